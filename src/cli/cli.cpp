@@ -1,0 +1,50 @@
+#include "cli/cli.h"
+
+#include <ostream>
+
+#include "cli/commands.h"
+
+namespace tavolo {
+
+// Each command lives in its own file; declare it here and add it to the table.
+// (declarations of command functions)
+
+const std::vector<CliCommand>& CliCommands() {
+  static const std::vector<CliCommand> commands = {
+      // (command table entries)
+  };
+  return commands;
+}
+
+namespace {
+
+void PrintUsage(std::ostream& out) {
+  out << "使い方: tavolo [コースフォルダ]        デスクトッププログラムを起動します\n"
+         "        tavolo <コマンド> [引数...]    画面なしで実行します\n"
+         "コマンド:\n";
+  for (const auto& c : CliCommands()) out << "  " << c.usage << "\n";
+}
+
+}  // namespace
+
+bool IsCliCommand(std::string_view firstArgument) {
+  if (firstArgument == "help" || firstArgument == "--help" || firstArgument == "-h") return true;
+  for (const auto& c : CliCommands())
+    if (firstArgument == c.name) return true;
+  return false;
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.empty() || args[0] == "help" || args[0] == "--help" || args[0] == "-h") {
+    PrintUsage(out);
+    return 0;
+  }
+  for (const auto& c : CliCommands()) {
+    if (args[0] == c.name) return c.run(CommandArgs(args.begin() + 1, args.end()), out, err);
+  }
+  err << "不明なコマンドです: " << args[0] << "\n";
+  PrintUsage(err);
+  return 2;
+}
+
+}  // namespace tavolo

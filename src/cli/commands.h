@@ -1,0 +1,22 @@
+#pragma once
+// One function per command; each takes the arguments after the command name.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace tavolo {
+
+using CommandArgs = std::vector<std::string>;
+using CommandFunction = int (*)(const CommandArgs& args, std::ostream& out, std::ostream& err);
+
+struct CliCommand {
+  const char* name;
+  CommandFunction run;
+  const char* usage;  // one line, shown by `tavolo help`
+};
+
+// The table of commands, defined in cli.cpp.
+const std::vector<CliCommand>& CliCommands();
+
+}  // namespace tavolo

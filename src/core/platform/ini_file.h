@@ -1,0 +1,81 @@
+#pragma once
+// INI files with the behaviour of the platform's private-profile functions,
+// which learner record files rely on: CP932, CR LF, "[section]" lines followed
+// by "key=value" lines; section and key names compare case-insensitively for
+// ASCII letters; values are trimmed of blanks and cut to 1023 bytes on read;
+// a written key replaces the old line in place; lines the writer does not
+// touch (comments, blank lines, other sections) stay byte-identical.
+// Unlike the platform, keys are listed without any buffer limit: a section
+// with thousands of runs lists every key, so a new record never overwrites one.
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/result.h"
+
+namespace tavolo {
+
+inline constexpr std::size_t kIniValueLimit = 1023;
+
+// The parsed bytes of one INI file. Names and values in the interface are UTF-8.
+class IniDocument {
+ public:
+  static IniDocument Parse(std::string bytes);
+
+  std::vector<std::string> Sections() const;
+  std::vector<std::string> Keys(std::string_view section) const;
+  std::optional<std::string> Value(std::string_view section, std::string_view key) const;
+  std::string Value(std::string_view section, std::string_view key,
+                    std::string_view defaultValue) const;
+
+  void SetValue(std::string_view section, std::string_view key, std::string_view value);
+  // Removes the "[section]" line and every line up to the next section.
+  void EraseSection(std::string_view section);
+
+  const std::string& Bytes() const { return bytes_; }
+
+ private:
+  struct Line {
+    std::size_t begin, end;  // the line's bytes without its line end
+  };
+  struct Span {
+    std::size_t header;     // index of the "[section]" line
+    std::size_t endLine;    // one past the last line of the section
+  };
+  void Index();
+  std::optional<Span> FindSection(std::string_view sjisName) const;
+  std::optional<std::size_t> FindKey(const Span& span, std::string_view sjisKey) const;
+  std::string_view LineText(std::size_t i) const;
+
+  std::string bytes_;
+  std::vector<Line> lines_;
+};
+
+// One INI file on disk. Each call opens, reads (and for writes, atomically
+// rewrites) the file, like the platform functions: nothing is cached.
+class IniFile {
+ public:
+  explicit IniFile(std::filesystem::path path) : path_(std::move(path)) {}
+
+  // A missing or unreadable file reads as empty.
+  std::vector<std::string> Sections() const;
+  std::vector<std::string> Keys(std::string_view section) const;
+  std::string ReadValue(std::string_view section, std::string_view key,
+                        std::string_view defaultValue) const;
+
+  // Creates the file and the section when missing. Failure: path + " に書き込めません".
+  Status WriteValue(std::string_view section, std::string_view key, std::string_view value);
+  Status EraseSection(std::string_view section);
+
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::optional<IniDocument> Load(bool forWriting, Failure* failure) const;
+  std::filesystem::path path_;
+};
+
+}  // namespace tavolo

@@ -1,0 +1,27 @@
+#pragma once
+// Course paths. Course files name folders with "\" (they come from a platform
+// with case-insensitive file names), so a relative path read from a course file
+// has its "\" turned into "/" and is looked up case-insensitively when the
+// exact spelling does not exist (`Graph` vs `GRAPH`, `Title.BMP` vs `title.bmp`).
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tavolo {
+
+// The course folder as text, always ending in "/" ("/" itself stays "/").
+std::string CourseFolderText(std::string_view folder);
+
+// "\" separators of a course file turned into "/".
+std::string NormalizeSeparators(std::string_view relative);
+
+// The path itself when it exists; otherwise each missing component is matched
+// case-insensitively (ASCII letters) against the entries of its parent folder.
+// When nothing matches, the path is returned as given.
+std::filesystem::path ResolveCaseInsensitive(const std::filesystem::path& path);
+
+// courseFolder + relative (with "\" as separator allowed), resolved as above.
+std::filesystem::path CoursePath(std::string_view courseFolder, std::string_view relative);
+
+}  // namespace tavolo

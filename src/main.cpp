@@ -1,0 +1,40 @@
+// tavolo: with no arguments or a course folder, the desktop program; with a
+// command (`tavolo check ...`), the same program without windows.
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/locations.h"
+#include "cli/cli.h"
+#include "gui/app/desktop_program.h"
+
+int main(int argc, char** argv) {
+  if (argc >= 2 && tavolo::IsCliCommand(argv[1])) {
+    // Commands run over SSH, in CI and in cron jobs: never ask for a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return tavolo::RunCli(args, std::cout, std::cerr);
+  }
+
+  QApplication app(argc, argv);
+  std::string courseFolder;
+  if (argc >= 2) {
+    courseFolder = argv[1];
+  } else {
+    const std::filesystem::path exeDir = QCoreApplication::applicationDirPath().toStdString();
+    if (auto sample = tavolo::FindSampleCourse(exeDir)) {
+      courseFolder = sample->string();
+    } else {
+      // Started elsewhere without a course: the course folder is the current
+      // directory, as when the program is launched from inside a course.
+      courseFolder = QDir::currentPath().toStdString();
+    }
+  }
+  return tavolo::RunDesktopProgram(app, courseFolder);
+}
