@@ -1,0 +1,171 @@
+#pragma once
+// The drawing vocabulary shared by the notation engine and the page renderer.
+// Everything is in integer device pixels. A Canvas keeps the current font, pen,
+// brush and pen position itself; implementations read that state when they
+// draw, so changing a font size between two text-outs costs nothing until the
+// next text-out.
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tavolo {
+
+struct Color {
+  std::uint8_t red = 0;
+  std::uint8_t green = 0;
+  std::uint8_t blue = 0;
+
+  bool operator==(const Color&) const = default;
+
+  // Course data and older settings store colours as blue-green-red integers
+  // (0x0000FF is red, 0xFF0000 blue).
+  static constexpr Color FromBgr(std::uint32_t bgr) {
+    return Color{static_cast<std::uint8_t>(bgr & 0xFF),
+                 static_cast<std::uint8_t>((bgr >> 8) & 0xFF),
+                 static_cast<std::uint8_t>((bgr >> 16) & 0xFF)};
+  }
+  static constexpr Color Black() { return {0, 0, 0}; }
+  static constexpr Color White() { return {255, 255, 255}; }
+  static constexpr Color Red() { return {255, 0, 0}; }
+  static constexpr Color Blue() { return {0, 0, 255}; }
+  static constexpr Color Grey() { return {128, 128, 128}; }
+  static constexpr Color Green() { return {0, 128, 0}; }
+};
+
+struct FontStyle {
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strikeout = false;
+
+  bool operator==(const FontStyle&) const = default;
+  bool IsNormal() const { return !bold && !italic && !underline && !strikeout; }
+};
+
+struct Font {
+  std::string family = "ＭＳ 明朝";  // as course files name it; the GUI substitutes
+  int size = 12;                     // points; 1 pt = 96/72 pixels on screen images
+  Color color = Color::Black();
+  FontStyle style;
+
+  bool operator==(const Font&) const = default;
+};
+
+enum class PenStyle { kSolid, kDot };
+// kNotXor inverts what lies under the pen where a black pen is drawn, so a
+// second identical stroke removes the first (rubber-band lines).
+enum class PenMode { kCopy, kNotXor };
+
+struct Pen {
+  Color color = Color::Black();
+  int width = 1;
+  PenStyle style = PenStyle::kSolid;
+  PenMode mode = PenMode::kCopy;
+
+  bool operator==(const Pen&) const = default;
+};
+
+struct Brush {
+  bool solid = false;  // false: a clear brush, shapes are outlines only
+  Color color = Color::White();
+
+  bool operator==(const Brush&) const = default;
+};
+
+struct Point {
+  int x = 0;
+  int y = 0;
+  bool operator==(const Point&) const = default;
+};
+
+// Left/top inclusive, right/bottom exclusive, as the drawing rules count them.
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  bool operator==(const Rect&) const = default;
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+};
+
+// Whatever a canvas implementation keeps for a loaded picture (the GUI keeps a
+// QImage). Core code only passes it around.
+class CanvasImageData {
+ public:
+  virtual ~CanvasImageData() = default;
+};
+
+// An opaque picture handle: figures, the class flag. Cheap to copy; a null
+// handle (no data) draws nothing.
+struct CanvasImage {
+  int width = 0;
+  int height = 0;
+  std::string name;  // where it came from (a file name), for messages and tests
+  std::shared_ptr<const CanvasImageData> data;
+
+  bool IsNull() const { return data == nullptr; }
+};
+
+class Canvas {
+ public:
+  virtual ~Canvas() = default;
+
+  // Current state; change it freely between drawing calls.
+  Font& font() { return font_; }
+  const Font& font() const { return font_; }
+  Pen& pen() { return pen_; }
+  const Pen& pen() const { return pen_; }
+  Brush& brush() { return brush_; }
+  const Brush& brush() const { return brush_; }
+  Point penPos() const { return penPos_; }
+
+  // Draws text in the current font with (x, y) the TOP-LEFT of the text cell
+  // (not the baseline). A solid brush fills the cell behind the text first.
+  // Moves the pen position to (x + advance, y) and returns that x.
+  int textOut(int x, int y, std::string_view text) {
+    int advance = DrawText(x, y, text);
+    penPos_ = {x + advance, y};
+    return penPos_.x;
+  }
+  // The advance of text in the current font.
+  virtual int textWidth(std::string_view text) = 0;
+
+  void moveTo(int x, int y) { penPos_ = {x, y}; }
+  // A line with the current pen from the pen position to (x, y), which becomes
+  // the new pen position.
+  void lineTo(int x, int y) {
+    DrawLine(penPos_.x, penPos_.y, x, y);
+    penPos_ = {x, y};
+  }
+  // A line that leaves the pen position alone.
+  void line(int x1, int y1, int x2, int y2) { DrawLine(x1, y1, x2, y2); }
+
+  // Outlined with the pen, filled with the brush when it is solid.
+  virtual void rectangle(const Rect& rect) = 0;
+  // Corners are quarter ellipses ellipseWidth x ellipseHeight.
+  virtual void roundRect(int left, int top, int right, int bottom, int ellipseWidth,
+                         int ellipseHeight) = 0;
+  virtual void ellipse(const Rect& bounds) = 0;
+  virtual void polyline(std::span<const Point> points) = 0;
+  // Fills with the colour, no outline, whatever the brush.
+  virtual void fillRect(const Rect& rect, Color color) = 0;
+  // Stretches the picture into rect.
+  virtual void drawImage(const Rect& rect, const CanvasImage& image) = 0;
+
+ protected:
+  // Draws text with its cell's top-left at (x, y); returns the advance.
+  virtual int DrawText(int x, int y, std::string_view text) = 0;
+  virtual void DrawLine(int x1, int y1, int x2, int y2) = 0;
+
+ private:
+  Font font_;
+  Pen pen_;
+  Brush brush_;
+  Point penPos_;
+};
+
+}  // namespace tavolo
