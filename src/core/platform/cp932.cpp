@@ -1,0 +1,210 @@
+#include "platform/cp932.h"
+
+#include <iconv.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+
+#include "platform/utf8.h"
+
+namespace tavolo {
+
+namespace {
+
+constexpr char32_t kMarkerBase = 0x10FF00;
+
+bool IsLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool IsTrailByte(unsigned b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+
+// The mapping itself comes from the C library's CP932 converter; we ask it once
+// for every possible code and keep the answers in flat tables, so that decoding
+// and encoding megabytes costs a table lookup per character instead of an
+// iconv call. A code that iconv decodes to a character which it encodes back
+// to a different code (CP932 has a few duplicates, e.g. three codes for "¬")
+// is left out of the decode table: those bytes become markers, so the file's
+// bytes survive a round trip unchanged.
+class Cp932Tables {
+ public:
+  Cp932Tables() : single_{}, pair_(std::make_unique<std::array<char32_t, 65536>>()),
+                  encode_(std::make_unique<std::array<std::uint16_t, 65536>>()) {
+    pair_->fill(0);
+    encode_->fill(0);
+    iconv_t toUtf32 = iconv_open("UTF-32LE", "CP932");
+    iconv_t fromUtf32 = iconv_open("CP932", "UTF-32LE");
+    if (toUtf32 == reinterpret_cast<iconv_t>(-1) || fromUtf32 == reinterpret_cast<iconv_t>(-1))
+      throw std::runtime_error("the C library has no CP932 converter");
+
+    for (unsigned b = 0; b < 0x80; ++b) single_[b] = b;
+    for (unsigned b = 0x80; b < 0x100; ++b) {
+      if (IsLeadByte(b)) continue;
+      const unsigned char in[1] = {static_cast<unsigned char>(b)};
+      if (char32_t cp = Convert(toUtf32, in, 1); cp != 0 && Encode(fromUtf32, cp) == b) {
+        single_[b] = cp;
+        (*encode_)[cp] = static_cast<std::uint16_t>(b);
+      }
+    }
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+      if (!IsLeadByte(lead)) continue;
+      for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+        if (!IsTrailByte(trail)) continue;
+        const unsigned char in[2] = {static_cast<unsigned char>(lead),
+                                     static_cast<unsigned char>(trail)};
+        const char32_t cp = Convert(toUtf32, in, 2);
+        if (cp == 0 || cp > 0xFFFF) continue;
+        const unsigned code = (lead << 8) | trail;
+        if (Encode(fromUtf32, cp) != code) continue;
+        (*pair_)[code] = cp;
+        (*encode_)[cp] = static_cast<std::uint16_t>(code);
+      }
+    }
+    iconv_close(toUtf32);
+    iconv_close(fromUtf32);
+  }
+
+  char32_t Single(unsigned b) const { return single_[b]; }
+  char32_t Pair(unsigned lead, unsigned trail) const { return (*pair_)[(lead << 8) | trail]; }
+  // 0: not representable; < 0x100: one byte; else two bytes.
+  std::uint16_t Code(char32_t cp) const { return cp < 0x10000 ? (*encode_)[cp] : 0; }
+
+ private:
+  static char32_t Convert(iconv_t cd, const unsigned char* bytes, std::size_t n) {
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char* in = reinterpret_cast<char*>(const_cast<unsigned char*>(bytes));
+    std::size_t inLeft = n;
+    unsigned char out[8] = {};
+    char* outPtr = reinterpret_cast<char*>(out);
+    std::size_t outLeft = sizeof out;
+    if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) return 0;
+    if (inLeft != 0 || sizeof out - outLeft != 4) return 0;
+    return static_cast<char32_t>(out[0] | (out[1] << 8) | (out[2] << 16) | (out[3] << 24));
+  }
+
+  static unsigned Encode(iconv_t cd, char32_t cp) {
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    unsigned char in[4] = {static_cast<unsigned char>(cp), static_cast<unsigned char>(cp >> 8),
+                           static_cast<unsigned char>(cp >> 16), static_cast<unsigned char>(cp >> 24)};
+    char* inPtr = reinterpret_cast<char*>(in);
+    std::size_t inLeft = 4;
+    unsigned char out[4] = {};
+    char* outPtr = reinterpret_cast<char*>(out);
+    std::size_t outLeft = sizeof out;
+    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) return 0;
+    const std::size_t written = sizeof out - outLeft;
+    if (written == 1) return out[0];
+    if (written == 2) return (static_cast<unsigned>(out[0]) << 8) | out[1];
+    return 0;
+  }
+
+  std::array<char32_t, 256> single_;
+  std::unique_ptr<std::array<char32_t, 65536>> pair_;
+  std::unique_ptr<std::array<std::uint16_t, 65536>> encode_;
+};
+
+const Cp932Tables& Tables() {
+  static const Cp932Tables tables;
+  return tables;
+}
+
+}  // namespace
+
+bool IsByteMarker(char32_t cp) { return cp >= kMarkerBase + 0x80 && cp <= kMarkerBase + 0xFF; }
+
+std::string DecodeCp932(std::string_view bytes) {
+  const Cp932Tables& t = Tables();
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 2);
+  const std::size_t n = bytes.size();
+  for (std::size_t i = 0; i < n;) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    if (b < 0x80) {
+      out.push_back(static_cast<char>(b));
+      ++i;
+      continue;
+    }
+    if (IsLeadByte(b) && i + 1 < n) {
+      const auto trail = static_cast<unsigned char>(bytes[i + 1]);
+      if (char32_t cp = t.Pair(b, trail); cp != 0) {
+        AppendUtf8(out, cp);
+        i += 2;
+        continue;
+      }
+    }
+    const char32_t single = t.Single(b);
+    AppendUtf8(out, single != 0 ? single : kMarkerBase + b);
+    ++i;
+  }
+  return out;
+}
+
+std::string EncodeCp932(std::string_view utf8) {
+  const Cp932Tables& t = Tables();
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+      ++i;
+      continue;
+    }
+    const std::size_t len = Utf8CharLength(utf8, i);
+    const char32_t cp = len == 1 ? U'\uFFFD' : Utf8CodePoint(utf8, i);
+    i += len;
+    if (IsByteMarker(cp)) {
+      out.push_back(static_cast<char>(cp - kMarkerBase));
+    } else if (const std::uint16_t code = t.Code(cp); code == 0) {
+      out.push_back('?');
+    } else if (code < 0x100) {
+      out.push_back(static_cast<char>(code));
+    } else {
+      out.push_back(static_cast<char>(code >> 8));
+      out.push_back(static_cast<char>(code & 0xFF));
+    }
+  }
+  return out;
+}
+
+std::size_t SjisCharLength(char32_t cp) {
+  if (cp < 0x80 || IsByteMarker(cp)) return 1;
+  const std::uint16_t code = Tables().Code(cp);
+  return code == 0 || code < 0x100 ? 1 : 2;
+}
+
+std::size_t sjisLength(std::string_view utf8) {
+  std::size_t total = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {
+      ++total;
+      ++i;
+      continue;
+    }
+    total += SjisCharLength(Utf8CodePoint(utf8, i));
+    i += Utf8CharLength(utf8, i);
+  }
+  return total;
+}
+
+std::string SjisLeft(std::string_view utf8, std::size_t maxBytes) {
+  return SjisMid(utf8, 0, maxBytes);
+}
+
+std::string SjisMid(std::string_view utf8, std::size_t fromByte, std::size_t byteCount) {
+  std::string out;
+  const std::size_t endByte =
+      byteCount > SIZE_MAX - fromByte ? SIZE_MAX : fromByte + byteCount;
+  std::size_t at = 0;  // Shift-JIS offset of the current character
+  for (std::size_t i = 0; i < utf8.size() && at < endByte;) {
+    const std::size_t len = Utf8CharLength(utf8, i);
+    const std::size_t width = SjisCharLength(Utf8CodePoint(utf8, i));
+    if (at >= fromByte && at + width <= endByte) out.append(utf8.substr(i, len));
+    at += width;
+    i += len;
+  }
+  return out;
+}
+
+}  // namespace tavolo

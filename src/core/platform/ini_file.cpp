@@ -1,0 +1,268 @@
+#include "platform/ini_file.h"
+
+#include <cstring>
+#include <system_error>
+
+#include "platform/cp932.h"
+#include "platform/text_file.h"
+
+namespace tavolo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+bool IsSjisLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Compares two Shift-JIS names, folding the case of ASCII letters only: the
+// second byte of a double-byte character may look like a letter and must be
+// compared exactly.
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto c = static_cast<unsigned char>(a[i]);
+    if (IsSjisLead(c) && i + 1 < a.size()) {
+      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+      ++i;
+      continue;
+    }
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+  }
+  return true;
+}
+
+// Position of the first ']' that is a character of its own (not the second
+// byte of a double-byte character).
+std::size_t FindClosingBracket(std::string_view s) {
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    if (IsSjisLead(c)) {
+      ++i;
+    } else if (c == ']') {
+      return i;
+    }
+  }
+  return std::string_view::npos;
+}
+
+// "[name]" (leading blanks allowed): the name, trimmed.
+std::optional<std::string_view> SectionName(std::string_view line) {
+  line = TrimBlanks(line);
+  if (line.empty() || line.front() != '[') return std::nullopt;
+  line.remove_prefix(1);
+  const std::size_t close = FindClosingBracket(line);
+  return TrimBlanks(close == std::string_view::npos ? line : line.substr(0, close));
+}
+
+// "key=value": '=' cannot be the second byte of a double-byte character, so a
+// plain search is safe.
+bool SplitKeyLine(std::string_view line, std::string_view* key, std::string_view* value) {
+  const std::string_view trimmed = TrimBlanks(line);
+  if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '[') return false;
+  const std::size_t eq = line.find('=');
+  if (eq == std::string_view::npos) return false;
+  *key = TrimBlanks(line.substr(0, eq));
+  *value = line.substr(eq + 1);
+  return true;
+}
+
+std::string OneLine(std::string_view text) {
+  std::string s(text);
+  for (char& c : s)
+    if (c == '\r' || c == '\n') c = ' ';
+  return s;
+}
+
+std::string CutValue(std::string_view sjisValue) {
+  sjisValue = TrimBlanks(sjisValue);
+  if (sjisValue.size() <= kIniValueLimit) return std::string(sjisValue);
+  // Cut at 1023 bytes without leaving half a double-byte character.
+  std::size_t i = 0;
+  while (i < sjisValue.size()) {
+    const std::size_t w = IsSjisLead(static_cast<unsigned char>(sjisValue[i])) ? 2 : 1;
+    if (i + w > kIniValueLimit) break;
+    i += w;
+  }
+  return std::string(sjisValue.substr(0, i));
+}
+
+}  // namespace
+
+IniDocument IniDocument::Parse(std::string bytes) {
+  IniDocument doc;
+  doc.bytes_ = std::move(bytes);
+  doc.Index();
+  return doc;
+}
+
+void IniDocument::Index() {
+  lines_.clear();
+  const char* data = bytes_.data();
+  const std::size_t n = bytes_.size();
+  std::size_t start = 0;
+  while (start < n) {
+    std::size_t end = start;
+    while (end < n && data[end] != '\r' && data[end] != '\n') ++end;
+    lines_.push_back({start, end});
+    if (end < n && data[end] == '\r' && end + 1 < n && data[end + 1] == '\n') ++end;
+    start = end + 1;
+  }
+}
+
+std::string_view IniDocument::LineText(std::size_t i) const {
+  return std::string_view(bytes_).substr(lines_[i].begin, lines_[i].end - lines_[i].begin);
+}
+
+std::optional<IniDocument::Span> IniDocument::FindSection(std::string_view sjisName) const {
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    auto name = SectionName(LineText(i));
+    if (!name || !SameName(*name, sjisName)) continue;
+    std::size_t end = i + 1;
+    while (end < lines_.size() && !SectionName(LineText(end))) ++end;
+    return Span{i, end};
+  }
+  return std::nullopt;
+}
+
+std::optional<std::size_t> IniDocument::FindKey(const Span& span, std::string_view sjisKey) const {
+  std::string_view key, value;
+  for (std::size_t i = span.header + 1; i < span.endLine; ++i)
+    if (SplitKeyLine(LineText(i), &key, &value) && SameName(key, sjisKey)) return i;
+  return std::nullopt;
+}
+
+std::vector<std::string> IniDocument::Sections() const {
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < lines_.size(); ++i)
+    if (auto name = SectionName(LineText(i))) names.push_back(DecodeCp932(*name));
+  return names;
+}
+
+std::vector<std::string> IniDocument::Keys(std::string_view section) const {
+  std::vector<std::string> keys;
+  const auto span = FindSection(EncodeCp932(section));
+  if (!span) return keys;
+  std::string_view key, value;
+  for (std::size_t i = span->header + 1; i < span->endLine; ++i)
+    if (SplitKeyLine(LineText(i), &key, &value)) keys.push_back(DecodeCp932(key));
+  return keys;
+}
+
+std::optional<std::string> IniDocument::Value(std::string_view section,
+                                              std::string_view key) const {
+  const auto span = FindSection(EncodeCp932(section));
+  if (!span) return std::nullopt;
+  const auto line = FindKey(*span, EncodeCp932(key));
+  if (!line) return std::nullopt;
+  std::string_view k, v;
+  SplitKeyLine(LineText(*line), &k, &v);
+  return DecodeCp932(CutValue(v));
+}
+
+std::string IniDocument::Value(std::string_view section, std::string_view key,
+                               std::string_view defaultValue) const {
+  auto v = Value(section, key);
+  return v ? std::move(*v) : std::string(defaultValue);
+}
+
+void IniDocument::SetValue(std::string_view section, std::string_view key,
+                           std::string_view value) {
+  const std::string sjisSection = EncodeCp932(OneLine(section));
+  const std::string sjisKey = EncodeCp932(OneLine(TrimBlanks(key)));
+  const std::string keyLine = sjisKey + "=" + EncodeCp932(OneLine(value));
+
+  const auto span = FindSection(sjisSection);
+  if (!span) {
+    if (!bytes_.empty() && bytes_.back() != '\n' && bytes_.back() != '\r') bytes_ += "\r\n";
+    bytes_ += "[" + sjisSection + "]\r\n" + keyLine + "\r\n";
+    Index();
+    return;
+  }
+  if (const auto line = FindKey(*span, sjisKey)) {
+    bytes_.replace(lines_[*line].begin, lines_[*line].end - lines_[*line].begin, keyLine);
+    Index();
+    return;
+  }
+  // A new key goes after the last non-blank line of the section, so blank
+  // lines that separate sections stay where they are.
+  std::size_t after = span->header;
+  for (std::size_t i = span->header + 1; i < span->endLine; ++i)
+    if (!TrimBlanks(LineText(i)).empty()) after = i;
+  std::size_t at = lines_[after].end;
+  std::string insert;
+  if (at < bytes_.size()) {
+    // Skip this line's own line end; the new line brings its own.
+    if (bytes_[at] == '\r' && at + 1 < bytes_.size() && bytes_[at + 1] == '\n') {
+      at += 2;
+    } else {
+      at += 1;
+    }
+    insert = keyLine + "\r\n";
+  } else {
+    insert = "\r\n" + keyLine + "\r\n";
+  }
+  bytes_.insert(at, insert);
+  Index();
+}
+
+void IniDocument::EraseSection(std::string_view section) {
+  const auto span = FindSection(EncodeCp932(section));
+  if (!span) return;
+  const std::size_t from = lines_[span->header].begin;
+  const std::size_t to = span->endLine < lines_.size() ? lines_[span->endLine].begin : bytes_.size();
+  bytes_.erase(from, to - from);
+  Index();
+}
+
+std::optional<IniDocument> IniFile::Load(bool forWriting, Failure* failure) const {
+  std::error_code ec;
+  if (!fs::exists(path_, ec)) return IniDocument::Parse({});
+  auto bytes = ReadFileBytes(path_);
+  if (bytes) return IniDocument::Parse(std::move(bytes).value());
+  if (!forWriting) return IniDocument::Parse({});
+  // Never replace a file we could not read with one that lacks its content.
+  if (failure) *failure = Failure{PathText(path_) + " に書き込めません"};
+  return std::nullopt;
+}
+
+std::vector<std::string> IniFile::Sections() const { return Load(false, nullptr)->Sections(); }
+
+std::vector<std::string> IniFile::Keys(std::string_view section) const {
+  return Load(false, nullptr)->Keys(section);
+}
+
+std::string IniFile::ReadValue(std::string_view section, std::string_view key,
+                               std::string_view defaultValue) const {
+  return Load(false, nullptr)->Value(section, key, defaultValue);
+}
+
+Status IniFile::WriteValue(std::string_view section, std::string_view key,
+                           std::string_view value) {
+  Failure failure;
+  auto doc = Load(true, &failure);
+  if (!doc) return failure;
+  doc->SetValue(section, key, value);
+  return WriteFileAtomic(path_, doc->Bytes());
+}
+
+Status IniFile::EraseSection(std::string_view section) {
+  Failure failure;
+  auto doc = Load(true, &failure);
+  if (!doc) return failure;
+  const std::string before = doc->Bytes();
+  doc->EraseSection(section);
+  if (doc->Bytes() == before) return Succeeded();  // nothing to erase, nothing to write
+  return WriteFileAtomic(path_, doc->Bytes());
+}
+
+}  // namespace tavolo

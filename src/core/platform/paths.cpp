@@ -1,0 +1,80 @@
+#include "platform/paths.h"
+
+#include <system_error>
+
+namespace tavolo {
+
+namespace fs = std::filesystem;
+
+std::string CourseFolderText(std::string_view folder) {
+  std::string text(folder);
+  if (text.empty()) return "./";
+  if (text.back() != '/') text.push_back('/');
+  return text;
+}
+
+std::string NormalizeSeparators(std::string_view relative) {
+  std::string text(relative);
+  for (char& c : text)
+    if (c == '\\') c = '/';
+  return text;
+}
+
+namespace {
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+bool Exists(const fs::path& p) {
+  std::error_code ec;
+  return fs::exists(fs::symlink_status(p, ec)) && !ec;
+}
+
+}  // namespace
+
+fs::path ResolveCaseInsensitive(const fs::path& path) {
+  if (Exists(path)) return path;
+  fs::path resolved = path.root_path();
+  bool matched = true;
+  for (const auto& part : path.relative_path()) {
+    const fs::path exact = resolved / part;
+    if (!matched || Exists(exact) || part == "." || part == "..") {
+      resolved = exact;
+      continue;
+    }
+    std::error_code ec;
+    fs::directory_iterator it(resolved.empty() ? fs::path(".") : resolved, ec), end;
+    fs::path found;
+    for (; !ec && it != end; it.increment(ec)) {
+      if (EqualsIgnoringAsciiCase(it->path().filename().string(), part.string())) {
+        found = it->path().filename();
+        break;
+      }
+    }
+    if (found.empty()) {
+      matched = false;  // the rest cannot exist either; keep the given spelling
+      resolved = exact;
+    } else {
+      resolved /= found;
+    }
+  }
+  return matched ? resolved : path;
+}
+
+fs::path CoursePath(std::string_view courseFolder, std::string_view relative) {
+  std::string rel = NormalizeSeparators(relative);
+  // A course file may write "\Graph\a.bmp"; it is still inside the course.
+  rel.erase(0, rel.find_first_not_of('/') == std::string::npos ? rel.size()
+                                                                : rel.find_first_not_of('/'));
+  return ResolveCaseInsensitive(fs::path(CourseFolderText(courseFolder)) / rel);
+}
+
+}  // namespace tavolo

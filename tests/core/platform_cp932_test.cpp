@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "platform/cp932.h"
+#include "platform/utf8.h"
+
+namespace tavolo {
+namespace {
+
+struct Known {
+  const char* bytes;
+  const char* utf8;
+};
+
+TEST(Cp932, DecodesAndEncodesKnownCharacters) {
+  const Known table[] = {
+      {"abc\\~", "abc\\~"},                       // 0x5C and 0x7E stay ASCII
+      {"\x90\xb3\x82\xc6\x95\x89", "正と負"},       // kanji and hiragana
+      {"\xb1\xb2\xb3", "ｱｲｳ"},                    // half-width katakana: one byte each
+      {"\x81\x7c\x81\x7b", "－＋"},               // full-width signs used in questions
+      {"\x81\x84\x81\x83\x81\x86\x81\x85", "＞＜≧≦"},
+      {"\x81\x7e\x81\x80", "×÷"},
+      {"\x81\x98", "§"},
+      {"\x87\x40", "①"},                          // NEC special characters
+      {"\xfa\x5c", "纊"},                         // IBM extension kanji
+      {"\x81\xca", "￢"},
+      {"", ""},
+  };
+  for (const auto& k : table) {
+    EXPECT_EQ(DecodeCp932(k.bytes), k.utf8) << k.utf8;
+    EXPECT_EQ(EncodeCp932(k.utf8), k.bytes) << k.utf8;
+  }
+}
+
+TEST(Cp932, UndecodableBytesBecomeMarkersAndComeBackUnchanged) {
+  const std::string cases[] = {
+      "\x80",          // not a CP932 character
+      "\xa0",          //
+      "\xfd\xfe\xff",  //
+      "\x82",          // a lead byte at the end of the file
+      "\x82\x0a",      // a lead byte followed by a line end
+      "\xee\xf9",      // a duplicate code of "￢": must not turn into 0x81CA on saving
+      "\x87\x95",      // a duplicate code of "√"
+      "a\x81\x20z",    // an invalid second byte
+  };
+  for (const auto& bytes : cases) {
+    const std::string text = DecodeCp932(bytes);
+    EXPECT_EQ(EncodeCp932(text), bytes);
+  }
+  const std::string marker = DecodeCp932("\x80");
+  EXPECT_TRUE(IsByteMarker(Utf8CodePoint(marker, 0)));
+  EXPECT_EQ(sjisLength(marker), 1u);
+}
+
+TEST(Cp932, RandomByteStringsRoundTrip) {
+  std::mt19937 random(20261208);
+  std::uniform_int_distribution<int> byte(0, 255), length(0, 64);
+  for (int i = 0; i < 20000; ++i) {
+    std::string bytes(static_cast<std::size_t>(length(random)), '\0');
+    for (char& c : bytes) c = static_cast<char>(byte(random));
+    const std::string text = DecodeCp932(bytes);
+    ASSERT_EQ(EncodeCp932(text), bytes);
+    ASSERT_EQ(sjisLength(text), bytes.size());
+  }
+}
+
+TEST(Cp932, CharactersOutsideTheCodePageAreWrittenAsQuestionMarks) {
+  EXPECT_EQ(EncodeCp932("a😀b"), "a?b");
+  EXPECT_EQ(EncodeCp932("a\xffz"), "a?z");  // malformed UTF-8 typed in somewhere
+}
+
+TEST(Cp932, ShiftJisLengthCountsBytesOfTheFile) {
+  EXPECT_EQ(sjisLength(""), 0u);
+  EXPECT_EQ(sjisLength("abc"), 3u);
+  EXPECT_EQ(sjisLength("正の数"), 6u);
+  EXPECT_EQ(sjisLength("ｱ1"), 2u);
+  EXPECT_EQ(sjisLength("(-3)＋５"), 8u);
+}
+
+TEST(Cp932, CutsNeverSplitACharacter) {
+  EXPECT_EQ(SjisLeft("正の数ab", 0), "");
+  EXPECT_EQ(SjisLeft("正の数ab", 3), "正");  // the second character would straddle byte 3
+  EXPECT_EQ(SjisLeft("正の数ab", 4), "正の");
+  EXPECT_EQ(SjisLeft("正の数ab", 100), "正の数ab");
+  EXPECT_EQ(SjisLeft("aｱ正", 2), "aｱ");
+
+  EXPECT_EQ(SjisMid("ab正の数", 2, 4), "正の");
+  EXPECT_EQ(SjisMid("ab正の数", 3, 4), "の");     // starts inside 正: it is left out
+  EXPECT_EQ(SjisMid("ab正の数", 6, 100), "数");
+  EXPECT_EQ(SjisMid("ab正の数", 50, 4), "");
+  EXPECT_EQ(SjisMid("abc", 1, SIZE_MAX), "bc");
+}
+
+TEST(Utf8, WalksCharactersAndSurvivesMalformedInput) {
+  EXPECT_EQ(Utf8Chars("a正ｱ"), (std::vector<std::string>{"a", "正", "ｱ"}));
+  EXPECT_EQ(Utf8Count("正と負の数"), 5u);
+  const std::string broken = "\xe6\xad";  // a character cut short
+  EXPECT_EQ(Utf8CharLength(broken, 0), 1u);
+  EXPECT_EQ(Utf8CodePoint(broken, 0), U'\uFFFD');
+  std::string s;
+  AppendUtf8(s, U'数');
+  AppendUtf8(s, 0x10FF80);
+  EXPECT_EQ(Utf8CodePoint(s, 0), U'数');
+  EXPECT_EQ(Utf8CodePoint(s, 3), char32_t{0x10FF80});
+}
+
+}  // namespace
+}  // namespace tavolo
