@@ -1,0 +1,30 @@
+#include "app/app_state.h"
+
+#include <cmath>
+
+namespace tavolo {
+
+namespace {
+// Narrower or wider than any paper anyone prints on: a hand-edited or damaged
+// setting. Such a width would make an empty or gigantic page image, so A4 wins.
+constexpr int kMinPaperWidth = 100;
+constexpr int kMaxPaperWidth = 2000;
+}  // namespace
+
+PaperChoice PaperFromSetting(int width) {
+  if (width < kMinPaperWidth || width > kMaxPaperWidth) width = kA4Width;
+  PaperChoice choice;
+  choice.button = PaperSize::A4;
+  for (const auto& entry : kPaperTable)
+    if (entry.width == width) choice.button = entry.size;
+  choice.width = width;
+  choice.height = static_cast<int>(std::lround(width * std::sqrt(2.0)));
+  return choice;
+}
+
+void SetKeyLock(AppState& state, SettingsStore& settings, bool locked) {
+  state.keyLock = locked;
+  WriteSettingBool(settings, "KeyLock", locked);
+}
+
+}  // namespace tavolo

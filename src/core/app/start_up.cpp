@@ -1,0 +1,148 @@
+#include "app/start_up.h"
+
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <system_error>
+
+#include "content/file_checks.h"
+#include "platform/paths.h"
+
+namespace tavolo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string WithTrailingSlash(std::string folder) {
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  return folder;
+}
+
+// The record drive is a folder of this machine: a value copied from another
+// system ("C:\") or a relative path would put records wherever the program
+// happened to be started, so those fall back to the home folder.
+std::string RecordDrive(SettingsStore& settings, const std::string& homeFolder) {
+  const std::string home = WithTrailingSlash(homeFolder);
+  const std::string stored = ReadCommonText(settings, "RecDrive", home);
+  if (stored.empty() || stored.front() != '/') return home;
+  return WithTrailingSlash(stored);
+}
+
+// A learner name becomes part of a file name (the learner's record file), so
+// a name that would reach into another folder is not used.
+bool IsUsableLearnerName(const std::string& name) {
+  return name.find_first_of("/\\") == std::string::npos && name != "." && name != "..";
+}
+
+// Creates the folder unless it exists; false when it neither exists nor can be made.
+bool EnsureFolder(const fs::path& folder) {
+  std::error_code ec;
+  if (fs::is_directory(folder, ec)) return true;
+  fs::create_directory(folder, ec);
+  return !ec && fs::is_directory(folder, ec);
+}
+
+// A lesson stem names a folder of its own under the data folder; a stem that
+// would reach elsewhere is left out.
+bool IsPlainName(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of("/\\") == std::string::npos;
+}
+
+void CreateRecordFolders(AppState& state, SettingsStore& settings, Dialogs& dialogs,
+                         const StartUpPlaces& places) {
+  state.recordDrive = RecordDrive(settings, places.homeFolder);
+  state.windowsFolder = WithTrailingSlash(places.dataFolder);
+  state.recordFolder = state.recordDrive + "Tavolo/LogOn";
+  for (const std::string folder : {state.recordDrive + "Tavolo", state.recordFolder}) {
+    if (!EnsureFolder(folder)) {
+      // Practice still works without records; say so once and go on.
+      dialogs.Inform("記録用のフォルダ " + folder + " を作成できません");
+      return;
+    }
+  }
+  // A course that cannot be written to keeps what the lessons write (copies,
+  // edited files) in a folder per lesson under the data folder instead.
+  if (state.onCd) {
+    if (!EnsureFolder(state.windowsFolder)) {
+      dialogs.Inform("フォルダ " + state.windowsFolder + " を作成できません");
+      return;
+    }
+    for (const auto& lesson : state.course.lessons) {
+      if (!IsPlainName(lesson.stem)) continue;
+      const std::string folder = state.windowsFolder + lesson.stem;
+      if (!EnsureFolder(folder)) {
+        dialogs.Inform("フォルダ " + folder + " を作成できません");
+        return;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+bool IsReadOnlyFolder(const fs::path& folder) {
+  struct statvfs info {};
+  if (::statvfs(folder.c_str(), &info) == 0 && (info.f_flag & ST_RDONLY) != 0) return true;
+  return ::access(folder.c_str(), W_OK) != 0;
+}
+
+StartUpOutcome RunStartUp(AppState& state, SettingsStore& settings, Dialogs& dialogs,
+                          StartUpView& view, const StartUpPlaces& places) {
+  state.courseFolder = CourseFolderText(places.courseFolder);
+  if (Status folder = RequireFolder(state.courseFolder); !folder) {
+    dialogs.Inform(folder.message());
+    return StartUpOutcome::Quit;
+  }
+  state.onCd = places.courseFolderReadOnly;
+  state.schoolName = ReadSettingText(settings, "theSchool", "");
+
+  // The title picture is course material; without it the title window stays empty.
+  const fs::path title = CoursePath(state.courseFolder, "Title.BMP");
+  if (Status exists = RequireFile(title); !exists) {
+    dialogs.Inform(exists.message());
+  } else if (Status loaded = view.SetTitlePicture(title); !loaded) {
+    dialogs.Inform(loaded.message());
+  }
+  state.openSheets.clear();
+
+  auto course = ReadCourseIndex(state.courseFolder);
+  if (!course) {
+    dialogs.Inform(course.message());
+    return StartUpOutcome::Quit;
+  }
+  state.course = std::move(course).value();
+
+  const bool tips = ReadSettingBool(settings, "ShowDoYouKnow", true);
+  view.SetTipsNextTime(tips);
+  if (tips) view.ShowTips();
+
+  std::vector<std::string> captions;
+  captions.reserve(state.course.lessons.size());
+  for (const auto& lesson : state.course.lessons) captions.push_back(lesson.caption);
+  view.SetLessons(captions);
+
+  state.answerDisplay = true;
+  state.paper = PaperFromSetting(ReadSettingInteger(settings, "PaperSize", kA4Width));
+  view.ApplyPaper(state.paper);
+
+  CreateRecordFolders(state, settings, dialogs, places);
+
+  view.ShowTitleWindow();
+
+  std::string learner = ReadSettingText(settings, "LogOnName", kSharedLearnerName);
+  if (!IsUsableLearnerName(learner)) {
+    dialogs.Inform("学習者名 " + learner + " は使えません。「" + std::string(kSharedLearnerName) +
+                   "」で始めます");
+    learner = kSharedLearnerName;
+  }
+  state.learnerName = learner;
+  view.ApplyLearnerName(state.learnerName);
+
+  state.keyLock = ReadSettingBool(settings, "KeyLock", false);
+  view.ApplyKeyLock(state.keyLock);
+  return StartUpOutcome::Ready;
+}
+
+}  // namespace tavolo
