@@ -1,0 +1,297 @@
+#include "sheet/notation.h"
+
+#include <string>
+
+namespace tavolo {
+namespace {
+
+bool IsTokenChar(char c) {
+  return (c >= '0' && c <= '9') || c == '.' || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+         c == '?' || c == '[' || c == ']';
+}
+
+// Characters that token drawing lifts by 8 device pixels on the printer: the
+// printer fonts sit lower in their cells than the screen fonts do.
+bool IsLiftedOnPrinter(unsigned char c) {
+  return (c >= 0x21 && c <= 0x3F) || (c >= 0x41 && c <= 0x5B) || c == 0x5D ||
+         (c >= 0x61 && c <= 0x7A);
+}
+
+bool HasNonAscii(std::string_view text) {
+  for (unsigned char c : text)
+    if (c >= 0x80) return true;
+  return false;
+}
+
+// Draws one notation string. Holds the parse state of a single DrawMathText
+// call; the exponent flag lives in the drawing context because it outlives
+// the call.
+class MathTextWriter {
+ public:
+  MathTextWriter(DrawingContext& context, Canvas& canvas, double scale)
+      : context_(context), canvas_(canvas), scale_(scale) {}
+
+  Point Draw(Point at, std::string_view text) {
+    if (text.size() == 1 && static_cast<unsigned char>(text[0]) < 0x80) {
+      if (text[0] == '#') return at;
+      return {DrawPlainToken(at.x, at.y, text), at.y};
+    }
+    if (HasNonAscii(text)) {
+      canvas_.textOut(at.x, at.y + context_.lineRise, text);
+      return {canvas_.penPos().x, at.y};
+    }
+    return Parse(at, text);
+  }
+
+ private:
+  enum class State { kPlain, kFraction, kCoefficient };
+
+  Point Parse(Point at, std::string_view text) {
+    const int y = at.y;
+    int x = at.x;
+    context_.exponentPending = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const char c = text[i];
+      if (IsTokenChar(c)) {
+        token_ += c;
+        continue;
+      }
+      switch (c) {
+        case '/':
+        case '|':
+          numerator_ = std::move(token_);
+          token_.clear();
+          state_ = c == '/' ? State::kFraction : State::kCoefficient;
+          break;
+        case ' ':
+        case ')':
+        case '+':
+        case '-':
+        case '=':
+        case '_':
+        case '}':
+        case '(':
+          x = Flush(x, y);
+          x = DrawPlainToken(x, y, text.substr(i, 1));
+          break;
+        case '&':
+          x = Flush(x, y);
+          break;
+        case '^':
+          x = Flush(x, y);
+          context_.exponentPending = true;
+          break;
+        case '*':
+          x = DrawRelationSign(Flush(x, y), y, "×");
+          break;
+        case '\\':
+          x = DrawRelationSign(Flush(x, y), y, "÷");
+          break;
+        case '>':
+        case '<': {
+          x = Flush(x, y);
+          const bool orEqual = i + 1 < text.size() && text[i + 1] == '=';
+          if (orEqual) ++i;
+          const char* sign = c == '>' ? (orEqual ? "≧" : "＞") : (orEqual ? "≦" : "＜");
+          x = DrawRelationSign(x, y, sign);
+          break;
+        }
+        default:
+          x = DrawAtDefaultChar(x, y, text, i);
+          break;
+      }
+    }
+    return {Flush(x, y), y};
+  }
+
+  // Ends the pending token: a plain token, or a fraction when a "/" or "|" is
+  // open. The state stays, so "1/2+3/4" needs only the slashes.
+  int Flush(int x, int y) {
+    if (state_ == State::kPlain) {
+      x = DrawPlainToken(x, y, token_);
+    } else {
+      if (numerator_.empty()) {
+        numerator_ = std::move(token_);
+        token_.clear();
+      }
+      x = DrawFraction(x, y, numerator_, token_);
+    }
+    token_.clear();
+    numerator_.clear();
+    return x;
+  }
+
+  // A character outside the notation ends the token or fraction and is drawn
+  // itself, except in the coefficient form: there "2|3,x)" means 2x over 3,
+  // the text up to ")" joining the numerator and the "," and ")" vanishing.
+  int DrawAtDefaultChar(int x, int y, std::string_view text, std::size_t& i) {
+    switch (state_) {
+      case State::kPlain:
+        x = DrawPlainToken(x, y, token_);
+        x = DrawPlainToken(x, y, text.substr(i, 1));
+        break;
+      case State::kFraction:
+        x = DrawFraction(x, y, numerator_, token_);
+        x = DrawPlainToken(x, y, text.substr(i, 1));
+        break;
+      case State::kCoefficient: {
+        std::size_t close = text.find(')', i + 1);
+        std::size_t end = close != std::string_view::npos ? close : text.size() - 1;
+        if (end < i + 1) end = i + 1;
+        std::string numerator = numerator_ == "1" ? std::string() : numerator_;
+        numerator.append(text.substr(i + 1, end - (i + 1)));
+        x = DrawFraction(x, y, numerator, token_);
+        // Skip the collected text and the ")"; without a ")" the last
+        // character is still read as notation.
+        i = close != std::string_view::npos ? close : end - 1;
+        break;
+      }
+    }
+    numerator_.clear();
+    token_.clear();
+    state_ = State::kPlain;
+    return x;
+  }
+
+  // A token without denominator; an exponent when "^" came before it. An
+  // empty token leaves a pending exponent for the next one.
+  int DrawPlainToken(int x, int y, std::string_view token) {
+    if (token.empty()) return x;
+    if (context_.exponentPending) {
+      Font& font = canvas_.font();
+      const int size = font.size;
+      font.size = RoundHalfEven(size * 0.8);
+      std::string raised(token);
+      raised += ' ';
+      canvas_.textOut(x, y, raised);
+      font.size = size;
+      context_.exponentPending = false;
+      return canvas_.penPos().x;
+    }
+    return DrawTokenChars(x, y + context_.lineRise, token) + context_.charGap;
+  }
+
+  // Draws a token character by character with a quarter gap between them;
+  // returns the end plus one gap.
+  int DrawTokenChars(int x, int y, std::string_view token) {
+    canvas_.moveTo(x, y);
+    const int liftedY = context_.printing ? y - 8 : y;
+    const int innerGap = context_.charGap / 4;
+    for (std::size_t i = 0; i < token.size(); ++i) {
+      const unsigned char c = static_cast<unsigned char>(token[i]);
+      if (c == '^') {
+        // Only the coefficient form's collected text brings one here.
+      } else {
+        canvas_.textOut(x, IsLiftedOnPrinter(c) ? liftedY : y, token.substr(i, 1));
+      }
+      x = canvas_.penPos().x + innerGap;
+    }
+    return canvas_.penPos().x + context_.charGap;
+  }
+
+  int DrawRelationSign(int x, int y, std::string_view sign) {
+    canvas_.textOut(x, y + context_.lineRise, sign);
+    return canvas_.penPos().x + context_.charGap / 2;
+  }
+
+  // Numerator over denominator, the shorter one centred under or over the
+  // longer one by the longer one's average character width.
+  int DrawFraction(int x, int y, std::string_view numerator, std::string_view denominator) {
+    if (denominator.empty()) return DrawPlainToken(x, y, numerator);
+    if (denominator.front() == '[') {
+      if (denominator.find('R') != std::string_view::npos) {
+        denominator.remove_prefix(1);
+      } else {
+        denominator = denominator.size() >= 2 ? denominator.substr(1, denominator.size() - 2)
+                                              : std::string_view();
+      }
+    }
+    if (context_.exponentPending) return DrawPlainToken(x, y, numerator);
+
+    const int lineRise = context_.lineRise;
+    const int yN = y - RoundHalfEven(0.5 * lineRise);
+    const int yD = y + RoundHalfEven(2.5 * lineRise);
+    const int lenN = static_cast<int>(numerator.size());
+    const int lenD = static_cast<int>(denominator.size());
+    int barEnd;
+    if (lenN == lenD) {
+      DrawTokenChars(x, yN, numerator);
+      barEnd = canvas_.penPos().x;
+      DrawTokenChars(x, yD, denominator);
+    } else if (lenN > lenD) {
+      DrawTokenChars(x, yN, numerator);
+      barEnd = canvas_.penPos().x;
+      const int width = (barEnd - x) / lenN;
+      DrawTokenChars(x + (width * (lenN - lenD)) / 2, yD, denominator);
+    } else {
+      DrawTokenChars(x, yD, denominator);
+      barEnd = canvas_.penPos().x;
+      const int width = (barEnd - x) / lenD;
+      DrawTokenChars(x + (width * (lenD - lenN)) / 2, yN, numerator);
+    }
+    const int overhang = RoundHalfEven(scale_);
+    const int barY = y + RoundHalfEven(2.0 * lineRise);
+    DrawFractionBar(context_, canvas_, {x - overhang, barY}, {barEnd + overhang, barY});
+    return barEnd + overhang + 2 * context_.charGap;
+  }
+
+  DrawingContext& context_;
+  Canvas& canvas_;
+  const double scale_;
+  State state_ = State::kPlain;
+  std::string token_;
+  std::string numerator_;
+};
+
+// How far a fraction bar moves up from where the arithmetic puts it, so that
+// it sits between numerator and denominator at the common screen sizes.
+int FractionBarCorrection(int fontSize, bool printing) {
+  if (!printing) {
+    switch (fontSize) {
+      case 6:
+      case 8:
+        return 4;
+      case 10:
+        return 2;
+      case 12:
+        return 0;
+      case 14:
+        return -1;
+      case 16:
+        return -2;
+      case 18:
+        return -4;
+      default:
+        break;
+    }
+  }
+  return 15 - fontSize;
+}
+
+}  // namespace
+
+Point DrawMathText(DrawingContext& context, Canvas& canvas, int size, Point at, Color color,
+                   std::string_view text, double scale) {
+  if (text.empty()) return at;
+  canvas.font().color = color;
+  canvas.font().size = size;
+  return MathTextWriter(context, canvas, scale).Draw(at, text);
+}
+
+void DrawFractionBar(const DrawingContext& context, Canvas& canvas, Point from, Point to) {
+  const int correction = FractionBarCorrection(canvas.font().size, context.printing);
+  Pen& pen = canvas.pen();
+  pen.color = canvas.font().color;
+  pen.width = FractionBarWidth(context);
+  pen.mode = PenMode::kCopy;
+  canvas.moveTo(from.x, from.y - correction);
+  canvas.lineTo(to.x, to.y - correction);
+  pen.color = Color::Black();
+  pen.width = 1;
+}
+
+int FractionBarWidth(const DrawingContext& context) {
+  return context.printing && context.printerPageWidth > 2800 ? 4 : 1;
+}
+
+}  // namespace tavolo
