@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include "authoring/unit_block.h"
+
+namespace tavolo {
+namespace {
+
+const Lines kFile = {
+    "[[unit1",
+    "<<ques",
+    "{",
+    "skipped group",
+    "}",
+    "(1) 3+4=#7#",
+    ">>",
+    "<<kgroup",
+    "7",
+    ">>",
+    "<<dummy",
+    "8",
+    ">>",
+    "<<hint",
+    "たし算です",
+    ">>",
+    "<<unknown",
+    "dropped",
+    "<<value", "630", "True", "30", "5", "5", "1", "7", ">>",
+    "<<kran", "5", "15", "2", "0", "0", "0", "15", "10", ">>",
+    "]]",
+    "[[unit10",
+    "<<ques",
+    "]]",  // content of the question block, not the end of the unit
+    "(1) 2-5=#-3#",
+    ">>",
+    "<<graph", "line.bmp", "40", "120", ">>",
+    "]]",
+    "[[unit2",
+    "<<ques",
+    "x",
+    ">>",
+    "]]",
+};
+
+TEST(UnitBlock, ReadsAUnitIntoTheEditorBoxes) {
+  const UnitBlockBoxes boxes = ReadUnitBlockIntoBoxes(kFile, FindUnitKeyLine(kFile, "[[unit1"));
+  EXPECT_EQ(boxes.question, (Lines{"{", "skipped group", "}", "(1) 3+4=#7#"}));
+  EXPECT_EQ(boxes.kgroup, (Lines{"7"}));
+  EXPECT_EQ(boxes.dummy, (Lines{"8"}));
+  EXPECT_EQ(boxes.hint, (Lines{"たし算です"}));
+  EXPECT_EQ(boxes.settings,
+            (Lines{"<<value", "630", "True", "30", "5", "5", "1", "7", ">>", "<<kran", "5", "15",
+                   "2", "0", "0", "0", "15", "10", ">>"}));
+  EXPECT_TRUE(boxes.graph.empty());
+  // Whole-line keys: "[[unit1" never finds unit 10.
+  EXPECT_EQ(FindUnitKeyLine(kFile, "[[unit1"), 0);
+  EXPECT_EQ(FindUnitKeyLine(kFile, "[[unit10"), 38);
+  EXPECT_EQ(FindUnitKeyLine(kFile, "[[unit3"), -1);
+}
+
+TEST(UnitBlock, RemovingAUnitKeepsEveryOtherLineInPlace) {
+  Lines file = kFile;
+  const int at = RemoveUnitBlock(file, "[[unit10");
+  ASSERT_EQ(at, 38);
+  Lines expected(kFile.begin(), kFile.begin() + 38);
+  expected.insert(expected.end(), kFile.end() - 5, kFile.end());
+  EXPECT_EQ(file, expected);  // the "]]" inside the question block went with its unit
+  EXPECT_EQ(RemoveUnitBlock(file, "[[unit10"), -1);
+}
+
+TEST(UnitBlock, AnUnclosedBlockDoesNotSwallowTheFollowingUnits) {
+  Lines file = {"[[unit1", "<<ques", "never closed", "]]", "[[unit2", "<<ques", "y", ">>", "]]"};
+  EXPECT_EQ(RemoveUnitBlock(file, "[[unit1"), 0);
+  EXPECT_EQ(file, (Lines{"[[unit2", "<<ques", "y", ">>", "]]"}));
+  Lines last = {"[[unit1", "<<ques", "x"};
+  EXPECT_EQ(RemoveUnitBlock(last, "[[unit1"), 0);
+  EXPECT_TRUE(last.empty());
+}
+
+TEST(UnitBlock, SavingOverAUnitRewritesOnlyThatUnit) {
+  Lines file = kFile;
+  UnitBlockBoxes boxes = ReadUnitBlockIntoBoxes(file, FindUnitKeyLine(file, "[[unit1"));
+  boxes.question.back() = "(1) 3+4=#7;+7#";
+  const int at = RemoveUnitBlock(file, "[[unit1");
+  WriteUnitBlock(file, at, "[[unit1", boxes);
+  const Lines expectedBlock = {
+      "[[unit1", "<<ques", "{", "skipped group", "}", "(1) 3+4=#7;+7#", ">>", "<<kgroup", "7",
+      ">>", "<<dummy", "8", ">>", "<<hint", "たし算です", ">>", "<<value", "630", "True", "30", "5",
+      "5", "1", "7", ">>", "<<kran", "5", "15", "2", "0", "0", "0", "15", "10", ">>", "]]"};
+  Lines expected = expectedBlock;
+  expected.insert(expected.end(), kFile.begin() + 38, kFile.end());
+  EXPECT_EQ(file, expected);  // the unknown block is dropped, units 10 and 2 are untouched
+}
+
+TEST(UnitBlock, NewUnitsHaveNoChoicesAndNoHints) {
+  UnitBlockBoxes boxes;
+  boxes.question = {"１．次の各空欄に適語を入れなさい。"};
+  boxes.kgroup = {"東京"};
+  boxes.hint = {"ヒント"};
+  boxes.graph = {"a.bmp", "40", "20"};
+  boxes.settings = {"<<value", "630", "False", "40", "5", "5", "1", "7", ">>"};
+  Lines file = {"[[unit1", "]]"};
+  AppendNewUnitBlock(file, "[[unit2R1", boxes);
+  EXPECT_EQ(file, (Lines{"[[unit1", "]]", "[[unit2R1", "<<ques",
+                         "１．次の各空欄に適語を入れなさい。", ">>", "<<dummy", ">>", "<<value",
+                         "630", "False", "40", "5", "5", "1", "7", ">>", "<<graph", "a.bmp", "40",
+                         "20", ">>", "]]"}));
+}
+
+TEST(UnitBlock, LayoutBlockCounts) {
+  const Lines value7 = {"<<value", "1", "2", "3", "4", "5", "6", "7", ">>"};
+  const Lines kran = {"<<kran", "1", "2", "3", "4", "5", "6", "7", "8"};
+  auto withKranLines = [&](int n) {
+    Lines box = {"<<kran"};
+    for (int i = 0; i < n; ++i) box.push_back("0");
+    box.push_back(">>");
+    return box;
+  };
+  EXPECT_TRUE(CheckLayoutBlocks({}).ok());
+  EXPECT_TRUE(CheckLayoutBlocks({"no blocks here"}).ok());
+  EXPECT_TRUE(CheckLayoutBlocks(value7).ok());
+  EXPECT_TRUE(CheckLayoutBlocks(withKranLines(10)).ok());
+  EXPECT_TRUE(CheckLayoutBlocks(withKranLines(8)).ok());
+  EXPECT_EQ(CheckLayoutBlocks(withKranLines(9)).message(), "kranブロックの数が合いません");
+  EXPECT_EQ(CheckLayoutBlocks({"<<value", "1", ">>"}).message(), "valueブロックの数が合いません");
+  EXPECT_EQ(CheckLayoutBlocks({"<<font", ">>"}).message(), "fontブロックの数が合いません");
+  EXPECT_EQ(CheckLayoutBlocks(kran).message(), "<<kranブロックが閉じていません");
+  // The first failure wins.
+  Lines both = {"<<font", ">>", "<<value", ">>"};
+  EXPECT_EQ(CheckLayoutBlocks(both).message(), "fontブロックの数が合いません");
+}
+
+}  // namespace
+}  // namespace tavolo
