@@ -18,6 +18,13 @@ struct CourseProblem {
   std::string message;
 };
 
-std::vector<CourseProblem> CheckCourse(const CourseIndex& course);
+struct CourseCheckResult {
+  std::vector<CourseProblem> problems;  // in course order
+  int lessonCount = 0;                  // lesson indexes read
+  int sectionCount = 0;                 // sections looked at
+  int unitCount = 0;                    // units read, similar problems included
+};
+
+CourseCheckResult CheckCourse(const CourseIndex& course);
 
 }  // namespace tavolo

@@ -1,0 +1,119 @@
+// Reading course content: a unit at the end of a large question file (the
+// course menu and opening a sheet do this on every click), and a whole course
+// index with every lesson index.
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "content/course_index.h"
+#include "content/lesson_index.h"
+#include "content/unit_reader.h"
+#include "platform/text_file.h"
+
+namespace tavolo {
+namespace {
+
+namespace fs = std::filesystem;
+
+class BenchFolder {
+ public:
+  BenchFolder() {
+    std::random_device random;
+    path_ = fs::temp_directory_path() / ("tavolo-bench-" + std::to_string(random()));
+    fs::create_directories(path_);
+  }
+  ~BenchFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+void AppendUnit(std::vector<std::string>& lines, int unit) {
+  lines.push_back("[[unit" + std::to_string(unit));
+  lines.push_back("<<ques");
+  for (int q = 1; q <= 8; ++q)
+    lines.push_back("(" + std::to_string(q) + ")　(＋３)－(－５)＝#＋８#　次の計算をしなさい");
+  lines.push_back(">>");
+  lines.push_back("<<dummy");
+  lines.push_back(">>");
+  for (const char* line :
+       {"<<value", "630",     "False", "40",    "5",     "5",     "1",  "7",  ">>",     "<<font",
+        "12",      "MS 明朝", "False", "False", "False", "False", "0",  ">>", "<<kran", "5",
+        "15",      "2",       "0",     "0",     "0",     "15",    "10", "0",  "0",      ">>"})
+    lines.push_back(line);
+  lines.push_back("]]");
+}
+
+void BM_ReadLastUnitOf2000(benchmark::State& state) {
+  BenchFolder folder;
+  std::vector<std::string> lines;
+  for (int unit = 1; unit <= 2000; ++unit) AppendUnit(lines, unit);
+  const fs::path file = folder.path() / "big1.que";
+  if (!WriteLines(file, lines)) {
+    state.SkipWithError("cannot write the question file");
+    return;
+  }
+  state.counters["bytes"] = static_cast<double>(fs::file_size(file));
+  for (auto _ : state) {
+    UnitReading reading = ReadUnitBlock(file, "[[unit2000", 1, 2000, {"L", "S", "U"});
+    if (!reading.ok()) state.SkipWithError(reading.problem.message.c_str());
+    benchmark::DoNotOptimize(reading);
+  }
+}
+BENCHMARK(BM_ReadLastUnitOf2000)->Unit(benchmark::kMillisecond);
+
+void BM_ReadCourseWith80Lessons(benchmark::State& state) {
+  BenchFolder folder;
+  std::vector<std::string> mainLines = {"数学問題集", ""};
+  for (int lesson = 1; lesson <= 80; ++lesson) {
+    const std::string name = "les" + std::to_string(lesson);
+    mainLines.push_back("第" + std::to_string(lesson) + "章 正と負の数," + name + "\\\\" + name);
+    std::vector<std::string> index = {"第" + std::to_string(lesson) + "章"};
+    for (int section = 1; section <= 10; ++section) {
+      index.push_back("[[sect" + std::to_string(section));
+      index.push_back("正の数・負の数 その" + std::to_string(section));
+      index.push_back("<<");
+      for (int unit = 1; unit <= 10; ++unit) index.push_back("加法と減法 " + std::to_string(unit));
+      index.push_back(">>");
+      index.push_back("]]");
+    }
+    fs::create_directories(folder.path() / name);
+    if (!WriteLines(folder.path() / name / (name + ".ind"), index)) {
+      state.SkipWithError("cannot write a lesson index");
+      return;
+    }
+  }
+  if (!WriteLines(folder.path() / "Main.ind", mainLines)) {
+    state.SkipWithError("cannot write Main.ind");
+    return;
+  }
+  for (auto _ : state) {
+    auto course = ReadCourseIndex(folder.path().string());
+    if (!course) {
+      state.SkipWithError(course.message().c_str());
+      break;
+    }
+    std::size_t units = 0;
+    for (int lesson = 1; lesson <= static_cast<int>(course->lessons.size()); ++lesson) {
+      auto index = ReadLessonIndex(course.value(), lesson);
+      if (!index) {
+        state.SkipWithError(index.message().c_str());
+        break;
+      }
+      for (const auto& section : index->sections) units += section.units.size();
+    }
+    benchmark::DoNotOptimize(units);
+  }
+}
+BENCHMARK(BM_ReadCourseWith80Lessons)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tavolo

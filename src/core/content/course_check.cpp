@@ -1,0 +1,108 @@
+#include "content/course_check.h"
+
+#include "content/lesson_index.h"
+#include "content/similar_problems.h"
+#include "content/unit_names.h"
+#include "content/unit_reader.h"
+#include "platform/text_file.h"
+
+namespace tavolo {
+
+namespace {
+
+class CourseChecker {
+ public:
+  explicit CourseChecker(const CourseIndex& course)
+      : course_(course), mainFile_(PathText(course.file)) {}
+
+  CourseCheckResult Run() {
+    for (const int line : course_.ignoredLessonLines)
+      Report("", mainFile_, line, "レッスンは80個までです。この行は使われません");
+    for (int lesson = 1; lesson <= static_cast<int>(course_.lessons.size()); ++lesson)
+      CheckLesson(lesson);
+    return std::move(result_);
+  }
+
+ private:
+  void Report(std::string address, std::string file, int line, std::string message) {
+    result_.problems.push_back(
+        CourseProblem{std::move(address), std::move(file), line, std::move(message)});
+  }
+
+  void CheckLesson(int lessonNumber) {
+    const Lesson& lesson = *course_.FindLesson(lessonNumber);
+    const std::string address = std::to_string(lessonNumber);
+    if (!lesson.hasComma) {
+      // Such a lesson has no folder or stem: there is nothing more to read.
+      Report(address, mainFile_, lesson.line, "レッスン行に \",\" がありません");
+      return;
+    }
+    if (lesson.folder.empty())
+      Report(address, mainFile_, lesson.line, "レッスン行にフォルダの \"\\\" がありません");
+    auto index = ReadLessonIndex(course_, lessonNumber);
+    if (!index) {
+      Report(address, mainFile_, lesson.line, index.message());
+      return;
+    }
+    ++result_.lessonCount;
+    const std::string indexFile = PathText(LessonIndexPath(course_, lessonNumber));
+    for (const int line : index->ignoredSectionLines)
+      Report(address, indexFile, line, "セクションは80個までです。このセクションは使われません");
+    for (int s = 1; s <= static_cast<int>(index->sections.size()); ++s)
+      CheckSection(lessonNumber, s, index.value(), indexFile);
+  }
+
+  void CheckSection(int lessonNumber, int sectionNumber, const LessonIndex& index,
+                    const std::string& indexFile) {
+    ++result_.sectionCount;
+    const Section& section = *index.FindSection(sectionNumber);
+    const std::string address = std::to_string(lessonNumber) + "." + std::to_string(sectionNumber);
+    if (!section.closed)
+      Report(address, indexFile, section.startLine, "セクションが >> で閉じられていません");
+    if (section.units.empty()) return;
+
+    const UnitAddress first{lessonNumber, sectionNumber, 1, 0};
+    const auto questionFile = QuestionFilePath(course_, first);
+    auto lines = ReadLines(questionFile);
+    if (!lines) {
+      Report(address, indexFile, section.startLine, lines.message());
+      return;
+    }
+    const std::string questionText = PathText(questionFile);
+    UnitCaptions captions{course_.FindLesson(lessonNumber)->caption, section.caption, {}};
+    for (int u = 1; u <= static_cast<int>(section.units.size()); ++u) {
+      captions.unit = section.units[static_cast<std::size_t>(u - 1)];
+      UnitAddress unit{lessonNumber, sectionNumber, u, 0};
+      const int indexLine = section.unitLines[static_cast<std::size_t>(u - 1)];
+      CheckUnit(unit, lines.value(), captions, questionText, indexFile, indexLine);
+      for (const int variant : ListSimilarProblems(lines.value(), u)) {
+        unit.variant = variant;
+        CheckUnit(unit, lines.value(), captions, questionText, indexFile, indexLine);
+      }
+    }
+  }
+
+  void CheckUnit(const UnitAddress& address, const std::vector<std::string>& lines,
+                 const UnitCaptions& captions, const std::string& questionFile,
+                 const std::string& indexFile, int indexLine) {
+    ++result_.unitCount;
+    const UnitReading reading =
+        ParseUnitBlock(lines, UnitKeyLine(address), address.section, address.unit, captions);
+    if (reading.ok()) return;
+    // A unit the index lists but the file lacks is pointed out at its index line.
+    if (reading.problem.kind == UnitProblem::Kind::Missing)
+      Report(AddressText(address), indexFile, indexLine, reading.problem.message);
+    else
+      Report(AddressText(address), questionFile, reading.problem.line, reading.problem.message);
+  }
+
+  const CourseIndex& course_;
+  std::string mainFile_;
+  CourseCheckResult result_;
+};
+
+}  // namespace
+
+CourseCheckResult CheckCourse(const CourseIndex& course) { return CourseChecker(course).Run(); }
+
+}  // namespace tavolo

@@ -1,0 +1,37 @@
+#include "content/unit_names.h"
+
+#include "platform/paths.h"
+#include "platform/text_file.h"
+
+namespace tavolo {
+
+namespace {
+
+std::string UnitSuffix(const UnitAddress& address) {
+  std::string suffix = "-U" + std::to_string(address.unit);
+  if (address.variant != 0) suffix += "R" + std::to_string(address.variant);
+  return suffix;
+}
+
+std::string QuestionFileName(const CourseIndex& course, const UnitAddress& address) {
+  const Lesson* lesson = course.FindLesson(address.lesson);
+  return (lesson ? lesson->stem : std::string()) + std::to_string(address.section) + ".que";
+}
+
+}  // namespace
+
+std::filesystem::path QuestionFilePath(const CourseIndex& course, const UnitAddress& address) {
+  const Lesson* lesson = course.FindLesson(address.lesson);
+  return CoursePath(course.courseFolder,
+                    (lesson ? lesson->folder : std::string()) + QuestionFileName(course, address));
+}
+
+std::string UnitIdentity(const CourseIndex& course, const UnitAddress& address) {
+  return PathText(QuestionFilePath(course, address)) + UnitSuffix(address);
+}
+
+std::string ShortUnitName(const CourseIndex& course, const UnitAddress& address) {
+  return QuestionFileName(course, address) + UnitSuffix(address);
+}
+
+}  // namespace tavolo
