@@ -8,10 +8,13 @@ namespace tavolo {
 
 // Each command lives in its own file; declare it here and add it to the table.
 // (declarations of command functions)
+int RunNotationCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 
 const std::vector<CliCommand>& CliCommands() {
   static const std::vector<CliCommand> commands = {
       // (command table entries)
+      {"notation", RunNotationCommand,
+       "notation TEXT --png FILE [--size N] [--printing]  1 行の数式表記を PNG に描きます"},
   };
   return commands;
 }
