@@ -1,0 +1,120 @@
+#include "app/sheet_saving.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "authoring/unit_block.h"
+#include "platform/paths.h"
+#include "platform/text_file.h"
+#include "sheet/sheet_writer.h"
+
+namespace tavolo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+Failure SaveFailed(const std::string& path) { return Failure{path + "の保存に失敗しました"}; }
+
+// The folder a copy file dialog opens in: the lesson's stem names its
+// copy-file folder inside the course folder.
+std::string CopyFileFolder(const SheetDocument& sheet, const AppState& app) {
+  const Lesson* lesson = app.course.FindLesson(sheet.address.lesson);
+  if (!lesson) lesson = app.course.FindLesson(1);
+  const std::string stem = lesson ? lesson->stem : std::string();
+  return CourseFolderText(app.courseFolder) + stem;
+}
+
+}  // namespace
+
+SaveOutcome SaveMaster(SheetDocument& sheet, Dialogs& dialogs) {
+  const std::string path = sheet.filePath;
+  std::vector<std::string> fileLines;
+  std::error_code ec;
+  if (fs::exists(path, ec)) {
+    auto read = ReadLines(path);
+    if (!read) {
+      // Never rebuild a question file we could not read: its other units would be lost.
+      dialogs.Inform(SaveFailed(path).message);
+      return SaveOutcome::Failed;
+    }
+    fileLines = std::move(read).value();
+  }
+  const std::string key = UnitKeyLine(sheet.address);
+  UnitBlockBoxes boxes = ReadUnitBlockIntoBoxes(fileLines, FindUnitKeyLine(fileLines, key));
+  boxes.settings = WriteLayoutBlocks(sheet.params);
+  boxes.graph = sheet.params.unit.graphLines;
+  boxes.aGraph = sheet.params.unit.aGraphLines;
+
+  const int position = RemoveUnitBlock(fileLines, key);
+  if (position >= 0) {
+    WriteUnitBlock(fileLines, position, key, boxes);
+  } else {
+    AppendNewUnitBlock(fileLines, key, boxes);
+  }
+  if (!WriteLines(path, fileLines)) {
+    dialogs.Inform(SaveFailed(path).message);
+    return SaveOutcome::Failed;
+  }
+  sheet.modified = false;
+  return SaveOutcome::Saved;
+}
+
+SaveOutcome SaveCopyFile(SheetDocument& sheet, AppState& app, Dialogs& dialogs) {
+  const std::string suggested = CopyFileFolder(sheet, app) + "/*.prp";
+  std::string name;
+  for (;;) {
+    auto chosen = dialogs.ChooseSaveFile(suggested, "*.prp");
+    if (!chosen) return SaveOutcome::Cancelled;
+    auto accepted = AcceptCopyFileName(*chosen);
+    if (accepted) {
+      name = std::move(accepted).value();
+      break;
+    }
+    dialogs.Inform(accepted.message());
+  }
+  const std::vector<std::string> lines = ComposeCopyFile(sheet.params);
+  std::error_code ec;
+  if (fs::exists(name, ec) && !dialogs.AskYesNo("ファイル" + name + "を上書きしてもいいですか？"))
+    return SaveOutcome::Cancelled;
+  return UpdateSavedFile(sheet, app, name, lines, dialogs);
+}
+
+SaveOutcome UpdateSavedFile(SheetDocument& sheet, AppState& app, const std::string& path,
+                            const std::vector<std::string>& lines, Dialogs& dialogs) {
+  if (!WriteLines(path, lines)) {
+    dialogs.Inform(SaveFailed(path).message);
+    return SaveOutcome::Failed;
+  }
+  auto& open = app.openSheets;
+  open.erase(std::remove(open.begin(), open.end(), sheet.identity), open.end());
+  open.push_back(path);
+  sheet.identity = path;
+  sheet.filePath = path;
+  sheet.master = false;  // the sheet now shows the copy file
+  sheet.modified = false;
+  return SaveOutcome::Saved;
+}
+
+bool QueryCloseSheet(SheetDocument& sheet, AppState& app, Dialogs& dialogs) {
+  if (!sheet.modified) return true;
+  switch (dialogs.AskYesNoCancel(sheet.identity + "を保存しますか？")) {
+    case Answer::Cancel:
+      return false;
+    case Answer::No:
+      return true;
+    case Answer::Yes:
+      break;
+  }
+  const SaveOutcome outcome =
+      sheet.master ? SaveMaster(sheet, dialogs) : SaveCopyFile(sheet, app, dialogs);
+  return outcome == SaveOutcome::Saved;
+}
+
+void CloseSheet(const SheetDocument& sheet, AppState& app) {
+  auto& open = app.openSheets;
+  open.erase(std::remove(open.begin(), open.end(), sheet.identity), open.end());
+}
+
+}  // namespace tavolo
