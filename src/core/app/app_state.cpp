@@ -27,4 +27,9 @@ void SetKeyLock(AppState& state, SettingsStore& settings, bool locked) {
   WriteSettingBool(settings, "KeyLock", locked);
 }
 
+void SetSchoolName(AppState& state, SettingsStore& settings, std::string_view name) {
+  state.schoolName = std::string(name);
+  WriteSettingText(settings, "theSchool", name);
+}
+
 }  // namespace tavolo

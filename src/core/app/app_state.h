@@ -63,6 +63,9 @@ struct AppState {
 // Switches teacher/learner mode and remembers it for the next start.
 void SetKeyLock(AppState& state, SettingsStore& settings, bool locked);
 
+// The school-name dialog's OK: the new title of every worksheet, kept for the next start.
+void SetSchoolName(AppState& state, SettingsStore& settings, std::string_view name);
+
 // The main window's caption and the product name of the version window.
 inline constexpr std::string_view kApplicationTitle = "Tavolo++ 数学問題集１・正と負の数";
 inline constexpr std::string_view kVersionText = "Version 4.83 2005.09.10";

@@ -1,19 +1,41 @@
 #include "gui/app/desktop_program.h"
 
 #include <QApplication>
-#include <QMainWindow>
-#include <QMdiArea>
+#include <QStandardPaths>
+
+#include "app/app_state.h"
+#include "app/start_up.h"
+#include "gui/app/frm_main.h"
+#include "gui/app/glyphs.h"
+#include "gui/app/message_dialogs.h"
+#include "gui/app/qsettings_store.h"
+#include "gui/app/qt_text.h"
 
 namespace tavolo {
 
+StartUpPlaces DesktopPlaces(const std::string& courseFolder) {
+  StartUpPlaces places;
+  places.courseFolder = courseFolder;
+  places.dataFolder =
+      ToStdString(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+  places.homeFolder = ToStdString(QStandardPaths::writableLocation(QStandardPaths::HomeLocation));
+  places.courseFolderReadOnly = IsReadOnlyFolder(courseFolder);
+  return places;
+}
+
 int RunDesktopProgram(QApplication& app, const std::string& courseFolder) {
-  (void)courseFolder;
-  QMainWindow window;
-  window.setObjectName("frmMain");
-  window.setWindowTitle(QStringLiteral("Tavolo++ 数学問題集１・正と負の数"));
-  window.setCentralWidget(new QMdiArea(&window));
-  window.resize(1200, 800);
+  // The per-user data folder is ~/.local/share/Tavolo++/TavoloSF, beside the settings.
+  QCoreApplication::setOrganizationName(QStringLiteral("Tavolo++"));
+  QCoreApplication::setApplicationName(QStringLiteral("TavoloSF"));
+  QGuiApplication::setApplicationDisplayName(ToQString(kApplicationTitle));
+  QGuiApplication::setWindowIcon(ProgramIcon());
+
+  QSettingsStore settings;
+  MessageDialogs dialogs;
+  TfrmMain window(settings, dialogs);
+  dialogs.SetParent(&window);
   window.show();
+  if (window.StartUp(DesktopPlaces(courseFolder)) == StartUpOutcome::Quit) return 1;
   return app.exec();
 }
 

@@ -1,9 +1,15 @@
 #pragma once
 #include <string>
 
+#include "app/start_up.h"
+
 class QApplication;
 
 namespace tavolo {
+
+// The folders the desktop program starts with for a course folder: the user's
+// data and home folders, and whether the course can be written to.
+StartUpPlaces DesktopPlaces(const std::string& courseFolder);
 
 // Starts the desktop program on a course folder and runs it until the main
 // window closes. Returns the process exit status.

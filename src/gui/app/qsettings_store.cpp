@@ -5,15 +5,9 @@
 #include <QStringList>
 #include <QVariant>
 
+#include "gui/app/qt_text.h"
+
 namespace tavolo {
-
-namespace {
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 QSettingsStore::QSettingsStore()
     : QSettingsStore(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)) {}

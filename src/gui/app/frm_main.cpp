@@ -1,0 +1,431 @@
+#include "gui/app/frm_main.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "app/help_pages.h"
+#include "content/file_checks.h"
+#include "gui/app/frm_do_you_know.h"
+#include "gui/app/frm_dummy.h"
+#include "gui/app/frm_help.h"
+#include "gui/app/frm_juku.h"
+#include "gui/app/frm_version.h"
+#include "gui/app/glyphs.h"
+#include "gui/app/qt_text.h"
+#include "platform/text_file.h"
+
+namespace tavolo {
+
+namespace {
+
+// Colours of the panels, as the course material's screens have them.
+const QColor kToolPanelColour(0xFF, 0xFF, 0xF0);
+const QColor kPaperPanelColour(0xE0, 0xE0, 0xE0);
+
+constexpr int kToolPanelWidth = 128;
+constexpr int kButtonHeight = 30;
+// The main window leaves this much of the screen's height free (a task bar).
+constexpr int kScreenHeightReserve = 28;
+
+void Colour(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Window, colour);
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+TfrmMain::TfrmMain(SettingsStore& settings, Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), settings_(settings), dialogs_(dialogs) {
+  setObjectName("frmMain");
+  setWindowTitle(ToQString(kApplicationTitle));
+  setWindowIcon(ProgramIcon());
+
+  auto* central = new QWidget(this);
+  central->setObjectName("pnlClient");
+  auto* layout = new QHBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  CreateToolPanel();
+  layout->addWidget(pnlMain_);
+  mdiArea_ = new QMdiArea(central);
+  mdiArea_->setObjectName("mdiArea");
+  layout->addWidget(mdiArea_, 1);
+  setCentralWidget(central);
+  pnlMain_->setParent(central);
+
+  CreateHiddenHolders();
+  CreateMenus();
+  CreateSideWindows();
+
+  // The whole screen, as the worksheets want every pixel of height.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    move(area.topLeft());
+    resize(area.width(), std::max(area.height() - kScreenHeightReserve, 480));
+  }
+  connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+    if (window && window == frmDummy_) SyncTitleWindow();
+  });
+}
+
+TfrmMain::~TfrmMain() = default;
+
+QPushButton* TfrmMain::AddButton(const char* objectName, const char* caption) {
+  auto* button = new QPushButton(QString::fromUtf8(caption), pnlMain_);
+  button->setObjectName(objectName);
+  button->setMinimumHeight(kButtonHeight);
+  button->setFocusPolicy(Qt::TabFocus);
+  return button;
+}
+
+void TfrmMain::CreateToolPanel() {
+  pnlMain_ = new QFrame(this);
+  pnlMain_->setObjectName("pnlMain");
+  pnlMain_->setFrameShape(QFrame::StyledPanel);
+  pnlMain_->setFixedWidth(kToolPanelWidth);
+  Colour(pnlMain_, kToolPanelColour);
+
+  btnLock_ = AddButton("btnLock", "先生用");
+  btnLock_->setToolTip(QStringLiteral("編集機能のON/OFF"));
+  btnLock_->setIconSize(QSize(24, 24));
+  btnFpClose_ = AddButton("btnFpClose", "閉じる");
+  btnOpenMaster_ = AddButton("btnOpenMaster", "開  く ");
+  btnSave_ = AddButton("btnSave", "保　存");
+  btnStartPrint_ = AddButton("btnStartPrint", "印　刷");
+  btnEdit_ = AddButton("btnEdit", "編　集");
+  btnTest_ = AddButton("btnTest", "学　習");
+  btnLogOn_ = AddButton("btnLogOn", "学習者");
+  edtLogOnName_ = new QLineEdit(pnlMain_);
+  edtLogOnName_->setObjectName("edtLogOnName");
+  edtLogOnName_->setReadOnly(true);
+  edtLogOnName_->setFocusPolicy(Qt::NoFocus);
+  edtLogOnName_->setAlignment(Qt::AlignCenter);
+  btnKaitou_ = AddButton("btnKaitou", "解答表示");
+  btnKaitou_->setIconSize(QSize(16, 16));
+  btnKaitou_->setIcon(AnswerGlyph(state_.answerDisplay));
+  chkBekkai_ = new QCheckBox(QStringLiteral("別解表示"), pnlMain_);
+  chkBekkai_->setObjectName("chkBekkai");
+  chkBekkai_->setChecked(true);
+  btnKran_ = AddButton("btnKran", "解答欄　");
+
+  lblGyouSpace_ = new QLabel(QStringLiteral("主行間"), pnlMain_);
+  lblGyouSpace_->setObjectName("lblGyouSpace");
+  spnGyouSpace_ = new QSpinBox(pnlMain_);
+  spnGyouSpace_->setObjectName("spnGyouSpace");
+  spnGyouSpace_->setRange(-5, 200);
+  spnGyouSpace_->setValue(30);
+  lblMoji_ = new QLabel(QStringLiteral("文　字"), pnlMain_);
+  lblMoji_->setObjectName("lblMoji");
+  lblSize_ = new QLabel(QStringLiteral("サイズ"), pnlMain_);
+  lblSize_->setObjectName("lblSize");
+  spnMojiSize_ = new QSpinBox(pnlMain_);
+  spnMojiSize_->setObjectName("spnMojiSize");
+  spnMojiSize_->setRange(8, 50);
+  spnMojiSize_->setValue(10);
+
+  pnlCopy_ = new QFrame(pnlMain_);
+  pnlCopy_->setObjectName("pnlCopy");
+  pnlCopy_->setFrameShape(QFrame::StyledPanel);
+  btnCopy_ = new QPushButton(QStringLiteral("コピー"), pnlCopy_);
+  btnCopy_->setObjectName("btnCopy");
+  btnCancel_ = new QPushButton(QStringLiteral("キャンセル"), pnlCopy_);
+  btnCancel_->setObjectName("btnCancel");
+  // Nothing is selected on a worksheet yet.
+  btnCopy_->setEnabled(false);
+  btnCancel_->setEnabled(false);
+  auto* copyLayout = new QVBoxLayout(pnlCopy_);
+  copyLayout->setContentsMargins(4, 4, 4, 4);
+  copyLayout->addWidget(btnCopy_);
+  copyLayout->addWidget(btnCancel_);
+
+  auto* spins = new QGridLayout;
+  spins->addWidget(lblGyouSpace_, 0, 0, 1, 1);
+  spins->addWidget(spnGyouSpace_, 0, 1, 1, 1);
+  auto* mojiLabels = new QVBoxLayout;
+  mojiLabels->setSpacing(0);
+  mojiLabels->addWidget(lblMoji_);
+  mojiLabels->addWidget(lblSize_);
+  spins->addLayout(mojiLabels, 1, 0, 1, 1);
+  spins->addWidget(spnMojiSize_, 1, 1, 1, 1);
+
+  auto* panel = new QVBoxLayout(pnlMain_);
+  panel->setContentsMargins(6, 6, 6, 6);
+  panel->setSpacing(4);
+  panel->addWidget(btnLock_);
+  panel->addSpacing(8);
+  panel->addWidget(btnFpClose_);
+  panel->addWidget(btnOpenMaster_);
+  panel->addWidget(btnSave_);
+  panel->addWidget(btnStartPrint_);
+  panel->addWidget(btnEdit_);
+  panel->addSpacing(8);
+  panel->addWidget(btnTest_);
+  panel->addWidget(btnLogOn_);
+  panel->addWidget(edtLogOnName_);
+  panel->addSpacing(8);
+  panel->addWidget(btnKaitou_);
+  panel->addWidget(chkBekkai_);
+  panel->addWidget(btnKran_);
+  panel->addLayout(spins);
+  panel->addWidget(pnlCopy_);
+  panel->addStretch(1);
+
+  // The save choices float beside the save button when it is pressed.
+  pnlSave_ = new QFrame(this);
+  pnlSave_->setObjectName("pnlSave");
+  pnlSave_->setFrameShape(QFrame::Panel);
+  pnlSave_->setFrameShadow(QFrame::Raised);
+  Colour(pnlSave_, kToolPanelColour);
+  btnSaveMaster_ = new QPushButton(QStringLiteral("上書き保存"), pnlSave_);
+  btnSaveMaster_->setObjectName("btnSaveMaster");
+  btnSaveCopy_ = new QPushButton(QStringLiteral("名前を付けて保存"), pnlSave_);
+  btnSaveCopy_->setObjectName("btnSaveCopy");
+  auto* saveLayout = new QVBoxLayout(pnlSave_);
+  saveLayout->setContentsMargins(4, 4, 4, 4);
+  saveLayout->addWidget(btnSaveMaster_);
+  saveLayout->addWidget(btnSaveCopy_);
+  pnlSave_->adjustSize();
+  pnlSave_->hide();
+
+  // What worksheets, printing, the editors, practice and sign-on bring is not
+  // part of this program yet: the buttons are in place but do nothing.
+  for (QWidget* later : std::initializer_list<QWidget*>{btnOpenMaster_, btnSave_, btnStartPrint_,
+                                                        btnEdit_, btnTest_, btnLogOn_, btnKran_})
+    later->setEnabled(false);
+
+  connect(btnLock_, &QPushButton::clicked, this, &TfrmMain::btnLockClick);
+}
+
+void TfrmMain::CreateHiddenHolders() {
+  pnlSize_ = new QFrame(this);
+  pnlSize_->setObjectName("pnlSize");
+  Colour(pnlSize_, kPaperPanelColour);
+  auto* paperLayout = new QHBoxLayout(pnlSize_);
+  const std::pair<QRadioButton**, const char*> papers[] = {
+      {&radB5_, "radB5"}, {&radA4_, "radA4"}, {&radB4_, "radB4"}, {&radA3_, "radA3"}};
+  for (const auto& [member, name] : papers) {
+    *member = new QRadioButton(QString::fromUtf8(name + 3), pnlSize_);
+    (*member)->setObjectName(name);
+    paperLayout->addWidget(*member);
+  }
+  radA4_->setChecked(true);
+  pnlSize_->hide();
+
+  btnShukusho_ = new QPushButton(QStringLiteral("縮小"), this);
+  btnShukusho_->setObjectName("btnShukusho");
+  btnShukusho_->hide();
+  btnScroll_ = new QPushButton(this);
+  btnScroll_->setObjectName("btnScroll");
+  btnScroll_->hide();
+}
+
+void TfrmMain::CreateMenus() {
+  mnuFile_ = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+  mnuFile_->setObjectName("mnuFile");
+  QAction* open = mnuFile_->addAction(QStringLiteral("開く(&O)"));
+  open->setObjectName("mnuOpen");
+  open->setEnabled(false);  // with the course menu
+  QAction* exit = mnuFile_->addAction(QStringLiteral("終了(&X)"));
+  exit->setObjectName("mnuExit");
+  connect(exit, &QAction::triggered, this, &QWidget::close);
+
+  mnuEdit_ = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+  mnuEdit_->setObjectName("mnuEdit");
+  QAction* makeIndex = mnuEdit_->addAction(QStringLiteral("目次作成(&C)"));
+  makeIndex->setObjectName("mnuMakeIndex");
+  makeIndex->setEnabled(false);  // with the index editor
+  connect(makeIndex, &QAction::triggered, this, &TfrmMain::mnuMakeIndexClick);
+  QAction* juku = mnuEdit_->addAction(QStringLiteral("学校名・塾名(&J)"));
+  juku->setObjectName("mnuJuku");
+  connect(juku, &QAction::triggered, this, &TfrmMain::mnuJukuClick);
+
+  mnuWindow_ = menuBar()->addMenu(QStringLiteral("ウィンドウ(&W)"));
+  mnuWindow_->setObjectName("mnuWindow");
+  QAction* maximize = mnuWindow_->addAction(QStringLiteral("最大表示(&M)"));
+  maximize->setObjectName("mnuMaximize");
+  connect(maximize, &QAction::triggered, this, [this] {
+    if (QMdiSubWindow* sheet = mdiArea_->activeSubWindow(); sheet && sheet != frmDummy_)
+      sheet->setGeometry(0, 0, ChildAreaWidth(), ChildAreaHeight());
+  });
+  QAction* tile = mnuWindow_->addAction(QStringLiteral("タイル表示(&T)"));
+  tile->setObjectName("mnuTile");
+  connect(tile, &QAction::triggered, mdiArea_, &QMdiArea::tileSubWindows);
+  QAction* cascade = mnuWindow_->addAction(QStringLiteral("カスケード表示(&C)"));
+  cascade->setObjectName("mnuCascade");
+  connect(cascade, &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
+  QAction* closeAll = mnuWindow_->addAction(QStringLiteral("すべて閉じる(&A)"));
+  closeAll->setObjectName("mnuCloseAll");
+  connect(closeAll, &QAction::triggered, this, &TfrmMain::CloseAllSheets);
+  windowItems_ = {maximize, tile, cascade, closeAll};
+  connect(mnuWindow_, &QMenu::aboutToShow, this, &TfrmMain::UpdateWindowMenu);
+  UpdateWindowMenu();
+
+  mnuHelp_ = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+  mnuHelp_->setObjectName("mnuHelp");
+  QAction* usage = mnuHelp_->addAction(QStringLiteral("使い方(&U)"));
+  usage->setObjectName("mnuUsage");
+  connect(usage, &QAction::triggered, this, [this] { ShowHelp(0); });
+  QAction* version = mnuHelp_->addAction(QStringLiteral("バージョン(&V)"));
+  version->setObjectName("mnuVersion");
+  connect(version, &QAction::triggered, this, [this] { frmVersion_->exec(); });
+  mnuDoYouKnow_ = mnuHelp_->addAction(QStringLiteral("ご存じですか(&D)"));
+  mnuDoYouKnow_->setObjectName("mnuDoYouKnow");
+  connect(mnuDoYouKnow_, &QAction::triggered, this, &TfrmMain::ShowTips);
+  QAction* hosoku = mnuHelp_->addAction(QStringLiteral("補足"));
+  hosoku->setObjectName("mnuHosoku");
+  connect(hosoku, &QAction::triggered, this, &TfrmMain::mnuHosokuClick);
+}
+
+void TfrmMain::CreateSideWindows() {
+  frmVersion_ = new TfrmVersion(this);
+  frmDummy_ = new TfrmDummy;
+  frmJuku_ = new TfrmJuku(this);
+  frmDoYouKnow_ = new TfrmDoYouKnow(
+      settings_, [this](int context) { ShowHelp(context); }, this);
+  frmHelp_ = new TfrmHelp(this);
+}
+
+int TfrmMain::ChildAreaWidth() const { return width() - pnlMain_->width() - 10; }
+
+int TfrmMain::ChildAreaHeight() const { return pnlMain_->height(); }
+
+StartUpOutcome TfrmMain::StartUp(const StartUpPlaces& places) {
+  const StartUpOutcome outcome = RunStartUp(state_, settings_, dialogs_, *this, places);
+  // The school-name field starts from the stored name: an OK on an empty
+  // field would otherwise wipe the title of every worksheet.
+  frmJuku_->SchoolEdit()->setText(ToQString(state_.schoolName));
+  return outcome;
+}
+
+Status TfrmMain::SetTitlePicture(const std::filesystem::path& file) {
+  return frmDummy_->SetTitlePicture(file);
+}
+
+void TfrmMain::SetTipsNextTime(bool ticked) { frmDoYouKnow_->NextTimeBox()->setChecked(ticked); }
+
+void TfrmMain::ShowTips() { frmDoYouKnow_->exec(); }
+
+void TfrmMain::SetLessons(const std::vector<std::string>& captions) { (void)captions; }
+
+void TfrmMain::ApplyPaper(const PaperChoice& paper) {
+  switch (paper.button) {
+    case PaperSize::B5:
+      radB5_->setChecked(true);
+      break;
+    case PaperSize::A4:
+      radA4_->setChecked(true);
+      break;
+    case PaperSize::B4:
+      radB4_->setChecked(true);
+      break;
+    case PaperSize::A3:
+      radA3_->setChecked(true);
+      break;
+  }
+  btnKaitou_->setEnabled(true);
+  btnKaitou_->setIcon(AnswerGlyph(state_.answerDisplay));
+}
+
+void TfrmMain::ShowTitleWindow() {
+  frmDummy_->setWindowTitle(ToQString(state_.course.title));
+  if (!frmDummy_->mdiArea()) mdiArea_->addSubWindow(frmDummy_);
+  frmDummy_->show();
+  SyncTitleWindow();
+}
+
+// The title window fills the child area and keeps its picture in the middle
+// of the space right of the tool panel.
+void TfrmMain::SyncTitleWindow() {
+  frmDummy_->setGeometry(0, 0, ChildAreaWidth(), ChildAreaHeight());
+  const QScreen* screen = this->screen();
+  const int screenWidth = screen ? screen->geometry().width() : width();
+  const QSize button = frmDummy_->TitleButtonSize();
+  frmDummy_->PlaceTitleButton(QPoint((screenWidth - pnlMain_->width() - button.width() - 20) / 2,
+                                     (height() - button.height() - 100) / 2));
+}
+
+void TfrmMain::ApplyLearnerName(const std::string& name) {
+  edtLogOnName_->setText(ToQString(name));
+}
+
+void TfrmMain::ApplyKeyLock(bool locked) {
+  btnLock_->setIcon(LockGlyph(locked));
+  btnLock_->setText(locked ? QStringLiteral("生徒用") : QStringLiteral("先生用"));
+  for (QWidget* teacherTool : std::initializer_list<QWidget*>{
+           btnFpClose_, btnOpenMaster_, btnSave_, btnStartPrint_, btnEdit_, btnKran_, chkBekkai_,
+           btnKaitou_, spnGyouSpace_, spnMojiSize_, pnlCopy_, lblGyouSpace_, lblMoji_, lblSize_})
+    teacherTool->setVisible(!locked);
+  if (locked) pnlSave_->hide();
+  for (QMenu* menu : {mnuFile_, mnuEdit_, mnuWindow_}) menu->menuAction()->setVisible(!locked);
+  mnuDoYouKnow_->setVisible(!locked);
+  (locked ? btnTest_ : btnOpenMaster_)->setFocus();
+}
+
+void TfrmMain::btnLockClick() {
+  SetKeyLock(state_, settings_, !state_.keyLock);
+  ApplyKeyLock(state_.keyLock);
+  setFocus();
+}
+
+void TfrmMain::UpdateWindowMenu() {
+  const bool anySheet = !state_.openSheets.empty();
+  for (QAction* item : windowItems_) item->setEnabled(anySheet);
+}
+
+void TfrmMain::CloseAllSheets() {
+  // Worksheet windows come with the sheet part of the program; until then the
+  // register is empty and there is nothing to close.
+  UpdateWindowMenu();
+}
+
+void TfrmMain::mnuMakeIndexClick() {
+  if (!state_.openSheets.empty()) {
+    dialogs_.Inform("開いているファイルをすべて閉じてください");
+    return;
+  }
+}
+
+void TfrmMain::mnuJukuClick() {
+  // Without an open worksheet the field keeps what was last typed into it.
+  std::optional<QString> current;
+  if (!state_.openSheets.empty()) current = ToQString(state_.schoolName);
+  if (auto school = frmJuku_->Ask(current)) SetSchoolName(state_, settings_, ToStdString(*school));
+  setFocus();
+}
+
+void TfrmMain::ShowHelp(int context) {
+  const auto page = context == 0 ? HelpContentsPath(state_.courseFolder)
+                                 : HelpTopicPath(state_.courseFolder, context);
+  if (Status shown = frmHelp_->ShowPage(page); !shown) dialogs_.Inform(shown.message());
+}
+
+void TfrmMain::mnuHosokuClick() {
+  const auto page = SupplementPagePath(state_.courseFolder);
+  if (Status exists = RequireFile(page); !exists) {
+    dialogs_.Inform(exists.message());
+    return;
+  }
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(PathText(page)))))
+    dialogs_.Inform("ファイル " + PathText(page) + " を開けません");
+}
+
+}  // namespace tavolo

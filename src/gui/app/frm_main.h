@@ -1,0 +1,138 @@
+#pragma once
+// The main window `frmMain`: the tool panel on the left, the child area with
+// the worksheets, the menus, and the application-wide state for the run.
+// What the program does at start and on the key lock is decided in core
+// (app/start_up.h, app/app_state.h); this window shows it.
+
+#include <QMainWindow>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/dialogs.h"
+#include "app/start_up.h"
+#include "platform/settings.h"
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMdiArea;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+
+namespace tavolo {
+
+class TfrmDoYouKnow;
+class TfrmDummy;
+class TfrmHelp;
+class TfrmJuku;
+class TfrmVersion;
+
+class TfrmMain final : public QMainWindow, private StartUpView {
+  Q_OBJECT
+ public:
+  TfrmMain(SettingsStore& settings, Dialogs& dialogs, QWidget* parent = nullptr);
+  ~TfrmMain() override;
+
+  // Everything from the first showing until the window waits for the user.
+  // Quit: the reason has been shown and the program ends.
+  StartUpOutcome StartUp(const StartUpPlaces& places);
+
+  const AppState& State() const { return state_; }
+  QMdiArea* MdiArea() const { return mdiArea_; }
+
+  // The area worksheets fill: the window less the tool panel and a margin.
+  int ChildAreaWidth() const;
+  int ChildAreaHeight() const;
+
+  // Opens the course's help on its contents (context 0) or on a topic.
+  void ShowHelp(int context);
+
+  // The key lock: learner mode hides every teacher tool.
+  void btnLockClick();
+
+ private:
+  // StartUpView
+  Status SetTitlePicture(const std::filesystem::path& file) override;
+  void SetTipsNextTime(bool ticked) override;
+  void ShowTips() override;
+  void SetLessons(const std::vector<std::string>& captions) override;
+  void ApplyPaper(const PaperChoice& paper) override;
+  void ShowTitleWindow() override;
+  void ApplyLearnerName(const std::string& name) override;
+  void ApplyKeyLock(bool locked) override;
+
+  void CreateToolPanel();
+  void CreateHiddenHolders();
+  void CreateMenus();
+  void CreateSideWindows();
+  QPushButton* AddButton(const char* objectName, const char* caption);
+
+  void UpdateWindowMenu();
+  void mnuJukuClick();
+  void mnuHosokuClick();
+  void mnuMakeIndexClick();
+  void CloseAllSheets();
+  void SyncTitleWindow();
+
+  SettingsStore& settings_;
+  Dialogs& dialogs_;
+  AppState state_;
+
+  QMdiArea* mdiArea_ = nullptr;
+
+  // The tool panel.
+  QFrame* pnlMain_ = nullptr;
+  QPushButton* btnLock_ = nullptr;
+  QPushButton* btnFpClose_ = nullptr;
+  QPushButton* btnOpenMaster_ = nullptr;
+  QPushButton* btnSave_ = nullptr;
+  QPushButton* btnStartPrint_ = nullptr;
+  QPushButton* btnEdit_ = nullptr;
+  QPushButton* btnTest_ = nullptr;
+  QPushButton* btnLogOn_ = nullptr;
+  QLineEdit* edtLogOnName_ = nullptr;
+  QPushButton* btnKaitou_ = nullptr;
+  QCheckBox* chkBekkai_ = nullptr;
+  QPushButton* btnKran_ = nullptr;
+  QLabel* lblGyouSpace_ = nullptr;
+  QSpinBox* spnGyouSpace_ = nullptr;
+  QLabel* lblMoji_ = nullptr;
+  QLabel* lblSize_ = nullptr;
+  QSpinBox* spnMojiSize_ = nullptr;
+  QFrame* pnlCopy_ = nullptr;
+  QPushButton* btnCopy_ = nullptr;
+  QPushButton* btnCancel_ = nullptr;
+  QFrame* pnlSave_ = nullptr;
+  QPushButton* btnSaveMaster_ = nullptr;
+  QPushButton* btnSaveCopy_ = nullptr;
+
+  // Hidden holders: the current paper and the operations other windows call.
+  QFrame* pnlSize_ = nullptr;
+  QRadioButton* radB5_ = nullptr;
+  QRadioButton* radA4_ = nullptr;
+  QRadioButton* radB4_ = nullptr;
+  QRadioButton* radA3_ = nullptr;
+  QPushButton* btnShukusho_ = nullptr;
+  QPushButton* btnScroll_ = nullptr;
+
+  // Menus.
+  QMenu* mnuFile_ = nullptr;
+  QMenu* mnuEdit_ = nullptr;
+  QMenu* mnuWindow_ = nullptr;
+  QMenu* mnuHelp_ = nullptr;
+  QAction* mnuDoYouKnow_ = nullptr;
+  std::vector<QAction*> windowItems_;
+
+  // Side windows, created once and reused.
+  TfrmVersion* frmVersion_ = nullptr;
+  TfrmDummy* frmDummy_ = nullptr;
+  TfrmJuku* frmJuku_ = nullptr;
+  TfrmDoYouKnow* frmDoYouKnow_ = nullptr;
+  TfrmHelp* frmHelp_ = nullptr;
+};
+
+}  // namespace tavolo

@@ -1,0 +1,28 @@
+#pragma once
+// The desktop program's answer to core's Dialogs: message boxes with Japanese
+// buttons over the main window, and the platform's file dialog.
+
+#include <QPointer>
+#include <QWidget>
+
+#include "app/dialogs.h"
+
+namespace tavolo {
+
+class MessageDialogs final : public Dialogs {
+ public:
+  // Boxes are centred over `parent` (may be null, or set later).
+  explicit MessageDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+  void SetParent(QWidget* parent) { parent_ = parent; }
+
+  void Inform(std::string_view message) override;
+  bool AskYesNo(std::string_view question) override;
+  Answer AskYesNoCancel(std::string_view question) override;
+  std::optional<std::string> ChooseSaveFile(std::string_view suggested,
+                                            std::string_view filter) override;
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+}  // namespace tavolo

@@ -1,0 +1,16 @@
+#pragma once
+// Core speaks UTF-8 std::string, the windows QString: the two conversions.
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace tavolo {
+
+inline QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline std::string ToStdString(const QString& text) { return text.toStdString(); }
+
+}  // namespace tavolo
