@@ -1,0 +1,193 @@
+// The QPainter canvas draws where the recording canvas says, with the IPA
+// fonts standing in for the course files' font names.
+
+#include "gui/sheet/qpainter_canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "gui/sheet/font_substitution.h"
+#include "sheet/notation.h"
+#include "sheet/recording_canvas.h"
+#include "support/temp_folder.h"
+
+namespace tavolo {
+namespace {
+
+bool IsInk(const QImage& image, int x, int y) { return (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF; }
+
+bool HasInk(const QImage& image, const Rect& rect) {
+  for (int y = std::max(rect.top, 0); y < std::min(rect.bottom, image.height()); ++y)
+    for (int x = std::max(rect.left, 0); x < std::min(rect.right, image.width()); ++x)
+      if (IsInk(image, x, y)) return true;
+  return false;
+}
+
+QImage WhiteImage(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  return image;
+}
+
+TEST(FontSubstitutionTest, CourseFontNamesMapToInstalledJapaneseFonts) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"ＭＳ 明朝", "IPAMincho"},        {"MS 明朝", "IPAMincho"},
+      {"ＭＳ Ｐ明朝", "IPAMincho"},      {"ＭＳ　明朝", "IPAMincho"},
+      {"MS Mincho", "IPAMincho"},        {"ＭＳ ゴシック", "IPAGothic"},
+      {"MS ゴシック", "IPAGothic"},      {"MS PGothic", "IPAGothic"},
+      {"No Such Font 123", "IPAMincho"}, {"", "IPAMincho"},
+      {"IPAGothic", "IPAGothic"},
+  };
+  for (const auto& [name, expected] : cases)
+    EXPECT_EQ(SubstituteFontFamily(QString::fromUtf8(name)).toStdString(), expected) << name;
+}
+
+TEST(QPainterCanvasTest, MetricsOfTheIpaFontsMatchTheRecordingCanvas) {
+  QImage image = WhiteImage(10, 10);
+  QPainter painter(&image);
+  QPainterCanvas canvas(painter, 96);
+  RecordingCanvas recording;
+  for (int size : {9, 12, 15}) {
+    canvas.font().size = size;
+    recording.font().size = size;
+    for (const char* text : {"12", "x", "あい", "＜"})
+      EXPECT_NEAR(canvas.textWidth(text), recording.textWidth(text), 1) << size << " " << text;
+  }
+}
+
+TEST(QPainterCanvasTest, InkLandsWhereTheRecordingCanvasPutsIt) {
+  QImage image = WhiteImage(240, 120);
+  RecordingCanvas recording;
+  {
+    QPainter painter(&image);
+    QPainterCanvas canvas(painter, 96);
+    DrawingContext context;
+    DrawMathText(context, canvas, 12, {100, 50}, Color::Blue(), "12/5", 1.0);
+    DrawMathText(context, recording, 12, {100, 50}, Color::Blue(), "12/5", 1.0);
+    EXPECT_EQ(canvas.penPos(), recording.penPos());
+  }
+  // Every character has ink inside its cell.
+  for (const auto& text : recording.texts()) EXPECT_TRUE(HasInk(image, text.rect)) << text.text;
+  // The bar: blue along its whole length, on its own row.
+  const CanvasCall& bar = recording.calls().back();
+  ASSERT_EQ(bar.kind, CanvasCallKind::kLine);
+  for (int x = bar.from.x; x < bar.to.x; ++x) {
+    EXPECT_EQ(image.pixelColor(x, bar.from.y), QColor(Qt::blue)) << x;
+  }
+  // Nothing left of the fraction or below the denominator's cell.
+  EXPECT_FALSE(HasInk(image, {0, 0, bar.from.x, 120}));
+  EXPECT_FALSE(HasInk(image, {0, 68 + 17, 240, 120}));
+}
+
+TEST(QPainterCanvasTest, TextCellTopLeftIsThePositionGiven) {
+  QImage image = WhiteImage(60, 60);
+  QPainter painter(&image);
+  QPainterCanvas canvas(painter, 96);
+  canvas.font().size = 12;
+  EXPECT_EQ(canvas.textOut(20, 20, "漢"), 36);
+  EXPECT_EQ(canvas.penPos(), (Point{36, 20}));
+  painter.end();
+  EXPECT_TRUE(HasInk(image, {20, 20, 36, 36}));
+  EXPECT_FALSE(HasInk(image, {0, 0, 60, 20}));
+  EXPECT_FALSE(HasInk(image, {0, 0, 20, 60}));
+  EXPECT_FALSE(HasInk(image, {0, 38, 60, 60}));
+}
+
+TEST(QPainterCanvasTest, ShapesKeepRightAndBottomEdgesOutside) {
+  QImage image = WhiteImage(40, 40);
+  QPainter painter(&image);
+  QPainterCanvas canvas(painter, 96);
+  canvas.rectangle({10, 10, 20, 20});
+  canvas.fillRect({30, 30, 35, 35}, Color::Red());
+  painter.end();
+  EXPECT_TRUE(IsInk(image, 10, 10));
+  EXPECT_TRUE(IsInk(image, 19, 19));
+  EXPECT_FALSE(IsInk(image, 20, 20));
+  EXPECT_FALSE(IsInk(image, 15, 15));  // clear brush
+  EXPECT_EQ(image.pixelColor(34, 34), QColor(Qt::red));
+  EXPECT_FALSE(IsInk(image, 35, 35));
+}
+
+TEST(QPainterCanvasTest, NotXorLineDrawnTwiceLeavesNoTrace) {
+  QImage image = WhiteImage(20, 20);
+  QPainter painter(&image);
+  QPainterCanvas canvas(painter, 96);
+  canvas.pen().mode = PenMode::kNotXor;
+  canvas.line(2, 5, 17, 5);
+  painter.end();
+  EXPECT_TRUE(IsInk(image, 8, 5));
+  painter.begin(&image);
+  canvas.line(2, 5, 17, 5);
+  painter.end();
+  EXPECT_FALSE(HasInk(image, {0, 0, 20, 20}));
+}
+
+TEST(QPainterCanvasTest, ImagesAreStretchedIntoTheirRectangle) {
+  QImage red(2, 2, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  CanvasImage picture = MakeCanvasImage(red, "red.bmp");
+  EXPECT_EQ(picture.width, 2);
+  EXPECT_EQ(picture.name, "red.bmp");
+  ASSERT_NE(CanvasImageToQImage(picture), nullptr);
+
+  struct Foreign : CanvasImageData {};
+  CanvasImage foreign{4, 4, "x", std::make_shared<Foreign>()};
+  EXPECT_EQ(CanvasImageToQImage(foreign), nullptr);
+
+  QImage image = WhiteImage(30, 30);
+  QPainter painter(&image);
+  QPainterCanvas canvas(painter, 96);
+  canvas.drawImage({5, 5, 15, 15}, picture);
+  canvas.drawImage({20, 20, 30, 30}, foreign);        // not ours: nothing
+  canvas.drawImage({20, 20, 30, 30}, CanvasImage{});  // null: nothing
+  painter.end();
+  EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::red));
+  EXPECT_EQ(image.pixelColor(14, 14), QColor(Qt::red));
+  EXPECT_FALSE(IsInk(image, 15, 15));
+  EXPECT_FALSE(HasInk(image, {20, 20, 30, 30}));
+}
+
+TEST(NotationCommandTest, WritesACroppedPngAndRejectsBadArguments) {
+  test::TempFolder folder;
+  const std::string png = (folder / "line.png").string();
+  std::ostringstream out, err;
+  EXPECT_EQ(RunCli({"notation", "(1) 3/4+#7/4#", "--png", png, "--size", "14"}, out, err), 0)
+      << err.str();
+  QImage image(QString::fromStdString(png));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_GT(image.width(), 40);
+  EXPECT_LT(image.width(), 400);
+  EXPECT_TRUE(HasInk(image, {0, 0, image.width(), image.height()}));
+  // The answer is drawn in blue.
+  bool blue = false;
+  for (int y = 0; y < image.height() && !blue; ++y)
+    for (int x = 0; x < image.width() && !blue; ++x) {
+      QColor c = image.pixelColor(x, y);
+      blue = c.blue() > 200 && c.red() < 80 && c.green() < 80;
+    }
+  EXPECT_TRUE(blue);
+
+  const std::vector<std::vector<std::string>> bad = {
+      {"notation"},
+      {"notation", "3/4"},
+      {"notation", "3/4", "--png"},
+      {"notation", "3/4", "--png", png, "--size", "0"},
+      {"notation", "3/4", "--png", png, "--size", "12pt"},
+      {"notation", "3/4", "4/5", "--png", png},
+  };
+  for (const auto& args : bad) {
+    std::ostringstream o, e;
+    EXPECT_EQ(RunCli(args, o, e), 2) << args.size();
+    EXPECT_FALSE(e.str().empty());
+  }
+  std::ostringstream o, e;
+  EXPECT_EQ(RunCli({"notation", "3/4", "--png", (folder / "no/such/dir/x.png").string()}, o, e), 1);
+  EXPECT_NE(e.str().find("書き込めません"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tavolo
