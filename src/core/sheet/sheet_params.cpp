@@ -57,7 +57,7 @@ void LoadValueBlock(const std::vector<std::string>& lines, SheetParams& p,
     const std::string& paper = lines[0];
     int width = p.paperWidth;
     if (paper == "True" || paper == "False") {
-      width = kA4Width;
+      width = kDefaultPaperWidth;
     } else if (!ParseDecimal(paper, width)) {
       reader.NotANumber(1, paper, std::to_string(p.paperWidth));
       width = p.paperWidth;

@@ -26,7 +26,7 @@ struct SheetPaper {
 std::span<const SheetPaper> SheetPapers();
 const SheetPaper* FindPaperByWidth(int width);
 const SheetPaper* FindPaperByName(std::string_view name);  // "a4" matches too
-inline constexpr int kA4Width = 630;
+inline constexpr int kDefaultPaperWidth = 630;             // A4
 
 // Header options (value line 7), a bit set.
 inline constexpr int kHeaderClassFlag = 1;
@@ -64,7 +64,7 @@ inline constexpr std::array<std::string_view, kKranLineCount> kKranWindowTemplat
 
 struct SheetParams {
   // The defaults are those of a unit without value, font and kran blocks.
-  int paperWidth = kA4Width;
+  int paperWidth = kDefaultPaperWidth;
   int paperHeight = 891;
   bool answerDisplay = true;
   int lineSpacing = 30;  // main line spacing; one line is this x 0.7875 units

@@ -1,0 +1,359 @@
+#include "sheet/page_renderer.h"
+
+#include <algorithm>
+#include <array>
+
+#include "platform/cp932.h"
+#include "sheet/answer_box_geometry.h"
+#include "sheet/grading_marks.h"
+#include "sheet/markup_text.h"
+#include "sheet/notation.h"
+
+namespace tavolo {
+
+namespace {
+
+constexpr Color kAnswerColor = Color::FromBgr(0xFF0000);       // blue
+constexpr Color kAlternativeColor = Color::FromBgr(0x808080);  // grey
+constexpr Color kMarkColor = Color::FromBgr(0x0000FF);         // red
+constexpr int kPrinterFontIncrease = 3;
+constexpr double kLinePitchFactor = 0.7875;
+constexpr int kFigureAnchorOffset = 40;  // unplaced figures start right of their text segment
+
+int R(double v) { return RoundHalfEven(v); }
+
+// One render: the numbers every step shares, and the steps in page order.
+class PageDrawing {
+ public:
+  PageDrawing(Worksheet& sheet, Canvas& canvas, const PageSettings& settings,
+              AnswerBoxRegistry& registry, DrawingContext& context)
+      : sheet_(sheet),
+        params_(sheet.params),
+        layout_(sheet.layout),
+        canvas_(canvas),
+        settings_(settings),
+        registry_(registry),
+        context_(context) {
+    printing_ = settings.printing;
+    W_ = settings.surfaceWidth > 0 ? settings.surfaceWidth : params_.paperWidth;
+    H_ = settings.surfaceHeight > 0 ? settings.surfaceHeight : params_.paperHeight;
+    const int imageWidth =
+        settings.pageImageWidth > 0 ? settings.pageImageWidth : params_.paperWidth;
+    s_ = printing_ ? W_ / 630.0 : 1.0;
+    r_ = printing_ && imageWidth > 0 ? static_cast<double>(W_) / imageWidth : 1.0;
+    b_ = printing_ ? kPrinterFontIncrease : 0;
+    d_ = params_.charSize + b_;
+    if (d_ < 1) d_ = 10;
+    L_ = R(params_.leftMargin * 10 * s_);
+    M_ = R(params_.rightMargin * 10 * s_);
+    right_ = W_ - M_;
+  }
+
+  void Draw() {
+    context_.StartPage(s_, printing_, params_.charSize, d_, printing_ ? W_ : 0);
+    canvas_.font() = Font{params_.fontName, d_, Color::Black(), FontStyle{}};
+    canvas_.brush().solid = false;
+    DrawRules();
+    DrawHeaderLine();
+    DrawTitle();
+    DrawNameLine();
+    DrawQuestions();
+    PlaceFigures();
+    DrawAnswerBoxes();
+    DrawPictures();
+  }
+
+ private:
+  void SetPen(int width) {
+    Pen& pen = canvas_.pen();
+    pen = Pen{};
+    pen.width = std::max(1, width);
+  }
+
+  void SetText(int size) {
+    canvas_.font().size = size;
+    canvas_.font().color = Color::Black();
+    canvas_.font().style = FontStyle{};
+  }
+
+  void DrawRules() {
+    SetPen(R(2 * s_));
+    for (int y : {R(30 * r_), R(90 * r_)}) canvas_.line(L_, y, right_, y);
+    SetPen(1);
+    if (params_.twoColumns()) {
+      const int x = (right_ + (d_ + L_)) / 2 - R(10 * s_);
+      canvas_.line(x, R(90 * r_), x, R(0.97 * H_));
+    }
+  }
+
+  void DrawHeaderLine() {
+    const int y = R(15 * r_);
+    SetText(10 + b_);
+    if (params_.HasHeaderOption(kHeaderNumberAndTime)) {
+      std::string number;
+      if (settings_.sheetNumber) number = "№ " + std::to_string(*settings_.sheetNumber);
+      std::string unitName = sheet_.shortUnitName;
+      // Long course paths would push the header off the page: keep the end.
+      if (sjisLength(unitName) > 40) unitName = SjisMid(unitName, 40, sjisLength(unitName));
+      canvas_.textOut(L_, y,
+                      number + "  " + DateDotText(settings_.now) + "-" + TimeText(settings_.now) +
+                          "　" + unitName);
+    }
+    if (params_.HasHeaderOption(kHeaderTestDate)) {
+      canvas_.textOut(R(right_ - 120 * s_), y, "実施日　　月　　日");
+    }
+  }
+
+  bool ClassFlagShown() const {
+    return params_.HasHeaderOption(kHeaderClassFlag) && !sheet_.pictures.classFlag.IsNull();
+  }
+
+  void DrawTitle() {
+    int x = L_;
+    if (ClassFlagShown()) x = L_ + R((sheet_.pictures.classFlag.width + 5) * s_);
+    const int y = R(35 * r_);
+    layout_.scorePosition = {R(right_ - 75 * s_), y};
+    SetText(12 + b_);
+    const std::string& title = params_.unit.title;
+    const std::size_t section = title.find("§");
+    if (sjisLength(title) <= 60 || section == std::string::npos) {
+      canvas_.textOut(x, y, title);
+    } else {
+      canvas_.textOut(x, y, title.substr(0, section));
+      canvas_.textOut(x, R(48 * r_), "　　" + title.substr(section));
+    }
+  }
+
+  void DrawNameLine() {
+    SetText(16 + b_);
+    std::string text =
+        settings_.schoolName.empty() ? "　　　　　　　　氏名" : settings_.schoolName + "　　氏名";
+    if (settings_.showLearnerName && !IsAnonymousLearner(settings_.learnerName)) {
+      text += " " + settings_.learnerName;
+    }
+    canvas_.textOut(R(150 * s_ + L_), R(65 * r_), text);
+  }
+
+  void DrawQuestions() {
+    const double pitch = params_.lineSpacing * s_ * kLinePitchFactor;
+    double runningY = 65 * r_ + R(20 * r_) + R(17 * r_ * kLinePitchFactor);
+    int lineY = R(runningY);
+    SetPen(1);
+    canvas_.brush().solid = false;
+    SetText(d_);
+    if (registry_.registering()) registry_.BeginPage();
+
+    const bool learnerShown = settings_.learnerAnswers != nullptr;
+    if (!learnerShown) layout_.answerXs.clear();
+    layout_.answers.assign(1, "start");
+    std::size_t answerXIndex = 0;
+    std::size_t answerIndex = 0;
+    const Color answerColor = params_.answerDisplay ? kAnswerColor : Color::White();
+    const Color alternativeColor = params_.answerDisplay ? kAlternativeColor : Color::White();
+    const int kranX = params_.answerX();
+
+    for (const std::string& line : params_.unit.questionLines) {
+      if (!line.empty()) {
+        const std::vector<std::string> pieces = SplitAnswerMarks(line);
+        const std::size_t pairs = AnswerMarkCount(pieces) / 2;
+        Point P{L_, lineY};
+        for (std::size_t k = 0; k < pairs; ++k) {
+          canvas_.font().color = Color::Black();
+          int x = P.x;
+          if (!learnerShown) {
+            layout_.answerXs.push_back(P.x);
+          } else if (answerXIndex < layout_.answerXs.size()) {
+            x = R(layout_.answerXs[answerXIndex++] * s_);
+          }
+          P = DrawMarkedText(context_, canvas_, pieces[2 * k], {x, lineY}, s_, d_);
+
+          const std::string& answer = pieces[2 * k + 1];
+          layout_.answers.push_back(answer);
+          const int A = kranX == 0 ? P.x : R(kranX * 10 * s_);
+          canvas_.font().color = answerColor;
+          const std::vector<std::string> alternatives = SplitAlternatives(answer);
+          ++answerIndex;
+          const std::string shown =
+              learnerShown ? ShownLearnerAnswer(answerIndex, answer) : alternatives[0];
+          P = DrawMarkedText(context_, canvas_, shown, {A, lineY}, s_, d_);
+
+          if (alternatives.size() >= 2 && settings_.showAlternatives) {
+            Point at{A + R(50 * s_), lineY + context_.lineRise};
+            for (std::size_t j = 1; j < alternatives.size(); ++j) {
+              at.x = DrawMathText(context_, canvas_, d_, at, alternativeColor,
+                                  " " + alternatives[j], s_)
+                         .x;
+            }
+          }
+          if (registry_.registering()) {
+            const int number = registry_.Register(A, lineY, answer, canvas_.font().size);
+            if (number != 0) registry_.SetWidth(number, P.x - A);
+          }
+        }
+        // Question text after the last answer is question text: black even
+        // when the answers before it are hidden in white.
+        canvas_.font().color = Color::Black();
+        DrawMarkedText(context_, canvas_, pieces[2 * pairs], {P.x, lineY}, s_, d_);
+      }
+      runningY += pitch;
+      lineY = R(runningY);
+    }
+  }
+
+  std::string ShownLearnerAnswer(std::size_t number, const std::string& answer) const {
+    const std::vector<std::string>& answers = *settings_.learnerAnswers;
+    const std::string learner = number <= answers.size() ? answers[number - 1] : std::string();
+    const std::string& model = number <= static_cast<std::size_t>(AnswerBoxRegistry::kMaxBoxes)
+                                   ? registry_.box(static_cast<int>(number)).answerText
+                                   : answer;
+    return PadToAnswerWidth(learner, model);
+  }
+
+  void PlaceFigures() {
+    std::vector<std::string>& lines = params_.unit.graphLines;
+    const int count = std::min(FigureCount(lines), kMaxFigures);
+    layout_.figures.assign(count, Rect{});
+    for (int k = 1; k <= count; ++k) {
+      std::string& xLine = lines[3 * k - 2];
+      std::string& yLine = lines[3 * k - 1];
+      int x = 0;
+      int y = 0;
+      if (!ParseDecimal(xLine, x)) x = 0;
+      if (!ParseDecimal(yLine, y)) y = 0;
+      if (x < 1) {
+        // Not placed yet: beside its text segment, in screen units; the
+        // position is kept so that the figure stays put from now on.
+        const auto& segments = context_.segmentStarts;
+        const Point start = k <= static_cast<int>(segments.size()) ? segments[k - 1] : Point{};
+        x = R(start.x / s_) + kFigureAnchorOffset;
+        y = R(start.y / s_);
+        if (!printing_) {
+          xLine = std::to_string(x);
+          yLine = std::to_string(y);
+        }
+      }
+      const CanvasImage* image = QuestionFigure(k);
+      const int w = image ? image->width : 0;
+      const int h = image ? image->height : 0;
+      layout_.figures[k - 1] = {x, y, x + w, y + h};
+    }
+  }
+
+  const CanvasImage* QuestionFigure(int k) const {
+    const auto& figures = sheet_.pictures.questionFigures;
+    return k <= static_cast<int>(figures.size()) ? &figures[k - 1] : nullptr;
+  }
+
+  void DrawAnswerBoxes() {
+    const BoxStyle style = BoxStyle::FromSheet(params_);
+    for (int e = 1; e <= registry_.count(); ++e) {
+      const AnswerBox& box = registry_.box(e);
+      const Rect base = AnswerBaseRect(box, style, s_, printing_);
+      const Rect frame = AnswerFrameRect(base, style, s_);
+      DrawBox(style, box, base, frame);
+      if (const auto mark = SheetMarkFor(box.status)) {
+        const Rect frameAtScreen =
+            AnswerFrameRect(AnswerBaseRect(box, style, 1.0, false), style, 1.0);
+        DrawGradingMark(canvas_, *mark, AnswerFieldRect(box, style), frameAtScreen, kMarkColor, s_,
+                        printing_);
+      }
+    }
+    SetPen(1);
+  }
+
+  void DrawBox(const BoxStyle& style, const AnswerBox& box, const Rect& base, const Rect& frame) {
+    canvas_.brush().solid = false;
+    SetPen(R(s_));
+    switch (style.kind) {
+      case BoxKind::Rectangle:
+        canvas_.rectangle(frame);
+        break;
+      case BoxKind::SquareBrackets:
+      case BoxKind::LenticularBrackets: {
+        const bool square = style.kind == BoxKind::SquareBrackets;
+        SetText(box.fontSize);
+        canvas_.textOut(base.left, base.top, square ? "［" : "【");
+        canvas_.textOut(base.right, base.top, square ? "］" : "】");
+        break;
+      }
+      case BoxKind::Underline: {
+        const int y = frame.bottom - R(0.2 * (frame.bottom - frame.top));
+        canvas_.line(frame.left, y, frame.right, y);
+        break;
+      }
+      case BoxKind::RoundedRectangle: {
+        const int q = R(s_ * (2 * style.charSize + style.height - 10));
+        const int e = R(0.8 * q);
+        const int top = frame.top + e / 5;
+        canvas_.roundRect(frame.left, top, frame.right, top + q + R(0.5 * e), e, e);
+        break;
+      }
+      default:
+        break;
+    }
+  }
+
+  // The pictures go over everything else, as the movable images lie over the
+  // page on the screen.
+  void DrawPictures() {
+    layout_.classFlag = Rect{};
+    const CanvasImage& flag = sheet_.pictures.classFlag;
+    if (ClassFlagShown()) {
+      // Its place on the screen page, which the printer page scales.
+      const int left = R(params_.leftMargin * 10);
+      const int top = R(30 + (60 - flag.height) * 0.5);
+      layout_.classFlag = {left, top, left + flag.width, top + flag.height};
+      canvas_.drawImage(ToDevice(layout_.classFlag), flag);
+    }
+    const auto& answers = sheet_.pictures.answerFigures;
+    for (int k = 1; k <= static_cast<int>(layout_.figures.size()); ++k) {
+      const Rect& place = layout_.figures[k - 1];
+      if (const CanvasImage* image = QuestionFigure(k); image && !image->IsNull()) {
+        canvas_.drawImage(ToDevice(place), *image);
+      }
+      // With the answers shown, a question figure shows its answer figure.
+      if (params_.answerDisplay && k <= static_cast<int>(answers.size()) &&
+          !answers[k - 1].IsNull()) {
+        const CanvasImage& answer = answers[k - 1];
+        canvas_.drawImage(
+            ToDevice({place.left, place.top, place.left + answer.width, place.top + answer.height}),
+            answer);
+      }
+    }
+  }
+
+  Rect ToDevice(const Rect& screen) const {
+    if (!printing_) return screen;
+    const int left = R(screen.left * s_);
+    const int top = R(screen.top * s_);
+    return {left, top, left + R(screen.Width() * s_), top + R(screen.Height() * s_)};
+  }
+
+  Worksheet& sheet_;
+  SheetParams& params_;
+  PageLayout& layout_;
+  Canvas& canvas_;
+  const PageSettings& settings_;
+  AnswerBoxRegistry& registry_;
+  DrawingContext& context_;
+
+  bool printing_ = false;
+  int W_ = 0, H_ = 0;  // drawing surface, device pixels
+  double s_ = 1.0;     // sheet scale: lengths
+  double r_ = 1.0;     // header rows: printer width / page image width
+  int b_ = 0;          // printer font increase
+  int d_ = 12;         // drawing size of question text
+  int L_ = 0, M_ = 0, right_ = 0;
+};
+
+}  // namespace
+
+bool IsAnonymousLearner(std::string_view learnerName) {
+  return learnerName == "noname" || learnerName == "公開" || learnerName == "共通";
+}
+
+void PageRenderer::RenderPage(Worksheet& sheet, Canvas& canvas, const PageSettings& settings) {
+  PageDrawing(sheet, canvas, settings, registry_, context_).Draw();
+}
+
+}  // namespace tavolo

@@ -1,0 +1,421 @@
+#include "sheet/page_renderer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/cp932.h"
+#include "sheet/answer_box_geometry.h"
+#include "sheet/recording_canvas.h"
+
+namespace tavolo {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Renders sheets on the recording canvas at the screen's scale unless told.
+class PageRendererTest : public ::testing::Test {
+ protected:
+  PageRendererTest() : renderer(registry) {
+    registry.SetRegistering(true);
+    sheet.params.unit.title = "正と負の数//加法§1-1 たし算";
+    sheet.shortUnitName = "abc3.que-U2R1";
+    settings.now = DateTime{2024, 5, 3, 9, 7, 0};
+  }
+
+  void Render(const Lines& questions) {
+    sheet.params.unit.questionLines = questions;
+    Render();
+  }
+  void Render() {
+    canvas.clear();
+    renderer.RenderPage(sheet, canvas, settings);
+  }
+
+  // Text-outs whose text is exactly text, in order.
+  std::vector<CanvasCall> TextsOf(const std::string& text) const {
+    std::vector<CanvasCall> found;
+    for (const CanvasCall& call : canvas.texts())
+      if (call.text == text) found.push_back(call);
+    return found;
+  }
+  CanvasCall OnlyText(const std::string& text) const {
+    const std::vector<CanvasCall> found = TextsOf(text);
+    EXPECT_EQ(found.size(), 1u) << "text " << text << "\n" << canvas.Describe();
+    return found.empty() ? CanvasCall{} : found[0];
+  }
+  std::vector<CanvasCall> CallsOf(CanvasCallKind kind) const {
+    std::vector<CanvasCall> found;
+    for (const CanvasCall& call : canvas.calls())
+      if (call.kind == kind) found.push_back(call);
+    return found;
+  }
+
+  AnswerBoxRegistry registry;
+  PageRenderer renderer;
+  Worksheet sheet;
+  PageSettings settings;
+  RecordingCanvas canvas;
+};
+
+CanvasImage Picture(int width, int height, std::string name) {
+  return CanvasImage{width, height, std::move(name), std::make_shared<CanvasImageData>()};
+}
+
+TEST_F(PageRendererTest, A4DefaultsPlaceRulesTitleNameLineAndFirstQuestion) {
+  sheet.params.headerOptions = 0;
+  Render({"問題です", "次の行"});
+  const auto lines = CallsOf(CanvasCallKind::kLine);
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[0].from, (Point{50, 30}));
+  EXPECT_EQ(lines[0].to, (Point{580, 30}));
+  EXPECT_EQ(lines[0].pen.width, 2);
+  EXPECT_EQ(lines[1].from, (Point{50, 90}));
+  EXPECT_EQ(lines[1].to, (Point{580, 90}));
+
+  const CanvasCall title = OnlyText("正と負の数//加法§1-1 たし算");
+  EXPECT_EQ(title.from, (Point{50, 35}));
+  EXPECT_EQ(title.font.size, 12);
+  EXPECT_EQ(title.font.family, "ＭＳ 明朝");
+  const CanvasCall name = OnlyText("　　　　　　　　氏名");
+  EXPECT_EQ(name.from, (Point{200, 65}));
+  EXPECT_EQ(name.font.size, 16);
+
+  // Question lines are 30 x 0.7875 apart, rounded from a running real value.
+  const auto& segments = renderer.context().segmentStarts;
+  ASSERT_EQ(segments.size(), 2u);
+  EXPECT_EQ(segments[0], (Point{50, 98}));
+  EXPECT_EQ(segments[1], (Point{50, 122}));  // 98 + 23.625 = 121.625
+  // Japanese text is drawn whole, two line rises below the line's y.
+  EXPECT_EQ(OnlyText("問題です").from, (Point{50, 112}));
+  EXPECT_EQ(OnlyText("問題です").font.size, 14);
+  EXPECT_EQ(sheet.layout.scorePosition, (Point{505, 35}));
+}
+
+TEST_F(PageRendererTest, HeaderLineWithNumberDateUnitNameAndTestDate) {
+  settings.sheetNumber = 5;
+  Render({});
+  const CanvasCall header = OnlyText("№ 5  2024.05.03-09:07　abc3.que-U2R1");
+  EXPECT_EQ(header.from, (Point{50, 15}));
+  EXPECT_EQ(header.font.size, 10);
+  EXPECT_EQ(OnlyText("実施日　　月　　日").from, (Point{460, 15}));
+
+  // Without numbering the text starts with the two blanks; a long unit name
+  // keeps only its part from the 41st byte on.
+  settings.sheetNumber.reset();
+  sheet.shortUnitName = std::string(40, 'a') + "tail.que-U1";
+  sheet.params.headerOptions = kHeaderNumberAndTime;
+  Render();
+  OnlyText("  2024.05.03-09:07　tail.que-U1");
+  EXPECT_TRUE(TextsOf("実施日　　月　　日").empty());
+}
+
+TEST_F(PageRendererTest, LongTitleIsSplitAtTheSectionSign) {
+  sheet.params.headerOptions = 0;
+  const std::string before = "正と負の数//正負の数の加法と減法";  // 32 bytes
+  const std::string after = "§1-2 かっこのある式の計算abc";       // 29 bytes
+  ASSERT_EQ(sjisLength(before + after), 61u);
+  sheet.params.unit.title = before + after;
+  Render({});
+  EXPECT_EQ(OnlyText(before).from, (Point{50, 35}));
+  EXPECT_EQ(OnlyText("　　" + after).from, (Point{50, 48}));
+
+  // 60 bytes stay on one line.
+  sheet.params.unit.title = before + "§1-2 かっこのある式の計算ab";
+  Render({});
+  OnlyText(sheet.params.unit.title);
+}
+
+TEST_F(PageRendererTest, NameLineWithSchoolAndLearner) {
+  struct Case {
+    std::string school, learner;
+    bool shown;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"", "山田", false, "　　　　　　　　氏名"},
+      {"北中学校", "山田", false, "北中学校　　氏名"},
+      {"北中学校", "山田", true, "北中学校　　氏名 山田"},
+      {"北中学校", "公開", true, "北中学校　　氏名"},
+      {"北中学校", "共通", true, "北中学校　　氏名"},
+      {"", "noname", true, "　　　　　　　　氏名"},
+  };
+  for (const Case& c : cases) {
+    settings.schoolName = c.school;
+    settings.learnerName = c.learner;
+    settings.showLearnerName = c.shown;
+    Render({});
+    SCOPED_TRACE(c.expected);
+    EXPECT_EQ(OnlyText(c.expected).from, (Point{200, 65}));
+  }
+}
+
+TEST_F(PageRendererTest, HiddenAnswersAreWhiteAndKeepTheFollowingTextInPlace) {
+  const Lines questions = {"答え#ななつ#です"};
+  sheet.params.answerDisplay = true;
+  Render(questions);
+  const CanvasCall shownAnswer = OnlyText("ななつ");
+  const CanvasCall shownTail = OnlyText("です");
+  EXPECT_EQ(shownAnswer.font.color, Color::Blue());
+  EXPECT_EQ(shownTail.font.color, Color::Black());
+
+  sheet.params.answerDisplay = false;
+  Render(questions);
+  const CanvasCall hiddenAnswer = OnlyText("ななつ");
+  EXPECT_EQ(hiddenAnswer.font.color, Color::White());
+  EXPECT_EQ(hiddenAnswer.from, shownAnswer.from);
+  EXPECT_EQ(OnlyText("です").from, shownTail.from);
+  // The question text after a hidden answer stays readable.
+  EXPECT_EQ(OnlyText("です").font.color, Color::Black());
+}
+
+TEST_F(PageRendererTest, AnswerXPositionFromKranLineFive) {
+  Render({"問#あ#"});
+  // Right after the question text: 50 + one 14-point character (19).
+  EXPECT_EQ(OnlyText("あ").from.x, 69);
+  EXPECT_EQ(registry.box(1).x, 69);
+
+  sheet.params.kran[4] = "30";
+  Render({"問#あ#", "長い長い問題#い#"});
+  EXPECT_EQ(OnlyText("あ").from.x, 300);
+  EXPECT_EQ(OnlyText("い").from.x, 300);
+  EXPECT_EQ(registry.box(2).x, 300);
+  EXPECT_EQ(registry.box(2).y, 122);
+}
+
+TEST_F(PageRendererTest, UnpairedAnswerMarkDropsTheRestOfTheLine) {
+  Render({"前の文#後の文"});
+  OnlyText("前の文");
+  EXPECT_TRUE(TextsOf("後の文").empty());
+  EXPECT_EQ(registry.count(), 0);
+  // Three marks: one answer, the text after it, and the rest is lost.
+  Render({"あ#い#う#え"});
+  OnlyText("う");
+  EXPECT_TRUE(TextsOf("え").empty());
+  EXPECT_EQ(registry.count(), 1);
+}
+
+TEST_F(PageRendererTest, AlternativesAreDrawnInGreyFiftyUnitsRightOfTheAnswer) {
+  settings.showAlternatives = true;
+  Render({"A#1;2#B"});
+  // A, then the answer 1 in blue, then B after it, then " 2" in grey.
+  const CanvasCall a = OnlyText("A");
+  const CanvasCall one = OnlyText("1");
+  const CanvasCall b = OnlyText("B");
+  EXPECT_EQ(a.from.x, 50);
+  EXPECT_EQ(one.font.color, Color::Blue());
+  EXPECT_GT(b.from.x, one.from.x);
+  EXPECT_EQ(b.from.x, registry.box(1).x + registry.box(1).width);
+  const CanvasCall blank = OnlyText(" ");
+  EXPECT_EQ(blank.from.x, registry.box(1).x + 50);
+  EXPECT_EQ(blank.font.color, Color::Grey());
+  EXPECT_EQ(OnlyText("2").font.color, Color::Grey());
+  EXPECT_EQ(registry.box(1).answerText, "1;2");
+
+  settings.showAlternatives = false;
+  Render({"A#1;2#B"});
+  EXPECT_TRUE(TextsOf("2").empty());
+}
+
+TEST_F(PageRendererTest, TwoAnswersOnOneLineRegisterTwoBoxesInDrawingOrder) {
+  Render({"(1) #3# と #-5#"});
+  ASSERT_EQ(registry.count(), 2);
+  EXPECT_LT(registry.box(1).x, registry.box(2).x);
+  EXPECT_EQ(registry.box(1).answerText, "3");
+  EXPECT_EQ(registry.box(2).answerText, "-5");
+  EXPECT_EQ(registry.box(1).y, 98);
+  EXPECT_EQ(registry.box(1).fontSize, 14);
+  EXPECT_GT(registry.box(1).width, 0);
+  EXPECT_EQ(sheet.layout.answers, (Lines{"start", "3", "-5"}));
+  EXPECT_EQ(sheet.layout.answerXs.size(), 2u);
+  EXPECT_EQ(sheet.layout.answerXs[0], 50);
+}
+
+TEST_F(PageRendererTest, RenderWithRegistrationOffLeavesTheRegistryAlone) {
+  Render({"#1#", "#2#"});
+  ASSERT_EQ(registry.count(), 2);
+  const AnswerBox before = registry.box(2);
+  registry.SetRegistering(false);
+  Render({"問題#9#"});
+  EXPECT_EQ(registry.count(), 2);
+  EXPECT_EQ(registry.box(2).x, before.x);
+  EXPECT_EQ(registry.box(2).answerText, "2");
+}
+
+TEST_F(PageRendererTest, PageStopsRegisteringAtEightyBoxesButDrawsEverything) {
+  Lines questions;
+  for (int i = 0; i < 50; ++i) questions.push_back("#あ#と#い#");
+  Render(questions);
+  EXPECT_EQ(registry.count(), 80);
+  EXPECT_EQ(TextsOf("あ").size(), 50u);
+  EXPECT_EQ(TextsOf("い").size(), 50u);
+  EXPECT_EQ(renderer.context().segmentStarts.size(), 240u);
+}
+
+TEST_F(PageRendererTest, BoxFramesOfEveryKind) {
+  // Answer at x 69, line y 98; 14-point fields are 27 high; kran width 10, height 4.
+  struct Case {
+    std::string kind;
+    CanvasCallKind call;
+    Rect rect;
+  };
+  const Case cases[] = {
+      {"1", CanvasCallKind::kRectangle, {69, 99, 144, 132}},
+      {"5", CanvasCallKind::kRoundRect, {69, 102, 144, 133}},
+  };
+  for (const Case& c : cases) {
+    sheet.params.kran[0] = c.kind;
+    Render({"問#あ#"});
+    SCOPED_TRACE(c.kind);
+    const auto shapes = CallsOf(c.call);
+    ASSERT_EQ(shapes.size(), 1u) << canvas.Describe();
+    EXPECT_EQ(shapes[0].rect, c.rect);
+  }
+  // Rounded rectangle: q = 2 x 14 + 4 - 10 = 22, e = round(17.6) = 18,
+  // top 99 + 18 div 5, bottom that + 22 + 9.
+  EXPECT_EQ(CallsOf(CanvasCallKind::kRoundRect)[0].ellipseWidth, 18);
+
+  sheet.params.kran[0] = "4";
+  Render({"問#あ#"});
+  const auto lines = CallsOf(CanvasCallKind::kLine);
+  const CanvasCall& underline = lines.back();
+  EXPECT_EQ(underline.from, (Point{69, 125}));  // 132 - round(0.2 x 33)
+  EXPECT_EQ(underline.to, (Point{144, 125}));
+
+  sheet.params.kran[0] = "2";
+  Render({"問#あ#"});
+  // Brackets at the base rectangle: (69, 101) and (right 69 + 19 - 3, 101).
+  EXPECT_EQ(OnlyText("［").from, (Point{69, 101}));
+  EXPECT_EQ(OnlyText("］").from, (Point{85, 101}));
+  sheet.params.kran[0] = "3";
+  Render({"問#あ#"});
+  EXPECT_EQ(OnlyText("【").from, (Point{69, 101}));
+  sheet.params.kran[0] = "0";
+  Render({"問#あ#"});
+  EXPECT_TRUE(CallsOf(CanvasCallKind::kRectangle).empty());
+  EXPECT_TRUE(CallsOf(CanvasCallKind::kRoundRect).empty());
+}
+
+TEST_F(PageRendererTest, GradingMarksFollowStatusesAcrossRedraws) {
+  sheet.params.kran[0] = "0";
+  const Lines questions = {"#1#", "#2#", "#3#", "#4#"};
+  Render(questions);
+  registry.box(1).status = AnswerStatus::Correct;
+  registry.box(2).status = AnswerStatus::Wrong;
+  registry.box(3).status = AnswerStatus::CorrectAfterShown;
+  registry.box(4).status = AnswerStatus::WrongInPractice;  // no mark on a sheet
+  Render(questions);
+  EXPECT_EQ(registry.box(1).status, AnswerStatus::Correct);
+  const auto ellipses = CallsOf(CanvasCallKind::kEllipse);
+  const auto polylines = CallsOf(CanvasCallKind::kPolyline);
+  ASSERT_EQ(ellipses.size(), 1u);
+  ASSERT_EQ(polylines.size(), 1u);
+  EXPECT_EQ(ellipses[0].pen.color, Color::Red());
+  EXPECT_EQ(ellipses[0].pen.width, 2);
+  EXPECT_EQ(polylines[0].pen.width, 3);
+  EXPECT_EQ(polylines[0].pen.color, Color::Red());
+  // The circle surrounds box 1's field; the slash crosses box 2's frame.
+  const Rect field = AnswerFieldRect(registry.box(1), BoxStyle::FromSheet(sheet.params));
+  EXPECT_LT(ellipses[0].rect.left, field.left);
+  EXPECT_GT(ellipses[0].rect.right, field.right);
+  const auto lines = CallsOf(CanvasCallKind::kLine);
+  const auto red = std::count_if(lines.begin(), lines.end(),
+                                 [](const CanvasCall& c) { return c.pen.color == Color::Red(); });
+  EXPECT_EQ(red, 1);
+}
+
+TEST_F(PageRendererTest, UnclosedSizeMarkupEnlargesOnlyTheRestOfThePage) {
+  sheet.params.headerOptions = 0;
+  const Lines questions = {"@+大きい", "次の行"};
+  for (int redraw = 0; redraw < 3; ++redraw) {
+    Render(questions);
+    EXPECT_EQ(OnlyText("大きい").font.size, 16);
+    EXPECT_EQ(OnlyText("次の行").font.size, 16);
+  }
+}
+
+TEST_F(PageRendererTest, TwoColumnDivider) {
+  sheet.params.kran[3] = "2";
+  Render({});
+  const auto lines = CallsOf(CanvasCallKind::kLine);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[2].from, (Point{312, 90}));  // (580 + 14 + 50) div 2 - 10
+  EXPECT_EQ(lines[2].to, (Point{312, 864}));   // round(0.97 x 891)
+}
+
+TEST_F(PageRendererTest, ClassFlagMovesTheTitleAndFiguresArePlaced) {
+  sheet.pictures.classFlag = Picture(56, 40, "classFlag.bmp");
+  sheet.pictures.questionFigures = {Picture(30, 20, "q1.bmp"), Picture(10, 10, "q2.bmp")};
+  sheet.pictures.answerFigures = {Picture(30, 20, "a1.bmp")};
+  sheet.params.unit.graphLines = {"q1.bmp", "0", "0", "q2.bmp", "300", "400"};
+  Render({"一行目", "二行目"});
+  // Title after the flag: 50 + 56 + 5.
+  EXPECT_EQ(OnlyText("正と負の数//加法§1-1 たし算").from, (Point{111, 35}));
+  const auto images = CallsOf(CanvasCallKind::kDrawImage);
+  ASSERT_EQ(images.size(), 4u) << canvas.Describe();
+  EXPECT_EQ(images[0].text, "classFlag.bmp");
+  EXPECT_EQ(images[0].rect, (Rect{50, 40, 106, 80}));  // top round(30 + (60 - 40) / 2)
+  // Figure 1 had no place: beside text segment 1 (50, 98), and it keeps it.
+  EXPECT_EQ(images[1].text, "q1.bmp");
+  EXPECT_EQ(images[1].rect, (Rect{90, 98, 120, 118}));
+  EXPECT_EQ(images[2].text, "a1.bmp");  // answers shown: over question figure 1
+  EXPECT_EQ(images[2].rect, images[1].rect);
+  EXPECT_EQ(images[3].rect, (Rect{300, 400, 310, 410}));
+  EXPECT_EQ(sheet.params.unit.graphLines, (Lines{"q1.bmp", "90", "98", "q2.bmp", "300", "400"}));
+
+  sheet.params.answerDisplay = false;
+  sheet.params.headerOptions = 0;
+  Render({"一行目", "二行目"});
+  const auto hidden = CallsOf(CanvasCallKind::kDrawImage);
+  ASSERT_EQ(hidden.size(), 2u);
+  EXPECT_EQ(hidden[0].text, "q1.bmp");
+  EXPECT_EQ(OnlyText("正と負の数//加法§1-1 たし算").from.x, 50);
+}
+
+TEST_F(PageRendererTest, PrinterRenderScalesFontsBoxesAndPictures) {
+  sheet.params.kran[0] = "1";
+  sheet.params.headerOptions = 0;
+  Render({"問#あ#"});
+  const AnswerBox screenBox = registry.box(1);
+  const int screenBoxLeft = CallsOf(CanvasCallKind::kRectangle)[0].rect.left;
+
+  registry.SetRegistering(false);
+  settings.printing = true;
+  settings.surfaceWidth = 4961;  // A4 at 600 dpi
+  settings.surfaceHeight = 7016;
+  Render({"問#あ#"});
+  const double s = 4961 / 630.0;
+  EXPECT_EQ(OnlyText("正と負の数//加法§1-1 たし算").font.size, 15);
+  EXPECT_EQ(OnlyText("　　　　　　　　氏名").font.size, 19);
+  EXPECT_EQ(OnlyText("問").font.size, 17);
+  EXPECT_EQ(OnlyText("　　　　　　　　氏名").from,
+            (Point{RoundHalfEven(150 * s + RoundHalfEven(50 * s)), RoundHalfEven(65 * s)}));
+  const auto boxes = CallsOf(CanvasCallKind::kRectangle);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(screenBoxLeft, screenBox.x);
+  EXPECT_EQ(boxes[0].rect.left, RoundHalfEven(screenBox.x * s * 1.03));
+  EXPECT_EQ(boxes[0].pen.width, RoundHalfEven(s));
+  EXPECT_EQ(registry.box(1).x, screenBox.x);  // printing reads the screen's boxes
+}
+
+TEST_F(PageRendererTest, LearnerAnswersRepeatTheScreenLayout) {
+  const Lines questions = {"問#ながい答え#後#2#"};
+  Render(questions);
+  const int tailX = OnlyText("後").from.x;
+  const std::vector<std::string> learner = {"5", "7"};
+  settings.learnerAnswers = &learner;
+  registry.SetRegistering(false);
+  Render(questions);
+  // The learner's short answer is padded to the model's length, and the text
+  // after it starts where it started on the sheet.
+  EXPECT_TRUE(TextsOf("ながい答え").empty());
+  EXPECT_EQ(OnlyText("5").font.color, Color::Blue());
+  EXPECT_EQ(OnlyText("後").from.x, tailX);
+  EXPECT_EQ(OnlyText("7").from.y, OnlyText("5").from.y);
+}
+
+}  // namespace
+}  // namespace tavolo
