@@ -8,11 +8,18 @@ namespace tavolo {
 
 // Each command lives in its own file; declare it here and add it to the table.
 // (declarations of command functions)
+int RunCheckCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
+int RunListCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
+int RunDumpCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 int RunNotationCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 
 const std::vector<CliCommand>& CliCommands() {
   static const std::vector<CliCommand> commands = {
       // (command table entries)
+      {"check", RunCheckCommand, "check COURSE [--json]  コースのファイルを調べ、問題を報告します"},
+      {"list", RunListCommand, "list COURSE [--json]  レッスン・セクション・単元の一覧を表示します"},
+      {"dump", RunDumpCommand,
+       "dump COURSE L.S.U[Rv] | dump FILE.prp  1 単元の読み込み結果を JSON で表示します"},
       {"notation", RunNotationCommand,
        "notation TEXT --png FILE [--size N] [--printing]  1 行の数式表記を PNG に描きます"},
   };

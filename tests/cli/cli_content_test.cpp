@@ -1,0 +1,229 @@
+// `tavolo check`, `list` and `dump` on small courses built in temporary folders.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/cli.h"
+#include "cli/json.h"
+#include "support/course_files.h"
+
+namespace tavolo {
+namespace {
+
+using Lines = std::vector<std::string>;
+using test::CourseFolderOf;
+using test::TempFolder;
+using test::WriteCp932Lines;
+
+struct CliRun {
+  int status;
+  std::string out, err;
+};
+
+CliRun Cli(const Lines& args) {
+  std::ostringstream out, err;
+  const int status = RunCli(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+const Lines kLayout = {"<<value", "630",    "False",  "40",      "5",     "5",     "1",     "7",
+                       ">>",      "<<font", "12",     "MS 明朝", "False", "False", "False", "False",
+                       "0",       ">>",     "<<kran", "5",       "15",    ">>"};
+
+// One lesson "正負" in kazu\ with stem ksk; section 1 has two units, the first
+// with the similar problems R1 and R2.
+class CliContentTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteCp932Lines(folder_ / "Main.ind", {"数学問題集１", "", "正負,kazu\\\\ksk"});
+    WriteCp932Lines(folder_ / "kazu" / "ksk.ind", {"正の数と負の数", "[[sect1", "加法", "<<",
+                                                   "正の数をたす", "負の数をたす", ">>", "]]"});
+    Lines que = {"[[unit1", "<<ques", "(1) (+3)+(+4)=#+7#", ">>"};
+    que.insert(que.end(), kLayout.begin(), kLayout.end());
+    for (const std::string tail :
+         {"]]", "[[unit1R1", "<<ques", "R1", ">>", "]]", "[[unit1R2", "<<ques", "R2", ">>", "]]",
+          "[[unit2", "<<ques", "\"quoted\" \\ back", ">>", "]]"})
+      que.push_back(tail);
+    WriteCp932Lines(folder_ / "kazu" / "ksk1.que", que);
+  }
+
+  std::string course() const { return CourseFolderOf(folder_); }
+
+  TempFolder folder_;
+};
+
+TEST_F(CliContentTest, ListAsJson) {
+  const CliRun run = Cli({"list", course(), "--json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::ostringstream expected;
+  expected << R"({
+  "title": "数学問題集１",
+  "lessons": [
+    {
+      "number": 1,
+      "caption": "正負",
+      "folder": "kazu\\",
+      "stem": "ksk",
+      "title": "正の数と負の数",
+      "error": null,
+      "sections": [
+        {
+          "number": 1,
+          "caption": "加法",
+          "units": [
+            {
+              "number": 1,
+              "caption": "正の数をたす",
+              "similar": [
+                "類題　1R1",
+                "類題　1R2"
+              ]
+            },
+            {
+              "number": 2,
+              "caption": "負の数をたす",
+              "similar": []
+            }
+          ]
+        }
+      ]
+    }
+  ]
+}
+)";
+  EXPECT_EQ(run.out, expected.str());
+}
+
+TEST_F(CliContentTest, ListShowsALessonErrorAndTheTree) {
+  WriteCp932Lines(folder_ / "Main.ind", {"数学問題集１", "", "正負,kazu\\\\ksk", "欠,gone\\\\g"});
+  const CliRun json = Cli({"list", "--json", course()});
+  ASSERT_EQ(json.status, 0);
+  EXPECT_NE(json.out.find("\"error\": \"ディレクトリ " + course() + "gone/ が見つかりません\""),
+            std::string::npos)
+      << json.out;
+  EXPECT_NE(json.out.find("\"title\": null"), std::string::npos);
+
+  const CliRun tree = Cli({"list", course()});
+  ASSERT_EQ(tree.status, 0);
+  EXPECT_NE(tree.out.find("      1.1.1 正の数をたす  類題　1R1  類題　1R2\n"), std::string::npos)
+      << tree.out;
+  EXPECT_NE(tree.out.find("  2 欠  (gone\\g)  エラー: ディレクトリ "), std::string::npos);
+}
+
+TEST_F(CliContentTest, DumpAUnitAndASimilarProblem) {
+  const CliRun run = Cli({"dump", course(), "1.1.1R2"});
+  ASSERT_EQ(run.status, 0) << run.out;
+  const std::string file = course() + "kazu/ksk1.que";
+  EXPECT_NE(run.out.find("\"questionFile\": " + JsonQuote(file)), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"keyLine\": \"[[unit1R2\""), std::string::npos);
+  EXPECT_NE(run.out.find("\"identity\": " + JsonQuote(file + "-U1R2")), std::string::npos);
+  EXPECT_NE(run.out.find("\"shortName\": \"ksk1.que-U1R2\""), std::string::npos);
+  EXPECT_NE(run.out.find("\"title\": \"正負//加法§1-1 正の数をたす\""), std::string::npos);
+  EXPECT_NE(run.out.find("\"ques\": [\n    \"R2\"\n  ]"), std::string::npos);
+
+  const CliRun escaped = Cli({"dump", course(), "1.1.2"});
+  ASSERT_EQ(escaped.status, 0);
+  EXPECT_NE(escaped.out.find(R"("\"quoted\" \\ back")"), std::string::npos) << escaped.out;
+}
+
+TEST_F(CliContentTest, DumpFailures) {
+  const struct {
+    Lines args;
+    std::string error;
+  } cases[] = {
+      {{"dump", course(), "1.1.3"}, "単元がありません"},
+      {{"dump", course(), "1.1.1R3"}, "単元がありません"},
+      {{"dump", course(), "1.2.1"}, "単元がありません"},
+      {{"dump", course(), "2.1.1"}, "単元がありません"},
+      {{"dump", course(), "1.1"}, "単元の指定が正しくありません: 1.1"},
+      {{"dump", course() + "none", "1.1.1"},
+       "ファイル " + course() + "none/Main.ind が見つかりません"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = Cli(c.args);
+    EXPECT_EQ(run.status, 1) << c.args[2];
+    EXPECT_EQ(run.out, "{\n  \"error\": " + JsonQuote(c.error) + "\n}\n");
+  }
+  EXPECT_EQ(Cli({"dump", course()}).status, 2);
+}
+
+TEST_F(CliContentTest, DumpACopyFile) {
+  WriteCp932Lines(folder_ / "ksk" / "mine.prp", {"[[unitX", "<<header", "題名", "東中学校",
+                                                 "氏名欄", ">>", "<<ques", "q", ">>", "]]"});
+  const CliRun run = Cli({"dump", (folder_ / "ksk" / "mine.prp").string()});
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_NE(run.out.find("\"keyLine\": \"[[unitX\""), std::string::npos);
+  EXPECT_NE(run.out.find("\"shortName\": \"mine.prp\""), std::string::npos);
+  EXPECT_NE(run.out.find("\"school\": \"東中学校\""), std::string::npos);
+}
+
+TEST_F(CliContentTest, CheckACleanCourse) {
+  const CliRun run = Cli({"check", course()});
+  EXPECT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(run.out, "レッスン 1、セクション 1、単元 4 を調べました: 問題はありません\n");
+  const CliRun json = Cli({"check", course(), "--json"});
+  EXPECT_EQ(json.status, 0);
+  EXPECT_EQ(json.out, "[]\n");
+  EXPECT_EQ(json.err, "レッスン 1、セクション 1、単元 4 を調べました: 問題はありません\n");
+}
+
+TEST_F(CliContentTest, CheckReportsFileAndLine) {
+  WriteCp932Lines(folder_ / "kazu" / "ksk.ind",
+                  {"正の数と負の数", "[[sect1", "加法", "<<", "正の数をたす", "負の数をたす",
+                   "三つめ", ">>", "]]"});
+  WriteCp932Lines(folder_ / "kazu" / "ksk1.que",
+                  {"[[unit1", "<<ques", "{", "never closed", "]]", "[[unit2", "]]"});
+  const std::string index = course() + "kazu/ksk.ind";
+  const std::string que = course() + "kazu/ksk1.que";
+
+  const CliRun run = Cli({"check", course()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, que + ":3: <<ques の { が } で閉じられていません\n" + index +
+                         ":7: 単元がありません\n"
+                         "レッスン 1、セクション 1、単元 3 を調べました: 問題が 2 件あります\n");
+
+  const CliRun json = Cli({"check", course(), "--json"});
+  EXPECT_EQ(json.status, 1);
+  EXPECT_EQ(json.out,
+            "[\n  {\n    \"address\": \"1.1.1\",\n    \"file\": " + JsonQuote(que) +
+                ",\n    \"line\": 3,\n    \"message\": \"<<ques の { が } で閉じられていません\"\n"
+                "  },\n  {\n    \"address\": \"1.1.3\",\n    \"file\": " +
+                JsonQuote(index) +
+                ",\n    \"line\": 7,\n    \"message\": \"単元がありません\"\n  }\n]\n");
+  EXPECT_NE(json.err.find("問題が 2 件あります"), std::string::npos);
+}
+
+TEST(CliContentNoCourseTest, CheckWithoutMainIndExitsWithTwo) {
+  TempFolder folder;
+  const CliRun run = Cli({"check", CourseFolderOf(folder)});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "ファイル " + CourseFolderOf(folder) + "Main.ind が見つかりません\n");
+  EXPECT_EQ(Cli({"check"}).status, 2);
+  EXPECT_EQ(Cli({"list", CourseFolderOf(folder)}).status, 2);
+}
+
+TEST(JsonTest, QuotesEveryKindOfCharacter) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"plain", "\"plain\""},
+      {"a\"b\\c", R"("a\"b\\c")"},
+      {"\n\r\t\b\f", R"("\n\r\t\b\f")"},
+      {std::string("\x01\x1f\x7f", 3), R"("\u0001\u001f\u007f")"},
+      {std::string("nul\0x", 5), R"("nul\u0000x")"},
+      {"日本語　全角", "\"日本語　全角\""},
+      {"bad \xFF byte", "\"bad \xEF\xBF\xBD byte\""},
+      {"cut \xE6\x97", "\"cut \xEF\xBF\xBD\xEF\xBF\xBD\""},
+  };
+  for (const auto& [text, quoted] : cases) EXPECT_EQ(JsonQuote(text), quoted);
+}
+
+TEST(JsonTest, NestsWithCommasAndEmptyContainers) {
+  std::ostringstream out;
+  JsonWriter json(out, 0);
+  json.BeginObject().Field("a", 1).Key("b").BeginArray().Null().Bool(true).EndArray();
+  json.Key("c").BeginObject().EndObject().Field("d", std::vector<std::string>{}).EndObject();
+  EXPECT_EQ(out.str(), R"({"a":1,"b":[null,true],"c":{},"d":[]})");
+}
+
+}  // namespace
+}  // namespace tavolo
