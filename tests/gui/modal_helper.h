@@ -71,6 +71,29 @@ class ModalHelper {
   std::shared_ptr<State> state_;
 };
 
+// While alive, any modal window is a fault: it is closed and the test fails.
+// Guards a step that must not ask anything (and would otherwise wait forever).
+class NoModalExpected {
+ public:
+  NoModalExpected() {
+    timer_.setInterval(0);
+    QObject::connect(&timer_, &QTimer::timeout, [] {
+      if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible()) {
+        ADD_FAILURE() << "unexpected modal window " << modal->objectName().toStdString() << " "
+                      << modal->windowTitle().toStdString();
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+          dialog->reject();
+        else
+          modal->close();
+      }
+    });
+    timer_.start();
+  }
+
+ private:
+  QTimer timer_;
+};
+
 // The text of a message box (empty for other windows).
 inline QString MessageText(QWidget* window) {
   auto* box = qobject_cast<QMessageBox*>(window);
