@@ -12,6 +12,7 @@ int RunCheckCommand(const CommandArgs& args, std::ostream& out, std::ostream& er
 int RunListCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 int RunDumpCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 int RunNotationCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
+int RunRenderCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 
 const std::vector<CliCommand>& CliCommands() {
   static const std::vector<CliCommand> commands = {
@@ -22,6 +23,10 @@ const std::vector<CliCommand>& CliCommands() {
        "dump COURSE L.S.U[Rv] | dump FILE.prp  1 単元の読み込み結果を JSON で表示します"},
       {"notation", RunNotationCommand,
        "notation TEXT --png FILE [--size N] [--printing]  1 行の数式表記を PNG に描きます"},
+      {"render", RunRenderCommand,
+       "render COURSE L.S.U[Rv] | render FILE.prp  --png FILE [--answers on|off] "
+       "[--alternatives on|off] [--paper B5|A4|B4|A3] [--layout FILE.json]  ワークシートを PNG "
+       "に描きます"},
   };
   return commands;
 }

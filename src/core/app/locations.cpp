@@ -29,6 +29,9 @@ fs::path ProgramDataFolder(const fs::path& executableDir) {
   if (fs::exists(executableDir / "classFlag.bmp", ec)) return executableDir;
   const fs::path shared = (executableDir / ".." / "share" / "tavolo").lexically_normal();
   if (IsFolder(shared)) return shared;
+  // build/<preset>/tavolo: the picture still sits in the source tree.
+  const fs::path resources = (executableDir / ".." / ".." / "resources").lexically_normal();
+  if (fs::exists(resources / "classFlag.bmp", ec)) return resources;
   return executableDir;
 }
 

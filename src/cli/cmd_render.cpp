@@ -1,0 +1,213 @@
+// `tavolo render COURSE L.S.U[Rv] --png FILE ...` or `tavolo render FILE.prp
+// --png FILE ...`: the worksheet page of a unit as the desktop program shows
+// it, written as a PNG, optionally with the layout that practice relies on.
+
+#include <QImage>
+#include <QString>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <system_error>
+
+#include "cli/commands.h"
+#include "cli/json.h"
+#include "content/file_checks.h"
+#include "content/lesson_index.h"
+#include "content/unit_names.h"
+#include "content/unit_reader.h"
+#include "gui/sheet/page_image.h"
+#include "gui/sheet/qimage_provider.h"
+#include "platform/text_file.h"
+#include "sheet/sheet_pictures.h"
+
+namespace tavolo {
+
+namespace {
+
+constexpr const char* kUsage =
+    "使い方: tavolo render COURSE L.S.U[Rv] --png FILE [--answers on|off] "
+    "[--alternatives on|off] [--paper B5|A4|B4|A3] [--layout FILE.json]\n"
+    "        tavolo render FILE.prp --png FILE [...]";
+
+struct RenderOptions {
+  std::vector<std::string> positional;
+  std::string pngPath;
+  std::string layoutPath;
+  bool answers = true;
+  bool alternatives = false;
+  const SheetPaper* paper = nullptr;
+};
+
+bool ParseOnOff(const std::string& option, const std::string& value, bool& result,
+                std::ostream& err) {
+  if (value == "on" || value == "off") {
+    result = value == "on";
+    return true;
+  }
+  err << option << " には on か off を指定してください: " << value << "\n";
+  return false;
+}
+
+bool ParseOptions(const CommandArgs& args, RenderOptions& options, std::ostream& err) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg.rfind("--", 0) != 0) {
+      options.positional.push_back(arg);
+      continue;
+    }
+    if (arg != "--png" && arg != "--layout" && arg != "--answers" && arg != "--alternatives" &&
+        arg != "--paper") {
+      err << "不明なオプションです: " << arg << "\n" << kUsage << "\n";
+      return false;
+    }
+    if (i + 1 >= args.size()) {
+      err << arg << " の後に値がありません\n" << kUsage << "\n";
+      return false;
+    }
+    const std::string& value = args[++i];
+    if (arg == "--png") {
+      options.pngPath = value;
+    } else if (arg == "--layout") {
+      options.layoutPath = value;
+    } else if (arg == "--answers") {
+      if (!ParseOnOff(arg, value, options.answers, err)) return false;
+    } else if (arg == "--alternatives") {
+      if (!ParseOnOff(arg, value, options.alternatives, err)) return false;
+    } else {
+      options.paper = FindPaperByName(value);
+      if (options.paper == nullptr) {
+        err << "用紙は B5, A4, B4, A3 のどれかを指定してください: " << value << "\n";
+        return false;
+      }
+    }
+  }
+  const bool copyFile =
+      options.positional.size() == 1 && FileExtension(options.positional[0]) == ".prp";
+  if ((!copyFile && options.positional.size() != 2) || options.pngPath.empty()) {
+    err << kUsage << "\n";
+    return false;
+  }
+  return true;
+}
+
+// The unit to render and where its figures are.
+struct LoadedUnit {
+  UnitContent content;
+  std::string shortName;
+  std::filesystem::path figureFolder;
+};
+
+Result<LoadedUnit> LoadCourseUnit(const std::string& courseFolder, const std::string& addressText) {
+  const auto address = ParseAddressText(addressText);
+  if (!address) return Failure{"単元の指定が正しくありません: " + addressText};
+  const auto course = ReadCourseIndex(courseFolder);
+  if (!course) return Failure{course.message()};
+  if (!course->FindLesson(address->lesson)) return Failure{"単元がありません"};
+  const auto lessonIndex = ReadLessonIndex(course.value(), address->lesson);
+  if (!lessonIndex) return Failure{lessonIndex.message()};
+  UnitReading reading = ReadUnit(course.value(), lessonIndex.value(), *address);
+  if (!reading.ok()) {
+    const bool missing = reading.problem.kind == UnitProblem::Kind::Missing;
+    return Failure{missing ? "単元がありません" : reading.problem.message};
+  }
+  return LoadedUnit{std::move(*reading.content), ShortUnitName(course.value(), *address),
+                    FigureFolder(course.value(), address->lesson)};
+}
+
+// A copy file is saved in a lesson's folder below the course folder; its
+// figures come from that course when there is one, else from beside it.
+Result<LoadedUnit> LoadCopyFile(const std::string& file) {
+  UnitReading reading = ReadCopyFile(file);
+  if (!reading.ok()) return Failure{reading.problem.message};
+  const std::filesystem::path path = std::filesystem::absolute(file).lexically_normal();
+  std::filesystem::path figureFolder = path.parent_path();
+  const std::filesystem::path courseFolder = path.parent_path().parent_path();
+  std::error_code ec;
+  if (std::filesystem::exists(CourseIndexPath(PathText(courseFolder)), ec)) {
+    if (const auto course = ReadCourseIndex(PathText(courseFolder))) {
+      figureFolder = FigureFolder(course.value(), 0);
+    }
+  }
+  return LoadedUnit{std::move(*reading.content), PathText(path.filename()), figureFolder};
+}
+
+void WriteLayout(std::ostream& out, const Worksheet& sheet, const AnswerBoxRegistry& registry) {
+  const SheetParams& p = sheet.params;
+  JsonWriter json(out);
+  json.BeginObject().Key("sheet").BeginObject();
+  json.Field("paperWidth", p.paperWidth)
+      .Field("paperHeight", p.paperHeight)
+      .Field("answerDisplay", p.answerDisplay)
+      .Field("lineSpacing", p.lineSpacing)
+      .Field("leftMargin", p.leftMargin)
+      .Field("rightMargin", p.rightMargin)
+      .Field("startNumber", p.startNumber)
+      .Field("headerOptions", p.headerOptions)
+      .Field("charSize", p.charSize)
+      .Field("fontName", p.fontName)
+      .Field("kran", std::vector<std::string>(p.kran.begin(), p.kran.end()));
+  json.EndObject().Key("boxes").BeginArray();
+  for (int n = 1; n <= registry.count(); ++n) {
+    const AnswerBox& box = registry.box(n);
+    json.BeginObject()
+        .Field("x", box.x)
+        .Field("y", box.y)
+        .Field("width", box.width)
+        .Field("text", box.answerText)
+        .Field("fontSize", box.fontSize)
+        .EndObject();
+  }
+  json.EndArray().Key("scorePosition").BeginObject();
+  json.Field("x", sheet.layout.scorePosition.x).Field("y", sheet.layout.scorePosition.y);
+  json.EndObject().EndObject().Finish();
+}
+
+}  // namespace
+
+int RunRenderCommand(const CommandArgs& args, std::ostream& out, std::ostream& err) {
+  RenderOptions options;
+  if (!ParseOptions(args, options, err)) return 2;
+  const Result<LoadedUnit> unit =
+      options.positional.size() == 1 ? LoadCopyFile(options.positional[0])
+                                     : LoadCourseUnit(options.positional[0], options.positional[1]);
+  if (!unit) {
+    err << unit.message() << "\n";
+    return 1;
+  }
+
+  Worksheet sheet;
+  SheetLoad load = LoadSheetParams(unit->content, options.answers);
+  sheet.params = std::move(load.params);
+  sheet.shortUnitName = unit->shortName;
+  // Showing a sheet applies the program's paper to it, as the desktop does.
+  sheet.params.ApplyPaper(options.paper ? options.paper->width : sheet.params.paperWidth);
+  QImageProvider images;
+  sheet.pictures =
+      LoadSheetPictures(sheet.params, unit->figureFolder, ClassFlagFile(), images, load.problems);
+  for (const std::string& problem : load.problems) err << problem << "\n";
+
+  AnswerBoxRegistry registry;
+  registry.SetRegistering(true);
+  PageRenderer renderer(registry);
+  PageSettings settings;
+  settings.showAlternatives = options.alternatives;
+  settings.sheetNumber = 1;  // numbering is on at start, from 1
+  const QImage page = RenderPageImage(renderer, sheet, settings);
+  if (!page.save(QString::fromStdString(options.pngPath), "PNG")) {
+    err << "ファイル " << options.pngPath << " に書き込めません\n";
+    return 1;
+  }
+  if (!options.layoutPath.empty()) {
+    std::ostringstream layout;
+    WriteLayout(layout, sheet, registry);
+    if (const Status written = WriteFileAtomic(options.layoutPath, layout.str()); !written) {
+      err << written.message() << "\n";
+      return 1;
+    }
+  }
+  out << options.pngPath << " (" << page.width() << "x" << page.height() << ", " << registry.count()
+      << " 解答欄)\n";
+  return 0;
+}
+
+}  // namespace tavolo
