@@ -47,44 +47,95 @@ const QImage* CanvasImageToQImage(const CanvasImage& image) {
   return data ? &data->image : nullptr;
 }
 
-QPainterCanvas::QPainterCanvas(QPainter& painter, int dpi) : painter_(painter), dpi_(dpi) {}
-
-int QPainterCanvas::PixelSize(int points) const {
+int QPainterTextCache::PixelSize(int points) const {
   return std::clamp(RoundHalfEven(static_cast<double>(points) * dpi_ / 72.0), 1, kMaxPixelSize);
 }
 
-const QFontMetrics& QPainterCanvas::SyncFont() {
-  const Font& wanted = font();
-  if (appliedFont_ && *appliedFont_ == wanted) return *metrics_;
-  if (substitutedFamily_.isEmpty() || substitutedFrom_ != wanted.family) {
-    substitutedFrom_ = wanted.family;
-    substitutedFamily_ = SubstituteFontFamily(ToQString(wanted.family));
-    qfont_.setFamily(substitutedFamily_);
+QPainterTextCache::FontEntry& QPainterTextCache::Entry(const Font& font, QPaintDevice* device) {
+  auto sameFace = [&font](const Font& other) {
+    return other.size == font.size && other.style == font.style && other.family == font.family;
+  };
+  if (last_ != nullptr && sameFace(last_->font)) return *last_;
+  for (auto& entry : entries_) {
+    if (sameFace(entry->font)) {
+      last_ = entry.get();
+      return *last_;
+    }
   }
-  qfont_.setPixelSize(PixelSize(wanted.size));
-  qfont_.setBold(wanted.style.bold);
-  qfont_.setItalic(wanted.style.italic);
-  qfont_.setUnderline(wanted.style.underline);
-  qfont_.setStrikeOut(wanted.style.strikeout);
-  metrics_.emplace(qfont_, painter_.device());
-  appliedFont_ = wanted;
-  return *metrics_;
+  const QString name = ToQString(font.family);
+  auto family = families_.constFind(name);
+  if (family == families_.constEnd()) family = families_.insert(name, SubstituteFontFamily(name));
+  QFont qfont(*family);
+  qfont.setPixelSize(PixelSize(font.size));
+  qfont.setBold(font.style.bold);
+  qfont.setItalic(font.style.italic);
+  qfont.setUnderline(font.style.underline);
+  qfont.setStrikeOut(font.style.strikeout);
+  entries_.push_back(
+      std::make_unique<FontEntry>(FontEntry{font, qfont, QFontMetrics(qfont, device), {}}));
+  last_ = entries_.back().get();
+  return *last_;
+}
+
+QPainterCanvas::QPainterCanvas(QPainter& painter, int dpi)
+    : painter_(painter), ownCache_(std::make_unique<QPainterTextCache>(dpi)), cache_(*ownCache_) {}
+
+QPainterCanvas::QPainterCanvas(QPainter& painter, QPainterTextCache& cache)
+    : painter_(painter), cache_(cache) {}
+
+QPainterTextCache::FontEntry& QPainterCanvas::CurrentFont() {
+  const Font& wanted = font();
+  if (current_ == nullptr || current_->font.size != wanted.size ||
+      current_->font.style != wanted.style || current_->font.family != wanted.family) {
+    current_ = &cache_.Entry(wanted, painter_.device());
+  }
+  return *current_;
 }
 
 int QPainterCanvas::textWidth(std::string_view text) {
-  return SyncFont().horizontalAdvance(ToQString(text));
+  return CurrentFont().metrics.horizontalAdvance(ToQString(text));
 }
 
 int QPainterCanvas::DrawText(int x, int y, std::string_view text) {
-  const QFontMetrics& metrics = SyncFont();
+  // Short texts (the notation's single characters and signs) are laid out
+  // once per font and redrawn from the cache.
+  constexpr std::size_t kCachedTextBytes = 8;
+  constexpr qsizetype kMaxCachedTexts = 4096;
+  QPainterTextCache::FontEntry& entry = CurrentFont();
   const QString qtext = ToQString(text);
-  const int advance = metrics.horizontalAdvance(qtext);
+  const QStaticText* laidOut = nullptr;
+  int advance;
+  if (text.size() <= kCachedTextBytes) {
+    auto found = entry.texts.constFind(qtext);
+    if (found == entry.texts.constEnd() && entry.texts.size() < kMaxCachedTexts) {
+      QStaticText staticText(qtext);
+      staticText.setTextFormat(Qt::PlainText);
+      staticText.prepare(QTransform(), entry.qfont);
+      found = entry.texts.insert(qtext, {staticText, entry.metrics.horizontalAdvance(qtext)});
+    }
+    if (found != entry.texts.constEnd()) {
+      laidOut = &found->first;
+      advance = found->second;
+    } else {
+      advance = entry.metrics.horizontalAdvance(qtext);
+    }
+  } else {
+    advance = entry.metrics.horizontalAdvance(qtext);
+  }
   if (brush().solid)
-    painter_.fillRect(QRect(x, y, advance, metrics.height()), ToQColor(brush().color));
-  painter_.setFont(qfont_);
+    painter_.fillRect(QRect(x, y, advance, entry.metrics.height()), ToQColor(brush().color));
+  if (painterFont_ != &entry.qfont) {
+    painter_.setFont(entry.qfont);
+    painterFont_ = &entry.qfont;
+  }
   painter_.setPen(ToQColor(font().color));
-  // Qt places text on its baseline; the rules give the cell's top-left.
-  painter_.drawText(QPoint(x, y + metrics.ascent()), qtext);
+  if (laidOut != nullptr) {
+    // A static text's position is already the top-left of its cell.
+    painter_.drawStaticText(QPoint(x, y), *laidOut);
+  } else {
+    // Qt places plain text on its baseline; the rules give the cell's top-left.
+    painter_.drawText(QPoint(x, y + entry.metrics.ascent()), qtext);
+  }
   return advance;
 }
 

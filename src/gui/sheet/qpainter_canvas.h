@@ -4,10 +4,14 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
+#include <QStaticText>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "sheet/canvas.h"
 
@@ -18,11 +22,40 @@ CanvasImage MakeCanvasImage(QImage image, std::string name);
 // The QImage behind a picture made by MakeCanvasImage; null for any other.
 const QImage* CanvasImageToQImage(const CanvasImage& image);
 
+// Fonts and laid-out short texts (the single characters the notation engine
+// draws one by one) for one device resolution. Laying text out is most of the
+// cost of a page, and a page draws the same digits and signs again and again,
+// so whoever redraws a page often keeps one of these across redraws.
+class QPainterTextCache {
+ public:
+  explicit QPainterTextCache(int dpi) : dpi_(dpi) {}
+
+  struct FontEntry {
+    Font font;  // colour ignored
+    QFont qfont;
+    QFontMetrics metrics;
+    QHash<QString, std::pair<QStaticText, int>> texts;  // laid out, with its advance
+  };
+
+  int dpi() const { return dpi_; }
+  int PixelSize(int points) const;
+  // The entry for a font (its colour does not matter), made on first use.
+  FontEntry& Entry(const Font& font, QPaintDevice* device);
+
+ private:
+  int dpi_;
+  std::vector<std::unique_ptr<FontEntry>> entries_;
+  FontEntry* last_ = nullptr;
+  QHash<QString, QString> families_;  // course font name -> installed family
+};
+
 class QPainterCanvas : public Canvas {
  public:
   // dpi turns point sizes into device pixels: 96 for screen images (one
-  // layout unit per pixel), the printer's resolution for print.
+  // layout unit per pixel), the printer's resolution for print. A cache kept
+  // by the caller makes later canvases of the same resolution start warm.
   QPainterCanvas(QPainter& painter, int dpi);
+  QPainterCanvas(QPainter& painter, QPainterTextCache& cache);
 
   int textWidth(std::string_view text) override;
   void rectangle(const Rect& rect) override;
@@ -33,28 +66,23 @@ class QPainterCanvas : public Canvas {
   void fillRect(const Rect& rect, Color color) override;
   void drawImage(const Rect& rect, const CanvasImage& image) override;
 
-  // The pixel size a font of this many points gets on this device.
-  int PixelSize(int points) const;
-
  protected:
   int DrawText(int x, int y, std::string_view text) override;
   void DrawLine(int x1, int y1, int x2, int y2) override;
 
  private:
-  // Brings the QFont in line with font(); cheap when nothing changed.
-  const QFontMetrics& SyncFont();
+  // The cache entry for font(); cheap when nothing changed.
+  QPainterTextCache::FontEntry& CurrentFont();
   // Sets the painter's pen (and raster mode) for a shape; the caller draws,
   // then calls EndShape.
   void BeginShape(bool withBrush);
   void EndShape();
 
   QPainter& painter_;
-  int dpi_;
-  std::optional<Font> appliedFont_;
-  QFont qfont_;
-  std::optional<QFontMetrics> metrics_;
-  std::string substitutedFrom_;
-  QString substitutedFamily_;
+  std::unique_ptr<QPainterTextCache> ownCache_;
+  QPainterTextCache& cache_;
+  QPainterTextCache::FontEntry* current_ = nullptr;
+  const QFont* painterFont_ = nullptr;  // what the painter was last given
 };
 
 }  // namespace tavolo
