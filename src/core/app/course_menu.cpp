@@ -1,0 +1,175 @@
+#include "app/course_menu.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "app/record_file.h"
+#include "content/similar_problems.h"
+#include "content/unit_names.h"
+#include "platform/ini_file.h"
+#include "platform/text_file.h"
+
+namespace tavolo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsFile(const fs::path& path) {
+  std::error_code ec;
+  return fs::is_regular_file(path, ec);
+}
+
+}  // namespace
+
+void CourseMenu::PrepareShow(Dialogs& dialogs) {
+  if (indexChanged_) {
+    auto course = ReadCourseIndex(app_.courseFolder);
+    if (course) {
+      app_.course = std::move(course).value();
+    } else {
+      dialogs.Inform(course.message());
+    }
+    indexChanged_ = false;
+    freshIndex_ = true;
+  }
+  if (app_.course.lessons.empty()) return;
+  if (freshIndex_) {
+    ChooseLesson(1, dialogs);
+    freshIndex_ = false;
+  } else if (unit_ > 0) {
+    ChooseUnit(unit_);
+  }
+}
+
+bool CourseMenu::ChooseLesson(int lesson, Dialogs& dialogs) {
+  lessonIndex_ = LessonIndex();
+  section_ = unit_ = 0;
+  questionLines_.clear();
+  similar_.clear();
+  marks_.clear();
+  hasSimilar_.clear();
+  auto index = ReadLessonIndex(app_.course, lesson);
+  if (!index) {
+    dialogs.Inform(index.message());
+    lesson_ = -1;
+    return false;
+  }
+  lesson_ = lesson;
+  lessonIndex_ = std::move(index).value();
+  if (!lessonIndex_.sections.empty()) ChooseSection(1);
+  // The similar-problem flags belong to one lesson: a new lesson needs them anew.
+  fullRefresh_ = true;
+  RefreshUnitMarks();
+  return true;
+}
+
+const Section* CourseMenu::ChosenSection() const { return lessonIndex_.FindSection(section_); }
+
+void CourseMenu::LoadQuestionFile(int section) {
+  questionLines_.clear();
+  const fs::path file = QuestionFilePath(app_.course, UnitAddress{lesson_, section, 1, 0});
+  if (!IsFile(file)) return;
+  if (auto lines = ReadLines(file)) questionLines_ = std::move(lines).value();
+}
+
+void CourseMenu::ChooseSection(int section) {
+  unit_ = 0;
+  similar_.clear();
+  section_ = section;
+  LoadQuestionFile(section);
+  const Section* chosen = ChosenSection();
+  if (chosen && !chosen->units.empty()) ChooseUnit(1);
+}
+
+void CourseMenu::ChooseUnit(int unit) {
+  unit_ = unit;
+  similar_.clear();
+  const fs::path file = QuestionFilePath(app_.course, UnitAddress{lesson_, section_, unit, 0});
+  if (!IsFile(file)) return;
+  LoadQuestionFile(section_);
+  similar_ = ListSimilarProblems(questionLines_, unit);
+}
+
+void CourseMenu::RefreshUnitMarks() {
+  if (lesson_ < 1) return;
+  // One reading of the record file serves every unit of the lesson.
+  const fs::path recordFile = RecordFilePath(app_, lesson_);
+  std::string recordBytes;
+  if (IsFile(recordFile)) {
+    if (auto bytes = ReadFileBytes(recordFile)) recordBytes = std::move(bytes).value();
+  }
+  const IniDocument records = IniDocument::Parse(std::move(recordBytes));
+
+  const int sections = static_cast<int>(lessonIndex_.sections.size());
+  for (int s = 1; s <= sections; ++s) {
+    const fs::path file = QuestionFilePath(app_.course, UnitAddress{lesson_, s, 1, 0});
+    if (!IsFile(file)) break;
+    std::vector<std::string> lines;
+    if (fullRefresh_) {
+      if (auto read = ReadLines(file)) lines = std::move(read).value();
+    }
+    const Section& section = lessonIndex_.sections[static_cast<std::size_t>(s - 1)];
+    for (int u = 1; u <= static_cast<int>(section.units.size()); ++u) {
+      const std::string& caption = section.units[static_cast<std::size_t>(u - 1)];
+      const auto count = records.Keys(UnitSectionName(s, u, caption)).size();
+      if (fullRefresh_) {
+        const std::string key = "[[unit" + std::to_string(u) + "R1";
+        hasSimilar_[{s, u}] = std::find(lines.begin(), lines.end(), key) != lines.end();
+      }
+      marks_[{s, u}] = std::string(hasSimilar_[{s, u}] ? "◎" : "　") + "[" +
+                       (count > 0 ? std::to_string(count) : std::string(" ")) + "]";
+    }
+  }
+  fullRefresh_ = false;
+}
+
+Result<CourseMenuChoice> CourseMenu::Choose(std::optional<int> focusedSimilar) const {
+  const Section* section = ChosenSection();
+  const Lesson* lesson = app_.course.FindLesson(lesson_);
+  if (!lesson || !section || unit_ < 1 || unit_ > static_cast<int>(section->units.size()))
+    return Failure{"メニューを選択してください"};
+  CourseMenuChoice choice;
+  choice.captions = {lesson->caption, section->caption,
+                     section->units[static_cast<std::size_t>(unit_ - 1)]};
+  int variant = 0;
+  if (focusedSimilar && *focusedSimilar >= 0 && *focusedSimilar < static_cast<int>(similar_.size()))
+    variant = *focusedSimilar + 1;
+  choice.address = UnitAddress{lesson_, section_, unit_, variant};
+  choice.similar = variant != 0;
+  return choice;
+}
+
+std::vector<std::string> CourseMenu::LessonCaptions() const {
+  std::vector<std::string> captions;
+  for (const auto& lesson : app_.course.lessons) captions.push_back(lesson.caption);
+  return captions;
+}
+
+std::vector<std::string> CourseMenu::SectionCaptions() const {
+  std::vector<std::string> captions;
+  for (const auto& section : lessonIndex_.sections) captions.push_back(section.caption);
+  return captions;
+}
+
+std::vector<std::string> CourseMenu::UnitRows() const {
+  std::vector<std::string> rows;
+  const Section* section = ChosenSection();
+  if (!section) return rows;
+  for (int u = 1; u <= static_cast<int>(section->units.size()); ++u)
+    rows.push_back(MarkText(section_, u) + section->units[static_cast<std::size_t>(u - 1)]);
+  return rows;
+}
+
+std::vector<std::string> CourseMenu::SimilarEntries() const {
+  std::vector<std::string> entries;
+  for (int variant : similar_) entries.push_back(SimilarProblemEntry(unit_, variant));
+  return entries;
+}
+
+std::string CourseMenu::MarkText(int section, int unit) const {
+  auto it = marks_.find({section, unit});
+  return it == marks_.end() ? std::string() : it->second;
+}
+
+}  // namespace tavolo
