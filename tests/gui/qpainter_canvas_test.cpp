@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
 #include <sstream>
 
 #include "cli/cli.h"
@@ -149,6 +151,26 @@ TEST(QPainterCanvasTest, ImagesAreStretchedIntoTheirRectangle) {
   EXPECT_EQ(image.pixelColor(14, 14), QColor(Qt::red));
   EXPECT_FALSE(IsInk(image, 15, 15));
   EXPECT_FALSE(HasInk(image, {20, 20, 30, 30}));
+}
+
+TEST(QPainterCanvasTest, DrawsOnAPdfPageAtPrinterResolution) {
+  test::TempFolder folder;
+  const QString path = QString::fromStdString((folder / "page.pdf").string());
+  {
+    QPdfWriter writer(path);
+    writer.setResolution(600);
+    QPainter painter(&writer);
+    QPainterCanvas canvas(painter, writer.resolution());
+    DrawingContext context;
+    context.StartPage(4961.0 / 630.0, true, 12, 15, 4961);
+    DrawMarkedText(context, canvas, "(1) 12/5+x^2 @B正の数@/", {400, 400}, context.sheetScale, 15);
+    canvas.font().size = 15;
+    EXPECT_NEAR(canvas.textWidth("12"), 125, 2);  // 15 pt at 600 dpi: 125 px, ASCII half
+  }
+  QFile pdf(path);
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
+  EXPECT_GT(pdf.size(), 1000);
 }
 
 TEST(NotationCommandTest, WritesACroppedPngAndRejectsBadArguments) {
