@@ -1,0 +1,99 @@
+#include "app/open_unit.h"
+
+#include <algorithm>
+#include <system_error>
+#include <vector>
+
+#include "content/file_checks.h"
+#include "content/unit_names.h"
+#include "content/unit_reader.h"
+#include "platform/text_file.h"
+#include "sheet/sheet_params.h"
+
+namespace tavolo {
+
+namespace fs = std::filesystem;
+
+OpenResult OpenUnit(AppState& app, const CourseMenuChoice& choice, bool replace,
+                    SheetWindows& windows, Dialogs& dialogs) {
+  const UnitAddress& address = choice.address;
+  const fs::path file = QuestionFilePath(app.course, address);
+  std::error_code ec;
+  if (!fs::is_regular_file(file, ec)) return OpenResult::Missing;
+  const std::string identity = UnitIdentity(app.course, address);
+
+  const auto& open = app.openSheets;
+  if (std::find(open.begin(), open.end(), identity) != open.end()) {
+    if (!replace) {
+      dialogs.Inform("すでに読み込まれています");
+      windows.BringSheetToFront(identity);
+      return OpenResult::AlreadyOpen;
+    }
+    // The edited unit replaces its old window, whose changes the editor has saved.
+    if (auto current = windows.CurrentSheet()) {
+      windows.DiscardChanges(*current);
+      windows.CloseSheetWindow(*current);
+    }
+  }
+
+  UnitReading reading =
+      ReadUnitBlock(file, UnitKeyLine(address), address.section, address.unit, choice.captions);
+  if (!reading.ok()) {
+    if (reading.problem.kind == UnitProblem::Kind::Missing) return OpenResult::Missing;
+    // Offering to create a unit that exists would write a second one under
+    // the same key; the teacher needs to know what is wrong with it instead.
+    dialogs.Inform(reading.problem.message);
+    return OpenResult::Unreadable;
+  }
+
+  SheetDocument document;
+  document.address = address;
+  document.filePath = PathText(file);
+  document.identity = identity;
+  document.master = true;
+  document.modified = false;
+  SheetLoad load = LoadSheetParams(*reading.content, app.answerDisplay);
+  document.params = std::move(load.params);
+  if (!load.problems.empty()) {
+    // The sheet opens with defaults for what could not be used; say what.
+    std::string message;
+    for (const std::string& problem : load.problems)
+      message += (message.empty() ? "" : "\n") + problem;
+    dialogs.Inform(message);
+  }
+  app.openSheets.push_back(identity);
+  windows.CreateSheet(std::move(document), choice);
+  return OpenResult::Opened;
+}
+
+bool OpenUnitFromMenu(AppState& app, const ShowCourseMenu& showMenu, SheetWindows& windows,
+                      Dialogs& dialogs) {
+  if (Status index = RequireFile(CourseIndexPath(app.courseFolder)); !index) {
+    dialogs.Inform(index.message());
+    return false;
+  }
+  app.answerDisplay = true;
+  const std::optional<CourseMenuChoice> choice = showMenu();
+  if (!choice) return false;
+  switch (OpenUnit(app, *choice, false, windows, dialogs)) {
+    case OpenResult::Opened:
+      return true;
+    case OpenResult::Missing:
+      // Creating the unit is the question editor's work; until a teacher has
+      // one, the answer changes nothing.
+      dialogs.AskYesNo("単元がありません\n新規作成しますか?");
+      return false;
+    case OpenResult::AlreadyOpen:
+    case OpenResult::Unreadable:
+      return false;
+  }
+  return false;
+}
+
+void CloseAllSheets(const AppState& app, SheetWindows& windows) {
+  // A copy: closing changes the register while we walk it.
+  const std::vector<std::string> identities = app.openSheets;
+  for (const std::string& identity : identities) windows.CloseSheetWindow(identity);
+}
+
+}  // namespace tavolo

@@ -1,0 +1,64 @@
+#pragma once
+// Opening units as worksheets and closing them: the flows behind "開  く ",
+// "閉じる" and "すべて閉じる(&A)". They keep the register of open sheets
+// (AppState::openSheets, one identity per sheet, in opening order) and refuse
+// to open a unit twice; the windows themselves are made and closed through
+// SheetWindows.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/course_menu.h"
+#include "app/dialogs.h"
+#include "app/sheet_document.h"
+#include "content/unit_content.h"
+
+namespace tavolo {
+
+// The worksheet windows as the flows see them.
+class SheetWindows {
+ public:
+  virtual ~SheetWindows() = default;
+  // Makes a worksheet window for the unit, which becomes the current sheet.
+  // The register already holds its identity.
+  virtual void CreateSheet(SheetDocument document, const CourseMenuChoice& choice) = 0;
+  // Brings the window of that identity to the front (it becomes current).
+  virtual void BringSheetToFront(const std::string& identity) = 0;
+  // Closes the window of that identity, which may ask to save first; false
+  // when the user kept it open.
+  virtual bool CloseSheetWindow(const std::string& identity) = 0;
+  // The identity of the current sheet, if any.
+  virtual std::optional<std::string> CurrentSheet() const = 0;
+  // Clears the modified flag of the sheet of that identity.
+  virtual void DiscardChanges(const std::string& identity) = 0;
+};
+
+enum class OpenResult {
+  Opened,
+  AlreadyOpen,  // "すでに読み込まれています" has been shown
+  Missing,      // no question file or no such unit in it
+  Unreadable,   // the unit is there but broken; its message has been shown
+};
+
+// Opens the unit of a menu choice. With replace, an open window of the same
+// unit (the current sheet, after editing) is closed without asking and the
+// unit is read anew.
+OpenResult OpenUnit(AppState& app, const CourseMenuChoice& choice, bool replace,
+                    SheetWindows& windows, Dialogs& dialogs);
+
+// The course menu, shown modally: the choice on OK, nothing on Cancel.
+using ShowCourseMenu = std::function<std::optional<CourseMenuChoice>()>;
+
+// "開  く ": checks Main.ind, shows the course menu and opens the chosen unit.
+// A missing unit is offered for creation ("単元がありません\n新規作成しますか?").
+// True when a sheet was opened.
+bool OpenUnitFromMenu(AppState& app, const ShowCourseMenu& showMenu, SheetWindows& windows,
+                      Dialogs& dialogs);
+
+// "すべて閉じる(&A)": each open sheet in opening order; a sheet whose save
+// question is cancelled stays open and the others still close.
+void CloseAllSheets(const AppState& app, SheetWindows& windows);
+
+}  // namespace tavolo

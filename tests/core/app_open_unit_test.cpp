@@ -1,0 +1,214 @@
+// Opening units as worksheets and closing them, with windows and the user
+// played by fakes: the register of open sheets, the "already open" rule, the
+// missing-unit question and closing everything with one Cancel.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+
+#include "app/open_unit.h"
+#include "app_fakes.h"
+#include "support/course_files.h"
+
+namespace tavolo {
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+using test::ScriptedDialogs;
+using test::TempFolder;
+
+// Windows that exist as a list; a sheet named in keepOpen answers Cancel.
+class FakeWindows final : public SheetWindows {
+ public:
+  explicit FakeWindows(AppState& app) : app_(app) {}
+  void CreateSheet(SheetDocument document, const CourseMenuChoice& choice) override {
+    log.push_back("create " + document.identity);
+    captions.push_back(choice.captions.unit);
+    sheets.push_back(std::move(document));
+    current = sheets.back().identity;
+  }
+  void BringSheetToFront(const std::string& identity) override {
+    log.push_back("front " + identity);
+    current = identity;
+  }
+  bool CloseSheetWindow(const std::string& identity) override {
+    auto it = std::find_if(sheets.begin(), sheets.end(),
+                           [&](const SheetDocument& s) { return s.identity == identity; });
+    if (it == sheets.end()) return false;
+    if (it->modified && keepOpen.count(identity)) {
+      log.push_back("kept " + identity);
+      return false;
+    }
+    log.push_back("close " + identity);
+    auto& open = app_.openSheets;
+    open.erase(std::remove(open.begin(), open.end(), identity), open.end());
+    sheets.erase(it);
+    current.reset();
+    return true;
+  }
+  std::optional<std::string> CurrentSheet() const override { return current; }
+  void DiscardChanges(const std::string& identity) override {
+    for (auto& s : sheets)
+      if (s.identity == identity) s.modified = false;
+  }
+
+  std::vector<SheetDocument> sheets;
+  std::vector<std::string> log;
+  std::vector<std::string> captions;
+  std::set<std::string> keepOpen;
+  std::optional<std::string> current;
+
+ private:
+  AppState& app_;
+};
+
+class OpenUnitTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app.courseFolder = test::CourseFolderOf(folder);
+    test::WriteCp932Lines(folder / "Main.ind", {"正と負の数", "", "正の数と負の数,kazu\\ kz"});
+    test::WriteCp932Lines(folder / "kazu" / "kz.ind", {"t", "[[sect1", "符号", "<<", "正の数",
+                                                       "数直線", "壊れた単元", ">>", "]]"});
+    test::WriteCp932Lines(folder / "kazu" / "kz1.que", {"[[unit1",
+                                                        "<<ques",
+                                                        "(1) (+3)+(-5)=#-2#",
+                                                        ">>",
+                                                        "<<value",
+                                                        "891",
+                                                        "True",
+                                                        "40",
+                                                        "5",
+                                                        "5",
+                                                        "1",
+                                                        "7",
+                                                        ">>",
+                                                        "]]",
+                                                        "[[unit1R1",
+                                                        "<<ques",
+                                                        "(1) (+1)+(-1)=#0#",
+                                                        ">>",
+                                                        "]]",
+                                                        "[[unit3",
+                                                        "<<value",
+                                                        "630",
+                                                        ">>",
+                                                        "]]"});
+    app.course = ReadCourseIndex(app.courseFolder).value();
+  }
+  CourseMenuChoice Choice(int section, int unit, int variant = 0) {
+    CourseMenuChoice choice;
+    choice.address = {1, section, unit, variant};
+    choice.captions = {"正の数と負の数", "符号", "正の数"};
+    choice.similar = variant != 0;
+    return choice;
+  }
+  std::string Identity(const std::string& suffix) {
+    return (folder / "kazu" / "kz1.que").string() + suffix;
+  }
+
+  TempFolder folder;
+  AppState app;
+  ScriptedDialogs dialogs;
+  FakeWindows windows{app};
+};
+
+TEST_F(OpenUnitTest, OpensAUnitAndRegistersIt) {
+  ASSERT_EQ(OpenUnit(app, Choice(1, 1), false, windows, dialogs), OpenResult::Opened);
+  EXPECT_EQ(app.openSheets, (Lines{Identity("-U1")}));
+  ASSERT_EQ(windows.sheets.size(), 1u);
+  const SheetDocument& sheet = windows.sheets[0];
+  EXPECT_EQ(sheet.identity, Identity("-U1"));
+  EXPECT_EQ(sheet.filePath, Identity(""));
+  EXPECT_TRUE(sheet.master);
+  EXPECT_FALSE(sheet.modified);
+  EXPECT_EQ(sheet.params.paperWidth, 891);
+  EXPECT_EQ(sheet.params.lineSpacing, 40);
+  EXPECT_EQ(sheet.params.unit.questionLines, (Lines{"(1) (+3)+(-5)=#-2#"}));
+  EXPECT_EQ(windows.captions, (Lines{"正の数"}));
+  EXPECT_TRUE(dialogs.log.empty());
+}
+
+TEST_F(OpenUnitTest, SameUnitTwiceComesToTheFrontButItsSimilarProblemOpens) {
+  ASSERT_EQ(OpenUnit(app, Choice(1, 1), false, windows, dialogs), OpenResult::Opened);
+  ASSERT_EQ(OpenUnit(app, Choice(1, 1, 1), false, windows, dialogs), OpenResult::Opened);
+  EXPECT_EQ(OpenUnit(app, Choice(1, 1), false, windows, dialogs), OpenResult::AlreadyOpen);
+  EXPECT_EQ(dialogs.log, (Lines{"inform: すでに読み込まれています"}));
+  EXPECT_EQ(windows.log, (Lines{"create " + Identity("-U1"), "create " + Identity("-U1R1"),
+                                "front " + Identity("-U1")}));
+  EXPECT_EQ(app.openSheets, (Lines{Identity("-U1"), Identity("-U1R1")}));
+}
+
+TEST_F(OpenUnitTest, ReplaceClosesTheCurrentSheetWithoutAsking) {
+  ASSERT_EQ(OpenUnit(app, Choice(1, 1), false, windows, dialogs), OpenResult::Opened);
+  windows.sheets[0].modified = true;
+  windows.keepOpen.insert(Identity("-U1"));  // would answer Cancel if asked
+  ASSERT_EQ(OpenUnit(app, Choice(1, 1), true, windows, dialogs), OpenResult::Opened);
+  EXPECT_EQ(windows.log, (Lines{"create " + Identity("-U1"), "close " + Identity("-U1"),
+                                "create " + Identity("-U1")}));
+  EXPECT_EQ(app.openSheets, (Lines{Identity("-U1")}));
+}
+
+TEST_F(OpenUnitTest, MissingAndBrokenUnits) {
+  struct Case {
+    CourseMenuChoice choice;
+    OpenResult result;
+    Lines messages;
+  };
+  const Case cases[] = {
+      {Choice(1, 2), OpenResult::Missing, {}},     // no key line
+      {Choice(1, 1, 2), OpenResult::Missing, {}},  // no R2
+      {Choice(2, 1), OpenResult::Missing, {}},     // no question file
+      {Choice(1, 3), OpenResult::Unreadable, {"inform: <<value block error"}},
+  };
+  for (const auto& c : cases) {
+    dialogs.log.clear();
+    EXPECT_EQ(OpenUnit(app, c.choice, false, windows, dialogs), c.result);
+    EXPECT_EQ(dialogs.log, c.messages);
+  }
+  EXPECT_TRUE(app.openSheets.empty());
+  EXPECT_TRUE(windows.sheets.empty());
+}
+
+TEST_F(OpenUnitTest, FromMenuAsksAboutAMissingUnitAndNeedsTheCourseIndex) {
+  int shown = 0;
+  std::optional<CourseMenuChoice> next = Choice(1, 2);
+  const ShowCourseMenu menu = [&] {
+    ++shown;
+    return next;
+  };
+  app.answerDisplay = false;
+  dialogs.answers = {Answer::No};
+  EXPECT_FALSE(OpenUnitFromMenu(app, menu, windows, dialogs));
+  EXPECT_TRUE(app.answerDisplay);  // opening through the menu shows the answers
+  EXPECT_EQ(dialogs.log, (Lines{"yesno: 単元がありません\n新規作成しますか?"}));
+
+  next = Choice(1, 1);
+  dialogs.log.clear();
+  EXPECT_TRUE(OpenUnitFromMenu(app, menu, windows, dialogs));
+  next.reset();  // Cancel
+  EXPECT_FALSE(OpenUnitFromMenu(app, menu, windows, dialogs));
+  EXPECT_TRUE(dialogs.log.empty());
+
+  fs::remove(folder / "Main.ind");
+  EXPECT_FALSE(OpenUnitFromMenu(app, menu, windows, dialogs));
+  EXPECT_EQ(shown, 3);
+  EXPECT_EQ(dialogs.log,
+            (Lines{"inform: ファイル " + app.courseFolder + "Main.ind が見つかりません"}));
+}
+
+TEST_F(OpenUnitTest, CloseAllLeavesOnlyTheCancelledSheetOpen) {
+  ASSERT_EQ(OpenUnit(app, Choice(1, 1), false, windows, dialogs), OpenResult::Opened);
+  ASSERT_EQ(OpenUnit(app, Choice(1, 1, 1), false, windows, dialogs), OpenResult::Opened);
+  windows.sheets[0].modified = true;
+  windows.keepOpen.insert(Identity("-U1"));
+  CloseAllSheets(app, windows);
+  EXPECT_EQ(app.openSheets, (Lines{Identity("-U1")}));
+  EXPECT_EQ(windows.log.back(), "close " + Identity("-U1R1"));
+  EXPECT_EQ(windows.log[windows.log.size() - 2], "kept " + Identity("-U1"));
+}
+
+}  // namespace
+}  // namespace tavolo
