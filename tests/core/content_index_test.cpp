@@ -73,7 +73,10 @@ TEST(CourseIndexTest, LessonLinesRunFromLineThreeToTheClosingMarker) {
 
 TEST(CourseIndexTest, KeepsTheFirst80LessonsAndRemembersTheRest) {
   std::vector<std::string> lines = {"t", ""};
-  for (int i = 1; i <= 83; ++i) lines.push_back("L" + std::to_string(i) + ",d\\\\s");
+  for (int i = 1; i <= 83; ++i) {
+    const std::string number = std::to_string(i);
+    lines.push_back("L" + number + ",d\\\\s");
+  }
   const CourseIndex course = ParseCourseIndex("/c", lines);
   ASSERT_EQ(course.lessons.size(), 80u);
   EXPECT_EQ(course.lessons.back().caption, "L80");
@@ -164,9 +167,9 @@ TEST(LessonIndexTest, UnclosedAndTruncatedSections) {
 TEST(LessonIndexTest, KeepsTheFirst80Sections) {
   std::vector<std::string> lines = {"t"};
   for (int s = 1; s <= 82; ++s) {
-    for (const std::string& l :
-         {"[[sect" + std::to_string(s), "S" + std::to_string(s), std::string("<<"),
-          std::string("u"), std::string(">>"), std::string("]]")})
+    const std::string number = std::to_string(s);
+    for (const std::string& l : {"[[sect" + number, "S" + number, std::string("<<"),
+                                 std::string("u"), std::string(">>"), std::string("]]")})
       lines.push_back(l);
   }
   const LessonIndex index = ParseLessonIndex(lines);

@@ -327,3 +327,33 @@ TEST(CourseCheckTest, ReportsEachProblemWithFileAndLine) {
 
 }  // namespace
 }  // namespace tavolo
+
+namespace tavolo {
+namespace {
+
+// A 50 MB file of binary noise, with or without a unit that never closes:
+// every reader answers with a result or a message, in reasonable time.
+TEST(ContentLargeFileTest, FiftyMegabytesOfNoiseGiveAResultOrAnError) {
+  std::string noise(50u * 1024u * 1024u, '\0');
+  std::uint32_t state = 12345;
+  for (char& c : noise) {
+    state = state * 1103515245u + 12345u;
+    c = static_cast<char>(state >> 24);
+  }
+  TempFolder folder;
+  test::WriteBytes(folder / "Main.ind", noise);
+  test::WriteBytes(folder / "big1.que", "[[unit1\r\n<<ques\r\n" + noise);
+
+  const auto course = ReadCourseIndex(folder.path().string());
+  ASSERT_TRUE(course.ok()) << course.message();
+  EXPECT_LE(course->lessons.size(), 80u);
+
+  const UnitReading unclosed = ReadUnitBlock(folder / "big1.que", "[[unit1", 1, 1, {});
+  ASSERT_FALSE(unclosed.ok());
+  EXPECT_EQ(unclosed.problem.message, "<<ques ブロックが >> で閉じられていません");
+  EXPECT_EQ(unclosed.problem.line, 2);
+  EXPECT_FALSE(ReadUnitBlock(folder / "Main.ind", "[[unit7", 1, 7, {}).ok());
+}
+
+}  // namespace
+}  // namespace tavolo

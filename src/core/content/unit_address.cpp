@@ -5,15 +5,25 @@
 namespace tavolo {
 
 std::string UnitKeyLine(const UnitAddress& address) {
-  std::string key = "[[unit" + std::to_string(address.unit);
-  if (address.variant != 0) key += "R" + std::to_string(address.variant);
+  std::string key = "[[unit";
+  key += std::to_string(address.unit);
+  if (address.variant != 0) {
+    key += 'R';
+    key += std::to_string(address.variant);
+  }
   return key;
 }
 
 std::string AddressText(const UnitAddress& address) {
-  std::string text = std::to_string(address.lesson) + "." + std::to_string(address.section) + "." +
-                     std::to_string(address.unit);
-  if (address.variant != 0) text += "R" + std::to_string(address.variant);
+  std::string text = std::to_string(address.lesson);
+  text += '.';
+  text += std::to_string(address.section);
+  text += '.';
+  text += std::to_string(address.unit);
+  if (address.variant != 0) {
+    text += 'R';
+    text += std::to_string(address.variant);
+  }
   return text;
 }
 

@@ -8,8 +8,12 @@ namespace tavolo {
 namespace {
 
 std::string UnitSuffix(const UnitAddress& address) {
-  std::string suffix = "-U" + std::to_string(address.unit);
-  if (address.variant != 0) suffix += "R" + std::to_string(address.variant);
+  std::string suffix = "-U";
+  suffix += std::to_string(address.unit);
+  if (address.variant != 0) {
+    suffix += 'R';
+    suffix += std::to_string(address.variant);
+  }
   return suffix;
 }
 

@@ -240,12 +240,25 @@ bool IsAscii(std::string_view text) {
 
 UnitReading ParseUnitBlock(const std::vector<std::string>& lines, std::string_view keyLine,
                            int section, int unit, const UnitCaptions& captions) {
-  if (lines.empty()) return Missing("単元がありません");
+  if (lines.empty() || keyLine.empty()) return Missing("単元がありません");
   const auto key = std::find(lines.begin(), lines.end(), keyLine);
   if (key == lines.end()) return Missing("単元がありません");
   LineList list(lines);
   UnitReading reading =
       UnitScanner<LineList>(list, static_cast<std::size_t>(key - lines.begin()) + 1).Scan();
+  ComposeTitle(reading, section, unit, captions);
+  return reading;
+}
+
+UnitReading ParseUnitBlockBytes(std::string_view bytes, std::string_view keyLine, int section,
+                                int unit, const UnitCaptions& captions) {
+  // Every key this program forms is ASCII; anything else takes the plain way.
+  if (!IsAscii(keyLine))
+    return ParseUnitBlock(SplitLines(DecodeCp932(bytes)), keyLine, section, unit, captions);
+  const auto key = FindKeyLine(bytes, keyLine);
+  if (!key) return Missing("単元がありません");
+  RawLines lines(bytes, *key);
+  UnitReading reading = UnitScanner<RawLines>(lines, 1).Scan();
   ComposeTitle(reading, section, unit, captions);
   return reading;
 }
@@ -257,15 +270,7 @@ UnitReading ReadUnitBlock(const std::filesystem::path& file, std::string_view ke
   if (!bytes) {
     return UnitReading{std::nullopt, UnitProblem{UnitProblem::Kind::Malformed, bytes.message(), 0}};
   }
-  // Every key this program forms is ASCII; anything else takes the plain way.
-  if (!IsAscii(keyLine))
-    return ParseUnitBlock(SplitLines(DecodeCp932(bytes.value())), keyLine, section, unit, captions);
-  const auto key = FindKeyLine(bytes.value(), keyLine);
-  if (!key) return Missing("単元がありません");
-  RawLines lines(bytes.value(), *key);
-  UnitReading reading = UnitScanner<RawLines>(lines, 1).Scan();
-  ComposeTitle(reading, section, unit, captions);
-  return reading;
+  return ParseUnitBlockBytes(bytes.value(), keyLine, section, unit, captions);
 }
 
 UnitReading ReadUnit(const CourseIndex& course, const LessonIndex& lessonIndex,

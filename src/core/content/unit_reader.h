@@ -41,6 +41,11 @@ struct UnitReading {
 UnitReading ParseUnitBlock(const std::vector<std::string>& lines, std::string_view keyLine,
                            int section, int unit, const UnitCaptions& captions);
 
+// The grammar on a file's raw CP932 bytes. Only the lines of the unit itself
+// are decoded, so a unit near the end of a large file is found quickly.
+UnitReading ParseUnitBlockBytes(std::string_view bytes, std::string_view keyLine, int section,
+                                int unit, const UnitCaptions& captions);
+
 // Reads file, finds keyLine and reads its blocks; title fields are composed from
 // the captions and the section and unit numbers.
 UnitReading ReadUnitBlock(const std::filesystem::path& file, std::string_view keyLine, int section,
