@@ -10,16 +10,15 @@ namespace tavolo {
 namespace {
 
 void BM_RenderPageRecording(benchmark::State& state) {
-  Worksheet sheet = bench::MakeBenchSheet();
+  bench::BenchSheet sheet = bench::MakeBenchSheet();
   AnswerBoxRegistry registry;
   registry.SetRegistering(true);
   PageRenderer renderer(registry);
-  PageSettings settings;
-  settings.sheetNumber = 1;
+  const PageSettings settings = bench::BenchSettings();
   RecordingCanvas canvas;
   for (auto _ : state) {
     canvas.clear();
-    renderer.RenderPage(sheet, canvas, settings);
+    renderer.RenderPage(sheet.page(), canvas, settings);
     benchmark::DoNotOptimize(canvas.calls().data());
   }
   state.counters["boxes"] = registry.count();

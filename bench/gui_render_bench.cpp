@@ -14,14 +14,13 @@ namespace tavolo {
 namespace {
 
 void BM_RenderPageImage(benchmark::State& state) {
-  Worksheet sheet = bench::MakeBenchSheet();
+  bench::BenchSheet sheet = bench::MakeBenchSheet();
   AnswerBoxRegistry registry;
   registry.SetRegistering(true);
   PageRenderer renderer(registry);
-  PageSettings settings;
-  settings.sheetNumber = 1;
+  const PageSettings settings = bench::BenchSettings();
   for (auto _ : state) {
-    QImage image = RenderPageImage(renderer, sheet, settings);
+    QImage image = RenderPageImage(renderer, sheet.page(), settings);
     benchmark::DoNotOptimize(image.constBits());
   }
   state.counters["boxes"] = registry.count();
@@ -29,14 +28,13 @@ void BM_RenderPageImage(benchmark::State& state) {
 BENCHMARK(BM_RenderPageImage)->Unit(benchmark::kMillisecond);
 
 void BM_RenderPrinterPagePdf(benchmark::State& state) {
-  Worksheet sheet = bench::MakeBenchSheet();
+  bench::BenchSheet sheet = bench::MakeBenchSheet();
   AnswerBoxRegistry registry;
   registry.SetRegistering(true);
   PageRenderer renderer(registry);
-  PageSettings settings;
-  settings.sheetNumber = 1;
+  const PageSettings settings = bench::BenchSettings();
   // The boxes the printer draws come from the last screen render.
-  RenderPageImage(renderer, sheet, settings);
+  RenderPageImage(renderer, sheet.page(), settings);
   registry.SetRegistering(false);
   std::size_t bytes = 0;
   for (auto _ : state) {
@@ -48,7 +46,7 @@ void BM_RenderPrinterPagePdf(benchmark::State& state) {
       pdf.setPageSize(QPageSize(QPageSize::A4));
       pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
       QPainter painter(&pdf);
-      RenderPrinterPage(renderer, sheet, painter, settings);
+      RenderPrinterPage(renderer, sheet.page(), painter, settings);
     }
     bytes = static_cast<std::size_t>(buffer.size());
     benchmark::DoNotOptimize(bytes);

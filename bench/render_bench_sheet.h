@@ -8,8 +8,22 @@
 
 namespace tavolo::bench {
 
-inline Worksheet MakeBenchSheet() {
-  Worksheet sheet;
+struct BenchSheet {
+  SheetParams params;
+  SheetPictures pictures;
+  PageLayout layout;
+  SheetPage page() { return {params, pictures, layout}; }
+};
+
+inline PageSettings BenchSettings() {
+  PageSettings settings;
+  settings.sheetNumber = 1;
+  settings.shortUnitName = "sf4.que-U4";
+  return settings;
+}
+
+inline BenchSheet MakeBenchSheet() {
+  BenchSheet sheet;
   SheetParams& p = sheet.params;
   p.unit.title = "正の数と負の数//乗法と除法と累乗§4-4 乗法と除法の混じった計算";
   p.lineSpacing = 16;
@@ -28,7 +42,6 @@ inline Worksheet MakeBenchSheet() {
       p.unit.questionLines.push_back(n + "@B次の数@/の逆数は？ -1&1/3　#-3/4;-0.75#");
     }
   }
-  sheet.shortUnitName = "sf4.que-U4";
   return sheet;
 }
 

@@ -131,8 +131,8 @@ Result<LoadedUnit> LoadCopyFile(const std::string& file) {
   return LoadedUnit{std::move(*reading.content), PathText(path.filename()), figureFolder};
 }
 
-void WriteLayout(std::ostream& out, const Worksheet& sheet, const AnswerBoxRegistry& registry) {
-  const SheetParams& p = sheet.params;
+void WriteLayout(std::ostream& out, const SheetParams& p, const PageLayout& page,
+                 const AnswerBoxRegistry& registry) {
   JsonWriter json(out);
   json.BeginObject().Key("sheet").BeginObject();
   json.Field("paperWidth", p.paperWidth)
@@ -158,7 +158,7 @@ void WriteLayout(std::ostream& out, const Worksheet& sheet, const AnswerBoxRegis
         .EndObject();
   }
   json.EndArray().Key("scorePosition").BeginObject();
-  json.Field("x", sheet.layout.scorePosition.x).Field("y", sheet.layout.scorePosition.y);
+  json.Field("x", page.scorePosition.x).Field("y", page.scorePosition.y);
   json.EndObject().EndObject().Finish();
 }
 
@@ -175,15 +175,13 @@ int RunRenderCommand(const CommandArgs& args, std::ostream& out, std::ostream& e
     return 1;
   }
 
-  Worksheet sheet;
   SheetLoad load = LoadSheetParams(unit->content, options.answers);
-  sheet.params = std::move(load.params);
-  sheet.shortUnitName = unit->shortName;
+  SheetParams& params = load.params;
   // Showing a sheet applies the program's paper to it, as the desktop does.
-  sheet.params.ApplyPaper(options.paper ? options.paper->width : sheet.params.paperWidth);
+  params.ApplyPaper(options.paper ? options.paper->width : params.paperWidth);
   QImageProvider images;
-  sheet.pictures =
-      LoadSheetPictures(sheet.params, unit->figureFolder, ClassFlagFile(), images, load.problems);
+  const SheetPictures pictures =
+      LoadSheetPictures(params, unit->figureFolder, ClassFlagFile(), images, load.problems);
   for (const std::string& problem : load.problems) err << problem << "\n";
 
   AnswerBoxRegistry registry;
@@ -192,15 +190,17 @@ int RunRenderCommand(const CommandArgs& args, std::ostream& out, std::ostream& e
   PageSettings settings;
   settings.showAlternatives = options.alternatives;
   settings.sheetNumber = 1;  // numbering is on at start, from 1
-  const QImage page = RenderPageImage(renderer, sheet, settings);
+  settings.shortUnitName = unit->shortName;
+  PageLayout layout;
+  const QImage page = RenderPageImage(renderer, {params, pictures, layout}, settings);
   if (!page.save(QString::fromStdString(options.pngPath), "PNG")) {
     err << "ファイル " << options.pngPath << " に書き込めません\n";
     return 1;
   }
   if (!options.layoutPath.empty()) {
-    std::ostringstream layout;
-    WriteLayout(layout, sheet, registry);
-    if (const Status written = WriteFileAtomic(options.layoutPath, layout.str()); !written) {
+    std::ostringstream json;
+    WriteLayout(json, params, layout, registry);
+    if (const Status written = WriteFileAtomic(options.layoutPath, json.str()); !written) {
       err << written.message() << "\n";
       return 1;
     }

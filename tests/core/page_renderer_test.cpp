@@ -22,7 +22,7 @@ class PageRendererTest : public ::testing::Test {
   PageRendererTest() : renderer(registry) {
     registry.SetRegistering(true);
     sheet.params.unit.title = "正と負の数//加法§1-1 たし算";
-    sheet.shortUnitName = "abc3.que-U2R1";
+    settings.shortUnitName = "abc3.que-U2R1";
     settings.now = DateTime{2024, 5, 3, 9, 7, 0};
   }
 
@@ -32,7 +32,7 @@ class PageRendererTest : public ::testing::Test {
   }
   void Render() {
     canvas.clear();
-    renderer.RenderPage(sheet, canvas, settings);
+    renderer.RenderPage({sheet.params, sheet.pictures, sheet.layout}, canvas, settings);
   }
 
   // Text-outs whose text is exactly text, in order.
@@ -56,7 +56,11 @@ class PageRendererTest : public ::testing::Test {
 
   AnswerBoxRegistry registry;
   PageRenderer renderer;
-  Worksheet sheet;
+  struct {
+    SheetParams params;
+    SheetPictures pictures;
+    PageLayout layout;
+  } sheet;
   PageSettings settings;
   RecordingCanvas canvas;
 };
@@ -106,7 +110,7 @@ TEST_F(PageRendererTest, HeaderLineWithNumberDateUnitNameAndTestDate) {
   // Without numbering the text starts with the two blanks; a long unit name
   // keeps only its part from the 41st byte on.
   settings.sheetNumber.reset();
-  sheet.shortUnitName = std::string(40, 'a') + "tail.que-U1";
+  settings.shortUnitName = std::string(40, 'a') + "tail.que-U1";
   sheet.params.headerOptions = kHeaderNumberAndTime;
   Render();
   OnlyText("  2024.05.03-09:07　tail.que-U1");

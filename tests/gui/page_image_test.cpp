@@ -24,8 +24,15 @@ int InkIn(const QImage& image, const QRect& area) {
   return count;
 }
 
-Worksheet SampleSheet() {
-  Worksheet sheet;
+struct Sheet {
+  SheetParams params;
+  SheetPictures pictures;
+  PageLayout layout;
+  SheetPage page() { return {params, pictures, layout}; }
+};
+
+Sheet SampleSheet() {
+  Sheet sheet;
   sheet.params.unit.title = "正と負の数//加法§1-1 たし算";
   sheet.params.unit.questionLines = {"(1) (+3)+(-5)=#-2#", "(2) 2/3+1/3=#1#"};
   sheet.params.kran[0] = "1";
@@ -37,10 +44,10 @@ TEST(PageImageTest, ScreenPageIsSharpOnHiDpiWithTheSameLayout) {
   AnswerBoxRegistry registry;
   registry.SetRegistering(true);
   PageRenderer renderer(registry);
-  Worksheet sheet = SampleSheet();
-  const QImage normal = RenderPageImage(renderer, sheet, PageSettings{});
+  Sheet sheet = SampleSheet();
+  const QImage normal = RenderPageImage(renderer, sheet.page(), PageSettings{});
   const AnswerBox box = registry.box(1);
-  const QImage sharp = RenderPageImage(renderer, sheet, PageSettings{}, 2.0);
+  const QImage sharp = RenderPageImage(renderer, sheet.page(), PageSettings{}, 2.0);
   EXPECT_EQ(normal.size(), QSize(630, 891));
   EXPECT_EQ(sharp.size(), QSize(1260, 1782));
   EXPECT_EQ(registry.box(1).x, box.x);  // layout units do not change
@@ -61,8 +68,8 @@ TEST(PageImageTest, PrinterPageScalesTheLayoutToTheDevice) {
   AnswerBoxRegistry registry;
   registry.SetRegistering(true);
   PageRenderer renderer(registry);
-  Worksheet sheet = SampleSheet();
-  RenderPageImage(renderer, sheet, PageSettings{});
+  Sheet sheet = SampleSheet();
+  RenderPageImage(renderer, sheet.page(), PageSettings{});
   registry.SetRegistering(false);
 
   // A4 at 150 dpi on an image that says so.
@@ -72,7 +79,7 @@ TEST(PageImageTest, PrinterPageScalesTheLayoutToTheDevice) {
   page.fill(Qt::white);
   {
     QPainter painter(&page);
-    RenderPrinterPage(renderer, sheet, painter, PageSettings{});
+    RenderPrinterPage(renderer, sheet.page(), painter, PageSettings{});
   }
   const double s = 1240 / 630.0;
   const int rule = qRound(30 * s);

@@ -25,11 +25,11 @@ int R(double v) { return RoundHalfEven(v); }
 // One render: the numbers every step shares, and the steps in page order.
 class PageDrawing {
  public:
-  PageDrawing(Worksheet& sheet, Canvas& canvas, const PageSettings& settings,
+  PageDrawing(const SheetPage& page, Canvas& canvas, const PageSettings& settings,
               AnswerBoxRegistry& registry, DrawingContext& context)
-      : sheet_(sheet),
-        params_(sheet.params),
-        layout_(sheet.layout),
+      : params_(page.params),
+        pictures_(page.pictures),
+        layout_(page.layout),
         canvas_(canvas),
         settings_(settings),
         registry_(registry),
@@ -92,7 +92,7 @@ class PageDrawing {
     if (params_.HasHeaderOption(kHeaderNumberAndTime)) {
       std::string number;
       if (settings_.sheetNumber) number = "№ " + std::to_string(*settings_.sheetNumber);
-      std::string unitName = sheet_.shortUnitName;
+      std::string unitName = settings_.shortUnitName;
       // Long course paths would push the header off the page: keep the end.
       if (sjisLength(unitName) > 40) unitName = SjisMid(unitName, 40, sjisLength(unitName));
       canvas_.textOut(L_, y,
@@ -105,12 +105,12 @@ class PageDrawing {
   }
 
   bool ClassFlagShown() const {
-    return params_.HasHeaderOption(kHeaderClassFlag) && !sheet_.pictures.classFlag.IsNull();
+    return params_.HasHeaderOption(kHeaderClassFlag) && !pictures_.classFlag.IsNull();
   }
 
   void DrawTitle() {
     int x = L_;
-    if (ClassFlagShown()) x = L_ + R((sheet_.pictures.classFlag.width + 5) * s_);
+    if (ClassFlagShown()) x = L_ + R((pictures_.classFlag.width + 5) * s_);
     const int y = R(35 * r_);
     layout_.scorePosition = {R(right_ - 75 * s_), y};
     SetText(12 + b_);
@@ -240,7 +240,7 @@ class PageDrawing {
   }
 
   const CanvasImage* QuestionFigure(int k) const {
-    const auto& figures = sheet_.pictures.questionFigures;
+    const auto& figures = pictures_.questionFigures;
     return k <= static_cast<int>(figures.size()) ? &figures[k - 1] : nullptr;
   }
 
@@ -297,7 +297,7 @@ class PageDrawing {
   // page on the screen.
   void DrawPictures() {
     layout_.classFlag = Rect{};
-    const CanvasImage& flag = sheet_.pictures.classFlag;
+    const CanvasImage& flag = pictures_.classFlag;
     if (ClassFlagShown()) {
       // Its place on the screen page, which the printer page scales.
       const int left = R(params_.leftMargin * 10);
@@ -305,7 +305,7 @@ class PageDrawing {
       layout_.classFlag = {left, top, left + flag.width, top + flag.height};
       canvas_.drawImage(ToDevice(layout_.classFlag), flag);
     }
-    const auto& answers = sheet_.pictures.answerFigures;
+    const auto& answers = pictures_.answerFigures;
     for (int k = 1; k <= static_cast<int>(layout_.figures.size()); ++k) {
       const Rect& place = layout_.figures[k - 1];
       if (const CanvasImage* image = QuestionFigure(k); image && !image->IsNull()) {
@@ -329,8 +329,8 @@ class PageDrawing {
     return {left, top, left + R(screen.Width() * s_), top + R(screen.Height() * s_)};
   }
 
-  Worksheet& sheet_;
   SheetParams& params_;
+  const SheetPictures& pictures_;
   PageLayout& layout_;
   Canvas& canvas_;
   const PageSettings& settings_;
@@ -352,8 +352,8 @@ bool IsAnonymousLearner(std::string_view learnerName) {
   return learnerName == "noname" || learnerName == "公開" || learnerName == "共通";
 }
 
-void PageRenderer::RenderPage(Worksheet& sheet, Canvas& canvas, const PageSettings& settings) {
-  PageDrawing(sheet, canvas, settings, registry_, context_).Draw();
+void PageRenderer::RenderPage(const SheetPage& page, Canvas& canvas, const PageSettings& settings) {
+  PageDrawing(page, canvas, settings, registry_, context_).Draw();
 }
 
 }  // namespace tavolo

@@ -35,13 +35,12 @@ struct PageLayout {
   std::vector<Rect> figures;
 };
 
-// A worksheet as the renderer sees it: parameters and unit, its pictures, and
-// the layout of its last render.
-struct Worksheet {
-  SheetParams params;
-  std::string shortUnitName;  // shown in the sheet-number line
-  SheetPictures pictures;
-  PageLayout layout;
+// The parts of a worksheet that a render reads and updates; the worksheet
+// window owns them and bundles them for each render.
+struct SheetPage {
+  SheetParams& params;  // figures without a position get one written back
+  const SheetPictures& pictures;
+  PageLayout& layout;
 };
 
 // Everything about a render that does not belong to the sheet.
@@ -57,7 +56,8 @@ struct PageSettings {
   bool showAlternatives = false;   // "別解表示": alternatives in grey after the answer
   std::optional<int> sheetNumber;  // numbering on: "№ " + number heads the header line
   DateTime now = Now();
-  std::string schoolName;  // empty: a blank name line
+  std::string shortUnitName;  // the sheet's short unit name, in the sheet-number line
+  std::string schoolName;     // empty: a blank name line
   // The signed-on learner, appended to the name line while practice works on
   // the sheet (except the shared and anonymous names).
   bool showLearnerName = false;
@@ -71,10 +71,10 @@ class PageRenderer {
  public:
   explicit PageRenderer(AnswerBoxRegistry& registry) : registry_(registry) {}
 
-  // Draws the whole page of sheet on canvas (which the caller has cleared to
-  // white). Places figures without a position (writing their position back
-  // into the sheet's figure list) and records the layout in sheet.layout.
-  void RenderPage(Worksheet& sheet, Canvas& canvas, const PageSettings& settings);
+  // Draws the whole page on canvas (which the caller has cleared to white).
+  // Places figures without a position (writing their position back into the
+  // sheet's figure list) and records the layout in page.layout.
+  void RenderPage(const SheetPage& page, Canvas& canvas, const PageSettings& settings);
 
   const DrawingContext& context() const { return context_; }
 

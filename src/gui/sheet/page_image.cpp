@@ -10,10 +10,10 @@ namespace {
 constexpr int kScreenDpi = 96;  // one layout unit per pixel
 }
 
-QImage RenderPageImage(PageRenderer& renderer, Worksheet& sheet, PageSettings settings,
+QImage RenderPageImage(PageRenderer& renderer, const SheetPage& page, PageSettings settings,
                        qreal devicePixelRatio) {
-  const int width = sheet.params.paperWidth;
-  const int height = sheet.params.paperHeight;
+  const int width = page.params.paperWidth;
+  const int height = page.params.paperHeight;
   QImage image(qRound(width * devicePixelRatio), qRound(height * devicePixelRatio),
                QImage::Format_RGB32);
   image.setDevicePixelRatio(devicePixelRatio);
@@ -26,19 +26,19 @@ QImage RenderPageImage(PageRenderer& renderer, Worksheet& sheet, PageSettings se
   painter.setRenderHint(QPainter::Antialiasing, devicePixelRatio > 1.0);
   painter.setRenderHint(QPainter::TextAntialiasing);
   QPainterCanvas canvas(painter, kScreenDpi);
-  renderer.RenderPage(sheet, canvas, settings);
+  renderer.RenderPage(page, canvas, settings);
   return image;
 }
 
-void RenderPrinterPage(PageRenderer& renderer, Worksheet& sheet, QPainter& painter,
+void RenderPrinterPage(PageRenderer& renderer, const SheetPage& page, QPainter& painter,
                        PageSettings settings) {
   const QPaintDevice* device = painter.device();
   settings.printing = true;
   settings.surfaceWidth = device->width();
   settings.surfaceHeight = device->height();
-  settings.pageImageWidth = sheet.params.paperWidth;
+  settings.pageImageWidth = page.params.paperWidth;
   QPainterCanvas canvas(painter, device->logicalDpiY());
-  renderer.RenderPage(sheet, canvas, settings);
+  renderer.RenderPage(page, canvas, settings);
 }
 
 }  // namespace tavolo

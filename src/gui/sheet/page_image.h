@@ -12,13 +12,13 @@ namespace tavolo {
 // A white page of the sheet's paper size with the page rendered for the
 // screen (settings.printing and the surface size are set here).
 // devicePixelRatio > 1 renders more pixels for the same layout.
-QImage RenderPageImage(PageRenderer& renderer, Worksheet& sheet, PageSettings settings,
+QImage RenderPageImage(PageRenderer& renderer, const SheetPage& page, PageSettings settings,
                        qreal devicePixelRatio = 1.0);
 
 // Renders the page for the printer on painter's device (a QPrinter or
 // QPdfWriter page, already begun): its full page in device pixels, fonts at the
 // device's resolution.
-void RenderPrinterPage(PageRenderer& renderer, Worksheet& sheet, QPainter& painter,
+void RenderPrinterPage(PageRenderer& renderer, const SheetPage& page, QPainter& painter,
                        PageSettings settings);
 
 }  // namespace tavolo
