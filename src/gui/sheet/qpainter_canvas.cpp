@@ -77,6 +77,21 @@ QPainterTextCache::FontEntry& QPainterTextCache::Entry(const Font& font, QPaintD
   return *last_;
 }
 
+const QPainterTextCache::LaidOutText* QPainterTextCache::FontEntry::LaidOut(const QString& text) {
+  // The notation draws digits, letters and signs one at a time: those are
+  // worth keeping; whole Japanese sentences are not.
+  constexpr qsizetype kKeptTextLength = 8;
+  constexpr qsizetype kMaxKeptTexts = 4096;
+  if (text.size() > kKeptTextLength) return nullptr;
+  auto found = texts.constFind(text);
+  if (found != texts.constEnd()) return &*found;
+  if (texts.size() >= kMaxKeptTexts) return nullptr;
+  QStaticText staticText(text);
+  staticText.setTextFormat(Qt::PlainText);
+  staticText.prepare(QTransform(), qfont);
+  return &*texts.insert(text, {staticText, metrics.horizontalAdvance(text)});
+}
+
 QPainterCanvas::QPainterCanvas(QPainter& painter, int dpi)
     : painter_(painter), ownCache_(std::make_unique<QPainterTextCache>(dpi)), cache_(*ownCache_) {}
 
@@ -93,35 +108,17 @@ QPainterTextCache::FontEntry& QPainterCanvas::CurrentFont() {
 }
 
 int QPainterCanvas::textWidth(std::string_view text) {
-  return CurrentFont().metrics.horizontalAdvance(ToQString(text));
+  QPainterTextCache::FontEntry& entry = CurrentFont();
+  const QString qtext = ToQString(text);
+  if (const auto* laidOut = entry.LaidOut(qtext)) return laidOut->advance;
+  return entry.metrics.horizontalAdvance(qtext);
 }
 
 int QPainterCanvas::DrawText(int x, int y, std::string_view text) {
-  // Short texts (the notation's single characters and signs) are laid out
-  // once per font and redrawn from the cache.
-  constexpr std::size_t kCachedTextBytes = 8;
-  constexpr qsizetype kMaxCachedTexts = 4096;
   QPainterTextCache::FontEntry& entry = CurrentFont();
   const QString qtext = ToQString(text);
-  const QStaticText* laidOut = nullptr;
-  int advance;
-  if (text.size() <= kCachedTextBytes) {
-    auto found = entry.texts.constFind(qtext);
-    if (found == entry.texts.constEnd() && entry.texts.size() < kMaxCachedTexts) {
-      QStaticText staticText(qtext);
-      staticText.setTextFormat(Qt::PlainText);
-      staticText.prepare(QTransform(), entry.qfont);
-      found = entry.texts.insert(qtext, {staticText, entry.metrics.horizontalAdvance(qtext)});
-    }
-    if (found != entry.texts.constEnd()) {
-      laidOut = &found->first;
-      advance = found->second;
-    } else {
-      advance = entry.metrics.horizontalAdvance(qtext);
-    }
-  } else {
-    advance = entry.metrics.horizontalAdvance(qtext);
-  }
+  const QPainterTextCache::LaidOutText* laidOut = entry.LaidOut(qtext);
+  const int advance = laidOut ? laidOut->advance : entry.metrics.horizontalAdvance(qtext);
   if (brush().solid)
     painter_.fillRect(QRect(x, y, advance, entry.metrics.height()), ToQColor(brush().color));
   if (painterFont_ != &entry.qfont) {
@@ -131,7 +128,7 @@ int QPainterCanvas::DrawText(int x, int y, std::string_view text) {
   painter_.setPen(ToQColor(font().color));
   if (laidOut != nullptr) {
     // A static text's position is already the top-left of its cell.
-    painter_.drawStaticText(QPoint(x, y), *laidOut);
+    painter_.drawStaticText(QPoint(x, y), laidOut->text);
   } else {
     // Qt places plain text on its baseline; the rules give the cell's top-left.
     painter_.drawText(QPoint(x, y + entry.metrics.ascent()), qtext);

@@ -30,11 +30,20 @@ class QPainterTextCache {
  public:
   explicit QPainterTextCache(int dpi) : dpi_(dpi) {}
 
+  struct LaidOutText {
+    QStaticText text;
+    int advance;
+  };
+
   struct FontEntry {
     Font font;  // colour ignored
     QFont qfont;
     QFontMetrics metrics;
-    QHash<QString, std::pair<QStaticText, int>> texts;  // laid out, with its advance
+    QHash<QString, LaidOutText> texts;
+
+    // The text laid out in this font, kept for the next time; null for texts
+    // too long to be worth keeping.
+    const LaidOutText* LaidOut(const QString& text);
   };
 
   int dpi() const { return dpi_; }
