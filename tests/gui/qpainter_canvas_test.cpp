@@ -99,6 +99,20 @@ TEST(QPainterCanvasTest, TextCellTopLeftIsThePositionGiven) {
   EXPECT_FALSE(HasInk(image, {0, 38, 60, 60}));
 }
 
+TEST(QPainterCanvasTest, HighDensityImagesKeepLayoutUnits) {
+  QImage image = WhiteImage(120, 120);
+  image.setDevicePixelRatio(2.0);
+  QPainter painter(&image);
+  QPainterCanvas canvas(painter, 96);
+  canvas.font().size = 12;
+  for (int i = 0; i < 2; ++i) EXPECT_EQ(canvas.textOut(20, 20, "漢"), 36);  // laid out, then kept
+  painter.end();
+  image.setDevicePixelRatio(1.0);
+  EXPECT_TRUE(HasInk(image, {40, 40, 72, 72}));
+  EXPECT_FALSE(HasInk(image, {0, 0, 120, 40}));
+  EXPECT_FALSE(HasInk(image, {0, 76, 120, 120}));
+}
+
 TEST(QPainterCanvasTest, ShapesKeepRightAndBottomEdgesOutside) {
   QImage image = WhiteImage(40, 40);
   QPainter painter(&image);
