@@ -10,8 +10,8 @@ bool IsTokenChar(char c) {
          c == '?' || c == '[' || c == ']';
 }
 
-// Characters that token drawing lifts by 8 device pixels on the printer: the
-// printer fonts sit lower in their cells than the screen fonts do.
+// Letters, digits and ASCII signs: on the printer, token drawing raises these
+// by 8 device pixels (blanks and other characters stay put).
 bool IsLiftedOnPrinter(unsigned char c) {
   return (c >= 0x21 && c <= 0x3F) || (c >= 0x41 && c <= 0x5B) || c == 0x5D ||
          (c >= 0x61 && c <= 0x7A);
@@ -154,7 +154,8 @@ class MathTextWriter {
   }
 
   // A token without denominator; an exponent when "^" came before it. An
-  // empty token leaves a pending exponent for the next one.
+  // empty token leaves a pending exponent for the next one. A plain token
+  // ends two gaps after its last character: token drawing's and its own.
   int DrawPlainToken(int x, int y, std::string_view token) {
     if (token.empty()) return x;
     if (context_.exponentPending) {
