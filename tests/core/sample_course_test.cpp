@@ -381,6 +381,27 @@ class SampleCourse : public ::testing::Test {
         }
       }
     }
+    ReadCopyFiles();
+  }
+  // Copy files a teacher saved into a lesson's copy-file folder (course folder
+  // + stem) open like units; their figures come from lesson 1's folder.
+  static void ReadCopyFiles() {
+    for (const Lesson& lesson : course_->lessons) {
+      const std::filesystem::path folder = kCourse + lesson.stem;
+      if (!std::filesystem::is_directory(folder)) continue;
+      for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() != ".prp") continue;
+        UnitReading reading = ReadCopyFile(entry.path());
+        ASSERT_TRUE(reading.ok()) << entry.path() << ": " << reading.problem.message;
+        ReadUnitData data;
+        data.name = entry.path().filename().string();
+        data.content = std::move(*reading.content);
+        data.answers = AnswersOf(data.content.questionLines);
+        data.figureFolder =
+            PathText(CoursePath(course_->courseFolder, course_->lessons[0].folder + "Graph\\"));
+        units_->push_back(std::move(data));
+      }
+    }
   }
   static void TearDownTestSuite() {
     delete units_;
@@ -404,7 +425,7 @@ TEST_F(SampleCourse, CourseCheckFindsNothing) {
 }
 
 TEST_F(SampleCourse, HasTheRangeOfMaterialThatNewUsersExpect) {
-  int units = 0, withSimilar = 0, withChoices = 0, withHints = 0, withFigures = 0,
+  int units = 0, copyFiles = 0, withSimilar = 0, withChoices = 0, withHints = 0, withFigures = 0,
       withAnswerFigures = 0;
   std::set<std::string> kinds, papers;
   bool twoColumn = false;
@@ -414,6 +435,10 @@ TEST_F(SampleCourse, HasTheRangeOfMaterialThatNewUsersExpect) {
     EXPECT_LE(u.answers.size(), 15u);
     ASSERT_EQ(u.content.valueLines.size(), 7u);
     ASSERT_EQ(u.content.kranLines.size(), 10u);
+    if (u.address.lesson == 0) {
+      ++copyFiles;
+      continue;
+    }
     if (u.address.variant > 0) {
       if (u.address.variant == 1) ++withSimilar;
       continue;
@@ -428,6 +453,7 @@ TEST_F(SampleCourse, HasTheRangeOfMaterialThatNewUsersExpect) {
     twoColumn = twoColumn || u.content.kranLines[3] == "2";
   }
   EXPECT_GE(units, 25);
+  EXPECT_GE(copyFiles, 1);
   EXPECT_GE(withSimilar, 5);
   EXPECT_GE(withChoices, 3);
   EXPECT_GE(withHints * 2, units);
@@ -685,7 +711,7 @@ TEST(SampleCourseFiles, CourseFilesAreCp932WithCrLf) {
   int files = 0;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(kCourse)) {
     const auto ext = entry.path().extension().string();
-    if (ext != ".ind" && ext != ".que") continue;
+    if (ext != ".ind" && ext != ".que" && ext != ".prp") continue;
     ++files;
     SCOPED_TRACE(entry.path().string());
     const auto bytes = ReadFileBytes(entry.path());
@@ -705,7 +731,7 @@ TEST(SampleCourseFiles, CourseFilesAreCp932WithCrLf) {
     EXPECT_FALSE(HasByteMarker(text));
     EXPECT_EQ(EncodeCp932(text), b);
   }
-  EXPECT_EQ(files, 10);
+  EXPECT_EQ(files, 11);
 }
 
 TEST(SampleCourseFiles, PicturesAndHelpArePresent) {
