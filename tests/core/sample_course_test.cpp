@@ -631,8 +631,8 @@ const std::map<std::string, std::vector<Expected>>& OtherAnswers() {
       {"sf2.que-U1R1", {V("11"), V("4"), V("0.8"), V("5/6"), V("1/4"), V("7"), V("-7"), V("-1.2")}},
       {"sf2.que-U1R2",
        {V("15"), V("3.2"), V("7/2"), V("0.05"), V("100"), V("9"), V("-9"), V("-0.5")}},
-      // Smallest of -3, +2, -4.5, +1.5; the one nearest 0; integers -2..1.
-      {"sf2.que-U3", {V("-4.5"), V("1.5"), V("1-(-2)+1")}},
+      // Smallest of -3, +2, -4.5, +1.5; the one nearest 0; integers x with -3 < x <= 2.
+      {"sf2.que-U3", {V("-4.5"), V("1.5"), V("2-(-2)+1")}},
       // Integers -2..2; -4..4; -3+5; 1-3; a+(-a); |-6| > |+4|.
       {"sf2.que-U4", {V("2*2+1"), V("2*4+1"), V("-4"), V("-3+5"), V("1-3"), V("0"), V("-6")}},
       // Reciprocals.
