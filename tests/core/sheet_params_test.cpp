@@ -118,6 +118,31 @@ TEST(SheetParamsTest, LinesThatAreNotNumbersKeepTheDefaultAndAreReported) {
   EXPECT_EQ(load.problems, expected);
 }
 
+TEST(SheetParamsTest, ValuesOutsideTheirControlsAreBroughtInside) {
+  UnitContent unit;
+  unit.valueLines = {"630", "False", "500", "-1", "16", "0", "7"};
+  unit.fontLines = {"200", "MS 明朝", "False", "False", "False", "False", "0"};
+  unit.kranLines = {"5", "99999999", "-99999999", "0", "12", "0", "15", "10", "0", "0"};
+  const SheetLoad load = LoadSheetParams(unit, true);
+  const SheetParams& p = load.params;
+  EXPECT_EQ(p.lineSpacing, 200);
+  EXPECT_EQ(p.leftMargin, 0);
+  EXPECT_EQ(p.rightMargin, 15);
+  EXPECT_EQ(p.startNumber, 1);
+  EXPECT_EQ(p.charSize, 50);
+  EXPECT_EQ(p.halfWidthFont.size, 50);
+  ASSERT_EQ(load.problems.size(), 5u);
+  EXPECT_EQ(load.problems[0],
+            "「<<value」の 3 行目「500」は -5 から 200 の範囲にありません。200 を使います。");
+  EXPECT_EQ(load.problems[4],
+            "「<<font」の 1 行目「200」は 8 から 50 の範囲にありません。50 を使います。");
+  // Kran lines are kept as written (saving writes them back) and drawn within limits.
+  EXPECT_EQ(p.kran[1], "99999999");
+  EXPECT_EQ(p.boxWidth(), 10000);
+  EXPECT_EQ(p.boxHeight(), -10000);
+  EXPECT_EQ(p.answerX(), 12);
+}
+
 TEST(SheetParamsTest, UnknownPaperWidthFallsBackToA4) {
   UnitContent unit;
   unit.valueLines = ValueBlock("100000", "40", "7");

@@ -19,6 +19,9 @@ constexpr Color kMarkColor = Color::FromBgr(0x0000FF);         // red
 constexpr int kPrinterFontIncrease = 3;
 constexpr double kLinePitchFactor = 0.7875;
 constexpr int kFigureAnchorOffset = 40;  // unplaced figures start right of their text segment
+// Figure positions come from files; ones far off any page are held back so
+// that the page arithmetic stays within range.
+constexpr int kFigurePositionLimit = 100000;
 
 int R(double v) { return RoundHalfEven(v); }
 
@@ -220,6 +223,8 @@ class PageDrawing {
       int y = 0;
       if (!ParseDecimal(xLine, x)) x = 0;
       if (!ParseDecimal(yLine, y)) y = 0;
+      x = std::clamp(x, -kFigurePositionLimit, kFigurePositionLimit);
+      y = std::clamp(y, -kFigurePositionLimit, kFigurePositionLimit);
       if (x < 1) {
         // Not placed yet: beside its text segment, in screen units; the
         // position is kept so that the figure stays put from now on.

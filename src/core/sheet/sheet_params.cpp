@@ -1,5 +1,6 @@
 #include "sheet/sheet_params.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -45,6 +46,19 @@ class BlockReader {
     }
   }
 
+  // As Integer, for a value that its control keeps within [low, high]: the
+  // sheet takes the nearest value the control allows, as showing it would.
+  void Bounded(const std::vector<std::string>& lines, int line, int& value, int low, int high) {
+    Integer(lines, line, value);
+    const int bounded = std::clamp(value, low, high);
+    if (bounded == value) return;
+    problems_.push_back("「" + std::string(block_) + "」の " + std::to_string(line) + " 行目「" +
+                        lines[line - 1] + "」は " + std::to_string(low) + " から " +
+                        std::to_string(high) + " の範囲にありません。" + std::to_string(bounded) +
+                        " を使います。");
+    value = bounded;
+  }
+
  private:
   std::string_view block_;
   std::vector<std::string>& problems_;
@@ -73,10 +87,10 @@ void LoadValueBlock(const std::vector<std::string>& lines, SheetParams& p,
     }
   }
   // Line 2 (answer display) is deliberately not read: the program's state wins.
-  reader.Integer(lines, 3, p.lineSpacing);
-  reader.Integer(lines, 4, p.leftMargin);
-  reader.Integer(lines, 5, p.rightMargin);
-  reader.Integer(lines, 6, p.startNumber);
+  reader.Bounded(lines, 3, p.lineSpacing, kLineSpacingRange.low, kLineSpacingRange.high);
+  reader.Bounded(lines, 4, p.leftMargin, kMarginRange.low, kMarginRange.high);
+  reader.Bounded(lines, 5, p.rightMargin, kMarginRange.low, kMarginRange.high);
+  reader.Bounded(lines, 6, p.startNumber, kStartNumberRange.low, kStartNumberRange.high);
   if (lines.size() >= 7) {
     const std::string& options = lines[6];
     if (options == "True" || options == "False") {
@@ -93,7 +107,7 @@ void LoadFontBlock(const std::vector<std::string>& lines, SheetParams& p,
   BlockReader reader("<<font", problems);
   HalfWidthFont& f = p.halfWidthFont;
   f.bold = f.italic = f.underline = f.strikeout = false;
-  reader.Integer(lines, 1, p.charSize);
+  reader.Bounded(lines, 1, p.charSize, kCharSizeRange.low, kCharSizeRange.high);
   f.size = p.charSize;
   auto line = [&](int n) -> const std::string* {
     return n <= static_cast<int>(lines.size()) ? &lines[n - 1] : nullptr;
@@ -161,7 +175,9 @@ bool ParseDecimal(std::string_view text, int& value) {
 int SheetParams::KranValue(int line) const {
   int value = 0;
   if (line < 1 || line > kKranLineCount || !ParseDecimal(kran[line - 1], value)) return 0;
-  return value;
+  // The answer-box controls have no bounds; values far beyond any page are
+  // held back so that the page arithmetic stays within range.
+  return std::clamp(value, -kKranLimit, kKranLimit);
 }
 
 bool SheetParams::ApplyPaper(int width) {

@@ -34,6 +34,19 @@ inline constexpr int kHeaderTestDate = 2;
 inline constexpr int kHeaderNumberAndTime = 4;
 inline constexpr int kAllHeaderOptions = 7;
 
+// What the controls that edit a sheet allow; values read from a file are kept
+// within them.
+struct IntRange {
+  int low;
+  int high;
+};
+inline constexpr IntRange kLineSpacingRange{-5, 200};
+inline constexpr IntRange kMarginRange{0, 15};
+inline constexpr IntRange kStartNumberRange{1, 100};
+inline constexpr IntRange kCharSizeRange{8, 50};
+// Kran values are used as at most this far from 0.
+inline constexpr int kKranLimit = 10000;
+
 // Answer-box kinds (kran line 1).
 enum class BoxKind : int {
   None = 0,
