@@ -3,7 +3,7 @@
 
 The figures are plain worksheet drawings (number lines, thermometers, a table),
 so they are described here as ImageMagick drawing commands and written as
-uncompressed 8-bit BMP files, the kind every course folder carries.
+uncompressed 4-bit BMP files, the kind every course folder carries.
 
 Usage: scripts/make_sample_figures.py   (run from anywhere; needs `convert`)
 """
@@ -75,7 +75,8 @@ class Drawing:
         path.parent.mkdir(parents=True, exist_ok=True)
         command = ["convert", "-size", f"{self.width}x{self.height}", f"xc:{self.background}"]
         command += self.args
-        command += ["-type", "Palette", "-colors", "64", "-compress", "None", f"BMP3:{path}"]
+        # 16 colours are plenty for line drawings and keep the files small (4-bit).
+        command += ["+dither", "-type", "Palette", "-colors", "16", "-compress", "None", f"BMP3:{path}"]
         subprocess.run(command, check=True)
         print(f"{path.relative_to(ROOT)}: {path.stat().st_size} bytes")
 
