@@ -1,7 +1,6 @@
 #include "sheet/page_renderer.h"
 
 #include <algorithm>
-#include <array>
 
 #include "platform/cp932.h"
 #include "sheet/answer_box_geometry.h"
@@ -17,6 +16,8 @@ constexpr Color kAnswerColor = Color::FromBgr(0xFF0000);       // blue
 constexpr Color kAlternativeColor = Color::FromBgr(0x808080);  // grey
 constexpr Color kMarkColor = Color::FromBgr(0x0000FF);         // red
 constexpr int kPrinterFontIncrease = 3;
+// The printer scale is the page width over this, whatever the paper.
+constexpr double kScaleReferenceWidth = 630.0;
 constexpr double kLinePitchFactor = 0.7875;
 constexpr int kFigureAnchorOffset = 40;  // unplaced figures start right of their text segment
 // Figure positions come from files; ones far off any page are held back so
@@ -42,7 +43,7 @@ class PageDrawing {
     H_ = settings.surfaceHeight > 0 ? settings.surfaceHeight : params_.paperHeight;
     const int imageWidth =
         settings.pageImageWidth > 0 ? settings.pageImageWidth : params_.paperWidth;
-    s_ = printing_ ? W_ / 630.0 : 1.0;
+    s_ = printing_ ? W_ / kScaleReferenceWidth : 1.0;
     r_ = printing_ && imageWidth > 0 ? static_cast<double>(W_) / imageWidth : 1.0;
     b_ = printing_ ? kPrinterFontIncrease : 0;
     d_ = params_.charSize + b_;
