@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& key : doc.Keys(sections[i])) (void)doc.Value(sections[i], key, "?");
   }
   doc.SetValue("S11正の数", "1", "2024年05月03日 14:05 []  4/ 4 100点 01:40");
-  if (doc.Value("S11正の数", "1", "?") != "2024年05月03日 14:05 []  4/ 4 100点 01:40")
-    std::abort();
+  if (doc.Value("S11正の数", "1", "?") != "2024年05月03日 14:05 []  4/ 4 100点 01:40") std::abort();
   if (!sections.empty()) doc.EraseSection(sections.front());
   doc.SetValue("password", "pw", "x");
   if (doc.Value("password", "pw", "?") != "x") std::abort();

@@ -13,6 +13,7 @@ int RunListCommand(const CommandArgs& args, std::ostream& out, std::ostream& err
 int RunDumpCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 int RunNotationCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 int RunRenderCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
+int RunPrintCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 
 const std::vector<CliCommand>& CliCommands() {
   static const std::vector<CliCommand> commands = {
@@ -27,6 +28,10 @@ const std::vector<CliCommand>& CliCommands() {
        "render COURSE L.S.U[Rv] | render FILE.prp  --png FILE [--answers on|off] "
        "[--alternatives on|off] [--paper B5|A4|B4|A3] [--layout FILE.json]  ワークシートを PNG "
        "に描きます"},
+      {"print", RunPrintCommand,
+       "print COURSE L.S.U[Rv] | print FILE.prp  --pdf FILE [--copies N] [--start K] "
+       "[--no-number] [--mode screen|printer] [--answers on|off] [--paper B5|A4|B4|A3]  "
+       "番号付きのワークシートを PDF に印刷します"},
   };
   return commands;
 }

@@ -1,0 +1,171 @@
+// `tavolo print COURSE L.S.U[Rv] --pdf FILE ...` or `tavolo print FILE.prp --pdf FILE ...`:
+// numbered worksheets for a whole class as one PDF, one page per copy.
+
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QString>
+#include <charconv>
+#include <filesystem>
+#include <ostream>
+#include <system_error>
+
+#include "cli/commands.h"
+#include "cli/unit_source.h"
+#include "gui/sheet/page_image.h"
+#include "gui/sheet/qimage_provider.h"
+#include "gui/sheet/sheet_print.h"
+#include "platform/text_file.h"
+#include "sheet/print_job.h"
+#include "sheet/sheet_pictures.h"
+
+namespace tavolo {
+
+namespace {
+
+constexpr const char* kUsage =
+    "使い方: tavolo print COURSE L.S.U[Rv] --pdf FILE [--copies N] [--start K] [--no-number]\n"
+    "                     [--mode screen|printer] [--answers on|off] [--paper B5|A4|B4|A3]\n"
+    "        tavolo print FILE.prp --pdf FILE [...]";
+
+constexpr int kPdfDpi = 600;
+
+struct PrintOptions {
+  std::vector<std::string> positional;
+  std::string pdfPath;
+  int copies = 1;
+  int start = 1;
+  bool numbered = true;
+  PrintMode mode = PrintMode::PrinterResolution;
+  bool answers = false;  // a sheet for the learners; "on" gives the answer key
+  const SheetPaper* paper = nullptr;
+};
+
+bool ParseCount(const std::string& option, const std::string& value, int low, int high,
+                int& result, std::ostream& err) {
+  int n = 0;
+  const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
+  if (ec != std::errc() || end != value.data() + value.size() || n < low || n > high) {
+    err << option << " には " << low << " から " << high << " までの数を指定してください: " << value
+        << "\n";
+    return false;
+  }
+  result = n;
+  return true;
+}
+
+bool ParseOptions(const CommandArgs& args, PrintOptions& o, std::ostream& err) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--no-number") {
+      o.numbered = false;
+      continue;
+    }
+    if (arg.rfind("--", 0) != 0) {
+      o.positional.push_back(arg);
+      continue;
+    }
+    if (i + 1 >= args.size()) {
+      err << arg << " の後に値がありません\n" << kUsage << "\n";
+      return false;
+    }
+    const std::string& value = args[++i];
+    if (arg == "--pdf") {
+      o.pdfPath = value;
+    } else if (arg == "--copies") {
+      if (!ParseCount(arg, value, 1, 1000, o.copies, err)) return false;
+    } else if (arg == "--start") {
+      if (!ParseCount(arg, value, 1, 100000, o.start, err)) return false;
+    } else if (arg == "--mode") {
+      if (value != "screen" && value != "printer") {
+        err << "--mode には screen か printer を指定してください: " << value << "\n";
+        return false;
+      }
+      o.mode = value == "screen" ? PrintMode::Faithful : PrintMode::PrinterResolution;
+    } else if (arg == "--answers") {
+      if (value != "on" && value != "off") {
+        err << "--answers には on か off を指定してください: " << value << "\n";
+        return false;
+      }
+      o.answers = value == "on";
+    } else if (arg == "--paper") {
+      o.paper = FindPaperByName(value);
+      if (!o.paper) {
+        err << "用紙は B5, A4, B4, A3 のどれかを指定してください: " << value << "\n";
+        return false;
+      }
+    } else {
+      err << "不明なオプションです: " << arg << "\n" << kUsage << "\n";
+      return false;
+    }
+  }
+  if (!IsUnitSource(o.positional) || o.pdfPath.empty()) {
+    err << kUsage << "\n";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int RunPrintCommand(const CommandArgs& args, std::ostream& out, std::ostream& err) {
+  PrintOptions options;
+  if (!ParseOptions(args, options, err)) return 2;
+  const Result<LoadedUnit> unit = LoadUnitSource(options.positional);
+  if (!unit) {
+    err << unit.message() << "\n";
+    return 1;
+  }
+
+  SheetLoad load = LoadSheetParams(unit->content, options.answers);
+  SheetParams& params = load.params;
+  params.ApplyPaper(options.paper ? options.paper->width : params.paperWidth);
+  QImageProvider images;
+  const SheetPictures pictures =
+      LoadSheetPictures(params, unit->figureFolder, ClassFlagFile(), images, load.problems);
+  for (const std::string& problem : load.problems) err << problem << "\n";
+
+  // The printed boxes are those of the screen page, as on the desktop: one
+  // screen render fills the registry before printing.
+  AnswerBoxRegistry registry;
+  registry.SetRegistering(true);
+  PageRenderer renderer(registry);
+  PageSettings settings;
+  settings.shortUnitName = unit->shortName;
+  PageLayout layout;
+  RenderPageImage(renderer, {params, pictures, layout}, settings);
+  registry.SetRegistering(false);
+
+  // The PDF appears under its name only when complete.
+  const std::filesystem::path target = options.pdfPath;
+  std::filesystem::path temp = target;
+  temp += ".part";
+  PrintSettings print;
+  print.mode = options.mode;
+  print.numbered = options.numbered;
+  print.startNumber = options.start;
+  PrintResult result;
+  {
+    QPdfWriter pdf(QString::fromStdString(PathText(temp)));
+    pdf.setResolution(kPdfDpi);
+    pdf.setPageSize(QPageSize(QSizeF(params.paperWidth / 3.0, params.paperHeight / 3.0),
+                              QPageSize::Millimeter));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    pdf.setTitle(QString::fromStdString(params.unit.title));
+    pdf.setCreator(QStringLiteral("Tavolo++"));
+    PagedDevicePrintTarget device(pdf, renderer, {params, pictures, layout}, settings, false);
+    result = RunPrintJob(print, options.copies, device);
+    if (!device.Finish() && result.ok) result = {false, result.documentsPrinted, ""};
+  }
+  std::error_code ec;
+  if (result.ok) std::filesystem::rename(temp, target, ec);
+  if (!result.ok || ec) {
+    std::filesystem::remove(temp, ec);
+    err << (result.message.empty() ? "" : result.message + "\n") << "ファイル " << PathText(target)
+        << " に書き込めません\n";
+    return 1;
+  }
+  out << PathText(target) << "\n";
+  return 0;
+}
+
+}  // namespace tavolo

@@ -1,0 +1,96 @@
+#include "gui/sheet/sheet_print.h"
+
+#include <QPrinter>
+#include <cmath>
+
+#include "gui/sheet/page_image.h"
+
+namespace tavolo {
+
+namespace {
+constexpr double kLayoutWidth = 630.0;  // A4 width in layout units: the faithful scale
+}
+
+PagedDevicePrintTarget::PagedDevicePrintTarget(QPagedPaintDevice& device, PageRenderer& renderer,
+                                               SheetPage page, PageSettings base,
+                                               bool separateDocuments)
+    : device_(device),
+      renderer_(renderer),
+      page_(page),
+      base_(std::move(base)),
+      separateDocuments_(separateDocuments) {}
+
+PagedDevicePrintTarget::~PagedDevicePrintTarget() { Finish(); }
+
+bool PagedDevicePrintTarget::BeginDocument(int printerCopies) {
+  if (painter_ && painter_->isActive()) {
+    if (separateDocuments_) {
+      painter_->end();
+    } else {
+      if (!device_.newPage()) {
+        failure_ = "印刷用のページを追加できません";
+        return false;
+      }
+      pageOpen_ = true;
+      return true;
+    }
+  }
+  if (auto* printer = dynamic_cast<QPrinter*>(&device_)) printer->setCopyCount(printerCopies);
+  painter_ = std::make_unique<QPainter>();
+  if (!painter_->begin(&device_)) {
+    failure_ = "プリンタまたは出力ファイルを開けません。プリンタの設定と保存先を確かめてください";
+    painter_.reset();
+    return false;
+  }
+  pageOpen_ = true;
+  return true;
+}
+
+bool PagedDevicePrintTarget::PrintPage(const PrintSettings& settings) {
+  if (!painter_ || !pageOpen_) {
+    failure_ = "印刷を開始できません";
+    return false;
+  }
+  PageSettings s = base_;
+  s.sheetNumber = settings.SheetNumber();
+  if (settings.mode == PrintMode::PrinterResolution) {
+    RenderPrinterPage(renderer_, page_, *painter_, s);
+  } else {
+    // The screen page as it would look with this copy's number, stretched.
+    DrawFaithfulPage(*painter_, RenderPageImage(renderer_, page_, s));
+  }
+  return true;
+}
+
+bool PagedDevicePrintTarget::EndDocument() {
+  pageOpen_ = false;
+  if (separateDocuments_ && painter_) return painter_->end();
+  return true;
+}
+
+void PagedDevicePrintTarget::AbortDocument() {
+  pageOpen_ = false;
+  if (auto* printer = dynamic_cast<QPrinter*>(&device_)) printer->abort();
+  if (painter_ && painter_->isActive()) painter_->end();
+}
+
+bool PagedDevicePrintTarget::Finish() {
+  if (!painter_) return true;
+  const bool ok = !painter_->isActive() || painter_->end();
+  painter_.reset();
+  return ok;
+}
+
+void DrawFaithfulPage(QPainter& painter, const QImage& pageImage) {
+  const double s = painter.device()->width() / kLayoutWidth;
+  const QSizeF logical = pageImage.deviceIndependentSize();
+  const QRect target(static_cast<int>(std::nearbyint(6 * s)), 0,
+                     static_cast<int>(std::nearbyint(logical.width() * s)),
+                     static_cast<int>(std::nearbyint(logical.height() * s)));
+  painter.save();
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(target, pageImage);
+  painter.restore();
+}
+
+}  // namespace tavolo

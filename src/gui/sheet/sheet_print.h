@@ -1,0 +1,49 @@
+#pragma once
+// Printing a worksheet on a Qt paged device: a QPrinter (CUPS) or a PDF file.
+// The job's logic (documents, numbers, restored state) is core's RunPrintJob;
+// this target only draws.
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QString>
+#include <memory>
+
+#include "sheet/page_renderer.h"
+#include "sheet/print_job.h"
+
+namespace tavolo {
+
+class PagedDevicePrintTarget final : public PrintTarget {
+ public:
+  // separateDocuments: every document is a job of its own (a real printer).
+  // Otherwise every document is a new page of the one output, so a PDF file
+  // gets every numbered copy instead of each copy overwriting the last.
+  PagedDevicePrintTarget(QPagedPaintDevice& device, PageRenderer& renderer, SheetPage page,
+                         PageSettings base, bool separateDocuments);
+  ~PagedDevicePrintTarget() override;
+
+  bool BeginDocument(int printerCopies) override;
+  bool PrintPage(const PrintSettings& settings) override;
+  bool EndDocument() override;
+  void AbortDocument() override;
+  std::string FailureMessage() const override { return failure_; }
+
+  // Closes the output after the job (the PDF is complete only then).
+  bool Finish();
+
+ private:
+  QPagedPaintDevice& device_;
+  PageRenderer& renderer_;
+  SheetPage page_;
+  PageSettings base_;
+  bool separateDocuments_;
+  std::unique_ptr<QPainter> painter_;
+  bool pageOpen_ = false;
+  std::string failure_;
+};
+
+// The faithful print: the screen page image stretched to the printer page at
+// s = page width / 630, round(6 × s) from the left.
+void DrawFaithfulPage(QPainter& painter, const QImage& pageImage);
+
+}  // namespace tavolo
