@@ -33,6 +33,25 @@ class DesktopTest : public ::testing::Test {
     title.save(course + "/Title.BMP", "BMP");
   }
 
+  // A lesson with two sections: section 1 has units 1 (with similar problems
+  // R1, R2 and R4) and 2 in its question file; section 2 has no question file.
+  void WriteLesson() {
+    const std::string c = course.toStdString();
+    WriteCp932Lines(c + "/Main.ind", {"正と負の数", "", "正の数と負の数,kazu\\ kz"});
+    WriteCp932Lines(c + "/kazu/kz.ind",
+                    {"正の数と負の数", "[[sect1", "符号のついた数", "<<", "正の数・負の数",
+                     "数直線", ">>", "]]", "[[sect2", "加法", "<<", "同符号の加法", ">>", "]]"});
+    std::vector<std::string> lines;
+    for (const char* key : {"[[unit1", "[[unit1R1", "[[unit1R2", "[[unit1R4", "[[unit2"}) {
+      const std::vector<std::string> unit = {
+          key,  "<<ques", "次の計算をしなさい。", "(1) (+3)+(-5)=#-2#", "(2) (-4)-(-6)=#2#",
+          ">>", "]]"};
+      lines.insert(lines.end(), unit.begin(), unit.end());
+    }
+    WriteCp932Lines(c + "/kazu/kz1.que", lines);
+  }
+  QString QuestionFile() const { return course + "/kazu/kz1.que"; }
+
   StartUpPlaces Places() const {
     StartUpPlaces places;
     places.courseFolder = course.toStdString();

@@ -21,6 +21,10 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <ostream>
+
+// Failure messages show texts, not their bytes.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 namespace tavolo::test {
 

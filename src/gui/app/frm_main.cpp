@@ -21,15 +21,21 @@
 #include <QVBoxLayout>
 
 #include "app/help_pages.h"
+#include "app/sheet_saving.h"
 #include "content/file_checks.h"
+#include "content/unit_names.h"
 #include "gui/app/frm_do_you_know.h"
 #include "gui/app/frm_dummy.h"
 #include "gui/app/frm_help.h"
 #include "gui/app/frm_juku.h"
+#include "gui/app/frm_menu.h"
+#include "gui/app/frm_print.h"
 #include "gui/app/frm_version.h"
 #include "gui/app/glyphs.h"
 #include "gui/app/qt_text.h"
+#include "gui/sheet/qimage_provider.h"
 #include "platform/text_file.h"
+#include "sheet/sheet_pictures.h"
 
 namespace tavolo {
 
@@ -54,7 +60,11 @@ void Colour(QWidget* widget, const QColor& colour) {
 }  // namespace
 
 TfrmMain::TfrmMain(SettingsStore& settings, Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), settings_(settings), dialogs_(dialogs) {
+    : QMainWindow(parent),
+      settings_(settings),
+      dialogs_(dialogs),
+      images_(std::make_unique<QImageProvider>()) {
+  registry_.SetRegistering(true);
   setObjectName("frmMain");
   setWindowTitle(ToQString(kApplicationTitle));
   setWindowIcon(ProgramIcon());
@@ -84,6 +94,7 @@ TfrmMain::TfrmMain(SettingsStore& settings, Dialogs& dialogs, QWidget* parent)
   }
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
     if (window && window == frmDummy_) SyncTitleWindow();
+    if (auto* sheet = qobject_cast<TfrmPrint*>(window)) SheetActivated(sheet);
   });
 }
 
@@ -206,13 +217,38 @@ void TfrmMain::CreateToolPanel() {
   pnlSave_->adjustSize();
   pnlSave_->hide();
 
-  // What worksheets, printing, the editors, practice and sign-on bring is not
+  // What saving, printing, the editors, practice and sign-on bring is not
   // part of this program yet: the buttons are in place but do nothing.
-  for (QWidget* later : std::initializer_list<QWidget*>{btnOpenMaster_, btnSave_, btnStartPrint_,
-                                                        btnEdit_, btnTest_, btnLogOn_, btnKran_})
+  for (QWidget* later : std::initializer_list<QWidget*>{btnSave_, btnStartPrint_, btnEdit_,
+                                                        btnTest_, btnLogOn_, btnKran_})
     later->setEnabled(false);
 
   connect(btnLock_, &QPushButton::clicked, this, &TfrmMain::btnLockClick);
+  connect(btnOpenMaster_, &QPushButton::clicked, this, [this] {
+    OpenUnitFromMenu();
+    setFocus();
+  });
+  connect(btnFpClose_, &QPushButton::clicked, this, &TfrmMain::CloseCurrentSheet);
+  connect(spnGyouSpace_, &QSpinBox::valueChanged, this, [this](int value) {
+    ChangeCurrentSheet([value](SheetParams& p) { p.lineSpacing = value; }, true);
+  });
+  connect(spnMojiSize_, &QSpinBox::valueChanged, this, [this](int value) {
+    ChangeCurrentSheet(
+        [value](SheetParams& p) {
+          p.charSize = value;
+          p.halfWidthFont.size = value;
+        },
+        true);
+  });
+  connect(btnKaitou_, &QPushButton::clicked, this, [this] {
+    if (!currentSheet_) return;
+    state_.answerDisplay = !state_.answerDisplay;
+    ShowAnswerDisplay();
+    const bool shown = state_.answerDisplay;
+    ChangeCurrentSheet([shown](SheetParams& p) { p.answerDisplay = shown; }, false);
+  });
+  connect(chkBekkai_, &QCheckBox::toggled, this,
+          [this] { ChangeCurrentSheet([](SheetParams&) {}, false); });
 }
 
 void TfrmMain::CreateHiddenHolders() {
@@ -243,7 +279,7 @@ void TfrmMain::CreateMenus() {
   mnuFile_->setObjectName("mnuFile");
   QAction* open = mnuFile_->addAction(QStringLiteral("開く(&O)"));
   open->setObjectName("mnuOpen");
-  open->setEnabled(false);  // with the course menu
+  connect(open, &QAction::triggered, this, [this] { OpenUnitFromMenu(); });
   QAction* exit = mnuFile_->addAction(QStringLiteral("終了(&X)"));
   exit->setObjectName("mnuExit");
   connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -274,7 +310,7 @@ void TfrmMain::CreateMenus() {
   connect(cascade, &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
   QAction* closeAll = mnuWindow_->addAction(QStringLiteral("すべて閉じる(&A)"));
   closeAll->setObjectName("mnuCloseAll");
-  connect(closeAll, &QAction::triggered, this, &TfrmMain::CloseAllSheets);
+  connect(closeAll, &QAction::triggered, this, [this] { CloseAllSheets(); });
   windowItems_ = {maximize, tile, cascade, closeAll};
   connect(mnuWindow_, &QMenu::aboutToShow, this, &TfrmMain::UpdateWindowMenu);
   UpdateWindowMenu();
@@ -296,6 +332,7 @@ void TfrmMain::CreateMenus() {
 }
 
 void TfrmMain::CreateSideWindows() {
+  frmMenu_ = new TfrmMenu(state_, dialogs_, this);
   frmVersion_ = new TfrmVersion(this);
   frmDummy_ = new TfrmDummy;
   frmJuku_ = new TfrmJuku(this);
@@ -324,7 +361,8 @@ void TfrmMain::SetTipsNextTime(bool ticked) { frmDoYouKnow_->NextTimeBox()->setC
 
 void TfrmMain::ShowTips() { frmDoYouKnow_->exec(); }
 
-void TfrmMain::SetLessons(const std::vector<std::string>& captions) { (void)captions; }
+// The course menu lists what the application state's course index holds.
+void TfrmMain::SetLessons(const std::vector<std::string>&) { frmMenu_->ShowLessons(); }
 
 void TfrmMain::ApplyPaper(const PaperChoice& paper) {
   switch (paper.button) {
@@ -342,8 +380,10 @@ void TfrmMain::ApplyPaper(const PaperChoice& paper) {
       break;
   }
   btnKaitou_->setEnabled(true);
-  btnKaitou_->setIcon(AnswerGlyph(state_.answerDisplay));
+  ShowAnswerDisplay();
 }
+
+void TfrmMain::ShowAnswerDisplay() { btnKaitou_->setIcon(AnswerGlyph(state_.answerDisplay)); }
 
 void TfrmMain::ShowTitleWindow() {
   frmDummy_->setWindowTitle(ToQString(state_.course.title));
@@ -392,9 +432,129 @@ void TfrmMain::UpdateWindowMenu() {
 }
 
 void TfrmMain::CloseAllSheets() {
-  // Worksheet windows come with the sheet part of the program; until then the
-  // register is empty and there is nothing to close.
+  tavolo::CloseAllSheets(state_, *this);
   UpdateWindowMenu();
+}
+
+void TfrmMain::CloseCurrentSheet() {
+  if (currentSheet_) currentSheet_->close();
+  setFocus();
+}
+
+bool TfrmMain::OpenUnitFromMenu() {
+  const bool opened = tavolo::OpenUnitFromMenu(
+      state_, [this] { return frmMenu_->ShowOpen(geometry()); }, *this, dialogs_);
+  UpdateWindowMenu();
+  return opened;
+}
+
+void TfrmMain::CreateSheet(SheetDocument document, const CourseMenuChoice& choice) {
+  std::vector<std::string> problems;
+  SheetPictures pictures =
+      LoadSheetPictures(document.params, FigureFolder(state_.course, choice.address.lesson),
+                        ClassFlagFile(), *images_, problems);
+  if (!problems.empty()) {
+    std::string message;
+    for (const std::string& problem : problems) message += (message.empty() ? "" : "\n") + problem;
+    dialogs_.Inform(message);
+  }
+  auto* sheet = new TfrmPrint(*this, std::move(document), choice,
+                              ShortUnitName(state_.course, choice.address), std::move(pictures));
+  mdiArea_->addSubWindow(sheet);
+  sheet->setGeometry(0, 0, ChildAreaWidth(), ChildAreaHeight());
+  sheet->show();
+  mdiArea_->setActiveSubWindow(sheet);
+  sheet->widget()->setFocus();
+}
+
+TfrmPrint* TfrmMain::FindSheet(const std::string& identity) const {
+  const QString caption = ToQString(identity);
+  for (QMdiSubWindow* window : mdiArea_->subWindowList())
+    if (auto* sheet = qobject_cast<TfrmPrint*>(window); sheet && sheet->windowTitle() == caption)
+      return sheet;
+  return nullptr;
+}
+
+void TfrmMain::BringSheetToFront(const std::string& identity) {
+  if (TfrmPrint* sheet = FindSheet(identity)) {
+    mdiArea_->setActiveSubWindow(sheet);
+    sheet->raise();
+  }
+}
+
+bool TfrmMain::CloseSheetWindow(const std::string& identity) {
+  TfrmPrint* sheet = FindSheet(identity);
+  return sheet && sheet->close();
+}
+
+TfrmPrint* TfrmMain::CurrentSheetWindow() const { return currentSheet_; }
+
+std::optional<std::string> TfrmMain::CurrentSheet() const {
+  if (!currentSheet_) return std::nullopt;
+  return currentSheet_->Document().identity;
+}
+
+void TfrmMain::DiscardChanges(const std::string& identity) {
+  if (TfrmPrint* sheet = FindSheet(identity)) sheet->Document().modified = false;
+}
+
+// The sheet's values become those of the shared controls; the controls'
+// change signals meanwhile are not edits of the sheet.
+void TfrmMain::SheetActivated(TfrmPrint* sheet) {
+  if (!activationSync_) return;
+  currentSheet_ = sheet;
+  SheetParams& params = sheet->Document().params;
+  sheet->HoldRedraws(true);
+  pushingSheet_ = true;
+  state_.paper = PaperFromSetting(params.paperWidth);
+  ApplyPaper(state_.paper);
+  state_.answerDisplay = params.answerDisplay;
+  ShowAnswerDisplay();
+  spnGyouSpace_->setValue(params.lineSpacing);
+  spnMojiSize_->setValue(params.charSize);
+  params.ApplyPaper(state_.paper.width);
+  pushingSheet_ = false;
+  sheet->HoldRedraws(false);
+  sheet->Redraw();
+}
+
+void TfrmMain::ChangeCurrentSheet(const std::function<void(SheetParams&)>& change,
+                                  bool marksModified) {
+  if (pushingSheet_ || !currentSheet_) return;
+  currentSheet_->ChangeParams(change, marksModified);
+}
+
+PageSettings TfrmMain::PageSettingsFor(const TfrmPrint& sheet) {
+  PageSettings settings;
+  settings.showAlternatives = chkBekkai_->isChecked();
+  settings.sheetNumber = sheet.Document().params.startNumber;
+  settings.schoolName = state_.schoolName;
+  settings.learnerName = state_.learnerName;
+  return settings;
+}
+
+bool TfrmMain::QueryCloseSheet(TfrmPrint& sheet) {
+  // While the question is open, activations (the question box itself takes
+  // the focus) must not change the current sheet.
+  activationSync_ = false;
+  const bool mayClose = tavolo::QueryCloseSheet(sheet.Document(), state_, dialogs_);
+  activationSync_ = true;
+  return mayClose;
+}
+
+void TfrmMain::SheetClosed(TfrmPrint& sheet) {
+  CloseSheet(sheet.Document(), state_);
+  if (currentSheet_ == &sheet) currentSheet_ = nullptr;
+  UpdateWindowMenu();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+  CloseAllSheets();
+  if (!state_.openSheets.empty()) {
+    event->ignore();  // a sheet's save question was cancelled
+    return;
+  }
+  QMainWindow::closeEvent(event);
 }
 
 void TfrmMain::mnuMakeIndexClick() {
@@ -408,7 +568,10 @@ void TfrmMain::mnuJukuClick() {
   // Without an open worksheet the field keeps what was last typed into it.
   std::optional<QString> current;
   if (!state_.openSheets.empty()) current = ToQString(state_.schoolName);
-  if (auto school = frmJuku_->Ask(current)) SetSchoolName(state_, settings_, ToStdString(*school));
+  if (auto school = frmJuku_->Ask(current)) {
+    SetSchoolName(state_, settings_, ToStdString(*school));
+    if (currentSheet_) currentSheet_->Redraw();  // the name line shows it
+  }
   setFocus();
 }
 

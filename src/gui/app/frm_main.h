@@ -5,12 +5,19 @@
 // (app/start_up.h, app/app_state.h); this window shows it.
 
 #include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "app/app_state.h"
 #include "app/dialogs.h"
+#include "app/open_unit.h"
 #include "app/start_up.h"
+#include "gui/app/sheet_host.h"
 #include "platform/settings.h"
+#include "sheet/answer_box_registry.h"
+#include "sheet/page_renderer.h"
 
 class QAction;
 class QCheckBox;
@@ -25,13 +32,19 @@ class QSpinBox;
 
 namespace tavolo {
 
+class QImageProvider;
 class TfrmDoYouKnow;
 class TfrmDummy;
 class TfrmHelp;
 class TfrmJuku;
+class TfrmMenu;
+class TfrmPrint;
 class TfrmVersion;
 
-class TfrmMain final : public QMainWindow, private StartUpView {
+class TfrmMain final : public QMainWindow,
+                       private StartUpView,
+                       private SheetWindows,
+                       private SheetHost {
   Q_OBJECT
  public:
   TfrmMain(SettingsStore& settings, Dialogs& dialogs, QWidget* parent = nullptr);
@@ -54,6 +67,19 @@ class TfrmMain final : public QMainWindow, private StartUpView {
   // The key lock: learner mode hides every teacher tool.
   void btnLockClick();
 
+  // "開  く ": a unit chosen in the course menu becomes a worksheet.
+  bool OpenUnitFromMenu();
+  // The worksheet activated last, if it is still open.
+  TfrmPrint* CurrentSheetWindow() const;
+  // "閉じる": the current sheet (which may ask to save first).
+  void CloseCurrentSheet();
+  // "すべて閉じる(&A)".
+  void CloseAllSheets();
+  TfrmMenu* MenuWindow() const { return frmMenu_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   // StartUpView
   Status SetTitlePicture(const std::filesystem::path& file) override;
@@ -65,6 +91,24 @@ class TfrmMain final : public QMainWindow, private StartUpView {
   void ApplyLearnerName(const std::string& name) override;
   void ApplyKeyLock(bool locked) override;
 
+  // SheetWindows
+  void CreateSheet(SheetDocument document, const CourseMenuChoice& choice) override;
+  void BringSheetToFront(const std::string& identity) override;
+  bool CloseSheetWindow(const std::string& identity) override;
+  std::optional<std::string> CurrentSheet() const override;
+  void DiscardChanges(const std::string& identity) override;
+
+  // SheetHost
+  PageRenderer& Renderer() override { return renderer_; }
+  PageSettings PageSettingsFor(const TfrmPrint& sheet) override;
+  bool QueryCloseSheet(TfrmPrint& sheet) override;
+  void SheetClosed(TfrmPrint& sheet) override;
+
+  TfrmPrint* FindSheet(const std::string& identity) const;
+  void SheetActivated(TfrmPrint* sheet);
+  void ChangeCurrentSheet(const std::function<void(SheetParams&)>& change, bool marksModified);
+  void ShowAnswerDisplay();
+
   void CreateToolPanel();
   void CreateHiddenHolders();
   void CreateMenus();
@@ -75,12 +119,20 @@ class TfrmMain final : public QMainWindow, private StartUpView {
   void mnuJukuClick();
   void mnuHosokuClick();
   void mnuMakeIndexClick();
-  void CloseAllSheets();
   void SyncTitleWindow();
 
   SettingsStore& settings_;
   Dialogs& dialogs_;
   AppState state_;
+  AnswerBoxRegistry registry_;
+  PageRenderer renderer_{registry_};
+  std::unique_ptr<QImageProvider> images_;
+  QPointer<TfrmPrint> currentSheet_;
+  // Cleared while a sheet asks whether to save: activations then change nothing.
+  bool activationSync_ = true;
+  // Set while a sheet's values are pushed into the controls: their change
+  // signals are not the user's.
+  bool pushingSheet_ = false;
 
   QMdiArea* mdiArea_ = nullptr;
 
@@ -128,6 +180,7 @@ class TfrmMain final : public QMainWindow, private StartUpView {
   std::vector<QAction*> windowItems_;
 
   // Side windows, created once and reused.
+  TfrmMenu* frmMenu_ = nullptr;
   TfrmVersion* frmVersion_ = nullptr;
   TfrmDummy* frmDummy_ = nullptr;
   TfrmJuku* frmJuku_ = nullptr;

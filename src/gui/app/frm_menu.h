@@ -1,0 +1,69 @@
+#pragma once
+// The course menu `frmMenu`: lessons, sections, units with their marks, and
+// the similar problems of the chosen unit. The choices themselves are made by
+// core's CourseMenu; this window shows them and forwards the clicks.
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+
+#include "app/course_menu.h"
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace tavolo {
+
+class TfrmMenu final : public QDialog {
+  Q_OBJECT
+ public:
+  TfrmMenu(AppState& app, Dialogs& dialogs, QWidget* parent = nullptr);
+
+  // Shows the menu modally in mode "Open" over `area` (the main window);
+  // the choice on OK, nothing on Cancel.
+  std::optional<CourseMenuChoice> ShowOpen(const QRect& area);
+
+  CourseMenu& Menu() { return menu_; }
+  // Fills the lesson list (start-up, and after the index was re-read).
+  void ShowLessons();
+  // Opens the all-units view (set by the main window).
+  void SetAllUnitsView(std::function<void()> show) { showAllUnits_ = std::move(show); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void ShowSections();
+  void ShowUnits();
+  void ShowSimilarProblems();
+  void MarkSimilarChoice();
+  void lstLessonClick(int row);
+  void lstSectionClick(int row);
+  void lstUnitClick(int row);
+  void btnRuidaiClearClick();
+  void btnOkClick();
+
+  Dialogs& dialogs_;
+  CourseMenu menu_;
+  std::optional<CourseMenuChoice> choice_;
+  std::function<void()> showAllUnits_;
+  bool filling_ = false;  // lists are being filled: their signals are not clicks
+
+  QLabel* pnlTitle_;
+  QLabel* pnlLesson_;
+  QLabel* pnlSection_;
+  QLabel* pnlUnit_;
+  QListWidget* lstLesson_;
+  QListWidget* lstSection_;
+  QListWidget* lstUnit_;
+  QListWidget* lstRuidai_;
+  QLabel* lblRuidai_;
+  QPushButton* btnRuidaiClear_;
+  QPushButton* btnOk_;
+  QPushButton* btnCancel_;
+  QPushButton* btnZenTangen_;
+  QPushButton* btnShowRecord_;
+};
+
+}  // namespace tavolo

@@ -1,0 +1,24 @@
+#pragma once
+// What a worksheet window needs from the main window: the one renderer and
+// answer-box registry of the program, the shared settings a page is drawn
+// with, and a say when the window wants to close.
+
+#include "sheet/page_renderer.h"
+
+namespace tavolo {
+
+class TfrmPrint;
+
+class SheetHost {
+ public:
+  virtual ~SheetHost() = default;
+  virtual PageRenderer& Renderer() = 0;
+  // The toolbar's and the program's settings for drawing this sheet now.
+  virtual PageSettings PageSettingsFor(const TfrmPrint& sheet) = 0;
+  // Before the window closes (may ask to save): false keeps it open.
+  virtual bool QueryCloseSheet(TfrmPrint& sheet) = 0;
+  // The window is closing for good.
+  virtual void SheetClosed(TfrmPrint& sheet) = 0;
+};
+
+}  // namespace tavolo
