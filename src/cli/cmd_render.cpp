@@ -4,17 +4,12 @@
 
 #include <QImage>
 #include <QString>
-#include <optional>
 #include <ostream>
 #include <sstream>
-#include <system_error>
 
 #include "cli/commands.h"
 #include "cli/json.h"
-#include "content/file_checks.h"
-#include "content/lesson_index.h"
-#include "content/unit_names.h"
-#include "content/unit_reader.h"
+#include "cli/unit_source.h"
 #include "gui/sheet/page_image.h"
 #include "gui/sheet/qimage_provider.h"
 #include "platform/text_file.h"
@@ -81,54 +76,11 @@ bool ParseOptions(const CommandArgs& args, RenderOptions& options, std::ostream&
       }
     }
   }
-  const bool copyFile =
-      options.positional.size() == 1 && FileExtension(options.positional[0]) == ".prp";
-  if ((!copyFile && options.positional.size() != 2) || options.pngPath.empty()) {
+  if (!IsUnitSource(options.positional) || options.pngPath.empty()) {
     err << kUsage << "\n";
     return false;
   }
   return true;
-}
-
-// The unit to render and where its figures are.
-struct LoadedUnit {
-  UnitContent content;
-  std::string shortName;
-  std::filesystem::path figureFolder;
-};
-
-Result<LoadedUnit> LoadCourseUnit(const std::string& courseFolder, const std::string& addressText) {
-  const auto address = ParseAddressText(addressText);
-  if (!address) return Failure{"単元の指定が正しくありません: " + addressText};
-  const auto course = ReadCourseIndex(courseFolder);
-  if (!course) return Failure{course.message()};
-  if (!course->FindLesson(address->lesson)) return Failure{"単元がありません"};
-  const auto lessonIndex = ReadLessonIndex(course.value(), address->lesson);
-  if (!lessonIndex) return Failure{lessonIndex.message()};
-  UnitReading reading = ReadUnit(course.value(), lessonIndex.value(), *address);
-  if (!reading.ok()) {
-    const bool missing = reading.problem.kind == UnitProblem::Kind::Missing;
-    return Failure{missing ? "単元がありません" : reading.problem.message};
-  }
-  return LoadedUnit{std::move(*reading.content), ShortUnitName(course.value(), *address),
-                    FigureFolder(course.value(), address->lesson)};
-}
-
-// A copy file is saved in a lesson's folder below the course folder; its
-// figures come from that course when there is one, else from beside it.
-Result<LoadedUnit> LoadCopyFile(const std::string& file) {
-  UnitReading reading = ReadCopyFile(file);
-  if (!reading.ok()) return Failure{reading.problem.message};
-  const std::filesystem::path path = std::filesystem::absolute(file).lexically_normal();
-  std::filesystem::path figureFolder = path.parent_path();
-  const std::filesystem::path courseFolder = path.parent_path().parent_path();
-  std::error_code ec;
-  if (std::filesystem::exists(CourseIndexPath(PathText(courseFolder)), ec)) {
-    if (const auto course = ReadCourseIndex(PathText(courseFolder))) {
-      figureFolder = FigureFolder(course.value(), 0);
-    }
-  }
-  return LoadedUnit{std::move(*reading.content), PathText(path.filename()), figureFolder};
 }
 
 void WriteLayout(std::ostream& out, const SheetParams& p, const PageLayout& page,
