@@ -1,0 +1,61 @@
+#pragma once
+// The print dialog `frmPrintOk` ("印刷"): shows the printer's page size, says
+// which paper to load, lets the printer be chosen, and runs the print job for
+// the sheet it was opened for.
+
+#include <QDialog>
+#include <QPrinter>
+#include <functional>
+#include <memory>
+
+#include "app/dialogs.h"
+#include "gui/sheet/printable_sheet.h"
+#include "sheet/print_job.h"
+
+class QLabel;
+class QPushButton;
+class QSpinBox;
+
+namespace tavolo {
+
+class TfrmPrintOk final : public QDialog {
+  Q_OBJECT
+ public:
+  TfrmPrintOk(PrintSettings& settings, Dialogs& dialogs, QWidget* parent = nullptr);
+
+  // Shows the dialog modally for a sheet. Answer-box registration stays off
+  // meanwhile: the printed boxes are those of the last screen page.
+  void PrintSheet(PrintableSheet& sheet);
+
+  QPrinter& Printer() { return printer_; }
+  // The system print dialog; replaceable so that tests need no print system.
+  void SetPrinterChooser(std::function<bool(QPrinter&)> chooser) { chooser_ = std::move(chooser); }
+  bool PrinterChosen() const { return printerChosen_; }
+
+  QLabel* lblPWidth;
+  QLabel* lblPHeight;
+  QLabel* lblSize;
+  QSpinBox* spnStartNum;
+  QPushButton* btnSettei;
+  QPushButton* btnPrint;
+  QPushButton* btnClose;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void btnSetteiClick();
+  void btnPrintClick();
+  void spnStartNumChange(int value);
+  void ShowPrinterSize();
+  void SetButtonsEnabled(bool enabled);
+
+  PrintSettings& settings_;
+  Dialogs& dialogs_;
+  QPrinter printer_{QPrinter::HighResolution};
+  std::function<bool(QPrinter&)> chooser_;
+  PrintableSheet* sheet_ = nullptr;
+  bool printerChosen_ = false;
+};
+
+}  // namespace tavolo

@@ -1,0 +1,178 @@
+// The print-mode and print dialogs driven as a teacher would: choices, the
+// printer's page size, numbered copies into a PDF, and failures.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+#include <array>
+#include <cstdio>
+#include <memory>
+
+#include "../core/app_fakes.h"
+#include "cli/unit_source.h"
+#include "gui/sheet/frm_print_mode.h"
+#include "gui/sheet/frm_print_ok.h"
+#include "gui/sheet/page_image.h"
+#include "modal_helper.h"
+#include "support/temp_folder.h"
+
+namespace tavolo {
+namespace {
+
+using test::MemorySettings;
+using test::ModalHelper;
+using test::ScriptedDialogs;
+using test::TempFolder;
+
+std::string Shell(const std::string& command) {
+  std::string output;
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  std::array<char, 4096> buffer{};
+  while (pipe && fgets(buffer.data(), buffer.size(), pipe.get())) output += buffer.data();
+  return output;
+}
+
+// A sheet of the sample course, drawn once for the screen as a window would.
+class SampleSheet final : public PrintableSheet {
+ public:
+  SampleSheet() : renderer_(registry_) {
+    auto unit = LoadCourseUnit(std::string(TAVOLO_SOURCE_DIR) + "/courses/sample", "1.3.1");
+    EXPECT_TRUE(unit.ok());
+    params_ = LoadSheetParams(unit->content, false).params;
+    settings_.shortUnitName = unit->shortName;
+    registry_.SetRegistering(true);
+    RenderPageImage(renderer_, Page(), settings_);
+  }
+  PageRenderer& Renderer() override { return renderer_; }
+  AnswerBoxRegistry& Registry() override { return registry_; }
+  SheetPage Page() override { return {params_, pictures_, layout_}; }
+  PageSettings BaseSettings() override { return settings_; }
+  std::string PaperName() const override { return "A4"; }
+  int StartNumber() const override { return params_.startNumber; }
+  void SetStartNumber(int n) override {
+    params_.startNumber = n;
+    modified = true;
+  }
+  void LeaveReducedView() override { leftReducedView = true; }
+  void Redraw() override { ++redraws; }
+
+  bool modified = false, leftReducedView = false;
+  int redraws = 0;
+
+ private:
+  AnswerBoxRegistry registry_;
+  PageRenderer renderer_;
+  SheetParams params_;
+  SheetPictures pictures_;
+  PageLayout layout_;
+  PageSettings settings_;
+};
+
+TEST(PrintModeDialog, ClosingKeepsTheChoicesAndRemembersTheMode) {
+  PrintSettings settings;
+  MemorySettings store;
+  int redraws = 0;
+  TfrmPrintMode dialog(settings, store);
+  dialog.SetRedraw([&] { ++redraws; });
+  dialog.show();
+  EXPECT_TRUE(dialog.radDisplay->isChecked());
+  EXPECT_TRUE(dialog.chkNumber->isChecked());
+  EXPECT_EQ(dialog.spnStart->value(), 1);
+  EXPECT_EQ(dialog.radDisplay->text(), QStringLiteral("画面に忠実に印刷する"));
+
+  dialog.radPrinter->setChecked(true);
+  dialog.spnStart->setValue(21);
+  QTest::mouseClick(dialog.frmClose, Qt::LeftButton);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(settings.mode, PrintMode::PrinterResolution);
+  EXPECT_EQ(settings.startNumber, 21);
+  EXPECT_EQ(store.Program("PrintMode"), "true");
+  EXPECT_EQ(redraws, 1);
+}
+
+class PrintDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (Shell("command -v pdfinfo").empty()) GTEST_SKIP() << "poppler-utils is not installed";
+    dialog.Printer().setOutputFormat(QPrinter::PdfFormat);
+    dialog.Printer().setOutputFileName(QString::fromStdString(pdf));
+  }
+  TempFolder folder;
+  std::string pdf = (folder / "out.pdf").string();
+  PrintSettings settings;
+  ScriptedDialogs dialogs;
+  TfrmPrintOk dialog{settings, dialogs};
+  SampleSheet sheet;
+};
+
+TEST_F(PrintDialog, NumberedCopiesStartingAtFive) {
+  settings.startNumber = 5;
+  settings.mode = PrintMode::PrinterResolution;
+  int chooserRuns = 0;
+  dialog.SetPrinterChooser([&](QPrinter& printer) {
+    ++chooserRuns;
+    printer.setCopyCount(3);
+    return true;
+  });
+  ModalHelper modal({[&](QWidget* w) {
+    ASSERT_EQ(w, &dialog);
+    EXPECT_EQ(dialog.lblSize->text(), QStringLiteral("用紙のサイズを A4 に設定してください"));
+    EXPECT_TRUE(dialog.lblPWidth->text().startsWith(QStringLiteral("横：")));
+    EXPECT_FALSE(dialog.PrinterChosen());
+    QTest::mouseClick(dialog.btnPrint, Qt::LeftButton);  // chooses the printer first
+  }});
+  dialog.PrintSheet(sheet);
+
+  EXPECT_EQ(chooserRuns, 1);
+  EXPECT_EQ(dialog.lblSize->text(), QStringLiteral("印刷完了"));
+  EXPECT_TRUE(sheet.leftReducedView);
+  EXPECT_EQ(settings.startNumber, 1);
+  EXPECT_TRUE(settings.notPrinting);
+  EXPECT_TRUE(sheet.Registry().registering());  // registration is back on after the dialog
+  EXPECT_NE(Shell("pdfinfo '" + pdf + "'").find("Pages:           3"), std::string::npos);
+  const std::string text = Shell("pdftotext '" + pdf + "' -");
+  for (const char* number : {"№ 5", "№ 6", "№ 7"})
+    EXPECT_NE(text.find(number), std::string::npos) << number;
+}
+
+TEST_F(PrintDialog, CancellingThePrinterChoiceKeepsTheDialogOpenAndPrintsNothing) {
+  dialog.SetPrinterChooser([](QPrinter&) { return false; });
+  ModalHelper modal({[&](QWidget*) {
+    QTest::mouseClick(dialog.btnPrint, Qt::LeftButton);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.spnStartNum->value(), 1);
+    dialog.spnStartNum->setValue(7);  // "開始No" goes into the sheet
+    QTest::mouseClick(dialog.btnClose, Qt::LeftButton);
+  }});
+  dialog.PrintSheet(sheet);
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(pdf)));
+  EXPECT_EQ(sheet.StartNumber(), 7);
+  EXPECT_TRUE(sheet.modified);
+}
+
+TEST_F(PrintDialog, AFailedJobTellsTheTeacherAndRestoresTheState) {
+  dialog.Printer().setOutputFileName(
+      QString::fromStdString((folder / "missing-folder" / "x.pdf").string()));
+  dialog.SetPrinterChooser([](QPrinter&) { return true; });
+  settings.startNumber = 4;
+  ModalHelper modal({[&](QWidget*) {
+    QTest::mouseClick(dialog.btnSettei, Qt::LeftButton);
+    EXPECT_TRUE(dialog.PrinterChosen());
+    QTest::mouseClick(dialog.btnPrint, Qt::LeftButton);
+    EXPECT_TRUE(dialog.btnPrint->isEnabled());
+    QTest::mouseClick(dialog.btnClose, Qt::LeftButton);
+  }});
+  dialog.PrintSheet(sheet);
+  ASSERT_EQ(dialogs.log.size(), 1u);
+  EXPECT_TRUE(dialogs.log[0].rfind("inform: ", 0) == 0) << dialogs.log[0];
+  EXPECT_EQ(settings.startNumber, 1);
+  EXPECT_TRUE(settings.notPrinting);
+}
+
+}  // namespace
+}  // namespace tavolo
