@@ -63,6 +63,8 @@ TEST_F(SheetWindowTest, OpeningAUnitShowsItsPage) {
   EXPECT_EQ(sheet->PageImage().size() / sheet->PageImage().devicePixelRatio(), QSize(630, 891));
   EXPECT_EQ(sheet->Layout().answers, (std::vector<std::string>{"start", "-2", "2"}));
 
+  EXPECT_FALSE(Find<QMdiSubWindow>("frmDummy")->isVisible());  // the title steps aside
+
   auto* windowMenu = Find<QMenu>("mnuWindow");
   emit windowMenu->aboutToShow();
   for (QAction* item : windowMenu->actions()) EXPECT_TRUE(item->isEnabled());
@@ -160,6 +162,7 @@ TEST_F(SheetWindowTest, CloseAllWithOneCancelLeavesThatSheetOpen) {
   EXPECT_TRUE(Captions().isEmpty());
   EXPECT_TRUE(Register().isEmpty());
   EXPECT_EQ(window->CurrentSheetWindow(), nullptr);
+  EXPECT_TRUE(Find<QMdiSubWindow>("frmDummy")->isVisible());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "content/file_checks.h"
 #include "platform/paths.h"
+#include "platform/text_file.h"
 
 namespace tavolo {
 
@@ -90,7 +91,12 @@ bool IsReadOnlyFolder(const fs::path& folder) {
 
 StartUpOutcome RunStartUp(AppState& state, SettingsStore& settings, Dialogs& dialogs,
                           StartUpView& view, const StartUpPlaces& places) {
-  state.courseFolder = CourseFolderText(places.courseFolder);
+  // Absolute, so that a sheet's identity (its caption and register entry)
+  // names the same file wherever the program was started from.
+  std::error_code absoluteError;
+  const fs::path absolute = fs::absolute(places.courseFolder, absoluteError);
+  state.courseFolder =
+      CourseFolderText(absoluteError ? places.courseFolder : PathText(absolute.lexically_normal()));
   if (Status folder = RequireFolder(state.courseFolder); !folder) {
     dialogs.Inform(folder.message());
     return StartUpOutcome::Quit;

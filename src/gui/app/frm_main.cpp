@@ -460,6 +460,8 @@ void TfrmMain::CreateSheet(SheetDocument document, const CourseMenuChoice& choic
   }
   auto* sheet = new TfrmPrint(*this, std::move(document), choice,
                               ShortUnitName(state_.course, choice.address), std::move(pictures));
+  // The title picture steps aside while worksheets fill the child area.
+  frmDummy_->hide();
   mdiArea_->addSubWindow(sheet);
   sheet->setGeometry(0, 0, ChildAreaWidth(), ChildAreaHeight());
   sheet->show();
@@ -546,6 +548,10 @@ void TfrmMain::SheetClosed(TfrmPrint& sheet) {
   CloseSheet(sheet.Document(), state_);
   if (currentSheet_ == &sheet) currentSheet_ = nullptr;
   UpdateWindowMenu();
+  if (state_.openSheets.empty() && frmDummy_->mdiArea()) {
+    frmDummy_->show();
+    SyncTitleWindow();
+  }
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
