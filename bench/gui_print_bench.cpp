@@ -1,0 +1,57 @@
+// A class set: 30 numbered copies of a 60-line unit into one PDF, at the
+// printer's resolution and faithful to the screen.
+
+#include <benchmark/benchmark.h>
+
+#include <QBuffer>
+#include <QPageSize>
+#include <QPdfWriter>
+
+#include "gui/sheet/page_image.h"
+#include "gui/sheet/sheet_print.h"
+#include "render_bench_sheet.h"
+#include "sheet/print_job.h"
+
+namespace tavolo {
+namespace {
+
+void PrintClassSet(benchmark::State& state, PrintMode mode) {
+  bench::BenchSheet sheet = bench::MakeBenchSheet();
+  AnswerBoxRegistry registry;
+  registry.SetRegistering(true);
+  PageRenderer renderer(registry);
+  const PageSettings settings = bench::BenchSettings();
+  RenderPageImage(renderer, sheet.page(), settings);
+  registry.SetRegistering(false);
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+      QPdfWriter pdf(&buffer);
+      pdf.setResolution(600);
+      pdf.setPageSize(QPageSize(QPageSize::A4));
+      pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+      PrintSettings print;
+      print.mode = mode;
+      PagedDevicePrintTarget target(pdf, renderer, sheet.page(), settings, false);
+      RunPrintJob(print, 30, target);
+      target.Finish();
+    }
+    bytes = static_cast<std::size_t>(buffer.size());
+  }
+  state.counters["pdfBytes"] = static_cast<double>(bytes);
+}
+
+void BM_Print30CopiesPrinterResolution(benchmark::State& state) {
+  PrintClassSet(state, PrintMode::PrinterResolution);
+}
+BENCHMARK(BM_Print30CopiesPrinterResolution)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_Print30CopiesFaithful(benchmark::State& state) {
+  PrintClassSet(state, PrintMode::Faithful);
+}
+BENCHMARK(BM_Print30CopiesFaithful)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+}  // namespace tavolo
