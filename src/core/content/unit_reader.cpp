@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
 
 #include "content/file_checks.h"
 #include "content/unit_names.h"
@@ -101,7 +102,7 @@ class RawLines {
   std::string_view bytes_;
   std::size_t next_;
   std::size_t firstLineStart_;
-  std::vector<std::string> decoded_;
+  std::deque<std::string> decoded_;  // stable references while more lines are decoded
 };
 
 // Reads the blocks of one unit, starting just after its key line. Each step
