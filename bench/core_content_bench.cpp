@@ -19,11 +19,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// prefix + n + suffix, built by appending (GCC 12 warns falsely about "literal" + std::string).
+std::string Numbered(std::string_view prefix, int n, std::string_view suffix = {}) {
+  std::string text(prefix);
+  text += std::to_string(n);
+  text += suffix;
+  return text;
+}
+
 class BenchFolder {
  public:
   BenchFolder() {
     std::random_device random;
-    path_ = fs::temp_directory_path() / ("tavolo-bench-" + std::to_string(random()));
+    path_ = fs::temp_directory_path() /
+            Numbered("tavolo-bench-", static_cast<int>(random() & 0x7FFFFFFF));
     fs::create_directories(path_);
   }
   ~BenchFolder() {
@@ -37,10 +46,10 @@ class BenchFolder {
 };
 
 void AppendUnit(std::vector<std::string>& lines, int unit) {
-  lines.push_back("[[unit" + std::to_string(unit));
+  lines.push_back(Numbered("[[unit", unit));
   lines.push_back("<<ques");
   for (int q = 1; q <= 8; ++q)
-    lines.push_back("(" + std::to_string(q) + ")　(＋３)－(－５)＝#＋８#　次の計算をしなさい");
+    lines.push_back(Numbered("(", q, ")　(＋３)－(－５)＝#＋８#　次の計算をしなさい"));
   lines.push_back(">>");
   lines.push_back("<<dummy");
   lines.push_back(">>");
@@ -74,14 +83,14 @@ void BM_ReadCourseWith80Lessons(benchmark::State& state) {
   BenchFolder folder;
   std::vector<std::string> mainLines = {"数学問題集", ""};
   for (int lesson = 1; lesson <= 80; ++lesson) {
-    const std::string name = "les" + std::to_string(lesson);
-    mainLines.push_back("第" + std::to_string(lesson) + "章 正と負の数," + name + "\\\\" + name);
-    std::vector<std::string> index = {"第" + std::to_string(lesson) + "章"};
+    const std::string name = Numbered("les", lesson);
+    mainLines.push_back(Numbered("第", lesson, "章 正と負の数,") + name + "\\\\" + name);
+    std::vector<std::string> index = {Numbered("第", lesson, "章")};
     for (int section = 1; section <= 10; ++section) {
-      index.push_back("[[sect" + std::to_string(section));
-      index.push_back("正の数・負の数 その" + std::to_string(section));
+      index.push_back(Numbered("[[sect", section));
+      index.push_back(Numbered("正の数・負の数 その", section));
       index.push_back("<<");
-      for (int unit = 1; unit <= 10; ++unit) index.push_back("加法と減法 " + std::to_string(unit));
+      for (int unit = 1; unit <= 10; ++unit) index.push_back(Numbered("加法と減法 ", unit));
       index.push_back(">>");
       index.push_back("]]");
     }
