@@ -110,19 +110,14 @@ bool ParseOptions(const CommandArgs& args, PrintOptions& o, std::ostream& err) {
 int RunPrintCommand(const CommandArgs& args, std::ostream& out, std::ostream& err) {
   PrintOptions options;
   if (!ParseOptions(args, options, err)) return 2;
-  const Result<LoadedUnit> unit = LoadUnitSource(options.positional);
-  if (!unit) {
-    err << unit.message() << "\n";
+  Result<PreparedSheet> sheet =
+      PrepareSheet(options.positional, options.answers, options.paper, err);
+  if (!sheet) {
+    err << sheet.message() << "\n";
     return 1;
   }
-
-  SheetLoad load = LoadSheetParams(unit->content, options.answers);
-  SheetParams& params = load.params;
-  params.ApplyPaper(options.paper ? options.paper->width : params.paperWidth);
-  QImageProvider images;
-  const SheetPictures pictures =
-      LoadSheetPictures(params, unit->figureFolder, ClassFlagFile(), images, load.problems);
-  for (const std::string& problem : load.problems) err << problem << "\n";
+  SheetParams& params = sheet.value().params;
+  const SheetPictures& pictures = sheet->pictures;
 
   // The printed boxes are those of the screen page, as on the desktop: one
   // screen render fills the registry before printing.
@@ -130,7 +125,7 @@ int RunPrintCommand(const CommandArgs& args, std::ostream& out, std::ostream& er
   registry.SetRegistering(true);
   PageRenderer renderer(registry);
   PageSettings settings;
-  settings.shortUnitName = unit->shortName;
+  settings.shortUnitName = sheet->shortName;
   PageLayout layout;
   RenderPageImage(renderer, {params, pictures, layout}, settings);
   registry.SetRegistering(false);

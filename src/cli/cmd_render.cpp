@@ -119,22 +119,14 @@ void WriteLayout(std::ostream& out, const SheetParams& p, const PageLayout& page
 int RunRenderCommand(const CommandArgs& args, std::ostream& out, std::ostream& err) {
   RenderOptions options;
   if (!ParseOptions(args, options, err)) return 2;
-  const Result<LoadedUnit> unit =
-      options.positional.size() == 1 ? LoadCopyFile(options.positional[0])
-                                     : LoadCourseUnit(options.positional[0], options.positional[1]);
-  if (!unit) {
-    err << unit.message() << "\n";
+  Result<PreparedSheet> sheet =
+      PrepareSheet(options.positional, options.answers, options.paper, err);
+  if (!sheet) {
+    err << sheet.message() << "\n";
     return 1;
   }
-
-  SheetLoad load = LoadSheetParams(unit->content, options.answers);
-  SheetParams& params = load.params;
-  // Showing a sheet applies the program's paper to it, as the desktop does.
-  params.ApplyPaper(options.paper ? options.paper->width : params.paperWidth);
-  QImageProvider images;
-  const SheetPictures pictures =
-      LoadSheetPictures(params, unit->figureFolder, ClassFlagFile(), images, load.problems);
-  for (const std::string& problem : load.problems) err << problem << "\n";
+  SheetParams& params = sheet.value().params;
+  const SheetPictures& pictures = sheet->pictures;
 
   AnswerBoxRegistry registry;
   registry.SetRegistering(true);
@@ -142,7 +134,7 @@ int RunRenderCommand(const CommandArgs& args, std::ostream& out, std::ostream& e
   PageSettings settings;
   settings.showAlternatives = options.alternatives;
   settings.sheetNumber = 1;  // numbering is on at start, from 1
-  settings.shortUnitName = unit->shortName;
+  settings.shortUnitName = sheet->shortName;
   PageLayout layout;
   const QImage page = RenderPageImage(renderer, {params, pictures, layout}, settings);
   if (!page.save(QString::fromStdString(options.pngPath), "PNG")) {

@@ -6,8 +6,12 @@
 #include <string>
 #include <vector>
 
+#include <iosfwd>
+
 #include "content/unit_content.h"
 #include "platform/result.h"
+#include "sheet/sheet_params.h"
+#include "sheet/sheet_pictures.h"
 
 namespace tavolo {
 
@@ -23,5 +27,18 @@ Result<LoadedUnit> LoadCopyFile(const std::string& file);
 // One positional argument naming a ".prp" file, or two: course folder and address.
 bool IsUnitSource(const std::vector<std::string>& positional);
 Result<LoadedUnit> LoadUnitSource(const std::vector<std::string>& positional);
+
+// A unit made ready to draw, as a new worksheet window would show it.
+struct PreparedSheet {
+  SheetParams params;
+  SheetPictures pictures;
+  std::string shortName;
+};
+
+// Loads the unit, its parameters (answers shown or not, the paper applied as
+// the desktop applies the program's paper; nullptr keeps the unit's) and its
+// pictures. Problems that leave the sheet usable are written to `problems`.
+Result<PreparedSheet> PrepareSheet(const std::vector<std::string>& positional, bool answers,
+                                   const SheetPaper* paper, std::ostream& problems);
 
 }  // namespace tavolo

@@ -109,8 +109,8 @@ TEST(MarkupTextTest, SeededShuffleIsRepeatableAndAPermutation) {
   Pieces original;
   for (int i = 0; i < 20; ++i) original.push_back(std::to_string(i));
   Pieces first = original, second = original;
-  ShuffleItems(first, SeededRandomIndex(42));
-  ShuffleItems(second, SeededRandomIndex(42));
+  ShuffleItems(first, RepeatableRandomIndex(42));
+  ShuffleItems(second, RepeatableRandomIndex(42));
   EXPECT_EQ(first, second);
   EXPECT_NE(first, original);
   std::sort(first.begin(), first.end());

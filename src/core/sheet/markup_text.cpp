@@ -69,14 +69,14 @@ std::string PadToAnswerWidth(std::string_view shown, std::string_view model) {
   return SjisLeft(padded, modelBytes);
 }
 
-RandomIndex SeededRandomIndex(std::uint32_t seed) {
-  auto engine = std::make_shared<std::mt19937>(seed);
+RandomIndex RepeatableRandomIndex(std::uint32_t start) {
+  auto engine = std::make_shared<std::mt19937>(start);
   return [engine](std::size_t bound) {
     return std::uniform_int_distribution<std::size_t>(0, bound - 1)(*engine);
   };
 }
 
-RandomIndex SystemRandomIndex() { return SeededRandomIndex(std::random_device{}()); }
+RandomIndex SystemRandomIndex() { return RepeatableRandomIndex(std::random_device{}()); }
 
 void ShuffleItems(std::vector<std::string>& items, const RandomIndex& randomIndex) {
   const std::size_t count = items.size();

@@ -41,8 +41,8 @@ std::string PadToAnswerWidth(std::string_view shown, std::string_view model);
 
 // Gives an index uniformly in [0, bound), bound >= 1.
 using RandomIndex = std::function<std::size_t(std::size_t bound)>;
-// A pseudo-random source; the same seed gives the same sequence.
-RandomIndex SeededRandomIndex(std::uint32_t seed);
+// A pseudo-random source; the same start gives the same sequence.
+RandomIndex RepeatableRandomIndex(std::uint32_t start);
 // A source seeded from the system's entropy.
 RandomIndex SystemRandomIndex();
 
