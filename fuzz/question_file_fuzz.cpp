@@ -26,6 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const UnitReading fast = ParseUnitBlockBytes(bytes, key, 1, 1, captions);
   const UnitReading plain = ParseUnitBlock(SplitLines(DecodeCp932(bytes)), key, 1, 1, captions);
   if (fast.ok() != plain.ok() || fast.content != plain.content ||
+      fast.strayKeyLine != plain.strayKeyLine ||
       (!fast.ok() &&
        (fast.problem.line != plain.problem.line || fast.problem.message != plain.problem.message ||
         fast.problem.kind != plain.problem.kind)))

@@ -39,6 +39,7 @@ UnitReading ReadBoth(const Lines& lines, const std::string& key = "[[unit1") {
   EXPECT_EQ(fromFile.content, fromLines.content);
   EXPECT_EQ(fromFile.problem.message, fromLines.problem.message);
   EXPECT_EQ(fromFile.problem.line, fromLines.problem.line);
+  EXPECT_EQ(fromFile.strayKeyLine, fromLines.strayKeyLine);
   return fromFile;
 }
 
@@ -190,6 +191,13 @@ TEST(UnitReaderTest, InputsThatFailWithTheLineOfTheProblem) {
   }
 }
 
+TEST(UnitReaderTest, NotesAKeyLineMetBeforeTheUnitEnds) {
+  EXPECT_EQ(ReadBoth({"[[unit1", "<<ques", "[[unit2", ">>", "]]"}).strayKeyLine, 0);
+  EXPECT_EQ(
+      ReadBoth({"x", "[[unit1", "<<ques", "a", ">>", "[[unit2", "<<ques", "b", ">>"}).strayKeyLine,
+      6);
+}
+
 TEST(UnitReaderTest, VariantsAreUnitsOfTheirOwn) {
   const Lines file = {"[[unit2",   "<<ques", "base",    ">>", "]]",
                       "[[unit2R1", "<<ques", "variant", ">>", "]]"};
@@ -288,7 +296,8 @@ TEST(CourseCheckTest, ReportsEachProblemWithFileAndLine) {
                    "<<", "一", ">>", "]]", "[[sect3", "空", "<<", ">>"});
   WriteCp932Lines(folder / "kazu" / "ksk1.que",
                   Concat({{"[[unit1", "<<value", "1", ">>", "]]"},  // 1-5
-                          {"[[unit2", "<<ques", "ok", ">>", "]]"},  // 6-10
+                          {"[[unit2", "<<ques", "ok", ">>"},        // 6-9, no "]]"
+                          {"[[unit9", "]]"},                        // 10-11
                           {"[[unit2R1", "<<kran"},
                           Repeat("1", 11),
                           {">>", "]]"}}));  // 11-
@@ -306,7 +315,8 @@ TEST(CourseCheckTest, ReportsEachProblemWithFileAndLine) {
   };
   const std::vector<Expected> expected = {
       {"1.1.1", que1, 4, "<<value block error"},
-      {"1.1.2R1", que1, 23, "<<kran block error"},
+      {"1.1.2", que1, 10, "単元が ]] で閉じられる前に次の \"[[\" 行があります"},
+      {"1.1.2R1", que1, 24, "<<kran block error"},
       {"1.1.3", lessonInd, 7, "単元がありません"},
       {"1.2", lessonInd, 10, "ファイル " + course + "kazu/ksk2.que が見つかりません"},
       {"2", mainInd, 4, "ディレクトリ " + course + "none/ が見つかりません"},

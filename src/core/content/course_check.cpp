@@ -88,7 +88,12 @@ class CourseChecker {
     ++result_.unitCount;
     const UnitReading reading =
         ParseUnitBlock(lines, UnitKeyLine(address), address.section, address.unit, captions);
-    if (reading.ok()) return;
+    if (reading.ok()) {
+      if (reading.strayKeyLine > 0)
+        Report(AddressText(address), questionFile, reading.strayKeyLine,
+               "単元が ]] で閉じられる前に次の \"[[\" 行があります");
+      return;
+    }
     // A unit the index lists but the file lacks is pointed out at its index line.
     if (reading.problem.kind == UnitProblem::Kind::Missing)
       Report(AddressText(address), indexFile, indexLine, reading.problem.message);

@@ -121,11 +121,13 @@ class UnitScanner {
         failed = ReadQuestions();
       } else if (const BlockKind* block = FindBlock(line)) {
         failed = ReadBlock(*block);
+      } else if (strayKeyLine_ == 0 && line.starts_with("[[")) {
+        strayKeyLine_ = lines_.LineNumber(i_);
       }
-      // Any other line (the key, "<<dummy", "<<hint" and their content) is stepped over.
+      // Any other line ("<<dummy", "<<hint" and their content) is stepped over.
       if (failed) return std::move(*failed);
     }
-    return UnitReading{std::move(content_), {}};
+    return UnitReading{std::move(content_), {}, strayKeyLine_};
   }
 
  private:
@@ -206,6 +208,7 @@ class UnitScanner {
   Lines& lines_;
   std::size_t i_;
   UnitContent content_;
+  int strayKeyLine_ = 0;
 };
 
 void ComposeTitle(UnitReading& reading, int section, int unit, const UnitCaptions& captions) {

@@ -33,6 +33,10 @@ struct UnitProblem {
 struct UnitReading {
   std::optional<UnitContent> content;  // present exactly when the reading succeeded
   UnitProblem problem;                 // meaningful only when content is empty
+  // The first line starting "[[" met between blocks after the key: usually a
+  // unit whose "]]" was forgotten, so the next unit's blocks were read into
+  // this one. Reading goes on as the grammar says; the course check reports it.
+  int strayKeyLine = 0;
 
   bool ok() const { return content.has_value(); }
 };
