@@ -3,7 +3,10 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QMessageBox>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -17,6 +20,13 @@ int main(int argc, char** argv) {
   if (argc >= 2 && tavolo::IsCliCommand(argv[1])) {
     // Commands run over SSH, in CI and in cron jobs: never ask for a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Such sessions often have no runtime folder; Qt would use its own
+    // fallback anyway, but warns about it on every run.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+      const QByteArray runtime = "/tmp/runtime-" + QByteArray::number(::getuid());
+      if (::mkdir(runtime.constData(), 0700) == 0 || errno == EEXIST)
+        qputenv("XDG_RUNTIME_DIR", runtime);
+    }
     QApplication app(argc, argv);
     std::vector<std::string> args(argv + 1, argv + argc);
     return tavolo::RunCli(args, std::cout, std::cerr);

@@ -28,7 +28,9 @@ Result<LoadedUnit> LoadCourseUnit(const std::string& courseFolder, const std::st
     return Failure{missing ? "単元がありません" : reading.problem.message};
   }
   return LoadedUnit{std::move(*reading.content), ShortUnitName(course.value(), *address),
-                    FigureFolder(course.value(), address->lesson)};
+                    FigureFolder(course.value(), address->lesson),
+                    PathText(QuestionFilePath(course.value(), *address)), UnitKeyLine(*address),
+                    UnitIdentity(course.value(), *address)};
 }
 
 // A copy file is saved in a lesson's folder below the course folder; its
@@ -45,7 +47,9 @@ Result<LoadedUnit> LoadCopyFile(const std::string& file) {
       figureFolder = FigureFolder(course.value(), 0);
     }
   }
-  return LoadedUnit{std::move(*reading.content), PathText(path.filename()), figureFolder};
+  // A copy is known by its own path, as a sheet saved to it is.
+  return LoadedUnit{std::move(*reading.content), PathText(path.filename()), figureFolder,
+                    PathText(file), std::string(kCopyFileKeyLine), PathText(file)};
 }
 
 bool IsUnitSource(const std::vector<std::string>& positional) {

@@ -19,6 +19,9 @@ struct LoadedUnit {
   UnitContent content;
   std::string shortName;
   std::filesystem::path figureFolder;
+  std::string questionFile;  // the file read (a copy file's own path)
+  std::string keyLine;       // "[[unitN[Rv]" or "[[unitX"
+  std::string identity;      // the worksheet window's caption
 };
 
 Result<LoadedUnit> LoadCourseUnit(const std::string& courseFolder, const std::string& addressText);
