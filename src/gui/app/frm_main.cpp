@@ -448,6 +448,12 @@ bool TfrmMain::OpenUnitFromMenu() {
   return opened;
 }
 
+OpenResult TfrmMain::OpenUnit(const CourseMenuChoice& choice, bool replace) {
+  const OpenResult result = tavolo::OpenUnit(state_, choice, replace, *this, dialogs_);
+  UpdateWindowMenu();
+  return result;
+}
+
 void TfrmMain::CreateSheet(SheetDocument document, const CourseMenuChoice& choice) {
   std::vector<std::string> problems;
   SheetPictures pictures =

@@ -69,6 +69,8 @@ class TfrmMain final : public QMainWindow,
 
   // "開  く ": a unit chosen in the course menu becomes a worksheet.
   bool OpenUnitFromMenu();
+  // A unit chosen elsewhere (after editing it, with replace) becomes a worksheet.
+  OpenResult OpenUnit(const CourseMenuChoice& choice, bool replace);
   // The worksheet activated last, if it is still open.
   TfrmPrint* CurrentSheetWindow() const;
   // "閉じる": the current sheet (which may ask to save first).
