@@ -35,8 +35,12 @@ class ModalHelper {
   explicit ModalHelper(std::deque<Step> steps) : state_(std::make_shared<State>()) {
     state_->steps = std::move(steps);
     state_->timer.setInterval(0);
-    auto state = state_;
-    QObject::connect(&state_->timer, &QTimer::timeout, [state] { Poll(*state); });
+    // A weak reference: the timer belongs to the state, and a strong one
+    // here would keep both alive for ever.
+    std::weak_ptr<State> weak = state_;
+    QObject::connect(&state_->timer, &QTimer::timeout, [weak] {
+      if (auto state = weak.lock()) Poll(*state);
+    });
     state_->timer.start();
   }
   ~ModalHelper() {
