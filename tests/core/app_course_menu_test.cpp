@@ -159,6 +159,27 @@ TEST_F(CourseMenuTest, MarksFollowTheRecordsAndTheLearner) {
   EXPECT_EQ(menu.MarkText(1, 2), "◎[ ]");
 }
 
+TEST_F(CourseMenuTest, AllUnitsViewListsEverySectionWithMarks) {
+  // Nothing chosen yet: the first lesson.
+  auto view = menu.AllUnits(dialogs);
+  ASSERT_TRUE(view.has_value());
+  EXPECT_EQ(view->title, "正の数と負の数");
+  ASSERT_EQ(view->sections.size(), 2u);
+  EXPECT_EQ(view->sections[0].caption, "符号のついた数");
+  EXPECT_EQ(view->sections[0].unitRows, (Lines{"◎[2]正の数・負の数", "　[ ]数直線", "◎[ ]絶対値"}));
+  // Section 2 has no question file: its units have no marks.
+  EXPECT_EQ(view->sections[1].unitRows, (Lines{"不等号"}));
+  // Marks are fresh each time.
+  Record("共通", "S11正の数・負の数", 3);
+  EXPECT_EQ(menu.AllUnits(dialogs)->sections[0].unitRows[0], "◎[3]正の数・負の数");
+  // A lesson that cannot be read gives no view.
+  EXPECT_FALSE(menu.ChooseLesson(2, dialogs));
+  dialogs.log.clear();
+  fs::remove(folder / "kazu" / "kz.ind");
+  EXPECT_FALSE(menu.AllUnits(dialogs).has_value());
+  EXPECT_EQ(dialogs.log.size(), 1u);
+}
+
 TEST(RecordFile, SectionNamesJoinNumbersAndCaption) {
   EXPECT_EQ(UnitSectionName(2, 13, "正の数"), "S213正の数");
   // The numbers alone can collide; the caption keeps such units apart.

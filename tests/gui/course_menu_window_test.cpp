@@ -2,12 +2,15 @@
 // colours, OK without a complete choice, and the keyboard moves.
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "desktop_fixture.h"
 #include "gui/app/frm_menu.h"
+#include "gui/app/frm_zen_tangen.h"
 
 namespace tavolo::test {
 namespace {
@@ -132,6 +135,59 @@ TEST_F(CourseMenuWindowTest, ArrowKeysMoveBetweenTheLists) {
   }});
   Show();
   EXPECT_EQ(focus, QStringList({"lstSection", "lstLesson", "lstUnit", "lstSection", "lstUnit"}));
+}
+
+TEST_F(CourseMenuWindowTest, AllUnitsViewShowsTheLessonAndCountsPrints) {
+  const QByteArray oldNow = qgetenv("TAVOLO_NOW");
+  qputenv("TAVOLO_NOW", "2024-05-03T14:05:00");
+  auto* view = window->findChild<TfrmZenTangen*>("frmZenTangen");
+  ASSERT_NE(view, nullptr);
+  int printed = 0;
+  view->SetPrinter([&](const QImage& image) {
+    EXPECT_FALSE(image.isNull());
+    ++printed;
+  });
+  QStringList tree;
+  QStringList counters;
+  auto readView = [&](QWidget* w) {
+    counters << w->findChild<QLineEdit*>("Edit1")->text();
+    tree.clear();
+    auto* trv = w->findChild<QTreeWidget*>("trvMain");
+    for (QTreeWidgetItemIterator it(trv); *it; ++it)
+      tree << QString((*it)->parent() ? ((*it)->parent()->parent() ? "    " : "  ") : "") +
+                  (*it)->text(0);
+    tree << w->windowTitle() << w->findChild<QLabel*>("Label1")->text();
+  };
+  auto printTwiceAndClose = [&](QWidget* w) {
+    readView(w);
+    ClickButton(w, "印刷");
+    ClickButton(w, "印刷");
+    counters << w->findChild<QLineEdit*>("Edit1")->text();
+    ClickButton(w, "閉じる");
+  };
+  ModalHelper modal(
+      {[&](QWidget* menu) {
+         QTimer::singleShot(0, menu->findChild<QPushButton*>("btnZenTangen"), &QPushButton::click);
+       },
+       printTwiceAndClose,
+       [&](QWidget* menu) {
+         QTimer::singleShot(0, menu->findChild<QPushButton*>("btnZenTangen"), &QPushButton::click);
+       },
+       [&](QWidget* w) {
+         readView(w);
+         ClickButton(w, "閉じる");
+         QTimer::singleShot(0, window->MenuWindow(), &QDialog::reject);
+       }});
+  Show();
+  if (oldNow.isNull())
+    qunsetenv("TAVOLO_NOW");
+  else
+    qputenv("TAVOLO_NOW", oldNow);
+  EXPECT_EQ(counters, QStringList({"0", "2", "0"}));
+  EXPECT_EQ(printed, 2);
+  EXPECT_EQ(tree, QStringList({"正の数と負の数", "  符号のついた数", "    ◎[ ]正の数・負の数",
+                               "    　[ ]数直線", "  加法", "    同符号の加法", "全単元",
+                               "2024.05.03-"}));
 }
 
 }  // namespace

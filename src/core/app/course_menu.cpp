@@ -124,6 +124,22 @@ void CourseMenu::RefreshUnitMarks() {
   fullRefresh_ = false;
 }
 
+std::optional<AllUnitsView> CourseMenu::AllUnits(Dialogs& dialogs) {
+  if (lesson_ < 1 && !ChooseLesson(1, dialogs)) return std::nullopt;
+  RefreshUnitMarks();
+  AllUnitsView view;
+  view.title = lessonIndex_.title;
+  const int sections = static_cast<int>(lessonIndex_.sections.size());
+  for (int s = 1; s <= sections; ++s) {
+    const Section& section = lessonIndex_.sections[static_cast<std::size_t>(s - 1)];
+    AllUnitsSection entry{section.caption, {}};
+    for (int u = 1; u <= static_cast<int>(section.units.size()); ++u)
+      entry.unitRows.push_back(MarkText(s, u) + section.units[static_cast<std::size_t>(u - 1)]);
+    view.sections.push_back(std::move(entry));
+  }
+  return view;
+}
+
 Result<CourseMenuChoice> CourseMenu::Choose(std::optional<int> focusedSimilar) const {
   const Section* section = ChosenSection();
   const Lesson* lesson = app_.course.FindLesson(lesson_);

@@ -25,6 +25,17 @@ struct CourseMenuChoice {
   bool similar = false;  // a similar problem was chosen
 };
 
+// The all-units view of a lesson: its title, and per section the caption and
+// one row (mark + caption) per unit.
+struct AllUnitsSection {
+  std::string caption;
+  std::vector<std::string> unitRows;
+};
+struct AllUnitsView {
+  std::string title;
+  std::vector<AllUnitsSection> sections;
+};
+
 class CourseMenu {
  public:
   // The menu reads the course index, the course folder and the learner name
@@ -49,6 +60,10 @@ class CourseMenu {
 
   // Recomputes the marks of the chosen lesson from the learner's record file.
   void RefreshUnitMarks();
+
+  // The chosen lesson (the first when none is chosen yet) with fresh marks;
+  // nothing when its index cannot be read (the reason has been shown).
+  std::optional<AllUnitsView> AllUnits(Dialogs& dialogs);
 
   // OK. focusedSimilar: the position (0-based) of the focused similar-problem
   // entry when any is selected. Failure: "メニューを選択してください".

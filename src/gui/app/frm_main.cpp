@@ -13,6 +13,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -31,6 +34,7 @@
 #include "gui/app/frm_menu.h"
 #include "gui/app/frm_print.h"
 #include "gui/app/frm_version.h"
+#include "gui/app/frm_zen_tangen.h"
 #include "gui/app/glyphs.h"
 #include "gui/app/qt_text.h"
 #include "gui/sheet/qimage_provider.h"
@@ -333,12 +337,34 @@ void TfrmMain::CreateMenus() {
 
 void TfrmMain::CreateSideWindows() {
   frmMenu_ = new TfrmMenu(state_, dialogs_, this);
+  frmZenTangen_ = new TfrmZenTangen(
+      frmMenu_->Menu(), dialogs_, [this](const QImage& image) { PrintOnDefaultPrinter(image); },
+      this);
+  frmMenu_->SetAllUnitsView([this] { frmZenTangen_->ShowView(geometry()); });
   frmVersion_ = new TfrmVersion(this);
   frmDummy_ = new TfrmDummy;
   frmJuku_ = new TfrmJuku(this);
   frmDoYouKnow_ = new TfrmDoYouKnow(
       settings_, [this](int context) { ShowHelp(context); }, this);
   frmHelp_ = new TfrmHelp(this);
+}
+
+// The all-units view goes to the default printer as it looks, page-wide.
+void TfrmMain::PrintOnDefaultPrinter(const QImage& image) {
+  if (QPrinterInfo::defaultPrinter().isNull()) {
+    dialogs_.Inform("プリンタが見つかりません");
+    return;
+  }
+  QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+  QPainter painter;
+  if (!painter.begin(&printer)) {
+    dialogs_.Inform("印刷を開始できません");
+    return;
+  }
+  const QRect page = painter.viewport();
+  const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
+  painter.drawImage(QRect(page.topLeft(), size), image);
+  painter.end();
 }
 
 int TfrmMain::ChildAreaWidth() const { return width() - pnlMain_->width() - 10; }

@@ -40,6 +40,7 @@ class TfrmJuku;
 class TfrmMenu;
 class TfrmPrint;
 class TfrmVersion;
+class TfrmZenTangen;
 
 class TfrmMain final : public QMainWindow,
                        private StartUpView,
@@ -122,6 +123,7 @@ class TfrmMain final : public QMainWindow,
   void mnuHosokuClick();
   void mnuMakeIndexClick();
   void SyncTitleWindow();
+  void PrintOnDefaultPrinter(const QImage& image);
 
   SettingsStore& settings_;
   Dialogs& dialogs_;
@@ -183,6 +185,7 @@ class TfrmMain final : public QMainWindow,
 
   // Side windows, created once and reused.
   TfrmMenu* frmMenu_ = nullptr;
+  TfrmZenTangen* frmZenTangen_ = nullptr;
   TfrmVersion* frmVersion_ = nullptr;
   TfrmDummy* frmDummy_ = nullptr;
   TfrmJuku* frmJuku_ = nullptr;
