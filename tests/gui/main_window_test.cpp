@@ -31,7 +31,7 @@ TEST_F(MainWindowTest, ToolPanelHoldsEveryControlWithItsCaption) {
   };
   const Case buttons[] = {
       {"btnLock", "先生用", true},           {"btnFpClose", "閉じる", true},
-      {"btnOpenMaster", "開  く ", true},   {"btnSave", "保　存", false},
+      {"btnOpenMaster", "開  く ", true},    {"btnSave", "保　存", false},
       {"btnStartPrint", "印　刷", false},    {"btnEdit", "編　集", false},
       {"btnTest", "学　習", false},          {"btnLogOn", "学習者", false},
       {"btnKaitou", "解答表示", true},       {"btnKran", "解答欄　", false},
@@ -77,6 +77,7 @@ TEST_F(MainWindowTest, MenusHoldTheirItems) {
   QStringList titles;
   QStringList items;
   for (QAction* menu : window->menuBar()->actions()) {
+    if (!menu->isVisible()) continue;  // a worksheet's menus, while none is active
     titles << menu->text();
     for (QAction* item : menu->menu()->actions()) items << item->text();
   }

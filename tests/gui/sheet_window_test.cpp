@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -163,6 +164,36 @@ TEST_F(SheetWindowTest, CloseAllWithOneCancelLeavesThatSheetOpen) {
   EXPECT_TRUE(Register().isEmpty());
   EXPECT_EQ(window->CurrentSheetWindow(), nullptr);
   EXPECT_TRUE(Find<QMdiSubWindow>("frmDummy")->isVisible());
+}
+
+TEST_F(SheetWindowTest, ActiveSheetBringsItsOwnMenus) {
+  auto visibleMenus = [&] {
+    QStringList titles;
+    for (QAction* menu : window->menuBar()->actions())
+      if (menu->isVisible()) titles << menu->menu()->objectName();
+    return titles;
+  };
+  EXPECT_EQ(visibleMenus(), QStringList({"mnuFile", "mnuEdit", "mnuWindow", "mnuHelp"}));
+  Open({Pick(0)});
+  EXPECT_EQ(visibleMenus(), QStringList({"mnuSheetFile", "mnuSheetEdit", "mnuSheetView",
+                                         "mnuSheetSettings", "mnuWindow", "mnuHelp"}));
+  // The index editor is refused while a sheet is open.
+  QString message;
+  {
+    ModalHelper modal({[&](QWidget* box) {
+      message = MessageText(box);
+      ClickButton(box, "OK");
+    }});
+    Find<QAction>("mnuSheetMakeIndex")->trigger();
+  }
+  EXPECT_EQ(message, "開いているファイルをすべて閉じてください");
+  // "解答表示(&A)" works like the answer button.
+  Find<QAction>("mnuSheetAnswers")->trigger();
+  EXPECT_FALSE(window->State().answerDisplay);
+
+  Find<QAction>("mnuSheetClose")->trigger();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(visibleMenus(), QStringList({"mnuFile", "mnuEdit", "mnuWindow", "mnuHelp"}));
 }
 
 }  // namespace

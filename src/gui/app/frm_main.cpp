@@ -298,6 +298,8 @@ void TfrmMain::CreateMenus() {
   juku->setObjectName("mnuJuku");
   connect(juku, &QAction::triggered, this, &TfrmMain::mnuJukuClick);
 
+  CreateSheetMenus();
+
   mnuWindow_ = menuBar()->addMenu(QStringLiteral("ウィンドウ(&W)"));
   mnuWindow_->setObjectName("mnuWindow");
   QAction* maximize = mnuWindow_->addAction(QStringLiteral("最大表示(&M)"));
@@ -333,6 +335,64 @@ void TfrmMain::CreateMenus() {
   QAction* hosoku = mnuHelp_->addAction(QStringLiteral("補足"));
   hosoku->setObjectName("mnuHosoku");
   connect(hosoku, &QAction::triggered, this, &TfrmMain::mnuHosokuClick);
+}
+
+// While a worksheet is active its menus stand in for "ファイル(&F)" and
+// "編集(&E)" and add "表示(&V)" and "設定(&C)"; their items act on that sheet.
+void TfrmMain::CreateSheetMenus() {
+  auto item = [](QMenu* menu, const char* caption, const char* name, bool enabled = true) {
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(name);
+    action->setEnabled(enabled);
+    return action;
+  };
+  mnuSheetFile_ = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+  mnuSheetFile_->setObjectName("mnuSheetFile");
+  connect(item(mnuSheetFile_, "開く(&O)", "mnuSheetOpen"), &QAction::triggered, this,
+          [this] { OpenUnitFromMenu(); });
+  item(mnuSheetFile_, "上書き保存(&S)", "mnuSheetSave", false);  // with saving
+  item(mnuSheetFile_, "印刷(&P)", "mnuSheetPrint", false);       // with printing
+  connect(item(mnuSheetFile_, "閉じる(&C)", "mnuSheetClose"), &QAction::triggered, this,
+          &TfrmMain::CloseCurrentSheet);
+  connect(item(mnuSheetFile_, "終了(&X)", "mnuSheetExit"), &QAction::triggered, this,
+          &QWidget::close);
+
+  mnuSheetEdit_ = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+  mnuSheetEdit_->setObjectName("mnuSheetEdit");
+  connect(item(mnuSheetEdit_, "目次作成(&C)", "mnuSheetMakeIndex"), &QAction::triggered, this,
+          &TfrmMain::mnuMakeIndexClick);
+  connect(item(mnuSheetEdit_, "学校名・塾名(&J)", "mnuSheetJuku"), &QAction::triggered, this,
+          &TfrmMain::mnuJukuClick);
+  item(mnuSheetEdit_, "編集(&E)", "mnuSheetEditUnit", false);               // with the editor
+  item(mnuSheetEdit_, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&B)", "mnuSheetClipboard", false);  // with figures
+
+  mnuSheetView_ = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+  mnuSheetView_->setObjectName("mnuSheetView");
+  mnuSheetAnswers_ = item(mnuSheetView_, "解答表示(&A)", "mnuSheetAnswers");
+  mnuSheetAnswers_->setCheckable(true);
+  connect(mnuSheetAnswers_, &QAction::triggered, this, [this] { btnKaitou_->click(); });
+  connect(mnuSheetView_, &QMenu::aboutToShow, this, [this] {
+    mnuSheetAnswers_->setEnabled(btnKaitou_->isEnabled());
+    mnuSheetAnswers_->setChecked(state_.answerDisplay);
+  });
+
+  mnuSheetSettings_ = menuBar()->addMenu(QStringLiteral("設定(&C)"));
+  mnuSheetSettings_->setObjectName("mnuSheetSettings");
+  item(mnuSheetSettings_, "印字モードの設定(&P)", "mnuSheetPrintMode", false);
+  item(mnuSheetSettings_, "解答欄の設定(&K)", "mnuSheetKran", false);
+  item(mnuSheetSettings_, "用紙サイズとオプションの設定(&S)", "mnuSheetPaper", false);
+  UpdateMenus();
+}
+
+void TfrmMain::UpdateMenus() {
+  const bool sheet = currentSheet_ != nullptr;
+  const bool teacher = !state_.keyLock;
+  mnuFile_->menuAction()->setVisible(teacher && !sheet);
+  mnuEdit_->menuAction()->setVisible(teacher && !sheet);
+  mnuSheetFile_->menuAction()->setVisible(teacher && sheet);
+  mnuSheetEdit_->menuAction()->setVisible(teacher && sheet);
+  mnuSheetView_->menuAction()->setVisible(sheet);
+  mnuSheetSettings_->menuAction()->setVisible(sheet);
 }
 
 void TfrmMain::CreateSideWindows() {
@@ -441,7 +501,8 @@ void TfrmMain::ApplyKeyLock(bool locked) {
            btnKaitou_, spnGyouSpace_, spnMojiSize_, pnlCopy_, lblGyouSpace_, lblMoji_, lblSize_})
     teacherTool->setVisible(!locked);
   if (locked) pnlSave_->hide();
-  for (QMenu* menu : {mnuFile_, mnuEdit_, mnuWindow_}) menu->menuAction()->setVisible(!locked);
+  mnuWindow_->menuAction()->setVisible(!locked);
+  UpdateMenus();
   mnuDoYouKnow_->setVisible(!locked);
   (locked ? btnTest_ : btnOpenMaster_)->setFocus();
 }
@@ -537,6 +598,7 @@ void TfrmMain::DiscardChanges(const std::string& identity) {
 void TfrmMain::SheetActivated(TfrmPrint* sheet) {
   if (!activationSync_) return;
   currentSheet_ = sheet;
+  UpdateMenus();
   SheetParams& params = sheet->Document().params;
   sheet->HoldRedraws(true);
   pushingSheet_ = true;
@@ -580,6 +642,7 @@ void TfrmMain::SheetClosed(TfrmPrint& sheet) {
   CloseSheet(sheet.Document(), state_);
   if (currentSheet_ == &sheet) currentSheet_ = nullptr;
   UpdateWindowMenu();
+  UpdateMenus();
   if (state_.openSheets.empty() && frmDummy_->mdiArea()) {
     frmDummy_->show();
     SyncTitleWindow();

@@ -115,6 +115,8 @@ class TfrmMain final : public QMainWindow,
   void CreateToolPanel();
   void CreateHiddenHolders();
   void CreateMenus();
+  void CreateSheetMenus();
+  void UpdateMenus();
   void CreateSideWindows();
   QPushButton* AddButton(const char* objectName, const char* caption);
 
@@ -181,6 +183,11 @@ class TfrmMain final : public QMainWindow,
   QMenu* mnuWindow_ = nullptr;
   QMenu* mnuHelp_ = nullptr;
   QAction* mnuDoYouKnow_ = nullptr;
+  QMenu* mnuSheetFile_ = nullptr;
+  QMenu* mnuSheetEdit_ = nullptr;
+  QMenu* mnuSheetView_ = nullptr;
+  QMenu* mnuSheetSettings_ = nullptr;
+  QAction* mnuSheetAnswers_ = nullptr;
   std::vector<QAction*> windowItems_;
 
   // Side windows, created once and reused.
