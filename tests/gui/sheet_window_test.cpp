@@ -3,12 +3,14 @@
 // closing with the save question.
 
 #include <QAction>
+#include <QCheckBox>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
 
@@ -194,6 +196,29 @@ TEST_F(SheetWindowTest, ActiveSheetBringsItsOwnMenus) {
   Find<QAction>("mnuSheetClose")->trigger();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(visibleMenus(), QStringList({"mnuFile", "mnuEdit", "mnuWindow", "mnuHelp"}));
+}
+
+TEST_F(SheetWindowTest, PaperDialogSetsHeaderOptionsAndStoresThePaper) {
+  Open({Pick(0)});
+  TfrmPrint* sheet = window->CurrentSheetWindow();
+  const QImage before = sheet->PageImage();
+  QStringList seen;
+  ModalHelper modal({[&](QWidget* w) {
+    seen << w->objectName() << w->windowTitle();
+    for (const char* name : {"chkClassFlag", "chkJisshibi", "chkPrinted"})
+      seen << (w->findChild<QCheckBox*>(name)->isChecked() ? "on" : "off");
+    for (const char* name : {"radSetB5", "radSetA4", "radSetB4", "radSetA3"})
+      seen << (w->findChild<QRadioButton*>(name)->isEnabled() ? "enabled" : "disabled");
+    w->findChild<QCheckBox*>("chkPrinted")->setChecked(false);
+    ClickButton(w, "OK");
+  }});
+  Find<QAction>("mnuSheetPaper")->trigger();
+  EXPECT_EQ(seen, QStringList({"frmSetPaper", "用紙設定", "on", "on", "on", "disabled", "enabled",
+                               "disabled", "disabled"}));
+  EXPECT_EQ(sheet->Document().params.headerOptions, kHeaderClassFlag | kHeaderTestDate);
+  EXPECT_TRUE(sheet->Document().modified);
+  EXPECT_NE(sheet->PageImage(), before);  // the sheet number line is gone
+  EXPECT_EQ(settings.Read(SettingsKey::Program, "PaperSize"), "630");
 }
 
 }  // namespace

@@ -33,6 +33,7 @@
 #include "gui/app/frm_juku.h"
 #include "gui/app/frm_menu.h"
 #include "gui/app/frm_print.h"
+#include "gui/app/frm_set_paper.h"
 #include "gui/app/frm_version.h"
 #include "gui/app/frm_zen_tangen.h"
 #include "gui/app/glyphs.h"
@@ -380,7 +381,8 @@ void TfrmMain::CreateSheetMenus() {
   mnuSheetSettings_->setObjectName("mnuSheetSettings");
   item(mnuSheetSettings_, "印字モードの設定(&P)", "mnuSheetPrintMode", false);
   item(mnuSheetSettings_, "解答欄の設定(&K)", "mnuSheetKran", false);
-  item(mnuSheetSettings_, "用紙サイズとオプションの設定(&S)", "mnuSheetPaper", false);
+  connect(item(mnuSheetSettings_, "用紙サイズとオプションの設定(&S)", "mnuSheetPaper"),
+          &QAction::triggered, this, &TfrmMain::mnuSetPaperClick);
   UpdateMenus();
 }
 
@@ -402,6 +404,7 @@ void TfrmMain::CreateSideWindows() {
       this);
   frmMenu_->SetAllUnitsView([this] { frmZenTangen_->ShowView(geometry()); });
   frmVersion_ = new TfrmVersion(this);
+  frmSetPaper_ = new TfrmSetPaper(this);
   frmDummy_ = new TfrmDummy;
   frmJuku_ = new TfrmJuku(this);
   frmDoYouKnow_ = new TfrmDoYouKnow(
@@ -674,6 +677,22 @@ void TfrmMain::mnuJukuClick() {
     if (currentSheet_) currentSheet_->Redraw();  // the name line shows it
   }
   setFocus();
+}
+
+void TfrmMain::mnuSetPaperClick() {
+  if (!currentSheet_) return;
+  const auto choice = frmSetPaper_->Ask(currentSheet_->Document().params.headerOptions);
+  if (!choice || !currentSheet_) return;
+  state_.paper = PaperFromSetting(choice->paperWidth);
+  ApplyPaper(state_.paper);
+  WriteSettingInteger(settings_, "PaperSize", choice->paperWidth);
+  const PaperAndOptions chosen = *choice;
+  currentSheet_->ChangeParams(
+      [chosen](SheetParams& p) {
+        p.ApplyPaper(chosen.paperWidth);
+        p.headerOptions = chosen.headerOptions;
+      },
+      true);
 }
 
 void TfrmMain::ShowHelp(int context) {

@@ -39,6 +39,7 @@ class TfrmHelp;
 class TfrmJuku;
 class TfrmMenu;
 class TfrmPrint;
+class TfrmSetPaper;
 class TfrmVersion;
 class TfrmZenTangen;
 
@@ -123,6 +124,7 @@ class TfrmMain final : public QMainWindow,
   void UpdateWindowMenu();
   void mnuJukuClick();
   void mnuHosokuClick();
+  void mnuSetPaperClick();
   void mnuMakeIndexClick();
   void SyncTitleWindow();
   void PrintOnDefaultPrinter(const QImage& image);
@@ -194,6 +196,7 @@ class TfrmMain final : public QMainWindow,
   TfrmMenu* frmMenu_ = nullptr;
   TfrmZenTangen* frmZenTangen_ = nullptr;
   TfrmVersion* frmVersion_ = nullptr;
+  TfrmSetPaper* frmSetPaper_ = nullptr;
   TfrmDummy* frmDummy_ = nullptr;
   TfrmJuku* frmJuku_ = nullptr;
   TfrmDoYouKnow* frmDoYouKnow_ = nullptr;
