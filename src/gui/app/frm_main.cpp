@@ -103,7 +103,13 @@ TfrmMain::TfrmMain(SettingsStore& settings, Dialogs& dialogs, QWidget* parent)
   });
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+  // The child windows outlive this object's members: no activation may reach
+  // the state while they go.
+  mdiArea_->disconnect(this);
+  // The title window has no parent until start-up shows it.
+  if (!frmDummy_->parent()) delete frmDummy_;
+}
 
 QPushButton* TfrmMain::AddButton(const char* objectName, const char* caption) {
   auto* button = new QPushButton(QString::fromUtf8(caption), pnlMain_);
