@@ -221,5 +221,22 @@ TEST_F(SheetWindowTest, PaperDialogSetsHeaderOptionsAndStoresThePaper) {
   EXPECT_EQ(settings.Read(SettingsKey::Program, "PaperSize"), "630");
 }
 
+TEST_F(SheetWindowTest, ClosingTheProgramAsksForEachChangedSheet) {
+  Open({Pick(0)});
+  Find<QSpinBox>("spnMojiSize")->setValue(16);
+  {
+    ModalHelper modal({[](QWidget* box) { ClickButton(box, "キャンセル"); }});
+    EXPECT_FALSE(window->close());
+  }
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(Captions().size(), 1);
+  {
+    ModalHelper modal({[](QWidget* box) { ClickButton(box, "いいえ(&N)"); }});
+    EXPECT_TRUE(window->close());
+  }
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_TRUE(Register().isEmpty());
+}
+
 }  // namespace
 }  // namespace tavolo::test

@@ -664,6 +664,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     event->ignore();  // a sheet's save question was cancelled
     return;
   }
+  frmHelp_->close();  // the program ends with this window, help included
   QMainWindow::closeEvent(event);
 }
 
