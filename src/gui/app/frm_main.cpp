@@ -23,6 +23,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/answer_box_settings.h"
 #include "app/help_pages.h"
 #include "app/sheet_saving.h"
 #include "content/file_checks.h"
@@ -34,6 +35,7 @@
 #include "gui/app/frm_menu.h"
 #include "gui/app/frm_print.h"
 #include "gui/app/frm_set_paper.h"
+#include "gui/app/frm_settei.h"
 #include "gui/app/frm_version.h"
 #include "gui/app/frm_zen_tangen.h"
 #include "gui/app/glyphs.h"
@@ -230,8 +232,8 @@ void TfrmMain::CreateToolPanel() {
 
   // What saving, printing, the editors, practice and sign-on bring is not
   // part of this program yet: the buttons are in place but do nothing.
-  for (QWidget* later : std::initializer_list<QWidget*>{btnSave_, btnStartPrint_, btnEdit_,
-                                                        btnTest_, btnLogOn_, btnKran_})
+  for (QWidget* later :
+       std::initializer_list<QWidget*>{btnSave_, btnStartPrint_, btnEdit_, btnTest_, btnLogOn_})
     later->setEnabled(false);
 
   connect(btnLock_, &QPushButton::clicked, this, &TfrmMain::btnLockClick);
@@ -240,6 +242,7 @@ void TfrmMain::CreateToolPanel() {
     setFocus();
   });
   connect(btnFpClose_, &QPushButton::clicked, this, &TfrmMain::CloseCurrentSheet);
+  connect(btnKran_, &QPushButton::clicked, this, &TfrmMain::btnKranClick);
   connect(spnGyouSpace_, &QSpinBox::valueChanged, this, [this](int value) {
     ChangeCurrentSheet([value](SheetParams& p) { p.lineSpacing = value; }, true);
   });
@@ -283,6 +286,10 @@ void TfrmMain::CreateHiddenHolders() {
   btnScroll_ = new QPushButton(this);
   btnScroll_->setObjectName("btnScroll");
   btnScroll_->hide();
+  connect(btnShukusho_, &QPushButton::clicked, this, [this] { btnShukushoClick(); });
+  connect(btnScroll_, &QPushButton::clicked, this, [this] {
+    if (currentSheet_) currentSheet_->ScrollTopOrBottom();
+  });
 }
 
 void TfrmMain::CreateMenus() {
@@ -386,7 +393,8 @@ void TfrmMain::CreateSheetMenus() {
   mnuSheetSettings_ = menuBar()->addMenu(QStringLiteral("設定(&C)"));
   mnuSheetSettings_->setObjectName("mnuSheetSettings");
   item(mnuSheetSettings_, "印字モードの設定(&P)", "mnuSheetPrintMode", false);
-  item(mnuSheetSettings_, "解答欄の設定(&K)", "mnuSheetKran", false);
+  connect(item(mnuSheetSettings_, "解答欄の設定(&K)", "mnuSheetKran"), &QAction::triggered, this,
+          &TfrmMain::btnKranClick);
   connect(item(mnuSheetSettings_, "用紙サイズとオプションの設定(&S)", "mnuSheetPaper"),
           &QAction::triggered, this, &TfrmMain::mnuSetPaperClick);
   UpdateMenus();
@@ -411,6 +419,12 @@ void TfrmMain::CreateSideWindows() {
   frmMenu_->SetAllUnitsView([this] { frmZenTangen_->ShowView(geometry()); });
   frmVersion_ = new TfrmVersion(this);
   frmSetPaper_ = new TfrmSetPaper(this);
+  frmSettei_ = new TfrmSettei(
+      TfrmSettei::Host{[this](std::function<void(SheetParams&)> change, bool marksModified) {
+                         ChangeCurrentSheet(change, marksModified);
+                       },
+                       [this] { return btnShukushoClick(); }, [this] { btnScroll_->click(); }},
+      this);
   frmDummy_ = new TfrmDummy;
   frmJuku_ = new TfrmJuku(this);
   frmDoYouKnow_ = new TfrmDoYouKnow(
@@ -617,6 +631,8 @@ void TfrmMain::SheetActivated(TfrmPrint* sheet) {
   ShowAnswerDisplay();
   spnGyouSpace_->setValue(params.lineSpacing);
   spnMojiSize_->setValue(params.charSize);
+  frmSettei_->LoadFrom(params);
+  sheet->SetReduced(reducedView_);
   params.ApplyPaper(state_.paper.width);
   pushingSheet_ = false;
   sheet->HoldRedraws(false);
@@ -700,6 +716,30 @@ void TfrmMain::mnuSetPaperClick() {
         p.headerOptions = chosen.headerOptions;
       },
       true);
+}
+
+void TfrmMain::btnKranClick() {
+  if (!currentSheet_) return;
+  if (!state_.answerDisplay) btnKaitou_->click();  // the boxes are set while the answers show
+  const QRect panel(pnlMain_->mapToGlobal(QPoint(0, 0)), pnlMain_->size());
+  if (!frmSettei_->ShowFor(currentSheet_->Document().params, btnShukusho_->text(), panel)) return;
+  if (!currentSheet_) return;
+  const int width = frmSettei_->WidthValue();
+  const int height = frmSettei_->HeightValue();
+  currentSheet_->ChangeParams(
+      [width, height](SheetParams& p) {
+        SetKranValue(p, KranField::Width, width);
+        SetKranValue(p, KranField::Height, height);
+      },
+      false);
+  setFocus();
+}
+
+QString TfrmMain::btnShukushoClick() {
+  reducedView_ = !reducedView_;
+  btnShukusho_->setText(reducedView_ ? QStringLiteral("拡大") : QStringLiteral("縮小"));
+  if (currentSheet_) currentSheet_->SetReduced(reducedView_);
+  return btnShukusho_->text();
 }
 
 void TfrmMain::ShowHelp(int context) {

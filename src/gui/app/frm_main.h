@@ -40,6 +40,7 @@ class TfrmJuku;
 class TfrmMenu;
 class TfrmPrint;
 class TfrmSetPaper;
+class TfrmSettei;
 class TfrmVersion;
 class TfrmZenTangen;
 
@@ -125,6 +126,9 @@ class TfrmMain final : public QMainWindow,
   void mnuJukuClick();
   void mnuHosokuClick();
   void mnuSetPaperClick();
+  void btnKranClick();
+  // The zoom switch of the worksheets; returns the button's new caption.
+  QString btnShukushoClick();
   void mnuMakeIndexClick();
   void SyncTitleWindow();
   void PrintOnDefaultPrinter(const QImage& image);
@@ -197,6 +201,8 @@ class TfrmMain final : public QMainWindow,
   TfrmZenTangen* frmZenTangen_ = nullptr;
   TfrmVersion* frmVersion_ = nullptr;
   TfrmSetPaper* frmSetPaper_ = nullptr;
+  TfrmSettei* frmSettei_ = nullptr;
+  bool reducedView_ = false;
   TfrmDummy* frmDummy_ = nullptr;
   TfrmJuku* frmJuku_ = nullptr;
   TfrmDoYouKnow* frmDoYouKnow_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QScrollArea>
+#include <QScrollBar>
 
 #include "gui/app/qt_text.h"
 #include "gui/app/sheet_host.h"
@@ -38,8 +39,38 @@ void TfrmPrint::Redraw() {
   PageSettings settings = host_.PageSettingsFor(*this);
   settings.shortUnitName = shortUnitName_;
   page_ = RenderPageImage(host_.Renderer(), page, settings, devicePixelRatioF());
-  image1_->setPixmap(QPixmap::fromImage(page_));
-  image1_->resize(document_.params.paperWidth, document_.params.paperHeight);
+  ShowPage();
+}
+
+void TfrmPrint::ShowPage() {
+  if (page_.isNull()) return;
+  QPixmap pixmap = QPixmap::fromImage(page_);
+  QSize logical = page_.size() / page_.devicePixelRatio();
+  if (reduced_) {
+    // Scaled from the full-resolution page, smoothly, so the text stays readable.
+    const QSize fit = logical.scaled(scrPage_->viewport()->size(), Qt::KeepAspectRatio);
+    const qreal ratio = devicePixelRatioF();
+    pixmap = pixmap.scaled(fit * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    pixmap.setDevicePixelRatio(ratio);
+    logical = fit;
+  }
+  image1_->setPixmap(pixmap);
+  image1_->resize(logical);
+}
+
+void TfrmPrint::SetReduced(bool reduced) {
+  reduced_ = reduced;
+  ShowPage();
+}
+
+void TfrmPrint::ScrollTopOrBottom() {
+  QScrollBar* bar = scrPage_->verticalScrollBar();
+  bar->setValue(bar->value() == bar->minimum() ? bar->maximum() : bar->minimum());
+}
+
+void TfrmPrint::resizeEvent(QResizeEvent* event) {
+  QMdiSubWindow::resizeEvent(event);
+  if (reduced_) ShowPage();
 }
 
 void TfrmPrint::ChangeParams(const std::function<void(SheetParams&)>& change, bool marksModified) {

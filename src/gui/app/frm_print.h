@@ -35,11 +35,17 @@ class TfrmPrint final : public QMdiSubWindow {
   // Draws the page anew from the parameters; nothing while redraws are held.
   void Redraw();
   void HoldRedraws(bool hold) { redrawsHeld_ = hold; }
+  // The reduced view: the whole page scaled to fit the window.
+  void SetReduced(bool reduced);
+  bool IsReduced() const { return reduced_; }
+  // To the bottom of the page when at its top, otherwise to the top.
+  void ScrollTopOrBottom();
   // A change through the shared controls: the sheet is modified and redrawn.
   void ChangeParams(const std::function<void(SheetParams&)>& change, bool marksModified = true);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   SheetHost& host_;
@@ -49,7 +55,10 @@ class TfrmPrint final : public QMdiSubWindow {
   SheetPictures pictures_;
   PageLayout layout_;
   QImage page_;
+  void ShowPage();
+
   bool redrawsHeld_ = false;
+  bool reduced_ = false;
   QScrollArea* scrPage_;
   QLabel* image1_;
 };

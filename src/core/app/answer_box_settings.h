@@ -1,0 +1,35 @@
+#pragma once
+// The rules of the answer-box settings dialog: which size boxes a box shape
+// uses, which edits count as changes to the worksheet, and how the dialog's
+// numbers are written into a sheet's answer-box lines and margins.
+
+#include "sheet/sheet_params.h"
+
+namespace tavolo {
+
+struct ShapeSizeBoxes {
+  bool width;
+  bool height;
+  bool operator==(const ShapeSizeBoxes&) const = default;
+};
+
+// 0 none: neither; 1 rectangle and 5 rounded: both; 2, 3 brackets and 4
+// underline: the width only. Any other code: as none.
+ShapeSizeBoxes SizeBoxesOfShape(int shapeCode);
+
+// Choosing "なし" or "____" marks the sheet as changed; "四角" and "角丸"
+// only redraw it.
+bool ShapeChoiceMarksModified(int shapeCode);
+
+// The answer-box lines the dialog edits.
+enum class KranField { Shape = 1, Width = 2, Height = 3, AnswerX = 5, AnswerY = 6 };
+
+// Writes a value as decimal text into its answer-box line.
+void SetKranValue(SheetParams& params, KranField field, int value);
+
+// Margins are 0 to 15 (tens of units); other values are brought into range.
+inline constexpr int kMaxMargin = 15;
+void SetLeftMargin(SheetParams& params, int tens);
+void SetRightMargin(SheetParams& params, int tens);
+
+}  // namespace tavolo
