@@ -48,7 +48,9 @@ void TfrmPrint::ShowPage() {
   QSize logical = page_.size() / page_.devicePixelRatio();
   if (reduced_) {
     // Scaled from the full-resolution page, smoothly, so the text stays readable.
-    const QSize fit = logical.scaled(scrPage_->viewport()->size(), Qt::KeepAspectRatio);
+    // Only ever smaller: a page that already fits is shown as it is.
+    const QSize fit =
+        logical.scaled(scrPage_->viewport()->size().boundedTo(logical), Qt::KeepAspectRatio);
     const qreal ratio = devicePixelRatioF();
     pixmap = pixmap.scaled(fit * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     pixmap.setDevicePixelRatio(ratio);

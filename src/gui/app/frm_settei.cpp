@@ -3,10 +3,12 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -185,7 +187,11 @@ void TfrmSettei::ChooseShape(int code) {
 
 bool TfrmSettei::ShowFor(const SheetParams& params, const QString& zoomCaption,
                          const QRect& panel) {
-  setGeometry(panel.left(), panel.top() + 48, sizeHint().width(), panel.height());
+  // Beside the sheet, over the tool panel, and never past the screen's bottom.
+  QRect place(panel.left(), 48, sizeHint().width(), panel.height());
+  if (const QScreen* screen = QGuiApplication::screenAt(panel.center()))
+    place.setBottom(std::min(place.bottom(), screen->availableGeometry().bottom()));
+  setGeometry(place);
   btnKakudai_->setText(zoomCaption);
   LoadFrom(params);
   suspended_ = true;
