@@ -30,6 +30,7 @@
 #include "content/unit_names.h"
 #include "gui/app/frm_do_you_know.h"
 #include "gui/app/frm_dummy.h"
+#include "gui/app/frm_edit_source.h"
 #include "gui/app/frm_help.h"
 #include "gui/app/frm_juku.h"
 #include "gui/app/frm_menu.h"
@@ -418,6 +419,7 @@ void TfrmMain::CreateSideWindows() {
       this);
   frmMenu_->SetAllUnitsView([this] { frmZenTangen_->ShowView(geometry()); });
   frmVersion_ = new TfrmVersion(this);
+  frmEditSource_ = new TfrmEditSource([this](int context) { ShowHelp(context); }, this);
   frmSetPaper_ = new TfrmSetPaper(this);
   frmSettei_ = new TfrmSettei(
       TfrmSettei::Host{[this](std::function<void(SheetParams&)> change, bool marksModified) {

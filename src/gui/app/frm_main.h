@@ -35,6 +35,7 @@ namespace tavolo {
 class QImageProvider;
 class TfrmDoYouKnow;
 class TfrmDummy;
+class TfrmEditSource;
 class TfrmHelp;
 class TfrmJuku;
 class TfrmMenu;
@@ -81,6 +82,8 @@ class TfrmMain final : public QMainWindow,
   // "すべて閉じる(&A)".
   void CloseAllSheets();
   TfrmMenu* MenuWindow() const { return frmMenu_; }
+  // For the editors: a whole file's lines edited as text.
+  TfrmEditSource* SourceEditor() const { return frmEditSource_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -201,6 +204,7 @@ class TfrmMain final : public QMainWindow,
   TfrmZenTangen* frmZenTangen_ = nullptr;
   TfrmVersion* frmVersion_ = nullptr;
   TfrmSetPaper* frmSetPaper_ = nullptr;
+  TfrmEditSource* frmEditSource_ = nullptr;
   TfrmSettei* frmSettei_ = nullptr;
   bool reducedView_ = false;
   TfrmDummy* frmDummy_ = nullptr;
