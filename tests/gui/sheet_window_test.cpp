@@ -221,6 +221,36 @@ TEST_F(SheetWindowTest, PaperDialogSetsHeaderOptionsAndStoresThePaper) {
   EXPECT_EQ(settings.Read(SettingsKey::Program, "PaperSize"), "630");
 }
 
+TEST_F(SheetWindowTest, ReopeningAfterAnEditReplacesTheSheetWithoutAsking) {
+  Open({Pick(0)});
+  TfrmPrint* old = window->CurrentSheetWindow();
+  const CourseMenuChoice choice = old->Choice();
+  Find<QSpinBox>("spnGyouSpace")->setValue(70);  // changed, but the editor has saved the unit
+  {
+    NoModalExpected none;
+    EXPECT_EQ(window->OpenUnit(choice, true), OpenResult::Opened);
+  }
+  TfrmPrint* fresh = window->CurrentSheetWindow();
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_NE(fresh, old);
+  EXPECT_FALSE(fresh->Document().modified);
+  EXPECT_EQ(fresh->Document().params.lineSpacing, 30);
+  EXPECT_EQ(Register(), QStringList({QuestionFile() + "-U1"}));
+  // Before the old window is gone, the unit is found as the new window.
+  QString message;
+  {
+    ModalHelper modal({[&](QWidget* box) {
+      message = MessageText(box);
+      ClickButton(box, "OK");
+    }});
+    EXPECT_EQ(window->OpenUnit(choice, false), OpenResult::AlreadyOpen);
+  }
+  EXPECT_EQ(message, "すでに読み込まれています");
+  EXPECT_EQ(window->CurrentSheetWindow(), fresh);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(Captions(), QStringList({QuestionFile() + "-U1"}));
+}
+
 TEST_F(SheetWindowTest, ClosingTheProgramAsksForEachChangedSheet) {
   Open({Pick(0)});
   Find<QSpinBox>("spnMojiSize")->setValue(16);
