@@ -1,0 +1,36 @@
+#include "sheet/figure_edit.h"
+
+#include <algorithm>
+
+namespace tavolo {
+
+Rect SelectionCopyRect(Point a, Point b) {
+  const Point first{std::min(a.x, b.x), std::min(a.y, b.y)};
+  const Point second{std::max(a.x, b.x), std::max(a.y, b.y)};
+  Rect r{first.x + 1, first.y + 1, second.x, second.y};
+  // A click without a drag selects nothing rather than a negative area.
+  r.right = std::max(r.right, r.left);
+  r.bottom = std::max(r.bottom, r.top);
+  return r;
+}
+
+void FigureSelectionCorners(const Rect& figure, Point& first, Point& second) {
+  first = {figure.left - 1, figure.top - 1};
+  second = {figure.right, figure.bottom};
+}
+
+Rect FigureOutline(const Rect& figure) {
+  return {figure.left - 1, figure.top - 1, figure.right + 1, figure.bottom + 1};
+}
+
+bool MoveFigure(std::vector<std::string>& figureLines, int k, int x, int y) {
+  if (k < 1) return false;
+  // Entries are counted from 0: figure k's name, x and y are 3k - 3, 3k - 2, 3k - 1.
+  const std::size_t xEntry = static_cast<std::size_t>(3 * k - 2);
+  if (xEntry + 1 >= figureLines.size()) return false;
+  figureLines[xEntry] = std::to_string(x);
+  figureLines[xEntry + 1] = std::to_string(y);
+  return true;
+}
+
+}  // namespace tavolo
