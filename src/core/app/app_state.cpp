@@ -11,12 +11,15 @@ constexpr int kMinPaperWidth = 100;
 constexpr int kMaxPaperWidth = 2000;
 }  // namespace
 
+int PaperWidth(PaperSize size) { return SheetPapers()[static_cast<std::size_t>(size)].width; }
+
 PaperChoice PaperFromSetting(int width) {
-  if (width < kMinPaperWidth || width > kMaxPaperWidth) width = kA4Width;
+  if (width < kMinPaperWidth || width > kMaxPaperWidth) width = kDefaultPaperWidth;
   PaperChoice choice;
   choice.button = PaperSize::A4;
-  for (const auto& entry : kPaperTable)
-    if (entry.width == width) choice.button = entry.size;
+  const auto papers = SheetPapers();
+  for (std::size_t i = 0; i < papers.size(); ++i)
+    if (papers[i].width == width) choice.button = static_cast<PaperSize>(i);
   choice.width = width;
   choice.height = static_cast<int>(std::lround(width * std::sqrt(2.0)));
   return choice;

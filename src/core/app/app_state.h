@@ -10,33 +10,22 @@
 
 #include "content/course_index.h"
 #include "platform/settings.h"
+#include "sheet/sheet_params.h"
 
 namespace tavolo {
 
+// The paper buttons, in the order of the paper table (SheetPapers()).
 enum class PaperSize { B5, A4, B4, A3 };
 
-// Paper in layout units (one third of a millimetre): millimetres x 3.
-struct PaperEntry {
-  PaperSize size;
-  int width;
-  int height;
-};
-
-inline constexpr std::array<PaperEntry, 4> kPaperTable = {{
-    {PaperSize::B5, 546, 771},
-    {PaperSize::A4, 630, 891},
-    {PaperSize::B4, 771, 1092},
-    {PaperSize::A3, 891, 1260},
-}};
-
-inline constexpr int kA4Width = 630;
+// Width of the paper a button stands for, from the one paper table.
+int PaperWidth(PaperSize size);
 
 // The paper a "PaperSize" value stands for: the button it checks and the page
 // size it gives. A width that matches no entry checks A4 but keeps its own
 // width, with the height width x sqrt(2).
 struct PaperChoice {
   PaperSize button = PaperSize::A4;
-  int width = kA4Width;
+  int width = kDefaultPaperWidth;
   int height = 891;
   bool operator==(const PaperChoice&) const = default;
 };

@@ -56,7 +56,7 @@ void CreateRecordFolders(AppState& state, SettingsStore& settings, Dialogs& dial
   state.recordDrive = RecordDrive(settings, places.homeFolder);
   state.windowsFolder = WithTrailingSlash(places.dataFolder);
   state.recordFolder = state.recordDrive + "Tavolo/LogOn";
-  for (const std::string folder : {state.recordDrive + "Tavolo", state.recordFolder}) {
+  for (const std::string& folder : {state.recordDrive + "Tavolo", state.recordFolder}) {
     if (!EnsureFolder(folder)) {
       // Practice still works without records; say so once and go on.
       dialogs.Inform("記録用のフォルダ " + folder + " を作成できません");
@@ -130,7 +130,7 @@ StartUpOutcome RunStartUp(AppState& state, SettingsStore& settings, Dialogs& dia
   view.SetLessons(captions);
 
   state.answerDisplay = true;
-  state.paper = PaperFromSetting(ReadSettingInteger(settings, "PaperSize", kA4Width));
+  state.paper = PaperFromSetting(ReadSettingInteger(settings, "PaperSize", kDefaultPaperWidth));
   view.ApplyPaper(state.paper);
 
   CreateRecordFolders(state, settings, dialogs, places);

@@ -73,7 +73,7 @@ std::optional<PaperAndOptions> TfrmSetPaper::Ask(int headerOptions) {
   int paper = 0;
   for (int i = 0; i < 4; ++i)
     if (papers_[i]->isChecked()) paper = i;
-  return PaperAndOptions{kPaperTable[static_cast<std::size_t>(paper)].width,
+  return PaperAndOptions{PaperWidth(static_cast<PaperSize>(paper)),
                          (chkClassFlag_->isChecked() ? kHeaderClassFlag : 0) |
                              (chkJisshibi_->isChecked() ? kHeaderTestDate : 0) |
                              (chkPrinted_->isChecked() ? kHeaderNumberAndTime : 0)};
