@@ -41,6 +41,9 @@
 #include "gui/app/frm_zen_tangen.h"
 #include "gui/app/glyphs.h"
 #include "gui/app/qt_text.h"
+#include "gui/sheet/frm_print_mode.h"
+#include "gui/sheet/frm_print_ok.h"
+#include "gui/sheet/printable_sheet.h"
 #include "gui/sheet/qimage_provider.h"
 #include "platform/text_file.h"
 #include "sheet/sheet_pictures.h"
@@ -231,11 +234,14 @@ void TfrmMain::CreateToolPanel() {
   pnlSave_->adjustSize();
   pnlSave_->hide();
 
-  // What saving, printing, the editors, practice and sign-on bring is not
-  // part of this program yet: the buttons are in place but do nothing.
-  for (QWidget* later :
-       std::initializer_list<QWidget*>{btnSave_, btnStartPrint_, btnEdit_, btnTest_, btnLogOn_})
+  // What the editors, practice and sign-on bring is not part of this program
+  // yet: the buttons are in place but do nothing.
+  for (QWidget* later : std::initializer_list<QWidget*>{btnEdit_, btnTest_, btnLogOn_})
     later->setEnabled(false);
+  connect(btnStartPrint_, &QPushButton::clicked, this, &TfrmMain::btnStartPrintClick);
+  connect(btnSave_, &QPushButton::clicked, this, &TfrmMain::btnSaveClick);
+  connect(btnSaveMaster_, &QPushButton::clicked, this, &TfrmMain::btnSaveMasterClick);
+  connect(btnSaveCopy_, &QPushButton::clicked, this, &TfrmMain::btnSaveCopyClick);
 
   connect(btnLock_, &QPushButton::clicked, this, &TfrmMain::btnLockClick);
   connect(btnOpenMaster_, &QPushButton::clicked, this, [this] {
@@ -365,8 +371,10 @@ void TfrmMain::CreateSheetMenus() {
   mnuSheetFile_->setObjectName("mnuSheetFile");
   connect(item(mnuSheetFile_, "開く(&O)", "mnuSheetOpen"), &QAction::triggered, this,
           [this] { OpenUnitFromMenu(); });
-  item(mnuSheetFile_, "上書き保存(&S)", "mnuSheetSave", false);  // with saving
-  item(mnuSheetFile_, "印刷(&P)", "mnuSheetPrint", false);       // with printing
+  mnuSheetSave_ = item(mnuSheetFile_, "上書き保存(&S)", "mnuSheetSave");
+  connect(mnuSheetSave_, &QAction::triggered, this, &TfrmMain::btnSaveMasterClick);
+  connect(item(mnuSheetFile_, "印刷(&P)", "mnuSheetPrint"), &QAction::triggered, this,
+          &TfrmMain::btnStartPrintClick);
   connect(item(mnuSheetFile_, "閉じる(&C)", "mnuSheetClose"), &QAction::triggered, this,
           &TfrmMain::CloseCurrentSheet);
   connect(item(mnuSheetFile_, "終了(&X)", "mnuSheetExit"), &QAction::triggered, this,
@@ -393,7 +401,8 @@ void TfrmMain::CreateSheetMenus() {
 
   mnuSheetSettings_ = menuBar()->addMenu(QStringLiteral("設定(&C)"));
   mnuSheetSettings_->setObjectName("mnuSheetSettings");
-  item(mnuSheetSettings_, "印字モードの設定(&P)", "mnuSheetPrintMode", false);
+  connect(item(mnuSheetSettings_, "印字モードの設定(&P)", "mnuSheetPrintMode"), &QAction::triggered,
+          this, &TfrmMain::mnuPrintModeClick);
   connect(item(mnuSheetSettings_, "解答欄の設定(&K)", "mnuSheetKran"), &QAction::triggered, this,
           &TfrmMain::btnKranClick);
   connect(item(mnuSheetSettings_, "用紙サイズとオプションの設定(&S)", "mnuSheetPaper"),
@@ -410,6 +419,8 @@ void TfrmMain::UpdateMenus() {
   mnuSheetEdit_->menuAction()->setVisible(teacher && sheet);
   mnuSheetView_->menuAction()->setVisible(sheet);
   mnuSheetSettings_->menuAction()->setVisible(sheet);
+  // Only a sheet of a question file can be saved over its unit.
+  mnuSheetSave_->setEnabled(sheet && currentSheet_->Document().master);
 }
 
 void TfrmMain::CreateSideWindows() {
@@ -432,6 +443,11 @@ void TfrmMain::CreateSideWindows() {
   frmDoYouKnow_ = new TfrmDoYouKnow(
       settings_, [this](int context) { ShowHelp(context); }, this);
   frmHelp_ = new TfrmHelp(this);
+  frmPrintMode_ = new TfrmPrintMode(printSettings_, settings_, this);
+  frmPrintMode_->SetRedraw([this] {
+    if (currentSheet_) currentSheet_->Redraw();
+  });
+  frmPrintOk_ = new TfrmPrintOk(printSettings_, dialogs_, this);
 }
 
 // The all-units view goes to the default printer as it looks, page-wide.
@@ -623,7 +639,8 @@ void TfrmMain::DiscardChanges(const std::string& identity) {
 // The sheet's values become those of the shared controls; the controls'
 // change signals meanwhile are not edits of the sheet.
 void TfrmMain::SheetActivated(TfrmPrint* sheet) {
-  if (!activationSync_) return;
+  // While a question is open or a print job runs, activations change nothing.
+  if (!activationSync_ || !printSettings_.notPrinting) return;
   currentSheet_ = sheet;
   UpdateMenus();
   SheetParams& params = sheet->Document().params;
@@ -652,7 +669,10 @@ void TfrmMain::ChangeCurrentSheet(const std::function<void(SheetParams&)>& chang
 PageSettings TfrmMain::PageSettingsFor(const TfrmPrint& sheet) {
   PageSettings settings;
   settings.showAlternatives = chkBekkai_->isChecked();
-  settings.sheetNumber = sheet.Document().params.startNumber;
+  // The printed number is the print-mode dialog's; the sheet's own start
+  // number stays with the sheet and does not feed it.
+  settings.sheetNumber = printSettings_.SheetNumber();
+  settings.shortUnitName = sheet.ShortUnitName();
   settings.schoolName = state_.schoolName;
   settings.learnerName = state_.learnerName;
   return settings;
@@ -760,6 +780,92 @@ void TfrmMain::mnuHosokuClick() {
   }
   if (!QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(PathText(page)))))
     dialogs_.Inform("ファイル " + PathText(page) + " を開けません");
+}
+
+namespace {
+
+// The current worksheet window as the print dialogs see it.
+class SheetPrintSource final : public PrintableSheet {
+ public:
+  SheetPrintSource(TfrmPrint& sheet, PageRenderer& renderer, AnswerBoxRegistry& registry,
+                   PageSettings settings, std::function<void()> leaveReducedView)
+      : sheet_(sheet),
+        renderer_(renderer),
+        registry_(registry),
+        settings_(std::move(settings)),
+        leaveReducedView_(std::move(leaveReducedView)) {}
+
+  PageRenderer& Renderer() override { return renderer_; }
+  AnswerBoxRegistry& Registry() override { return registry_; }
+  SheetPage Page() override { return sheet_.Page(); }
+  PageSettings BaseSettings() override { return settings_; }
+  std::string PaperName() const override {
+    const SheetPaper* paper = FindPaperByWidth(sheet_.Document().params.paperWidth);
+    return std::string(paper ? paper->name : "A4");
+  }
+  int StartNumber() const override { return sheet_.Document().params.startNumber; }
+  void SetStartNumber(int number) override {
+    sheet_.ChangeParams([number](SheetParams& p) { p.startNumber = number; });
+  }
+  void LeaveReducedView() override { leaveReducedView_(); }
+  void Redraw() override { sheet_.Redraw(); }
+
+ private:
+  TfrmPrint& sheet_;
+  PageRenderer& renderer_;
+  AnswerBoxRegistry& registry_;
+  PageSettings settings_;
+  std::function<void()> leaveReducedView_;
+};
+
+}  // namespace
+
+void TfrmMain::btnStartPrintClick() {
+  pnlSave_->hide();
+  if (TfrmPrint* sheet = CurrentSheetWindow()) {
+    SheetPrintSource source(*sheet, renderer_, registry_, PageSettingsFor(*sheet), [this] {
+      if (reducedView_) btnShukushoClick();
+    });
+    frmPrintOk_->PrintSheet(source);
+    // The screen shows the numbering as it now stands (back to the start).
+    if (currentSheet_) currentSheet_->Redraw();
+  }
+  setFocus();
+}
+
+void TfrmMain::mnuPrintModeClick() {
+  frmPrintMode_->exec();
+  setFocus();
+}
+
+void TfrmMain::btnSaveClick() {
+  TfrmPrint* sheet = CurrentSheetWindow();
+  if (!sheet) return;
+  btnSaveMaster_->setEnabled(sheet->Document().master);
+  // Beside the button: its right edge less 30, 5 above its top.
+  const QPoint at = btnSave_->mapTo(this, QPoint(btnSave_->width() - 30, -5));
+  pnlSave_->move(at);
+  pnlSave_->raise();
+  pnlSave_->show();
+}
+
+void TfrmMain::btnSaveMasterClick() {
+  pnlSave_->hide();
+  TfrmPrint* sheet = CurrentSheetWindow();
+  if (sheet && sheet->Document().master) SaveMaster(sheet->Document(), dialogs_);
+  setFocus();
+}
+
+void TfrmMain::btnSaveCopyClick() {
+  pnlSave_->hide();
+  if (TfrmPrint* sheet = CurrentSheetWindow()) {
+    if (SaveCopyFile(sheet->Document(), state_, dialogs_) == SaveOutcome::Saved) {
+      sheet->setWindowTitle(ToQString(sheet->Document().identity));
+      UpdateMenus();
+      UpdateWindowMenu();
+    }
+  }
+  setFocus();
 }
 
 }  // namespace tavolo

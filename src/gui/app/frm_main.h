@@ -18,6 +18,7 @@
 #include "platform/settings.h"
 #include "sheet/answer_box_registry.h"
 #include "sheet/page_renderer.h"
+#include "sheet/print_job.h"
 
 class QAction;
 class QCheckBox;
@@ -40,6 +41,8 @@ class TfrmHelp;
 class TfrmJuku;
 class TfrmMenu;
 class TfrmPrint;
+class TfrmPrintMode;
+class TfrmPrintOk;
 class TfrmSetPaper;
 class TfrmSettei;
 class TfrmVersion;
@@ -82,6 +85,20 @@ class TfrmMain final : public QMainWindow,
   // "すべて閉じる(&A)".
   void CloseAllSheets();
   TfrmMenu* MenuWindow() const { return frmMenu_; }
+  TfrmPrintOk* PrintWindow() const { return frmPrintOk_; }
+  TfrmPrintMode* PrintModeWindow() const { return frmPrintMode_; }
+  const PrintSettings& PrintChoices() const { return printSettings_; }
+
+  // "印　刷" and the sheet menu "印刷(&P)": the print dialog for the current sheet.
+  void btnStartPrintClick();
+  // "印字モードの設定(&P)".
+  void mnuPrintModeClick();
+  // "保　存": the save choices beside the button.
+  void btnSaveClick();
+  // "上書き保存" and the sheet menu "上書き保存(&S)".
+  void btnSaveMasterClick();
+  // "名前を付けて保存".
+  void btnSaveCopyClick();
   // For the editors: a whole file's lines edited as text.
   TfrmEditSource* SourceEditor() const { return frmEditSource_; }
 
@@ -207,6 +224,11 @@ class TfrmMain final : public QMainWindow,
   TfrmEditSource* frmEditSource_ = nullptr;
   TfrmSettei* frmSettei_ = nullptr;
   bool reducedView_ = false;
+  TfrmPrintMode* frmPrintMode_ = nullptr;
+  TfrmPrintOk* frmPrintOk_ = nullptr;
+  // The print-mode dialog's choices and whether a print job is running.
+  PrintSettings printSettings_;
+  QAction* mnuSheetSave_ = nullptr;
   TfrmDummy* frmDummy_ = nullptr;
   TfrmJuku* frmJuku_ = nullptr;
   TfrmDoYouKnow* frmDoYouKnow_ = nullptr;
