@@ -64,6 +64,18 @@ class ScriptedDialogs final : public Dialogs {
     return file;
   }
 
+  std::optional<std::string> ChooseOpenFile(std::string_view folder,
+                                            std::string_view filter) override {
+    log.push_back("open: " + std::string(folder) + " " + std::string(filter));
+    if (files.empty()) {
+      ADD_FAILURE() << "unexpected file choice";
+      return std::nullopt;
+    }
+    auto file = files.front();
+    files.pop_front();
+    return file;
+  }
+
   std::deque<Answer> answers;
   std::deque<std::optional<std::string>> files;
   std::vector<std::string> log;

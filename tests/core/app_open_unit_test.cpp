@@ -212,3 +212,46 @@ TEST_F(OpenUnitTest, CloseAllLeavesOnlyTheCancelledSheetOpen) {
 
 }  // namespace
 }  // namespace tavolo
+
+namespace tavolo {
+namespace {
+
+TEST_F(OpenUnitTest, CopyFilesOpenUnderTheirPathAndOnlyOnce) {
+  const std::string copy = (folder / "kz" / "class3.prp").string();
+  test::WriteCp932Lines(copy, {"[[unitX", "<<header", "保存した題名", "中学校", "氏名", ">>",
+                               "<<ques", "(1) 2-5=#-3#", ">>", "<<ans", ">>", "<<value", "546",
+                               "True", "25", "5", "5", "3", "7", ">>", "<<kgroup", "-3", "3",
+                               ">>", "]]"});
+  app.answerDisplay = false;
+  dialogs.files = {copy};
+  ASSERT_TRUE(OpenCopyFile(app, windows, dialogs));
+  EXPECT_EQ(dialogs.log, (std::vector<std::string>{"open: " + app.courseFolder + " *.prp"}));
+  ASSERT_EQ(windows.sheets.size(), 1u);
+  const SheetDocument& sheet = windows.sheets[0];
+  EXPECT_EQ(sheet.identity, copy);
+  EXPECT_EQ(sheet.filePath, copy);
+  EXPECT_FALSE(sheet.master);
+  EXPECT_EQ(sheet.params.unit.title, "保存した題名");
+  EXPECT_EQ(sheet.params.paperWidth, 546);
+  EXPECT_FALSE(sheet.params.answerDisplay);  // the main window's, not value line 2
+  EXPECT_EQ(sheet.params.unit.kgroupLines, (std::vector<std::string>{"-3", "3"}));
+  EXPECT_EQ(app.openSheets, (std::vector<std::string>{copy}));
+
+  dialogs.files = {copy};
+  EXPECT_FALSE(OpenCopyFile(app, windows, dialogs));
+  EXPECT_EQ(dialogs.log.back(), "inform: すでに読み込まれています");
+  EXPECT_EQ(windows.sheets.size(), 1u);
+
+  const std::string broken = (folder / "kz" / "broken.prp").string();
+  test::WriteCp932Lines(broken, {"[[unitX", "<<value", "630", ">>", "]]"});
+  dialogs.files = {broken};
+  EXPECT_FALSE(OpenCopyFile(app, windows, dialogs));
+  EXPECT_EQ(dialogs.log.back(), "inform: <<value block error");
+
+  dialogs.files = {std::nullopt};
+  EXPECT_FALSE(OpenCopyFile(app, windows, dialogs));
+  EXPECT_EQ(app.openSheets.size(), 1u);
+}
+
+}  // namespace
+}  // namespace tavolo

@@ -25,6 +25,9 @@ class Dialogs {
   // a pattern such as "*.prp"; `suggested` the path shown first.
   virtual std::optional<std::string> ChooseSaveFile(std::string_view suggested,
                                                     std::string_view filter) = 0;
+  // An existing file to open, or nothing when the user cancels.
+  virtual std::optional<std::string> ChooseOpenFile(std::string_view folder,
+                                                    std::string_view filter) = 0;
 };
 
 }  // namespace tavolo

@@ -14,6 +14,18 @@ namespace tavolo {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// A sheet opens with defaults for what could not be used; one message says what.
+void InformProblems(const std::vector<std::string>& problems, Dialogs& dialogs) {
+  if (problems.empty()) return;
+  std::string message;
+  for (const std::string& problem : problems) message += (message.empty() ? "" : "\n") + problem;
+  dialogs.Inform(message);
+}
+
+}  // namespace
+
 OpenResult OpenUnit(AppState& app, const CourseMenuChoice& choice, bool replace,
                     SheetWindows& windows, Dialogs& dialogs) {
   const UnitAddress& address = choice.address;
@@ -54,16 +66,37 @@ OpenResult OpenUnit(AppState& app, const CourseMenuChoice& choice, bool replace,
   document.modified = false;
   SheetLoad load = LoadSheetParams(*reading.content, app.answerDisplay);
   document.params = std::move(load.params);
-  if (!load.problems.empty()) {
-    // The sheet opens with defaults for what could not be used; say what.
-    std::string message;
-    for (const std::string& problem : load.problems)
-      message += (message.empty() ? "" : "\n") + problem;
-    dialogs.Inform(message);
-  }
+  InformProblems(load.problems, dialogs);
   app.openSheets.push_back(identity);
   windows.CreateSheet(std::move(document), choice);
   return OpenResult::Opened;
+}
+
+bool OpenCopyFile(AppState& app, SheetWindows& windows, Dialogs& dialogs) {
+  const auto chosen = dialogs.ChooseOpenFile(app.courseFolder, "*.prp");
+  if (!chosen) return false;
+  const std::string& path = *chosen;
+  const auto& open = app.openSheets;
+  if (std::find(open.begin(), open.end(), path) != open.end()) {
+    dialogs.Inform("すでに読み込まれています");
+    windows.BringSheetToFront(path);
+    return false;
+  }
+  UnitReading reading = ReadCopyFile(path);
+  if (!reading.ok()) {
+    dialogs.Inform(reading.problem.message);
+    return false;
+  }
+  SheetDocument document;
+  document.filePath = path;
+  document.identity = path;
+  document.master = false;
+  SheetLoad load = LoadSheetParams(*reading.content, app.answerDisplay);
+  document.params = std::move(load.params);
+  InformProblems(load.problems, dialogs);
+  app.openSheets.push_back(path);
+  windows.CreateSheet(std::move(document), CourseMenuChoice{});
+  return true;
 }
 
 bool OpenUnitFromMenu(AppState& app, const ShowCourseMenu& showMenu, SheetWindows& windows,

@@ -57,6 +57,11 @@ using ShowCourseMenu = std::function<std::optional<CourseMenuChoice>()>;
 bool OpenUnitFromMenu(AppState& app, const ShowCourseMenu& showMenu, SheetWindows& windows,
                       Dialogs& dialogs);
 
+// Opens a copy file (".prp") that the teacher chooses, starting in the course
+// folder. Its identity is its path; it opens as the teacher saved it, with the
+// answer display of the main window. True when a sheet was opened.
+bool OpenCopyFile(AppState& app, SheetWindows& windows, Dialogs& dialogs);
+
 // "すべて閉じる(&A)": each open sheet in opening order; a sheet whose save
 // question is cancelled stays open and the others still close.
 void CloseAllSheets(const AppState& app, SheetWindows& windows);

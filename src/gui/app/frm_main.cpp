@@ -1,6 +1,7 @@
 #include "gui/app/frm_main.h"
 
 #include <QAction>
+#include <filesystem>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -305,6 +306,9 @@ void TfrmMain::CreateMenus() {
   QAction* open = mnuFile_->addAction(QStringLiteral("開く(&O)"));
   open->setObjectName("mnuOpen");
   connect(open, &QAction::triggered, this, [this] { OpenUnitFromMenu(); });
+  QAction* openCopy = mnuFile_->addAction(QStringLiteral("コピーファイルを開く(&P)..."));
+  openCopy->setObjectName("mnuOpenCopy");
+  connect(openCopy, &QAction::triggered, this, &TfrmMain::mnuOpenCopyClick);
   QAction* exit = mnuFile_->addAction(QStringLiteral("終了(&X)"));
   exit->setObjectName("mnuExit");
   connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -371,6 +375,8 @@ void TfrmMain::CreateSheetMenus() {
   mnuSheetFile_->setObjectName("mnuSheetFile");
   connect(item(mnuSheetFile_, "開く(&O)", "mnuSheetOpen"), &QAction::triggered, this,
           [this] { OpenUnitFromMenu(); });
+  connect(item(mnuSheetFile_, "コピーファイルを開く(&P)...", "mnuSheetOpenCopy"), &QAction::triggered,
+          this, &TfrmMain::mnuOpenCopyClick);
   mnuSheetSave_ = item(mnuSheetFile_, "上書き保存(&S)", "mnuSheetSave");
   connect(mnuSheetSave_, &QAction::triggered, this, &TfrmMain::btnSaveMasterClick);
   connect(item(mnuSheetFile_, "印刷(&P)", "mnuSheetPrint"), &QAction::triggered, this,
@@ -592,8 +598,12 @@ void TfrmMain::CreateSheet(SheetDocument document, const CourseMenuChoice& choic
     for (const std::string& problem : problems) message += (message.empty() ? "" : "\n") + problem;
     dialogs_.Inform(message);
   }
-  auto* sheet = new TfrmPrint(*this, std::move(document), choice,
-                              ShortUnitName(state_.course, choice.address), std::move(pictures));
+  // A copy file goes by its own file name in the sheet-number line.
+  std::string shortName = document.master
+                              ? ShortUnitName(state_.course, choice.address)
+                              : PathText(std::filesystem::path(document.filePath).filename());
+  auto* sheet = new TfrmPrint(*this, std::move(document), choice, std::move(shortName),
+                              std::move(pictures));
   // The title picture steps aside while worksheets fill the child area.
   frmDummy_->hide();
   mdiArea_->addSubWindow(sheet);
@@ -865,6 +875,11 @@ void TfrmMain::btnSaveCopyClick() {
       UpdateWindowMenu();
     }
   }
+  setFocus();
+}
+
+void TfrmMain::mnuOpenCopyClick() {
+  tavolo::OpenCopyFile(state_, *this, dialogs_);
   setFocus();
 }
 

@@ -99,6 +99,8 @@ class TfrmMain final : public QMainWindow,
   void btnSaveMasterClick();
   // "名前を付けて保存".
   void btnSaveCopyClick();
+  // A copy file saved earlier, opened as a sheet again.
+  void mnuOpenCopyClick();
   // For the editors: a whole file's lines edited as text.
   TfrmEditSource* SourceEditor() const { return frmEditSource_; }
 

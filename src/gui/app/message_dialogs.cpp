@@ -60,4 +60,12 @@ std::optional<std::string> MessageDialogs::ChooseSaveFile(std::string_view sugge
   return file.toStdString();
 }
 
+std::optional<std::string> MessageDialogs::ChooseOpenFile(std::string_view folder,
+                                                          std::string_view filter) {
+  const QString file = QFileDialog::getOpenFileName(parent_, ToQString(kApplicationTitle),
+                                                    ToQString(folder), ToQString(filter));
+  if (file.isEmpty()) return std::nullopt;
+  return file.toStdString();
+}
+
 }  // namespace tavolo

@@ -20,6 +20,8 @@ class MessageDialogs final : public Dialogs {
   Answer AskYesNoCancel(std::string_view question) override;
   std::optional<std::string> ChooseSaveFile(std::string_view suggested,
                                             std::string_view filter) override;
+  std::optional<std::string> ChooseOpenFile(std::string_view folder,
+                                            std::string_view filter) override;
 
  private:
   QPointer<QWidget> parent_;
