@@ -89,6 +89,7 @@ TfrmMain::TfrmMain(SettingsStore& settings, Dialogs& dialogs, QWidget* parent)
   CreateToolPanel();
   layout->addWidget(pnlMain_);
   mdiArea_ = new QMdiArea(central);
+  mdiArea_->installEventFilter(this);
   mdiArea_->setObjectName("mdiArea");
   layout->addWidget(mdiArea_, 1);
   setCentralWidget(central);
@@ -239,6 +240,9 @@ void TfrmMain::CreateToolPanel() {
   // yet: the buttons are in place but do nothing.
   for (QWidget* later : std::initializer_list<QWidget*>{btnEdit_, btnTest_, btnLogOn_})
     later->setEnabled(false);
+  for (QWidget* hides : std::initializer_list<QWidget*>{pnlMain_, btnStartPrint_, btnKran_, btnSaveMaster_,
+                                                       btnSaveCopy_})
+    hides->installEventFilter(this);
   connect(btnStartPrint_, &QPushButton::clicked, this, &TfrmMain::btnStartPrintClick);
   connect(btnSave_, &QPushButton::clicked, this, &TfrmMain::btnSaveClick);
   connect(btnSaveMaster_, &QPushButton::clicked, this, &TfrmMain::btnSaveMasterClick);
@@ -881,6 +885,17 @@ void TfrmMain::btnSaveCopyClick() {
 void TfrmMain::mnuOpenCopyClick() {
   tavolo::OpenCopyFile(state_, *this, dialogs_);
   setFocus();
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Enter && pnlSave_->isVisible()) {
+    if (watched == btnSaveMaster_ || watched == btnSaveCopy_) {
+      static_cast<QWidget*>(watched)->setFocus();
+    } else {
+      pnlSave_->hide();
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace tavolo

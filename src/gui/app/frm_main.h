@@ -106,6 +106,9 @@ class TfrmMain final : public QMainWindow,
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // The save panel floats beside its button: the mouse leaving for the rest
+  // of the window hides it, and its buttons take the focus under the mouse.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // StartUpView
