@@ -1,13 +1,17 @@
 #include "gui/app/frm_print.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
-#include <QLabel>
+#include <QGuiApplication>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <algorithm>
 
+#include "gui/app/page_view.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/sheet_host.h"
 #include "gui/sheet/page_image.h"
+#include "sheet/figure_edit.h"
 
 namespace tavolo {
 
@@ -26,11 +30,12 @@ TfrmPrint::TfrmPrint(SheetHost& host, SheetDocument document, const CourseMenuCh
   scrPage_ = new QScrollArea(this);
   scrPage_->setObjectName("scrPage");
   scrPage_->setBackgroundRole(QPalette::Dark);
-  image1_ = new QLabel(scrPage_);
-  image1_->setObjectName("Image1");
-  image1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  image1_ = new PageView(scrPage_);
   scrPage_->setWidget(image1_);
   setWidget(scrPage_);
+  connect(image1_, &PageView::pagePressed, this, &TfrmPrint::PagePressed);
+  connect(image1_, &PageView::pageDragged, this, &TfrmPrint::PageDragged);
+  connect(image1_, &PageView::pageReleased, this, &TfrmPrint::PageReleased);
 }
 
 void TfrmPrint::Redraw() {
@@ -58,6 +63,8 @@ void TfrmPrint::ShowPage() {
   }
   image1_->setPixmap(pixmap);
   image1_->resize(logical);
+  const int pageWidth = page_.width() / page_.devicePixelRatio();
+  image1_->SetScale(pageWidth > 0 ? static_cast<double>(logical.width()) / pageWidth : 1.0);
 }
 
 void TfrmPrint::SetReduced(bool reduced) {
@@ -79,6 +86,147 @@ void TfrmPrint::ChangeParams(const std::function<void(SheetParams&)>& change, bo
   change(document_.params);
   if (marksModified) document_.modified = true;
   Redraw();
+}
+
+namespace {
+
+QRect ToQRect(const Rect& r) {
+  return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+}
+Point ToPoint(QPoint p) { return {p.x(), p.y()}; }
+QPoint ToQPoint(Point p) { return {p.x, p.y}; }
+
+}  // namespace
+
+void TfrmPrint::PagePressed(QPoint point, Qt::MouseButton button) {
+  // A new press on the page always begins afresh: a pending selection goes first.
+  CancelSelection();
+  const int figure = FigureAt(point);
+  if (figure > 0 && button == Qt::RightButton) {
+    Point first;
+    Point second;
+    FigureSelectionCorners(layout_.figures[figure - 1], first, second);
+    selectionStart_ = ToQPoint(first);
+    selectionEnd_ = ToQPoint(second);
+    selection_ = Selection::Dragging;
+    EndSelection();
+  } else if (figure > 0 && button == Qt::LeftButton) {
+    draggedFigure_ = figure;
+    dragStart_ = point;
+    image1_->SetFrame(ToQRect(FigureOutline(layout_.figures[figure - 1])));
+  } else if (button == Qt::LeftButton) {
+    selectionStart_ = selectionEnd_ = ClampToPage(point);
+    selection_ = Selection::Dragging;
+    ShowSelectionFrame();
+  }
+}
+
+void TfrmPrint::PageDragged(QPoint point) {
+  // A redraw during the drag may have dropped the figure (its list was changed elsewhere).
+  if (draggedFigure_ > static_cast<int>(layout_.figures.size())) draggedFigure_ = 0;
+  if (draggedFigure_ > 0) {
+    Rect outline = FigureOutline(layout_.figures[draggedFigure_ - 1]);
+    const QPoint shift = point - dragStart_;
+    outline = {outline.left + shift.x(), outline.top + shift.y(), outline.right + shift.x(),
+               outline.bottom + shift.y()};
+    image1_->SetFrame(ToQRect(outline));
+  } else if (selection_ == Selection::Dragging) {
+    selectionEnd_ = ClampToPage(point);
+    ShowSelectionFrame();
+  }
+}
+
+void TfrmPrint::PageReleased(QPoint point) {
+  if (draggedFigure_ > 0) {
+    MoveDraggedFigure(point);
+  } else if (selection_ == Selection::Dragging) {
+    selectionEnd_ = ClampToPage(point);
+    EndSelection();
+  }
+}
+
+void TfrmPrint::EndSelection() {
+  // A click, or a drag too small to hold a pixel inside the frame, selects nothing.
+  const Rect region = SelectionCopyRect(ToPoint(selectionStart_), ToPoint(selectionEnd_));
+  if (region.Width() <= 0 || region.Height() <= 0) {
+    selection_ = Selection::None;
+    image1_->SetFrame(std::nullopt);
+    return;
+  }
+  selection_ = Selection::Chosen;
+  ShowSelectionFrame();
+  emit selectionChanged(true);
+}
+
+void TfrmPrint::ShowSelectionFrame() {
+  // From the ordered corners: QRect::normalized() shifts a rectangle built
+  // from bottom-right to top-left by a pixel.
+  image1_->SetFrame(QRect(QPoint(std::min(selectionStart_.x(), selectionEnd_.x()),
+                                 std::min(selectionStart_.y(), selectionEnd_.y())),
+                          QPoint(std::max(selectionStart_.x(), selectionEnd_.x()),
+                                 std::max(selectionStart_.y(), selectionEnd_.y()))));
+}
+
+void TfrmPrint::MoveDraggedFigure(QPoint point) {
+  const int k = draggedFigure_;
+  draggedFigure_ = 0;
+  image1_->SetFrame(std::nullopt);
+  const QPoint shift = point - dragStart_;
+  // A click on a figure moves nothing.
+  if (shift.isNull() || k > static_cast<int>(layout_.figures.size())) return;
+  const Rect& place = layout_.figures[k - 1];
+  // The top-left corner stays on the page, so a figure dropped beyond an edge
+  // can still be caught again. x stays at 1 or more: below 1 means "not placed
+  // yet", and the figure would jump back beside its question.
+  const QSize size = page_.size() / page_.devicePixelRatio();
+  const int x = std::clamp(place.left + shift.x(), 1, std::max(1, size.width() - 1));
+  const int y = std::clamp(place.top + shift.y(), 0, std::max(0, size.height() - 1));
+  ChangeParams([&](SheetParams& params) { MoveFigure(params.unit.graphLines, k, x, y); });
+}
+
+int TfrmPrint::FigureAt(QPoint point) const {
+  const auto& figures = layout_.figures;
+  for (int k = static_cast<int>(figures.size()); k >= 1; --k) {
+    const Rect& r = figures[k - 1];
+    if (r.Width() > 0 && r.Height() > 0 && point.x() >= r.left && point.x() < r.right &&
+        point.y() >= r.top && point.y() < r.bottom) {
+      return k;
+    }
+  }
+  return 0;
+}
+
+QPoint TfrmPrint::ClampToPage(QPoint point) const {
+  const QSize size = page_.size() / page_.devicePixelRatio();
+  return {std::clamp(point.x(), -1, size.width()), std::clamp(point.y(), -1, size.height())};
+}
+
+void TfrmPrint::CopySelection() {
+  if (!HasSelection() || page_.isNull()) return;
+  const Rect region = SelectionCopyRect(ToPoint(selectionStart_), ToPoint(selectionEnd_));
+  // The page image holds devicePixelRatio pixels per page pixel: the region is
+  // copied at that resolution, as sharp as it is shown.
+  const qreal ratio = page_.devicePixelRatio();
+  const QRect pixels(qRound(region.left * ratio), qRound(region.top * ratio),
+                     qRound(region.Width() * ratio), qRound(region.Height() * ratio));
+  QImage picture = page_.copy(pixels);
+  picture.setDevicePixelRatio(1.0);
+  QGuiApplication::clipboard()->setImage(picture);
+  CancelSelection();
+}
+
+void TfrmPrint::CancelSelection() {
+  const bool had = HasSelection();
+  selection_ = Selection::None;
+  if (draggedFigure_ == 0) image1_->SetFrame(std::nullopt);
+  if (had) emit selectionChanged(false);
+}
+
+void TfrmPrint::CopyWholePage() {
+  if (page_.isNull()) return;
+  QImage picture = page_;
+  picture.setDevicePixelRatio(1.0);
+  QGuiApplication::clipboard()->setImage(picture);
 }
 
 void TfrmPrint::closeEvent(QCloseEvent* event) {

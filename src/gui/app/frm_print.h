@@ -5,17 +5,18 @@
 
 #include <QMdiSubWindow>
 #include <functional>
+#include <optional>
 
 #include "app/course_menu.h"
 #include "app/sheet_document.h"
 #include "sheet/page_renderer.h"
 #include "sheet/sheet_pictures.h"
 
-class QLabel;
 class QScrollArea;
 
 namespace tavolo {
 
+class PageView;
 class SheetHost;
 
 class TfrmPrint final : public QMdiSubWindow {
@@ -29,6 +30,8 @@ class TfrmPrint final : public QMdiSubWindow {
   const CourseMenuChoice& Choice() const { return choice_; }
   const std::string& ShortUnitName() const { return shortUnitName_; }
   const PageLayout& Layout() const { return layout_; }
+  // The sheet's parts as the renderer draws them (printing draws them again).
+  SheetPage Page() { return {document_.params, pictures_, layout_}; }
   // The page as last drawn.
   const QImage& PageImage() const { return page_; }
 
@@ -42,6 +45,19 @@ class TfrmPrint final : public QMdiSubWindow {
   void ScrollTopOrBottom();
   // A change through the shared controls: the sheet is modified and redrawn.
   void ChangeParams(const std::function<void(SheetParams&)>& change, bool marksModified = true);
+
+  // A region of the page chosen with the mouse (or a figure chosen with the
+  // right button), waiting for "コピー" or "キャンセル".
+  bool HasSelection() const { return selection_ == Selection::Chosen; }
+  // The selected region of the page onto the clipboard as a picture; the
+  // selection is then dropped.
+  void CopySelection();
+  void CancelSelection();
+  // The whole page onto the clipboard.
+  void CopyWholePage();
+
+ signals:
+  void selectionChanged(bool hasSelection);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -57,10 +73,31 @@ class TfrmPrint final : public QMdiSubWindow {
   QImage page_;
   void ShowPage();
 
+  // Mouse on the page image, in page pixels.
+  void PagePressed(QPoint point, Qt::MouseButton button);
+  void PageDragged(QPoint point);
+  void PageReleased(QPoint point);
+  // The question figure (1-based) shown at point, topmost first; 0 for none.
+  int FigureAt(QPoint point) const;
+  // A selection corner kept where the copy region can still reach the page's edge pixels.
+  QPoint ClampToPage(QPoint point) const;
+  void ShowSelectionFrame();
+  void EndSelection();
+  void MoveDraggedFigure(QPoint point);
+
   bool redrawsHeld_ = false;
   bool reduced_ = false;
   QScrollArea* scrPage_;
-  QLabel* image1_;
+  PageView* image1_;
+
+  // Selecting: Dragging while the mouse button is down, Chosen once released.
+  enum class Selection { None, Dragging, Chosen };
+  Selection selection_ = Selection::None;
+  QPoint selectionStart_;
+  QPoint selectionEnd_;
+  // Dragging figure draggedFigure_ (0: none) from dragStart_.
+  int draggedFigure_ = 0;
+  QPoint dragStart_;
 };
 
 }  // namespace tavolo
