@@ -11,6 +11,7 @@
 #include <QTest>
 #include <tuple>
 
+#include "app/sheet_saving.h"
 #include "desktop_fixture.h"
 #include "gui/app/frm_bmp.h"
 #include "gui/app/frm_print.h"
@@ -49,13 +50,7 @@ class SheetFiguresTest : public DesktopTest {
     // Room for the whole page, so every point of it can be clicked.
     window->resize(1000, 1200);
     ASSERT_EQ(StartWithoutTips(), StartUpOutcome::Ready);
-    {
-      ModalHelper modal({[](QWidget* menu) {
-        menu->findChild<QListWidget*>("lstUnit")->setCurrentRow(0);
-        ClickButton(menu, "　Ｏ　Ｋ　");
-      }});
-      QTest::mouseClick(Find<QPushButton>("btnOpenMaster"), Qt::LeftButton);
-    }
+    OpenFirstUnit();
     sheet = window->CurrentSheetWindow();
     ASSERT_NE(sheet, nullptr);
     sheet->showMaximized();
@@ -64,6 +59,14 @@ class SheetFiguresTest : public DesktopTest {
     ASSERT_EQ(sheet->Layout().figures.size(), 1u);
     ASSERT_EQ(sheet->Layout().figures[0], (Rect{200, 300, 240, 330}));
     QGuiApplication::clipboard()->clear();
+  }
+
+  void OpenFirstUnit() {
+    ModalHelper modal({[](QWidget* menu) {
+      menu->findChild<QListWidget*>("lstUnit")->setCurrentRow(0);
+      ClickButton(menu, "　Ｏ　Ｋ　");
+    }});
+    QTest::mouseClick(Find<QPushButton>("btnOpenMaster"), Qt::LeftButton);
   }
 
   void Drag(Qt::MouseButton button, QPoint from, QPoint to) {
@@ -214,6 +217,19 @@ TEST_F(SheetFiguresTest, DraggingAFigureMovesItAndMarksTheSheet) {
   EXPECT_EQ(GraphLines(), (std::vector<std::string>{"numline.bmp", "230", "280"}));
   EXPECT_EQ(sheet->Layout().figures[0], (Rect{230, 280, 270, 310}));
   EXPECT_EQ(PageRegion({230, 280, 40, 30}), FigurePicture());
+}
+
+TEST_F(SheetFiguresTest, AMovedFigureIsSavedAndReopensInItsNewPlace) {
+  Drag(Qt::LeftButton, kFigureAt + QPoint(5, 5), kFigureAt + QPoint(5 + 60, 5 + 150));
+  ASSERT_EQ(SaveMaster(sheet->Document(), dialogs), SaveOutcome::Saved);
+  ASSERT_TRUE(sheet->close());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  OpenFirstUnit();
+  sheet = window->CurrentSheetWindow();
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_EQ(GraphLines(), (std::vector<std::string>{"numline.bmp", "260", "450"}));
+  EXPECT_EQ(sheet->Layout().figures[0], (Rect{260, 450, 300, 480}));
+  EXPECT_FALSE(sheet->Document().modified);
 }
 
 TEST_F(SheetFiguresTest, FigureDropsThatMoveNothingOrLeaveThePage) {
