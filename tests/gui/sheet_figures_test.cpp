@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QAction>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -155,6 +156,31 @@ TEST_F(SheetFiguresTest, RightClickOnAFigureCopiesExactlyTheFigure) {
   EXPECT_EQ(Clipboard(), FigurePicture());
   EXPECT_FALSE(sheet->Document().modified);
   EXPECT_EQ(GraphLines(), (std::vector<std::string>{"numline.bmp", "200", "300"}));
+}
+
+TEST_F(SheetFiguresTest, TheMainWindowsCopyButtonsFollowTheSelection) {
+  auto* copy = Find<QPushButton>("btnCopy");
+  auto* cancel = Find<QPushButton>("btnCancel");
+  EXPECT_FALSE(copy->isEnabled());
+  Click(Qt::RightButton, kFigureAt + QPoint(20, 10));
+  ASSERT_TRUE(copy->isEnabled());
+  ASSERT_TRUE(cancel->isEnabled());
+  QTest::mouseClick(copy, Qt::LeftButton);
+  EXPECT_EQ(Clipboard(), FigurePicture());
+  EXPECT_FALSE(copy->isEnabled());
+  EXPECT_FALSE(cancel->isEnabled());
+
+  Drag(Qt::LeftButton, {50, 50}, {150, 120});
+  ASSERT_TRUE(cancel->isEnabled());
+  QTest::mouseClick(cancel, Qt::LeftButton);
+  EXPECT_FALSE(sheet->HasSelection());
+  EXPECT_FALSE(copy->isEnabled());
+
+  auto* wholePage = window->findChild<QAction*>("mnuSheetClipboard");
+  ASSERT_NE(wholePage, nullptr);
+  ASSERT_TRUE(wholePage->isEnabled());
+  wholePage->trigger();
+  EXPECT_EQ(Clipboard().size(), QSize(630, 891));
 }
 
 TEST_F(SheetFiguresTest, TheReducedViewWorksInPagePixels) {

@@ -244,6 +244,15 @@ void TfrmMain::CreateToolPanel() {
                                                        btnSaveCopy_})
     hides->installEventFilter(this);
   connect(btnStartPrint_, &QPushButton::clicked, this, &TfrmMain::btnStartPrintClick);
+  // "コピー" and "キャンセル" act on the current sheet's selection.
+  connect(btnCopy_, &QPushButton::clicked, this, [this] {
+    if (currentSheet_) currentSheet_->CopySelection();
+    setFocus();
+  });
+  connect(btnCancel_, &QPushButton::clicked, this, [this] {
+    if (currentSheet_) currentSheet_->CancelSelection();
+    setFocus();
+  });
   connect(btnSave_, &QPushButton::clicked, this, &TfrmMain::btnSaveClick);
   connect(btnSaveMaster_, &QPushButton::clicked, this, &TfrmMain::btnSaveMasterClick);
   connect(btnSaveCopy_, &QPushButton::clicked, this, &TfrmMain::btnSaveCopyClick);
@@ -397,7 +406,10 @@ void TfrmMain::CreateSheetMenus() {
   connect(item(mnuSheetEdit_, "学校名・塾名(&J)", "mnuSheetJuku"), &QAction::triggered, this,
           &TfrmMain::mnuJukuClick);
   item(mnuSheetEdit_, "編集(&E)", "mnuSheetEditUnit", false);               // with the editor
-  item(mnuSheetEdit_, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&B)", "mnuSheetClipboard", false);  // with figures
+  connect(item(mnuSheetEdit_, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&B)", "mnuSheetClipboard"), &QAction::triggered,
+          this, [this] {
+            if (currentSheet_) currentSheet_->CopyWholePage();
+          });
 
   mnuSheetView_ = menuBar()->addMenu(QStringLiteral("表示(&V)"));
   mnuSheetView_->setObjectName("mnuSheetView");
@@ -610,6 +622,9 @@ void TfrmMain::CreateSheet(SheetDocument document, const CourseMenuChoice& choic
                               std::move(pictures));
   // The title picture steps aside while worksheets fill the child area.
   frmDummy_->hide();
+  connect(sheet, &TfrmPrint::selectionChanged, this, [this, sheet](bool hasSelection) {
+    if (sheet == currentSheet_) ShowSelection(hasSelection);
+  });
   mdiArea_->addSubWindow(sheet);
   sheet->setGeometry(0, 0, ChildAreaWidth(), ChildAreaHeight());
   sheet->show();
@@ -657,6 +672,7 @@ void TfrmMain::SheetActivated(TfrmPrint* sheet) {
   if (!activationSync_ || !printSettings_.notPrinting) return;
   currentSheet_ = sheet;
   UpdateMenus();
+  ShowSelection(sheet->HasSelection());
   SheetParams& params = sheet->Document().params;
   sheet->HoldRedraws(true);
   pushingSheet_ = true;
@@ -703,7 +719,10 @@ bool TfrmMain::QueryCloseSheet(TfrmPrint& sheet) {
 
 void TfrmMain::SheetClosed(TfrmPrint& sheet) {
   CloseSheet(sheet.Document(), state_);
-  if (currentSheet_ == &sheet) currentSheet_ = nullptr;
+  if (currentSheet_ == &sheet) {
+    currentSheet_ = nullptr;
+    ShowSelection(false);
+  }
   UpdateWindowMenu();
   UpdateMenus();
   if (state_.openSheets.empty() && frmDummy_->mdiArea()) {
@@ -896,6 +915,11 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMain::ShowSelection(bool hasSelection) {
+  btnCopy_->setEnabled(hasSelection);
+  btnCancel_->setEnabled(hasSelection);
 }
 
 }  // namespace tavolo

@@ -138,6 +138,8 @@ class TfrmMain final : public QMainWindow,
   void SheetActivated(TfrmPrint* sheet);
   void ChangeCurrentSheet(const std::function<void(SheetParams&)>& change, bool marksModified);
   void ShowAnswerDisplay();
+  // "コピー" and "キャンセル" are usable while the current sheet has a selection.
+  void ShowSelection(bool hasSelection);
 
   void CreateToolPanel();
   void CreateHiddenHolders();
