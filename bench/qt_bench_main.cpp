@@ -1,5 +1,6 @@
-#include <QApplication>
 #include <benchmark/benchmark.h>
+
+#include <QApplication>
 
 // Benchmarks that draw through Qt need an application object; offscreen
 // unless the caller chose a platform.

@@ -1,11 +1,11 @@
 // tavolo: with no arguments or a course folder, the desktop program; with a
 // command (`tavolo check ...`), the same program without windows.
 
-#include <QApplication>
-#include <QDir>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QDir>
 #include <cerrno>
 #include <filesystem>
 #include <iostream>

@@ -19,7 +19,8 @@ const std::vector<CliCommand>& CliCommands() {
   static const std::vector<CliCommand> commands = {
       // (command table entries)
       {"check", RunCheckCommand, "check COURSE [--json]  コースのファイルを調べ、問題を報告します"},
-      {"list", RunListCommand, "list COURSE [--json]  レッスン・セクション・単元の一覧を表示します"},
+      {"list", RunListCommand,
+       "list COURSE [--json]  レッスン・セクション・単元の一覧を表示します"},
       {"dump", RunDumpCommand,
        "dump COURSE L.S.U[Rv] | dump FILE.prp  1 単元の読み込み結果を JSON で表示します"},
       {"notation", RunNotationCommand,

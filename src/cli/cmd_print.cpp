@@ -40,8 +40,8 @@ struct PrintOptions {
   const SheetPaper* paper = nullptr;
 };
 
-bool ParseCount(const std::string& option, const std::string& value, int low, int high,
-                int& result, std::ostream& err) {
+bool ParseCount(const std::string& option, const std::string& value, int low, int high, int& result,
+                std::ostream& err) {
   int n = 0;
   const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
   if (ec != std::errc() || end != value.data() + value.size() || n < low || n > high) {

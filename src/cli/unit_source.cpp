@@ -1,14 +1,13 @@
 #include "cli/unit_source.h"
 
+#include <ostream>
 #include <system_error>
 
-#include <ostream>
-
 #include "content/course_index.h"
-#include "gui/sheet/qimage_provider.h"
 #include "content/lesson_index.h"
 #include "content/unit_names.h"
 #include "content/unit_reader.h"
+#include "gui/sheet/qimage_provider.h"
 #include "platform/text_file.h"
 #include "sheet/sheet_pictures.h"
 
@@ -27,9 +26,11 @@ Result<LoadedUnit> LoadCourseUnit(const std::string& courseFolder, const std::st
     const bool missing = reading.problem.kind == UnitProblem::Kind::Missing;
     return Failure{missing ? "単元がありません" : reading.problem.message};
   }
-  return LoadedUnit{std::move(*reading.content), ShortUnitName(course.value(), *address),
+  return LoadedUnit{std::move(*reading.content),
+                    ShortUnitName(course.value(), *address),
                     FigureFolder(course.value(), address->lesson),
-                    PathText(QuestionFilePath(course.value(), *address)), UnitKeyLine(*address),
+                    PathText(QuestionFilePath(course.value(), *address)),
+                    UnitKeyLine(*address),
                     UnitIdentity(course.value(), *address)};
 }
 
@@ -48,8 +49,12 @@ Result<LoadedUnit> LoadCopyFile(const std::string& file) {
     }
   }
   // A copy is known by its own path, as a sheet saved to it is.
-  return LoadedUnit{std::move(*reading.content), PathText(path.filename()), figureFolder,
-                    PathText(file), std::string(kCopyFileKeyLine), PathText(file)};
+  return LoadedUnit{std::move(*reading.content),
+                    PathText(path.filename()),
+                    figureFolder,
+                    PathText(file),
+                    std::string(kCopyFileKeyLine),
+                    PathText(file)};
 }
 
 bool IsUnitSource(const std::vector<std::string>& positional) {

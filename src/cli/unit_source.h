@@ -3,10 +3,9 @@
 // read as the course menu would open it, with the folder its figures are in.
 
 #include <filesystem>
+#include <iosfwd>
 #include <string>
 #include <vector>
-
-#include <iosfwd>
 
 #include "content/unit_content.h"
 #include "platform/result.h"

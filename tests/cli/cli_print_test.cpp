@@ -83,10 +83,9 @@ TEST_F(CliPrint, UnnumberedJobsAndTheFaithfulModeGiveOnePage) {
   EXPECT_EQ(CountOf(Shell("pdftotext '" + pdf + "' -"), "№"), 0);
 
   const std::string faithful = (folder / "screen.pdf").string();
-  ASSERT_EQ(
-      Cli({"print", kCourse, "1.3.1", "--pdf", faithful, "--mode", "screen", "--copies", "2"})
-          .status,
-      0);
+  ASSERT_EQ(Cli({"print", kCourse, "1.3.1", "--pdf", faithful, "--mode", "screen", "--copies", "2"})
+                .status,
+            0);
   EXPECT_NE(Shell("pdfinfo '" + faithful + "'").find("Pages:           2"), std::string::npos);
 }
 

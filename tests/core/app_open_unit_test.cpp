@@ -218,10 +218,12 @@ namespace {
 
 TEST_F(OpenUnitTest, CopyFilesOpenUnderTheirPathAndOnlyOnce) {
   const std::string copy = (folder / "kz" / "class3.prp").string();
-  test::WriteCp932Lines(copy, {"[[unitX", "<<header", "保存した題名", "中学校", "氏名", ">>",
-                               "<<ques", "(1) 2-5=#-3#", ">>", "<<ans", ">>", "<<value", "546",
-                               "True", "25", "5", "5", "3", "7", ">>", "<<kgroup", "-3", "3",
-                               ">>", "]]"});
+  test::WriteCp932Lines(copy,
+                        {"[[unitX", "<<header",     "保存した題名", "中学校", "氏名", ">>",
+                         "<<ques",  "(1) 2-5=#-3#", ">>",           "<<ans",  ">>",   "<<value",
+                         "546",     "True",         "25",           "5",      "5",    "3",
+                         "7",       ">>",           "<<kgroup",     "-3",     "3",    ">>",
+                         "]]"});
   app.answerDisplay = false;
   dialogs.files = {copy};
   ASSERT_TRUE(OpenCopyFile(app, windows, dialogs));

@@ -20,10 +20,23 @@ using test::TempFolder;
 Lines ManyUnits() {
   Lines file;
   for (int u = 1; u <= 40; ++u) {
-    const Lines unit = {"[[unit" + std::to_string(u), "<<ques", "次の計算をしなさい。",
+    const Lines unit = {"[[unit" + std::to_string(u),
+                        "<<ques",
+                        "次の計算をしなさい。",
                         "(1) (+" + std::to_string(u) + ")+(-1)=#" + std::to_string(u - 1) + "#",
-                        ">>", "<<dummy", ">>", "<<value", "630", "True", "30", "5", "5", "1", "7",
-                        ">>", "]]"};
+                        ">>",
+                        "<<dummy",
+                        ">>",
+                        "<<value",
+                        "630",
+                        "True",
+                        "30",
+                        "5",
+                        "5",
+                        "1",
+                        "7",
+                        ">>",
+                        "]]"};
     file.insert(file.end(), unit.begin(), unit.end());
   }
   return file;

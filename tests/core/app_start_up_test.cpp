@@ -117,8 +117,8 @@ TEST_F(StartUpTest, StoredSettingsAreRestored) {
 
 TEST_F(StartUpTest, CourseFolderGetsExactlyOneTrailingSeparator) {
   const std::string relative = fs::relative(course).string();
-  for (const std::string& given : {course.string(), course.string() + "/", relative,
-                                   relative + "/", course.string() + "/./"}) {
+  for (const std::string& given : {course.string(), course.string() + "/", relative, relative + "/",
+                                   course.string() + "/./"}) {
     places.courseFolder = given;
     view.log.clear();
     ASSERT_EQ(Run(), StartUpOutcome::Ready) << given;

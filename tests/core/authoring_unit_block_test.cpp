@@ -24,15 +24,36 @@ const Lines kFile = {
     ">>",
     "<<unknown",
     "dropped",
-    "<<value", "630", "True", "30", "5", "5", "1", "7", ">>",
-    "<<kran", "5", "15", "2", "0", "0", "0", "15", "10", ">>",
+    "<<value",
+    "630",
+    "True",
+    "30",
+    "5",
+    "5",
+    "1",
+    "7",
+    ">>",
+    "<<kran",
+    "5",
+    "15",
+    "2",
+    "0",
+    "0",
+    "0",
+    "15",
+    "10",
+    ">>",
     "]]",
     "[[unit10",
     "<<ques",
     "]]",  // content of the question block, not the end of the unit
     "(1) 2-5=#-3#",
     ">>",
-    "<<graph", "line.bmp", "40", "120", ">>",
+    "<<graph",
+    "line.bmp",
+    "40",
+    "120",
+    ">>",
     "]]",
     "[[unit2",
     "<<ques",
@@ -47,9 +68,8 @@ TEST(UnitBlock, ReadsAUnitIntoTheEditorBoxes) {
   EXPECT_EQ(boxes.kgroup, (Lines{"7"}));
   EXPECT_EQ(boxes.dummy, (Lines{"8"}));
   EXPECT_EQ(boxes.hint, (Lines{"たし算です"}));
-  EXPECT_EQ(boxes.settings,
-            (Lines{"<<value", "630", "True", "30", "5", "5", "1", "7", ">>", "<<kran", "5", "15",
-                   "2", "0", "0", "0", "15", "10", ">>"}));
+  EXPECT_EQ(boxes.settings, (Lines{"<<value", "630", "True", "30", "5", "5", "1", "7", ">>",
+                                   "<<kran", "5", "15", "2", "0", "0", "0", "15", "10", ">>"}));
   EXPECT_TRUE(boxes.graph.empty());
   // Whole-line keys: "[[unit1" never finds unit 10.
   EXPECT_EQ(FindUnitKeyLine(kFile, "[[unit1"), 0);
@@ -82,10 +102,24 @@ TEST(UnitBlock, SavingOverAUnitRewritesOnlyThatUnit) {
   boxes.question.back() = "(1) 3+4=#7;+7#";
   const int at = RemoveUnitBlock(file, "[[unit1");
   WriteUnitBlock(file, at, "[[unit1", boxes);
-  const Lines expectedBlock = {
-      "[[unit1", "<<ques", "{", "skipped group", "}", "(1) 3+4=#7;+7#", ">>", "<<kgroup", "7",
-      ">>", "<<dummy", "8", ">>", "<<hint", "たし算です", ">>", "<<value", "630", "True", "30", "5",
-      "5", "1", "7", ">>", "<<kran", "5", "15", "2", "0", "0", "0", "15", "10", ">>", "]]"};
+  const Lines expectedBlock = {"[[unit1",    "<<ques",
+                               "{",          "skipped group",
+                               "}",          "(1) 3+4=#7;+7#",
+                               ">>",         "<<kgroup",
+                               "7",          ">>",
+                               "<<dummy",    "8",
+                               ">>",         "<<hint",
+                               "たし算です", ">>",
+                               "<<value",    "630",
+                               "True",       "30",
+                               "5",          "5",
+                               "1",          "7",
+                               ">>",         "<<kran",
+                               "5",          "15",
+                               "2",          "0",
+                               "0",          "0",
+                               "15",         "10",
+                               ">>",         "]]"};
   Lines expected = expectedBlock;
   expected.insert(expected.end(), kFile.begin() + 38, kFile.end());
   EXPECT_EQ(file, expected);  // the unknown block is dropped, units 10 and 2 are untouched
@@ -100,10 +134,13 @@ TEST(UnitBlock, NewUnitsHaveNoChoicesAndNoHints) {
   boxes.settings = {"<<value", "630", "False", "40", "5", "5", "1", "7", ">>"};
   Lines file = {"[[unit1", "]]"};
   AppendNewUnitBlock(file, "[[unit2R1", boxes);
-  EXPECT_EQ(file, (Lines{"[[unit1", "]]", "[[unit2R1", "<<ques",
-                         "１．次の各空欄に適語を入れなさい。", ">>", "<<dummy", ">>", "<<value",
-                         "630", "False", "40", "5", "5", "1", "7", ">>", "<<graph", "a.bmp", "40",
-                         "20", ">>", "]]"}));
+  EXPECT_EQ(
+      file,
+      (Lines{"[[unit1", "]]",      "[[unit2R1", "<<ques",  "１．次の各空欄に適語を入れなさい。",
+             ">>",      "<<dummy", ">>",        "<<value", "630",
+             "False",   "40",      "5",         "5",       "1",
+             "7",       ">>",      "<<graph",   "a.bmp",   "40",
+             "20",      ">>",      "]]"}));
 }
 
 TEST(UnitBlock, LayoutBlockCounts) {

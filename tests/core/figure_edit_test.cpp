@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "sheet/figure_edit.h"
+
+#include <gtest/gtest.h>
 
 namespace tavolo {
 namespace {

@@ -16,15 +16,15 @@ struct Known {
 
 TEST(Cp932, DecodesAndEncodesKnownCharacters) {
   const Known table[] = {
-      {"abc\\~", "abc\\~"},                       // 0x5C and 0x7E stay ASCII
-      {"\x90\xb3\x82\xc6\x95\x89", "正と負"},       // kanji and hiragana
-      {"\xb1\xb2\xb3", "ｱｲｳ"},                    // half-width katakana: one byte each
-      {"\x81\x7c\x81\x7b", "－＋"},               // full-width signs used in questions
+      {"abc\\~", "abc\\~"},                    // 0x5C and 0x7E stay ASCII
+      {"\x90\xb3\x82\xc6\x95\x89", "正と負"},  // kanji and hiragana
+      {"\xb1\xb2\xb3", "ｱｲｳ"},                 // half-width katakana: one byte each
+      {"\x81\x7c\x81\x7b", "－＋"},            // full-width signs used in questions
       {"\x81\x84\x81\x83\x81\x86\x81\x85", "＞＜≧≦"},
       {"\x81\x7e\x81\x80", "×÷"},
       {"\x81\x98", "§"},
-      {"\x87\x40", "①"},                          // NEC special characters
-      {"\xfa\x5c", "纊"},                         // IBM extension kanji
+      {"\x87\x40", "①"},   // NEC special characters
+      {"\xfa\x5c", "纊"},  // IBM extension kanji
       {"\x81\xca", "￢"},
       {"", ""},
   };
@@ -87,7 +87,7 @@ TEST(Cp932, CutsNeverSplitACharacter) {
   EXPECT_EQ(SjisLeft("aｱ正", 2), "aｱ");
 
   EXPECT_EQ(SjisMid("ab正の数", 2, 4), "正の");
-  EXPECT_EQ(SjisMid("ab正の数", 3, 4), "の");     // starts inside 正: it is left out
+  EXPECT_EQ(SjisMid("ab正の数", 3, 4), "の");  // starts inside 正: it is left out
   EXPECT_EQ(SjisMid("ab正の数", 6, 100), "数");
   EXPECT_EQ(SjisMid("ab正の数", 50, 4), "");
   EXPECT_EQ(SjisMid("abc", 1, SIZE_MAX), "bc");

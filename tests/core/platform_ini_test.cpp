@@ -17,19 +17,19 @@ using Names = std::vector<std::string>;
 std::string Sjis(const std::string& utf8) { return EncodeCp932(utf8); }
 
 TEST(IniDocument, ReadsSectionsKeysAndValuesAsThePlatformDoes) {
-  const auto doc = IniDocument::Parse(Sjis(
-      "; learner records\r\n"
-      "orphan=before any section\r\n"
-      "[password]\r\n"
-      "pw=abc\r\n"
-      "\r\n"
-      "[S213正の数]\r\n"
-      "1=2024年05月03日 14:05 [0010]  3/ 4  75点 02:15\r\n"
-      "  2 =  padded value  \r\n"
-      "not a key line\r\n"
-      "3=\r\n"
-      "[ Spaced ]\n"
-      "Key=LF file\n"));
+  const auto doc =
+      IniDocument::Parse(Sjis("; learner records\r\n"
+                              "orphan=before any section\r\n"
+                              "[password]\r\n"
+                              "pw=abc\r\n"
+                              "\r\n"
+                              "[S213正の数]\r\n"
+                              "1=2024年05月03日 14:05 [0010]  3/ 4  75点 02:15\r\n"
+                              "  2 =  padded value  \r\n"
+                              "not a key line\r\n"
+                              "3=\r\n"
+                              "[ Spaced ]\n"
+                              "Key=LF file\n"));
   EXPECT_EQ(doc.Sections(), (Names{"password", "S213正の数", "Spaced"}));
   EXPECT_EQ(doc.Keys("S213正の数"), (Names{"1", "2", "3"}));
   EXPECT_EQ(doc.Value("S213正の数", "1", "?"), "2024年05月03日 14:05 [0010]  3/ 4  75点 02:15");
@@ -58,8 +58,8 @@ TEST(IniDocument, DoubleByteNamesCompareExactlyEvenWhenASecondByteLooksLikeALett
 TEST(IniDocument, ValuesAreCutAt1023BytesWithoutSplittingACharacter) {
   std::string kanji = "a";
   for (int i = 0; i < 600; ++i) kanji += "数";
-  const auto doc = IniDocument::Parse("[s]\r\nlong=" + std::string(1500, 'a') + "\r\nkanji=" +
-                                      Sjis(kanji) + "\r\n");
+  const auto doc = IniDocument::Parse("[s]\r\nlong=" + std::string(1500, 'a') +
+                                      "\r\nkanji=" + Sjis(kanji) + "\r\n");
   EXPECT_EQ(doc.Value("s", "long", "").size(), 1023u);
   // "a" + 511 double-byte characters: the 512th would end at byte 1024.
   EXPECT_EQ(sjisLength(doc.Value("s", "kanji", "")), 1023u);
@@ -80,19 +80,18 @@ TEST(IniDocument, WritingReplacesInPlaceAndLeavesOtherLinesByteIdentical) {
   doc.SetValue("PassWord", "pw", "新しい");
   doc.SetValue("S11正の数", "2", "second");
   doc.SetValue("new", "1", "created");
-  EXPECT_EQ(doc.Bytes(), Sjis(
-                             "; comment stays\r\n"
-                             "[password]\r\n"
-                             "pw=新しい\r\n"
-                             "\r\n"
-                             "[S11正の数]\r\n"
-                             "1=first\r\n"
-                             "2=second\r\n"
-                             "\r\n"
-                             "[other]\n"
-                             "x=unix line end\n"
-                             "[new]\r\n"
-                             "1=created\r\n"));
+  EXPECT_EQ(doc.Bytes(), Sjis("; comment stays\r\n"
+                              "[password]\r\n"
+                              "pw=新しい\r\n"
+                              "\r\n"
+                              "[S11正の数]\r\n"
+                              "1=first\r\n"
+                              "2=second\r\n"
+                              "\r\n"
+                              "[other]\n"
+                              "x=unix line end\n"
+                              "[new]\r\n"
+                              "1=created\r\n"));
 }
 
 TEST(IniDocument, WritingToAFileWithoutAFinalLineEnd) {

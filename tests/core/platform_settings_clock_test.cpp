@@ -74,9 +74,15 @@ TEST(Clock, FixedTimeFromTheEnvironment) {
 
 TEST(Clock, ParsesOnlyCompleteValidTimes) {
   EXPECT_TRUE(ParseDateTime("2024-02-29T23:59:59"));
-  const char* invalid[] = {"", "2024-05-03", "2024-05-03 10:00:00", "2023-02-29T10:00:00",
-                           "2024-13-01T10:00:00", "2024-05-03T24:00:00", "2024-05-03T10:60:00",
-                           "20x4-05-03T10:00:00", "2024-05-03T10:00:00Z"};
+  const char* invalid[] = {"",
+                           "2024-05-03",
+                           "2024-05-03 10:00:00",
+                           "2023-02-29T10:00:00",
+                           "2024-13-01T10:00:00",
+                           "2024-05-03T24:00:00",
+                           "2024-05-03T10:60:00",
+                           "20x4-05-03T10:00:00",
+                           "2024-05-03T10:00:00Z"};
   for (const char* text : invalid) EXPECT_FALSE(ParseDateTime(text)) << text;
 }
 

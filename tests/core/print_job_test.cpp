@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "sheet/print_job.h"
+
+#include <gtest/gtest.h>
 
 namespace tavolo {
 namespace {
@@ -38,8 +38,8 @@ TEST(PrintJob, NumberedCopiesAreDocumentsOfTheirOwn) {
   const PrintResult r = RunPrintJob(settings, 3, target);
   EXPECT_TRUE(r.ok);
   EXPECT_EQ(r.documentsPrinted, 3);
-  EXPECT_EQ(target.log, (Log{"begin x1", "page №5", "end", "begin x1", "page №6", "end",
-                             "begin x1", "page №7", "end"}));
+  EXPECT_EQ(target.log, (Log{"begin x1", "page №5", "end", "begin x1", "page №6", "end", "begin x1",
+                             "page №7", "end"}));
   EXPECT_EQ(settings.startNumber, 1);
   EXPECT_TRUE(settings.notPrinting);
 }

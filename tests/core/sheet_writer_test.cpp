@@ -1,8 +1,9 @@
+#include "sheet/sheet_writer.h"
+
 #include <gtest/gtest.h>
 
 #include "content/unit_reader.h"
 #include "sheet/sheet_params.h"
-#include "sheet/sheet_writer.h"
 
 namespace tavolo {
 namespace {
@@ -21,11 +22,39 @@ const Lines kMaster = {
     "次の計算をしなさい。",
     "(1) (+3)+(-5)=#-2#",
     ">>",
-    "<<kgroup", "-2", "+2", ">>",
-    "<<graph", "line.bmp", "40", "120", ">>",
-    "<<value", "546", "True", "25", "4", "6", "1", "3", ">>",
-    "<<font", "12", "MS 明朝", "False", "True", "False", "False", "0", ">>",
-    "<<kran", "1", "12", "3", "0", ">>",
+    "<<kgroup",
+    "-2",
+    "+2",
+    ">>",
+    "<<graph",
+    "line.bmp",
+    "40",
+    "120",
+    ">>",
+    "<<value",
+    "546",
+    "True",
+    "25",
+    "4",
+    "6",
+    "1",
+    "3",
+    ">>",
+    "<<font",
+    "12",
+    "MS 明朝",
+    "False",
+    "True",
+    "False",
+    "False",
+    "0",
+    ">>",
+    "<<kran",
+    "1",
+    "12",
+    "3",
+    "0",
+    ">>",
     "]]",
 };
 
@@ -33,10 +62,12 @@ TEST(SheetWriter, LayoutBlocksCarryTheSheetsValuesAndTheFontInUse) {
   SheetParams sheet = SheetFromLines(kMaster, "[[unit3");
   sheet.lineSpacing = 40;  // changed on the sheet
   const Lines blocks = WriteLayoutBlocks(sheet);
-  EXPECT_EQ(blocks, (Lines{"<<value", "546", "True", "40", "4", "6", "1", "3", ">>",
-                           "<<font", "12", "MS 明朝", "False", "True", "False", "False",
-                           "ＭＳ 明朝", ">>",  // "0" is saved as the font it stands for
-                           "<<kran", "1", "12", "3", "0", "0", "0", "0", "0", "0", "0", ">>"}));
+  EXPECT_EQ(blocks,
+            (Lines{"<<value", "546",   "True",      "40", "4",       "6",     "1",
+                   "3",       ">>",    "<<font",    "12", "MS 明朝", "False", "True",
+                   "False",   "False", "ＭＳ 明朝", ">>",  // "0" is saved as the font it stands for
+                   "<<kran",  "1",     "12",        "3",  "0",       "0",     "0",
+                   "0",       "0",     "0",         "0",  ">>"}));
 }
 
 TEST(SheetWriter, ACopyFileReadsBackToTheSameSheet) {

@@ -2,11 +2,11 @@
 // a right click choosing a figure, copying to the clipboard, dragging a
 // figure to a new place, and the enlarged figure viewer.
 
+#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
-#include <QAction>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>

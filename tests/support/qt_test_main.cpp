@@ -1,5 +1,6 @@
-#include <QApplication>
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 // GUI and command-line tests share one QApplication, created before any test
 // runs; ctest sets QT_QPA_PLATFORM=offscreen so no display is needed.

@@ -12,10 +12,10 @@ namespace tavolo {
 
 struct SheetDocument {
   SheetParams params;
-  UnitAddress address;      // the unit the sheet was opened as (kept after a copy save)
-  std::string filePath;     // question file, or the copy file it was opened from / saved to
-  std::string identity;     // the window caption and its entry in the open-sheet register
-  bool master = false;      // shows a unit of a question file
+  UnitAddress address;   // the unit the sheet was opened as (kept after a copy save)
+  std::string filePath;  // question file, or the copy file it was opened from / saved to
+  std::string identity;  // the window caption and its entry in the open-sheet register
+  bool master = false;   // shows a unit of a question file
   bool modified = false;
 };
 

@@ -13,8 +13,8 @@ constexpr std::string_view kUnitEnd = "]]";
 // Every block marker any part of the program writes. Their content may hold a
 // line "]]", which must not be taken for the end of the unit.
 constexpr std::array<std::string_view, 12> kAllMarkers = {
-    "<<ques",  "<<ans",     "<<header", "<<value", "<<font",  "<<kran",
-    "<<graph", "<<kgroup",  "<<softkey", "<<AGraph", "<<dummy", "<<hint"};
+    "<<ques",  "<<ans",    "<<header",  "<<value",  "<<font",  "<<kran",
+    "<<graph", "<<kgroup", "<<softkey", "<<AGraph", "<<dummy", "<<hint"};
 
 bool IsMarker(std::string_view line) {
   for (auto m : kAllMarkers)
@@ -171,7 +171,8 @@ Lines AssembleNewUnitBlock(std::string_view keyLine, const UnitBlockBoxes& boxes
 void WriteUnitBlock(Lines& fileLines, int position, std::string_view keyLine,
                     const UnitBlockBoxes& boxes) {
   const Lines block = AssembleUnitBlock(keyLine, boxes);
-  const std::size_t at = std::min(static_cast<std::size_t>(std::max(position, 0)), fileLines.size());
+  const std::size_t at =
+      std::min(static_cast<std::size_t>(std::max(position, 0)), fileLines.size());
   fileLines.insert(fileLines.begin() + static_cast<std::ptrdiff_t>(at), block.begin(), block.end());
 }
 

@@ -16,13 +16,13 @@ using Lines = std::vector<std::string>;
 
 // The editor's boxes, one list of lines each.
 struct UnitBlockBoxes {
-  Lines question;     // "<<ques"
-  Lines dummy;        // "<<dummy"
-  Lines kgroup;       // "<<kgroup"
-  Lines hint;         // "<<hint"
-  Lines graph;        // "<<graph": question figures, three lines each
-  Lines aGraph;       // "<<AGraph": answer figures, three lines each
-  Lines settings;     // "<<value", "<<font", "<<kran" blocks written out whole
+  Lines question;  // "<<ques"
+  Lines dummy;     // "<<dummy"
+  Lines kgroup;    // "<<kgroup"
+  Lines hint;      // "<<hint"
+  Lines graph;     // "<<graph": question figures, three lines each
+  Lines aGraph;    // "<<AGraph": answer figures, three lines each
+  Lines settings;  // "<<value", "<<font", "<<kran" blocks written out whole
   bool operator==(const UnitBlockBoxes&) const = default;
 };
 

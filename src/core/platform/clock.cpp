@@ -28,8 +28,8 @@ std::string TwoDigits(int v) {
 
 std::optional<DateTime> ParseDateTime(std::string_view text) {
   DateTime t;
-  if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != 'T' ||
-      text[13] != ':' || text[16] != ':')
+  if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
+      text[16] != ':')
     return std::nullopt;
   if (!Digits(text, 0, 4, &t.year) || !Digits(text, 5, 2, &t.month) ||
       !Digits(text, 8, 2, &t.day) || !Digits(text, 11, 2, &t.hour) ||

@@ -28,8 +28,10 @@ bool IsTrailByte(unsigned b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
 // bytes survive a round trip unchanged.
 class Cp932Tables {
  public:
-  Cp932Tables() : single_{}, pair_(std::make_unique<std::array<char32_t, 65536>>()),
-                  encode_(std::make_unique<std::array<std::uint16_t, 65536>>()) {
+  Cp932Tables()
+      : single_{},
+        pair_(std::make_unique<std::array<char32_t, 65536>>()),
+        encode_(std::make_unique<std::array<std::uint16_t, 65536>>()) {
     pair_->fill(0);
     encode_->fill(0);
     iconv_t toUtf32 = iconv_open("UTF-32LE", "CP932");
@@ -85,7 +87,8 @@ class Cp932Tables {
   static unsigned Encode(iconv_t cd, char32_t cp) {
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     unsigned char in[4] = {static_cast<unsigned char>(cp), static_cast<unsigned char>(cp >> 8),
-                           static_cast<unsigned char>(cp >> 16), static_cast<unsigned char>(cp >> 24)};
+                           static_cast<unsigned char>(cp >> 16),
+                           static_cast<unsigned char>(cp >> 24)};
     char* inPtr = reinterpret_cast<char*>(in);
     std::size_t inLeft = 4;
     unsigned char out[4] = {};
@@ -194,8 +197,7 @@ std::string SjisLeft(std::string_view utf8, std::size_t maxBytes) {
 
 std::string SjisMid(std::string_view utf8, std::size_t fromByte, std::size_t byteCount) {
   std::string out;
-  const std::size_t endByte =
-      byteCount > SIZE_MAX - fromByte ? SIZE_MAX : fromByte + byteCount;
+  const std::size_t endByte = byteCount > SIZE_MAX - fromByte ? SIZE_MAX : fromByte + byteCount;
   std::size_t at = 0;  // Shift-JIS offset of the current character
   for (std::size_t i = 0; i < utf8.size() && at < endByte;) {
     const std::size_t len = Utf8CharLength(utf8, i);

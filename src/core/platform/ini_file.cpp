@@ -175,8 +175,7 @@ std::string IniDocument::Value(std::string_view section, std::string_view key,
   return v ? std::move(*v) : std::string(defaultValue);
 }
 
-void IniDocument::SetValue(std::string_view section, std::string_view key,
-                           std::string_view value) {
+void IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
   const std::string sjisSection = EncodeCp932(OneLine(section));
   const std::string sjisKey = EncodeCp932(OneLine(TrimBlanks(key)));
   const std::string keyLine = sjisKey + "=" + EncodeCp932(OneLine(value));
@@ -219,7 +218,8 @@ void IniDocument::EraseSection(std::string_view section) {
   const auto span = FindSection(EncodeCp932(section));
   if (!span) return;
   const std::size_t from = lines_[span->header].begin;
-  const std::size_t to = span->endLine < lines_.size() ? lines_[span->endLine].begin : bytes_.size();
+  const std::size_t to =
+      span->endLine < lines_.size() ? lines_[span->endLine].begin : bytes_.size();
   bytes_.erase(from, to - from);
   Index();
 }
@@ -246,8 +246,7 @@ std::string IniFile::ReadValue(std::string_view section, std::string_view key,
   return Load(false, nullptr)->Value(section, key, defaultValue);
 }
 
-Status IniFile::WriteValue(std::string_view section, std::string_view key,
-                           std::string_view value) {
+Status IniFile::WriteValue(std::string_view section, std::string_view key, std::string_view value) {
   Failure failure;
   auto doc = Load(true, &failure);
   if (!doc) return failure;

@@ -43,8 +43,8 @@ class IniDocument {
     std::size_t begin, end;  // the line's bytes without its line end
   };
   struct Span {
-    std::size_t header;     // index of the "[section]" line
-    std::size_t endLine;    // one past the last line of the section
+    std::size_t header;   // index of the "[section]" line
+    std::size_t endLine;  // one past the last line of the section
   };
   void Index();
   std::optional<Span> FindSection(std::string_view sjisName) const;

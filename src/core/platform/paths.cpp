@@ -72,8 +72,8 @@ fs::path ResolveCaseInsensitive(const fs::path& path) {
 fs::path CoursePath(std::string_view courseFolder, std::string_view relative) {
   std::string rel = NormalizeSeparators(relative);
   // A course file may write "\Graph\a.bmp"; it is still inside the course.
-  rel.erase(0, rel.find_first_not_of('/') == std::string::npos ? rel.size()
-                                                                : rel.find_first_not_of('/'));
+  rel.erase(
+      0, rel.find_first_not_of('/') == std::string::npos ? rel.size() : rel.find_first_not_of('/'));
   return ResolveCaseInsensitive(fs::path(CourseFolderText(courseFolder)) / rel);
 }
 

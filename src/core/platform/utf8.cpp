@@ -31,7 +31,8 @@ char32_t Utf8CodePoint(std::string_view s, std::size_t pos) {
   const std::size_t n = Utf8CharLength(s, pos);
   if (n == 1) return U'\uFFFD';
   char32_t cp = c0 & (0x7F >> n);
-  for (std::size_t i = 1; i < n; ++i) cp = (cp << 6) | (static_cast<unsigned char>(s[pos + i]) & 0x3F);
+  for (std::size_t i = 1; i < n; ++i)
+    cp = (cp << 6) | (static_cast<unsigned char>(s[pos + i]) & 0x3F);
   return cp;
 }
 

@@ -1,7 +1,6 @@
 #include "gui/app/frm_main.h"
 
 #include <QAction>
-#include <filesystem>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -23,6 +22,7 @@
 #include <QSpinBox>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "app/answer_box_settings.h"
 #include "app/help_pages.h"
@@ -240,8 +240,8 @@ void TfrmMain::CreateToolPanel() {
   // yet: the buttons are in place but do nothing.
   for (QWidget* later : std::initializer_list<QWidget*>{btnEdit_, btnTest_, btnLogOn_})
     later->setEnabled(false);
-  for (QWidget* hides : std::initializer_list<QWidget*>{pnlMain_, btnStartPrint_, btnKran_, btnSaveMaster_,
-                                                       btnSaveCopy_})
+  for (QWidget* hides : std::initializer_list<QWidget*>{pnlMain_, btnStartPrint_, btnKran_,
+                                                        btnSaveMaster_, btnSaveCopy_})
     hides->installEventFilter(this);
   connect(btnStartPrint_, &QPushButton::clicked, this, &TfrmMain::btnStartPrintClick);
   // "コピー" and "キャンセル" act on the current sheet's selection.
@@ -388,8 +388,8 @@ void TfrmMain::CreateSheetMenus() {
   mnuSheetFile_->setObjectName("mnuSheetFile");
   connect(item(mnuSheetFile_, "開く(&O)", "mnuSheetOpen"), &QAction::triggered, this,
           [this] { OpenUnitFromMenu(); });
-  connect(item(mnuSheetFile_, "コピーファイルを開く(&P)...", "mnuSheetOpenCopy"), &QAction::triggered,
-          this, &TfrmMain::mnuOpenCopyClick);
+  connect(item(mnuSheetFile_, "コピーファイルを開く(&P)...", "mnuSheetOpenCopy"),
+          &QAction::triggered, this, &TfrmMain::mnuOpenCopyClick);
   mnuSheetSave_ = item(mnuSheetFile_, "上書き保存(&S)", "mnuSheetSave");
   connect(mnuSheetSave_, &QAction::triggered, this, &TfrmMain::btnSaveMasterClick);
   connect(item(mnuSheetFile_, "印刷(&P)", "mnuSheetPrint"), &QAction::triggered, this,
@@ -405,7 +405,7 @@ void TfrmMain::CreateSheetMenus() {
           &TfrmMain::mnuMakeIndexClick);
   connect(item(mnuSheetEdit_, "学校名・塾名(&J)", "mnuSheetJuku"), &QAction::triggered, this,
           &TfrmMain::mnuJukuClick);
-  item(mnuSheetEdit_, "編集(&E)", "mnuSheetEditUnit", false);               // with the editor
+  item(mnuSheetEdit_, "編集(&E)", "mnuSheetEditUnit", false);  // with the editor
   connect(item(mnuSheetEdit_, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&B)", "mnuSheetClipboard"), &QAction::triggered,
           this, [this] {
             if (currentSheet_) currentSheet_->CopyWholePage();
@@ -618,8 +618,8 @@ void TfrmMain::CreateSheet(SheetDocument document, const CourseMenuChoice& choic
   std::string shortName = document.master
                               ? ShortUnitName(state_.course, choice.address)
                               : PathText(std::filesystem::path(document.filePath).filename());
-  auto* sheet = new TfrmPrint(*this, std::move(document), choice, std::move(shortName),
-                              std::move(pictures));
+  auto* sheet =
+      new TfrmPrint(*this, std::move(document), choice, std::move(shortName), std::move(pictures));
   // The title picture steps aside while worksheets fill the child area.
   frmDummy_->hide();
   connect(sheet, &TfrmPrint::selectionChanged, this, [this, sheet](bool hasSelection) {

@@ -78,7 +78,8 @@ void TfrmPrintOk::showEvent(QShowEvent* event) {
   printerChosen_ = false;
   ShowPrinterSize();
   if (sheet_) {
-    lblSize->setText(QStringLiteral("用紙のサイズを ") + QString::fromStdString(sheet_->PaperName()) +
+    lblSize->setText(QStringLiteral("用紙のサイズを ") +
+                     QString::fromStdString(sheet_->PaperName()) +
                      QStringLiteral(" に設定してください"));
     const QSignalBlocker quiet(spnStartNum);
     spnStartNum->setValue(sheet_->StartNumber());
