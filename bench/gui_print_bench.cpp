@@ -3,12 +3,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QBuffer>
-#include <QPageSize>
-#include <QPdfWriter>
-
 #include "gui/sheet/page_image.h"
 #include "gui/sheet/sheet_print.h"
+#include "gui_bench_pdf.h"
 #include "render_bench_sheet.h"
 #include "sheet/print_job.h"
 
@@ -18,27 +15,18 @@ namespace {
 void PrintClassSet(benchmark::State& state, PrintMode mode) {
   bench::BenchSheet sheet = bench::MakeBenchSheet();
   AnswerBoxRegistry registry;
-  registry.SetRegistering(true);
   PageRenderer renderer(registry);
   const PageSettings settings = bench::BenchSettings();
-  RenderPageImage(renderer, sheet.page(), settings);
-  registry.SetRegistering(false);
+  bench::RenderScreenForPrinting(registry, renderer, sheet, settings);
   std::size_t bytes = 0;
   for (auto _ : state) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-      QPdfWriter pdf(&buffer);
-      pdf.setResolution(600);
-      pdf.setPageSize(QPageSize(QPageSize::A4));
-      pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    bytes = bench::PdfBytes([&](QPdfWriter& pdf) {
       PrintSettings print;
       print.mode = mode;
       PagedDevicePrintTarget target(pdf, renderer, sheet.page(), settings, false);
       RunPrintJob(print, 30, target);
       target.Finish();
-    }
-    bytes = static_cast<std::size_t>(buffer.size());
+    });
   }
   state.counters["pdfBytes"] = static_cast<double>(bytes);
 }

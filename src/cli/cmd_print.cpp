@@ -11,12 +11,9 @@
 
 #include "cli/commands.h"
 #include "cli/unit_source.h"
-#include "gui/sheet/page_image.h"
-#include "gui/sheet/qimage_provider.h"
 #include "gui/sheet/sheet_print.h"
 #include "platform/text_file.h"
 #include "sheet/print_job.h"
-#include "sheet/sheet_pictures.h"
 
 namespace tavolo {
 
@@ -116,18 +113,14 @@ int RunPrintCommand(const CommandArgs& args, std::ostream& out, std::ostream& er
     err << sheet.message() << "\n";
     return 1;
   }
-  SheetParams& params = sheet.value().params;
-  const SheetPictures& pictures = sheet->pictures;
+  const SheetParams& params = sheet->params;
 
   // The printed boxes are those of the screen page, as on the desktop: one
   // screen render fills the registry before printing.
   AnswerBoxRegistry registry;
-  registry.SetRegistering(true);
   PageRenderer renderer(registry);
-  PageSettings settings;
-  settings.shortUnitName = sheet->shortName;
-  PageLayout layout;
-  RenderPageImage(renderer, {params, pictures, layout}, settings);
+  const PageSettings settings = CommandPageSettings(sheet.value());
+  RenderScreenPage(sheet.value(), registry, renderer, settings);
   registry.SetRegistering(false);
 
   // The PDF appears under its name only when complete.
@@ -147,7 +140,7 @@ int RunPrintCommand(const CommandArgs& args, std::ostream& out, std::ostream& er
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     pdf.setTitle(QString::fromStdString(params.unit.title));
     pdf.setCreator(QStringLiteral("Tavolo++"));
-    PagedDevicePrintTarget device(pdf, renderer, {params, pictures, layout}, settings, false);
+    PagedDevicePrintTarget device(pdf, renderer, sheet.value().page(), settings, false);
     result = RunPrintJob(print, options.copies, device);
     if (!device.Finish() && result.ok) result = {false, result.documentsPrinted, ""};
   }

@@ -10,10 +10,7 @@
 #include "cli/commands.h"
 #include "cli/json.h"
 #include "cli/unit_source.h"
-#include "gui/sheet/page_image.h"
-#include "gui/sheet/qimage_provider.h"
 #include "platform/text_file.h"
-#include "sheet/sheet_pictures.h"
 
 namespace tavolo {
 
@@ -125,25 +122,19 @@ int RunRenderCommand(const CommandArgs& args, std::ostream& out, std::ostream& e
     err << sheet.message() << "\n";
     return 1;
   }
-  SheetParams& params = sheet.value().params;
-  const SheetPictures& pictures = sheet->pictures;
-
   AnswerBoxRegistry registry;
-  registry.SetRegistering(true);
   PageRenderer renderer(registry);
-  PageSettings settings;
+  PageSettings settings = CommandPageSettings(sheet.value());
   settings.showAlternatives = options.alternatives;
   settings.sheetNumber = 1;  // numbering is on at start, from 1
-  settings.shortUnitName = sheet->shortName;
-  PageLayout layout;
-  const QImage page = RenderPageImage(renderer, {params, pictures, layout}, settings);
+  const QImage page = RenderScreenPage(sheet.value(), registry, renderer, settings);
   if (!page.save(QString::fromStdString(options.pngPath), "PNG")) {
     err << "ファイル " << options.pngPath << " に書き込めません\n";
     return 1;
   }
   if (!options.layoutPath.empty()) {
     std::ostringstream json;
-    WriteLayout(json, params, layout, registry);
+    WriteLayout(json, sheet->params, sheet->layout, registry);
     if (const Status written = WriteFileAtomic(options.layoutPath, json.str()); !written) {
       err << written.message() << "\n";
       return 1;

@@ -7,6 +7,7 @@
 #include "content/lesson_index.h"
 #include "content/unit_names.h"
 #include "content/unit_reader.h"
+#include "gui/sheet/page_image.h"
 #include "gui/sheet/qimage_provider.h"
 #include "platform/text_file.h"
 #include "sheet/sheet_pictures.h"
@@ -82,7 +83,19 @@ Result<PreparedSheet> PrepareSheet(const std::vector<std::string>& positional, b
   SheetPictures pictures =
       LoadSheetPictures(load.params, unit->figureFolder, ClassFlagFile(), images, load.problems);
   for (const std::string& problem : load.problems) problems << problem << "\n";
-  return PreparedSheet{std::move(load.params), std::move(pictures), unit->shortName};
+  return PreparedSheet{std::move(load.params), std::move(pictures), unit->shortName, {}};
+}
+
+PageSettings CommandPageSettings(const PreparedSheet& sheet) {
+  PageSettings settings;
+  settings.shortUnitName = sheet.shortName;
+  return settings;
+}
+
+QImage RenderScreenPage(PreparedSheet& sheet, AnswerBoxRegistry& registry, PageRenderer& renderer,
+                        const PageSettings& settings) {
+  registry.SetRegistering(true);
+  return RenderPageImage(renderer, sheet.page(), settings);
 }
 
 }  // namespace tavolo

@@ -4,28 +4,20 @@
 
 #include <sstream>
 
-#include "cli/cli.h"
 #include "cli/json.h"
+#include "cli_run.h"
 #include "support/course_files.h"
 
 namespace tavolo {
 namespace {
 
+using test::Cli;
+using test::CliRun;
+
 using Lines = std::vector<std::string>;
 using test::CourseFolderOf;
 using test::TempFolder;
 using test::WriteCp932Lines;
-
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun Cli(const Lines& args) {
-  std::ostringstream out, err;
-  const int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 const Lines kLayout = {"<<value", "630",    "False",  "40",      "5",     "5",     "1",     "7",
                        ">>",      "<<font", "12",     "MS 明朝", "False", "False", "False", "False",

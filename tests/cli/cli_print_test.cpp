@@ -9,34 +9,18 @@
 #include <memory>
 #include <sstream>
 
-#include "cli/cli.h"
+#include "cli_run.h"
 #include "support/course_files.h"
 
 namespace tavolo {
 namespace {
 
+using test::Cli;
+using test::CliRun;
+using test::Shell;
+
 using Lines = std::vector<std::string>;
 using test::TempFolder;
-
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun Cli(const Lines& args) {
-  std::ostringstream out, err;
-  const int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
-std::string Shell(const std::string& command) {
-  std::string output;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  if (!pipe) return output;
-  std::array<char, 4096> buffer{};
-  while (fgets(buffer.data(), buffer.size(), pipe.get())) output += buffer.data();
-  return output;
-}
 
 int CountOf(const std::string& text, const std::string& what) {
   int n = 0;

@@ -7,28 +7,20 @@
 #include <QImage>
 #include <sstream>
 
-#include "cli/cli.h"
+#include "cli_run.h"
 #include "support/course_files.h"
 
 namespace tavolo {
 namespace {
+
+using test::Cli;
+using test::CliRun;
 
 using Lines = std::vector<std::string>;
 using test::CourseFolderOf;
 using test::ReadBytes;
 using test::TempFolder;
 using test::WriteCp932Lines;
-
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun Cli(const Lines& args) {
-  std::ostringstream out, err;
-  const int status = RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 // Counts pixels of a colour family inside a rectangle of the page.
 int CountPixels(const QImage& image, const QRect& area, bool (*wanted)(QColor)) {

@@ -55,25 +55,12 @@ class ScriptedDialogs final : public Dialogs {
   std::optional<std::string> ChooseSaveFile(std::string_view suggested,
                                             std::string_view filter) override {
     log.push_back("save: " + std::string(suggested) + " " + std::string(filter));
-    if (files.empty()) {
-      ADD_FAILURE() << "unexpected file choice";
-      return std::nullopt;
-    }
-    auto file = files.front();
-    files.pop_front();
-    return file;
+    return NextFile();
   }
-
   std::optional<std::string> ChooseOpenFile(std::string_view folder,
                                             std::string_view filter) override {
     log.push_back("open: " + std::string(folder) + " " + std::string(filter));
-    if (files.empty()) {
-      ADD_FAILURE() << "unexpected file choice";
-      return std::nullopt;
-    }
-    auto file = files.front();
-    files.pop_front();
-    return file;
+    return NextFile();
   }
 
   std::deque<Answer> answers;
@@ -81,6 +68,15 @@ class ScriptedDialogs final : public Dialogs {
   std::vector<std::string> log;
 
  private:
+  std::optional<std::string> NextFile() {
+    if (files.empty()) {
+      ADD_FAILURE() << "unexpected file choice";
+      return std::nullopt;
+    }
+    auto file = files.front();
+    files.pop_front();
+    return file;
+  }
   Answer Next() {
     if (answers.empty()) {
       ADD_FAILURE() << "unexpected question: " << log.back();

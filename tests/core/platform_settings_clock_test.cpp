@@ -1,26 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <map>
 
+#include "app_fakes.h"
 #include "platform/clock.h"
 #include "platform/settings.h"
 
 namespace tavolo {
 namespace {
 
-class MemoryStore : public SettingsStore {
- public:
-  std::optional<std::string> Read(SettingsKey key, std::string_view name) override {
-    auto it = values.find({key, std::string(name)});
-    if (it == values.end()) return std::nullopt;
-    return it->second;
-  }
-  void Write(SettingsKey key, std::string_view name, std::string_view value) override {
-    values[{key, std::string(name)}] = std::string(value);
-  }
-  std::map<std::pair<SettingsKey, std::string>, std::string> values;
-};
+using MemoryStore = test::MemorySettings;
 
 TEST(Settings, MissingValuesAreWrittenBackWithTheirDefaults) {
   MemoryStore store;

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "../cli/cli_run.h"
 #include "../core/app_fakes.h"
 #include "cli/unit_source.h"
 #include "gui/sheet/frm_print_mode.h"
@@ -27,15 +28,8 @@ namespace {
 using test::MemorySettings;
 using test::ModalHelper;
 using test::ScriptedDialogs;
+using test::Shell;
 using test::TempFolder;
-
-std::string Shell(const std::string& command) {
-  std::string output;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  std::array<char, 4096> buffer{};
-  while (pipe && fgets(buffer.data(), buffer.size(), pipe.get())) output += buffer.data();
-  return output;
-}
 
 // A sheet of the sample course, drawn once for the screen as a window would.
 class SampleSheet final : public PrintableSheet {

@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdio>
 
+#include "../cli/cli_run.h"
 #include "content/unit_reader.h"
 #include "desktop_fixture.h"
 #include "gui/app/frm_print.h"
@@ -22,14 +23,6 @@
 
 namespace tavolo::test {
 namespace {
-
-std::string Shell(const std::string& command) {
-  std::string output;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  std::array<char, 4096> buffer{};
-  while (pipe && fgets(buffer.data(), buffer.size(), pipe.get())) output += buffer.data();
-  return output;
-}
 
 class PrintSaveWindowTest : public DesktopTest {
  protected:

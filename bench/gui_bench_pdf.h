@@ -1,0 +1,38 @@
+#pragma once
+// Shared by the Qt benchmarks that print: the screen render whose boxes the
+// printer draws, and an in-memory 600 dpi A4 PDF.
+
+#include <QBuffer>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <cstddef>
+
+#include "gui/sheet/page_image.h"
+#include "render_bench_sheet.h"
+
+namespace tavolo::bench {
+
+// The boxes the printer draws come from the last screen render.
+inline void RenderScreenForPrinting(AnswerBoxRegistry& registry, PageRenderer& renderer,
+                                    BenchSheet& sheet, const PageSettings& settings) {
+  registry.SetRegistering(true);
+  RenderPageImage(renderer, sheet.page(), settings);
+  registry.SetRegistering(false);
+}
+
+// Lets draw fill a PDF in memory and returns the PDF's size in bytes.
+template <class Draw>
+std::size_t PdfBytes(Draw&& draw) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter pdf(&buffer);
+    pdf.setResolution(600);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    draw(pdf);
+  }
+  return static_cast<std::size_t>(buffer.size());
+}
+
+}  // namespace tavolo::bench
