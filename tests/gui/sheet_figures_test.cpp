@@ -245,6 +245,24 @@ TEST_F(SheetFiguresTest, DraggingAFigureMovesItAndMarksTheSheet) {
   EXPECT_EQ(PageRegion({230, 280, 40, 30}), FigurePicture());
 }
 
+TEST_F(SheetFiguresTest, TheFigureItselfGoesWithTheMouseWhileDragged) {
+  const QPoint grip = kFigureAt + QPoint(20, 15);
+  const QPoint shift(150, 100);
+  QTest::mousePress(page, Qt::LeftButton, Qt::NoModifier, grip);
+  QTest::mouseMove(page, grip + shift / 2);
+  QTest::mouseMove(page, grip + shift);
+  const QImage shown = page->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const qreal ratio = shown.devicePixelRatio();
+  auto pixel = [&](QPoint p) { return QColor(shown.pixel(p * ratio)); };
+  // Inside the figure, clear of the dotted frame.
+  const QPoint inside = kFigureAt + QPoint(20, 15);
+  EXPECT_EQ(pixel(inside + shift), QColor(Qt::red));
+  EXPECT_EQ(pixel(inside), QColor(Qt::white));
+  QTest::mouseRelease(page, Qt::LeftButton, Qt::NoModifier, grip + shift);
+  EXPECT_EQ(sheet->Layout().figures[0],
+            (Rect{200 + shift.x(), 300 + shift.y(), 240 + shift.x(), 330 + shift.y()}));
+}
+
 TEST_F(SheetFiguresTest, AMovedFigureIsSavedAndReopensInItsNewPlace) {
   Drag(Qt::LeftButton, kFigureAt + QPoint(5, 5), kFigureAt + QPoint(5 + 60, 5 + 150));
   ASSERT_EQ(SaveMaster(sheet->Document(), dialogs), SaveOutcome::Saved);

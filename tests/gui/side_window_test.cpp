@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -15,15 +14,6 @@
 
 namespace tavolo::test {
 namespace {
-
-// Records what the desktop would have been asked to open.
-class UrlRecorder : public QObject {
-  Q_OBJECT
- public:
-  QList<QUrl> opened;
- public slots:
-  void Open(const QUrl& url) { opened << url; }
-};
 
 class SideWindowTest : public DesktopTest {
  protected:
@@ -45,9 +35,7 @@ class SideWindowTest : public DesktopTest {
     ASSERT_NE(b, nullptr) << button;
     QTimer::singleShot(0, b, &QAbstractButton::click);
   }
-  QString BrowserFile() const {
-    return window->findChild<QTextBrowser*>("brwHelp")->source().toLocalFile();
-  }
+  QString BrowserFile() const { return window->HelpWindow()->Browser()->source().toLocalFile(); }
 };
 
 TEST_F(SideWindowTest, VersionWindowNamesTheProgramAndItsVersion) {
@@ -105,7 +93,7 @@ TEST_F(SideWindowTest, TipButtonsOpenTheirHelpTopics) {
   Trigger("mnuDoYouKnow");
   EXPECT_EQ(helpPage, course + "/help/901.html");
   EXPECT_EQ(message, "ファイル " + course + "/help/902.html が見つかりません");
-  EXPECT_TRUE(window->findChild<QWidget*>("frmHelp")->isVisible());
+  EXPECT_TRUE(window->HelpWindow()->isVisible());
 }
 
 TEST_F(SideWindowTest, SchoolNameDialogStoresOkAndKeepsWhatWasTyped) {
@@ -164,19 +152,19 @@ TEST_F(SideWindowTest, HelpContentsShowTheCoursesIndexPage) {
     }});
     Trigger("mnuUsage");
     EXPECT_EQ(message, "ファイル " + course + "/help/index.html が見つかりません");
-    EXPECT_FALSE(window->findChild<QWidget*>("frmHelp")->isVisible());
+    EXPECT_FALSE(window->HelpWindow()->isVisible());
   }
   WriteFile("help/index.html", "<html><body><h1>使い方</h1></body></html>");
   NoModalExpected none;
   Trigger("mnuUsage");
-  EXPECT_TRUE(window->findChild<QWidget*>("frmHelp")->isVisible());
+  EXPECT_TRUE(window->HelpWindow()->isVisible());
   EXPECT_EQ(BrowserFile(), course + "/help/index.html");
-  EXPECT_TRUE(window->findChild<QTextBrowser*>("brwHelp")->toPlainText().contains("使い方"));
+  EXPECT_TRUE(window->HelpWindow()->Browser()->toPlainText().contains("使い方"));
 }
 
 TEST_F(SideWindowTest, SupplementPageGoesToTheDesktop) {
-  UrlRecorder recorder;
-  QDesktopServices::setUrlHandler("file", &recorder, "Open");
+  QList<QUrl> opened;
+  window->SetBrowserLauncher([&](const QUrl& url, std::function<void()>) { opened << url; });
   {
     QString message;
     ModalHelper modal({[&](QWidget* w) {
@@ -188,12 +176,10 @@ TEST_F(SideWindowTest, SupplementPageGoesToTheDesktop) {
   }
   WriteFile("hosoku.htm", "<html></html>");
   Trigger("mnuHosoku");
-  QDesktopServices::unsetUrlHandler("file");
-  ASSERT_EQ(recorder.opened.size(), 1);
-  EXPECT_EQ(recorder.opened[0].toLocalFile(), course + "/hosoku.htm");
+  ASSERT_EQ(opened.size(), 1);
+  EXPECT_EQ(opened[0].toLocalFile(), course + "/hosoku.htm");
+  EXPECT_FALSE(window->HelpWindow()->isVisible());  // the browser took it
 }
 
 }  // namespace
 }  // namespace tavolo::test
-
-#include "side_window_test.moc"

@@ -6,6 +6,7 @@
 
 #include "desktop_fixture.h"
 #include "gui/app/frm_edit_source.h"
+#include "gui/app/frm_help.h"
 
 namespace tavolo::test {
 namespace {
@@ -59,8 +60,7 @@ TEST_F(SourceEditorWindowTest, HelpOpensTheCallersTopic) {
     ClickButton(w, "ｷｬﾝｾﾙ");
   }});
   Edit({"a"});
-  EXPECT_EQ(window->findChild<QTextBrowser*>("brwHelp")->source().toLocalFile(),
-            course + "/help/720.html");
+  EXPECT_EQ(window->HelpWindow()->Browser()->source().toLocalFile(), course + "/help/720.html");
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "gui/app/desktop_program.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QStandardPaths>
+#include <QTranslator>
 
 #include "app/app_state.h"
 #include "app/start_up.h"
@@ -23,7 +25,21 @@ StartUpPlaces DesktopPlaces(const std::string& courseFolder) {
   return places;
 }
 
+bool InstallQtTranslations() {
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  // qtbase covers the widgets' dialogs; the parent is the application, which
+  // keeps the translator for the whole run.
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (!translator->load(QStringLiteral("qtbase_ja"), folder) ||
+      !QCoreApplication::installTranslator(translator)) {
+    delete translator;
+    return false;
+  }
+  return true;
+}
+
 int RunDesktopProgram(QApplication& app, const std::string& courseFolder) {
+  InstallQtTranslations();
   // The per-user data folder is ~/.local/share/Tavolo++/TavoloSF, beside the settings.
   QCoreApplication::setOrganizationName(QStringLiteral("Tavolo++"));
   QCoreApplication::setApplicationName(QStringLiteral("TavoloSF"));

@@ -36,6 +36,13 @@ Status TfrmDummy::SetTitlePicture(const std::filesystem::path& file) {
   return Succeeded();
 }
 
+// The close box hides the window and, with it, the page inside: a title
+// window shown again shows its page again too, not an empty frame.
+void TfrmDummy::showEvent(QShowEvent* event) {
+  QMdiSubWindow::showEvent(event);
+  if (widget() && widget()->isHidden()) widget()->show();
+}
+
 QSize TfrmDummy::TitleButtonSize() const { return btnTitle_->size(); }
 
 void TfrmDummy::PlaceTitleButton(QPoint topLeft) { btnTitle_->move(topLeft); }

@@ -25,6 +25,9 @@ class TfrmDummy final : public QMdiSubWindow {
   QSize TitleButtonSize() const;
   QPushButton* TitleButton() const { return btnTitle_; }
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   QPushButton* btnTitle_;
 };

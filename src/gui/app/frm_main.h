@@ -30,6 +30,7 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class QUrl;
 
 namespace tavolo {
 
@@ -101,6 +102,10 @@ class TfrmMain final : public QMainWindow,
   void btnSaveCopyClick();
   // A copy file saved earlier, opened as a sheet again.
   void mnuOpenCopyClick();
+  // Opens a web page outside the program; calls `failed` when no browser took it.
+  using BrowserLauncher = std::function<void(const QUrl&, std::function<void()> failed)>;
+  void SetBrowserLauncher(BrowserLauncher launcher) { openInBrowser_ = std::move(launcher); }
+  TfrmHelp* HelpWindow() const { return frmHelp_; }
   // For the editors: a whole file's lines edited as text.
   TfrmEditSource* SourceEditor() const { return frmEditSource_; }
 
@@ -133,6 +138,7 @@ class TfrmMain final : public QMainWindow,
   PageSettings PageSettingsFor(const TfrmPrint& sheet) override;
   bool QueryCloseSheet(TfrmPrint& sheet) override;
   void SheetClosed(TfrmPrint& sheet) override;
+  bool TeacherMode() const override { return !state_.keyLock; }
 
   TfrmPrint* FindSheet(const std::string& identity) const;
   void SheetActivated(TfrmPrint* sheet);
@@ -140,6 +146,9 @@ class TfrmMain final : public QMainWindow,
   void ShowAnswerDisplay();
   // "コピー" and "キャンセル" are usable while the current sheet has a selection.
   void ShowSelection(bool hasSelection);
+  // Moves the focus to the main window when it is on `leaving` or inside it.
+  void KeepFocusOffSheets(QWidget* leaving);
+  void HideSavePanel();
 
   void CreateToolPanel();
   void CreateHiddenHolders();
@@ -158,7 +167,8 @@ class TfrmMain final : public QMainWindow,
   QString btnShukushoClick();
   void mnuMakeIndexClick();
   void SyncTitleWindow();
-  void PrintOnDefaultPrinter(const QImage& image);
+  bool PrintAllUnitsView(const QImage& image);
+  void OpenInDesktopBrowser(const QUrl& url, std::function<void()> failed);
 
   SettingsStore& settings_;
   Dialogs& dialogs_;
@@ -239,7 +249,10 @@ class TfrmMain final : public QMainWindow,
   TfrmDummy* frmDummy_ = nullptr;
   TfrmJuku* frmJuku_ = nullptr;
   TfrmDoYouKnow* frmDoYouKnow_ = nullptr;
+  // Parentless, so that a modal window of the main window (the tips) does not
+  // block it; deleted with the main window.
   TfrmHelp* frmHelp_ = nullptr;
+  BrowserLauncher openInBrowser_;
 };
 
 }  // namespace tavolo

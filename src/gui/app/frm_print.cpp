@@ -72,6 +72,13 @@ void TfrmPrint::SetReduced(bool reduced) {
   ShowPage();
 }
 
+QRect TfrmPrint::PageOnScreen() const {
+  const QRect viewport(scrPage_->viewport()->mapToGlobal(QPoint(0, 0)),
+                       scrPage_->viewport()->size());
+  const QRect page(image1_->mapToGlobal(QPoint(0, 0)), image1_->size());
+  return page.intersected(viewport);
+}
+
 void TfrmPrint::ScrollTopOrBottom() {
   QScrollBar* bar = scrPage_->verticalScrollBar();
   bar->setValue(bar->value() == bar->minimum() ? bar->maximum() : bar->minimum());
@@ -101,6 +108,8 @@ QPoint ToQPoint(Point p) { return {p.x, p.y}; }
 void TfrmPrint::PagePressed(QPoint point, Qt::MouseButton button) {
   // A new press on the page always begins afresh: a pending selection goes first.
   CancelSelection();
+  // Choosing regions and moving figures are the teacher's; learners only look.
+  if (!host_.TeacherMode()) return;
   const int figure = FigureAt(point);
   if (figure > 0 && button == Qt::RightButton) {
     Point first;
@@ -114,6 +123,11 @@ void TfrmPrint::PagePressed(QPoint point, Qt::MouseButton button) {
     draggedFigure_ = figure;
     dragStart_ = point;
     image1_->SetFrame(ToQRect(FigureOutline(layout_.figures[figure - 1])));
+    // The figure itself goes with the mouse, not only its outline.
+    const Rect& place = layout_.figures[figure - 1];
+    const qreal ratio = page_.devicePixelRatio();
+    draggedPicture_ = page_.copy(qRound(place.left * ratio), qRound(place.top * ratio),
+                                 qRound(place.Width() * ratio), qRound(place.Height() * ratio));
   } else if (button == Qt::LeftButton) {
     selectionStart_ = selectionEnd_ = ClampToPage(point);
     selection_ = Selection::Dragging;
@@ -123,13 +137,20 @@ void TfrmPrint::PagePressed(QPoint point, Qt::MouseButton button) {
 
 void TfrmPrint::PageDragged(QPoint point) {
   // A redraw during the drag may have dropped the figure (its list was changed elsewhere).
-  if (draggedFigure_ > static_cast<int>(layout_.figures.size())) draggedFigure_ = 0;
+  if (draggedFigure_ > static_cast<int>(layout_.figures.size())) {
+    draggedFigure_ = 0;
+    image1_->SetFloating(std::nullopt);
+  }
   if (draggedFigure_ > 0) {
     Rect outline = FigureOutline(layout_.figures[draggedFigure_ - 1]);
     const QPoint shift = point - dragStart_;
     outline = {outline.left + shift.x(), outline.top + shift.y(), outline.right + shift.x(),
                outline.bottom + shift.y()};
     image1_->SetFrame(ToQRect(outline));
+    const Rect& place = layout_.figures[draggedFigure_ - 1];
+    image1_->SetFloating(PageView::Floating{
+        draggedPicture_, QRect(place.left, place.top, place.Width(), place.Height()),
+        QPoint(place.left, place.top) + shift});
   } else if (selection_ == Selection::Dragging) {
     selectionEnd_ = ClampToPage(point);
     ShowSelectionFrame();
@@ -171,6 +192,7 @@ void TfrmPrint::MoveDraggedFigure(QPoint point) {
   const int k = draggedFigure_;
   draggedFigure_ = 0;
   image1_->SetFrame(std::nullopt);
+  image1_->SetFloating(std::nullopt);
   const QPoint shift = point - dragStart_;
   // A click on a figure moves nothing.
   if (shift.isNull() || k > static_cast<int>(layout_.figures.size())) return;

@@ -41,6 +41,8 @@ class TfrmPrint final : public QMdiSubWindow {
   // The reduced view: the whole page scaled to fit the window.
   void SetReduced(bool reduced);
   bool IsReduced() const { return reduced_; }
+  // The part of the page that shows, in screen coordinates.
+  QRect PageOnScreen() const;
   // To the bottom of the page when at its top, otherwise to the top.
   void ScrollTopOrBottom();
   // A change through the shared controls: the sheet is modified and redrawn.
@@ -98,6 +100,7 @@ class TfrmPrint final : public QMdiSubWindow {
   // Dragging figure draggedFigure_ (0: none) from dragStart_.
   int draggedFigure_ = 0;
   QPoint dragStart_;
+  QImage draggedPicture_;
 };
 
 }  // namespace tavolo

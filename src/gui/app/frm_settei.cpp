@@ -15,6 +15,7 @@
 #include <climits>
 
 #include "app/answer_box_settings.h"
+#include "gui/app/widget_colour.h"
 
 namespace tavolo {
 
@@ -22,13 +23,6 @@ namespace {
 
 // The answer position and the box size have no bound of their own.
 constexpr int kUnbounded = 99999;
-
-void Colour(QWidget* widget, const QColor& colour) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, colour);
-  widget->setPalette(palette);
-  widget->setAutoFillBackground(true);
-}
 
 QSpinBox* Spin(const char* name, int min, int max, QWidget* parent) {
   auto* spin = new QSpinBox(parent);
@@ -185,12 +179,34 @@ void TfrmSettei::ChooseShape(int code) {
   EnableSizeBoxes(code);
 }
 
-bool TfrmSettei::ShowFor(const SheetParams& params, const QString& zoomCaption,
+bool TfrmSettei::ShowFor(const SheetParams& params, const QString& zoomCaption, const QRect& page,
                          const QRect& panel) {
-  // Beside the sheet, over the tool panel, and never past the screen's bottom.
-  QRect place(panel.left(), 48, sizeHint().width(), panel.height());
-  if (const QScreen* screen = QGuiApplication::screenAt(panel.center()))
-    place.setBottom(std::min(place.bottom(), screen->availableGeometry().bottom()));
+  // Right of the page, so that the teacher watches the boxes change while the
+  // question numbers and the tool panel stay in view. A narrow screen puts it
+  // at the screen's right edge, over the page's right side, never over the
+  // panel or the page's left edge where the numbers are.
+  // Sized as it will show: the style's fonts and margins apply on polishing.
+  ensurePolished();
+  if (layout()) layout()->activate();
+  const int width = std::max(sizeHint().width(), minimumSizeHint().width());
+  QRect place(page.right() + 8, panel.top(), width, panel.height());
+  const QScreen* screen = QGuiApplication::screenAt(panel.center());
+  if (!screen) screen = this->screen();
+  if (screen) {
+    // The window's frame counts too; the main window's frame tells its size.
+    QMargins frame;
+    if (const QWidget* main = parentWidget() ? parentWidget()->window() : nullptr) {
+      const QRect outer = main->frameGeometry();
+      const QRect inner = main->geometry();
+      frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                       outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    }
+    const QRect available = screen->availableGeometry().marginsRemoved(frame);
+    if (place.right() > available.right()) place.moveRight(available.right());
+    place.moveLeft(std::max(place.left(), std::max(panel.right() + 1, available.left())));
+    place.setTop(std::max(place.top(), available.top()));
+    place.setBottom(std::min(place.bottom(), available.bottom()));
+  }
   setGeometry(place);
   btnKakudai_->setText(zoomCaption);
   LoadFrom(params);

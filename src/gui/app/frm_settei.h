@@ -32,7 +32,11 @@ class TfrmSettei final : public QDialog {
   // A worksheet became active: the boxes take its values.
   void LoadFrom(const SheetParams& params);
   // Shows the dialog modally for the sheet; true on "閉じる", false on Esc.
-  bool ShowFor(const SheetParams& params, const QString& zoomCaption, const QRect& panel);
+  // `page` is where the worksheet's page shows on the screen, `panel` the
+  // main window's tool panel: the dialog goes beside the page, clear of both
+  // where the screen has room, and always inside the screen.
+  bool ShowFor(const SheetParams& params, const QString& zoomCaption, const QRect& page,
+               const QRect& panel);
 
   int WidthValue() const;
   int HeightValue() const;

@@ -18,7 +18,7 @@ constexpr int kButtonStripHeight = 50;
 }  // namespace
 
 TfrmZenTangen::TfrmZenTangen(CourseMenu& menu, Dialogs& dialogs,
-                             std::function<void(const QImage&)> print, QWidget* parent)
+                             std::function<bool(const QImage&)> print, QWidget* parent)
     : QDialog(parent), menu_(menu), dialogs_(dialogs), print_(std::move(print)) {
   setObjectName("frmZenTangen");
   setWindowTitle(QStringLiteral("全単元"));
@@ -84,9 +84,9 @@ void TfrmZenTangen::Rebuild() {
 }
 
 void TfrmZenTangen::btnPrintClick() {
+  if (!print_ || !print_(grab().toImage())) return;
   ++printCount_;
   edit1_->setText(QString::number(printCount_));
-  if (print_) print_(grab().toImage());
 }
 
 }  // namespace tavolo

@@ -17,15 +17,16 @@ namespace tavolo {
 class TfrmZenTangen final : public QDialog {
   Q_OBJECT
  public:
-  // print puts the window's picture on paper (the default printer).
-  TfrmZenTangen(CourseMenu& menu, Dialogs& dialogs, std::function<void(const QImage&)> print,
+  // print puts the window's picture on paper (through the print dialog) and
+  // says whether it did: only a print that happened is counted.
+  TfrmZenTangen(CourseMenu& menu, Dialogs& dialogs, std::function<bool(const QImage&)> print,
                 QWidget* parent = nullptr);
 
   // Shows the view modally over `area` (the main window).
   void ShowView(const QRect& area);
 
   int PrintCount() const { return printCount_; }
-  void SetPrinter(std::function<void(const QImage&)> print) { print_ = std::move(print); }
+  void SetPrinter(std::function<bool(const QImage&)> print) { print_ = std::move(print); }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -36,7 +37,7 @@ class TfrmZenTangen final : public QDialog {
 
   CourseMenu& menu_;
   Dialogs& dialogs_;
-  std::function<void(const QImage&)> print_;
+  std::function<bool(const QImage&)> print_;
   int printCount_ = 0;
   QTreeWidget* trvMain_;
   QLabel* label1_;

@@ -54,8 +54,10 @@ Answer MessageDialogs::AskYesNoCancel(std::string_view question) {
 
 std::optional<std::string> MessageDialogs::ChooseSaveFile(std::string_view suggested,
                                                           std::string_view filter) {
-  const QString file = QFileDialog::getSaveFileName(parent_, ToQString(kApplicationTitle),
-                                                    ToQString(suggested), ToQString(filter));
+  // Replacing an existing file is asked by the program itself, in its own words.
+  const QString file =
+      QFileDialog::getSaveFileName(parent_, ToQString(kApplicationTitle), ToQString(suggested),
+                                   ToQString(filter), nullptr, QFileDialog::DontConfirmOverwrite);
   if (file.isEmpty()) return std::nullopt;
   return file.toStdString();
 }

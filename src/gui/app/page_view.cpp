@@ -25,6 +25,18 @@ void PageView::SetFrame(std::optional<QRect> frame) {
   if (frame_) update(WidgetRect(*frame_));
 }
 
+void PageView::SetFloating(std::optional<Floating> floating) {
+  if (floating_) {
+    update(WidgetRect(floating_->from));
+    update(WidgetRect(QRect(floating_->to, floating_->from.size())));
+  }
+  floating_ = std::move(floating);
+  if (floating_) {
+    update(WidgetRect(floating_->from));
+    update(WidgetRect(QRect(floating_->to, floating_->from.size())));
+  }
+}
+
 QPoint PageView::PagePoint(QPointF widgetPoint) const {
   return {static_cast<int>(std::floor(widgetPoint.x() / scale_)),
           static_cast<int>(std::floor(widgetPoint.y() / scale_))};
@@ -44,8 +56,17 @@ QRect PageView::WidgetRect(const QRect& pageRect) const {
 
 void PageView::paintEvent(QPaintEvent* event) {
   QLabel::paintEvent(event);
-  if (!frame_) return;
+  if (!frame_ && !floating_) return;
   QPainter painter(this);
+  if (floating_) {
+    const auto place = [this](const QRect& r) {
+      return QRect(WidgetPoint(r.topLeft()),
+                   WidgetPoint(r.topLeft() + QPoint(r.width(), r.height())));
+    };
+    painter.fillRect(place(floating_->from), Qt::white);
+    painter.drawImage(place(QRect(floating_->to, floating_->from.size())), floating_->picture);
+  }
+  if (!frame_) return;
   // Black in "not xor" inverts whatever is below, so the frame stays visible
   // on white paper, on black text and on coloured figures alike.
   painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);

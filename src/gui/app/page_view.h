@@ -6,6 +6,7 @@
 // an overlay, so the page image itself is never touched and a copy of it
 // never contains the frame.
 
+#include <QImage>
 #include <QLabel>
 #include <optional>
 
@@ -23,6 +24,15 @@ class PageView final : public QLabel {
   // nothing shown for nullopt.
   void SetFrame(std::optional<QRect> frame);
   const std::optional<QRect>& Frame() const { return frame_; }
+
+  // A figure being dragged: its picture shows at `to` (page pixels, top left)
+  // and its old place `from` shows blank paper until the drop redraws the page.
+  struct Floating {
+    QImage picture;
+    QRect from;
+    QPoint to;
+  };
+  void SetFloating(std::optional<Floating> floating);
 
   // The page pixel under a point of this widget.
   QPoint PagePoint(QPointF widgetPoint) const;
@@ -45,6 +55,7 @@ class PageView final : public QLabel {
 
   double scale_ = 1.0;
   std::optional<QRect> frame_;
+  std::optional<Floating> floating_;
   Qt::MouseButton pressed_ = Qt::NoButton;
 };
 

@@ -17,6 +17,8 @@ class SheetHost {
   virtual PageSettings PageSettingsFor(const TfrmPrint& sheet) = 0;
   // Before the window closes (may ask to save): false keeps it open.
   virtual bool QueryCloseSheet(TfrmPrint& sheet) = 0;
+  // False while the key lock is on the learner's side: the page is then only shown.
+  virtual bool TeacherMode() const = 0;
   // The window is closing for good.
   virtual void SheetClosed(TfrmPrint& sheet) = 0;
 };

@@ -31,6 +31,9 @@ class TfrmPrintOk final : public QDialog {
   // The system print dialog; replaceable so that tests need no print system.
   void SetPrinterChooser(std::function<bool(QPrinter&)> chooser) { chooser_ = std::move(chooser); }
   bool PrinterChosen() const { return printerChosen_; }
+  // The system print dialog (or its stand-in) on this dialog's printer; false
+  // when the user cancelled it.
+  bool ChoosePrinter() { return chooser_(printer_); }
 
   QLabel* lblPWidth;
   QLabel* lblPHeight;

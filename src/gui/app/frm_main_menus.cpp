@@ -1,0 +1,260 @@
+// The main window's menus, those of the frame and those a worksheet brings
+// while it is in front, and the small windows they open.
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QUrl>
+
+#include "app/help_pages.h"
+#include "app/sheet_saving.h"
+#include "content/file_checks.h"
+#include "gui/app/frm_dummy.h"
+#include "gui/app/frm_help.h"
+#include "gui/app/frm_juku.h"
+#include "gui/app/frm_main.h"
+#include "gui/app/frm_print.h"
+#include "gui/app/frm_set_paper.h"
+#include "gui/app/frm_version.h"
+#include "gui/app/qt_text.h"
+#include "gui/sheet/frm_print_ok.h"
+#include "platform/text_file.h"
+
+namespace tavolo {
+
+void TfrmMain::CreateMenus() {
+  mnuFile_ = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+  mnuFile_->setObjectName("mnuFile");
+  QAction* open = mnuFile_->addAction(QStringLiteral("開く(&O)"));
+  open->setObjectName("mnuOpen");
+  connect(open, &QAction::triggered, this, [this] { OpenUnitFromMenu(); });
+  QAction* openCopy = mnuFile_->addAction(QStringLiteral("コピーファイルを開く(&Y)..."));
+  openCopy->setObjectName("mnuOpenCopy");
+  connect(openCopy, &QAction::triggered, this, &TfrmMain::mnuOpenCopyClick);
+  QAction* exit = mnuFile_->addAction(QStringLiteral("終了(&X)"));
+  exit->setObjectName("mnuExit");
+  connect(exit, &QAction::triggered, this, &QWidget::close);
+
+  mnuEdit_ = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+  mnuEdit_->setObjectName("mnuEdit");
+  QAction* makeIndex = mnuEdit_->addAction(QStringLiteral("目次作成(&C)"));
+  makeIndex->setObjectName("mnuMakeIndex");
+  makeIndex->setEnabled(false);  // with the index editor
+  connect(makeIndex, &QAction::triggered, this, &TfrmMain::mnuMakeIndexClick);
+  QAction* juku = mnuEdit_->addAction(QStringLiteral("学校名・塾名(&J)"));
+  juku->setObjectName("mnuJuku");
+  connect(juku, &QAction::triggered, this, &TfrmMain::mnuJukuClick);
+
+  CreateSheetMenus();
+
+  mnuWindow_ = menuBar()->addMenu(QStringLiteral("ウィンドウ(&W)"));
+  mnuWindow_->setObjectName("mnuWindow");
+  QAction* maximize = mnuWindow_->addAction(QStringLiteral("最大表示(&M)"));
+  maximize->setObjectName("mnuMaximize");
+  connect(maximize, &QAction::triggered, this, [this] {
+    if (QMdiSubWindow* sheet = mdiArea_->activeSubWindow(); sheet && sheet != frmDummy_)
+      sheet->setGeometry(0, 0, ChildAreaWidth(), ChildAreaHeight());
+  });
+  QAction* tile = mnuWindow_->addAction(QStringLiteral("タイル表示(&T)"));
+  tile->setObjectName("mnuTile");
+  connect(tile, &QAction::triggered, mdiArea_, &QMdiArea::tileSubWindows);
+  QAction* cascade = mnuWindow_->addAction(QStringLiteral("カスケード表示(&C)"));
+  cascade->setObjectName("mnuCascade");
+  connect(cascade, &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
+  QAction* closeAll = mnuWindow_->addAction(QStringLiteral("すべて閉じる(&A)"));
+  closeAll->setObjectName("mnuCloseAll");
+  connect(closeAll, &QAction::triggered, this, [this] { CloseAllSheets(); });
+  windowItems_ = {maximize, tile, cascade, closeAll};
+  connect(mnuWindow_, &QMenu::aboutToShow, this, &TfrmMain::UpdateWindowMenu);
+  UpdateWindowMenu();
+
+  mnuHelp_ = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+  mnuHelp_->setObjectName("mnuHelp");
+  QAction* usage = mnuHelp_->addAction(QStringLiteral("使い方(&U)"));
+  usage->setObjectName("mnuUsage");
+  connect(usage, &QAction::triggered, this, [this] { ShowHelp(0); });
+  QAction* version = mnuHelp_->addAction(QStringLiteral("バージョン(&V)"));
+  version->setObjectName("mnuVersion");
+  connect(version, &QAction::triggered, this, [this] { frmVersion_->exec(); });
+  mnuDoYouKnow_ = mnuHelp_->addAction(QStringLiteral("ご存じですか(&D)"));
+  mnuDoYouKnow_->setObjectName("mnuDoYouKnow");
+  connect(mnuDoYouKnow_, &QAction::triggered, this, &TfrmMain::ShowTips);
+  QAction* hosoku = mnuHelp_->addAction(QStringLiteral("補足"));
+  hosoku->setObjectName("mnuHosoku");
+  connect(hosoku, &QAction::triggered, this, &TfrmMain::mnuHosokuClick);
+}
+
+// While a worksheet is active its menus stand in for "ファイル(&F)" and
+// "編集(&E)" and add "表示(&V)" and "設定(&C)"; their items act on that sheet.
+void TfrmMain::CreateSheetMenus() {
+  auto item = [](QMenu* menu, const char* caption, const char* name, bool enabled = true) {
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(name);
+    action->setEnabled(enabled);
+    return action;
+  };
+  mnuSheetFile_ = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+  mnuSheetFile_->setObjectName("mnuSheetFile");
+  connect(item(mnuSheetFile_, "開く(&O)", "mnuSheetOpen"), &QAction::triggered, this,
+          [this] { OpenUnitFromMenu(); });
+  connect(item(mnuSheetFile_, "コピーファイルを開く(&Y)...", "mnuSheetOpenCopy"),
+          &QAction::triggered, this, &TfrmMain::mnuOpenCopyClick);
+  mnuSheetSave_ = item(mnuSheetFile_, "上書き保存(&S)", "mnuSheetSave");
+  connect(mnuSheetSave_, &QAction::triggered, this, &TfrmMain::btnSaveMasterClick);
+  connect(item(mnuSheetFile_, "印刷(&P)", "mnuSheetPrint"), &QAction::triggered, this,
+          &TfrmMain::btnStartPrintClick);
+  connect(item(mnuSheetFile_, "閉じる(&C)", "mnuSheetClose"), &QAction::triggered, this,
+          &TfrmMain::CloseCurrentSheet);
+  connect(item(mnuSheetFile_, "終了(&X)", "mnuSheetExit"), &QAction::triggered, this,
+          &QWidget::close);
+
+  mnuSheetEdit_ = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+  mnuSheetEdit_->setObjectName("mnuSheetEdit");
+  connect(item(mnuSheetEdit_, "目次作成(&C)", "mnuSheetMakeIndex"), &QAction::triggered, this,
+          &TfrmMain::mnuMakeIndexClick);
+  connect(item(mnuSheetEdit_, "学校名・塾名(&J)", "mnuSheetJuku"), &QAction::triggered, this,
+          &TfrmMain::mnuJukuClick);
+  item(mnuSheetEdit_, "編集(&E)", "mnuSheetEditUnit", false);  // with the editor
+  connect(item(mnuSheetEdit_, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&B)", "mnuSheetClipboard"), &QAction::triggered,
+          this, [this] {
+            if (currentSheet_) currentSheet_->CopyWholePage();
+          });
+
+  mnuSheetView_ = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+  mnuSheetView_->setObjectName("mnuSheetView");
+  mnuSheetAnswers_ = item(mnuSheetView_, "解答表示(&A)", "mnuSheetAnswers");
+  mnuSheetAnswers_->setCheckable(true);
+  connect(mnuSheetAnswers_, &QAction::triggered, this, [this] { btnKaitou_->click(); });
+  connect(mnuSheetView_, &QMenu::aboutToShow, this, [this] {
+    mnuSheetAnswers_->setEnabled(btnKaitou_->isEnabled());
+    mnuSheetAnswers_->setChecked(state_.answerDisplay);
+  });
+
+  mnuSheetSettings_ = menuBar()->addMenu(QStringLiteral("設定(&C)"));
+  mnuSheetSettings_->setObjectName("mnuSheetSettings");
+  connect(item(mnuSheetSettings_, "印字モードの設定(&P)", "mnuSheetPrintMode"), &QAction::triggered,
+          this, &TfrmMain::mnuPrintModeClick);
+  connect(item(mnuSheetSettings_, "解答欄の設定(&K)", "mnuSheetKran"), &QAction::triggered, this,
+          &TfrmMain::btnKranClick);
+  connect(item(mnuSheetSettings_, "用紙サイズとオプションの設定(&S)", "mnuSheetPaper"),
+          &QAction::triggered, this, &TfrmMain::mnuSetPaperClick);
+  UpdateMenus();
+}
+
+void TfrmMain::UpdateMenus() {
+  const bool sheet = currentSheet_ != nullptr;
+  const bool teacher = !state_.keyLock;
+  mnuFile_->menuAction()->setVisible(teacher && !sheet);
+  mnuEdit_->menuAction()->setVisible(teacher && !sheet);
+  mnuSheetFile_->menuAction()->setVisible(teacher && sheet);
+  mnuSheetEdit_->menuAction()->setVisible(teacher && sheet);
+  // Answers and layout are the teacher's: in learner mode the sheet brings no menus.
+  mnuSheetView_->menuAction()->setVisible(teacher && sheet);
+  mnuSheetSettings_->menuAction()->setVisible(teacher && sheet);
+  for (QMenu* menu : {mnuSheetFile_, mnuSheetEdit_, mnuSheetView_, mnuSheetSettings_})
+    menu->setEnabled(teacher && sheet);
+  // Only a sheet of a question file can be saved over its unit.
+  mnuSheetSave_->setEnabled(sheet && currentSheet_->Document().master);
+}
+
+// The all-units view goes on paper as it looks, page-wide, through the same
+// print dialog as the worksheets (a PDF file is one of its printers).
+bool TfrmMain::PrintAllUnitsView(const QImage& image) {
+  if (!frmPrintOk_->ChoosePrinter()) return false;
+  QPainter painter;
+  if (!painter.begin(&frmPrintOk_->Printer())) {
+    dialogs_.Inform("印刷を開始できません");
+    return false;
+  }
+  const QRect page = painter.viewport();
+  const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
+  painter.drawImage(QRect(page.topLeft(), size), image);
+  return painter.end();
+}
+
+void TfrmMain::UpdateWindowMenu() {
+  const bool anySheet = !state_.openSheets.empty();
+  for (QAction* item : windowItems_) item->setEnabled(anySheet);
+}
+
+void TfrmMain::mnuMakeIndexClick() {
+  if (!state_.openSheets.empty()) {
+    dialogs_.Inform("開いているファイルをすべて閉じてください");
+    return;
+  }
+}
+
+void TfrmMain::mnuJukuClick() {
+  // Without an open worksheet the field keeps what was last typed into it.
+  std::optional<QString> current;
+  if (!state_.openSheets.empty()) current = ToQString(state_.schoolName);
+  if (auto school = frmJuku_->Ask(current)) {
+    SetSchoolName(state_, settings_, ToStdString(*school));
+    if (currentSheet_) currentSheet_->Redraw();  // the name line shows it
+  }
+  setFocus();
+}
+
+void TfrmMain::mnuSetPaperClick() {
+  if (!currentSheet_) return;
+  const auto choice = frmSetPaper_->Ask(currentSheet_->Document().params.headerOptions);
+  if (!choice || !currentSheet_) return;
+  state_.paper = PaperFromSetting(choice->paperWidth);
+  ApplyPaper(state_.paper);
+  WriteSettingInteger(settings_, "PaperSize", choice->paperWidth);
+  const PaperAndOptions chosen = *choice;
+  currentSheet_->ChangeParams(
+      [chosen](SheetParams& p) {
+        p.ApplyPaper(chosen.paperWidth);
+        p.headerOptions = chosen.headerOptions;
+      },
+      true);
+}
+
+void TfrmMain::ShowHelp(int context) {
+  const auto page = context == 0 ? HelpContentsPath(state_.courseFolder)
+                                 : HelpTopicPath(state_.courseFolder, context);
+  if (Status shown = frmHelp_->ShowPage(page); !shown) dialogs_.Inform(shown.message());
+}
+
+void TfrmMain::mnuHosokuClick() {
+  const auto page = SupplementPagePath(state_.courseFolder);
+  if (Status exists = RequireFile(page); !exists) {
+    dialogs_.Inform(exists.message());
+    return;
+  }
+  // Without a browser that takes it, the page shows in the help window.
+  openInBrowser_(QUrl::fromLocalFile(ToQString(PathText(page))), [this, page] {
+    if (Status shown = frmHelp_->ShowPage(page); !shown) dialogs_.Inform(shown.message());
+  });
+}
+
+// The desktop's browser, through xdg-open: it says by its exit status whether
+// a browser took the page (QDesktopServices only says that it started it).
+void TfrmMain::OpenInDesktopBrowser(const QUrl& url, std::function<void()> failed) {
+  auto* opener = new QProcess(this);
+  connect(opener, &QProcess::finished, this,
+          [opener, failed](int exitCode, QProcess::ExitStatus status) {
+            if (status != QProcess::NormalExit || exitCode != 0) failed();
+            opener->deleteLater();
+          });
+  connect(opener, &QProcess::errorOccurred, this, [opener, failed](QProcess::ProcessError error) {
+    if (error != QProcess::FailedToStart) return;
+    failed();
+    opener->deleteLater();
+  });
+  opener->start(QStringLiteral("xdg-open"), {url.toString()});
+}
+
+void TfrmMain::mnuOpenCopyClick() {
+  tavolo::OpenCopyFile(state_, *this, dialogs_);
+  setFocus();
+}
+
+}  // namespace tavolo
