@@ -43,5 +43,11 @@ TEST(AnswerBoxSettings, ValuesGoIntoTheirLines) {
   }
 }
 
+TEST(AnswerBoxSettings, TheDialogMarksTheChoiceOfASheetsShape) {
+  const std::pair<int, std::optional<int>> cases[] = {
+      {0, 0}, {1, 1}, {4, 4}, {5, 5}, {2, std::nullopt}, {3, std::nullopt}, {9, 0}, {-1, 0}};
+  for (const auto& [code, marked] : cases) EXPECT_EQ(MarkedShapeChoice(code), marked) << code;
+}
+
 }  // namespace
 }  // namespace tavolo

@@ -126,5 +126,26 @@ TEST_F(AnswerBoxWindowTest, ZoomShowsTheWholePageAndBack) {
   EXPECT_EQ(image->size(), QSize(Params().paperWidth, Params().paperHeight));
 }
 
+TEST_F(AnswerBoxWindowTest, TheSKeyZoomsAndTheDialogSaysSo) {
+  QStringList captions;
+  InDialog([&](QWidget* w) {
+    QTest::keyClick(In<QSpinBox>(w, "spnKranWX"), Qt::Key_S);
+    captions << In<QPushButton>(w, "btnKakudai")->text();
+    QTest::keyClick(In<QSpinBox>(w, "spnKranWX"), Qt::Key_S);
+    captions << In<QPushButton>(w, "btnKakudai")->text();
+    QTest::keyClick(In<QSpinBox>(w, "spnKranWX"), Qt::Key_S);
+    PressEsc(w);
+  });
+  EXPECT_EQ(captions, QStringList({"拡大", "縮小"}));
+  EXPECT_TRUE(sheet->IsReduced());
+  EXPECT_EQ(Find<QPushButton>("btnShukusho")->text(), "拡大");
+  // The next opening shows the caption as it stands.
+  InDialog([&](QWidget* w) {
+    captions << In<QPushButton>(w, "btnKakudai")->text();
+    PressEsc(w);
+  });
+  EXPECT_EQ(captions.last(), "拡大");
+}
+
 }  // namespace
 }  // namespace tavolo::test

@@ -65,9 +65,8 @@ TEST_F(MainWindowTest, ToolPanelHoldsEveryControlWithItsCaption) {
     labels << Find<QLabel>(name)->text();
   EXPECT_EQ(labels, QStringList({"主行間", "文　字", "サイズ"}));
 
-  // The holders other windows use are there but never seen.
-  for (const char* hidden :
-       {"pnlSize", "radB5", "radA4", "radB4", "radA3", "btnShukusho", "btnScroll", "pnlSave"})
+  // The operations other windows use are there but never seen.
+  for (const char* hidden : {"btnShukusho", "btnScroll", "pnlSave"})
     EXPECT_FALSE(Find<QWidget>(hidden)->isVisible()) << hidden;
   EXPECT_EQ(Find<QPushButton>("btnShukusho")->text(), "縮小");
 }
@@ -117,7 +116,7 @@ TEST_F(MainWindowTest, FirstStartShowsTipsTitleAndStoresDefaults) {
   EXPECT_EQ(settings.Read(SettingsKey::Family, "RecDrive"), (root.path() + "/home/").toStdString());
 
   EXPECT_EQ(Find<QLineEdit>("edtLogOnName")->text(), "共通");
-  EXPECT_TRUE(Find<QRadioButton>("radA4")->isChecked());
+  EXPECT_EQ(window->State().paper.button, PaperSize::A4);
   EXPECT_EQ(Find<QPushButton>("btnLock")->text(), "先生用");
   auto* title = Find<QMdiSubWindow>("frmDummy");
   EXPECT_TRUE(title->isVisible());
@@ -128,17 +127,18 @@ TEST_F(MainWindowTest, FirstStartShowsTipsTitleAndStoresDefaults) {
   EXPECT_EQ(Find<QPushButton>("btnTitle")->size(), QSize(130, 80));
 }
 
-TEST_F(MainWindowTest, PaperSettingChecksItsButton) {
+TEST_F(MainWindowTest, PaperSettingChoosesItsPaper) {
   struct Case {
     const char* stored;
-    const char* checked;
+    PaperSize paper;
   };
-  for (const Case& c : {Case{"546", "radB5"}, Case{"630", "radA4"}, Case{"771", "radB4"},
-                        Case{"891", "radA3"}, Case{"600", "radA4"}, Case{"abc", "radA4"}}) {
+  for (const Case& c :
+       {Case{"546", PaperSize::B5}, Case{"630", PaperSize::A4}, Case{"771", PaperSize::B4},
+        Case{"891", PaperSize::A3}, Case{"600", PaperSize::A4}, Case{"abc", PaperSize::A4}}) {
     settings.Write(SettingsKey::Program, "PaperSize", c.stored);
     NewWindow();
     ASSERT_EQ(StartWithoutTips(), StartUpOutcome::Ready);
-    EXPECT_TRUE(Find<QRadioButton>(c.checked)->isChecked()) << c.stored;
+    EXPECT_EQ(window->State().paper.button, c.paper) << c.stored;
   }
 }
 

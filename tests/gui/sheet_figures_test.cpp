@@ -318,5 +318,17 @@ TEST(FigureViewerTest, ShowsThePictureWithItsSize) {
   EXPECT_EQ(viewer.findChild<QLabel*>("lblYH")->text(), "300");
 }
 
+// The figure list changed under a drag (cut short elsewhere, the page not yet
+// drawn again): the drop has no place to write to and changes nothing.
+TEST_F(SheetFiguresTest, ADropThatCannotBeWrittenLeavesTheSheetUnchanged) {
+  const QPoint grip = kFigureAt + QPoint(20, 15);
+  QTest::mousePress(page, Qt::LeftButton, Qt::NoModifier, grip);
+  QTest::mouseMove(page, grip + QPoint(60, 40));
+  sheet->Document().params.unit.graphLines = {"numline.bmp"};
+  QTest::mouseRelease(page, Qt::LeftButton, Qt::NoModifier, grip + QPoint(60, 40));
+  EXPECT_FALSE(sheet->Document().modified);
+  EXPECT_EQ(GraphLines(), (std::vector<std::string>{"numline.bmp"}));
+}
+
 }  // namespace
 }  // namespace tavolo::test

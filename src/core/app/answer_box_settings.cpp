@@ -19,6 +19,21 @@ ShapeSizeBoxes SizeBoxesOfShape(int shapeCode) {
   }
 }
 
+std::optional<int> MarkedShapeChoice(int shapeCode) {
+  switch (shapeCode) {
+    case 0:
+    case 1:
+    case 4:
+    case 5:
+      return shapeCode;
+    case 2:
+    case 3:
+      return std::nullopt;
+    default:
+      return 0;
+  }
+}
+
 bool ShapeChoiceMarksModified(int shapeCode) { return shapeCode == 0 || shapeCode == 4; }
 
 void SetKranValue(SheetParams& params, KranField field, int value) {

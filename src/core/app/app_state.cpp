@@ -25,6 +25,45 @@ PaperChoice PaperFromSetting(int width) {
   return choice;
 }
 
+namespace {
+void Tell(const AppState& state, ViewChange change) {
+  if (state.viewChanged) state.viewChanged(change);
+}
+}  // namespace
+
+void SetAnswerDisplay(AppState& state, bool shown) {
+  state.answerDisplay = shown;
+  Tell(state, ViewChange::AnswerDisplay);
+}
+
+void SetShowAlternatives(AppState& state, bool shown) {
+  state.showAlternatives = shown;
+  Tell(state, ViewChange::Alternatives);
+}
+
+void SetReducedView(AppState& state, bool reduced) {
+  state.reducedView = reduced;
+  Tell(state, ViewChange::ReducedView);
+}
+
+void ShowPaper(AppState& state, const PaperChoice& paper) {
+  state.paper = paper;
+  Tell(state, ViewChange::Paper);
+}
+
+void ChoosePaper(AppState& state, SettingsStore& settings, int paperWidth) {
+  WriteSettingInteger(settings, "PaperSize", paperWidth);
+  ShowPaper(state, PaperFromSetting(paperWidth));
+}
+
+std::string_view ZoomCaption(bool reduced) { return reduced ? "拡大" : "縮小"; }
+
+std::string JoinProblems(const std::vector<std::string>& problems) {
+  std::string message;
+  for (const std::string& problem : problems) message += (message.empty() ? "" : "\n") + problem;
+  return message;
+}
+
 void SetKeyLock(AppState& state, SettingsStore& settings, bool locked) {
   state.keyLock = locked;
   WriteSettingBool(settings, "KeyLock", locked);

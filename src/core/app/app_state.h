@@ -4,6 +4,7 @@
 // register of open worksheets. The main window owns one instance.
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,9 @@ PaperChoice PaperFromSetting(int width);
 // The learner name every program knows; the one without a password.
 inline constexpr std::string_view kSharedLearnerName = "共通";
 
+// Which of the view values below changed; the windows that show one listen.
+enum class ViewChange { AnswerDisplay, Alternatives, ReducedView, Paper };
+
 struct AppState {
   std::string courseFolder;                     // always ends in "/"
   bool onCd = false;                            // the course folder cannot be written to
@@ -43,8 +47,14 @@ struct AppState {
   std::string recordDrive;                      // "RecDrive", always ends in "/"
   std::string recordFolder;                     // recordDrive + "Tavolo/LogOn"
   std::string windowsFolder;                    // the per-user data folder, ends in "/"
+  // How the worksheets are shown. Each is held here only; change them through
+  // the Set... functions below, which tell `viewChanged`.
   PaperChoice paper;
-  bool answerDisplay = true;            // answers shown on the worksheets
+  bool answerDisplay = true;     // answers shown on the worksheets
+  bool showAlternatives = true;  // "別解表示": alternative answers beside the answers
+  bool reducedView = false;      // the whole page scaled to fit its window
+  std::function<void(ViewChange)> viewChanged;
+
   CourseIndex course;                   // Main.ind as read at start
   std::vector<std::string> openSheets;  // identities of the open worksheets, in opening order
 };
@@ -54,6 +64,20 @@ void SetKeyLock(AppState& state, SettingsStore& settings, bool locked);
 
 // The school-name dialog's OK: the new title of every worksheet, kept for the next start.
 void SetSchoolName(AppState& state, SettingsStore& settings, std::string_view name);
+
+void SetAnswerDisplay(AppState& state, bool shown);
+void SetShowAlternatives(AppState& state, bool shown);
+void SetReducedView(AppState& state, bool reduced);
+// The paper of the worksheet in front (its activation): the setting stays.
+void ShowPaper(AppState& state, const PaperChoice& paper);
+// The paper dialog's choice: shown, and the paper for the next start ("PaperSize").
+void ChoosePaper(AppState& state, SettingsStore& settings, int paperWidth);
+
+// The caption of the switch to and from the reduced view: what it does next.
+std::string_view ZoomCaption(bool reduced);
+
+// Problems found while preparing something, one per line, for one message.
+std::string JoinProblems(const std::vector<std::string>& problems);
 
 // The main window's caption and the product name of the version window.
 inline constexpr std::string_view kApplicationTitle = "Tavolo++ 数学問題集１・正と負の数";

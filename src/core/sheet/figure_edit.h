@@ -26,6 +26,23 @@ Rect FigureOutline(const Rect& figure);
 // Figure k (1-based) now has its top-left at (x, y): entries 3k - 2 and
 // 3k - 1 of the figure list. Returns false (and changes nothing) when the
 // list has no such figure.
-bool MoveFigure(std::vector<std::string>& figureLines, int k, int x, int y);
+[[nodiscard]] bool MoveFigure(std::vector<std::string>& figureLines, int k, int x, int y);
+
+// A figure whose x is below this has not been placed yet: the page puts it
+// beside its question.
+inline constexpr int kFirstPlacedFigureX = 1;
+
+// The figure (1-based) shown at a point, the topmost (the last drawn) first;
+// 0 for none. A figure without an area is never hit.
+int FigureAt(const std::vector<Rect>& figures, Point point);
+
+// A rectangle moved by (dx, dy).
+Rect ShiftRect(const Rect& r, Point shift);
+
+// Where a figure at `place` dropped `shift` away lands: its top-left stays on
+// a page of this size, so a figure dropped beyond an edge can still be caught
+// again, and x stays placed (a figure with x below kFirstPlacedFigureX would
+// jump back beside its question).
+Point DroppedFigurePlace(const Rect& place, Point shift, int pageWidth, int pageHeight);
 
 }  // namespace tavolo

@@ -83,7 +83,8 @@ TfrmMain::TfrmMain(SettingsStore& settings, Dialogs& dialogs, QWidget* parent)
   setCentralWidget(central);
   pnlMain_->setParent(central);
 
-  CreateHiddenHolders();
+  CreateHiddenOperations();
+  state_.viewChanged = [this](ViewChange change) { ShowViewChange(change); };
   CreateMenus();
   CreateSideWindows();
 
@@ -103,6 +104,7 @@ TfrmMain::~TfrmMain() {
   // The child windows outlive this object's members: no activation may reach
   // the state while they go.
   mdiArea_->disconnect(this);
+  state_.viewChanged = nullptr;
   // The title window has no parent until start-up shows it.
   if (!frmDummy_->parent()) delete frmDummy_;
   delete frmHelp_;
@@ -121,7 +123,7 @@ void TfrmMain::CreateSideWindows() {
       TfrmSettei::Host{[this](std::function<void(SheetParams&)> change, bool marksModified) {
                          ChangeCurrentSheet(change, marksModified);
                        },
-                       [this] { return btnShukushoClick(); }, [this] { btnScroll_->click(); }},
+                       [this] { ToggleReducedView(); }, [this] { ScrollCurrentSheet(); }},
       this);
   frmDummy_ = new TfrmDummy;
   frmJuku_ = new TfrmJuku(this);
@@ -163,26 +165,37 @@ void TfrmMain::ShowTips() { frmDoYouKnow_->exec(); }
 // The course menu lists what the application state's course index holds.
 void TfrmMain::SetLessons(const std::vector<std::string>&) { frmMenu_->ShowLessons(); }
 
-void TfrmMain::ApplyPaper(const PaperChoice& paper) {
-  switch (paper.button) {
-    case PaperSize::B5:
-      radB5_->setChecked(true);
-      break;
-    case PaperSize::A4:
-      radA4_->setChecked(true);
-      break;
-    case PaperSize::B4:
-      radB4_->setChecked(true);
-      break;
-    case PaperSize::A3:
-      radA3_->setChecked(true);
-      break;
-  }
+// Start-up has set the paper (the application state holds it) and the
+// answer display: the answer button is usable from now on.
+void TfrmMain::ApplyPaper(const PaperChoice&) {
   btnKaitou_->setEnabled(true);
-  ShowAnswerDisplay();
+  ShowViewChange(ViewChange::AnswerDisplay);
 }
 
-void TfrmMain::ShowAnswerDisplay() { btnKaitou_->setIcon(AnswerGlyph(state_.answerDisplay)); }
+// Every window that shows a view value follows it here.
+void TfrmMain::ShowViewChange(ViewChange change) {
+  switch (change) {
+    case ViewChange::AnswerDisplay: {
+      btnKaitou_->setIcon(AnswerGlyph(state_.answerDisplay));
+      const bool shown = state_.answerDisplay;
+      ChangeCurrentSheet([shown](SheetParams& p) { p.answerDisplay = shown; }, false);
+      break;
+    }
+    case ViewChange::Alternatives:
+      if (chkBekkai_->isChecked() != state_.showAlternatives)
+        chkBekkai_->setChecked(state_.showAlternatives);
+      if (currentSheet_ && !pushingSheet_) currentSheet_->Redraw();
+      break;
+    case ViewChange::ReducedView:
+      btnShukusho_->setText(ToQString(ZoomCaption(state_.reducedView)));
+      frmSettei_->ShowZoom(ToQString(ZoomCaption(state_.reducedView)));
+      if (currentSheet_) currentSheet_->ShowPage();
+      break;
+    case ViewChange::Paper:
+      // The sheet in front carries its paper itself; nothing else shows it.
+      break;
+  }
+}
 
 void TfrmMain::ShowTitleWindow() {
   frmDummy_->setWindowTitle(ToQString(state_.course.title));
@@ -256,9 +269,7 @@ void TfrmMain::CreateSheet(SheetDocument document, const CourseMenuChoice& choic
       LoadSheetPictures(document.params, FigureFolder(state_.course, choice.address.lesson),
                         ClassFlagFile(), *images_, problems);
   if (!problems.empty()) {
-    std::string message;
-    for (const std::string& problem : problems) message += (message.empty() ? "" : "\n") + problem;
-    dialogs_.Inform(message);
+    dialogs_.Inform(JoinProblems(problems));
   }
   // A copy file goes by its own file name in the sheet-number line.
   std::string shortName = document.master
@@ -322,14 +333,11 @@ void TfrmMain::SheetActivated(TfrmPrint* sheet) {
   SheetParams& params = sheet->Document().params;
   sheet->HoldRedraws(true);
   pushingSheet_ = true;
-  state_.paper = PaperFromSetting(params.paperWidth);
-  ApplyPaper(state_.paper);
-  state_.answerDisplay = params.answerDisplay;
-  ShowAnswerDisplay();
+  ShowPaper(state_, PaperFromSetting(params.paperWidth));
+  SetAnswerDisplay(state_, params.answerDisplay);
   spnGyouSpace_->setValue(params.lineSpacing);
   spnMojiSize_->setValue(params.charSize);
   frmSettei_->LoadFrom(params);
-  sheet->SetReduced(reducedView_);
   params.ApplyPaper(state_.paper.width);
   pushingSheet_ = false;
   sheet->HoldRedraws(false);
@@ -344,7 +352,7 @@ void TfrmMain::ChangeCurrentSheet(const std::function<void(SheetParams&)>& chang
 
 PageSettings TfrmMain::PageSettingsFor(const TfrmPrint& sheet) {
   PageSettings settings;
-  settings.showAlternatives = chkBekkai_->isChecked();
+  settings.showAlternatives = state_.showAlternatives;
   // The printed number is the print-mode dialog's; the sheet's own start
   // number stays with the sheet and does not feed it.
   settings.sheetNumber = printSettings_.SheetNumber();

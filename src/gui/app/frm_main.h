@@ -28,7 +28,6 @@ class QLineEdit;
 class QMdiArea;
 class QMenu;
 class QPushButton;
-class QRadioButton;
 class QSpinBox;
 class QUrl;
 
@@ -139,11 +138,17 @@ class TfrmMain final : public QMainWindow,
   bool QueryCloseSheet(TfrmPrint& sheet) override;
   void SheetClosed(TfrmPrint& sheet) override;
   bool TeacherMode() const override { return !state_.keyLock; }
+  bool ReducedView() const override { return state_.reducedView; }
+  void SetReducedView(bool reduced) override { tavolo::SetReducedView(state_, reduced); }
 
   TfrmPrint* FindSheet(const std::string& identity) const;
   void SheetActivated(TfrmPrint* sheet);
   void ChangeCurrentSheet(const std::function<void(SheetParams&)>& change, bool marksModified);
-  void ShowAnswerDisplay();
+  // Shows a changed view value wherever it is shown.
+  void ShowViewChange(ViewChange change);
+  void ToggleAnswerDisplay();
+  void ToggleReducedView();
+  void ScrollCurrentSheet();
   // "コピー" and "キャンセル" are usable while the current sheet has a selection.
   void ShowSelection(bool hasSelection);
   // Moves the focus to the main window when it is on `leaving` or inside it.
@@ -151,7 +156,7 @@ class TfrmMain final : public QMainWindow,
   void HideSavePanel();
 
   void CreateToolPanel();
-  void CreateHiddenHolders();
+  void CreateHiddenOperations();
   void CreateMenus();
   void CreateSheetMenus();
   void UpdateMenus();
@@ -163,8 +168,6 @@ class TfrmMain final : public QMainWindow,
   void mnuHosokuClick();
   void mnuSetPaperClick();
   void btnKranClick();
-  // The zoom switch of the worksheets; returns the button's new caption.
-  QString btnShukushoClick();
   void mnuMakeIndexClick();
   void SyncTitleWindow();
   bool PrintAllUnitsView(const QImage& image);
@@ -211,12 +214,7 @@ class TfrmMain final : public QMainWindow,
   QPushButton* btnSaveMaster_ = nullptr;
   QPushButton* btnSaveCopy_ = nullptr;
 
-  // Hidden holders: the current paper and the operations other windows call.
-  QFrame* pnlSize_ = nullptr;
-  QRadioButton* radB5_ = nullptr;
-  QRadioButton* radA4_ = nullptr;
-  QRadioButton* radB4_ = nullptr;
-  QRadioButton* radA3_ = nullptr;
+  // Hidden operations other windows call.
   QPushButton* btnShukusho_ = nullptr;
   QPushButton* btnScroll_ = nullptr;
 
@@ -240,7 +238,6 @@ class TfrmMain final : public QMainWindow,
   TfrmSetPaper* frmSetPaper_ = nullptr;
   TfrmEditSource* frmEditSource_ = nullptr;
   TfrmSettei* frmSettei_ = nullptr;
-  bool reducedView_ = false;
   TfrmPrintMode* frmPrintMode_ = nullptr;
   TfrmPrintOk* frmPrintOk_ = nullptr;
   // The print-mode dialog's choices and whether a print job is running.

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -130,7 +131,7 @@ void TfrmMain::CreateSheetMenus() {
   mnuSheetView_->setObjectName("mnuSheetView");
   mnuSheetAnswers_ = item(mnuSheetView_, "解答表示(&A)", "mnuSheetAnswers");
   mnuSheetAnswers_->setCheckable(true);
-  connect(mnuSheetAnswers_, &QAction::triggered, this, [this] { btnKaitou_->click(); });
+  connect(mnuSheetAnswers_, &QAction::triggered, this, &TfrmMain::ToggleAnswerDisplay);
   connect(mnuSheetView_, &QMenu::aboutToShow, this, [this] {
     mnuSheetAnswers_->setEnabled(btnKaitou_->isEnabled());
     mnuSheetAnswers_->setChecked(state_.answerDisplay);
@@ -202,14 +203,13 @@ void TfrmMain::mnuJukuClick() {
 }
 
 void TfrmMain::mnuSetPaperClick() {
-  if (!currentSheet_) return;
-  const auto choice = frmSetPaper_->Ask(currentSheet_->Document().params.headerOptions);
-  if (!choice || !currentSheet_) return;
-  state_.paper = PaperFromSetting(choice->paperWidth);
-  ApplyPaper(state_.paper);
-  WriteSettingInteger(settings_, "PaperSize", choice->paperWidth);
+  const QPointer<TfrmPrint> sheet = currentSheet_;
+  if (!sheet) return;
+  const auto choice = frmSetPaper_->Ask(sheet->Document().params.headerOptions);
+  if (!choice || !sheet) return;
+  ChoosePaper(state_, settings_, choice->paperWidth);
   const PaperAndOptions chosen = *choice;
-  currentSheet_->ChangeParams(
+  sheet->ChangeParams(
       [chosen](SheetParams& p) {
         p.ApplyPaper(chosen.paperWidth);
         p.headerOptions = chosen.headerOptions;

@@ -13,7 +13,6 @@
 #include <QMdiArea>
 #include <QPointer>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -195,52 +194,39 @@ void TfrmMain::CreateToolPanel() {
         },
         true);
   });
-  connect(btnKaitou_, &QPushButton::clicked, this, [this] {
-    if (!currentSheet_) return;
-    state_.answerDisplay = !state_.answerDisplay;
-    ShowAnswerDisplay();
-    const bool shown = state_.answerDisplay;
-    ChangeCurrentSheet([shown](SheetParams& p) { p.answerDisplay = shown; }, false);
-  });
+  connect(btnKaitou_, &QPushButton::clicked, this, &TfrmMain::ToggleAnswerDisplay);
   connect(chkBekkai_, &QCheckBox::toggled, this,
-          [this] { ChangeCurrentSheet([](SheetParams&) {}, false); });
+          [this](bool shown) { SetShowAlternatives(state_, shown); });
 }
 
-void TfrmMain::CreateHiddenHolders() {
-  pnlSize_ = new QFrame(this);
-  pnlSize_->setObjectName("pnlSize");
-  Colour(pnlSize_, kPaperPanelColour);
-  auto* paperLayout = new QHBoxLayout(pnlSize_);
-  const std::pair<QRadioButton**, const char*> papers[] = {
-      {&radB5_, "radB5"}, {&radA4_, "radA4"}, {&radB4_, "radB4"}, {&radA3_, "radA3"}};
-  for (const auto& [member, name] : papers) {
-    *member = new QRadioButton(QString::fromUtf8(name + 3), pnlSize_);
-    (*member)->setObjectName(name);
-    paperLayout->addWidget(*member);
-  }
-  radA4_->setChecked(true);
-  pnlSize_->hide();
+void TfrmMain::ToggleAnswerDisplay() {
+  if (!currentSheet_) return;
+  SetAnswerDisplay(state_, !state_.answerDisplay);
+}
 
-  btnShukusho_ = new QPushButton(QStringLiteral("縮小"), this);
+// The operations other windows call, as hidden buttons: their state lives in
+// the application state, the buttons only carry the operation.
+void TfrmMain::CreateHiddenOperations() {
+  btnShukusho_ = new QPushButton(ToQString(ZoomCaption(state_.reducedView)), this);
   btnShukusho_->setObjectName("btnShukusho");
   btnShukusho_->hide();
   btnScroll_ = new QPushButton(this);
   btnScroll_->setObjectName("btnScroll");
   btnScroll_->hide();
-  connect(btnShukusho_, &QPushButton::clicked, this, [this] { btnShukushoClick(); });
-  connect(btnScroll_, &QPushButton::clicked, this, [this] {
-    if (currentSheet_) currentSheet_->ScrollTopOrBottom();
-  });
+  connect(btnShukusho_, &QPushButton::clicked, this, &TfrmMain::ToggleReducedView);
+  connect(btnScroll_, &QPushButton::clicked, this, &TfrmMain::ScrollCurrentSheet);
+}
+
+void TfrmMain::ScrollCurrentSheet() {
+  if (currentSheet_) currentSheet_->ScrollTopOrBottom();
 }
 
 void TfrmMain::btnKranClick() {
   const QPointer<TfrmPrint> sheet = currentSheet_;
   if (!sheet) return;
-  if (!state_.answerDisplay) btnKaitou_->click();  // the boxes are set while the answers show
+  if (!state_.answerDisplay) ToggleAnswerDisplay();  // the boxes are set while the answers show
   const QRect panel(pnlMain_->mapToGlobal(QPoint(0, 0)), pnlMain_->size());
-  if (!frmSettei_->ShowFor(sheet->Document().params, btnShukusho_->text(), sheet->PageOnScreen(),
-                           panel))
-    return;
+  if (!frmSettei_->ShowFor(sheet->Document().params, sheet->PageOnScreen(), panel)) return;
   if (!sheet) return;
   const int width = frmSettei_->WidthValue();
   const int height = frmSettei_->HeightValue();
@@ -253,12 +239,7 @@ void TfrmMain::btnKranClick() {
   setFocus();
 }
 
-QString TfrmMain::btnShukushoClick() {
-  reducedView_ = !reducedView_;
-  btnShukusho_->setText(reducedView_ ? QStringLiteral("拡大") : QStringLiteral("縮小"));
-  if (currentSheet_) currentSheet_->SetReduced(reducedView_);
-  return btnShukusho_->text();
-}
+void TfrmMain::ToggleReducedView() { tavolo::SetReducedView(state_, !state_.reducedView); }
 
 namespace {
 
@@ -301,9 +282,8 @@ class SheetPrintSource final : public PrintableSheet {
 void TfrmMain::btnStartPrintClick() {
   HideSavePanel();
   if (TfrmPrint* sheet = CurrentSheetWindow()) {
-    SheetPrintSource source(*sheet, renderer_, registry_, PageSettingsFor(*sheet), [this] {
-      if (reducedView_) btnShukushoClick();
-    });
+    SheetPrintSource source(*sheet, renderer_, registry_, PageSettingsFor(*sheet),
+                            [this] { tavolo::SetReducedView(state_, false); });
     frmPrintOk_->PrintSheet(source);
     // The screen shows the numbering as it now stands (back to the start).
     if (currentSheet_) currentSheet_->Redraw();

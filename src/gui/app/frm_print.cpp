@@ -51,7 +51,7 @@ void TfrmPrint::ShowPage() {
   if (page_.isNull()) return;
   QPixmap pixmap = QPixmap::fromImage(page_);
   QSize logical = page_.size() / page_.devicePixelRatio();
-  if (reduced_) {
+  if (IsReduced()) {
     // Scaled from the full-resolution page, smoothly, so the text stays readable.
     // Only ever smaller: a page that already fits is shown as it is.
     const QSize fit =
@@ -67,10 +67,9 @@ void TfrmPrint::ShowPage() {
   image1_->SetScale(pageWidth > 0 ? static_cast<double>(logical.width()) / pageWidth : 1.0);
 }
 
-void TfrmPrint::SetReduced(bool reduced) {
-  reduced_ = reduced;
-  ShowPage();
-}
+void TfrmPrint::SetReduced(bool reduced) { host_.SetReducedView(reduced); }
+
+bool TfrmPrint::IsReduced() const { return host_.ReducedView(); }
 
 QRect TfrmPrint::PageOnScreen() const {
   const QRect viewport(scrPage_->viewport()->mapToGlobal(QPoint(0, 0)),
@@ -86,7 +85,7 @@ void TfrmPrint::ScrollTopOrBottom() {
 
 void TfrmPrint::resizeEvent(QResizeEvent* event) {
   QMdiSubWindow::resizeEvent(event);
-  if (reduced_) ShowPage();
+  if (IsReduced()) ShowPage();
 }
 
 void TfrmPrint::ChangeParams(const std::function<void(SheetParams&)>& change, bool marksModified) {
@@ -142,15 +141,13 @@ void TfrmPrint::PageDragged(QPoint point) {
     image1_->SetFloating(std::nullopt);
   }
   if (draggedFigure_ > 0) {
-    Rect outline = FigureOutline(layout_.figures[draggedFigure_ - 1]);
-    const QPoint shift = point - dragStart_;
-    outline = {outline.left + shift.x(), outline.top + shift.y(), outline.right + shift.x(),
-               outline.bottom + shift.y()};
-    image1_->SetFrame(ToQRect(outline));
+    const Point shift = ToPoint(point - dragStart_);
+    image1_->SetFrame(
+        ToQRect(ShiftRect(FigureOutline(layout_.figures[draggedFigure_ - 1]), shift)));
     const Rect& place = layout_.figures[draggedFigure_ - 1];
     image1_->SetFloating(PageView::Floating{
         draggedPicture_, QRect(place.left, place.top, place.Width(), place.Height()),
-        QPoint(place.left, place.top) + shift});
+        QPoint(place.left + shift.x, place.top + shift.y)});
   } else if (selection_ == Selection::Dragging) {
     selectionEnd_ = ClampToPage(point);
     ShowSelectionFrame();
@@ -196,26 +193,18 @@ void TfrmPrint::MoveDraggedFigure(QPoint point) {
   const QPoint shift = point - dragStart_;
   // A click on a figure moves nothing.
   if (shift.isNull() || k > static_cast<int>(layout_.figures.size())) return;
-  const Rect& place = layout_.figures[k - 1];
-  // The top-left corner stays on the page, so a figure dropped beyond an edge
-  // can still be caught again. x stays at 1 or more: below 1 means "not placed
-  // yet", and the figure would jump back beside its question.
   const QSize size = page_.size() / page_.devicePixelRatio();
-  const int x = std::clamp(place.left + shift.x(), 1, std::max(1, size.width() - 1));
-  const int y = std::clamp(place.top + shift.y(), 0, std::max(0, size.height() - 1));
-  ChangeParams([&](SheetParams& params) { MoveFigure(params.unit.graphLines, k, x, y); });
+  const Point to =
+      DroppedFigurePlace(layout_.figures[k - 1], ToPoint(shift), size.width(), size.height());
+  // A figure list without this figure's place (a hand-edited block) cannot
+  // take the move: the sheet stays as it was, unchanged.
+  std::vector<std::string> lines = document_.params.unit.graphLines;
+  if (!MoveFigure(lines, k, to.x, to.y)) return;
+  ChangeParams([&lines](SheetParams& params) { params.unit.graphLines = std::move(lines); });
 }
 
 int TfrmPrint::FigureAt(QPoint point) const {
-  const auto& figures = layout_.figures;
-  for (int k = static_cast<int>(figures.size()); k >= 1; --k) {
-    const Rect& r = figures[k - 1];
-    if (r.Width() > 0 && r.Height() > 0 && point.x() >= r.left && point.x() < r.right &&
-        point.y() >= r.top && point.y() < r.bottom) {
-      return k;
-    }
-  }
-  return 0;
+  return tavolo::FigureAt(layout_.figures, ToPoint(point));
 }
 
 QPoint TfrmPrint::ClampToPage(QPoint point) const {

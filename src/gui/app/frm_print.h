@@ -38,9 +38,12 @@ class TfrmPrint final : public QMdiSubWindow {
   // Draws the page anew from the parameters; nothing while redraws are held.
   void Redraw();
   void HoldRedraws(bool hold) { redrawsHeld_ = hold; }
-  // The reduced view: the whole page scaled to fit the window.
+  // The reduced view (the whole page scaled to fit the window) is the
+  // program's: this asks for it, and every sheet shows it.
   void SetReduced(bool reduced);
-  bool IsReduced() const { return reduced_; }
+  bool IsReduced() const;
+  // Shows the page as last drawn, at full size or reduced.
+  void ShowPage();
   // The part of the page that shows, in screen coordinates.
   QRect PageOnScreen() const;
   // To the bottom of the page when at its top, otherwise to the top.
@@ -73,7 +76,6 @@ class TfrmPrint final : public QMdiSubWindow {
   SheetPictures pictures_;
   PageLayout layout_;
   QImage page_;
-  void ShowPage();
 
   // Mouse on the page image, in page pixels.
   void PagePressed(QPoint point, Qt::MouseButton button);
@@ -88,7 +90,6 @@ class TfrmPrint final : public QMdiSubWindow {
   void MoveDraggedFigure(QPoint point);
 
   bool redrawsHeld_ = false;
-  bool reduced_ = false;
   QScrollArea* scrPage_;
   PageView* image1_;
 

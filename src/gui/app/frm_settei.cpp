@@ -130,7 +130,7 @@ TfrmSettei::TfrmSettei(Host host, QWidget* parent) : QDialog(parent), host_(std:
   connect(btnUp, &QToolButton::clicked, spnAnsY_, &QSpinBox::stepDown);
   connect(btnDown, &QToolButton::clicked, spnAnsY_, &QSpinBox::stepUp);
   connect(btnKakudai_, &QPushButton::clicked, this, [this] {
-    if (host_.toggleZoom) btnKakudai_->setText(host_.toggleZoom());
+    if (host_.toggleZoom) host_.toggleZoom();
   });
   connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -159,12 +159,8 @@ void TfrmSettei::MarkShape(int code) {
   shapes_->setExclusive(false);
   for (QAbstractButton* button : shapes_->buttons()) button->setChecked(false);
   shapes_->setExclusive(true);
-  if (code == 2 || code == 3) return;
-  if (QAbstractButton* button = shapes_->button(code)) {
-    button->setChecked(true);
-  } else {
-    radNon_->setChecked(true);
-  }
+  if (const std::optional<int> choice = MarkedShapeChoice(code))
+    shapes_->button(*choice)->setChecked(true);
 }
 
 void TfrmSettei::EnableSizeBoxes(int code) {
@@ -179,8 +175,9 @@ void TfrmSettei::ChooseShape(int code) {
   EnableSizeBoxes(code);
 }
 
-bool TfrmSettei::ShowFor(const SheetParams& params, const QString& zoomCaption, const QRect& page,
-                         const QRect& panel) {
+void TfrmSettei::ShowZoom(const QString& caption) { btnKakudai_->setText(caption); }
+
+bool TfrmSettei::ShowFor(const SheetParams& params, const QRect& page, const QRect& panel) {
   // Right of the page, so that the teacher watches the boxes change while the
   // question numbers and the tool panel stay in view. A narrow screen puts it
   // at the screen's right edge, over the page's right side, never over the
@@ -208,7 +205,6 @@ bool TfrmSettei::ShowFor(const SheetParams& params, const QString& zoomCaption, 
     place.setBottom(std::min(place.bottom(), available.bottom()));
   }
   setGeometry(place);
-  btnKakudai_->setText(zoomCaption);
   LoadFrom(params);
   suspended_ = true;
   MarkShape(params.KranValue(1));

@@ -24,7 +24,7 @@ class TfrmSettei final : public QDialog {
   // the zoom button's new caption), and jump the sheet's scroll position.
   struct Host {
     std::function<void(std::function<void(SheetParams&)>, bool)> editSheet;
-    std::function<QString()> toggleZoom;
+    std::function<void()> toggleZoom;
     std::function<void()> scroll;
   };
   TfrmSettei(Host host, QWidget* parent = nullptr);
@@ -35,8 +35,9 @@ class TfrmSettei final : public QDialog {
   // `page` is where the worksheet's page shows on the screen, `panel` the
   // main window's tool panel: the dialog goes beside the page, clear of both
   // where the screen has room, and always inside the screen.
-  bool ShowFor(const SheetParams& params, const QString& zoomCaption, const QRect& page,
-               const QRect& panel);
+  bool ShowFor(const SheetParams& params, const QRect& page, const QRect& panel);
+  // The caption of the zoom switch, kept as the program's view changes.
+  void ShowZoom(const QString& caption);
 
   int WidthValue() const;
   int HeightValue() const;

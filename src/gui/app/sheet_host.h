@@ -19,6 +19,9 @@ class SheetHost {
   virtual bool QueryCloseSheet(TfrmPrint& sheet) = 0;
   // False while the key lock is on the learner's side: the page is then only shown.
   virtual bool TeacherMode() const = 0;
+  // The reduced view of every worksheet, held by the program.
+  virtual bool ReducedView() const = 0;
+  virtual void SetReducedView(bool reduced) = 0;
   // The window is closing for good.
   virtual void SheetClosed(TfrmPrint& sheet) = 0;
 };

@@ -1,0 +1,52 @@
+// The view values held once in the application state: each change reaches
+// the windows that show it, and the paper dialog's choice is kept for the
+// next start while a sheet's own paper is not.
+
+#include <gtest/gtest.h>
+
+#include "app/app_state.h"
+#include "app_fakes.h"
+
+namespace tavolo {
+namespace {
+
+TEST(ViewState, EveryChangeIsToldAndHeldOnce) {
+  AppState state;
+  std::vector<ViewChange> told;
+  state.viewChanged = [&](ViewChange change) { told.push_back(change); };
+  SetAnswerDisplay(state, false);
+  SetShowAlternatives(state, false);
+  SetReducedView(state, true);
+  ShowPaper(state, PaperFromSetting(891));
+  EXPECT_EQ(told, (std::vector<ViewChange>{ViewChange::AnswerDisplay, ViewChange::Alternatives,
+                                           ViewChange::ReducedView, ViewChange::Paper}));
+  EXPECT_FALSE(state.answerDisplay);
+  EXPECT_FALSE(state.showAlternatives);
+  EXPECT_TRUE(state.reducedView);
+  EXPECT_EQ(state.paper.button, PaperSize::A3);
+  // Nobody listening is fine too.
+  state.viewChanged = nullptr;
+  SetReducedView(state, false);
+  EXPECT_FALSE(state.reducedView);
+}
+
+TEST(ViewState, ThePaperDialogsChoiceIsKeptForTheNextStart) {
+  AppState state;
+  test::MemorySettings settings;
+  ShowPaper(state, PaperFromSetting(546));  // a sheet on B5 comes to the front
+  EXPECT_EQ(settings.Program("PaperSize"), std::nullopt);
+  ChoosePaper(state, settings, 771);
+  EXPECT_EQ(state.paper.button, PaperSize::B4);
+  EXPECT_EQ(settings.Program("PaperSize"), "771");
+}
+
+TEST(ViewState, CaptionsAndProblemMessages) {
+  EXPECT_EQ(ZoomCaption(false), "縮小");
+  EXPECT_EQ(ZoomCaption(true), "拡大");
+  EXPECT_EQ(JoinProblems({}), "");
+  EXPECT_EQ(JoinProblems({"ファイル a が見つかりません"}), "ファイル a が見つかりません");
+  EXPECT_EQ(JoinProblems({"一", "二", "三"}), "一\n二\n三");
+}
+
+}  // namespace
+}  // namespace tavolo
