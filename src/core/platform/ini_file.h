@@ -20,11 +20,14 @@
 namespace tavolo {
 
 inline constexpr std::size_t kIniValueLimit = 1023;
+// A value limit that keeps every value whole (learner records: a line is never cut).
+inline constexpr std::size_t kIniWholeValues = static_cast<std::size_t>(-1);
 
 // The parsed bytes of one INI file. Names and values in the interface are UTF-8.
 class IniDocument {
  public:
-  static IniDocument Parse(std::string bytes);
+  // valueLimit: values longer than this many bytes are cut when read.
+  static IniDocument Parse(std::string bytes, std::size_t valueLimit = kIniValueLimit);
 
   std::vector<std::string> Sections() const;
   std::vector<std::string> Keys(std::string_view section) const;
@@ -53,6 +56,7 @@ class IniDocument {
 
   std::string bytes_;
   std::vector<Line> lines_;
+  std::size_t valueLimit_ = kIniValueLimit;
 };
 
 // One INI file on disk. Each call opens, reads (and for writes, atomically
