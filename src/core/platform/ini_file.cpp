@@ -159,6 +159,18 @@ std::vector<std::string> IniDocument::Keys(std::string_view section) const {
   return keys;
 }
 
+std::vector<std::pair<std::string, std::string>> IniDocument::Entries(
+    std::string_view section) const {
+  std::vector<std::pair<std::string, std::string>> entries;
+  const auto span = FindSection(EncodeCp932(section));
+  if (!span) return entries;
+  std::string_view key, value;
+  for (std::size_t i = span->header + 1; i < span->endLine; ++i)
+    if (SplitKeyLine(LineText(i), &key, &value))
+      entries.emplace_back(DecodeCp932(key), DecodeCp932(CutValue(value, valueLimit_)));
+  return entries;
+}
+
 std::optional<std::string> IniDocument::Value(std::string_view section,
                                               std::string_view key) const {
   const auto span = FindSection(EncodeCp932(section));

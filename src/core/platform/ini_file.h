@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/result.h"
@@ -31,6 +32,9 @@ class IniDocument {
 
   std::vector<std::string> Sections() const;
   std::vector<std::string> Keys(std::string_view section) const;
+  // Every key of a section with its value, in file order, in one pass (a
+  // reader that wants them all need not look each key up again).
+  std::vector<std::pair<std::string, std::string>> Entries(std::string_view section) const;
   std::optional<std::string> Value(std::string_view section, std::string_view key) const;
   std::string Value(std::string_view section, std::string_view key,
                     std::string_view defaultValue) const;

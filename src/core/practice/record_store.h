@@ -16,6 +16,9 @@
 
 namespace tavolo {
 
+// The section of a record file that holds the learner's password (key "pw").
+inline constexpr std::string_view kPasswordSection = "password";
+
 // Where the runs on one sheet go: the file, the unit's section, and the
 // similar problem (0 for the unit itself) that prefixes each line.
 struct RecordTarget {
