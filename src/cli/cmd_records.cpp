@@ -98,7 +98,7 @@ void WriteJson(std::ostream& out, const ClassRecords& records) {
     for (const LearnerRecords& learner : lesson.learners) {
       json.BeginObject().Field("name", learner.name).Key("units").BeginArray();
       for (const UnitRecords& unit : learner.units) {
-        json.BeginObject().Field("section", unit.section).Field("runs", unit.runs());
+        json.BeginObject().Field("section", unit.section).Field("runs", unit.Runs());
         OptionalNumber(json, "best", unit.best);
         OptionalNumber(json, "last", unit.last);
         json.Key("lastDate");
@@ -156,7 +156,7 @@ void WriteCsv(std::ostream& out, const ClassRecords& records) {
     for (const LearnerRecords& learner : lesson.learners)
       for (const UnitRecords& unit : learner.units)
         out << CsvField(learner.name) << "," << lesson.lesson << "," << CsvField(unit.section)
-            << "," << unit.runs() << "," << NumberOrEmpty(unit.best) << ","
+            << "," << unit.Runs() << "," << NumberOrEmpty(unit.best) << ","
             << NumberOrEmpty(unit.last) << "," << (unit.lastRun ? IsoDate(*unit.lastRun) : "")
             << "\r\n";
 }
@@ -202,7 +202,7 @@ void WriteTable(std::ostream& out, const CourseIndex& course, const ClassRecords
       for (const UnitRecords& unit : learner.units) {
         auto score = [](const std::optional<int>& v) { return v ? std::to_string(*v) : "-"; };
         out << "    " << PadRight(Printable(unit.section), width) << "  "
-            << PadLeft(std::to_string(unit.runs()), 4) << "  " << PadLeft(score(unit.best), 6)
+            << PadLeft(std::to_string(unit.Runs()), 4) << "  " << PadLeft(score(unit.best), 6)
             << "  " << PadLeft(score(unit.last), 6) << "  "
             << (unit.lastRun ? IsoDate(*unit.lastRun) : "-") << "\n";
         for (const RecordEntry& entry : unit.records)

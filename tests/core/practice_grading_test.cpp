@@ -57,8 +57,8 @@ TEST(JudgeAnswerTest, TrimmedExactComparison) {
     EXPECT_EQ(JudgeAnswer(AnswerKey(c.answerText), c.shown, c.typed), c.expected)
         << c.answerText << " / '" << c.typed << "'";
   }
-  EXPECT_EQ(AnswerKey("x=3;3").model(), "x=3");
-  EXPECT_EQ(AnswerKey("7;").answers(), (std::vector<std::string>{"7", ""}));
+  EXPECT_EQ(AnswerKey("x=3;3").Model(), "x=3");
+  EXPECT_EQ(AnswerKey("7;").Answers(), (std::vector<std::string>{"7", ""}));
 }
 
 TEST(ScoreTest, RoundsHalvesUp) {
@@ -175,36 +175,36 @@ TEST(NumberPadTest, StateAfterEachStep) {
   NumberPad pad;
   pad.PressKey('-');
   pad.PressKey('7');
-  EXPECT_EQ(pad.mainEntry(), "-7");
-  EXPECT_EQ(pad.focus(), NumberPad::Field::MainEntry);
+  EXPECT_EQ(pad.MainEntry(), "-7");
+  EXPECT_EQ(pad.FocusedField(), NumberPad::Field::MainEntry);
   pad.PressBunno();
-  EXPECT_EQ(pad.sign(), "-");
-  EXPECT_EQ(pad.denominator(), "7");
-  EXPECT_EQ(pad.mainEntry(), "");
-  EXPECT_EQ(pad.mode(), NumberPad::Mode::Numerator);
-  EXPECT_EQ(pad.focus(), NumberPad::Field::Numerator);
-  EXPECT_EQ(pad.barColor(), Color::White());
+  EXPECT_EQ(pad.Sign(), "-");
+  EXPECT_EQ(pad.Denominator(), "7");
+  EXPECT_EQ(pad.MainEntry(), "");
+  EXPECT_EQ(pad.CurrentMode(), NumberPad::Mode::Numerator);
+  EXPECT_EQ(pad.FocusedField(), NumberPad::Field::Numerator);
+  EXPECT_EQ(pad.BarColor(), Color::White());
   pad.PressBunno();  // again: the bar turns red, the denominator stays
-  EXPECT_EQ(pad.barColor(), Color::Red());
-  EXPECT_EQ(pad.denominator(), "7");
+  EXPECT_EQ(pad.BarColor(), Color::Red());
+  EXPECT_EQ(pad.Denominator(), "7");
   pad.PressKey('5');
-  EXPECT_EQ(pad.numerator(), "5");
+  EXPECT_EQ(pad.Numerator(), "5");
   EXPECT_EQ(pad.Compose(), "-5/7");
   // A composed fraction empties the edits, whitens the bar, back to mode 0;
   // the sign label is emptied by 次へ afterwards.
-  EXPECT_EQ(pad.denominator(), "");
-  EXPECT_EQ(pad.numerator(), "");
-  EXPECT_EQ(pad.barColor(), Color::White());
-  EXPECT_EQ(pad.mode(), NumberPad::Mode::MainEntry);
+  EXPECT_EQ(pad.Denominator(), "");
+  EXPECT_EQ(pad.Numerator(), "");
+  EXPECT_EQ(pad.BarColor(), Color::White());
+  EXPECT_EQ(pad.CurrentMode(), NumberPad::Mode::MainEntry);
   pad.Clear();
-  EXPECT_EQ(pad.sign(), "");
+  EXPECT_EQ(pad.Sign(), "");
 
   pad.PressKey('3');
   pad.EnterInDenominator();
-  EXPECT_EQ(pad.focus(), NumberPad::Field::Numerator);
+  EXPECT_EQ(pad.FocusedField(), NumberPad::Field::Numerator);
   // A main entry alone stays in the pad after composing (次へ empties it).
   EXPECT_EQ(pad.Compose(), "3");
-  EXPECT_EQ(pad.mainEntry(), "3");
+  EXPECT_EQ(pad.MainEntry(), "3");
 }
 
 }  // namespace

@@ -76,9 +76,9 @@ class PracticeRunTest : public ::testing::Test {
     } else if (verb == "box") {
       return run->FocusBox(std::stoi(rest));
     } else if (verb == "type") {
-      return run->TypeInBox(run->view().currentBox, rest);
+      return run->TypeInBox(run->View().currentBox, rest);
     } else if (verb == "enter") {
-      if (action.size() > verb.size()) run->TypeInBox(run->view().currentBox, rest);
+      if (action.size() > verb.size()) run->TypeInBox(run->View().currentBox, rest);
       last = run->Enter();
     } else if (verb == "tick") {
       for (int i = std::stoi(rest); i > 0; --i) run->Tick();
@@ -87,7 +87,7 @@ class PracticeRunTest : public ::testing::Test {
       FAIL() << "unknown action " << action;
     }
     // After each action the window moves the focus where the run says.
-    if (run->view().focus == FocusTarget::Box) run->FocusBox(run->view().focusBox);
+    if (run->View().focus == FocusTarget::Box) run->FocusBox(run->View().focusBox);
   }
 
   std::vector<int> Statuses() const {
@@ -254,9 +254,9 @@ TEST_F(PracticeRunTest, WholeRuns) {
     EXPECT_EQ(Statuses(), c.statuses);
     EXPECT_EQ(recorder.results, c.records);
     EXPECT_EQ(dialogs.log, c.messages);
-    EXPECT_EQ(run->mode(), c.mode);
-    EXPECT_EQ(run->view().reviewEnabled, c.reviewEnabled);
-    EXPECT_EQ(run->wrongCount(), c.wrongCount);
+    EXPECT_EQ(run->Mode(), c.mode);
+    EXPECT_EQ(run->View().reviewEnabled, c.reviewEnabled);
+    EXPECT_EQ(run->WrongCount(), c.wrongCount);
     EXPECT_TRUE(dialogs.answers.empty());
   }
 }
@@ -264,11 +264,11 @@ TEST_F(PracticeRunTest, WholeRuns) {
 TEST_F(PracticeRunTest, PracticeDrawsMarksWhereTheFieldStands) {
   Build({"3", "4"});
   Do("practice");
-  const Rect home = run->view().edits[1].rect;
+  const Rect home = run->View().edits[1].rect;
   EXPECT_EQ(home, (Rect{106, 105, 206, 129}));  // 6 right of the answer, one frame wide
   EXPECT_TRUE(last.redrawSheet);
-  EXPECT_EQ(run->view().focus, FocusTarget::Box);
-  EXPECT_EQ(run->view().focusBox, 1);
+  EXPECT_EQ(run->View().focus, FocusTarget::Box);
+  EXPECT_EQ(run->View().focusBox, 1);
 
   Do("enter 5");
   // The typed text stays on the sheet, a slash goes through it, and the
@@ -280,9 +280,9 @@ TEST_F(PracticeRunTest, PracticeDrawsMarksWhereTheFieldStands) {
   EXPECT_EQ(slash.mark, GradingMark::PracticeSlash);
   EXPECT_EQ(slash.field, home);
   EXPECT_EQ(slash.color, Color::Red());
-  EXPECT_EQ(run->view().edits[1].rect, (Rect{206, 105, 306, 129}));
-  EXPECT_TRUE(run->view().selectText);
-  EXPECT_EQ(run->view().message.texts,
+  EXPECT_EQ(run->View().edits[1].rect, (Rect{206, 105, 306, 129}));
+  EXPECT_TRUE(run->View().selectText);
+  EXPECT_EQ(run->View().message.texts,
             (std::vector<PictureText>{{{0, 0}, "解答を訂正してください", 14, Color::Blue()}}));
 
   Do("enter 3");
@@ -291,16 +291,16 @@ TEST_F(PracticeRunTest, PracticeDrawsMarksWhereTheFieldStands) {
   const auto& circle = std::get<MarkDrawing>(last.drawings[2]);
   EXPECT_EQ(circle.mark, GradingMark::Circle);
   EXPECT_EQ(circle.field, (Rect{206, 105, 306, 129}));
-  EXPECT_FALSE(run->view().edits[1].visible);
-  ASSERT_EQ(run->view().message.texts.size(), 1u);
-  EXPECT_TRUE(run->view().message.texts[0].text.starts_with("★★"));
-  EXPECT_EQ(run->view().message.texts[0].size, 18);
-  EXPECT_EQ(run->view().focusBox, 2);
-  EXPECT_EQ(run->triesDigits(), "1");
+  EXPECT_FALSE(run->View().edits[1].visible);
+  ASSERT_EQ(run->View().message.texts.size(), 1u);
+  EXPECT_TRUE(run->View().message.texts[0].text.starts_with("★★"));
+  EXPECT_EQ(run->View().message.texts[0].size, 18);
+  EXPECT_EQ(run->View().focusBox, 2);
+  EXPECT_EQ(run->TriesDigits(), "1");
 
   // The last box ends the run: graded, scored beside the title, recorded.
   Do("enter 4");
-  EXPECT_EQ(run->mode(), RunMode::Idle);
+  EXPECT_EQ(run->Mode(), RunMode::Idle);
   const auto& score = std::get<ScoreDrawing>(last.drawings.back());
   EXPECT_EQ(score.score, 50);
   EXPECT_EQ(score.scoreSpot, (Point{505, 35}));
@@ -308,25 +308,25 @@ TEST_F(PracticeRunTest, PracticeDrawsMarksWhereTheFieldStands) {
   EXPECT_TRUE(last.refreshCourseMarks);
   EXPECT_TRUE(last.scrollToTop);
   EXPECT_FALSE(last.showAllCorrectNotice);
-  EXPECT_EQ(run->view().result.picture, ResultPicture::Nanda);
-  EXPECT_TRUE(run->view().resultVisible);
-  EXPECT_TRUE(run->view().startPanelVisible);
-  EXPECT_FALSE(run->view().workPanelVisible);
-  EXPECT_EQ(run->view().focus, FocusTarget::ReviewButton);
-  EXPECT_EQ(run->correctCount(), 1);
-  EXPECT_EQ(run->totalCount(), 2);
+  EXPECT_EQ(run->View().result.picture, ResultPicture::Nanda);
+  EXPECT_TRUE(run->View().resultVisible);
+  EXPECT_TRUE(run->View().startPanelVisible);
+  EXPECT_FALSE(run->View().workPanelVisible);
+  EXPECT_EQ(run->View().focus, FocusTarget::ReviewButton);
+  EXPECT_EQ(run->CorrectCount(), 1);
+  EXPECT_EQ(run->TotalCount(), 2);
 }
 
 TEST_F(PracticeRunTest, ReviewReopensFieldsWhereTheyStoodAndMarksInGreen) {
   Build({"3", "4"});
   for (const char* a : {"practice", "enter 5", "enter 3", "enter 4"}) Do(a);
-  ASSERT_TRUE(run->view().reviewEnabled);
+  ASSERT_TRUE(run->View().reviewEnabled);
   Do("review");
-  EXPECT_TRUE(run->view().edits[1].visible);
-  EXPECT_FALSE(run->view().edits[2].visible);
-  EXPECT_EQ(run->view().edits[1].rect.left, 206);
-  EXPECT_FALSE(run->view().testEnabled);
-  EXPECT_FALSE(run->view().reviewEnabled);
+  EXPECT_TRUE(run->View().edits[1].visible);
+  EXPECT_FALSE(run->View().edits[2].visible);
+  EXPECT_EQ(run->View().edits[1].rect.left, 206);
+  EXPECT_FALSE(run->View().testEnabled);
+  EXPECT_FALSE(run->View().reviewEnabled);
   Do("enter 3");
   // In review the box is wiped first and the answer drawn where the field is.
   ASSERT_GE(last.drawings.size(), 3u);
@@ -335,15 +335,15 @@ TEST_F(PracticeRunTest, ReviewReopensFieldsWhereTheyStoodAndMarksInGreen) {
   EXPECT_EQ(mark.mark, GradingMark::DoubleCircle);
   EXPECT_EQ(mark.color, Color::Green());
   EXPECT_EQ(recorder.results.size(), 1u);
-  EXPECT_TRUE(run->view().testEnabled);
+  EXPECT_TRUE(run->View().testEnabled);
 }
 
 TEST_F(PracticeRunTest, TestGradingMarksEveryBox) {
   Build({"3", "4", "5"});
   for (const char* a : {"test", "enter 3", "enter 0"}) Do(a);
-  EXPECT_EQ(run->view().focusBox, 3);  // the next empty box
+  EXPECT_EQ(run->View().focusBox, 3);  // the next empty box
   Do("enter 5");
-  EXPECT_EQ(run->view().focus, FocusTarget::GradeButton);
+  EXPECT_EQ(run->View().focus, FocusTarget::GradeButton);
   Do("grade");
   std::vector<GradingMark> marks;
   for (const auto& d : last.drawings)
@@ -354,7 +354,7 @@ TEST_F(PracticeRunTest, TestGradingMarksEveryBox) {
   EXPECT_EQ(registry.box(1).tries, 0);
   EXPECT_EQ(recorder.results, (std::vector<RunResult>{{"", 2, 3, 67, 0}}));
   // Learner answers are padded to the width of the model answer.
-  EXPECT_EQ(run->learnerAnswer(1), "3");
+  EXPECT_EQ(run->LearnerAnswer(1), "3");
   EXPECT_EQ(dialogs.log, (Lines{"inform: テストを終わりました"}));
 }
 
@@ -362,7 +362,7 @@ TEST_F(PracticeRunTest, FieldsThatCannotMoveRightStayAndTriesDoNotGrow) {
   Build({"3"}, {}, 250);  // room for one move only: 106 -> 206 would end at 306
   Do("practice");
   Do("enter 1");
-  EXPECT_EQ(run->view().edits[1].rect.left, 106);
+  EXPECT_EQ(run->View().edits[1].rect.left, 106);
   EXPECT_EQ(registry.box(1).tries, 0);
   Do("enter 2");
   Do("enter 4");
@@ -375,13 +375,13 @@ TEST_F(PracticeRunTest, RefusedRecordWriteStopsGradingUntilTriedAgain) {
   recorder.refuse = true;
   for (const char* a : {"test", "enter 3", "enter 5", "grade"}) Do(a);
   EXPECT_EQ(dialogs.log, (Lines{"inform: rec.ini に書き込めません"}));
-  EXPECT_EQ(run->mode(), RunMode::Test);  // no notice, no end of run, no score
+  EXPECT_EQ(run->Mode(), RunMode::Test);  // no notice, no end of run, no score
   EXPECT_EQ(Statuses(), (std::vector<int>{1, 0}));
   for (const auto& d : last.drawings) EXPECT_FALSE(std::holds_alternative<ScoreDrawing>(d));
   recorder.refuse = false;
   Do("grade");
   EXPECT_EQ(recorder.results.size(), 1u);
-  EXPECT_EQ(run->mode(), RunMode::Idle);
+  EXPECT_EQ(run->Mode(), RunMode::Idle);
 
   // In practice the last box triggers grading; a refusal offers 採点 to retry.
   Build({"3"});
@@ -389,40 +389,40 @@ TEST_F(PracticeRunTest, RefusedRecordWriteStopsGradingUntilTriedAgain) {
   recorder.refuse = true;
   Do("practice");
   Do("enter 3");
-  EXPECT_EQ(run->mode(), RunMode::Practice);
-  EXPECT_TRUE(run->view().gradeButtonVisible);
+  EXPECT_EQ(run->Mode(), RunMode::Practice);
+  EXPECT_TRUE(run->View().gradeButtonVisible);
   recorder.refuse = false;
   Do("grade");
-  EXPECT_EQ(run->mode(), RunMode::Idle);
+  EXPECT_EQ(run->Mode(), RunMode::Idle);
   EXPECT_EQ(recorder.results.size(), 2u);
 }
 
 TEST_F(PracticeRunTest, InputAids) {
   Build({"-5/7", "2&1/3", "x=3;3"}, {"x=3", "y=3"});
   Do("practice");
-  EXPECT_TRUE(run->view().choiceGroupVisible);
-  EXPECT_FALSE(run->view().numberPadVisible);
+  EXPECT_TRUE(run->View().choiceGroupVisible);
+  EXPECT_FALSE(run->View().numberPadVisible);
   // The number pad composes into the current box and acts as Enter there.
-  NumberPad& pad = run->pad();
+  NumberPad& pad = run->Pad();
   for (char k : {'-', '7'}) pad.PressKey(k);
   pad.PressBunno();
   pad.PressKey('5');
   last = run->PadNext();
-  EXPECT_EQ(pad.sign(), "");
-  EXPECT_FALSE(run->view().edits[1].visible);
+  EXPECT_EQ(pad.Sign(), "");
+  EXPECT_FALSE(run->View().edits[1].visible);
   pad.PressKey('2');
   pad.Type(NumberPad::Field::Denominator, "3");
   pad.PressBunno();
   pad.PressKey('1');
   last = run->PadNext();
-  EXPECT_FALSE(run->view().edits[2].visible);
+  EXPECT_FALSE(run->View().edits[2].visible);
   // A choice goes into the current box; クリア empties it again.
-  const auto& choices = run->view().choices;
+  const auto& choices = run->View().choices;
   const int pick = choices[0] == "x=3" ? 0 : 1;
   run->ChooseItem(1 - pick);
-  EXPECT_EQ(run->view().edits[3].text, choices[static_cast<std::size_t>(1 - pick)]);
+  EXPECT_EQ(run->View().edits[3].text, choices[static_cast<std::size_t>(1 - pick)]);
   run->ClearBox();
-  EXPECT_EQ(run->view().edits[3].text, "");
+  EXPECT_EQ(run->View().edits[3].text, "");
   run->ChooseItem(pick);
   Do("enter");
   EXPECT_EQ(Statuses(), (std::vector<int>{1, 1, 1}));
@@ -433,37 +433,37 @@ TEST_F(PracticeRunTest, InputAids) {
   run->TypeInBox(1, "9");
   pad.PressKey('3');
   last = run->PadClear();
-  EXPECT_EQ(pad.mainEntry(), "");
-  EXPECT_EQ(run->view().edits[1].text, "");
+  EXPECT_EQ(pad.MainEntry(), "");
+  EXPECT_EQ(run->View().edits[1].text, "");
   ASSERT_EQ(last.drawings.size(), 1u);
-  EXPECT_EQ(std::get<OutlineArea>(last.drawings[0]).area, run->view().edits[1].rect);
+  EXPECT_EQ(std::get<OutlineArea>(last.drawings[0]).area, run->View().edits[1].rect);
 }
 
 TEST_F(PracticeRunTest, IdleWindowShowsInstructionsAndColouredPreview) {
   Build({"3", "4"});
-  const auto& result = run->view().result.texts;
+  const auto& result = run->View().result.texts;
   ASSERT_EQ(result.size(), 4u);
   EXPECT_EQ(result[0], (PictureText{{0, 0}, "　　　標準の学習コース", 14, Color::Blue()}));
   EXPECT_EQ(result[3],
             (PictureText{{0, 96}, "（３）［テスト］ボタンでテストする", 10, Color::Blue()}));
-  EXPECT_EQ(run->view().focus, FocusTarget::PracticeButton);
+  EXPECT_EQ(run->View().focus, FocusTarget::PracticeButton);
   EXPECT_TRUE(last.refreshRecords);
 
   last = run->ChooseBoxColor(3);
-  EXPECT_EQ(run->view().boxColor, Color::FromBgr(0xC0FFFF));
-  EXPECT_TRUE(run->view().edits[2].visible);
-  EXPECT_TRUE(run->view().edits[2].readOnly);
+  EXPECT_EQ(run->View().boxColor, Color::FromBgr(0xC0FFFF));
+  EXPECT_TRUE(run->View().edits[2].visible);
+  EXPECT_TRUE(run->View().edits[2].readOnly);
   // Typing is refused in a read-only field; Enter there does nothing.
   run->TypeInBox(2, "4");
-  EXPECT_EQ(run->view().edits[2].text, "");
+  EXPECT_EQ(run->View().edits[2].text, "");
   // Starting a run makes the fields writable and empty.
   Do("test");
-  EXPECT_FALSE(run->view().edits[2].readOnly);
-  EXPECT_EQ(run->view().result.texts[0].text, "すべて解答を入力し終えたら。");
-  EXPECT_FALSE(run->view().answerButtonVisible);
-  EXPECT_TRUE(run->view().gradeButtonVisible);
+  EXPECT_FALSE(run->View().edits[2].readOnly);
+  EXPECT_EQ(run->View().result.texts[0].text, "すべて解答を入力し終えたら。");
+  EXPECT_FALSE(run->View().answerButtonVisible);
+  EXPECT_TRUE(run->View().gradeButtonVisible);
   Do("abort");
-  EXPECT_EQ(run->view().result.texts,
+  EXPECT_EQ(run->View().result.texts,
             (std::vector<PictureText>{{{0, 0}, "中止しました。", 12, Color::Black()}}));
   Do("close");
   EXPECT_EQ(Statuses(), (std::vector<int>{99, 99}));
@@ -472,10 +472,10 @@ TEST_F(PracticeRunTest, IdleWindowShowsInstructionsAndColouredPreview) {
 TEST_F(PracticeRunTest, ASheetWithoutBoxesGivesNoRun) {
   Build({});
   Do("practice");
-  EXPECT_EQ(run->mode(), RunMode::Idle);
+  EXPECT_EQ(run->Mode(), RunMode::Idle);
   EXPECT_EQ(dialogs.log, (Lines{"inform: このワークシートには解答欄がありません"}));
   EXPECT_EQ(run->Score(), 0);
-  EXPECT_EQ(run->totalCount(), 0);
+  EXPECT_EQ(run->TotalCount(), 0);
 }
 
 TEST_F(PracticeRunTest, JudgeAndRecordByStatus) {
@@ -503,11 +503,11 @@ TEST_F(PracticeRunTest, JudgeAndRecordByStatus) {
   for (const auto& c : cases) {
     registry.box(1).status = c.before;
     registry.box(1).answerShown = c.shown;
-    const int correct = run->correctCount(), wrong = run->wrongCount();
+    const int correct = run->CorrectCount(), wrong = run->WrongCount();
     EXPECT_EQ(run->JudgeAndRecord(1, c.text), c.judged);
     EXPECT_EQ(registry.box(1).status, c.after) << static_cast<int>(c.before) << c.text;
-    EXPECT_EQ(run->correctCount() - correct, c.correctAdded);
-    EXPECT_EQ(run->wrongCount() - wrong, c.wrongAdded);
+    EXPECT_EQ(run->CorrectCount() - correct, c.correctAdded);
+    EXPECT_EQ(run->WrongCount() - wrong, c.wrongAdded);
   }
 }
 

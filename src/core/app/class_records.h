@@ -32,7 +32,7 @@ struct UnitRecords {
   std::optional<int> best;
   std::optional<int> last;
   std::optional<DateTime> lastRun;
-  int runs() const { return static_cast<int>(records.size()); }
+  int Runs() const { return static_cast<int>(records.size()); }
 };
 
 struct LearnerRecords {

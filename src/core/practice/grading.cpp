@@ -9,7 +9,7 @@ AnswerKey::AnswerKey(std::string_view answerText) : answers_(SplitAlternatives(a
   for (const std::string& answer : answers_) normalized_.push_back(TrimWideSpaces(answer));
 }
 
-const std::string& AnswerKey::model() const {
+const std::string& AnswerKey::Model() const {
   static const std::string none;
   return answers_.empty() ? none : answers_.front();
 }

@@ -24,8 +24,8 @@ class AnswerKey {
   AnswerKey() = default;
   explicit AnswerKey(std::string_view answerText);
 
-  const std::vector<std::string>& answers() const { return answers_; }
-  const std::string& model() const;
+  const std::vector<std::string>& Answers() const { return answers_; }
+  const std::string& Model() const;
   // Compares after TrimWideSpaces on both sides, byte for byte.
   bool Accepts(std::string_view text) const;
 

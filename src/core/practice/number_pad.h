@@ -36,14 +36,14 @@ class NumberPad {
   // Back to the start: the edits and the sign emptied, the bar white, mode 0.
   void Clear();
 
-  const std::string& mainEntry() const { return mainEntry_; }      // edtSign
-  const std::string& denominator() const { return denominator_; }  // edtBunbo
-  const std::string& numerator() const { return numerator_; }      // edtBunshi
-  const std::string& sign() const { return sign_; }                // lblSign
-  Color barColor() const { return barRed_ ? Color::FromBgr(0x0000FF) : Color::White(); }
-  Mode mode() const { return mode_; }
+  const std::string& MainEntry() const { return mainEntry_; }      // edtSign
+  const std::string& Denominator() const { return denominator_; }  // edtBunbo
+  const std::string& Numerator() const { return numerator_; }      // edtBunshi
+  const std::string& Sign() const { return sign_; }                // lblSign
+  Color BarColor() const { return barRed_ ? Color::FromBgr(0x0000FF) : Color::White(); }
+  Mode CurrentMode() const { return mode_; }
   // The pad edit that has the keyboard focus (with the caret at its end).
-  Field focus() const { return focus_; }
+  Field FocusedField() const { return focus_; }
 
  private:
   std::string mainEntry_, denominator_, numerator_, sign_;

@@ -348,7 +348,7 @@ RunUpdate PracticeRun::ShowAnswer() {
 void PracticeRun::ShowAnswerOf(int n) {
   view_.message.WriteRow(0, "正解は", 18, Color::Black());
   view_.message.texts.push_back(
-      PictureText{{0, 35}, keys_[n].model(), sheet_.boxStyle.charSize, kRed, true});
+      PictureText{{0, 35}, keys_[n].Model(), sheet_.boxStyle.charSize, kRed, true});
   Box(n).status = AnswerStatus::WrongInPractice;
   Box(n).answerShown = true;
   Focus(FocusTarget::Box, n);

@@ -97,12 +97,12 @@ class PracticeRun {
   // The number pad; its keys change only the pad. 次へ (or Enter in the main
   // entry or the numerator) puts the composed answer into the current box
   // and acts as Enter there; 消去 empties the pad and the current box.
-  NumberPad& pad() { return pad_; }
-  const NumberPad& pad() const { return pad_; }
+  NumberPad& Pad() { return pad_; }
+  const NumberPad& Pad() const { return pad_; }
   RunUpdate PadNext();
   RunUpdate PadClear();
 
-  const PracticeView& view() const { return view_; }
+  const PracticeView& View() const { return view_; }
 
   // The judging steps, also called on their own by tests.
   Judgement JudgeAndRecord(int n, std::string_view text);
@@ -113,15 +113,15 @@ class PracticeRun {
   // 0 to 100; sets the correct and total counts (not for a sheet without boxes).
   int Score();
 
-  RunMode mode() const { return view_.mode; }
-  int boxCount() const { return view_.boxCount; }
-  int wrongCount() const { return wrongCount_; }
-  bool allCorrect() const { return allCorrect_; }
-  const std::string& triesDigits() const { return triesDigits_; }
-  const std::string& learnerAnswer(int n) const { return learnerAnswers_.at(n); }
-  int correctCount() const { return correctCount_; }
-  int totalCount() const { return totalCount_; }
-  const AnswerKey& answerKey(int n) const { return keys_.at(n); }
+  RunMode Mode() const { return view_.mode; }
+  int BoxCount() const { return view_.boxCount; }
+  int WrongCount() const { return wrongCount_; }
+  bool AllCorrect() const { return allCorrect_; }
+  const std::string& TriesDigits() const { return triesDigits_; }
+  const std::string& LearnerAnswer(int n) const { return learnerAnswers_.at(n); }
+  int CorrectCount() const { return correctCount_; }
+  int TotalCount() const { return totalCount_; }
+  const AnswerKey& AnswerKeyOf(int n) const { return keys_.at(n); }
 
  private:
   bool Running() const { return view_.mode != RunMode::Idle; }

@@ -53,7 +53,7 @@ class RecordStore {
   // when a hand-edited file already uses that one) and returns the key.
   [[nodiscard]] Result<int> AppendRunRecord(std::string_view section, std::string_view line);
 
-  const std::filesystem::path& file() const { return file_; }
+  const std::filesystem::path& File() const { return file_; }
 
  private:
   IniDocument LoadOrEmpty() const;

@@ -18,7 +18,7 @@ class RecordFileRecorder final : public RunRecorder {
   // Appends the run's RecordLine, dated now, under the next key of the section.
   [[nodiscard]] Status Record(const RunResult& result) override;
 
-  const RecordTarget& target() const { return target_; }
+  const RecordTarget& Target() const { return target_; }
 
  private:
   RecordTarget target_;
