@@ -14,6 +14,7 @@ int RunDumpCommand(const CommandArgs& args, std::ostream& out, std::ostream& err
 int RunNotationCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 int RunRenderCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 int RunPrintCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
+int RunRecordsCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 
 const std::vector<CliCommand>& CliCommands() {
   static const std::vector<CliCommand> commands = {
@@ -33,6 +34,9 @@ const std::vector<CliCommand>& CliCommands() {
        "print COURSE L.S.U[Rv] | print FILE.prp  --pdf FILE [--copies N] [--start K] "
        "[--no-number] [--mode screen|printer] [--answers on|off] [--paper B5|A4|B4|A3]  "
        "番号付きのワークシートを PDF に印刷します"},
+      {"records", RunRecordsCommand,
+       "records COURSE [--lesson N] [--learner NAME] [--json|--csv]  "
+       "学習者ごとの学習記録を一覧にします"},
   };
   return commands;
 }

@@ -210,7 +210,8 @@ TEST(RecordFile, PathIsInTheLessonFolderOrTheDataFolder) {
   };
   for (const auto& c : cases) {
     app.onCd = c.onCd;
-    EXPECT_EQ(RecordFilePath(app, c.lesson).lexically_normal(), c.expected.lexically_normal())
+    EXPECT_EQ(RecordFilePath(app, c.lesson).value().lexically_normal(),
+              c.expected.lexically_normal())
         << c.lesson << " " << c.onCd;
   }
 }

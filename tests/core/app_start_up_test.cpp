@@ -197,7 +197,9 @@ TEST_F(StartUpTest, UncreatableRecordFolderIsReportedOnce) {
 }
 
 TEST_F(StartUpTest, LearnerNameThatReachesIntoOtherFoldersIsNotUsed) {
-  for (const std::string bad : {"../x", "a/b", "a\\b", ".."}) {
+  // A NUL would cut the record path short and land the record elsewhere.
+  for (const std::string& bad :
+       std::vector<std::string>{"../x", "a/b", "a\\b", "..", std::string("kz1.que\0", 8), "a\tb"}) {
     settings.Write(SettingsKey::Program, "LogOnName", bad);
     dialogs.log.clear();
     ASSERT_EQ(Run(), StartUpOutcome::Ready);

@@ -65,6 +65,19 @@ TEST(IniDocument, ValuesAreCutAt1023BytesWithoutSplittingACharacter) {
   EXPECT_EQ(sjisLength(doc.Value("s", "kanji", "")), 1023u);
 }
 
+TEST(IniDocument, EntriesListASectionInFileOrderAndWholeValuesOnRequest) {
+  const std::string longValue(1500, 'a');
+  const std::string bytes =
+      Sjis("[S11正の数]\r\n2=b\r\n; note\r\n1=" + longValue + "\r\n[x]\r\n1=c\r\n");
+  using Entries = std::vector<std::pair<std::string, std::string>>;
+  const auto whole = IniDocument::Parse(bytes, kIniWholeValues);
+  EXPECT_EQ(whole.Entries("s11正の数"), (Entries{{"2", "b"}, {"1", longValue}}));
+  EXPECT_EQ(whole.Value("S11正の数", "1", ""), longValue);
+  EXPECT_TRUE(whole.Entries("missing").empty());
+  // The platform's reader cuts values; so do Entries of such a document.
+  EXPECT_EQ(IniDocument::Parse(bytes).Entries("S11正の数")[1].second.size(), 1023u);
+}
+
 TEST(IniDocument, WritingReplacesInPlaceAndLeavesOtherLinesByteIdentical) {
   const std::string before = Sjis(
       "; comment stays\r\n"

@@ -94,12 +94,12 @@ void CourseMenu::ChooseUnit(int unit) {
 void CourseMenu::RefreshUnitMarks() {
   if (lesson_ < 1) return;
   // One reading of the record file serves every unit of the lesson.
-  const fs::path recordFile = RecordFilePath(app_, lesson_);
-  std::string recordBytes;
-  if (IsFile(recordFile)) {
-    if (auto bytes = ReadFileBytes(recordFile)) recordBytes = std::move(bytes).value();
+  // A learner name that cannot name a file has no records to count.
+  const auto recordFile = RecordFilePath(app_, lesson_);
+  IniDocument records = IniDocument::Parse({});
+  if (recordFile && IsFile(recordFile.value())) {
+    if (auto loaded = RecordStore::Load(recordFile.value())) records = std::move(loaded).value();
   }
-  const IniDocument records = IniDocument::Parse(std::move(recordBytes));
 
   const int sections = static_cast<int>(lessonIndex_.sections.size());
   for (int s = 1; s <= sections; ++s) {

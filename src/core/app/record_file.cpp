@@ -2,31 +2,49 @@
 
 #include <system_error>
 
-#include "platform/ini_file.h"
 #include "platform/paths.h"
+#include "practice/learner_name.h"
 
 namespace tavolo {
 
 namespace fs = std::filesystem;
 
-fs::path RecordFilePath(const AppState& app, int lesson) {
+fs::path RecordFolder(const AppState& app, int lesson) {
   if (lesson < 1) lesson = 1;
   const Lesson* entry = app.course.FindLesson(lesson);
-  const std::string fileName = app.learnerName + ".ini";
   const std::string folder = entry ? entry->folder : std::string();
   const fs::path lessonFolder = CoursePath(app.courseFolder, folder);
   std::error_code ec;
-  if (!app.onCd && entry && fs::is_directory(lessonFolder, ec)) return lessonFolder / fileName;
+  if (!app.onCd && entry && fs::is_directory(lessonFolder, ec)) return lessonFolder;
   const std::string stem = entry ? entry->stem : std::string();
-  return fs::path(app.windowsFolder) / stem / fileName;
+  return fs::path(app.windowsFolder) / stem;
+}
+
+Result<fs::path> RecordFilePath(const AppState& app, int lesson) {
+  return RecordFilePath(app, lesson, app.learnerName);
+}
+
+Result<fs::path> RecordFilePath(const AppState& app, int lesson, std::string_view learner) {
+  if (Status usable = CheckLearnerName(learner); !usable) return usable.failure();
+  return RecordFolder(app, lesson) / (std::string(learner) + ".ini");
 }
 
 std::string UnitSectionName(int section, int unit, std::string_view unitCaption) {
   return "S" + std::to_string(section) + std::to_string(unit) + std::string(unitCaption);
 }
 
+Result<RecordTarget> RunRecordTarget(const AppState& app, const UnitAddress& address,
+                                     std::string_view unitCaption, bool copyFile,
+                                     bool similarProblem) {
+  auto file = RecordFilePath(app, copyFile ? 1 : address.lesson);
+  if (!file) return file.failure();
+  return RecordTarget{std::move(file).value(),
+                      UnitSectionName(address.section, address.unit, unitCaption),
+                      similarProblem ? address.variant : 0};
+}
+
 int RecordCount(const fs::path& recordFile, std::string_view section) {
-  return static_cast<int>(IniFile(recordFile).Keys(section).size());
+  return static_cast<int>(RecordStore(recordFile).ListKeys(section).size());
 }
 
 }  // namespace tavolo

@@ -8,6 +8,7 @@
 #include "content/file_checks.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "practice/learner_name.h"
 
 namespace tavolo {
 
@@ -28,12 +29,6 @@ std::string RecordDrive(SettingsStore& settings, const std::string& homeFolder) 
   const std::string stored = ReadCommonText(settings, "RecDrive", home);
   if (stored.empty() || stored.front() != '/') return home;
   return WithTrailingSlash(stored);
-}
-
-// A learner name becomes part of a file name (the learner's record file), so
-// a name that would reach into another folder is not used.
-bool IsUsableLearnerName(const std::string& name) {
-  return name.find_first_of("/\\") == std::string::npos && name != "." && name != "..";
 }
 
 // Creates the folder unless it exists; false when it neither exists nor can be made.
@@ -138,7 +133,10 @@ StartUpOutcome RunStartUp(AppState& state, SettingsStore& settings, Dialogs& dia
   view.ShowTitleWindow();
 
   std::string learner = ReadSettingText(settings, "LogOnName", kSharedLearnerName);
-  if (!IsUsableLearnerName(learner)) {
+  // A learner name becomes part of a file name (the learner's record file):
+  // a name that cannot be one is not used. An empty name means that nobody
+  // has signed on yet; it names no file until someone does.
+  if (!learner.empty() && !IsUsableLearnerName(learner)) {
     dialogs.Inform("学習者名 " + learner + " は使えません。「" + std::string(kSharedLearnerName) +
                    "」で始めます");
     learner = kSharedLearnerName;

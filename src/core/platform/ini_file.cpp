@@ -83,14 +83,14 @@ std::string OneLine(std::string_view text) {
   return s;
 }
 
-std::string CutValue(std::string_view sjisValue) {
+std::string CutValue(std::string_view sjisValue, std::size_t limit) {
   sjisValue = TrimBlanks(sjisValue);
-  if (sjisValue.size() <= kIniValueLimit) return std::string(sjisValue);
-  // Cut at 1023 bytes without leaving half a double-byte character.
+  if (sjisValue.size() <= limit) return std::string(sjisValue);
+  // Cut at the limit without leaving half a double-byte character.
   std::size_t i = 0;
   while (i < sjisValue.size()) {
     const std::size_t w = IsSjisLead(static_cast<unsigned char>(sjisValue[i])) ? 2 : 1;
-    if (i + w > kIniValueLimit) break;
+    if (i + w > limit) break;
     i += w;
   }
   return std::string(sjisValue.substr(0, i));
@@ -98,9 +98,10 @@ std::string CutValue(std::string_view sjisValue) {
 
 }  // namespace
 
-IniDocument IniDocument::Parse(std::string bytes) {
+IniDocument IniDocument::Parse(std::string bytes, std::size_t valueLimit) {
   IniDocument doc;
   doc.bytes_ = std::move(bytes);
+  doc.valueLimit_ = valueLimit;
   doc.Index();
   return doc;
 }
@@ -158,6 +159,18 @@ std::vector<std::string> IniDocument::Keys(std::string_view section) const {
   return keys;
 }
 
+std::vector<std::pair<std::string, std::string>> IniDocument::Entries(
+    std::string_view section) const {
+  std::vector<std::pair<std::string, std::string>> entries;
+  const auto span = FindSection(EncodeCp932(section));
+  if (!span) return entries;
+  std::string_view key, value;
+  for (std::size_t i = span->header + 1; i < span->endLine; ++i)
+    if (SplitKeyLine(LineText(i), &key, &value))
+      entries.emplace_back(DecodeCp932(key), DecodeCp932(CutValue(value, valueLimit_)));
+  return entries;
+}
+
 std::optional<std::string> IniDocument::Value(std::string_view section,
                                               std::string_view key) const {
   const auto span = FindSection(EncodeCp932(section));
@@ -166,7 +179,7 @@ std::optional<std::string> IniDocument::Value(std::string_view section,
   if (!line) return std::nullopt;
   std::string_view k, v;
   SplitKeyLine(LineText(*line), &k, &v);
-  return DecodeCp932(CutValue(v));
+  return DecodeCp932(CutValue(v, valueLimit_));
 }
 
 std::string IniDocument::Value(std::string_view section, std::string_view key,

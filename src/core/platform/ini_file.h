@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/result.h"
@@ -20,14 +21,20 @@
 namespace tavolo {
 
 inline constexpr std::size_t kIniValueLimit = 1023;
+// A value limit that keeps every value whole (learner records: a line is never cut).
+inline constexpr std::size_t kIniWholeValues = static_cast<std::size_t>(-1);
 
 // The parsed bytes of one INI file. Names and values in the interface are UTF-8.
 class IniDocument {
  public:
-  static IniDocument Parse(std::string bytes);
+  // valueLimit: values longer than this many bytes are cut when read.
+  static IniDocument Parse(std::string bytes, std::size_t valueLimit = kIniValueLimit);
 
   std::vector<std::string> Sections() const;
   std::vector<std::string> Keys(std::string_view section) const;
+  // Every key of a section with its value, in file order, in one pass (a
+  // reader that wants them all need not look each key up again).
+  std::vector<std::pair<std::string, std::string>> Entries(std::string_view section) const;
   std::optional<std::string> Value(std::string_view section, std::string_view key) const;
   std::string Value(std::string_view section, std::string_view key,
                     std::string_view defaultValue) const;
@@ -53,6 +60,7 @@ class IniDocument {
 
   std::string bytes_;
   std::vector<Line> lines_;
+  std::size_t valueLimit_ = kIniValueLimit;
 };
 
 // One INI file on disk. Each call opens, reads (and for writes, atomically

@@ -15,11 +15,17 @@
 
 namespace tavolo {
 
+std::string DesktopDataFolder() {
+  // Spelled out rather than AppDataLocation, which depends on the
+  // application's names having been set (the command line does not set them).
+  return ToStdString(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)) +
+         "/Tavolo++/TavoloSF";
+}
+
 StartUpPlaces DesktopPlaces(const std::string& courseFolder) {
   StartUpPlaces places;
   places.courseFolder = courseFolder;
-  places.dataFolder =
-      ToStdString(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+  places.dataFolder = DesktopDataFolder();
   places.homeFolder = ToStdString(QStandardPaths::writableLocation(QStandardPaths::HomeLocation));
   places.courseFolderReadOnly = IsReadOnlyFolder(courseFolder);
   return places;

@@ -7,6 +7,10 @@ class QApplication;
 
 namespace tavolo {
 
+// The per-user data folder: ~/.local/share/Tavolo++/TavoloSF (beside the
+// settings). The command line finds learner records there too.
+std::string DesktopDataFolder();
+
 // The folders the desktop program starts with for a course folder: the user's
 // data and home folders, and whether the course can be written to.
 StartUpPlaces DesktopPlaces(const std::string& courseFolder);

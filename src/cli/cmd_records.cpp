@@ -1,0 +1,255 @@
+// `tavolo records COURSE [--lesson N] [--learner NAME] [--json|--csv]`: the
+// teacher's view of a class. Every learner's record file of each lesson, per
+// unit the number of runs, the best and the last score, the date of the last
+// run, and the record lines. A record file that cannot be read is reported
+// and skipped; the rest is still listed.
+
+#include <charconv>
+#include <cstdio>
+#include <optional>
+#include <ostream>
+
+#include "app/class_records.h"
+#include "app/start_up.h"
+#include "cli/commands.h"
+#include "cli/json.h"
+#include "gui/app/desktop_program.h"
+#include "platform/cp932.h"
+#include "practice/learner_name.h"
+
+namespace tavolo {
+
+namespace {
+
+constexpr const char* kUsage =
+    "使い方: tavolo records コースフォルダ [--lesson N] [--learner 名前] [--json|--csv]";
+
+enum class Format { Table, Json, Csv };
+
+struct RecordsOptions {
+  std::string course;
+  std::optional<int> lesson;
+  std::optional<std::string> learner;
+  Format format = Format::Table;
+};
+
+bool ParseRecordsOptions(const CommandArgs& args, RecordsOptions& o, std::ostream& err) {
+  std::vector<std::string> positional;
+  bool json = false, csv = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--json") {
+      json = true;
+    } else if (arg == "--csv") {
+      csv = true;
+    } else if (arg == "--lesson" || arg == "--learner") {
+      if (i + 1 >= args.size()) {
+        err << arg << " の後に値がありません\n" << kUsage << "\n";
+        return false;
+      }
+      const std::string& value = args[++i];
+      if (arg == "--learner") {
+        if (Status usable = CheckLearnerName(value); !usable) {
+          err << usable.message() << ": " << value << "\n";
+          return false;
+        }
+        o.learner = value;
+        continue;
+      }
+      int n = 0;
+      const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
+      if (ec != std::errc() || end != value.data() + value.size() || n < 1) {
+        err << "--lesson にはレッスンの番号を指定してください: " << value << "\n";
+        return false;
+      }
+      o.lesson = n;
+    } else if (arg.starts_with("--")) {
+      err << "不明なオプションです: " << arg << "\n" << kUsage << "\n";
+      return false;
+    } else {
+      positional.push_back(arg);
+    }
+  }
+  if (positional.size() != 1 || (json && csv)) {
+    err << kUsage << "\n";
+    return false;
+  }
+  o.course = positional[0];
+  o.format = json ? Format::Json : csv ? Format::Csv : Format::Table;
+  return true;
+}
+
+std::string IsoDate(const DateTime& t) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", t.year, t.month, t.day);
+  return buffer;
+}
+
+void OptionalNumber(JsonWriter& json, std::string_view key, const std::optional<int>& value) {
+  json.Key(key);
+  value ? json.Number(*value) : json.Null();
+}
+
+void WriteJson(std::ostream& out, const ClassRecords& records) {
+  JsonWriter json(out);
+  json.BeginObject().Key("lessons").BeginArray();
+  for (const LessonRecords& lesson : records.lessons) {
+    json.BeginObject().Field("lesson", lesson.lesson).Key("learners").BeginArray();
+    for (const LearnerRecords& learner : lesson.learners) {
+      json.BeginObject().Field("name", learner.name).Key("units").BeginArray();
+      for (const UnitRecords& unit : learner.units) {
+        json.BeginObject().Field("section", unit.section).Field("runs", unit.Runs());
+        OptionalNumber(json, "best", unit.best);
+        OptionalNumber(json, "last", unit.last);
+        json.Key("lastDate");
+        unit.lastRun ? json.String(IsoDate(*unit.lastRun)) : json.Null();
+        json.Key("records").BeginArray();
+        for (const RecordEntry& entry : unit.records) {
+          json.BeginObject().Field("key", entry.key).Field("line", entry.line);
+          const auto& run = entry.run;
+          json.Key("date");
+          run ? json.String(IsoDate(run->when)) : json.Null();
+          json.Key("time");
+          run ? json.String(TimeText(run->when)) : json.Null();
+          json.Key("tries");
+          run ? json.String(run->triesDigits) : json.Null();
+          OptionalNumber(json, "correct", run ? std::optional(run->correct) : std::nullopt);
+          OptionalNumber(json, "total", run ? std::optional(run->total) : std::nullopt);
+          OptionalNumber(json, "score", run ? std::optional(run->score) : std::nullopt);
+          OptionalNumber(json, "seconds", run ? std::optional(run->elapsedSeconds) : std::nullopt);
+          json.EndObject();
+        }
+        json.EndArray().EndObject();
+      }
+      json.EndArray().EndObject();
+    }
+    json.EndArray().EndObject();
+  }
+  json.EndArray().EndObject().Finish();
+}
+
+// A CSV field. Spreadsheet programs run a cell that starts with "=", "+", "-"
+// or "@" as a formula; a name read from a record file must never do that, so
+// such a cell is kept as text with a leading apostrophe.
+std::string CsvField(std::string_view text) {
+  std::string value(text);
+  if (!value.empty() && std::string_view("=+-@").find(value.front()) != std::string_view::npos)
+    value.insert(0, "'");
+  if (value.find_first_of(",\"\r\n") == std::string::npos) return value;
+  std::string quoted = "\"";
+  for (char c : value) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+std::string NumberOrEmpty(const std::optional<int>& value) {
+  return value ? std::to_string(*value) : std::string();
+}
+
+void WriteCsv(std::ostream& out, const ClassRecords& records) {
+  // A byte-order mark, so that spreadsheet programs read the Japanese as UTF-8.
+  out << "\xEF\xBB\xBF"
+      << "学習者,レッスン,単元,回数,最高点,最新点,最終実施日\r\n";
+  for (const LessonRecords& lesson : records.lessons)
+    for (const LearnerRecords& learner : lesson.learners)
+      for (const UnitRecords& unit : learner.units)
+        out << CsvField(learner.name) << "," << lesson.lesson << "," << CsvField(unit.section)
+            << "," << unit.Runs() << "," << NumberOrEmpty(unit.best) << ","
+            << NumberOrEmpty(unit.last) << "," << (unit.lastRun ? IsoDate(*unit.lastRun) : "")
+            << "\r\n";
+}
+
+// Text for a terminal: control characters would act on it, so they are shown
+// as "^X" instead.
+std::string Printable(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x20 || b == 0x7F) {
+      out += '^';
+      out += static_cast<char>(b == 0x7F ? '?' : b + '@');
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+// Columns on a terminal: full-width characters take two, like their
+// Shift-JIS bytes.
+std::string PadRight(const std::string& text, std::size_t width) {
+  const std::size_t w = sjisLength(text);
+  return w >= width ? text : text + std::string(width - w, ' ');
+}
+std::string PadLeft(const std::string& text, std::size_t width) {
+  const std::size_t w = sjisLength(text);
+  return w >= width ? text : std::string(width - w, ' ') + text;
+}
+
+void WriteTable(std::ostream& out, const CourseIndex& course, const ClassRecords& records) {
+  for (const LessonRecords& lesson : records.lessons) {
+    const Lesson* entry = course.FindLesson(lesson.lesson);
+    out << "レッスン " << lesson.lesson << "  " << Printable(entry ? entry->caption : "") << "\n";
+    if (lesson.learners.empty()) out << "  (記録はありません)\n";
+    for (const LearnerRecords& learner : lesson.learners) {
+      out << "  学習者: " << Printable(learner.name) << "\n";
+      std::size_t width = sjisLength("単元");
+      for (const UnitRecords& unit : learner.units)
+        width = std::max(width, sjisLength(Printable(unit.section)));
+      out << "    " << PadRight("単元", width) << "  回数  最高点  最新点  最終実施日\n";
+      for (const UnitRecords& unit : learner.units) {
+        auto score = [](const std::optional<int>& v) { return v ? std::to_string(*v) : "-"; };
+        out << "    " << PadRight(Printable(unit.section), width) << "  "
+            << PadLeft(std::to_string(unit.Runs()), 4) << "  " << PadLeft(score(unit.best), 6)
+            << "  " << PadLeft(score(unit.last), 6) << "  "
+            << (unit.lastRun ? IsoDate(*unit.lastRun) : "-") << "\n";
+        for (const RecordEntry& entry : unit.records)
+          out << "      " << PadLeft(Printable(entry.key), 3) << "  " << Printable(entry.line)
+              << "\n";
+      }
+    }
+  }
+}
+
+}  // namespace
+
+int RunRecordsCommand(const CommandArgs& args, std::ostream& out, std::ostream& err) {
+  RecordsOptions options;
+  if (!ParseRecordsOptions(args, options, err)) return 2;
+  auto course = ReadCourseIndex(options.course);
+  if (!course) {
+    err << course.message() << "\n";
+    return 2;
+  }
+  const int lessons = static_cast<int>(course->lessons.size());
+  if (options.lesson && *options.lesson > lessons) {
+    err << "レッスン " << *options.lesson << " はありません（1 から " << lessons << " まで）\n";
+    return 2;
+  }
+  // The records lie where the desktop program keeps them for this course.
+  const StartUpPlaces places = DesktopPlaces(options.course);
+  AppState app;
+  app.courseFolder = course->courseFolder;
+  app.onCd = places.courseFolderReadOnly;
+  app.windowsFolder = places.dataFolder + "/";
+  app.course = std::move(course).value();
+
+  const ClassRecords records = CollectClassRecords(app, options.lesson, options.learner);
+  for (const std::string& problem : records.problems) err << problem << "\n";
+  switch (options.format) {
+    case Format::Json:
+      WriteJson(out, records);
+      break;
+    case Format::Csv:
+      WriteCsv(out, records);
+      break;
+    case Format::Table:
+      WriteTable(out, app.course, records);
+      break;
+  }
+  return 0;
+}
+
+}  // namespace tavolo

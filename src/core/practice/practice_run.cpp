@@ -1,0 +1,595 @@
+#include "practice/practice_run.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tavolo {
+
+namespace {
+
+constexpr Color kBlue = Color::FromBgr(0xFF0000);
+constexpr Color kRed = Color::FromBgr(0x0000FF);
+constexpr Color kGreen = Color::FromBgr(0x008000);
+
+// Blanks and control characters at both ends; full-width spaces stay (the
+// judge trims those itself, after these).
+std::string TrimBlanksAndControls(std::string_view text) {
+  auto blankOrControl = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  while (!text.empty() && blankOrControl(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blankOrControl(text.back())) text.remove_suffix(1);
+  return std::string(text);
+}
+
+Rect MovedTo(const Rect& rect, int left) {
+  return {left, rect.top, left + rect.Width(), rect.bottom};
+}
+
+}  // namespace
+
+PracticeRun::PracticeRun(AnswerBoxRegistry& registry, PracticeSheet sheet, Dialogs& dialogs,
+                         RunRecorder& recorder, RandomIndex random)
+    : registry_(registry),
+      sheet_(std::move(sheet)),
+      dialogs_(dialogs),
+      recorder_(recorder),
+      random_(std::move(random)) {}
+
+RunUpdate PracticeRun::Take() { return std::exchange(pending_, RunUpdate{}); }
+
+void PracticeRun::Focus(FocusTarget target, int box, bool selectText) {
+  view_.focus = target;
+  view_.focusBox = target == FocusTarget::Box ? box : 0;
+  view_.selectText = selectText;
+  // The edit that receives the focus becomes the current box.
+  if (target == FocusTarget::Box) view_.currentBox = box;
+}
+
+Rect PracticeRun::HomeRect(int n) const {
+  return AnswerFieldRect(registry_.box(n), sheet_.boxStyle);
+}
+
+Rect PracticeRun::FrameRect(int n) const {
+  const BoxStyle& style = sheet_.boxStyle;
+  return AnswerFrameRect(AnswerBaseRect(registry_.box(n), style, 1.0, false), style, 1.0);
+}
+
+Color PracticeRun::MarkColor() const { return Reviewing() ? kGreen : kRed; }
+
+RunUpdate PracticeRun::Open() {
+  view_ = PracticeView{};
+  pad_.Clear();
+  view_.choices = sheet_.choices;
+  view_.boxCount = std::min(registry_.count(), kMaxBoxes);
+  for (int n = 1; n <= view_.boxCount; ++n) {
+    keys_[n] = AnswerKey(Box(n).answerText);
+    Box(n).status = AnswerStatus::NotJudged;
+    Box(n).answerShown = false;
+    // Fields wait at their boxes, so that a colour swatch shows them in place.
+    Edit(n) = BoxEdit{false, true, false, std::string(), HomeRect(n)};
+    homeLefts_[n] = Edit(n).rect.left;
+    learnerAnswers_[n] = std::string(kNotEntered);
+    drawnTexts_[n].clear();
+  }
+  correctCount_ = totalCount_ = 0;
+  wrongCount_ = 0;
+  allCorrect_ = false;
+  triesDigits_.clear();
+
+  pending_.redrawSheet = true;
+  pending_.refreshRecords = true;
+  MessagePicture& result = view_.result;
+  result.WriteRow(0, "　　　標準の学習コース", 14, kBlue);
+  result.WriteRow(2, "（１）［練習］ボタンで練習する", 10, kBlue);
+  result.WriteRow(3, "（２）［復習］ボタンで間違ったところを復習する", 8, kBlue);
+  result.WriteRow(4, "（３）［テスト］ボタンでテストする", 10, kBlue);
+  Focus(FocusTarget::PracticeButton);
+  return Take();
+}
+
+RunUpdate PracticeRun::StartPractice() {
+  StartRun(RunMode::Practice);
+  return Take();
+}
+
+RunUpdate PracticeRun::StartTest() {
+  StartRun(RunMode::Test);
+  return Take();
+}
+
+void PracticeRun::StartRun(RunMode mode) {
+  if (Running()) return;
+  if (view_.boxCount < 1) {
+    dialogs_.Inform("このワークシートには解答欄がありません");
+    return;
+  }
+  const bool practice = mode == RunMode::Practice;
+  view_.mode = mode;
+  view_.recordsListVisible = false;
+  view_.choiceGroupVisible = !view_.choices.empty();
+  view_.numberPadVisible = view_.choices.empty();
+  view_.answerButtonVisible = practice;
+  view_.answerButtonEnabled = practice;
+  view_.gradeButtonVisible = !practice;
+  view_.hintButtonVisible = practice;
+  view_.hintButtonEnabled = sheet_.hasHints && !sheet_.copyFile;
+  view_.currentBox = 1;
+  pending_.scrollToTop = true;
+
+  for (int n = 1; n <= view_.boxCount; ++n) {
+    learnerAnswers_[n] = std::string(kNotEntered);
+    Box(n).status = AnswerStatus::NotJudged;
+    Box(n).tries = 0;
+    templates_[n] = Box(n).answerText;
+    BoxEdit& edit = Edit(n);
+    edit.rect = HomeRect(n);
+    homeLefts_[n] = edit.rect.left;
+    edit.visible = true;
+    edit.redText = false;
+    edit.text.clear();
+    drawnTexts_[n].clear();
+  }
+
+  view_.workPanelVisible = true;
+  view_.recordsPanelVisible = false;
+  view_.startPanelVisible = false;
+  ShuffleItems(view_.choices, random_);
+
+  if (!practice) {
+    view_.result.WriteRow(0, "すべて解答を入力し終えたら。", 12, Color::Black());
+    view_.result.WriteRow(1, "［採点］キーをクリックして採点します。", 12, Color::Black());
+  } else if (!view_.choiceGroupVisible) {
+    view_.result.WriteRow(0, "キーボードから解答を入力し、", 12, Color::Black());
+    view_.result.WriteRow(1, "Enterキーを押します。", 12, Color::Black());
+  }
+
+  allCorrect_ = false;
+  view_.elapsedSeconds = 0;
+  view_.timerRunning = true;
+
+  ResetBoxes();
+  pad_.Clear();
+  view_.message.Clear();
+  pending_.redrawSheet = true;
+
+  view_.runButtonsVisible = true;
+  wrongCount_ = 0;
+  triesDigits_.clear();
+  for (int n = 1; n <= view_.boxCount; ++n) Edit(n).readOnly = false;
+  Focus(FocusTarget::Box, 1);
+}
+
+void PracticeRun::ResetBoxes() {
+  for (int n = 1; n <= view_.boxCount; ++n) {
+    Box(n).status = AnswerStatus::NotJudged;
+    Box(n).answerShown = false;
+  }
+}
+
+RunUpdate PracticeRun::StartReview() {
+  if (Running() || !view_.reviewEnabled || view_.boxCount < 1) return Take();
+  for (int n = 1; n <= view_.boxCount; ++n) {
+    Edit(n).readOnly = false;
+    Box(n).answerShown = false;
+  }
+  view_.hintButtonVisible = true;
+  view_.hintButtonEnabled = sheet_.hasHints && !sheet_.copyFile;
+  view_.answerButtonVisible = true;
+  view_.answerButtonEnabled = true;
+  view_.gradeButtonVisible = false;
+  view_.recordsPanelVisible = false;
+  view_.recordsListVisible = false;
+  view_.workPanelVisible = true;
+  view_.runButtonsVisible = true;
+  view_.startPanelVisible = false;
+  pending_.scrollToTop = true;
+
+  allCorrect_ = false;
+  wrongCount_ = 0;
+  view_.mode = RunMode::Review;
+
+  // Only the boxes that were not right open again, where their fields stood.
+  int first = 0;
+  for (int n = 1; n <= view_.boxCount; ++n) {
+    if (Box(n).status == AnswerStatus::Correct) continue;
+    Edit(n).text.clear();
+    Edit(n).visible = true;
+    Edit(n).redText = false;
+    if (first == 0) first = n;
+  }
+  view_.reviewEnabled = false;
+  view_.testEnabled = false;
+  ShuffleItems(view_.choices, random_);
+  if (first != 0) {
+    Focus(FocusTarget::Box, first);
+  } else {
+    // Nothing to review (a run can only offer review after wrong answers).
+    EndRun();
+  }
+  return Take();
+}
+
+void PracticeRun::FocusBox(int n) {
+  if (IsBox(n)) view_.currentBox = n;
+}
+
+void PracticeRun::TypeInBox(int n, std::string text) {
+  if (IsBox(n) && !Edit(n).readOnly) Edit(n).text = std::move(text);
+}
+
+RunUpdate PracticeRun::Enter() {
+  EnterIn(view_.currentBox);
+  return Take();
+}
+
+void PracticeRun::EnterIn(int n) {
+  if (!IsBox(n)) return;
+  BoxEdit& edit = Edit(n);
+  // A hidden field cannot take Enter; an empty one does nothing.
+  if (!edit.visible || edit.text.empty()) return;
+
+  // What was typed is drawn onto the sheet under the field, so that it stays
+  // visible when the field moves on or is hidden.
+  AnswerBox& box = Box(n);
+  const int width = edit.rect.Width();
+  int x = homeLefts_[n] + (Practising() ? box.tries * width : 0);
+  if (Reviewing() || box.tries >= 2) {
+    Draw(EraseArea{edit.rect});
+    x = edit.rect.left;
+  }
+  Draw(PictureText{{x, edit.rect.top}, edit.text, sheet_.boxStyle.charSize, kBlue, true});
+  drawnTexts_[n] = edit.text;
+
+  if (edit.readOnly) return;
+  const std::string text = TrimBlanksAndControls(edit.text);
+  edit.text = text;
+
+  if (!Practising()) {
+    learnerAnswers_[n] = text;
+    bool anyEmpty = false;
+    for (int k = 1; k <= view_.boxCount; ++k) anyEmpty |= Edit(k).visible && Edit(k).text.empty();
+    const int next = anyEmpty ? NextOpenBox(n) : 0;
+    if (next != 0)
+      Focus(FocusTarget::Box, next);
+    else
+      Focus(FocusTarget::GradeButton);
+    return;
+  }
+
+  if (text.empty()) {
+    if (dialogs_.AskYesNo("正解を表示しますか")) ShowAnswerOf(n);
+    Focus(FocusTarget::Box, n);
+    return;
+  }
+  if (learnerAnswers_[n] == kNotEntered) learnerAnswers_[n] = text;
+  const Judgement judged = JudgeAndRecord(n, text);
+  if (judged == Judgement::Wrong) {
+    Mistaken(n);
+  } else {
+    Completed(n, text);
+  }
+}
+
+void PracticeRun::Completed(int n, const std::string& text) {
+  BoxEdit& edit = Edit(n);
+  AnswerBox& box = Box(n);
+  Draw(PictureText{{edit.rect.left, edit.rect.top}, text, sheet_.boxStyle.charSize, kBlue, true});
+  drawnTexts_[n] = text;
+  const Rect frame = FrameRect(n);
+  if (box.answerShown) {
+    ++box.tries;
+    Draw(MarkDrawing{GradingMark::Triangle, edit.rect, frame, MarkColor()});
+    edit.redText = true;
+    view_.message.Clear();
+  } else {
+    Draw(MarkDrawing{Reviewing() ? GradingMark::DoubleCircle : GradingMark::Circle, edit.rect,
+                     frame, MarkColor()});
+    view_.message.WriteRow(0, PraiseText(random_), 18, kRed);
+  }
+  triesDigits_ += std::to_string(box.tries);
+  edit.visible = false;
+
+  if (const int next = NextOpenBox(n); next != 0) {
+    Focus(FocusTarget::Box, next);
+    return;
+  }
+  // The last box is done: the run is over.
+  if (Reviewing()) {
+    EndOfRunNotice();
+    EndRun();
+  } else {
+    GradeRun();
+    if (Running()) return;  // the record could not be written; the run waits
+  }
+  if (allCorrect_) {
+    Focus(FocusTarget::CloseButton);
+  } else if (wrongCount_ > 0) {
+    view_.reviewEnabled = true;
+    Focus(FocusTarget::ReviewButton);
+  } else {
+    Focus(FocusTarget::CloseButton);
+  }
+}
+
+void PracticeRun::Mistaken(int n) {
+  BoxEdit& edit = Edit(n);
+  AnswerBox& box = Box(n);
+  Draw(MarkDrawing{GradingMark::PracticeSlash, edit.rect, FrameRect(n), MarkColor()});
+  if (box.tries >= 2) {
+    ShowAnswerOf(n);
+    dialogs_.Inform("右下に正解を表示します");
+  } else {
+    view_.message.WriteRow(0, "解答を訂正してください", 14, kBlue);
+    // The field moves one width to the right for the correction, unless it
+    // would leave the sheet picture; then it stays and tries do not grow.
+    const int nextLeft = edit.rect.left + edit.rect.Width();
+    if (nextLeft + edit.rect.Width() <= sheet_.pictureWidth) {
+      edit.rect = MovedTo(edit.rect, nextLeft);
+      ++box.tries;
+    }
+  }
+  Focus(FocusTarget::Box, n, true);
+}
+
+int PracticeRun::NextOpenBox(int after) const {
+  const int count = view_.boxCount;
+  for (int step = 1; step < count; ++step) {
+    const int k = (after - 1 + step) % count + 1;
+    const BoxEdit& edit = view_.edits[static_cast<std::size_t>(k)];
+    if (edit.visible && (edit.text.empty() || learnerAnswers_[k] == kNotEntered)) return k;
+  }
+  return 0;
+}
+
+RunUpdate PracticeRun::ShowAnswer() {
+  if (Practising() && IsBox(view_.currentBox)) ShowAnswerOf(view_.currentBox);
+  return Take();
+}
+
+void PracticeRun::ShowAnswerOf(int n) {
+  view_.message.WriteRow(0, "正解は", 18, Color::Black());
+  view_.message.texts.push_back(
+      PictureText{{0, 35}, keys_[n].Model(), sheet_.boxStyle.charSize, kRed, true});
+  Box(n).status = AnswerStatus::WrongInPractice;
+  Box(n).answerShown = true;
+  Focus(FocusTarget::Box, n);
+}
+
+Judgement PracticeRun::JudgeAndRecord(int n, std::string_view text) {
+  AnswerBox& box = Box(n);
+  const Judgement judged = JudgeAnswer(keys_[n], box.answerShown, text);
+  switch (judged) {
+    case Judgement::CorrectAfterShown:
+      box.status = AnswerStatus::CorrectAfterShown;
+      ++wrongCount_;
+      break;
+    case Judgement::Wrong:
+      box.status = AnswerStatus::WrongInPractice;
+      ++wrongCount_;
+      break;
+    case Judgement::Correct:
+      if (Reviewing()) break;
+      if (box.status == AnswerStatus::WrongInPractice) {
+        box.status = AnswerStatus::CorrectAfterRetry;
+      } else if (box.status == AnswerStatus::Wrong || box.status == AnswerStatus::Correct) {
+        box.status = AnswerStatus::Correct;
+        ++correctCount_;
+      }
+      break;
+  }
+  return judged;
+}
+
+bool PracticeRun::JudgeAll() {
+  int emptyFields = 0;
+  for (int n = 1; n <= view_.boxCount; ++n)
+    if (Edit(n).visible && Edit(n).text.empty()) ++emptyFields;
+  if (!Reviewing() && emptyFields == view_.boxCount) {
+    dialogs_.Inform("解答を入力してから採点してください。");
+    Focus(FocusTarget::Box, view_.currentBox);
+    return false;
+  }
+  view_.timerRunning = false;
+  correctCount_ = 0;
+  wrongCount_ = 0;
+  for (int n = 1; n <= view_.boxCount; ++n) {
+    const Judgement judged = JudgeAndRecord(n, learnerAnswers_[n]);
+    Box(n).status = static_cast<AnswerStatus>(static_cast<int>(judged));
+  }
+  view_.testEnabled = true;
+  view_.reviewEnabled = wrongCount_ > 0;
+  allCorrect_ = wrongCount_ == 0;
+  if (!Reviewing()) {
+    const int score = Score();
+    const RunResult result{triesDigits_, correctCount_, totalCount_, score, view_.elapsedSeconds};
+    if (Status recorded = recorder_.Record(result); !recorded) {
+      dialogs_.Inform(recorded.message());
+      // The learner may try again once the file can be written.
+      view_.gradeButtonVisible = true;
+      return false;
+    }
+    pending_.refreshCourseMarks = true;
+  }
+  return true;
+}
+
+int PracticeRun::Score() {
+  int correct = 0;
+  for (int n = 1; n <= view_.boxCount; ++n)
+    if (Box(n).status == AnswerStatus::Correct) ++correct;
+  if (view_.boxCount < 1) return 0;
+  correctCount_ = correct;
+  totalCount_ = view_.boxCount;
+  return ScoreOf(correct, view_.boxCount);
+}
+
+RunUpdate PracticeRun::Grade() {
+  const bool test = view_.mode == RunMode::Test;
+  const bool practiceRetry = view_.mode == RunMode::Practice && view_.gradeButtonVisible;
+  if (!test && !practiceRetry) return Take();
+  if (test) {
+    EnterIn(view_.currentBox);
+    for (int n = 1; n <= view_.boxCount; ++n) {
+      learnerAnswers_[n] = PadToAnswerWidth(Edit(n).text, templates_[n]);
+      // Boxes changed without Enter show their final text under the mark.
+      const BoxEdit& edit = Edit(n);
+      if (drawnTexts_[n] == edit.text) continue;
+      Draw(EraseArea{edit.rect});
+      if (!edit.text.empty())
+        Draw(PictureText{
+            {edit.rect.left, edit.rect.top}, edit.text, sheet_.boxStyle.charSize, kBlue, true});
+      drawnTexts_[n] = edit.text;
+    }
+  }
+  GradeRun();
+  return Take();
+}
+
+void PracticeRun::GradeRun() {
+  const bool test = view_.mode == RunMode::Test;
+  if (!JudgeAll()) return;
+  if (test) {
+    for (int n = 1; n <= view_.boxCount; ++n) {
+      AnswerBox& box = Box(n);
+      if (box.status != AnswerStatus::Correct) {
+        Draw(MarkDrawing{GradingMark::TestSlash, Edit(n).rect, FrameRect(n), kRed});
+        box.tries = 1;
+      } else {
+        Draw(MarkDrawing{GradingMark::Circle, Edit(n).rect, FrameRect(n), kRed});
+        box.tries = 0;
+      }
+    }
+  }
+  view_.resultVisible = false;
+  pending_.scrollToTop = true;
+  const bool review = Reviewing();
+  EndOfRunNotice();
+  EndRun();
+  const int score = Score();
+  Draw(ScoreDrawing{score, sheet_.scoreSpot, sheet_.startPanelWidth});
+  if (!review) {
+    view_.result.Clear();
+    view_.result.picture = ResultPictureFor(score, random_);
+    view_.resultVisible = true;
+    view_.recordsPanelVisible = true;
+  }
+  if (allCorrect_) {
+    Focus(FocusTarget::CloseButton);
+  } else {
+    view_.reviewEnabled = true;
+    Focus(FocusTarget::ReviewButton);
+  }
+}
+
+void PracticeRun::EndOfRunNotice() {
+  if (!allCorrect_ || Reviewing()) {
+    const char* message = Reviewing()                       ? "復習を終わりました"
+                          : view_.mode == RunMode::Practice ? "練習を終わりました"
+                                                            : "テストを終わりました";
+    dialogs_.Inform(message);
+    allCorrect_ = false;
+  } else {
+    pending_.showAllCorrectNotice = true;
+  }
+}
+
+void PracticeRun::EndRun() {
+  for (int n = 1; n <= view_.boxCount; ++n) {
+    Edit(n).readOnly = false;
+    Edit(n).visible = false;
+  }
+  view_.mode = RunMode::Idle;
+  view_.timerRunning = false;
+  view_.recordsListVisible = true;
+  view_.startPanelVisible = true;
+  view_.recordsPanelVisible = true;
+  view_.testEnabled = true;
+  view_.workPanelVisible = false;
+  view_.runButtonsVisible = false;
+  view_.answerButtonVisible = false;
+  view_.gradeButtonVisible = false;
+  view_.hintButtonVisible = false;
+  view_.choiceGroupVisible = false;
+  view_.numberPadVisible = false;
+  pending_.refreshRecords = true;
+  pending_.scrollToTop = true;
+}
+
+RunUpdate PracticeRun::Abort() {
+  if (!Running()) return Take();
+  EndRun();
+  view_.result.WriteRow(0, "中止しました。", 12, Color::Black());
+  view_.resultVisible = true;
+  Focus(FocusTarget::PracticeButton);
+  return Take();
+}
+
+RunUpdate PracticeRun::Close() {
+  if (Running()) EndRun();
+  pending_.scrollToTop = true;
+  for (int n = 1; n <= view_.boxCount; ++n) {
+    Box(n).status = AnswerStatus::NotJudged;
+    Box(n).answerShown = false;
+  }
+  correctCount_ = 0;
+  view_.testEnabled = true;
+  return Take();
+}
+
+void PracticeRun::Tick() {
+  if (view_.timerRunning) ++view_.elapsedSeconds;
+}
+
+RunUpdate PracticeRun::ChooseItem(int index) {
+  if (!Running() || index < 0 || index >= static_cast<int>(view_.choices.size())) return Take();
+  const int n = view_.currentBox;
+  if (!IsBox(n)) return Take();
+  TypeInBox(n, view_.choices[static_cast<std::size_t>(index)]);
+  Focus(FocusTarget::Box, n);
+  return Take();
+}
+
+RunUpdate PracticeRun::ClearBox() {
+  const int n = view_.currentBox;
+  if (Running() && IsBox(n)) {
+    TypeInBox(n, std::string());
+    Focus(FocusTarget::Box, n);
+  }
+  return Take();
+}
+
+RunUpdate PracticeRun::ChooseBoxColor(int swatch) {
+  if (Running() || swatch < 1 || swatch > static_cast<int>(kBoxColors.size())) return Take();
+  view_.boxColor = kBoxColors[static_cast<std::size_t>(swatch - 1)];
+  for (int n = 1; n <= view_.boxCount; ++n) {
+    BoxEdit& edit = Edit(n);
+    edit.visible = true;
+    edit.redText = false;
+    edit.readOnly = true;
+  }
+  return Take();
+}
+
+RunUpdate PracticeRun::PadNext() {
+  if (!Running()) return Take();
+  const int n = view_.currentBox;
+  if (auto composed = pad_.Compose(); composed && IsBox(n)) {
+    TypeInBox(n, std::move(*composed));
+    Focus(FocusTarget::Box, n);
+  }
+  EnterIn(n);
+  pad_.Clear();
+  return Take();
+}
+
+RunUpdate PracticeRun::PadClear() {
+  pad_.Clear();
+  const int n = view_.currentBox;
+  if (Running() && IsBox(n)) {
+    Draw(OutlineArea{Edit(n).rect});
+    TypeInBox(n, std::string());
+    Focus(FocusTarget::Box, n);
+  }
+  return Take();
+}
+
+}  // namespace tavolo

@@ -1,0 +1,176 @@
+#pragma once
+// One learner working through the answer boxes of a worksheet: practice
+// (each box judged on Enter, corrections allowed, the answer can be looked
+// up), test (everything judged at once by 採点) and review (only the boxes
+// that were not right, as in practice, never recorded). The run owns every
+// rule of the flow; the practice window forwards each user action here and
+// shows the resulting PracticeView and RunUpdate.
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/dialogs.h"
+#include "platform/result.h"
+#include "practice/grading.h"
+#include "practice/number_pad.h"
+#include "practice/practice_view.h"
+#include "sheet/answer_box_geometry.h"
+#include "sheet/answer_box_registry.h"
+#include "sheet/markup_text.h"
+
+namespace tavolo {
+
+// What the run needs to know about the worksheet it is opened on.
+struct PracticeSheet {
+  BoxStyle boxStyle;                 // answer-box settings and the character size of the fields
+  int pictureWidth = 0;              // width of the sheet picture; fields never move past it
+  std::vector<std::string> choices;  // the unit's choice lines (kgroup)
+  bool hasHints = false;             // the unit has hint lines
+  bool copyFile = false;             // the sheet is a copy file (no hints offered)
+  Point scoreSpot;                   // where the renderer put the score spot
+  int startPanelWidth = 0;           // the window's start panel, for the score's place
+};
+
+// The counts of a graded run, as its record line shows them.
+struct RunResult {
+  std::string triesDigits;
+  int correct = 0;
+  int total = 0;
+  int score = 0;
+  int elapsedSeconds = 0;
+  bool operator==(const RunResult&) const = default;
+};
+
+// Keeps the record of a graded run (the learner's record file). A failure's
+// message is shown and the grading stops there.
+class RunRecorder {
+ public:
+  virtual ~RunRecorder() = default;
+  [[nodiscard]] virtual Status Record(const RunResult& result) = 0;
+};
+
+class PracticeRun {
+ public:
+  static constexpr int kMaxBoxes = AnswerBoxRegistry::kMaxBoxes;
+  // The four swatches of 解答欄の色, light cyan, green, yellow and pink.
+  static constexpr std::array<Color, 4> kBoxColors = {
+      Color::FromBgr(0xFFFFC0), Color::FromBgr(0xC0FFC0), Color::FromBgr(0xC0FFFF),
+      Color::FromBgr(0xFFC0FF)};
+
+  // registry: the boxes of the sheet's last registering render; the run
+  // owns their statuses, answer-shown flags and tries from now on.
+  PracticeRun(AnswerBoxRegistry& registry, PracticeSheet sheet, Dialogs& dialogs,
+              RunRecorder& recorder, RandomIndex random);
+
+  // The window is shown: every box back to "not judged", the instructions.
+  RunUpdate Open();
+  // 練習, テスト, 復習. A sheet without answer boxes gives no run.
+  RunUpdate StartPractice();
+  RunUpdate StartTest();
+  RunUpdate StartReview();
+  // Enter in the current box (also 入力).
+  RunUpdate Enter();
+  // 答えを見る: the model answer of the current box.
+  RunUpdate ShowAnswer();
+  // 採点.
+  RunUpdate Grade();
+  // 中止: nothing is graded or recorded.
+  RunUpdate Abort();
+  // 閉じる (a running run is aborted first).
+  RunUpdate Close();
+  // One second of the run's timer.
+  void Tick();
+
+  // The edit of box n got or lost the keyboard focus: it becomes current.
+  void FocusBox(int n);
+  // The learner typed in box n; text is the edit's whole text.
+  void TypeInBox(int n, std::string text);
+  // A click on choice i of the choice list; クリア.
+  RunUpdate ChooseItem(int index);
+  RunUpdate ClearBox();
+  // A colour swatch (1 to 4) while no run is active: every field is shown
+  // over the sheet in that colour, read-only.
+  RunUpdate ChooseBoxColor(int swatch);
+
+  // The number pad; its keys change only the pad. 次へ (or Enter in the main
+  // entry or the numerator) puts the composed answer into the current box
+  // and acts as Enter there; 消去 empties the pad and the current box.
+  NumberPad& Pad() { return pad_; }
+  const NumberPad& Pad() const { return pad_; }
+  RunUpdate PadNext();
+  RunUpdate PadClear();
+
+  const PracticeView& View() const { return view_; }
+
+  // The judging steps, also called on their own by tests.
+  Judgement JudgeAndRecord(int n, std::string_view text);
+  // Judges every box at the end of a run and records it (not in a review).
+  // False when refused (nothing entered) or the record could not be written;
+  // the message has been shown.
+  bool JudgeAll();
+  // 0 to 100; sets the correct and total counts (not for a sheet without boxes).
+  int Score();
+
+  RunMode Mode() const { return view_.mode; }
+  int BoxCount() const { return view_.boxCount; }
+  int WrongCount() const { return wrongCount_; }
+  bool AllCorrect() const { return allCorrect_; }
+  const std::string& TriesDigits() const { return triesDigits_; }
+  const std::string& LearnerAnswer(int n) const { return learnerAnswers_.at(n); }
+  int CorrectCount() const { return correctCount_; }
+  int TotalCount() const { return totalCount_; }
+  const AnswerKey& AnswerKeyOf(int n) const { return keys_.at(n); }
+
+ private:
+  bool Running() const { return view_.mode != RunMode::Idle; }
+  bool Practising() const {
+    return view_.mode == RunMode::Practice || view_.mode == RunMode::Review;
+  }
+  bool Reviewing() const { return view_.mode == RunMode::Review; }
+  bool IsBox(int n) const { return n >= 1 && n <= view_.boxCount; }
+  AnswerBox& Box(int n) { return registry_.box(n); }
+  BoxEdit& Edit(int n) { return view_.edits[static_cast<std::size_t>(n)]; }
+  Rect HomeRect(int n) const;
+  Rect FrameRect(int n) const;
+  Color MarkColor() const;
+
+  RunUpdate Take();
+  void Focus(FocusTarget target, int box = 0, bool selectText = false);
+  void StartRun(RunMode mode);
+  void ResetBoxes();
+  void EnterIn(int n);
+  void Completed(int n, const std::string& text);
+  void Mistaken(int n);
+  void ShowAnswerOf(int n);
+  int NextOpenBox(int after) const;
+  void GradeRun();
+  void EndOfRunNotice();
+  void EndRun();
+  void Draw(SheetDrawing drawing) { pending_.drawings.push_back(std::move(drawing)); }
+
+  AnswerBoxRegistry& registry_;
+  PracticeSheet sheet_;
+  Dialogs& dialogs_;
+  RunRecorder& recorder_;
+  RandomIndex random_;
+
+  PracticeView view_;
+  RunUpdate pending_;
+  NumberPad pad_;
+
+  std::array<AnswerKey, kMaxBoxes + 1> keys_{};
+  std::array<std::string, kMaxBoxes + 1> learnerAnswers_{};
+  std::array<std::string, kMaxBoxes + 1> templates_{};
+  std::array<std::string, kMaxBoxes + 1> drawnTexts_{};  // what the sheet picture shows in each box
+  std::array<int, kMaxBoxes + 1> homeLefts_{};
+
+  int wrongCount_ = 0;
+  bool allCorrect_ = false;
+  std::string triesDigits_;
+  int correctCount_ = 0;  // the sheet's counters of the last scoring
+  int totalCount_ = 0;
+};
+
+}  // namespace tavolo

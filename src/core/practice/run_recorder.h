@@ -1,0 +1,28 @@
+#pragma once
+// Records a graded run in the learner's record file.
+
+#include <functional>
+
+#include "platform/clock.h"
+#include "practice/practice_run.h"
+#include "practice/record_store.h"
+
+namespace tavolo {
+
+class RecordFileRecorder final : public RunRecorder {
+ public:
+  using Clock = std::function<DateTime()>;
+  explicit RecordFileRecorder(RecordTarget target, Clock clock = Now)
+      : target_(std::move(target)), clock_(std::move(clock)) {}
+
+  // Appends the run's RecordLine, dated now, under the next key of the section.
+  [[nodiscard]] Status Record(const RunResult& result) override;
+
+  const RecordTarget& Target() const { return target_; }
+
+ private:
+  RecordTarget target_;
+  Clock clock_;
+};
+
+}  // namespace tavolo
