@@ -80,7 +80,7 @@ bool IsCliCommand(std::string_view firstArgument) {
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() == 1 && args[0] == "--version") {
+  if (!args.empty() && args[0] == "--version") {
     out << "tavolo " << ProgramVersion() << "\n";
     return 0;
   }
