@@ -157,7 +157,7 @@ TEST_F(PackageTest, NamedAfterTheVersionTheProgramShows) {
 
 TEST_F(PackageTest, DependsOnTheLibrariesItLinksAndTheFonts) {
   // From dpkg-shlibdeps, so a classroom PC gets Qt with `apt install ./tavolo_*.deb`,
-  // plus the fonts that worksheets are drawn in.
+  // plus the fonts that worksheets are drawn in and Qt's Japanese dialog texts.
   const std::string depends = ControlFields()["Depends"];
   std::set<std::string> names;
   std::istringstream list(depends);
@@ -169,7 +169,7 @@ TEST_F(PackageTest, DependsOnTheLibrariesItLinksAndTheFonts) {
   }
   for (const char* package :
        {"libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6printsupport6",
-        "fonts-ipafont-mincho", "fonts-ipafont-gothic"})
+        "fonts-ipafont-mincho", "fonts-ipafont-gothic", "qt6-translations-l10n"})
     EXPECT_TRUE(names.count(package)) << package << " in: " << depends;
 }
 
