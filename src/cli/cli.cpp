@@ -2,7 +2,12 @@
 
 #include <ostream>
 
+#include "cli/command_help.h"
 #include "cli/commands.h"
+
+#ifndef TAVOLO_VERSION
+#error "TAVOLO_VERSION comes from the project version in CMakeLists.txt"
+#endif
 
 namespace tavolo {
 
@@ -46,26 +51,52 @@ namespace {
 void PrintUsage(std::ostream& out) {
   out << "使い方: tavolo [コースフォルダ]        デスクトッププログラムを起動します\n"
          "        tavolo <コマンド> [引数...]    画面なしで実行します\n"
+         "        tavolo help <コマンド>         コマンドの詳しい説明を表示します\n"
+         "        tavolo --version               バージョンを表示します\n"
          "コマンド:\n";
   for (const auto& c : CliCommands()) out << "  " << c.usage << "\n";
 }
 
+bool IsHelpOption(std::string_view argument) { return argument == "--help" || argument == "-h"; }
+
+// `tavolo help COMMAND` and `tavolo COMMAND --help`: the same text as the manual page.
+int PrintCommandHelp(std::string_view name, std::ostream& out, std::ostream& err) {
+  const CommandHelp* help = FindCommandHelp(name);
+  if (help == nullptr) {
+    err << "不明なコマンドです: " << name << "\n";
+    PrintUsage(err);
+    return 2;
+  }
+  WriteCommandHelp(out, *help);
+  return 0;
+}
+
 }  // namespace
 
+std::string_view ProgramVersion() { return TAVOLO_VERSION; }
+
 bool IsCliCommand(std::string_view firstArgument) {
-  if (firstArgument == "help" || firstArgument == "--help" || firstArgument == "-h") return true;
+  if (firstArgument == "help" || IsHelpOption(firstArgument) || firstArgument == "--version")
+    return true;
   for (const auto& c : CliCommands())
     if (firstArgument == c.name) return true;
   return false;
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.empty() || args[0] == "help" || args[0] == "--help" || args[0] == "-h") {
+  if (!args.empty() && args[0] == "--version") {
+    out << "tavolo " << ProgramVersion() << "\n";
+    return 0;
+  }
+  if (args.size() == 2 && args[0] == "help") return PrintCommandHelp(args[1], out, err);
+  if (args.empty() || args[0] == "help" || IsHelpOption(args[0])) {
     PrintUsage(out);
     return 0;
   }
   for (const auto& c : CliCommands()) {
-    if (args[0] == c.name) return c.run(CommandArgs(args.begin() + 1, args.end()), out, err);
+    if (args[0] != c.name) continue;
+    if (args.size() == 2 && IsHelpOption(args[1])) return PrintCommandHelp(c.name, out, err);
+    return c.run(CommandArgs(args.begin() + 1, args.end()), out, err);
   }
   err << "不明なコマンドです: " << args[0] << "\n";
   PrintUsage(err);

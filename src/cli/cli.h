@@ -12,6 +12,9 @@ namespace tavolo {
 // course folder there instead).
 bool IsCliCommand(std::string_view firstArgument);
 
+// The program's version, as `tavolo --version` and the package show it.
+std::string_view ProgramVersion();
+
 // args[0] is the command name. Returns the process exit status.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

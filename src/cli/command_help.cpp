@@ -1,0 +1,165 @@
+#include "cli/command_help.h"
+
+#include <ostream>
+
+namespace tavolo {
+
+namespace {
+
+constexpr std::string_view kUnitAddressText =
+    "単元は、コースフォルダ COURSE と番号 L.S.U[Rv] で指定するか、コピーファイル FILE.prp "
+    "で指定します。L.S.U はレッスン・セクション・単元の番号 (どれも 1 から数えます)、Rv "
+    "は類題の番号 v (1 から 5) です。たとえば 1.3.1 は第 1 レッスンの第 3 セクションの第 1 "
+    "単元、1.3.1R2 はその類題 2 です。番号は tavolo list で確かめられます。";
+
+constexpr std::string_view kPaperText =
+    "用紙の大きさ。省略すると単元に保存されている用紙を使います。";
+
+std::vector<CommandHelp> MakeTable() {
+  return {
+      {"check",
+       {"tavolo check COURSE [--json]"},
+       {"コースフォルダ COURSE (Main.ind のあるフォルダ) "
+        "のすべてのレッスン・セクション・単元を、類題も含めてコースメニューと同じように読み込み、"
+        "見つかった問題を 1 行に 1 件ずつ「ファイル:行: "
+        "メッセージ」の形で表示します。最後の行には、調べたレッスン・セクション・単元の数と問題の件"
+        "数を表示します。",
+        "コースを教室の PC に配る前や、問題ファイルを編集した後の確認に使います。ファイルは読むだけ"
+        "で、書き換えません。"},
+       {{"--json",
+         "問題を JSON の配列 (各要素に address, file, line, message) "
+         "で標準出力に書きます。最後の行は標準エラー出力に書きます。"}},
+       {{"0", "問題はありません。"},
+        {"1", "問題が見つかりました。"},
+        {"2", "引数が正しくないか、Main.ind を読めません。"}},
+       {"tavolo check /usr/share/tavolo/courses/sample"}},
+
+      {"list",
+       {"tavolo list COURSE [--json]"},
+       {"コースのレッスン・セクション・単元を、コースメニューと同じ順と見出しで一覧にします。単元の"
+        "行には L.S.U の番号と見出し、その単元の類題が並びます。この番号は dump, render, print "
+        "の単元の指定に使います。",
+        "索引を読めないレッスンは、その行に理由を表示して次のレッスンに進みます。"},
+       {{"--json", "一覧を JSON で書きます。"}},
+       {{"0", "一覧を表示しました。"}, {"2", "引数が正しくないか、Main.ind を読めません。"}},
+       {"tavolo list /usr/share/tavolo/courses/sample"}},
+
+      {"dump",
+       {"tavolo dump COURSE L.S.U[Rv]", "tavolo dump FILE.prp"},
+       {"1 つの単元を、ワークシートを開くときと同じように読み込み、その内容 "
+        "(問題ファイル、タイトル、学校名と名前の行、問題の行と各ブロックの行) を JSON "
+        "で表示します。",
+        kUnitAddressText, "読み込めないときは、理由を {\"error\": \"...\"} の形で表示します。"},
+       {},
+       {{"0", "単元を読み込みました。"},
+        {"1", "単元を読み込めません (理由は error に表示します)。"},
+        {"2", "引数が正しくありません。"}},
+       {"tavolo dump /usr/share/tavolo/courses/sample 1.3.1"}},
+
+      {"notation",
+       {"tavolo notation TEXT --png FILE [--size N] [--printing]"},
+       {"問題ファイルの問題の行 1 行 TEXT を、# で囲んだ解答や @ "
+        "で始まる書式の指定も含めてワークシートと同じ数式表記で描き、PNG "
+        "に書きます。解答は解答用紙と同じく青で描き、画像は描いた部分にちょうど合う大きさです。",
+        "問題ファイルを書くときに、行の見え方を確かめるのに使います。"},
+       {{"--png FILE", "書き出す PNG ファイル。必ず指定します。"},
+        {"--size N", "文字の大きさ (ポイント、1 から 200)。省略すると 12 です。"},
+        {"--printing",
+         "画面ではなく、プリンタの解像度 (600 dpi) で印刷するときと同じように描きます。"}},
+       {{"0", "書き出しました。"},
+        {"1", "ファイルに書き込めません。"},
+        {"2", "引数が正しくありません。"}},
+       {"tavolo notation '(+3)+(-5)=#-2#' --png line.png --size 16"}},
+
+      {"render",
+       {"tavolo render COURSE L.S.U[Rv] --png FILE [--answers on|off] [--alternatives on|off] "
+        "[--paper B5|A4|B4|A3] [--layout FILE.json]",
+        "tavolo render FILE.prp --png FILE [...]"},
+       {"単元のワークシートを、デスクトッププログラムで開いたときと同じ画面の大きさ (1 "
+        "ピクセルが 1/3 mm) で描き、PNG に書きます。書き終えると、ファイル名、画像の大きさと解答"
+        "欄の数を表示します。図が見つからないなど、ワークシートは描けても問題があるときは、その内"
+        "容を標準エラー出力に書きます。",
+        kUnitAddressText},
+       {{"--png FILE", "書き出す PNG ファイル。必ず指定します。"},
+        {"--answers on|off", "解答を表示するかどうか。省略すると on です。"},
+        {"--alternatives on|off", "解答の選択肢を表示するかどうか。省略すると off です。"},
+        {"--paper B5|A4|B4|A3", kPaperText},
+        {"--layout FILE.json",
+         "ワークシートの設定、各解答欄の位置・幅・文字の大きさ、得点の位置を JSON "
+         "で書きます。学習画面が解答欄を置く位置と同じです。"}},
+       {{"0", "書き出しました。"},
+        {"1", "単元を読み込めないか、ファイルに書き込めません。"},
+        {"2", "引数が正しくありません。"}},
+       {"tavolo render /usr/share/tavolo/courses/sample 1.3.1 --png sheet.png --answers off"}},
+
+      {"print",
+       {"tavolo print COURSE L.S.U[Rv] --pdf FILE [--copies N] [--start K] [--no-number] "
+        "[--mode screen|printer] [--answers on|off] [--paper B5|A4|B4|A3]",
+        "tavolo print FILE.prp --pdf FILE [...]"},
+       {"単元のワークシートを、クラスの人数分の部数だけ 1 つの PDF に印刷します。1 部が 1 "
+        "ページで、各部には K から 1 ずつ増える番号が付きます。印刷される解答欄はデスクトップ"
+        "プログラムの画面と同じです。",
+        "PDF は書き終えてから FILE の名前になるので、途中で失敗しても書きかけのファイルは残り"
+        "ません。",
+        kUnitAddressText},
+       {{"--pdf FILE", "書き出す PDF ファイル。必ず指定します。"},
+        {"--copies N", "部数 (1 から 1000)。省略すると 1 です。"},
+        {"--start K", "最初の部の番号 (1 から 100000)。省略すると 1 です。"},
+        {"--no-number", "番号を付けずに印刷します。"},
+        {"--mode screen|printer",
+         "screen は画面の画像を用紙の大きさに広げて印刷し、printer "
+         "はプリンタの解像度で描き直します。省略すると printer です。"},
+        {"--answers on|off",
+         "on にすると解答を表示した解答用紙を印刷します。省略すると off です。"},
+        {"--paper B5|A4|B4|A3", kPaperText}},
+       {{"0", "印刷しました。"},
+        {"1", "単元を読み込めないか、PDF に書き込めません。"},
+        {"2", "引数が正しくありません。"}},
+       {"tavolo print /usr/share/tavolo/courses/sample 1.3.1 --pdf class.pdf --copies 30"}},
+  };
+}
+
+constexpr std::string_view kIndent = "  ";
+constexpr std::string_view kItemTextIndent = "      ";
+
+}  // namespace
+
+const std::vector<CommandHelp>& CommandHelpTable() {
+  static const std::vector<CommandHelp> table = MakeTable();
+  return table;
+}
+
+const CommandHelp* FindCommandHelp(std::string_view name) {
+  for (const CommandHelp& help : CommandHelpTable())
+    if (help.name == name) return &help;
+  return nullptr;
+}
+
+void WriteCommandHelp(std::ostream& out, const CommandHelp& help) {
+  for (const std::string_view line : help.synopsis) out << line << "\n";
+  for (const std::string_view paragraph : help.description)
+    out << "\n" << kIndent << paragraph << "\n";
+  // An option stands on a line of its own with its meaning below; an exit
+  // status is short enough to share the line with its meaning.
+  const auto writeItems = [&out](std::string_view heading, const std::vector<HelpItem>& items,
+                                 bool termOnOwnLine) {
+    if (items.empty()) return;
+    out << "\n" << heading << "\n";
+    for (const HelpItem& item : items) {
+      out << kIndent << item.term;
+      if (termOnOwnLine)
+        out << "\n" << kItemTextIndent;
+      else
+        out << "  ";
+      out << item.text << "\n";
+    }
+  };
+  writeItems(kHelpOptionsHeading, help.options, true);
+  writeItems(kHelpExitHeading, help.exitStatuses, false);
+  if (!help.examples.empty()) {
+    out << "\n" << kHelpExampleHeading << "\n";
+    for (const std::string_view example : help.examples) out << kIndent << example << "\n";
+  }
+}
+
+}  // namespace tavolo
