@@ -107,6 +107,7 @@ TEST(CliHelpTest, CommandsAcceptEveryDocumentedOption) {
       {"notation", {"(+3)+(-5)=#-2#", "--png", png}},
       {"render", {missing, "1.1.1", "--png", png}},
       {"print", {missing, "1.1.1", "--pdf", pdf}},
+      {"records", {sample}},
   };
   for (const CommandHelp& help : CommandHelpTable()) {
     SCOPED_TRACE(help.name);
