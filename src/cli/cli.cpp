@@ -12,7 +12,6 @@
 namespace tavolo {
 
 // Each command lives in its own file; declare it here and add it to the table.
-// (declarations of command functions)
 int RunCheckCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 int RunListCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 int RunDumpCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
@@ -23,7 +22,6 @@ int RunRecordsCommand(const CommandArgs& args, std::ostream& out, std::ostream& 
 
 const std::vector<CliCommand>& CliCommands() {
   static const std::vector<CliCommand> commands = {
-      // (command table entries)
       {"check", RunCheckCommand, "check COURSE [--json]  コースのファイルを調べ、問題を報告します"},
       {"list", RunListCommand,
        "list COURSE [--json]  レッスン・セクション・単元の一覧を表示します"},

@@ -71,7 +71,8 @@ bool ParseOptions(const CommandArgs& args, PrintOptions& o, std::ostream& err) {
     } else if (arg == "--copies") {
       if (!ParseCount(arg, value, 1, 1000, o.copies, err)) return false;
     } else if (arg == "--start") {
-      if (!ParseCount(arg, value, 1, 100000, o.start, err)) return false;
+      if (!ParseCount(arg, value, kStartNumberRange.low, kStartNumberRange.high, o.start, err))
+        return false;
     } else if (arg == "--mode") {
       if (value != "screen" && value != "printer") {
         err << "--mode には screen か printer を指定してください: " << value << "\n";

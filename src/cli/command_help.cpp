@@ -104,7 +104,7 @@ std::vector<CommandHelp> MakeTable() {
         kUnitAddressText},
        {{"--pdf FILE", "書き出す PDF ファイル。必ず指定します。"},
         {"--copies N", "部数 (1 から 1000)。省略すると 1 です。"},
-        {"--start K", "最初の部の番号 (1 から 100000)。省略すると 1 です。"},
+        {"--start K", "最初の部の番号 (1 から 9999)。省略すると 1 です。"},
         {"--no-number", "番号を付けずに印刷します。"},
         {"--mode screen|printer",
          "screen は画面の画像を用紙の大きさに広げて印刷し、printer "

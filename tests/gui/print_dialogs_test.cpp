@@ -170,3 +170,37 @@ TEST_F(PrintDialog, AFailedJobTellsTheTeacherAndRestoresTheState) {
 
 }  // namespace
 }  // namespace tavolo
+
+namespace tavolo {
+namespace {
+
+// The printed number has one range wherever it is set: the sheet, both
+// dialogs and the command line, and the value a course file may carry.
+TEST(SheetNumberRange, IsTheSameEverywhere) {
+  PrintSettings settings;
+  test::MemorySettings store;
+  test::ScriptedDialogs dialogs;
+  TfrmPrintMode mode(settings, store);
+  TfrmPrintOk print(settings, dialogs);
+  EXPECT_EQ(mode.spnStart->minimum(), kStartNumberRange.low);
+  EXPECT_EQ(mode.spnStart->maximum(), kStartNumberRange.high);
+  EXPECT_EQ(print.spnStartNum->minimum(), kStartNumberRange.low);
+  EXPECT_EQ(print.spnStartNum->maximum(), kStartNumberRange.high);
+
+  test::TempFolder folder;
+  const std::string course = std::string(TAVOLO_SOURCE_DIR) + "/courses/sample";
+  const std::string pdf = (folder / "n.pdf").string();
+  const std::string highest = std::to_string(kStartNumberRange.high);
+  const std::string beyond = std::to_string(kStartNumberRange.high + 1);
+  EXPECT_EQ(test::Cli({"print", course, "1.3.1", "--pdf", pdf, "--start", highest}).status, 0);
+  EXPECT_EQ(test::Cli({"print", course, "1.3.1", "--pdf", pdf, "--start", beyond}).status, 2);
+
+  UnitContent unit;
+  unit.valueLines = {"630", "True", "30", "5", "5", highest, "7"};
+  EXPECT_EQ(LoadSheetParams(unit, true).params.startNumber, kStartNumberRange.high);
+  unit.valueLines[5] = beyond;
+  EXPECT_EQ(LoadSheetParams(unit, true).params.startNumber, kStartNumberRange.high);
+}
+
+}  // namespace
+}  // namespace tavolo

@@ -41,11 +41,11 @@ void SetKranValue(SheetParams& params, KranField field, int value) {
 }
 
 void SetLeftMargin(SheetParams& params, int tens) {
-  params.leftMargin = std::clamp(tens, 0, kMaxMargin);
+  params.leftMargin = std::clamp(tens, kMarginRange.low, kMarginRange.high);
 }
 
 void SetRightMargin(SheetParams& params, int tens) {
-  params.rightMargin = std::clamp(tens, 0, kMaxMargin);
+  params.rightMargin = std::clamp(tens, kMarginRange.low, kMarginRange.high);
 }
 
 }  // namespace tavolo

@@ -35,8 +35,7 @@ enum class KranField { Shape = 1, Width = 2, Height = 3, AnswerX = 5, AnswerY = 
 // Writes a value as decimal text into its answer-box line.
 void SetKranValue(SheetParams& params, KranField field, int value);
 
-// Margins are 0 to 15 (tens of units); other values are brought into range.
-inline constexpr int kMaxMargin = 15;
+// Margins are kMarginRange (tens of units); other values are brought into range.
 void SetLeftMargin(SheetParams& params, int tens);
 void SetRightMargin(SheetParams& params, int tens);
 

@@ -27,7 +27,7 @@ int PaperWidth(PaperSize size);
 struct PaperChoice {
   PaperSize button = PaperSize::A4;
   int width = kDefaultPaperWidth;
-  int height = 891;
+  int height = kDefaultPaperHeight;
   bool operator==(const PaperChoice&) const = default;
 };
 PaperChoice PaperFromSetting(int width);

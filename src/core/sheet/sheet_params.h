@@ -27,6 +27,7 @@ std::span<const SheetPaper> SheetPapers();
 const SheetPaper* FindPaperByWidth(int width);
 const SheetPaper* FindPaperByName(std::string_view name);  // "a4" matches too
 inline constexpr int kDefaultPaperWidth = 630;             // A4
+inline constexpr int kDefaultPaperHeight = 891;            // A4: round(630 x sqrt 2)
 
 // Header options (value line 7), a bit set.
 inline constexpr int kHeaderClassFlag = 1;
@@ -42,7 +43,10 @@ struct IntRange {
 };
 inline constexpr IntRange kLineSpacingRange{-5, 200};
 inline constexpr IntRange kMarginRange{0, 15};
-inline constexpr IntRange kStartNumberRange{1, 100};
+// The number printed on a sheet ("№ "), wherever it is set: the sheet's own
+// start number, the print-mode dialog's and `tavolo print --start`. Four
+// digits: room for a class-and-seat number such as 3101.
+inline constexpr IntRange kStartNumberRange{1, 9999};
 inline constexpr IntRange kCharSizeRange{8, 50};
 // Kran values are used as at most this far from 0.
 inline constexpr int kKranLimit = 10000;
@@ -78,7 +82,7 @@ inline constexpr std::array<std::string_view, kKranLineCount> kKranWindowTemplat
 struct SheetParams {
   // The defaults are those of a unit without value, font and kran blocks.
   int paperWidth = kDefaultPaperWidth;
-  int paperHeight = 891;
+  int paperHeight = kDefaultPaperHeight;
   bool answerDisplay = true;
   int lineSpacing = 30;  // main line spacing; one line is this x 0.7875 units
   int leftMargin = 5;    // tens of units

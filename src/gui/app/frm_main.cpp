@@ -275,6 +275,8 @@ void TfrmMain::CreateSheet(SheetDocument document, const CourseMenuChoice& choic
   std::string shortName = document.master
                               ? ShortUnitName(state_.course, choice.address)
                               : PathText(std::filesystem::path(document.filePath).filename());
+  // A new sheet starts unjudged: no mark of an earlier sheet's run shows on it.
+  registry_.ResetStatuses();
   auto* sheet =
       new TfrmPrint(*this, std::move(document), choice, std::move(shortName), std::move(pictures));
   // The title picture steps aside while worksheets fill the child area.

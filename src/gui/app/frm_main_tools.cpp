@@ -80,7 +80,7 @@ void TfrmMain::CreateToolPanel() {
   lblGyouSpace_->setObjectName("lblGyouSpace");
   spnGyouSpace_ = new QSpinBox(pnlMain_);
   spnGyouSpace_->setObjectName("spnGyouSpace");
-  spnGyouSpace_->setRange(-5, 200);
+  spnGyouSpace_->setRange(kLineSpacingRange.low, kLineSpacingRange.high);
   spnGyouSpace_->setValue(30);
   lblMoji_ = new QLabel(QStringLiteral("文　字"), pnlMain_);
   lblMoji_->setObjectName("lblMoji");
@@ -88,7 +88,7 @@ void TfrmMain::CreateToolPanel() {
   lblSize_->setObjectName("lblSize");
   spnMojiSize_ = new QSpinBox(pnlMain_);
   spnMojiSize_->setObjectName("spnMojiSize");
-  spnMojiSize_->setRange(8, 50);
+  spnMojiSize_->setRange(kCharSizeRange.low, kCharSizeRange.high);
   spnMojiSize_->setValue(10);
 
   pnlCopy_ = new QFrame(pnlMain_);

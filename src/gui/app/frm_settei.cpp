@@ -78,8 +78,8 @@ TfrmSettei::TfrmSettei(Host host, QWidget* parent) : QDialog(parent), host_(std:
   Colour(grpPosition, QColor(0xFF, 0xFF, 0xF0));
   spnAnsX_ = Spin("spnAnsX", -kUnbounded, kUnbounded, grpPosition);
   spnAnsY_ = Spin("spnAnsY", -kUnbounded, kUnbounded, grpPosition);
-  spnLeftM_ = Spin("spnLeftM", 0, kMaxMargin, grpPosition);
-  spnRightM_ = Spin("spnRightM", 0, kMaxMargin, grpPosition);
+  spnLeftM_ = Spin("spnLeftM", kMarginRange.low, kMarginRange.high, grpPosition);
+  spnRightM_ = Spin("spnRightM", kMarginRange.low, kMarginRange.high, grpPosition);
   QToolButton* btnLeft = Arrow("btnLeft", Qt::LeftArrow, grpPosition);
   QToolButton* btnRight = Arrow("btnRight", Qt::RightArrow, grpPosition);
   QToolButton* btnUp = Arrow("btnUp", Qt::UpArrow, grpPosition);

@@ -9,6 +9,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "sheet/sheet_params.h"
+
 namespace tavolo {
 
 TfrmPrintMode::TfrmPrintMode(PrintSettings& settings, SettingsStore& store, QWidget* parent)
@@ -31,7 +33,7 @@ TfrmPrintMode::TfrmPrintMode(PrintSettings& settings, SettingsStore& store, QWid
   chkNumber->setObjectName("chkNumber");
   spnStart = new QSpinBox(numbering);
   spnStart->setObjectName("spnStart");
-  spnStart->setRange(1, 9999);
+  spnStart->setRange(kStartNumberRange.low, kStartNumberRange.high);
   auto* startLabel = new QLabel(QStringLiteral("開始番号"), numbering);
   startLabel->setBuddy(spnStart);
   auto* numberLayout = new QHBoxLayout(numbering);

@@ -26,7 +26,7 @@ TfrmPrintOk::TfrmPrintOk(PrintSettings& settings, Dialogs& dialogs, QWidget* par
   lblSize->setObjectName("lblSize");
   spnStartNum = new QSpinBox(this);
   spnStartNum->setObjectName("spnStartNum");
-  spnStartNum->setRange(1, 100);
+  spnStartNum->setRange(kStartNumberRange.low, kStartNumberRange.high);
   auto* startLabel = new QLabel(QStringLiteral("開始No"), this);
   startLabel->setBuddy(spnStartNum);
   btnSettei = new QPushButton(QStringLiteral("プリンタ設定"), this);

@@ -8,8 +8,9 @@
 namespace tavolo {
 
 namespace {
-constexpr double kLayoutWidth = 630.0;  // A4 width in layout units: the faithful scale
-}
+// A4 width in layout units: the faithful scale.
+constexpr double kLayoutWidth = kDefaultPaperWidth;
+}  // namespace
 
 PagedDevicePrintTarget::PagedDevicePrintTarget(QPagedPaintDevice& device, PageRenderer& renderer,
                                                SheetPage page, PageSettings base,
