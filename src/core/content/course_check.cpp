@@ -1,5 +1,7 @@
 #include "content/course_check.h"
 
+#include <algorithm>
+
 #include "content/lesson_index.h"
 #include "content/similar_problems.h"
 #include "content/unit_names.h"
@@ -88,17 +90,23 @@ class CourseChecker {
     ++result_.unitCount;
     const UnitReading reading =
         ParseUnitBlock(lines, UnitKeyLine(address), address.section, address.unit, captions);
-    if (reading.ok()) {
-      if (reading.strayKeyLine > 0)
-        Report(AddressText(address), questionFile, reading.strayKeyLine,
-               "単元が ]] で閉じられる前に次の \"[[\" 行があります");
+    // A unit the index lists but the file lacks is pointed out at its index line.
+    if (!reading.ok() && reading.problem.kind == UnitProblem::Kind::Missing) {
+      Report(AddressText(address), indexFile, indexLine, reading.problem.message);
       return;
     }
-    // A unit the index lists but the file lacks is pointed out at its index line.
-    if (reading.problem.kind == UnitProblem::Kind::Missing)
-      Report(AddressText(address), indexFile, indexLine, reading.problem.message);
-    else
-      Report(AddressText(address), questionFile, reading.problem.line, reading.problem.message);
+    // Every place where the structure is broken, and what stopped the reading
+    // when that is something else, in line order.
+    std::vector<UnitProblem> problems = reading.structureFaults;
+    if (!reading.ok() &&
+        std::none_of(problems.begin(), problems.end(), [&](const UnitProblem& fault) {
+          return fault.line == reading.problem.line && fault.message == reading.problem.message;
+        }))
+      problems.push_back(reading.problem);
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const UnitProblem& a, const UnitProblem& b) { return a.line < b.line; });
+    for (const UnitProblem& problem : problems)
+      Report(AddressText(address), questionFile, problem.line, problem.message);
   }
 
   const CourseIndex& course_;
