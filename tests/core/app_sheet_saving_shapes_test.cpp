@@ -142,6 +142,28 @@ TEST_F(SavingShapes, ABrokenUnitIsNotOverwritten) {
   }
 }
 
+// Refused over the broken unit, the teacher's work still goes to a copy file.
+TEST_F(SavingShapes, ARefusedSheetCanStillBeSavedAsACopy) {
+  Lines noEnd = Unit(2);
+  noEnd.pop_back();
+  const std::string before = Bytes(Concat({Unit(1), noEnd, Unit(3)}));
+  WriteBytes(questionFile, before);
+  SheetDocument sheet = SheetOf(2);
+  AppState app;
+  app.courseFolder = test::CourseFolderOf(folder);
+  app.openSheets = {sheet.identity};
+  dialogs.answers = {Answer::Yes};
+  EXPECT_FALSE(QueryCloseSheet(sheet, app, dialogs));  // stays open with its changes
+  EXPECT_TRUE(sheet.modified);
+  const std::string copy = (folder / "kazu" / "第2回.prp").string();
+  dialogs.files = {copy};
+  EXPECT_EQ(SaveCopyFile(sheet, app, dialogs), SaveOutcome::Saved);
+  const UnitReading reread = ReadCopyFile(copy);
+  ASSERT_TRUE(reread.ok()) << reread.problem.message;
+  EXPECT_EQ(reread.content->valueLines[2], "55");
+  EXPECT_EQ(ReadBytes(questionFile), before);
+}
+
 // A "]]" inside a block the editor does not keep is the block's content, as
 // the reader sees it; the questions, choices and hints after it survive.
 TEST_F(SavingShapes, AnEndMarkInsideAnEarlierBlockIsContent) {
