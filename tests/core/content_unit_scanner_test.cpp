@@ -7,6 +7,8 @@
 
 #include "authoring/unit_block.h"
 #include "content/course_check.h"
+#include "content/question_file_index.h"
+#include "content/similar_problems.h"
 #include "content/unit_reader.h"
 #include "content/unit_scanner.h"
 #include "platform/cp932.h"
@@ -172,6 +174,35 @@ TEST(UnitScannerTest, RewritingAUnitLeavesEveryOtherUnitAsItReads) {
   // The alphabet makes both outcomes common.
   EXPECT_GT(rewritten, 200);
   EXPECT_GT(refused, 200);
+}
+
+// The index of a question file reads every unit exactly as reading it from
+// the file alone does, problems and line numbers included.
+TEST(UnitScannerTest, AnIndexedFileReadsUnitsAsTheFileDoes) {
+  const Lines alphabet = {"[[unit1", "[[unit2", "[[unit1R1", "[[unit1R2", "<<ques", "<<value",
+                          "<<hint",  ">>",      "]]",        "q",         "1",      "\x81"};
+  std::mt19937 random(7);
+  for (int trial = 0; trial < 1000; ++trial) {
+    std::string bytes;
+    const int length = static_cast<int>(random() % 30);
+    for (int i = 0; i < length; ++i) {
+      bytes += alphabet[random() % alphabet.size()];
+      bytes += random() % 4 == 0 ? "\n" : "\r\n";
+    }
+    const QuestionFileIndex index(bytes);
+    for (const char* key : {"[[unit1", "[[unit2", "[[unit1R1", "[[unit3"}) {
+      const UnitReading alone = ParseUnitBlockBytes(bytes, key, 1, 1, {"L", "S", "U"});
+      const UnitReading indexed = index.ReadUnit(key, 1, 1, {"L", "S", "U"});
+      ASSERT_EQ(alone.ok(), indexed.ok()) << bytes;
+      EXPECT_EQ(alone.content, indexed.content);
+      EXPECT_EQ(alone.problem.message, indexed.problem.message);
+      EXPECT_EQ(alone.problem.line, indexed.problem.line);
+      ASSERT_EQ(alone.structureFaults.size(), indexed.structureFaults.size());
+      for (std::size_t i = 0; i < alone.structureFaults.size(); ++i)
+        EXPECT_EQ(alone.structureFaults[i].line, indexed.structureFaults[i].line);
+    }
+    EXPECT_EQ(index.SimilarProblems(1), ListSimilarProblems(SplitLines(DecodeCp932(bytes)), 1));
+  }
 }
 
 TEST(UnitScannerTest, TheCourseCheckReportsUnclosedHintAndDummyBlocks) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "content/course_check.h"
+#include "content/question_file_index.h"
 #include "content/similar_problems.h"
 #include "content/unit_reader.h"
 #include "platform/text_file.h"
@@ -308,7 +309,10 @@ TEST(SimilarProblemsTest, ListsVariantsInFileOrderUpToTheFirstGap) {
       {{"[[unit12R1"}, 1, {}},
       {{"[[unit1R1 "}, 1, {}},
   };
-  for (const auto& c : cases) EXPECT_EQ(ListSimilarProblems(c.file, c.unit), c.variants);
+  for (const auto& c : cases) {
+    EXPECT_EQ(ListSimilarProblems(c.file, c.unit), c.variants);
+    EXPECT_EQ(QuestionFileIndex(JoinLinesCp932(c.file)).SimilarProblems(c.unit), c.variants);
+  }
   EXPECT_EQ(SimilarProblemEntry(3, 2), "類題　3R2");
 }
 

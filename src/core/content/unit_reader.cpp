@@ -128,11 +128,6 @@ class UnitFiller {
   UnitContent content_;
 };
 
-UnitReading ReadScannedUnit(const LineSource& lines, std::size_t key) {
-  const UnitExtent extent = ScanUnit(lines, key);
-  return UnitFiller(lines, extent).Fill();
-}
-
 void ComposeTitle(UnitReading& reading, int section, int unit, const UnitCaptions& captions) {
   if (!reading.ok()) return;
   UnitContent& content = *reading.content;
@@ -164,15 +159,21 @@ bool IsAscii(std::string_view text) {
 
 }  // namespace
 
+UnitReading ReadUnitAt(const LineSource& lines, std::size_t keyIndex, int section, int unit,
+                       const UnitCaptions& captions) {
+  const UnitExtent extent = ScanUnit(lines, keyIndex);
+  UnitReading reading = UnitFiller(lines, extent).Fill();
+  ComposeTitle(reading, section, unit, captions);
+  return reading;
+}
+
 UnitReading ParseUnitBlock(const std::vector<std::string>& lines, std::string_view keyLine,
                            int section, int unit, const UnitCaptions& captions) {
   if (lines.empty() || keyLine.empty()) return Missing("単元がありません");
   const auto key = std::find(lines.begin(), lines.end(), keyLine);
   if (key == lines.end()) return Missing("単元がありません");
-  UnitReading reading =
-      ReadScannedUnit(LineVector(lines), static_cast<std::size_t>(key - lines.begin()));
-  ComposeTitle(reading, section, unit, captions);
-  return reading;
+  return ReadUnitAt(LineVector(lines), static_cast<std::size_t>(key - lines.begin()), section, unit,
+                    captions);
 }
 
 UnitReading ParseUnitBlockBytes(std::string_view bytes, std::string_view keyLine, int section,
@@ -182,9 +183,7 @@ UnitReading ParseUnitBlockBytes(std::string_view bytes, std::string_view keyLine
     return ParseUnitBlock(SplitLines(DecodeCp932(bytes)), keyLine, section, unit, captions);
   const auto key = FindKeyLine(bytes, keyLine);
   if (!key) return Missing("単元がありません");
-  UnitReading reading = ReadScannedUnit(ByteLines(bytes, *key), 0);
-  ComposeTitle(reading, section, unit, captions);
-  return reading;
+  return ReadUnitAt(ByteLines(bytes, *key), 0, section, unit, captions);
 }
 
 UnitReading ReadUnitBlock(const std::filesystem::path& file, std::string_view keyLine, int section,

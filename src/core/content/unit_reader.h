@@ -16,6 +16,7 @@
 #include "content/lesson_index.h"
 #include "content/unit_address.h"
 #include "content/unit_content.h"
+#include "content/unit_scanner.h"
 
 namespace tavolo {
 
@@ -42,6 +43,10 @@ struct UnitReading {
 
   bool ok() const { return content.has_value(); }
 };
+
+// The grammar on lines whose key line is at keyIndex.
+UnitReading ReadUnitAt(const LineSource& lines, std::size_t keyIndex, int section, int unit,
+                       const UnitCaptions& captions);
 
 // The grammar alone on decoded lines (line 1 at [0]).
 UnitReading ParseUnitBlock(const std::vector<std::string>& lines, std::string_view keyLine,
