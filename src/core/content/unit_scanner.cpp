@@ -31,7 +31,11 @@ class Scanner {
         return std::move(extent_);
       }
       if (IsKeyLine(line)) {
-        Fault(i, "単元が ]] で閉じられる前に次の \"[[\" 行があります");
+        // A block cut short by this line has taken the unit's "]]" along with
+        // it: mending the block mends the unit, so only the block is reported.
+        const bool cutBlock = !extent_.blocks.empty() && !extent_.blocks.back().closed &&
+                              extent_.blocks.back().last == i;
+        if (!cutBlock) Fault(i, "単元が ]] で閉じられる前に次の \"[[\" 行があります");
         extent_.end = i;
         return std::move(extent_);
       }
