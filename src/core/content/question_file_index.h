@@ -38,8 +38,6 @@ class QuestionFileIndex {
   // The similar problems the course menu lists for the unit.
   std::vector<int> SimilarProblems(int unit) const;
 
-  const LineSource& Lines() const { return *lines_; }
-
  private:
   // Behind pointers so that the lines' views stay valid when the index moves.
   std::unique_ptr<const std::string> bytes_;
