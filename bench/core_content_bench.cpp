@@ -9,8 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "content/course_check.h"
 #include "content/course_index.h"
 #include "content/lesson_index.h"
+#include "content/question_file_index.h"
+#include "content/unit_names.h"
 #include "content/unit_reader.h"
 #include "platform/text_file.h"
 
@@ -123,6 +126,111 @@ void BM_ReadCourseWith80Lessons(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ReadCourseWith80Lessons)->Unit(benchmark::kMillisecond);
+
+// A course whose one section lists 100,000 units, all in one question file
+// of 1,000,000 lines (every tenth unit with a similar problem): what checking
+// or listing the course costs once each question file is indexed, instead of
+// searched again for every unit.
+class HugeSection {
+ public:
+  static constexpr int kUnits = 100000;
+
+  HugeSection() {
+    const std::vector<std::string> mainLines = {"数学問題集", "", "正と負の数,kazu\\\\ksk", ">>"};
+    std::vector<std::string> index = {"正と負の数", "[[sect1", "加法と減法", "<<"};
+    std::vector<std::string> questions;
+    questions.reserve(10u * kUnits + kUnits / 10 * 10u);
+    for (int unit = 1; unit <= kUnits; ++unit) {
+      index.push_back(Numbered("単元 ", unit));
+      AppendTenLines(questions, Numbered("[[unit", unit));
+      if (unit % 10 == 0) AppendTenLines(questions, Numbered("[[unit", unit, "R1"));
+    }
+    index.push_back(">>");
+    index.push_back("]]");
+    fs::create_directories(folder_.path() / "kazu");
+    ok_ = WriteLines(folder_.path() / "Main.ind", mainLines).ok() &&
+          WriteLines(folder_.path() / "kazu" / "ksk.ind", index).ok() &&
+          WriteLines(folder_.path() / "kazu" / "ksk1.que", questions).ok();
+    questionLines_ = questions.size();
+    questionBytes_ = ok_ ? fs::file_size(folder_.path() / "kazu" / "ksk1.que") : 0;
+  }
+
+  bool ok() const { return ok_; }
+  std::string Folder() const { return folder_.path().string(); }
+  void Count(benchmark::State& state) const {
+    state.counters["units"] = kUnits;
+    state.counters["lines"] = static_cast<double>(questionLines_);
+    state.counters["bytes"] = static_cast<double>(questionBytes_);
+  }
+
+ private:
+  static void AppendTenLines(std::vector<std::string>& lines, std::string key) {
+    lines.push_back(std::move(key));
+    for (const char* line : {"<<ques", "(1) (+3)+(-5)=#-2#", "(2) (-4)-(-6)=#+2#",
+                             "(3) 0-(+7)=#-7#", ">>", "<<dummy", "+8", ">>", "]]"})
+      lines.push_back(line);
+  }
+
+  BenchFolder folder_;
+  bool ok_ = false;
+  std::size_t questionLines_ = 0;
+  std::uintmax_t questionBytes_ = 0;
+};
+
+const HugeSection& TheHugeSection() {
+  static const HugeSection section;
+  return section;
+}
+
+void BM_CheckCourseOf100000Units(benchmark::State& state) {
+  const HugeSection& huge = TheHugeSection();
+  if (!huge.ok()) {
+    state.SkipWithError("cannot write the course");
+    return;
+  }
+  huge.Count(state);
+  for (auto _ : state) {
+    auto course = ReadCourseIndex(huge.Folder());
+    if (!course) {
+      state.SkipWithError(course.message().c_str());
+      break;
+    }
+    const CourseCheckResult result = CheckCourse(course.value());
+    if (!result.problems.empty() || result.unitCount != HugeSection::kUnits * 11 / 10)
+      state.SkipWithError("the check does not see the course as written");
+    benchmark::DoNotOptimize(result);
+  }
+}
+BENCHMARK(BM_CheckCourseOf100000Units)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// What `tavolo list` and the course menu's marks need: every unit's similar problems.
+void BM_ListCourseOf100000Units(benchmark::State& state) {
+  const HugeSection& huge = TheHugeSection();
+  if (!huge.ok()) {
+    state.SkipWithError("cannot write the course");
+    return;
+  }
+  huge.Count(state);
+  for (auto _ : state) {
+    auto course = ReadCourseIndex(huge.Folder());
+    if (!course) {
+      state.SkipWithError(course.message().c_str());
+      break;
+    }
+    auto lessonIndex = ReadLessonIndex(course.value(), 1);
+    auto file = QuestionFileIndex::Read(QuestionFilePath(course.value(), UnitAddress{1, 1, 1, 0}));
+    if (!lessonIndex || !file) {
+      state.SkipWithError("cannot read the course");
+      break;
+    }
+    std::size_t similar = 0;
+    const int units = static_cast<int>(lessonIndex->sections[0].units.size());
+    for (int unit = 1; unit <= units; ++unit) similar += file->SimilarProblems(unit).size();
+    if (similar != HugeSection::kUnits / 10) state.SkipWithError("similar problems missed");
+    benchmark::DoNotOptimize(similar);
+  }
+}
+BENCHMARK(BM_ListCourseOf100000Units)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace tavolo

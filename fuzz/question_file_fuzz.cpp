@@ -25,8 +25,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const UnitCaptions captions{"L", "S", "U"};
   const UnitReading fast = ParseUnitBlockBytes(bytes, key, 1, 1, captions);
   const UnitReading plain = ParseUnitBlock(SplitLines(DecodeCp932(bytes)), key, 1, 1, captions);
-  if (fast.ok() != plain.ok() || fast.content != plain.content ||
-      fast.strayKeyLine != plain.strayKeyLine ||
+  auto sameFaults = [](const UnitReading& a, const UnitReading& b) {
+    if (a.structureFaults.size() != b.structureFaults.size()) return false;
+    for (std::size_t i = 0; i < a.structureFaults.size(); ++i)
+      if (a.structureFaults[i].line != b.structureFaults[i].line ||
+          a.structureFaults[i].message != b.structureFaults[i].message)
+        return false;
+    return true;
+  };
+  if (fast.ok() != plain.ok() || fast.content != plain.content || !sameFaults(fast, plain) ||
       (!fast.ok() &&
        (fast.problem.line != plain.problem.line || fast.problem.message != plain.problem.message ||
         fast.problem.kind != plain.problem.kind)))

@@ -7,6 +7,7 @@
 #include "cli/json.h"
 #include "content/course_index.h"
 #include "content/lesson_index.h"
+#include "content/question_file_index.h"
 #include "content/similar_problems.h"
 #include "content/unit_names.h"
 #include "platform/text_file.h"
@@ -44,11 +45,13 @@ LessonEntry ListLesson(const CourseIndex& course, int lessonNumber) {
     const Section& section = *index->FindSection(s);
     SectionEntry sectionEntry{section.caption, {}};
     // Like the menu: without a question file no unit lists similar problems.
-    const auto lines = ReadLines(QuestionFilePath(course, UnitAddress{lessonNumber, s, 1, 0}));
+    // The file is indexed once for all its units.
+    const auto file =
+        QuestionFileIndex::Read(QuestionFilePath(course, UnitAddress{lessonNumber, s, 1, 0}));
     for (int u = 1; u <= static_cast<int>(section.units.size()); ++u) {
       UnitEntry unit{section.units[static_cast<std::size_t>(u - 1)], {}};
-      if (lines)
-        for (const int variant : ListSimilarProblems(lines.value(), u))
+      if (file)
+        for (const int variant : file->SimilarProblems(u))
           unit.similar.push_back(SimilarProblemEntry(u, variant));
       sectionEntry.units.push_back(std::move(unit));
     }

@@ -79,28 +79,50 @@ TEST(UnitBlock, ReadsAUnitIntoTheEditorBoxes) {
 
 TEST(UnitBlock, RemovingAUnitKeepsEveryOtherLineInPlace) {
   Lines file = kFile;
-  const int at = RemoveUnitBlock(file, "[[unit10");
-  ASSERT_EQ(at, 38);
+  const Result<int> at = RemoveUnitBlock(file, "[[unit10", "q.que");
+  ASSERT_TRUE(at.ok());
+  ASSERT_EQ(at.value(), 38);
   Lines expected(kFile.begin(), kFile.begin() + 38);
   expected.insert(expected.end(), kFile.end() - 5, kFile.end());
   EXPECT_EQ(file, expected);  // the "]]" inside the question block went with its unit
-  EXPECT_EQ(RemoveUnitBlock(file, "[[unit10"), -1);
+  EXPECT_EQ(RemoveUnitBlock(file, "[[unit10", "q.que").value(), -1);
 }
 
-TEST(UnitBlock, AnUnclosedBlockDoesNotSwallowTheFollowingUnits) {
-  Lines file = {"[[unit1", "<<ques", "never closed", "]]", "[[unit2", "<<ques", "y", ">>", "]]"};
-  EXPECT_EQ(RemoveUnitBlock(file, "[[unit1"), 0);
-  EXPECT_EQ(file, (Lines{"[[unit2", "<<ques", "y", ">>", "]]"}));
-  Lines last = {"[[unit1", "<<ques", "x"};
-  EXPECT_EQ(RemoveUnitBlock(last, "[[unit1"), 0);
-  EXPECT_TRUE(last.empty());
+// Nobody can tell which lines around a broken unit are its own: it stays, and
+// the failure names the line to mend.
+TEST(UnitBlock, ABrokenUnitIsNotRemoved) {
+  const struct {
+    Lines file;
+    std::string message;
+  } cases[] = {
+      {{"[[unit1", "<<ques", "never closed", "]]", "[[unit2", "<<ques", "y", ">>", "]]"},
+       "q.que の 2 行目: <<ques ブロックが >> で閉じられていません"},
+      {{"x", "[[unit1", "<<ques", "a", ">>", "[[unit2", "]]"},
+       "q.que の 6 行目: 単元が ]] で閉じられる前に次の \"[[\" 行があります"},
+      {{"[[unit1", "<<hint", "h", "<<value", ">>", "]]"},
+       "q.que の 2 行目: <<hint ブロックが >> で閉じられていません"},
+      {{"[[unit1", "<<ques", "x"}, "q.que の 2 行目: <<ques ブロックが >> で閉じられていません"},
+  };
+  for (const auto& c : cases) {
+    Lines file = c.file;
+    const Result<int> removed = RemoveUnitBlock(file, "[[unit1", "q.que");
+    ASSERT_FALSE(removed.ok());
+    EXPECT_EQ(removed.message(), c.message +
+                                     "\nこの単元は形が崩れているため上書き保存できません。"
+                                     "ファイルを直してから保存してください");
+    EXPECT_EQ(file, c.file);
+  }
+  // Ending at the end of the file is no fault.
+  Lines last = {"[[unit2", "]]", "[[unit1", "<<ques", "x", ">>"};
+  EXPECT_EQ(RemoveUnitBlock(last, "[[unit1", "q.que").value(), 2);
+  EXPECT_EQ(last, (Lines{"[[unit2", "]]"}));
 }
 
 TEST(UnitBlock, SavingOverAUnitRewritesOnlyThatUnit) {
   Lines file = kFile;
   UnitBlockBoxes boxes = ReadUnitBlockIntoBoxes(file, FindUnitKeyLine(file, "[[unit1"));
   boxes.question.back() = "(1) 3+4=#7;+7#";
-  const int at = RemoveUnitBlock(file, "[[unit1");
+  const int at = RemoveUnitBlock(file, "[[unit1", "q.que").value();
   WriteUnitBlock(file, at, "[[unit1", boxes);
   const Lines expectedBlock = {"[[unit1",    "<<ques",
                                "{",          "skipped group",

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "content/course_check.h"
+#include "content/question_file_index.h"
 #include "content/similar_problems.h"
 #include "content/unit_reader.h"
 #include "platform/text_file.h"
@@ -28,6 +29,14 @@ Lines Concat(std::initializer_list<Lines> parts) {
 const Lines kValue = {"<<value", "630", "False", "40", "5", "5", "1", "7", ">>"};
 const Lines kFont = {"<<font", "12", "MS 明朝", "False", "False", "False", "False", "0", ">>"};
 
+// "line: message" of each structure fault.
+Lines FaultLines(const UnitReading& reading) {
+  Lines out;
+  for (const auto& fault : reading.structureFaults)
+    out.push_back(std::to_string(fault.line) + ": " + fault.message);
+  return out;
+}
+
 // Reads through the file path (the fast raw-byte way) and through decoded lines
 // (what the course check uses) and insists both agree.
 UnitReading ReadBoth(const Lines& lines, const std::string& key = "[[unit1") {
@@ -39,7 +48,7 @@ UnitReading ReadBoth(const Lines& lines, const std::string& key = "[[unit1") {
   EXPECT_EQ(fromFile.content, fromLines.content);
   EXPECT_EQ(fromFile.problem.message, fromLines.problem.message);
   EXPECT_EQ(fromFile.problem.line, fromLines.problem.line);
-  EXPECT_EQ(fromFile.strayKeyLine, fromLines.strayKeyLine);
+  EXPECT_EQ(FaultLines(fromFile), FaultLines(fromLines));
   return fromFile;
 }
 
@@ -59,8 +68,8 @@ TEST(UnitReaderTest, FillsEveryBlockAndComposesTheTitleLines) {
   EXPECT_EQ(c.title, "L//S§2-1 U");
   EXPECT_EQ(c.school, "中学校");
   EXPECT_EQ(c.name, "　年　組　番　氏名");
-  // "<<dummy" is not a block to this reader: its lines are looked at one by one,
-  // so a "<<ques" inside it is read as a question block.
+  // A "<<dummy" without its ">>" ends at the next marker line, so the "<<ques"
+  // after it is a question block (and the dummy a fault the check reports).
   EXPECT_EQ(c.questionLines, (Lines{"(1) 3+4=#7#", "(2) ]]", "not a question, inside dummy?"}));
   EXPECT_EQ(c.headerLines, (Lines{"h1", "h2", "h3"}));
   EXPECT_EQ(c.valueLines, (Lines{"630", "False", "40", "5", "5", "1", "7"}));
@@ -191,11 +200,30 @@ TEST(UnitReaderTest, InputsThatFailWithTheLineOfTheProblem) {
   }
 }
 
-TEST(UnitReaderTest, NotesAKeyLineMetBeforeTheUnitEnds) {
-  EXPECT_EQ(ReadBoth({"[[unit1", "<<ques", "[[unit2", ">>", "]]"}).strayKeyLine, 0);
-  EXPECT_EQ(
-      ReadBoth({"x", "[[unit1", "<<ques", "a", ">>", "[[unit2", "<<ques", "b", ">>"}).strayKeyLine,
-      6);
+TEST(UnitReaderTest, NotesWhereTheStructureIsBrokenAndReadsOnlyTheUnitsOwnLines) {
+  // "]]" forgotten: the unit ends before the next key line, whose blocks are not its own.
+  const UnitReading noEnd =
+      ReadBoth({"x", "[[unit1", "<<ques", "a", ">>", "[[unit2", "<<ques", "b", ">>"});
+  ASSERT_TRUE(noEnd.ok());
+  EXPECT_EQ(noEnd.content->questionLines, (Lines{"a"}));
+  EXPECT_EQ(FaultLines(noEnd), (Lines{"6: 単元が ]] で閉じられる前に次の \"[[\" 行があります"}));
+
+  // The editor's blocks left open: the sheet does without them and reads on.
+  const UnitReading openDummy = ReadBoth(Concat({{"[[unit1", "<<dummy", "d", "<<hint", "h"},
+                                                 kValue,
+                                                 {"]]", "[[unit2", "<<ques", "b", ">>"}}));
+  ASSERT_TRUE(openDummy.ok()) << openDummy.problem.message;
+  EXPECT_EQ(openDummy.content->valueLines.size(), 7u);
+  EXPECT_EQ(FaultLines(openDummy), (Lines{"2: <<dummy ブロックが >> で閉じられていません",
+                                          "4: <<hint ブロックが >> で閉じられていません"}));
+
+  // A block the sheet reads, left open before a key line: the reading fails there.
+  const UnitReading openQuestions = ReadBoth({"[[unit1", "<<ques", "[[unit2", ">>", "]]"});
+  ASSERT_FALSE(openQuestions.ok());
+  EXPECT_EQ(openQuestions.problem.message, "<<ques ブロックが >> で閉じられていません");
+  EXPECT_EQ(openQuestions.problem.line, 2);
+
+  EXPECT_TRUE(ReadBoth({"[[unit1", "<<ques", "]]", ">>", "]]"}).structureFaults.empty());
 }
 
 TEST(UnitReaderTest, VariantsAreUnitsOfTheirOwn) {
@@ -281,7 +309,10 @@ TEST(SimilarProblemsTest, ListsVariantsInFileOrderUpToTheFirstGap) {
       {{"[[unit12R1"}, 1, {}},
       {{"[[unit1R1 "}, 1, {}},
   };
-  for (const auto& c : cases) EXPECT_EQ(ListSimilarProblems(c.file, c.unit), c.variants);
+  for (const auto& c : cases) {
+    EXPECT_EQ(ListSimilarProblems(c.file, c.unit), c.variants);
+    EXPECT_EQ(QuestionFileIndex(JoinLinesCp932(c.file)).SimilarProblems(c.unit), c.variants);
+  }
   EXPECT_EQ(SimilarProblemEntry(3, 2), "類題　3R2");
 }
 

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "app/record_file.h"
+#include "content/question_file_index.h"
 #include "content/similar_problems.h"
 #include "content/unit_names.h"
 #include "platform/ini_file.h"
@@ -45,7 +46,7 @@ void CourseMenu::PrepareShow(Dialogs& dialogs) {
 bool CourseMenu::ChooseLesson(int lesson, Dialogs& dialogs) {
   lessonIndex_ = LessonIndex();
   section_ = unit_ = 0;
-  questionLines_.clear();
+  questionFile_.reset();
   similar_.clear();
   marks_.clear();
   hasSimilar_.clear();
@@ -67,10 +68,10 @@ bool CourseMenu::ChooseLesson(int lesson, Dialogs& dialogs) {
 const Section* CourseMenu::ChosenSection() const { return lessonIndex_.FindSection(section_); }
 
 void CourseMenu::LoadQuestionFile(int section) {
-  questionLines_.clear();
+  questionFile_.reset();
   const fs::path file = QuestionFilePath(app_.course, UnitAddress{lesson_, section, 1, 0});
   if (!IsFile(file)) return;
-  if (auto lines = ReadLines(file)) questionLines_ = std::move(lines).value();
+  if (auto index = QuestionFileIndex::Read(file)) questionFile_ = std::move(index).value();
 }
 
 void CourseMenu::ChooseSection(int section) {
@@ -88,7 +89,7 @@ void CourseMenu::ChooseUnit(int unit) {
   const fs::path file = QuestionFilePath(app_.course, UnitAddress{lesson_, section_, unit, 0});
   if (!IsFile(file)) return;
   LoadQuestionFile(section_);
-  similar_ = ListSimilarProblems(questionLines_, unit);
+  if (questionFile_) similar_ = questionFile_->SimilarProblems(unit);
 }
 
 void CourseMenu::RefreshUnitMarks() {
@@ -105,9 +106,10 @@ void CourseMenu::RefreshUnitMarks() {
   for (int s = 1; s <= sections; ++s) {
     const fs::path file = QuestionFilePath(app_.course, UnitAddress{lesson_, s, 1, 0});
     if (!IsFile(file)) break;
-    std::vector<std::string> lines;
+    // Indexed once for the whole section: a unit's mark costs a look-up, not a search.
+    std::optional<QuestionFileIndex> questions;
     if (fullRefresh_) {
-      if (auto read = ReadLines(file)) lines = std::move(read).value();
+      if (auto read = QuestionFileIndex::Read(file)) questions = std::move(read).value();
     }
     const Section& section = lessonIndex_.sections[static_cast<std::size_t>(s - 1)];
     for (int u = 1; u <= static_cast<int>(section.units.size()); ++u) {
@@ -115,7 +117,7 @@ void CourseMenu::RefreshUnitMarks() {
       const auto count = records.Keys(UnitSectionName(s, u, caption)).size();
       if (fullRefresh_) {
         const std::string key = "[[unit" + std::to_string(u) + "R1";
-        hasSimilar_[{s, u}] = std::find(lines.begin(), lines.end(), key) != lines.end();
+        hasSimilar_[{s, u}] = questions && questions->FindKeyLine(key).has_value();
       }
       marks_[{s, u}] = std::string(hasSimilar_[{s, u}] ? "◎" : "　") + "[" +
                        (count > 0 ? std::to_string(count) : std::string(" ")) + "]";

@@ -13,6 +13,7 @@
 #include "app/app_state.h"
 #include "app/dialogs.h"
 #include "content/lesson_index.h"
+#include "content/question_file_index.h"
 #include "content/unit_address.h"
 #include "content/unit_content.h"
 #include "platform/result.h"
@@ -92,8 +93,8 @@ class CourseMenu {
   int lesson_ = 0;
   int section_ = 0;
   int unit_ = 0;
-  std::vector<std::string> questionLines_;  // the chosen section's question file
-  std::vector<int> similar_;                // variants of the chosen unit
+  std::optional<QuestionFileIndex> questionFile_;  // the chosen section's question file
+  std::vector<int> similar_;                       // variants of the chosen unit
   std::map<std::pair<int, int>, std::string> marks_;
   std::map<std::pair<int, int>, bool> hasSimilar_;
   bool indexChanged_ = false;

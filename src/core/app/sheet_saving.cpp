@@ -30,30 +30,40 @@ std::string CopyFileFolder(const SheetDocument& sheet, const AppState& app) {
 
 SaveOutcome SaveMaster(SheetDocument& sheet, Dialogs& dialogs) {
   const std::string path = sheet.filePath;
-  std::vector<std::string> fileLines;
+  std::string bytes;
   std::error_code ec;
   if (fs::exists(path, ec)) {
-    auto read = ReadLines(path);
+    auto read = ReadFileBytes(path);
     if (!read) {
       // Never rebuild a question file we could not read: its other units would be lost.
       dialogs.Inform(SaveFailed(path).message);
       return SaveOutcome::Failed;
     }
-    fileLines = std::move(read).value();
+    bytes = std::move(read).value();
   }
   const std::string key = UnitKeyLine(sheet.address);
-  UnitBlockBoxes boxes = ReadUnitBlockIntoBoxes(fileLines, FindUnitKeyLine(fileLines, key));
+  const auto found = FindUnitBlockForRewrite(bytes, key, path);
+  if (!found) {
+    dialogs.Inform(found.message() + "（名前を付けて保存はできます）");
+    return SaveOutcome::Failed;
+  }
+  // A unit that is gone from the file (or the file itself) since the sheet was
+  // opened comes back whole from what the sheet holds.
+  UnitBlockBoxes boxes;
+  if (found->has_value()) {
+    boxes = (*found)->boxes;
+  } else {
+    boxes.question = sheet.params.unit.questionLines;
+    boxes.kgroup = sheet.params.unit.kgroupLines;
+  }
   boxes.settings = WriteLayoutBlocks(sheet.params);
   boxes.graph = sheet.params.unit.graphLines;
   boxes.aGraph = sheet.params.unit.aGraphLines;
 
-  const int position = RemoveUnitBlock(fileLines, key);
-  if (position >= 0) {
-    WriteUnitBlock(fileLines, position, key, boxes);
-  } else {
-    AppendNewUnitBlock(fileLines, key, boxes);
-  }
-  if (!WriteLines(path, fileLines)) {
+  const Lines block = AssembleUnitBlock(key, boxes);
+  const std::string written =
+      found->has_value() ? ReplaceUnitBytes(bytes, **found, block) : AppendUnitBytes(bytes, block);
+  if (!WriteFileAtomic(path, written)) {
     dialogs.Inform(SaveFailed(path).message);
     return SaveOutcome::Failed;
   }

@@ -19,7 +19,10 @@ enum class SaveOutcome {
 };
 
 // "上書き保存": the sheet's layout blocks and figure lists go into its unit's
-// block in the question file; every other unit stays as it was.
+// block in the question file; every byte outside that unit stays as it was.
+// A unit whose structure is broken is not touched: the teacher is told the
+// file and line to mend (Failed). A unit gone from the file, or a file gone,
+// is written back whole from the sheet.
 SaveOutcome SaveMaster(SheetDocument& sheet, Dialogs& dialogs);
 
 // "名前を付けて保存": asks for a ".prp" name in the lesson's copy-file folder and

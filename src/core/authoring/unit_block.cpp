@@ -1,50 +1,52 @@
 #include "authoring/unit_block.h"
 
 #include <algorithm>
-#include <array>
+#include <iterator>
+#include <utility>
+
+#include "content/unit_scanner.h"
+#include "platform/cp932.h"
+#include "platform/text_file.h"
 
 namespace tavolo {
 
 namespace {
 
-constexpr std::string_view kEnd = ">>";
-constexpr std::string_view kUnitEnd = "]]";
-
-// Every block marker any part of the program writes. Their content may hold a
-// line "]]", which must not be taken for the end of the unit.
-constexpr std::array<std::string_view, 12> kAllMarkers = {
-    "<<ques",  "<<ans",    "<<header",  "<<value",  "<<font",  "<<kran",
-    "<<graph", "<<kgroup", "<<softkey", "<<AGraph", "<<dummy", "<<hint"};
-
-bool IsMarker(std::string_view line) {
-  for (auto m : kAllMarkers)
-    if (line == m) return true;
-  return false;
-}
-
-bool IsKeyLine(std::string_view line) { return line.substr(0, 2) == "[["; }
-
-// Index of the ">>" that closes the block opened at `open`, or lines.size()
-// when it is never closed. The grammar would let a block run on into the next
-// unit; a key line inside a block means the block was left open by mistake,
-// and the next unit must not be taken for its content.
-std::size_t BlockClose(const Lines& lines, std::size_t open) {
-  std::size_t i = open + 1;
-  if (lines[open] == "<<ques" && i < lines.size() && lines[i] == "{") {
-    while (i < lines.size() && lines[i] != "}" && !IsKeyLine(lines[i])) ++i;
-    if (i < lines.size() && lines[i] == "}") ++i;
-  }
-  while (i < lines.size() && lines[i] != kEnd) {
-    if (IsKeyLine(lines[i])) return lines.size();
-    ++i;
-  }
-  return i;
-}
+constexpr std::string_view kEnd = kBlockEndLine;
+constexpr std::string_view kUnitEnd = kUnitEndLine;
 
 void AppendBlock(Lines& out, std::string_view marker, const Lines& content) {
   out.emplace_back(marker);
   out.insert(out.end(), content.begin(), content.end());
   out.emplace_back(kEnd);
+}
+
+// The boxes from the blocks the scanner found; other blocks are dropped.
+UnitBlockBoxes BoxesOf(const LineSource& lines, const UnitExtent& extent) {
+  UnitBlockBoxes boxes;
+  const std::pair<std::string_view, Lines*> contentBlocks[] = {
+      {"<<ques", &boxes.question}, {"<<dummy", &boxes.dummy}, {"<<kgroup", &boxes.kgroup},
+      {"<<hint", &boxes.hint},     {"<<graph", &boxes.graph}, {"<<AGraph", &boxes.aGraph}};
+  const std::string_view layoutBlocks[] = {"<<value", "<<font", "<<kran"};
+  for (const ScannedBlock& block : extent.blocks) {
+    for (const auto& [marker, box] : contentBlocks) {
+      if (block.marker != marker) continue;
+      // A "{" group of the questions is the editor's text like any other line.
+      for (std::size_t i = block.open + 1; i < block.last; ++i) box->push_back(lines.Text(i));
+    }
+    if (std::find(std::begin(layoutBlocks), std::end(layoutBlocks), block.marker) ==
+        std::end(layoutBlocks))
+      continue;
+    boxes.settings.emplace_back(block.marker);
+    for (std::size_t i = block.first; i < block.last; ++i) boxes.settings.push_back(lines.Text(i));
+    boxes.settings.emplace_back(kEnd);
+  }
+  return boxes;
+}
+
+Failure Broken(const LineSource& lines, const UnitExtent& extent, std::string_view fileLabel) {
+  const UnitFault& fault = extent.faults.front();
+  return Failure{BrokenUnitMessage(fileLabel, lines.LineNumber(fault.index), fault.message)};
 }
 
 }  // namespace
@@ -56,59 +58,9 @@ int FindUnitKeyLine(const Lines& fileLines, std::string_view keyLine) {
 }
 
 UnitBlockBoxes ReadUnitBlockIntoBoxes(const Lines& fileLines, int keyIndex) {
-  UnitBlockBoxes boxes;
-  if (keyIndex < 0) return boxes;
-  struct Target {
-    std::string_view marker;
-    Lines* box;
-  };
-  const Target contentBlocks[] = {{"<<ques", &boxes.question}, {"<<dummy", &boxes.dummy},
-                                  {"<<kgroup", &boxes.kgroup}, {"<<hint", &boxes.hint},
-                                  {"<<graph", &boxes.graph},   {"<<AGraph", &boxes.aGraph}};
-  const std::string_view layoutBlocks[] = {"<<value", "<<font", "<<kran"};
-
-  std::size_t i = static_cast<std::size_t>(keyIndex);
-  while (i < fileLines.size()) {
-    const std::string& line = fileLines[i];
-    if (line == kUnitEnd) break;
-    bool matched = false;
-    for (const auto& t : contentBlocks) {
-      if (line != t.marker) continue;
-      for (++i; i < fileLines.size() && fileLines[i] != kEnd; ++i) t.box->push_back(fileLines[i]);
-      matched = true;
-      break;
-    }
-    if (!matched) {
-      for (auto marker : layoutBlocks) {
-        if (line != marker) continue;
-        boxes.settings.push_back(line);
-        for (++i; i < fileLines.size() && fileLines[i] != kEnd; ++i)
-          boxes.settings.push_back(fileLines[i]);
-        boxes.settings.emplace_back(kEnd);
-        break;
-      }
-    }
-    ++i;
-  }
-  return boxes;
-}
-
-std::size_t UnitBlockEnd(const Lines& fileLines, int keyIndex) {
-  if (keyIndex < 0) return fileLines.size();
-  for (std::size_t i = static_cast<std::size_t>(keyIndex) + 1; i < fileLines.size(); ++i) {
-    if (fileLines[i] == kUnitEnd) return i + 1;
-    if (!IsMarker(fileLines[i])) continue;
-    const std::size_t close = BlockClose(fileLines, i);
-    if (close >= fileLines.size()) {
-      // A block that is never closed: the unit cannot be read anyway. Fall
-      // back to the first "]]" so that the units after it are not swallowed.
-      for (std::size_t j = i; j < fileLines.size(); ++j)
-        if (fileLines[j] == kUnitEnd) return j + 1;
-      return fileLines.size();
-    }
-    i = close;
-  }
-  return fileLines.size();
+  if (keyIndex < 0 || static_cast<std::size_t>(keyIndex) >= fileLines.size()) return {};
+  const LineVector lines(fileLines);
+  return BoxesOf(lines, ScanUnit(lines, static_cast<std::size_t>(keyIndex)));
 }
 
 Status CheckLayoutBlocks(const Lines& box) {
@@ -134,12 +86,50 @@ Status CheckLayoutBlocks(const Lines& box) {
   return Succeeded();
 }
 
-int RemoveUnitBlock(Lines& fileLines, std::string_view keyLine) {
+std::string BrokenUnitMessage(std::string_view fileLabel, int line, std::string_view fault) {
+  return std::string(fileLabel) + " の " + std::to_string(line) + " 行目: " + std::string(fault) +
+         "\nこの単元は形が崩れているため上書き保存できません。ファイルを直してから保存してください";
+}
+
+Result<int> RemoveUnitBlock(Lines& fileLines, std::string_view keyLine,
+                            std::string_view fileLabel) {
   const int key = FindUnitKeyLine(fileLines, keyLine);
   if (key < 0) return -1;
-  const std::size_t end = UnitBlockEnd(fileLines, key);
-  fileLines.erase(fileLines.begin() + key, fileLines.begin() + static_cast<std::ptrdiff_t>(end));
+  const LineVector lines(fileLines);
+  const UnitExtent extent = ScanUnit(lines, static_cast<std::size_t>(key));
+  if (!extent.Sound()) return Broken(lines, extent, fileLabel);
+  fileLines.erase(fileLines.begin() + key,
+                  fileLines.begin() + static_cast<std::ptrdiff_t>(extent.end));
   return key;
+}
+
+Result<std::optional<UnitBlockInFile>> FindUnitBlockForRewrite(std::string_view bytes,
+                                                               std::string_view keyLine,
+                                                               std::string_view fileLabel) {
+  const std::string rawKey = EncodeCp932(keyLine);
+  const ByteLines lines(bytes);
+  std::size_t key = 0;
+  while (lines.Has(key) && lines.At(key) != rawKey) ++key;
+  if (!lines.Has(key)) return std::optional<UnitBlockInFile>();
+  const UnitExtent extent = ScanUnit(lines, key);
+  if (!extent.Sound()) return Broken(lines, extent, fileLabel);
+  return std::optional<UnitBlockInFile>(
+      UnitBlockInFile{lines.Begin(key), lines.Begin(extent.end), BoxesOf(lines, extent)});
+}
+
+std::string ReplaceUnitBytes(std::string_view bytes, const UnitBlockInFile& unit,
+                             const Lines& block) {
+  std::string out(bytes.substr(0, unit.begin));
+  out += JoinLinesCp932(block);
+  out += bytes.substr(std::min(unit.end, bytes.size()));
+  return out;
+}
+
+std::string AppendUnitBytes(std::string_view bytes, const Lines& block) {
+  std::string out(bytes);
+  if (!out.empty() && out.back() != '\n' && out.back() != '\r') out += "\r\n";
+  out += JoinLinesCp932(block);
+  return out;
 }
 
 Lines AssembleUnitBlock(std::string_view keyLine, const UnitBlockBoxes& boxes) {

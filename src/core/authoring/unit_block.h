@@ -4,6 +4,8 @@
 // putting an assembled block back into the file lines. Saving a worksheet over
 // its unit uses the same operations without showing the editor.
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,23 +33,48 @@ int FindUnitKeyLine(const Lines& fileLines, std::string_view keyLine);
 
 // Reads the unit that starts at fileLines[keyIndex] into boxes. Lines of blocks
 // the editor does not know are stepped over and not kept (saving drops them).
+// Where the unit and its blocks end is the unit scanner's decision, the same
+// as for opening a sheet.
 UnitBlockBoxes ReadUnitBlockIntoBoxes(const Lines& fileLines, int keyIndex);
-
-// One past the last line of the unit that starts at keyIndex: its "]]" line,
-// or the end of the file. A "]]" inside a block is the block's content, not
-// the end of the unit, exactly as the unit reader sees it.
-std::size_t UnitBlockEnd(const Lines& fileLines, int keyIndex);
 
 // The count check of layout blocks in any list of lines: "<<value" and "<<font"
 // exactly 7 lines, "<<kran" exactly 10 or 8. Failure texts:
 // "valueブロックの数が合いません", "fontブロックの数が合いません",
 // "kranブロックの数が合いません", and for a block never closed by ">>",
 // marker + "ブロックが閉じていません".
-Status CheckLayoutBlocks(const Lines& box);
+[[nodiscard]] Status CheckLayoutBlocks(const Lines& box);
+
+// What the teacher is told when a unit cannot be rewritten in place because
+// its structure is broken: the file, the line to mend and what is wrong there.
+std::string BrokenUnitMessage(std::string_view fileLabel, int line, std::string_view fault);
 
 // Finds the unit and removes its lines (key line through "]]"). Returns the
-// position where it stood, or -1 when the file has no such unit.
-int RemoveUnitBlock(Lines& fileLines, std::string_view keyLine);
+// position where it stood, or -1 when the file has no such unit. A unit whose
+// structure is broken is left in place: the failure is BrokenUnitMessage with
+// fileLabel, since nobody can tell which of the lines around it are its own.
+[[nodiscard]] Result<int> RemoveUnitBlock(Lines& fileLines, std::string_view keyLine,
+                                          std::string_view fileLabel);
+
+// A unit found in a question file's raw bytes for rewriting it in place.
+struct UnitBlockInFile {
+  std::size_t begin = 0;  // byte offset of its key line
+  std::size_t end = 0;    // byte offset just past its last line and that line's end
+  UnitBlockBoxes boxes;   // its blocks as the editor reads them
+};
+
+// The unit of keyLine in the bytes of a question file: nothing when the file
+// has no such key line; BrokenUnitMessage (with fileLabel) when its structure
+// is broken.
+[[nodiscard]] Result<std::optional<UnitBlockInFile>> FindUnitBlockForRewrite(
+    std::string_view bytes, std::string_view keyLine, std::string_view fileLabel);
+
+// The file's bytes with the unit's bytes replaced by the block's lines in
+// CP932 with CR LF. Every byte outside the unit stays as it was.
+std::string ReplaceUnitBytes(std::string_view bytes, const UnitBlockInFile& unit,
+                             const Lines& block);
+// The file's bytes with the block's lines appended; a last line without a
+// line end gets one first, so that it stays a line of its own.
+std::string AppendUnitBytes(std::string_view bytes, const Lines& block);
 
 // The block of an existing unit, in the order the editor writes it.
 Lines AssembleUnitBlock(std::string_view keyLine, const UnitBlockBoxes& boxes);

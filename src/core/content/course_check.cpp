@@ -1,7 +1,9 @@
 #include "content/course_check.h"
 
+#include <algorithm>
+
 #include "content/lesson_index.h"
-#include "content/similar_problems.h"
+#include "content/question_file_index.h"
 #include "content/unit_names.h"
 #include "content/unit_reader.h"
 #include "platform/text_file.h"
@@ -63,9 +65,10 @@ class CourseChecker {
 
     const UnitAddress first{lessonNumber, sectionNumber, 1, 0};
     const auto questionFile = QuestionFilePath(course_, first);
-    auto lines = ReadLines(questionFile);
-    if (!lines) {
-      Report(address, indexFile, section.startLine, lines.message());
+    // Read and indexed once for all its units: checking is linear in the file's size.
+    const auto file = QuestionFileIndex::Read(questionFile);
+    if (!file) {
+      Report(address, indexFile, section.startLine, file.message());
       return;
     }
     const std::string questionText = PathText(questionFile);
@@ -74,31 +77,37 @@ class CourseChecker {
       captions.unit = section.units[static_cast<std::size_t>(u - 1)];
       UnitAddress unit{lessonNumber, sectionNumber, u, 0};
       const int indexLine = section.unitLines[static_cast<std::size_t>(u - 1)];
-      CheckUnit(unit, lines.value(), captions, questionText, indexFile, indexLine);
-      for (const int variant : ListSimilarProblems(lines.value(), u)) {
+      CheckUnit(unit, file.value(), captions, questionText, indexFile, indexLine);
+      for (const int variant : file->SimilarProblems(u)) {
         unit.variant = variant;
-        CheckUnit(unit, lines.value(), captions, questionText, indexFile, indexLine);
+        CheckUnit(unit, file.value(), captions, questionText, indexFile, indexLine);
       }
     }
   }
 
-  void CheckUnit(const UnitAddress& address, const std::vector<std::string>& lines,
+  void CheckUnit(const UnitAddress& address, const QuestionFileIndex& file,
                  const UnitCaptions& captions, const std::string& questionFile,
                  const std::string& indexFile, int indexLine) {
     ++result_.unitCount;
     const UnitReading reading =
-        ParseUnitBlock(lines, UnitKeyLine(address), address.section, address.unit, captions);
-    if (reading.ok()) {
-      if (reading.strayKeyLine > 0)
-        Report(AddressText(address), questionFile, reading.strayKeyLine,
-               "単元が ]] で閉じられる前に次の \"[[\" 行があります");
+        file.ReadUnit(UnitKeyLine(address), address.section, address.unit, captions);
+    // A unit the index lists but the file lacks is pointed out at its index line.
+    if (!reading.ok() && reading.problem.kind == UnitProblem::Kind::Missing) {
+      Report(AddressText(address), indexFile, indexLine, reading.problem.message);
       return;
     }
-    // A unit the index lists but the file lacks is pointed out at its index line.
-    if (reading.problem.kind == UnitProblem::Kind::Missing)
-      Report(AddressText(address), indexFile, indexLine, reading.problem.message);
-    else
-      Report(AddressText(address), questionFile, reading.problem.line, reading.problem.message);
+    // Every place where the structure is broken, and what stopped the reading
+    // when that is something else, in line order.
+    std::vector<UnitProblem> problems = reading.structureFaults;
+    if (!reading.ok() &&
+        std::none_of(problems.begin(), problems.end(), [&](const UnitProblem& fault) {
+          return fault.line == reading.problem.line && fault.message == reading.problem.message;
+        }))
+      problems.push_back(reading.problem);
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const UnitProblem& a, const UnitProblem& b) { return a.line < b.line; });
+    for (const UnitProblem& problem : problems)
+      Report(AddressText(address), questionFile, problem.line, problem.message);
   }
 
   const CourseIndex& course_;

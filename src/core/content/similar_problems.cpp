@@ -6,17 +6,27 @@
 
 namespace tavolo {
 
-std::vector<int> ListSimilarProblems(const std::vector<std::string>& questionFileLines, int unit) {
+std::vector<int> ListSimilarProblems(const FindKeyLineFrom& find, int unit) {
   std::vector<int> variants;
-  auto from = questionFileLines.begin();
+  std::size_t from = 0;
   for (int variant = 1; variant <= kMaxVariant; ++variant) {
-    const std::string key = UnitKeyLine(UnitAddress{0, 0, unit, variant});
-    const auto found = std::find(from, questionFileLines.end(), key);
-    if (found == questionFileLines.end()) break;
+    const auto found = find(UnitKeyLine(UnitAddress{0, 0, unit, variant}), from);
+    if (!found) break;
     variants.push_back(variant);
-    from = found + 1;
+    from = *found + 1;
   }
   return variants;
+}
+
+std::vector<int> ListSimilarProblems(const std::vector<std::string>& questionFileLines, int unit) {
+  return ListSimilarProblems(
+      [&](std::string_view key, std::size_t from) -> std::optional<std::size_t> {
+        const auto begin = questionFileLines.begin() + static_cast<std::ptrdiff_t>(from);
+        const auto found = std::find(begin, questionFileLines.end(), key);
+        if (found == questionFileLines.end()) return std::nullopt;
+        return static_cast<std::size_t>(found - questionFileLines.begin());
+      },
+      unit);
 }
 
 std::string SimilarProblemEntry(int unit, int variant) {

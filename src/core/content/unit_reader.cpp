@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <deque>
 
 #include "content/file_checks.h"
 #include "content/unit_names.h"
+#include "content/unit_scanner.h"
 #include "platform/cp932.h"
 #include "platform/text_file.h"
 
@@ -13,8 +13,6 @@ namespace tavolo {
 
 namespace {
 
-constexpr std::string_view kUnitEnd = "]]";
-constexpr std::string_view kBlockEnd = ">>";
 constexpr std::string_view kQuestionMarker = "<<ques";
 
 // How a block's line count is checked once the block has been read.
@@ -40,175 +38,94 @@ constexpr std::array<BlockKind, 9> kBlocks = {{
 }};
 
 UnitReading Missing(std::string message, int line = 0) {
-  return UnitReading{std::nullopt,
-                     UnitProblem{UnitProblem::Kind::Missing, std::move(message), line}};
-}
-
-std::string UnclosedBlockMessage(std::string_view marker) {
-  return std::string(marker) + " ブロックが >> で閉じられていません";
+  return UnitReading{
+      std::nullopt, UnitProblem{UnitProblem::Kind::Missing, std::move(message), line}, {}};
 }
 
 std::string BlockErrorMessage(std::string_view marker) {
   return std::string(marker) + " block error";
 }
 
-// Decoded lines already in memory.
-class LineList {
+const BlockKind* FindBlock(std::string_view marker) {
+  for (const auto& block : kBlocks)
+    if (marker == block.marker) return &block;
+  return nullptr;
+}
+
+// Fills the unit model from the blocks the scanner found. The first problem
+// in file order fails the reading.
+class UnitFiller {
  public:
-  explicit LineList(const std::vector<std::string>& lines) : lines_(lines) {}
-  bool Has(std::size_t i) { return i < lines_.size(); }
-  const std::string& At(std::size_t i) { return lines_[i]; }
-  int LineNumber(std::size_t i) const { return static_cast<int>(i) + 1; }
+  UnitFiller(const LineSource& lines, const UnitExtent& extent) : lines_(lines), extent_(extent) {}
 
- private:
-  const std::vector<std::string>& lines_;
-};
-
-// The lines of a file's raw bytes from a given line on, split and decoded only
-// as far as the scanner asks: a unit near the end of a large question file is
-// read without decoding the units before it. Lines end at CR LF, LF or a lone
-// CR, as everywhere; since CP932 never uses CR or LF inside a character, the
-// split of the raw bytes is the split of the decoded text.
-class RawLines {
- public:
-  RawLines(std::string_view bytes, std::size_t firstLineStart)
-      : bytes_(bytes), next_(firstLineStart), firstLineStart_(firstLineStart) {}
-
-  bool Has(std::size_t i) {
-    while (decoded_.size() <= i && next_ < bytes_.size()) {
-      const std::size_t end = std::min(bytes_.find_first_of("\r\n", next_), bytes_.size());
-      decoded_.push_back(DecodeCp932(bytes_.substr(next_, end - next_)));
-      next_ = end;
-      if (next_ < bytes_.size() && bytes_[next_] == '\r') ++next_;
-      if (next_ < bytes_.size() && bytes_[next_] == '\n' && (next_ == end || bytes_[end] == '\r'))
-        ++next_;
+  UnitReading Fill() {
+    std::vector<UnitProblem> faults;
+    for (const UnitFault& fault : extent_.faults) faults.push_back(Problem(fault));
+    for (const ScannedBlock& block : extent_.blocks) {
+      const bool questions = block.marker == kQuestionMarker;
+      const BlockKind* kind = questions ? nullptr : FindBlock(block.marker);
+      // "<<dummy" and "<<hint" belong to the editor: a sheet does without them,
+      // even when their ">>" is missing (the course check and saving still say so).
+      if (!questions && !kind) continue;
+      if (block.fault >= 0) return Failed(Problem(extent_.faults[block.fault]));
+      std::optional<UnitProblem> problem =
+          questions ? ReadQuestions(block) : ReadBlock(block, *kind);
+      if (problem) return Failed(std::move(*problem));
     }
-    return i < decoded_.size();
-  }
-  const std::string& At(std::size_t i) { return decoded_[i]; }
-
-  // Only needed for a report, so the lines before the first are counted then.
-  int LineNumber(std::size_t i) const {
-    int before = 0;
-    const std::string_view head = bytes_.substr(0, firstLineStart_);
-    for (std::size_t k = 0; k < head.size(); ++k) {
-      if (head[k] == '\n' || (head[k] == '\r' && (k + 1 >= head.size() || head[k + 1] != '\n')))
-        ++before;
-    }
-    return before + static_cast<int>(i) + 1;
+    return UnitReading{std::move(content_), {}, std::move(faults)};
   }
 
  private:
-  std::string_view bytes_;
-  std::size_t next_;
-  std::size_t firstLineStart_;
-  std::deque<std::string> decoded_;  // stable references while more lines are decoded
-};
-
-// Reads the blocks of one unit, starting just after its key line. Each step
-// leaves `i` on the last line it consumed.
-template <class Lines>
-class UnitScanner {
- public:
-  UnitScanner(Lines& lines, std::size_t start) : lines_(lines), i_(start) {}
-
-  UnitReading Scan() {
-    for (; lines_.Has(i_); ++i_) {
-      const std::string& line = lines_.At(i_);
-      if (line == kUnitEnd) break;
-      std::optional<UnitReading> failed;
-      if (line == kQuestionMarker) {
-        failed = ReadQuestions();
-      } else if (const BlockKind* block = FindBlock(line)) {
-        failed = ReadBlock(*block);
-      } else if (strayKeyLine_ == 0 && line.starts_with("[[")) {
-        strayKeyLine_ = lines_.LineNumber(i_);
-      }
-      // Any other line ("<<dummy", "<<hint" and their content) is stepped over.
-      if (failed) return std::move(*failed);
-    }
-    return UnitReading{std::move(content_), {}, strayKeyLine_};
+  UnitProblem Problem(const UnitFault& fault) const {
+    return UnitProblem{UnitProblem::Kind::Malformed, fault.message, lines_.LineNumber(fault.index)};
+  }
+  UnitProblem Problem(std::string message, std::size_t index) const {
+    return Problem(UnitFault{index, std::move(message)});
+  }
+  UnitReading Failed(UnitProblem problem) const {
+    UnitReading reading{std::nullopt, std::move(problem), {}};
+    for (const UnitFault& fault : extent_.faults) reading.structureFaults.push_back(Problem(fault));
+    return reading;
   }
 
- private:
-  static const BlockKind* FindBlock(std::string_view line) {
-    for (const auto& block : kBlocks)
-      if (line == block.marker) return &block;
-    return nullptr;
-  }
-
-  // Moves i_ from a block's marker to its closing ">>", handing each content
-  // line to `take`. False when the file ends first.
-  template <class Take>
-  bool TakeBlockLines(Take take) {
-    for (++i_; lines_.Has(i_); ++i_) {
-      if (lines_.At(i_) == kBlockEnd) return true;
-      take(lines_.At(i_), i_);
-    }
-    return false;
-  }
-
-  UnitReading Malformed(std::string message, std::size_t index) const {
-    return UnitReading{std::nullopt, UnitProblem{UnitProblem::Kind::Malformed, std::move(message),
-                                                 lines_.LineNumber(index)}};
-  }
-
-  std::optional<UnitReading> ReadQuestions() {
-    const std::size_t marker = i_;
-    // A "{" ... "}" group right after the marker is not part of the questions.
-    if (lines_.Has(i_ + 1) && lines_.At(i_ + 1) == "{") {
-      const std::size_t open = i_ + 1;
-      std::size_t close = open + 1;
-      while (lines_.Has(close) && lines_.At(close) != "}") ++close;
-      if (!lines_.Has(close))
-        return Malformed(std::string(kQuestionMarker) + " の { が } で閉じられていません", open);
-      i_ = close;
-    }
-    std::optional<std::size_t> firstExcess;
+  std::optional<UnitProblem> ReadQuestions(const ScannedBlock& block) {
     auto& questions = content_.questionLines;
-    const bool closed = TakeBlockLines([&](const std::string& line, std::size_t index) {
-      questions.push_back(line);
-      if (!firstExcess && questions.size() > static_cast<std::size_t>(kMaxQuestionLines))
-        firstExcess = index;
-    });
-    if (!closed) return Malformed(UnclosedBlockMessage(kQuestionMarker), marker);
-    if (firstExcess) return Malformed("問題の行は６０行以下です", *firstExcess);
+    for (std::size_t i = block.first; i < block.last; ++i) {
+      questions.push_back(lines_.Text(i));
+      if (questions.size() > static_cast<std::size_t>(kMaxQuestionLines))
+        return Problem("問題の行は６０行以下です", i);
+    }
     return std::nullopt;
   }
 
-  std::optional<UnitReading> ReadBlock(const BlockKind& block) {
-    const std::size_t marker = i_;
-    const std::size_t limit = block.rule == CountRule::Exact7 ? kValueLineCount
-                              : block.rule == CountRule::Kran ? kKranLineCount
-                                                              : std::size_t(-1);
-    std::optional<std::size_t> firstExcess;
-    std::vector<std::string>* list = block.list ? &(content_.*block.list) : nullptr;
-    const bool closed = TakeBlockLines([&](const std::string& line, std::size_t index) {
-      if (!list) return;
-      list->push_back(line);
-      if (!firstExcess && list->size() > limit) firstExcess = index;
-    });
-    if (!closed) return Malformed(UnclosedBlockMessage(block.marker), marker);
-    switch (block.rule) {
+  std::optional<UnitProblem> ReadBlock(const ScannedBlock& block, const BlockKind& kind) {
+    if (!kind.list) return std::nullopt;  // "<<ans": not used
+    std::vector<std::string>& list = content_.*kind.list;
+    const std::size_t limit = kind.rule == CountRule::Exact7 ? kValueLineCount
+                              : kind.rule == CountRule::Kran ? kKranLineCount
+                                                             : std::size_t(-1);
+    for (std::size_t i = block.first; i < block.last; ++i) {
+      list.push_back(lines_.Text(i));
+      // Too many: point at the first line too many.
+      if (list.size() > limit) return Problem(BlockErrorMessage(kind.marker), i);
+    }
+    switch (kind.rule) {
       case CountRule::None:
         break;
       case CountRule::Exact7:
-        // Too many: point at the first line too many; too few: at the ">>".
-        if (firstExcess) return Malformed(BlockErrorMessage(block.marker), *firstExcess);
-        if (list->size() != limit) return Malformed(BlockErrorMessage(block.marker), i_);
+        // Too few: point at the ">>".
+        if (list.size() != limit) return Problem(BlockErrorMessage(kind.marker), block.last);
         break;
       case CountRule::Kran:
-        if (firstExcess) return Malformed(BlockErrorMessage(block.marker), *firstExcess);
-        list->resize(limit, "0");
+        list.resize(limit, "0");
         break;
     }
     return std::nullopt;
   }
 
-  Lines& lines_;
-  std::size_t i_;
+  const LineSource& lines_;
+  const UnitExtent& extent_;
   UnitContent content_;
-  int strayKeyLine_ = 0;
 };
 
 void ComposeTitle(UnitReading& reading, int section, int unit, const UnitCaptions& captions) {
@@ -242,16 +159,21 @@ bool IsAscii(std::string_view text) {
 
 }  // namespace
 
+UnitReading ReadUnitAt(const LineSource& lines, std::size_t keyIndex, int section, int unit,
+                       const UnitCaptions& captions) {
+  const UnitExtent extent = ScanUnit(lines, keyIndex);
+  UnitReading reading = UnitFiller(lines, extent).Fill();
+  ComposeTitle(reading, section, unit, captions);
+  return reading;
+}
+
 UnitReading ParseUnitBlock(const std::vector<std::string>& lines, std::string_view keyLine,
                            int section, int unit, const UnitCaptions& captions) {
   if (lines.empty() || keyLine.empty()) return Missing("単元がありません");
   const auto key = std::find(lines.begin(), lines.end(), keyLine);
   if (key == lines.end()) return Missing("単元がありません");
-  LineList list(lines);
-  UnitReading reading =
-      UnitScanner<LineList>(list, static_cast<std::size_t>(key - lines.begin()) + 1).Scan();
-  ComposeTitle(reading, section, unit, captions);
-  return reading;
+  return ReadUnitAt(LineVector(lines), static_cast<std::size_t>(key - lines.begin()), section, unit,
+                    captions);
 }
 
 UnitReading ParseUnitBlockBytes(std::string_view bytes, std::string_view keyLine, int section,
@@ -261,10 +183,7 @@ UnitReading ParseUnitBlockBytes(std::string_view bytes, std::string_view keyLine
     return ParseUnitBlock(SplitLines(DecodeCp932(bytes)), keyLine, section, unit, captions);
   const auto key = FindKeyLine(bytes, keyLine);
   if (!key) return Missing("単元がありません");
-  RawLines lines(bytes, *key);
-  UnitReading reading = UnitScanner<RawLines>(lines, 1).Scan();
-  ComposeTitle(reading, section, unit, captions);
-  return reading;
+  return ReadUnitAt(ByteLines(bytes, *key), 0, section, unit, captions);
 }
 
 UnitReading ReadUnitBlock(const std::filesystem::path& file, std::string_view keyLine, int section,
@@ -272,7 +191,8 @@ UnitReading ReadUnitBlock(const std::filesystem::path& file, std::string_view ke
   if (auto exists = RequireFile(file); !exists) return Missing(exists.message());
   auto bytes = ReadFileBytes(file);
   if (!bytes) {
-    return UnitReading{std::nullopt, UnitProblem{UnitProblem::Kind::Malformed, bytes.message(), 0}};
+    return UnitReading{
+        std::nullopt, UnitProblem{UnitProblem::Kind::Malformed, bytes.message(), 0}, {}};
   }
   return ParseUnitBlockBytes(bytes.value(), keyLine, section, unit, captions);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Reading one unit block out of a question file (many units, each opened by its
 // key line "[[unitN" or "[[unitNRv") or a copy file (one unit, key "[[unitX").
-// Markers are whole lines compared exactly. Reading never changes the file, and
+// Markers are whole lines compared exactly; where a unit and its blocks end is
+// decided by the scanner (unit_scanner.h). Reading never changes the file, and
 // a failed reading yields no content at all, so nobody builds a worksheet from
 // half a unit.
 
@@ -15,6 +16,7 @@
 #include "content/lesson_index.h"
 #include "content/unit_address.h"
 #include "content/unit_content.h"
+#include "content/unit_scanner.h"
 
 namespace tavolo {
 
@@ -33,13 +35,18 @@ struct UnitProblem {
 struct UnitReading {
   std::optional<UnitContent> content;  // present exactly when the reading succeeded
   UnitProblem problem;                 // meaningful only when content is empty
-  // The first line starting "[[" met between blocks after the key: usually a
-  // unit whose "]]" was forgotten, so the next unit's blocks were read into
-  // this one. Reading goes on as the grammar says; the course check reports it.
-  int strayKeyLine = 0;
+  // Where the unit's structure is broken (a block without its ">>", a "]]"
+  // forgotten before the next key line), in file order. A sheet can still be
+  // made of what was read; the course check reports these, and an overwrite
+  // save refuses such a unit.
+  std::vector<UnitProblem> structureFaults;
 
   bool ok() const { return content.has_value(); }
 };
+
+// The grammar on lines whose key line is at keyIndex.
+UnitReading ReadUnitAt(const LineSource& lines, std::size_t keyIndex, int section, int unit,
+                       const UnitCaptions& captions);
 
 // The grammar alone on decoded lines (line 1 at [0]).
 UnitReading ParseUnitBlock(const std::vector<std::string>& lines, std::string_view keyLine,
