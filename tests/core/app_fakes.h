@@ -23,9 +23,12 @@ class MemorySettings final : public SettingsStore {
     if (it == values.end()) return std::nullopt;
     return it->second;
   }
-  void Write(SettingsKey key, std::string_view name, std::string_view value) override {
+  Status Write(SettingsKey key, std::string_view name, std::string_view value) override {
+    if (refuseWrites) return Failure{"設定ファイルに書き込めません"};
     values[{key, std::string(name)}] = std::string(value);
+    return Succeeded();
   }
+  bool refuseWrites = false;  // a settings file on a full or read-only disk
   std::optional<std::string> Program(const std::string& name) {
     return Read(SettingsKey::Program, name);
   }

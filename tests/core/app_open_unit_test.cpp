@@ -38,7 +38,7 @@ class FakeWindows final : public SheetWindows {
     auto it = std::find_if(sheets.begin(), sheets.end(),
                            [&](const SheetDocument& s) { return s.identity == identity; });
     if (it == sheets.end()) return false;
-    if (it->modified && keepOpen.count(identity)) {
+    if ((it->modified && keepOpen.count(identity)) || neverCloses.count(identity)) {
       log.push_back("kept " + identity);
       return false;
     }
@@ -59,6 +59,7 @@ class FakeWindows final : public SheetWindows {
   std::vector<std::string> log;
   std::vector<std::string> captions;
   std::set<std::string> keepOpen;
+  std::set<std::string> neverCloses;  // a window that refuses to close, whatever it is asked
   std::optional<std::string> current;
 
  private:
@@ -148,6 +149,16 @@ TEST_F(OpenUnitTest, ReplaceClosesTheCurrentSheetWithoutAsking) {
   ASSERT_EQ(OpenUnit(app, Choice(1, 1), true, windows, dialogs), OpenResult::Opened);
   EXPECT_EQ(windows.log, (Lines{"create " + Identity("-U1"), "close " + Identity("-U1"),
                                 "create " + Identity("-U1")}));
+  EXPECT_EQ(app.openSheets, (Lines{Identity("-U1")}));
+}
+
+TEST_F(OpenUnitTest, AnOldWindowThatStaysOpenIsNotOpenedTwice) {
+  ASSERT_EQ(OpenUnit(app, Choice(1, 1), false, windows, dialogs), OpenResult::Opened);
+  windows.neverCloses.insert(Identity("-U1"));
+  EXPECT_EQ(OpenUnit(app, Choice(1, 1), true, windows, dialogs), OpenResult::AlreadyOpen);
+  EXPECT_EQ(windows.sheets.size(), 1u);
+  EXPECT_EQ(windows.log, (Lines{"create " + Identity("-U1"), "kept " + Identity("-U1"),
+                                "front " + Identity("-U1")}));
   EXPECT_EQ(app.openSheets, (Lines{Identity("-U1")}));
 }
 

@@ -163,7 +163,9 @@ TEST_F(SheetSaving, AFailedWriteTellsTheUserAndChangesNothing) {
   const std::string target = (folder / "no-such-folder" / "x.prp").string();
   dialogs.files = {target};
   EXPECT_EQ(SaveCopyFile(sheet, app, dialogs), SaveOutcome::Failed);
-  EXPECT_EQ(dialogs.log.back(), "inform: " + target + "の保存に失敗しました");
+  // The reason follows on its own line: here the folder that is not there.
+  EXPECT_EQ(dialogs.log.back(),
+            "inform: " + target + "の保存に失敗しました\n" + target + " に書き込めません");
   EXPECT_EQ(sheet.identity, identity);
   EXPECT_EQ(sheet.filePath, questionFile);
   EXPECT_TRUE(sheet.modified);
@@ -175,7 +177,8 @@ TEST_F(SheetSaving, AFailedWriteTellsTheUserAndChangesNothing) {
   dialogs.answers = {Answer::Yes};
   sheet.filePath = questionFile;
   EXPECT_FALSE(QueryCloseSheet(sheet, app, dialogs));
-  EXPECT_EQ(dialogs.log.back(), "inform: " + questionFile + "の保存に失敗しました");
+  EXPECT_EQ(dialogs.log.back(), "inform: " + questionFile + "の保存に失敗しました\nファイル " +
+                                    questionFile + " を読み込めません");
   EXPECT_TRUE(sheet.modified);
 }
 

@@ -255,7 +255,7 @@ TEST(KeyLock, EveryChangeIsStored) {
   MemorySettings settings;
   AppState state;
   for (bool locked : {true, false, true}) {
-    SetKeyLock(state, settings, locked);
+    ASSERT_TRUE(SetKeyLock(state, settings, locked).ok());
     EXPECT_EQ(state.keyLock, locked);
     EXPECT_EQ(ReadSettingBool(settings, "KeyLock", !locked), locked);
   }

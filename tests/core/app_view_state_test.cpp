@@ -35,7 +35,7 @@ TEST(ViewState, ThePaperDialogsChoiceIsKeptForTheNextStart) {
   test::MemorySettings settings;
   ShowPaper(state, PaperFromSetting(546));  // a sheet on B5 comes to the front
   EXPECT_EQ(settings.Program("PaperSize"), std::nullopt);
-  ChoosePaper(state, settings, 771);
+  ASSERT_TRUE(ChoosePaper(state, settings, 771).ok());
   EXPECT_EQ(state.paper.button, PaperSize::B4);
   EXPECT_EQ(settings.Program("PaperSize"), "771");
 }
@@ -46,6 +46,27 @@ TEST(ViewState, CaptionsAndProblemMessages) {
   EXPECT_EQ(JoinProblems({}), "");
   EXPECT_EQ(JoinProblems({"ファイル a が見つかりません"}), "ファイル a が見つかりません");
   EXPECT_EQ(JoinProblems({"一", "二", "三"}), "一\n二\n三");
+}
+
+}  // namespace
+}  // namespace tavolo
+
+namespace tavolo {
+namespace {
+
+// A settings file that cannot be written: the choice still holds for this
+// run, and the caller learns that it will not survive a restart.
+TEST(ViewState, ChoicesWhoseSettingCannotBeStoredSaySo) {
+  AppState state;
+  test::MemorySettings settings;
+  settings.refuseWrites = true;
+  EXPECT_FALSE(ChoosePaper(state, settings, 891).ok());
+  EXPECT_EQ(state.paper.button, PaperSize::A3);
+  EXPECT_FALSE(SetKeyLock(state, settings, true).ok());
+  EXPECT_TRUE(state.keyLock);
+  EXPECT_FALSE(SetSchoolName(state, settings, "ＡＢＣ中学校").ok());
+  EXPECT_EQ(state.schoolName, "ＡＢＣ中学校");
+  EXPECT_TRUE(settings.values.empty());
 }
 
 }  // namespace

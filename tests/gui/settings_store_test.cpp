@@ -98,6 +98,17 @@ TEST_F(SettingsStoreTest, DefaultsAreWrittenBackOnFirstRead) {
   EXPECT_EQ(ReadSettingBool(next, "KeyLock", true), false);
 }
 
+TEST_F(SettingsStoreTest, AWriteThatCannotBeKeptSaysSo) {
+  // A file where the program's folder should be: nothing can be written there.
+  WriteRaw(dir.path() + "/Tavolo++", "not a folder");
+  const Status stored = WriteSettingBool(store, "KeyLock", true);
+  ASSERT_FALSE(stored.ok());
+  EXPECT_EQ(stored.message(), "設定ファイル " + ProgramFile().toStdString() + " に書き込めません");
+  EXPECT_FALSE(WriteSettingText(store, "unused", "x").ok());
+  // The family key lives elsewhere and is still written.
+  EXPECT_TRUE(store.Write(SettingsKey::Family, "RecDrive", "/home/x/").ok());
+}
+
 TEST(SettingsStoreConfigFolder, FollowsXdgConfigHome) {
   QTemporaryDir dir;
   const QByteArray old = qgetenv("XDG_CONFIG_HOME");

@@ -51,9 +51,9 @@ void ShowPaper(AppState& state, const PaperChoice& paper) {
   Tell(state, ViewChange::Paper);
 }
 
-void ChoosePaper(AppState& state, SettingsStore& settings, int paperWidth) {
-  WriteSettingInteger(settings, "PaperSize", paperWidth);
+Status ChoosePaper(AppState& state, SettingsStore& settings, int paperWidth) {
   ShowPaper(state, PaperFromSetting(paperWidth));
+  return WriteSettingInteger(settings, "PaperSize", paperWidth);
 }
 
 std::string_view ZoomCaption(bool reduced) { return reduced ? "拡大" : "縮小"; }
@@ -64,14 +64,14 @@ std::string JoinProblems(const std::vector<std::string>& problems) {
   return message;
 }
 
-void SetKeyLock(AppState& state, SettingsStore& settings, bool locked) {
+Status SetKeyLock(AppState& state, SettingsStore& settings, bool locked) {
   state.keyLock = locked;
-  WriteSettingBool(settings, "KeyLock", locked);
+  return WriteSettingBool(settings, "KeyLock", locked);
 }
 
-void SetSchoolName(AppState& state, SettingsStore& settings, std::string_view name) {
+Status SetSchoolName(AppState& state, SettingsStore& settings, std::string_view name) {
   state.schoolName = std::string(name);
-  WriteSettingText(settings, "theSchool", name);
+  return WriteSettingText(settings, "theSchool", name);
 }
 
 }  // namespace tavolo

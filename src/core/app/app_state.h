@@ -60,10 +60,10 @@ struct AppState {
 };
 
 // Switches teacher/learner mode and remembers it for the next start.
-void SetKeyLock(AppState& state, SettingsStore& settings, bool locked);
+[[nodiscard]] Status SetKeyLock(AppState& state, SettingsStore& settings, bool locked);
 
 // The school-name dialog's OK: the new title of every worksheet, kept for the next start.
-void SetSchoolName(AppState& state, SettingsStore& settings, std::string_view name);
+[[nodiscard]] Status SetSchoolName(AppState& state, SettingsStore& settings, std::string_view name);
 
 void SetAnswerDisplay(AppState& state, bool shown);
 void SetShowAlternatives(AppState& state, bool shown);
@@ -71,7 +71,8 @@ void SetReducedView(AppState& state, bool reduced);
 // The paper of the worksheet in front (its activation): the setting stays.
 void ShowPaper(AppState& state, const PaperChoice& paper);
 // The paper dialog's choice: shown, and the paper for the next start ("PaperSize").
-void ChoosePaper(AppState& state, SettingsStore& settings, int paperWidth);
+// A setting that cannot be written is told; the choice holds for this run.
+[[nodiscard]] Status ChoosePaper(AppState& state, SettingsStore& settings, int paperWidth);
 
 // The caption of the switch to and from the reduced view: what it does next.
 std::string_view ZoomCaption(bool reduced);

@@ -44,7 +44,12 @@ OpenResult OpenUnit(AppState& app, const CourseMenuChoice& choice, bool replace,
     // The edited unit replaces its old window, whose changes the editor has saved.
     if (auto current = windows.CurrentSheet()) {
       windows.DiscardChanges(*current);
-      windows.CloseSheetWindow(*current);
+      // An old window that stays open keeps its place: a second one of the
+      // same unit would make the register ambiguous.
+      if (!windows.CloseSheetWindow(*current)) {
+        windows.BringSheetToFront(*current);
+        return OpenResult::AlreadyOpen;
+      }
     }
   }
 

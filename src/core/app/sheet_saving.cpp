@@ -15,7 +15,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-Failure SaveFailed(const std::string& path) { return Failure{path + "の保存に失敗しました"}; }
+// "…の保存に失敗しました", and on the next line why, as the file system said it.
+Failure SaveFailed(const std::string& path, const Failure& why) {
+  return Failure{path + "の保存に失敗しました\n" + why.message};
+}
 
 // The folder a copy file dialog opens in: the lesson's stem names its
 // copy-file folder inside the course folder.
@@ -36,7 +39,7 @@ SaveOutcome SaveMaster(SheetDocument& sheet, Dialogs& dialogs) {
     auto read = ReadFileBytes(path);
     if (!read) {
       // Never rebuild a question file we could not read: its other units would be lost.
-      dialogs.Inform(SaveFailed(path).message);
+      dialogs.Inform(SaveFailed(path, read.failure()).message);
       return SaveOutcome::Failed;
     }
     bytes = std::move(read).value();
@@ -63,8 +66,8 @@ SaveOutcome SaveMaster(SheetDocument& sheet, Dialogs& dialogs) {
   const Lines block = AssembleUnitBlock(key, boxes);
   const std::string written =
       found->has_value() ? ReplaceUnitBytes(bytes, **found, block) : AppendUnitBytes(bytes, block);
-  if (!WriteFileAtomic(path, written)) {
-    dialogs.Inform(SaveFailed(path).message);
+  if (Status saved = WriteFileAtomic(path, written); !saved) {
+    dialogs.Inform(SaveFailed(path, saved.failure()).message);
     return SaveOutcome::Failed;
   }
   sheet.modified = false;
@@ -93,8 +96,8 @@ SaveOutcome SaveCopyFile(SheetDocument& sheet, AppState& app, Dialogs& dialogs) 
 
 SaveOutcome UpdateSavedFile(SheetDocument& sheet, AppState& app, const std::string& path,
                             const std::vector<std::string>& lines, Dialogs& dialogs) {
-  if (!WriteLines(path, lines)) {
-    dialogs.Inform(SaveFailed(path).message);
+  if (Status saved = WriteLines(path, lines); !saved) {
+    dialogs.Inform(SaveFailed(path, saved.failure()).message);
     return SaveOutcome::Failed;
   }
   auto& open = app.openSheets;

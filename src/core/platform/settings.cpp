@@ -27,10 +27,13 @@ const char* BoolText(bool value) { return value ? "true" : "false"; }
 
 }  // namespace
 
+// Reads write a missing value's default back so that the file lists every
+// value; when that write fails the default still holds, and the next read
+// tries again. Nothing the user chose is lost, so the reads do not report it.
 bool ReadSettingBool(SettingsStore& store, std::string_view name, bool defaultValue) {
   const auto stored = store.Read(SettingsKey::Program, name);
   if (!stored) {
-    store.Write(SettingsKey::Program, name, BoolText(defaultValue));
+    (void)store.Write(SettingsKey::Program, name, BoolText(defaultValue));
     return defaultValue;
   }
   return ParseBool(*stored).value_or(defaultValue);
@@ -39,7 +42,7 @@ bool ReadSettingBool(SettingsStore& store, std::string_view name, bool defaultVa
 int ReadSettingInteger(SettingsStore& store, std::string_view name, int defaultValue) {
   const auto stored = store.Read(SettingsKey::Program, name);
   if (!stored) {
-    store.Write(SettingsKey::Program, name, std::to_string(defaultValue));
+    (void)store.Write(SettingsKey::Program, name, std::to_string(defaultValue));
     return defaultValue;
   }
   return ParseInteger(*stored).value_or(defaultValue);
@@ -48,27 +51,27 @@ int ReadSettingInteger(SettingsStore& store, std::string_view name, int defaultV
 std::string ReadSettingText(SettingsStore& store, std::string_view name,
                             std::string_view defaultValue) {
   if (auto stored = store.Read(SettingsKey::Program, name)) return *stored;
-  store.Write(SettingsKey::Program, name, defaultValue);
+  (void)store.Write(SettingsKey::Program, name, defaultValue);
   return std::string(defaultValue);
 }
 
 std::string ReadCommonText(SettingsStore& store, std::string_view name,
                            std::string_view defaultValue) {
   if (auto stored = store.Read(SettingsKey::Family, name)) return *stored;
-  store.Write(SettingsKey::Family, name, defaultValue);
+  (void)store.Write(SettingsKey::Family, name, defaultValue);
   return std::string(defaultValue);
 }
 
-void WriteSettingBool(SettingsStore& store, std::string_view name, bool value) {
-  store.Write(SettingsKey::Program, name, BoolText(value));
+Status WriteSettingBool(SettingsStore& store, std::string_view name, bool value) {
+  return store.Write(SettingsKey::Program, name, BoolText(value));
 }
 
-void WriteSettingInteger(SettingsStore& store, std::string_view name, int value) {
-  store.Write(SettingsKey::Program, name, std::to_string(value));
+Status WriteSettingInteger(SettingsStore& store, std::string_view name, int value) {
+  return store.Write(SettingsKey::Program, name, std::to_string(value));
 }
 
-void WriteSettingText(SettingsStore& store, std::string_view name, std::string_view value) {
-  store.Write(SettingsKey::Program, name, value);
+Status WriteSettingText(SettingsStore& store, std::string_view name, std::string_view value) {
+  return store.Write(SettingsKey::Program, name, value);
 }
 
 }  // namespace tavolo

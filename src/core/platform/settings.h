@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/result.h"
+
 namespace tavolo {
 
 enum class SettingsKey { Program, Family };
@@ -18,7 +20,8 @@ class SettingsStore {
  public:
   virtual ~SettingsStore() = default;
   virtual std::optional<std::string> Read(SettingsKey key, std::string_view name) = 0;
-  virtual void Write(SettingsKey key, std::string_view name, std::string_view value) = 0;
+  // Stores the value at once; a store that cannot keep it says so.
+  virtual Status Write(SettingsKey key, std::string_view name, std::string_view value) = 0;
 };
 
 bool ReadSettingBool(SettingsStore& store, std::string_view name, bool defaultValue);
@@ -28,8 +31,8 @@ std::string ReadSettingText(SettingsStore& store, std::string_view name,
 std::string ReadCommonText(SettingsStore& store, std::string_view name,
                            std::string_view defaultValue);
 
-void WriteSettingBool(SettingsStore& store, std::string_view name, bool value);
-void WriteSettingInteger(SettingsStore& store, std::string_view name, int value);
-void WriteSettingText(SettingsStore& store, std::string_view name, std::string_view value);
+Status WriteSettingBool(SettingsStore& store, std::string_view name, bool value);
+Status WriteSettingInteger(SettingsStore& store, std::string_view name, int value);
+Status WriteSettingText(SettingsStore& store, std::string_view name, std::string_view value);
 
 }  // namespace tavolo

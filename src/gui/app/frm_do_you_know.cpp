@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/app/message_dialogs.h"
+
 namespace tavolo {
 
 namespace {
@@ -64,7 +66,9 @@ TfrmDoYouKnow::TfrmDoYouKnow(SettingsStore& settings, std::function<void(int)> o
 }
 
 void TfrmDoYouKnow::done(int result) {
-  WriteSettingBool(settings_, "ShowDoYouKnow", chkNextTime_->isChecked());
+  if (Status stored = WriteSettingBool(settings_, "ShowDoYouKnow", chkNextTime_->isChecked());
+      !stored)
+    InformFailure(this, stored);
   QDialog::done(result);
 }
 

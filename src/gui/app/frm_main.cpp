@@ -235,7 +235,8 @@ void TfrmMain::ApplyKeyLock(bool locked) {
 }
 
 void TfrmMain::btnLockClick() {
-  SetKeyLock(state_, settings_, !state_.keyLock);
+  if (Status stored = SetKeyLock(state_, settings_, !state_.keyLock); !stored)
+    dialogs_.Inform(stored.message());
   ApplyKeyLock(state_.keyLock);
   setFocus();
 }

@@ -196,7 +196,8 @@ void TfrmMain::mnuJukuClick() {
   std::optional<QString> current;
   if (!state_.openSheets.empty()) current = ToQString(state_.schoolName);
   if (auto school = frmJuku_->Ask(current)) {
-    SetSchoolName(state_, settings_, ToStdString(*school));
+    if (Status stored = SetSchoolName(state_, settings_, ToStdString(*school)); !stored)
+      dialogs_.Inform(stored.message());
     if (currentSheet_) currentSheet_->Redraw();  // the name line shows it
   }
   setFocus();
@@ -207,7 +208,8 @@ void TfrmMain::mnuSetPaperClick() {
   if (!sheet) return;
   const auto choice = frmSetPaper_->Ask(sheet->Document().params.headerOptions);
   if (!choice || !sheet) return;
-  ChoosePaper(state_, settings_, choice->paperWidth);
+  if (Status stored = ChoosePaper(state_, settings_, choice->paperWidth); !stored)
+    dialogs_.Inform(stored.message());
   const PaperAndOptions chosen = *choice;
   sheet->ChangeParams(
       [chosen](SheetParams& p) {

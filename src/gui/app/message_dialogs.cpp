@@ -31,6 +31,10 @@ int Ask(QWidget* parent, QMessageBox::Icon icon, std::string_view text,
 
 }  // namespace
 
+void InformFailure(QWidget* parent, const Status& failed) {
+  MessageDialogs(parent).Inform(failed.message());
+}
+
 void MessageDialogs::Inform(std::string_view message) {
   Ask(parent_, QMessageBox::Information, message, QMessageBox::Ok, QMessageBox::Ok);
 }

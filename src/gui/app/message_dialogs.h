@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "app/dialogs.h"
+#include "platform/result.h"
 
 namespace tavolo {
 
@@ -26,5 +27,9 @@ class MessageDialogs final : public Dialogs {
  private:
   QPointer<QWidget> parent_;
 };
+
+// A failure told in a message box over `parent`, for windows that have no
+// Dialogs of their own.
+void InformFailure(QWidget* parent, const Status& failed);
 
 }  // namespace tavolo

@@ -32,11 +32,14 @@ std::optional<std::string> QSettingsStore::Read(SettingsKey key, std::string_vie
   return value.toString().toStdString();
 }
 
-void QSettingsStore::Write(SettingsKey key, std::string_view name, std::string_view value) {
+Status QSettingsStore::Write(SettingsKey key, std::string_view name, std::string_view value) {
   QSettings settings(FilePath(key), QSettings::IniFormat);
   settings.setValue(ToQString(name), ToQString(value));
   // Written at once, as a registry write would be: a crash later loses nothing.
   settings.sync();
+  if (settings.status() != QSettings::NoError)
+    return Failure{"設定ファイル " + ToStdString(FilePath(key)) + " に書き込めません"};
+  return Succeeded();
 }
 
 }  // namespace tavolo

@@ -22,7 +22,7 @@ class QSettingsStore final : public SettingsStore {
   explicit QSettingsStore(QString configFolder);
 
   std::optional<std::string> Read(SettingsKey key, std::string_view name) override;
-  void Write(SettingsKey key, std::string_view name, std::string_view value) override;
+  Status Write(SettingsKey key, std::string_view name, std::string_view value) override;
 
   // The INI file that holds the values of a key.
   QString FilePath(SettingsKey key) const;

@@ -9,6 +9,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "gui/app/message_dialogs.h"
 #include "sheet/sheet_params.h"
 
 namespace tavolo {
@@ -73,7 +74,10 @@ void TfrmPrintMode::frmCloseClick() { accept(); }
 // are remembered as "PrintMode", and the sheet shows them.
 void TfrmPrintMode::done(int result) {
   ControlsToSettings();
-  WriteSettingBool(store_, "PrintMode", settings_.mode == PrintMode::PrinterResolution);
+  if (Status stored =
+          WriteSettingBool(store_, "PrintMode", settings_.mode == PrintMode::PrinterResolution);
+      !stored)
+    InformFailure(this, stored);
   if (redraw_) redraw_();
   QDialog::done(result);
 }
