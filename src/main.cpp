@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <cerrno>
 #include <filesystem>
 #include <iostream>
@@ -27,7 +28,8 @@ int main(int argc, char** argv) {
       if (::mkdir(runtime.constData(), 0700) == 0 || errno == EEXIST)
         qputenv("XDG_RUNTIME_DIR", runtime);
     }
-    QApplication app(argc, argv);
+    // Drawing needs fonts and images, not widgets.
+    QGuiApplication app(argc, argv);
     std::vector<std::string> args(argv + 1, argv + argc);
     return tavolo::RunCli(args, std::cout, std::cerr);
   }

@@ -10,10 +10,10 @@
 #include <ostream>
 
 #include "app/class_records.h"
+#include "app/locations.h"
 #include "app/start_up.h"
 #include "cli/commands.h"
 #include "cli/json.h"
-#include "gui/app/desktop_program.h"
 #include "platform/cp932.h"
 #include "practice/learner_name.h"
 

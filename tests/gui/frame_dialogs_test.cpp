@@ -25,7 +25,7 @@
 #include "gui/app/frm_menu.h"
 #include "gui/app/frm_print.h"
 #include "gui/app/frm_zen_tangen.h"
-#include "gui/sheet/frm_print_ok.h"
+#include "gui/app/frm_print_ok.h"
 
 namespace tavolo::test {
 namespace {

@@ -18,8 +18,8 @@
 #include "content/unit_reader.h"
 #include "desktop_fixture.h"
 #include "gui/app/frm_print.h"
-#include "gui/sheet/frm_print_mode.h"
-#include "gui/sheet/frm_print_ok.h"
+#include "gui/app/frm_print_mode.h"
+#include "gui/app/frm_print_ok.h"
 
 namespace tavolo::test {
 namespace {

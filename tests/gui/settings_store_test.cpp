@@ -7,8 +7,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "app/locations.h"
 #include "gui/app/qsettings_store.h"
 
 namespace tavolo {
@@ -120,6 +122,37 @@ TEST(SettingsStoreConfigFolder, FollowsXdgConfigHome) {
   else
     qputenv("XDG_CONFIG_HOME", old);
   EXPECT_TRUE(QFile::exists(dir.path() + "/Tavolo++/TavoloSF.ini"));
+}
+
+}  // namespace
+}  // namespace tavolo
+
+namespace tavolo {
+namespace {
+
+// The program's data folder is found without Qt (the commands need it too):
+// it must be the folder Qt's own rules give, with and without XDG_DATA_HOME.
+TEST(DesktopDataFolder, IsWhereQtPutsTheApplicationsData) {
+  const QByteArray old = qgetenv("XDG_DATA_HOME");
+  QTemporaryDir dir;
+  // (A relative XDG_DATA_HOME is ignored, as the desktop's rules say; Qt 6.4
+  // would take it relative to wherever the program was started.)
+  for (const QByteArray& value : {QByteArray(), dir.path().toUtf8()}) {
+    if (value.isNull())
+      qunsetenv("XDG_DATA_HOME");
+    else
+      qputenv("XDG_DATA_HOME", value);
+    EXPECT_EQ(DesktopDataFolder(),
+              QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString() +
+                  "/Tavolo++/TavoloSF")
+        << value.toStdString();
+  }
+  EXPECT_EQ(HomeFolder(),
+            QStandardPaths::writableLocation(QStandardPaths::HomeLocation).toStdString());
+  if (old.isNull())
+    qunsetenv("XDG_DATA_HOME");
+  else
+    qputenv("XDG_DATA_HOME", old);
 }
 
 }  // namespace

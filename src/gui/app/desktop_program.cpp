@@ -6,6 +6,7 @@
 #include <QTranslator>
 
 #include "app/app_state.h"
+#include "app/locations.h"
 #include "app/start_up.h"
 #include "gui/app/frm_main.h"
 #include "gui/app/glyphs.h"
@@ -14,22 +15,6 @@
 #include "gui/app/qt_text.h"
 
 namespace tavolo {
-
-std::string DesktopDataFolder() {
-  // Spelled out rather than AppDataLocation, which depends on the
-  // application's names having been set (the command line does not set them).
-  return ToStdString(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)) +
-         "/Tavolo++/TavoloSF";
-}
-
-StartUpPlaces DesktopPlaces(const std::string& courseFolder) {
-  StartUpPlaces places;
-  places.courseFolder = courseFolder;
-  places.dataFolder = DesktopDataFolder();
-  places.homeFolder = ToStdString(QStandardPaths::writableLocation(QStandardPaths::HomeLocation));
-  places.courseFolderReadOnly = IsReadOnlyFolder(courseFolder);
-  return places;
-}
 
 bool InstallQtTranslations() {
   const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);

@@ -1,19 +1,11 @@
 #pragma once
 #include <string>
 
-#include "app/start_up.h"
+#include "app/locations.h"
 
 class QApplication;
 
 namespace tavolo {
-
-// The per-user data folder: ~/.local/share/Tavolo++/TavoloSF (beside the
-// settings). The command line finds learner records there too.
-std::string DesktopDataFolder();
-
-// The folders the desktop program starts with for a course folder: the user's
-// data and home folders, and whether the course can be written to.
-StartUpPlaces DesktopPlaces(const std::string& courseFolder);
 
 // Qt's own dialogs (file, print, colour) speak Japanese like the rest of the
 // program, whatever the session's language. False when Qt's translations are

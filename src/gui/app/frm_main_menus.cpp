@@ -21,10 +21,10 @@
 #include "gui/app/frm_juku.h"
 #include "gui/app/frm_main.h"
 #include "gui/app/frm_print.h"
+#include "gui/app/frm_print_ok.h"
 #include "gui/app/frm_set_paper.h"
 #include "gui/app/frm_version.h"
 #include "gui/app/qt_text.h"
-#include "gui/sheet/frm_print_ok.h"
 #include "platform/text_file.h"
 
 namespace tavolo {

@@ -20,13 +20,13 @@
 #include "app/sheet_saving.h"
 #include "gui/app/frm_main.h"
 #include "gui/app/frm_print.h"
+#include "gui/app/frm_print_mode.h"
+#include "gui/app/frm_print_ok.h"
 #include "gui/app/frm_settei.h"
 #include "gui/app/glyphs.h"
+#include "gui/app/printable_sheet.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/widget_colour.h"
-#include "gui/sheet/frm_print_mode.h"
-#include "gui/sheet/frm_print_ok.h"
-#include "gui/sheet/printable_sheet.h"
 
 namespace tavolo {
 

@@ -1,6 +1,5 @@
 #include "gui/sheet/sheet_print.h"
 
-#include <QPrinter>
 #include <cmath>
 
 #include "gui/sheet/page_image.h"
@@ -36,7 +35,7 @@ bool PagedDevicePrintTarget::BeginDocument(int printerCopies) {
       return true;
     }
   }
-  if (auto* printer = dynamic_cast<QPrinter*>(&device_)) printer->setCopyCount(printerCopies);
+  if (printer_.setCopies) printer_.setCopies(printerCopies);
   painter_ = std::make_unique<QPainter>();
   if (!painter_->begin(&device_)) {
     failure_ = "プリンタまたは出力ファイルを開けません。プリンタの設定と保存先を確かめてください";
@@ -71,7 +70,7 @@ bool PagedDevicePrintTarget::EndDocument() {
 
 void PagedDevicePrintTarget::AbortDocument() {
   pageOpen_ = false;
-  if (auto* printer = dynamic_cast<QPrinter*>(&device_)) printer->abort();
+  if (printer_.abort) printer_.abort();
   if (painter_ && painter_->isActive()) painter_->end();
 }
 

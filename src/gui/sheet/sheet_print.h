@@ -6,6 +6,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "sheet/page_renderer.h"
@@ -20,6 +21,14 @@ class PagedDevicePrintTarget final : public PrintTarget {
   // gets every numbered copy instead of each copy overwriting the last.
   PagedDevicePrintTarget(QPagedPaintDevice& device, PageRenderer& renderer, SheetPage page,
                          PageSettings base, bool separateDocuments);
+
+  // What only a real printer does: take a number of copies for a document,
+  // and drop the job it is printing. A PDF file needs neither.
+  struct PrinterControls {
+    std::function<void(int copies)> setCopies;
+    std::function<void()> abort;
+  };
+  void SetPrinterControls(PrinterControls controls) { printer_ = std::move(controls); }
   ~PagedDevicePrintTarget() override;
 
   bool BeginDocument(int printerCopies) override;
@@ -39,6 +48,7 @@ class PagedDevicePrintTarget final : public PrintTarget {
   bool separateDocuments_;
   std::unique_ptr<QPainter> painter_;
   bool pageOpen_ = false;
+  PrinterControls printer_;
   std::string failure_;
 };
 

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "app/dialogs.h"
-#include "gui/sheet/printable_sheet.h"
+#include "gui/app/printable_sheet.h"
 #include "sheet/print_job.h"
 
 class QLabel;

@@ -1,4 +1,4 @@
-#include "gui/sheet/frm_print_ok.h"
+#include "gui/app/frm_print_ok.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -126,6 +126,8 @@ void TfrmPrintOk::btnPrintClick() {
   {
     PagedDevicePrintTarget target(printer_, sheet_->Renderer(), sheet_->Page(),
                                   sheet_->BaseSettings(), !toFile);
+    target.SetPrinterControls(
+        {[this](int n) { printer_.setCopyCount(n); }, [this] { printer_.abort(); }});
     result = RunPrintJob(settings_, copies, target);
     if (!target.Finish() && result.ok) result = {false, result.documentsPrinted, ""};
   }

@@ -1,4 +1,4 @@
-#include "gui/sheet/frm_print_mode.h"
+#include "gui/app/frm_print_mode.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
