@@ -224,6 +224,26 @@ TEST_F(PageRendererTest, AlternativesAreDrawnInGreyFiftyUnitsRightOfTheAnswer) {
   EXPECT_TRUE(TextsOf("2").empty());
 }
 
+// Characters with a second code in the file (0xED40 "纊" ends in the byte of
+// "@", 0xFA4A "Ⅰ" in that of "J") show as themselves: no markup, no stray letter.
+TEST_F(PageRendererTest, DuplicateCodesOfTheFileShowTheirCharacters) {
+  sheet.params.headerOptions = 0;
+  sheet.params.kran[0] = "0";
+  const std::string line = DecodeCp932(
+      "\x87\x90\x81\x40\xed\x40\x81\x40\xfa\x4a\x81\x40\x87\x95"
+      "#\xee\xef#\x87\x97\x87\x9a");
+  Render({line});
+  std::string drawn;
+  for (const CanvasCall& call : canvas.texts()) drawn += WithoutCodeVariants(call.text) + "|";
+  EXPECT_EQ(drawn, "正と負の数//加法§1-1 たし算|　　　　　　　　氏名|≒　纊　Ⅰ　√|ⅰ|∠∵|");
+  // Each text keeps its bytes for saving, and the tags take no room.
+  EXPECT_EQ(EncodeCp932(canvas.texts()[2].text),
+            "\x87\x90\x81\x40\xed\x40\x81\x40\xfa\x4a\x81\x40\x87\x95");
+  EXPECT_EQ(canvas.texts()[2].font.style, FontStyle{});
+  EXPECT_EQ(registry.box(1).width, 19);  // one 14-point character
+  EXPECT_EQ(EncodeCp932(registry.box(1).answerText), "\xee\xef");
+}
+
 TEST_F(PageRendererTest, TwoAnswersOnOneLineRegisterTwoBoxesInDrawingOrder) {
   Render({"(1) #3# と #-5#"});
   ASSERT_EQ(registry.count(), 2);

@@ -54,6 +54,74 @@ TEST(Cp932, UndecodableBytesBecomeMarkersAndComeBackUnchanged) {
   EXPECT_EQ(sjisLength(marker), 1u);
 }
 
+// Characters with more than one code: every code shows the character, no code
+// brings an ASCII character into the text, and each comes back as it was.
+TEST(Cp932, DuplicateCodesDecodeToTheirCharacterAndKeepTheirBytes) {
+  const Known table[] = {
+      {"\x87\x90", "≒"},  {"\x81\xe0", "≒"},  {"\x87\x95", "√"},  {"\x87\x97", "∠"},
+      {"\x87\x9a", "∵"},  {"\xfa\x5b", "∵"},  {"\x81\xe6", "∵"},  {"\xed\x40", "纊"},
+      {"\xfa\x5c", "纊"}, {"\xee\xef", "ⅰ"},  {"\xfa\x40", "ⅰ"},  {"\xfa\x4a", "Ⅰ"},
+      {"\x87\x54", "Ⅰ"},  {"\xee\xf9", "￢"}, {"\xfa\x54", "￢"}, {"\x81\xca", "￢"},
+      {"\x87\x9b", "∩"},  {"\xfa\x58", "㈱"}, {"\xfa\x59", "№"},  {"\xed\x4c", "丨"},
+  };
+  for (const auto& k : table) {
+    SCOPED_TRACE(k.utf8);
+    const std::string bytes = k.bytes;
+    const std::string text = DecodeCp932("(" + bytes + ")");
+    EXPECT_EQ(WithoutCodeVariants(text), std::string("(") + k.utf8 + ")");
+    EXPECT_EQ(text.substr(0, 1 + std::string(k.utf8).size()), std::string("(") + k.utf8);
+    int ascii = 0;
+    for (unsigned char c : text) ascii += c < 0x80 ? 1 : 0;
+    EXPECT_EQ(ascii, 2);  // the brackets only
+    EXPECT_EQ(EncodeCp932(text), "(" + bytes + ")");
+    EXPECT_EQ(sjisLength(text), 4u);
+  }
+  // Typed text carries no tags and takes the usual code.
+  EXPECT_EQ(EncodeCp932("≒纊￢"), "\x81\xe0\xfa\x5c\x81\xca");
+  // A tag left behind without its character is dropped, not written as "?".
+  EXPECT_EQ(EncodeCp932("a\uFE0Cb\uFE0D"), "ab");
+  EXPECT_EQ(EncodeCp932("あ\uFE0C"), "\x82\xa0");  // あ has no second code
+}
+
+// Every two-byte sequence: a valid code decodes to one character (with a tag
+// for a variant) and no ASCII, and every sequence comes back unchanged.
+TEST(Cp932, EveryTwoByteSequenceRoundTripsWithoutStrayAscii) {
+  int variants = 0;
+  for (int lead = 0x81; lead <= 0xFC; ++lead) {
+    if (lead >= 0xA0 && lead <= 0xDF) continue;  // one-byte katakana, not lead bytes
+    for (int trail = 0; trail <= 0xFF; ++trail) {
+      const std::string bytes = {static_cast<char>(lead), static_cast<char>(trail)};
+      const std::string text = DecodeCp932(bytes);
+      ASSERT_EQ(EncodeCp932(text), bytes) << lead << " " << trail;
+      ASSERT_EQ(sjisLength(text), 2u);
+      const char32_t first = Utf8CodePoint(text, 0);
+      if (IsByteMarker(first)) continue;  // not a code: each byte keeps itself
+      if (trail < 0x80) {
+        ASSERT_EQ(text.find(static_cast<char>(trail)), std::string::npos) << lead << " " << trail;
+      }
+      const std::size_t firstLength = Utf8CharLength(text, 0);
+      if (firstLength < text.size()) {
+        ++variants;
+        ASSERT_TRUE(IsCodeVariantTag(Utf8CodePoint(text, firstLength))) << lead << " " << trail;
+      }
+    }
+  }
+  EXPECT_EQ(variants, 398);
+}
+
+TEST(Cp932, CutsKeepACharacterWithItsTag) {
+  const std::string text = DecodeCp932(
+      "a\x87\x90"
+      "b\xed\x40");  // a≒b纊, both variants
+  EXPECT_EQ(SjisLeft(text, 1), "a");
+  EXPECT_EQ(SjisLeft(text, 2), "a");
+  EXPECT_EQ(EncodeCp932(SjisLeft(text, 3)), "a\x87\x90");
+  EXPECT_EQ(EncodeCp932(SjisMid(text, 1, 2)), "\x87\x90");
+  EXPECT_EQ(EncodeCp932(SjisMid(text, 3, 100)), "b\xed\x40");
+  EXPECT_EQ(SjisMid(text, 2, 100), "b" + SjisMid(text, 4, 2));  // starts inside ≒
+  EXPECT_EQ(EncodeCp932(SjisMid(text, 4, 2)), "\xed\x40");
+}
+
 TEST(Cp932, RandomByteStringsRoundTrip) {
   std::mt19937 random(20261208);
   std::uniform_int_distribution<int> byte(0, 255), length(0, 64);

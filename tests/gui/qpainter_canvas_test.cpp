@@ -13,6 +13,7 @@
 
 #include "cli/cli.h"
 #include "gui/sheet/font_substitution.h"
+#include "platform/cp932.h"
 #include "sheet/notation.h"
 #include "sheet/recording_canvas.h"
 #include "support/temp_folder.h"
@@ -58,6 +59,32 @@ TEST(QPainterCanvasTest, MetricsOfTheIpaFontsMatchTheRecordingCanvas) {
     recording.font().size = size;
     for (const char* text : {"12", "x", "あい", "＜"})
       EXPECT_NEAR(canvas.textWidth(text), recording.textWidth(text), 1) << size << " " << text;
+  }
+}
+
+// A character read from a duplicate code carries an invisible tag (so that it
+// is saved with its own bytes): it must look and measure like the character.
+TEST(QPainterCanvasTest, DuplicateCodesDrawExactlyLikeTheirCharacter) {
+  const char* codes[] = {"\x87\x90", "\xed\x40", "\xfa\x4a", "\xee\xef", "\xee\xf9", "\xfa\x5b"};
+  for (const char* bytes : codes) {
+    const std::string tagged = DecodeCp932(bytes);
+    const std::string plain = WithoutCodeVariants(tagged);
+    ASSERT_NE(tagged, plain);
+    for (const char* family : {"ＭＳ 明朝", "ＭＳ ゴシック"}) {
+      QImage images[2] = {WhiteImage(80, 40), WhiteImage(80, 40)};
+      int widths[2] = {};
+      for (int i = 0; i < 2; ++i) {
+        QPainter painter(&images[i]);
+        QPainterCanvas canvas(painter, 96);
+        canvas.font().family = family;
+        canvas.font().size = 14;
+        widths[i] = canvas.textWidth(i == 0 ? plain : tagged);
+        canvas.textOut(5, 5, i == 0 ? "(" + plain + ")" : "(" + tagged + ")");
+      }
+      EXPECT_EQ(widths[1], widths[0]) << plain;
+      EXPECT_TRUE(images[1] == images[0]) << plain << " " << family;
+      EXPECT_TRUE(HasInk(images[0], {5, 5, 40, 30}));
+    }
   }
 }
 

@@ -2,11 +2,13 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/utf8.h"
 
@@ -15,6 +17,8 @@ namespace tavolo {
 namespace {
 
 constexpr char32_t kMarkerBase = 0x10FF00;
+constexpr int kTagShift = 24;
+constexpr char32_t kCharacterBits = (char32_t{1} << kTagShift) - 1;
 
 bool IsLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 bool IsTrailByte(unsigned b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
@@ -23,9 +27,9 @@ bool IsTrailByte(unsigned b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
 // for every possible code and keep the answers in flat tables, so that decoding
 // and encoding megabytes costs a table lookup per character instead of an
 // iconv call. A code that iconv decodes to a character which it encodes back
-// to a different code (CP932 has a few duplicates, e.g. three codes for "¬")
-// is left out of the decode table: those bytes become markers, so the file's
-// bytes survive a round trip unchanged.
+// to a different code (CP932 has a few hundred duplicates, e.g. three codes for
+// "¬") is one of that character's variants: it decodes to the character and a
+// code-variant tag, and the tag leads encoding back to this code.
 class Cp932Tables {
  public:
   Cp932Tables()
@@ -48,6 +52,7 @@ class Cp932Tables {
         (*encode_)[cp] = static_cast<std::uint16_t>(b);
       }
     }
+    // Codes ascend, so a character's variants are numbered in code order.
     for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
       if (!IsLeadByte(lead)) continue;
       for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
@@ -57,9 +62,13 @@ class Cp932Tables {
         const char32_t cp = Convert(toUtf32, in, 2);
         if (cp == 0 || cp > 0xFFFF) continue;
         const unsigned code = (lead << 8) | trail;
-        if (Encode(fromUtf32, cp) != code) continue;
-        (*pair_)[code] = cp;
-        (*encode_)[cp] = static_cast<std::uint16_t>(code);
+        const unsigned usual = Encode(fromUtf32, cp);
+        if (usual == code) {
+          (*pair_)[code] = cp;
+          (*encode_)[cp] = static_cast<std::uint16_t>(code);
+        } else if (usual != 0) {
+          AddVariant(code, cp);
+        }
       }
     }
     iconv_close(toUtf32);
@@ -67,11 +76,42 @@ class Cp932Tables {
   }
 
   char32_t Single(unsigned b) const { return single_[b]; }
+  // The character of a two-byte code, 0 for none; a variant code carries its
+  // tag number (1 or 2) in bits 24 and up.
   char32_t Pair(unsigned lead, unsigned trail) const { return (*pair_)[(lead << 8) | trail]; }
   // 0: not representable; < 0x100: one byte; else two bytes.
   std::uint16_t Code(char32_t cp) const { return cp < 0x10000 ? (*encode_)[cp] : 0; }
+  // The code of variant tag (1-based) of a character, 0 when it has none.
+  std::uint16_t VariantCode(char32_t cp, unsigned tag) const {
+    const std::uint32_t key = VariantKey(cp, tag);
+    const auto found = std::lower_bound(
+        variants_.begin(), variants_.end(), key,
+        [](const Variant& v, std::uint32_t k) { return VariantKey(v.cp, v.tag) < k; });
+    return found != variants_.end() && found->cp == cp && found->tag == tag ? found->code : 0;
+  }
 
  private:
+  struct Variant {
+    char32_t cp;
+    unsigned tag;
+    std::uint16_t code;
+  };
+  static std::uint32_t VariantKey(char32_t cp, unsigned tag) { return (cp << 4) | tag; }
+
+  void AddVariant(unsigned code, char32_t cp) {
+    unsigned tag = 1;
+    for (const Variant& v : variants_)
+      if (v.cp == cp) ++tag;
+    if (tag > std::size(kCodeVariantTags)) return;  // stays a pair of byte markers
+    (*pair_)[code] = cp | (static_cast<char32_t>(tag) << kTagShift);
+    const Variant variant{cp, tag, static_cast<std::uint16_t>(code)};
+    variants_.insert(std::upper_bound(variants_.begin(), variants_.end(), variant,
+                                      [](const Variant& a, const Variant& b) {
+                                        return VariantKey(a.cp, a.tag) < VariantKey(b.cp, b.tag);
+                                      }),
+                     variant);
+  }
+
   static char32_t Convert(iconv_t cd, const unsigned char* bytes, std::size_t n) {
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     char* in = reinterpret_cast<char*>(const_cast<unsigned char*>(bytes));
@@ -104,6 +144,7 @@ class Cp932Tables {
   std::array<char32_t, 256> single_;
   std::unique_ptr<std::array<char32_t, 65536>> pair_;
   std::unique_ptr<std::array<std::uint16_t, 65536>> encode_;
+  std::vector<Variant> variants_;  // sorted by character, then tag
 };
 
 const Cp932Tables& Tables() {
@@ -114,6 +155,32 @@ const Cp932Tables& Tables() {
 }  // namespace
 
 bool IsByteMarker(char32_t cp) { return cp >= kMarkerBase + 0x80 && cp <= kMarkerBase + 0xFF; }
+
+bool IsCodeVariantTag(char32_t cp) {
+  return cp == kCodeVariantTags[0] || cp == kCodeVariantTags[1];
+}
+
+namespace {
+// The tag number (1 or 2) of the character at utf8[pos], 0 when it is no tag.
+unsigned TagAt(std::string_view utf8, std::size_t pos) {
+  if (pos >= utf8.size()) return 0;
+  const char32_t cp = Utf8CodePoint(utf8, pos);
+  for (unsigned k = 0; k < std::size(kCodeVariantTags); ++k)
+    if (cp == kCodeVariantTags[k]) return k + 1;
+  return 0;
+}
+}  // namespace
+
+std::string WithoutCodeVariants(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    const std::size_t len = Utf8CharLength(utf8, i);
+    if (TagAt(utf8, i) == 0) out.append(utf8.substr(i, len));
+    i += len;
+  }
+  return out;
+}
 
 std::string DecodeCp932(std::string_view bytes) {
   const Cp932Tables& t = Tables();
@@ -129,8 +196,10 @@ std::string DecodeCp932(std::string_view bytes) {
     }
     if (IsLeadByte(b) && i + 1 < n) {
       const auto trail = static_cast<unsigned char>(bytes[i + 1]);
-      if (char32_t cp = t.Pair(b, trail); cp != 0) {
-        AppendUtf8(out, cp);
+      if (const char32_t cp = t.Pair(b, trail); cp != 0) {
+        AppendUtf8(out, cp & kCharacterBits);
+        if (const unsigned tag = cp >> kTagShift; tag != 0)
+          AppendUtf8(out, kCodeVariantTags[tag - 1]);
         i += 2;
         continue;
       }
@@ -156,9 +225,17 @@ std::string EncodeCp932(std::string_view utf8) {
     const std::size_t len = Utf8CharLength(utf8, i);
     const char32_t cp = len == 1 ? U'\uFFFD' : Utf8CodePoint(utf8, i);
     i += len;
+    std::uint16_t code = 0;
+    if (const unsigned tag = TagAt(utf8, i); tag != 0) {
+      code = t.VariantCode(cp, tag);
+      if (code != 0) i += Utf8CharLength(utf8, i);
+    }
+    if (code == 0) code = t.Code(cp);
     if (IsByteMarker(cp)) {
       out.push_back(static_cast<char>(cp - kMarkerBase));
-    } else if (const std::uint16_t code = t.Code(cp); code == 0) {
+    } else if (IsCodeVariantTag(cp)) {
+      // A tag whose character has no such variant (moved away by an edit).
+    } else if (code == 0) {
       out.push_back('?');
     } else if (code < 0x100) {
       out.push_back(static_cast<char>(code));
@@ -172,6 +249,7 @@ std::string EncodeCp932(std::string_view utf8) {
 
 std::size_t SjisCharLength(char32_t cp) {
   if (cp < 0x80 || IsByteMarker(cp)) return 1;
+  if (IsCodeVariantTag(cp)) return 0;
   const std::uint16_t code = Tables().Code(cp);
   return code == 0 || code < 0x100 ? 1 : 2;
 }
@@ -199,11 +277,20 @@ std::string SjisMid(std::string_view utf8, std::size_t fromByte, std::size_t byt
   std::string out;
   const std::size_t endByte = byteCount > SIZE_MAX - fromByte ? SIZE_MAX : fromByte + byteCount;
   std::size_t at = 0;  // Shift-JIS offset of the current character
-  for (std::size_t i = 0; i < utf8.size() && at < endByte;) {
+  bool taken = false;  // whether the last character went into the result
+  for (std::size_t i = 0; i < utf8.size();) {
     const std::size_t len = Utf8CharLength(utf8, i);
-    const std::size_t width = SjisCharLength(Utf8CodePoint(utf8, i));
-    if (at >= fromByte && at + width <= endByte) out.append(utf8.substr(i, len));
-    at += width;
+    const char32_t cp = Utf8CodePoint(utf8, i);
+    if (IsCodeVariantTag(cp)) {
+      // A tag has no bytes of its own: it goes where its character goes.
+      if (taken) out.append(utf8.substr(i, len));
+    } else {
+      if (at >= endByte) break;
+      const std::size_t width = SjisCharLength(cp);
+      taken = at >= fromByte && at + width <= endByte;
+      if (taken) out.append(utf8.substr(i, len));
+      at += width;
+    }
     i += len;
   }
   return out;

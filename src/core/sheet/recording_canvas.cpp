@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "platform/cp932.h"
 #include "platform/utf8.h"
 #include "sheet/drawing_context.h"
 
@@ -12,6 +13,7 @@ int RecordingCanvas::PixelSize(int points) const {
 }
 
 int RecordingCanvas::CharWidth(char32_t character, int points) const {
+  if (IsCodeVariantTag(character)) return 0;
   int pixels = PixelSize(points);
   return character < 0x80 ? RoundHalfEven(0.5 * pixels) : pixels;
 }

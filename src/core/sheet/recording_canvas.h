@@ -7,7 +7,8 @@
 //   pixel size of a font = round(points x dpi / 72), halves to even (dpi 96 by
 //     default: 12 pt -> 16 px, 10 pt -> 13 px, 9 pt -> 12 px);
 //   an ASCII character is round(0.5 x pixel size) wide (12 pt -> 8 px);
-//   any other character is pixel size wide (12 pt -> 16 px);
+//   any other character is pixel size wide (12 pt -> 16 px), except the
+//     invisible code-variant tags (platform/cp932.h), which take no room;
 //   the text cell is pixel size high.
 
 #include <cstddef>

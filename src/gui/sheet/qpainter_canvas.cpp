@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "gui/sheet/font_substitution.h"
+#include "platform/cp932.h"
 #include "sheet/drawing_context.h"
 
 namespace tavolo {
@@ -19,6 +20,14 @@ struct QImageData : CanvasImageData {
 QColor ToQColor(Color color) { return QColor(color.red, color.green, color.blue); }
 
 QString ToQString(std::string_view text) {
+  // A character read from one of its less usual codes carries an invisible
+  // code-variant tag (platform/cp932.h) so that saving keeps its bytes. Laid
+  // out, the tag still nudges what follows by a fraction of a pixel; pages
+  // draw and measure the characters alone. (Both tags start with EF B8.)
+  if (text.find("\xEF\xB8") != std::string_view::npos) {
+    const std::string plain = WithoutCodeVariants(text);
+    return QString::fromUtf8(plain.data(), static_cast<qsizetype>(plain.size()));
+  }
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
