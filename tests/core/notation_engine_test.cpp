@@ -238,6 +238,60 @@ TEST_F(NotationEngineTest, PrinterScaleWidensGapsAndOverhang) {
   EXPECT_EQ(lines[0].pen.width, 1);  // a narrow printer keeps thin bars
 }
 
+// Up to 18 points a fraction keeps its fixed offsets (numerator 4 above the
+// reference, denominator 18 below, bar 14 below with the size correction).
+TEST_F(NotationEngineTest, FractionsUpToEighteenPointsKeepTheirCoordinates) {
+  const std::pair<int, int> sizeAndBar[] = {{6, 60},  {8, 60},  {10, 62}, {11, 60},
+                                            {14, 65}, {16, 66}, {18, 68}};
+  for (auto [size, barY] : sizeAndBar) {
+    canvas.clear();
+    Draw("3/4", {100, 50}, size);
+    const auto texts = TextsOf(canvas);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].y, 46) << size;
+    EXPECT_EQ(texts[1].y, 68) << size;
+    EXPECT_EQ(LinesOf(canvas)[0].from.y, barY) << size;
+  }
+}
+
+// From 19 points up (the size control goes to 50) numerator, bar and
+// denominator never touch, on the screen and on paper (where the text is 3
+// points larger and letters and digits are raised).
+TEST_F(NotationEngineTest, LargeFractionsKeepTheirPartsApart) {
+  for (bool printing : {false, true}) {
+    for (int size = 19; size <= 50; ++size) {
+      for (const char* text : {"3/4", "12/5", "1/234", "2|3,x)"}) {
+        SCOPED_TRACE(std::to_string(size) + (printing ? " printer " : " screen ") + text);
+        const double scale = printing ? 4961 / 630.0 : 1.0;
+        const int drawn = printing ? size + 3 : size;
+        context.StartPage(scale, printing, size, drawn, printing ? 4961 : 0);
+        RecordingCanvas device(printing ? 600 : 96);
+        DrawMathText(context, device, drawn, {1000, 500}, Color::Blue(), text, scale);
+        const auto lines = LinesOf(device);
+        ASSERT_EQ(lines.size(), 1u);
+        const int barTop = lines[0].from.y - lines[0].pen.width / 2;
+        const int barBottom = barTop + lines[0].pen.width;
+        int above = 0, below = 0;
+        for (const CanvasCall& part : device.texts()) {
+          if (part.rect.bottom <= barTop - 1) {
+            ++above;
+          } else {
+            EXPECT_GE(part.rect.top, barBottom + 1) << part.text;
+            ++below;
+          }
+        }
+        EXPECT_GT(above, 0);
+        EXPECT_GT(below, 0);
+        // The bar stays beside the line's ordinary text (its cell from
+        // 500 + lineRise), not far above or below it.
+        const int textTop = 500 + context.lineRise;
+        EXPECT_GT(lines[0].from.y, textTop);
+        EXPECT_LT(lines[0].from.y, textTop + device.PixelSize(drawn));
+      }
+    }
+  }
+}
+
 TEST(FractionBarTest, CorrectionDependsOnFontSizeAndDevice) {
   struct Case {
     int size;

@@ -47,6 +47,18 @@ class PageRendererTest : public ::testing::Test {
     EXPECT_EQ(found.size(), 1u) << "text " << text << "\n" << canvas.Describe();
     return found.empty() ? CanvasCall{} : found[0];
   }
+  // A text's cell without the room its leading and trailing blanks take.
+  Rect VisibleRect(const CanvasCall& text) const {
+    const std::size_t first = text.text.find_first_not_of(' ');
+    const std::size_t last = text.text.find_last_not_of(' ');
+    if (first == std::string::npos)
+      return {text.rect.left, text.rect.top, text.rect.left, text.rect.top};
+    const int blank = canvas.CharWidth(U' ', text.font.size);
+    Rect r = text.rect;
+    r.left += static_cast<int>(first) * blank;
+    r.right -= static_cast<int>(text.text.size() - 1 - last) * blank;
+    return r;
+  }
   std::vector<CanvasCall> CallsOf(CanvasCallKind kind) const {
     std::vector<CanvasCall> found;
     for (const CanvasCall& call : canvas.calls())
@@ -244,6 +256,142 @@ TEST_F(PageRendererTest, DuplicateCodesOfTheFileShowTheirCharacters) {
   EXPECT_EQ(EncodeCp932(registry.box(1).answerText), "\xee\xef");
 }
 
+TEST_F(PageRendererTest, AlternativesStartAfterALongerModelAnswer) {
+  settings.showAlternatives = true;
+  sheet.params.kran[0] = "0";
+  Render({"#-12345678;-1;-2#"});
+  int answerEnd = 0;
+  std::vector<CanvasCall> grey;
+  for (const CanvasCall& call : canvas.texts()) {
+    if (call.font.color == Color::Blue()) answerEnd = std::max(answerEnd, call.rect.right);
+    if (call.font.color == Color::Grey()) grey.push_back(call);
+  }
+  ASSERT_FALSE(grey.empty());
+  // 50 units would be inside the answer: a blank after its end instead, then
+  // the blank each alternative starts with (14 points: 10 wide each).
+  const int blank = canvas.CharWidth(U' ', 14);
+  EXPECT_GE(grey[0].from.x, registry.box(1).x + registry.box(1).width + blank);
+  EXPECT_EQ(grey[0].text, " ");
+  for (const CanvasCall& call : grey) {
+    if (call.text != " ") EXPECT_GE(call.rect.left, answerEnd + 2 * blank) << call.text;
+  }
+}
+
+// "［ ］" and "【 】" stand on the line of the answer they hold, clear of its
+// sign, on the screen and on paper.
+TEST_F(PageRendererTest, BracketsSitOnTheAnswerLineClearOfItsSign) {
+  sheet.params.headerOptions = 0;
+  for (const char* kind : {"2", "3"}) {
+    for (bool printing : {false, true}) {
+      SCOPED_TRACE(std::string(kind) + (printing ? " printer" : " screen"));
+      sheet.params.kran[0] = kind;
+      registry.SetRegistering(true);
+      settings.printing = false;
+      settings.surfaceWidth = settings.surfaceHeight = 0;
+      Render({"(1) 支出は # -300 # 円", "(2) 東へ#-6#km", "(3) 「# 西 #へ」"});
+      if (printing) {
+        registry.SetRegistering(false);
+        settings.printing = true;
+        settings.surfaceWidth = 4961;
+        settings.surfaceHeight = 7016;
+        Render();
+      }
+      // The answers' visible texts, line by line, and the brackets in order.
+      std::vector<std::vector<CanvasCall>> answers(3);
+      std::vector<CanvasCall> brackets;
+      int line = -1;
+      for (const CanvasCall& call : canvas.texts()) {
+        if (call.font.color == Color::Black() && call.text.starts_with("(")) {
+          ++line;
+        } else if (call.font.color == Color::Blue() && call.text != " ") {
+          answers[line].push_back(call);
+        } else if (call.text == "［" || call.text == "］" || call.text == "【" ||
+                   call.text == "】") {
+          brackets.push_back(call);
+        }
+      }
+      ASSERT_EQ(brackets.size(), 6u) << canvas.Describe();
+      for (int k = 0; k < 3; ++k) {
+        ASSERT_FALSE(answers[k].empty());
+        const CanvasCall& open = brackets[2 * k];
+        const CanvasCall& close = brackets[2 * k + 1];
+        const CanvasCall& first = answers[k].front();
+        const CanvasCall& last = answers[k].back();
+        // On the line: as high as the answer's text (the printer raises
+        // letters and digits by 8 pixels, not the brackets).
+        EXPECT_NEAR(open.from.y, first.from.y, printing ? 8 : 0) << k;
+        EXPECT_EQ(close.from.y, open.from.y);
+        EXPECT_EQ(open.font.size, first.font.size);
+        // A gap between each bracket and the answer.
+        EXPECT_LT(open.rect.right, VisibleRect(first).left) << k;
+        EXPECT_GT(close.rect.left, VisibleRect(last).right) << k;
+      }
+    }
+  }
+}
+
+// Underlines, rectangles and rounded boxes never cross their own answer:
+// below its descent, above its top, beyond its ends, at every size, with the
+// new-unit kran values (kind, 15, 2).
+TEST_F(PageRendererTest, BoxesStayClearOfTheirAnswerAtEverySize) {
+  sheet.params.headerOptions = 0;
+  sheet.params.kran[1] = "15";
+  sheet.params.kran[2] = "2";
+  sheet.params.lineSpacing = 200;
+  const std::string answers[] = {"7", "gjpqy", "5/6", "答え", "-2 1/4", "12345678901234567890"};
+  for (const char* kind : {"1", "4", "5"}) {
+    for (int size : {8, 10, 12, 14, 18, 24, 36, 50}) {
+      for (bool printing : {false, true}) {
+        for (const std::string& answer : answers) {
+          SCOPED_TRACE(std::string("kind ") + kind + " size " + std::to_string(size) +
+                       (printing ? " printer " : " screen ") + answer);
+          sheet.params.kran[0] = kind;
+          sheet.params.charSize = size;
+          registry.SetRegistering(true);
+          settings.printing = false;
+          settings.surfaceWidth = settings.surfaceHeight = 0;
+          Render({"問題#" + answer + "#"});
+          if (printing) {
+            registry.SetRegistering(false);
+            settings.printing = true;
+            settings.surfaceWidth = 4961;
+            settings.surfaceHeight = 7016;
+            Render();
+          }
+          std::optional<Rect> ink;
+          std::optional<CanvasCall> box;
+          for (const CanvasCall& call : canvas.calls()) {
+            if (call.kind == CanvasCallKind::kTextOut && call.font.color == Color::Blue()) {
+              if (call.text == " ") continue;
+              const Rect& r = call.rect;
+              ink = ink ? Rect{std::min(ink->left, r.left), std::min(ink->top, r.top),
+                               std::max(ink->right, r.right), std::max(ink->bottom, r.bottom)}
+                        : r;
+            } else if (call.kind != CanvasCallKind::kTextOut && call.pen.color == Color::Black() &&
+                       (call.kind != CanvasCallKind::kLine ||
+                        call.from.y > 100 * (printing ? 7 : 1))) {
+              box = call;  // the last black shape is the box
+            }
+          }
+          ASSERT_TRUE(ink && box) << canvas.Describe();
+          const int half = (box->pen.width + 1) / 2;
+          if (box->kind == CanvasCallKind::kLine) {
+            EXPECT_GE(box->from.y - half, ink->bottom);
+            EXPECT_LE(box->from.x, ink->left);
+            EXPECT_GE(box->to.x, ink->right);
+          } else {
+            // Strokes on the left and top edge, one pixel inside the right and bottom.
+            EXPECT_LE(box->rect.top + half, ink->top - 1);
+            EXPECT_GE(box->rect.bottom - 1 - half, ink->bottom);
+            EXPECT_LE(box->rect.left + half, ink->left - 1);
+            EXPECT_GE(box->rect.right - 1 - half, ink->right);
+          }
+        }
+      }
+    }
+  }
+}
+
 TEST_F(PageRendererTest, TwoAnswersOnOneLineRegisterTwoBoxesInDrawingOrder) {
   Render({"(1) #3# と #-5#"});
   ASSERT_EQ(registry.count(), 2);
@@ -280,19 +428,23 @@ TEST_F(PageRendererTest, PageStopsRegisteringAtEightyBoxesButDrawsEverything) {
 }
 
 TEST_F(PageRendererTest, BoxFramesOfEveryKind) {
-  // Answer at x 69, line y 98; 14-point fields are 27 high; kran width 10, height 4.
+  // Answer "　あ　" at x 69 on line y 98: three 14-point characters (57), the
+  // "あ" cell from (88, 112) to (107, 131); 14-point fields are 27 high; kran
+  // width 10, height 4. The frames follow the kran values except where they
+  // would cross the answer's cell: their bottoms move down to 2 clear rows.
   struct Case {
     std::string kind;
     CanvasCallKind call;
     Rect rect;
   };
   const Case cases[] = {
-      {"1", CanvasCallKind::kRectangle, {69, 99, 144, 132}},
-      {"5", CanvasCallKind::kRoundRect, {69, 102, 144, 133}},
+      {"1", CanvasCallKind::kRectangle, {69, 99, 144, 134}},   // bottom 132 by the kran values
+      {"5", CanvasCallKind::kRoundRect, {69, 102, 144, 134}},  // bottom 133
   };
+  const Lines question = {"問#　あ　#"};
   for (const Case& c : cases) {
     sheet.params.kran[0] = c.kind;
-    Render({"問#あ#"});
+    Render(question);
     SCOPED_TRACE(c.kind);
     const auto shapes = CallsOf(c.call);
     ASSERT_EQ(shapes.size(), 1u) << canvas.Describe();
@@ -303,22 +455,24 @@ TEST_F(PageRendererTest, BoxFramesOfEveryKind) {
   EXPECT_EQ(CallsOf(CanvasCallKind::kRoundRect)[0].ellipseWidth, 18);
 
   sheet.params.kran[0] = "4";
-  Render({"問#あ#"});
+  Render(question);
   const auto lines = CallsOf(CanvasCallKind::kLine);
   const CanvasCall& underline = lines.back();
-  EXPECT_EQ(underline.from, (Point{69, 125}));  // 132 - round(0.2 x 33)
-  EXPECT_EQ(underline.to, (Point{144, 125}));
+  // 132 - round(0.2 x 33) = 125 would cross the text: 2 rows below its cell.
+  EXPECT_EQ(underline.from, (Point{69, 133}));
+  EXPECT_EQ(underline.to, (Point{144, 133}));
 
   sheet.params.kran[0] = "2";
-  Render({"問#あ#"});
-  // Brackets at the base rectangle: (69, 101) and (right 69 + 19 - 3, 101).
-  EXPECT_EQ(OnlyText("［").from, (Point{69, 101}));
-  EXPECT_EQ(OnlyText("］").from, (Point{85, 101}));
+  Render(question);
+  // Brackets on the answer's text line (98 + 2 x 7), a gap of 2 from the "あ".
+  EXPECT_EQ(OnlyText("［").from, (Point{88 - 2 - 19, 112}));
+  EXPECT_EQ(OnlyText("］").from, (Point{107 + 2, 112}));
   sheet.params.kran[0] = "3";
-  Render({"問#あ#"});
-  EXPECT_EQ(OnlyText("【").from, (Point{69, 101}));
+  Render(question);
+  EXPECT_EQ(OnlyText("【").from, (Point{67, 112}));
+  EXPECT_EQ(OnlyText("】").from, (Point{109, 112}));
   sheet.params.kran[0] = "0";
-  Render({"問#あ#"});
+  Render(question);
   EXPECT_TRUE(CallsOf(CanvasCallKind::kRectangle).empty());
   EXPECT_TRUE(CallsOf(CanvasCallKind::kRoundRect).empty());
 }
@@ -404,7 +558,6 @@ TEST_F(PageRendererTest, PrinterRenderScalesFontsBoxesAndPictures) {
   sheet.params.headerOptions = 0;
   Render({"問#あ#"});
   const AnswerBox screenBox = registry.box(1);
-  const int screenBoxLeft = CallsOf(CanvasCallKind::kRectangle)[0].rect.left;
 
   registry.SetRegistering(false);
   settings.printing = true;
@@ -419,10 +572,56 @@ TEST_F(PageRendererTest, PrinterRenderScalesFontsBoxesAndPictures) {
             (Point{RoundHalfEven(150 * s + RoundHalfEven(50 * s)), RoundHalfEven(65 * s)}));
   const auto boxes = CallsOf(CanvasCallKind::kRectangle);
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(screenBoxLeft, screenBox.x);
-  EXPECT_EQ(boxes[0].rect.left, RoundHalfEven(screenBox.x * s * 1.03));
+  // The printed box starts where the printed answer does (its stroke kept
+  // clear of the text), not at the screen's x times 1.03.
+  const CanvasCall answer = OnlyText("あ");
+  const int clearance = BoxClearance(RoundHalfEven(s), s);
+  EXPECT_EQ(boxes[0].rect.left, answer.from.x - clearance);
   EXPECT_EQ(boxes[0].pen.width, RoundHalfEven(s));
   EXPECT_EQ(registry.box(1).x, screenBox.x);  // printing reads the screen's boxes
+}
+
+// The printer draws its text at its own resolution, narrower or wider than
+// the screen layout times the scale: every printed box still holds its
+// answer, on every line and at every answer position.
+TEST_F(PageRendererTest, PrintedBoxesHoldTheAnswersThePrinterDrew) {
+  sheet.params.headerOptions = 0;
+  const Lines questions = {"(1) (-8)+(+5)=# -3 #", "(10) (-6)^2\\(-4)+(-3)*(-5)=# +6 #",
+                           "(12) 2 1/4\\(-1 1/2)=# -3/2 #", "#長い長い答え#と#12345#"};
+  for (const char* kind : {"1", "5"}) {
+    sheet.params.kran[0] = kind;
+    sheet.params.kran[1] = "-10";  // boxes as wide as their answers
+    registry.SetRegistering(true);
+    settings.printing = false;
+    settings.surfaceWidth = settings.surfaceHeight = 0;
+    Render(questions);
+    registry.SetRegistering(false);
+    // A printer whose text comes out narrower than the screen's (the
+    // recording canvas at 400 dpi on a 600-dpi page) and one wider.
+    for (int dpi : {400, 700}) {
+      RecordingCanvas printer(dpi);
+      settings.printing = true;
+      settings.surfaceWidth = 4961;
+      settings.surfaceHeight = 7016;
+      renderer.RenderPage({sheet.params, sheet.pictures, sheet.layout}, printer, settings);
+      std::vector<Rect> frames;
+      for (const CanvasCall& call : printer.calls())
+        if (call.kind == CanvasCallKind::kRectangle || call.kind == CanvasCallKind::kRoundRect)
+          frames.push_back(call.rect);
+      ASSERT_EQ(frames.size(), 5u) << kind << " " << dpi;
+      std::size_t inside = 0;
+      for (const CanvasCall& text : printer.texts()) {
+        if (text.font.color != Color::Blue() || text.text == " ") continue;
+        const bool held = std::any_of(frames.begin(), frames.end(), [&](const Rect& f) {
+          return f.left < text.rect.left && text.rect.right < f.right && f.top < text.rect.top &&
+                 text.rect.bottom < f.bottom;
+        });
+        EXPECT_TRUE(held) << kind << " " << dpi << " " << text.text << " at " << text.from.x;
+        ++inside;
+      }
+      EXPECT_GT(inside, 10u);
+    }
+  }
 }
 
 TEST_F(PageRendererTest, LearnerAnswersRepeatTheScreenLayout) {

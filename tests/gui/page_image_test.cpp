@@ -24,6 +24,11 @@ int InkIn(const QImage& image, const QRect& area) {
   return count;
 }
 
+bool IsBlue(QRgb pixel) {
+  const QColor c(pixel);
+  return c.blue() > 150 && c.red() < 120 && c.green() < 120;
+}
+
 struct Sheet {
   SheetParams params;
   SheetPictures pictures;
@@ -85,9 +90,22 @@ TEST(PageImageTest, PrinterPageScalesTheLayoutToTheDevice) {
   const int rule = qRound(30 * s);
   EXPECT_GT(InkIn(page, QRect(qRound(50 * s), rule - 2, qRound(530 * s), 5)), 2000);
   EXPECT_EQ(InkIn(page, QRect(0, 0, qRound(45 * s), 1754)), 0);
-  // The box of answer 1, moved right by 3 % like every printed box.
-  const int left = qRound(registry.box(1).x * s * 1.03);
-  EXPECT_GT(InkIn(page, QRect(left - 1, qRound(registry.box(1).y * s), 3, qRound(30 * s))), 20);
+  // The box of answer 1 starts where the printed answer does: its left edge
+  // runs down the whole height of the answer's blue ink, just left of it.
+  const QRect line(0, qRound(registry.box(1).y * s), 1240, qRound(22 * s));
+  QRect blue;
+  for (int y = line.top(); y <= line.bottom(); ++y)
+    for (int x = line.left(); x <= line.right(); ++x)
+      if (IsBlue(page.pixel(x, y))) blue |= QRect(x, y, 1, 1);
+  ASSERT_FALSE(blue.isEmpty());
+  bool edge = false;
+  for (int x = blue.left() - 12; x < blue.left(); ++x) {
+    bool whole = true;
+    for (int y = blue.top(); y <= blue.bottom(); ++y)
+      whole = whole && (page.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF && !IsBlue(page.pixel(x, y));
+    edge = edge || whole;
+  }
+  EXPECT_TRUE(edge);
 }
 
 TEST(PageImageTest, PicturesLoadFromFilesAndMissingOnesAreNull) {

@@ -1,5 +1,7 @@
 #include "sheet/answer_box_geometry.h"
 
+#include <algorithm>
+
 #include "sheet/drawing_context.h"
 
 namespace tavolo {
@@ -31,6 +33,65 @@ Rect AnswerFieldRect(const AnswerBox& box, const BoxStyle& style) {
   const int left = box.x + 6;
   const int top = box.y + RoundHalfEven(0.3 * (2 * style.charSize + style.height - 10));
   return {left, top, left + frame.Width(), top + AnswerFieldHeight(style.charSize)};
+}
+
+Rect DrawnAnswerBaseRect(int left, int lineY, int end, const BoxStyle& style, double scale) {
+  const int top = lineY + RoundHalfEven(3 * scale);
+  return {left, top, end - RoundHalfEven(3 * scale),
+          top + RoundHalfEven(scale * AnswerFieldHeight(style.charSize))};
+}
+
+int BoxClearance(int penWidth, double scale) {
+  return std::max(1, RoundHalfEven(scale)) + (penWidth + 1) / 2;
+}
+
+Rect EnclosingOutline(const Rect& outline, const Rect& ink, int clearance) {
+  // The right and bottom strokes lie one pixel inside the rectangle.
+  return {std::min(outline.left, ink.left - clearance), std::min(outline.top, ink.top - clearance),
+          std::max(outline.right, ink.right + clearance + 1),
+          std::max(outline.bottom, ink.bottom + clearance + 1)};
+}
+
+Rect EnclosingRoundedOutline(const Rect& outline, const Rect& ink, int clearance,
+                             int cornerRadius) {
+  Rect r = EnclosingOutline(outline, ink, clearance);
+  const int radius = std::max(cornerRadius, 0);
+  // Inside an arc of that radius, with room for the stroke: within
+  // radius - clearance of the arc's centre (or past the centre on either axis).
+  auto clear = [&](double px, double py, double cx, double cy, int sx, int sy) {
+    const double dx = (cx - px) * sx;
+    const double dy = (cy - py) * sy;
+    if (dx <= 0 || dy <= 0) return true;
+    const double room = radius - clearance;
+    return room > 0 && dx * dx + dy * dy <= room * room;
+  };
+  // Each corner grows outwards one pixel at a time, on both its sides.
+  for (int step = 0; step <= radius + clearance; ++step) {
+    bool moved = false;
+    if (!clear(ink.left, ink.top, r.left + radius, r.top + radius, 1, 1)) {
+      --r.left;
+      --r.top;
+      moved = true;
+    }
+    if (!clear(ink.right - 1, ink.top, r.right - 1 - radius, r.top + radius, -1, 1)) {
+      ++r.right;
+      --r.top;
+      moved = true;
+    }
+    if (!clear(ink.left, ink.bottom - 1, r.left + radius, r.bottom - 1 - radius, 1, -1)) {
+      --r.left;
+      ++r.bottom;
+      moved = true;
+    }
+    if (!clear(ink.right - 1, ink.bottom - 1, r.right - 1 - radius, r.bottom - 1 - radius, -1,
+               -1)) {
+      ++r.right;
+      ++r.bottom;
+      moved = true;
+    }
+    if (!moved) break;
+  }
+  return r;
 }
 
 }  // namespace tavolo

@@ -5,8 +5,11 @@
 // draw, so changing a font size between two text-outs costs nothing until the
 // next text-out.
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -129,20 +132,45 @@ class Canvas {
   int textOut(int x, int y, std::string_view text) {
     int advance = DrawText(x, y, text);
     penPos_ = {x + advance, y};
+    if (tracking_) TrackText(x, y, advance, text);
     return penPos_.x;
   }
   // The advance of text in the current font.
   virtual int textWidth(std::string_view text) = 0;
+  // The height of a text cell in the current font, ascent plus descent: text
+  // drawn at y covers the rows y to y + textHeight() - 1. Canvases that know
+  // better than "as high as a full-width character is wide" say so.
+  virtual int textHeight() { return textWidth("　"); }
+
+  // Finds how far a piece of drawing reaches, e.g. an answer with its
+  // fractions: between BeginExtent and EndExtent every text adds its cell
+  // without its leading and trailing blanks (they take room but show
+  // nothing), every line its stroke. Empty when nothing showed.
+  void BeginExtent() {
+    tracking_ = true;
+    extent_.reset();
+  }
+  std::optional<Rect> EndExtent() {
+    tracking_ = false;
+    return extent_;
+  }
 
   void moveTo(int x, int y) { penPos_ = {x, y}; }
   // A line with the current pen from the pen position to (x, y), which becomes
   // the new pen position.
   void lineTo(int x, int y) {
-    DrawLine(penPos_.x, penPos_.y, x, y);
+    line(penPos_.x, penPos_.y, x, y);
     penPos_ = {x, y};
   }
   // A line that leaves the pen position alone.
-  void line(int x1, int y1, int x2, int y2) { DrawLine(x1, y1, x2, y2); }
+  void line(int x1, int y1, int x2, int y2) {
+    DrawLine(x1, y1, x2, y2);
+    if (tracking_) {
+      const int half = pen_.width / 2;
+      Grow({std::min(x1, x2) - half, std::min(y1, y2) - half, std::max(x1, x2) + pen_.width - half,
+            std::max(y1, y2) + pen_.width - half});
+    }
+  }
 
   // Outlined with the pen, filled with the brush when it is solid.
   virtual void rectangle(const Rect& rect) = 0;
@@ -162,10 +190,58 @@ class Canvas {
   virtual void DrawLine(int x1, int y1, int x2, int y2) = 0;
 
  private:
+  // Length of the blanks (" " and "　") at the start of text, or at its end.
+  static std::size_t LeadingBlanks(std::string_view text) {
+    std::size_t n = 0;
+    while (true) {
+      if (text.substr(n, 1) == " ") {
+        n += 1;
+      } else if (text.substr(n, 3) == "　") {
+        n += 3;
+      } else {
+        return n;
+      }
+    }
+  }
+  static std::size_t TrailingBlanks(std::string_view text) {
+    std::size_t n = 0;
+    while (true) {
+      const std::string_view rest = text.substr(0, text.size() - n);
+      if (rest.ends_with(" ")) {
+        n += 1;
+      } else if (rest.ends_with("　")) {
+        n += 3;
+      } else {
+        return n;
+      }
+    }
+  }
+  void TrackText(int x, int y, int advance, std::string_view text) {
+    const std::size_t lead = LeadingBlanks(text);
+    if (lead == text.size()) return;
+    const std::size_t trail = TrailingBlanks(text);
+    const int left = lead == 0 ? x : x + textWidth(text.substr(0, lead));
+    const int right =
+        trail == 0 ? x + advance : x + advance - textWidth(text.substr(text.size() - trail));
+    Grow({left, y, right, y + textHeight()});
+  }
+  void Grow(const Rect& r) {
+    if (!extent_) {
+      extent_ = r;
+      return;
+    }
+    extent_->left = std::min(extent_->left, r.left);
+    extent_->top = std::min(extent_->top, r.top);
+    extent_->right = std::max(extent_->right, r.right);
+    extent_->bottom = std::max(extent_->bottom, r.bottom);
+  }
+
   Font font_;
   Pen pen_;
   Brush brush_;
   Point penPos_;
+  bool tracking_ = false;
+  std::optional<Rect> extent_;
 };
 
 }  // namespace tavolo

@@ -23,6 +23,9 @@ inline int RoundHalfEven(double value) {
   return static_cast<int>(f % 2 == 0 ? f : f + 1);
 }
 
+// Printed text is this many points larger than the same sheet on the screen.
+inline constexpr int kPrinterFontIncrease = 3;
+
 struct DrawingContext {
   // A page holds at most this many text segments; later ones are drawn but not listed.
   static constexpr std::size_t kMaxSegments = 240;

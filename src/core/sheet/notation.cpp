@@ -1,9 +1,28 @@
 #include "sheet/notation.h"
 
+#include <algorithm>
 #include <string>
 
 namespace tavolo {
 namespace {
+
+// Token characters are drawn this many device pixels higher on the printer.
+constexpr int kPrinterLift = 8;
+// The largest character size whose fractions keep the fixed offsets.
+constexpr int kLargestFixedFractionSize = 18;
+
+// A fraction bar at exactly from.y .. to.y, in the font colour; the pen is
+// left black and 1 pixel wide.
+void DrawBar(const DrawingContext& context, Canvas& canvas, Point from, Point to) {
+  Pen& pen = canvas.pen();
+  pen.color = canvas.font().color;
+  pen.width = FractionBarWidth(context);
+  pen.mode = PenMode::kCopy;
+  canvas.moveTo(from.x, from.y);
+  canvas.lineTo(to.x, to.y);
+  pen.color = Color::Black();
+  pen.width = 1;
+}
 
 bool IsTokenChar(char c) {
   return (c >= '0' && c <= '9') || c == '.' || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
@@ -176,7 +195,7 @@ class MathTextWriter {
   // returns the end plus one gap.
   int DrawTokenChars(int x, int y, std::string_view token) {
     canvas_.moveTo(x, y);
-    const int liftedY = context_.printing ? y - 8 : y;
+    const int liftedY = context_.printing ? y - kPrinterLift : y;
     const int innerGap = context_.charGap / 4;
     for (std::size_t i = 0; i < token.size(); ++i) {
       const unsigned char c = static_cast<unsigned char>(token[i]);
@@ -209,9 +228,9 @@ class MathTextWriter {
     }
     if (context_.exponentPending) return DrawPlainToken(x, y, numerator);
 
-    const int lineRise = context_.lineRise;
-    const int yN = y - RoundHalfEven(0.5 * lineRise);
-    const int yD = y + RoundHalfEven(2.5 * lineRise);
+    const FractionLines lines = LinesFor(y);
+    const int yN = lines.numerator;
+    const int yD = lines.denominator;
     const int lenN = static_cast<int>(numerator.size());
     const int lenD = static_cast<int>(denominator.size());
     int barEnd;
@@ -231,9 +250,45 @@ class MathTextWriter {
       DrawTokenChars(x + (width * (lenD - lenN)) / 2, yN, numerator);
     }
     const int overhang = RoundHalfEven(scale_);
-    const int barY = y + RoundHalfEven(2.0 * lineRise);
-    DrawFractionBar(context_, canvas_, {x - overhang, barY}, {barEnd + overhang, barY});
+    if (lines.large) {
+      DrawBar(context_, canvas_, {x - overhang, lines.bar}, {barEnd + overhang, lines.bar});
+    } else {
+      DrawFractionBar(context_, canvas_, {x - overhang, lines.bar}, {barEnd + overhang, lines.bar});
+    }
     return barEnd + overhang + 2 * context_.charGap;
+  }
+
+  // Where the parts of a fraction at reference y go: the token lines of
+  // numerator and denominator (before the printer's lift) and the bar's y.
+  struct FractionLines {
+    int numerator;
+    int denominator;
+    int bar;
+    bool large;  // the bar is where it goes, without the size correction
+  };
+
+  // Up to 18 points (the sizes the fixed offsets were made for) the parts sit
+  // at fixed multiples of the line rise, which do not grow with the text: at
+  // 20 points and more numerator, bar and denominator would run into each
+  // other. There every offset follows the height of the text instead: the
+  // bar where the line's text has its middle, numerator and denominator a
+  // small gap above and below it, their cells (descent included) clear of it.
+  FractionLines LinesFor(int y) const {
+    const int lineRise = context_.lineRise;
+    const int size = canvas_.font().size - (context_.printing ? kPrinterFontIncrease : 0);
+    if (size <= kLargestFixedFractionSize) {
+      return {y - RoundHalfEven(0.5 * lineRise), y + RoundHalfEven(2.5 * lineRise),
+              y + RoundHalfEven(2.0 * lineRise), false};
+    }
+    const int height = canvas_.textHeight();
+    const int gap = std::max(1, RoundHalfEven(0.05 * height));
+    const int barWidth = FractionBarWidth(context_);
+    // Token characters are drawn this much higher on the printer.
+    const int lift = context_.printing ? kPrinterLift : 0;
+    const int bar = y + lineRise - lift + RoundHalfEven(0.45 * height);
+    const int barTop = bar - barWidth / 2;
+    const int barBottom = barTop + barWidth;
+    return {barTop - gap - height + lift, barBottom + gap + lift, bar, true};
   }
 
   DrawingContext& context_;
@@ -281,14 +336,7 @@ Point DrawMathText(DrawingContext& context, Canvas& canvas, int size, Point at, 
 
 void DrawFractionBar(const DrawingContext& context, Canvas& canvas, Point from, Point to) {
   const int correction = FractionBarCorrection(canvas.font().size, context.printing);
-  Pen& pen = canvas.pen();
-  pen.color = canvas.font().color;
-  pen.width = FractionBarWidth(context);
-  pen.mode = PenMode::kCopy;
-  canvas.moveTo(from.x, from.y - correction);
-  canvas.lineTo(to.x, to.y - correction);
-  pen.color = Color::Black();
-  pen.width = 1;
+  DrawBar(context, canvas, {from.x, from.y - correction}, {to.x, to.y - correction});
 }
 
 int FractionBarWidth(const DrawingContext& context) {

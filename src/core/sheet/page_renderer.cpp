@@ -1,6 +1,7 @@
 #include "sheet/page_renderer.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/cp932.h"
 #include "sheet/answer_box_geometry.h"
@@ -15,7 +16,6 @@ namespace {
 constexpr Color kAnswerColor = Color::FromBgr(0xFF0000);       // blue
 constexpr Color kAlternativeColor = Color::FromBgr(0x808080);  // grey
 constexpr Color kMarkColor = Color::FromBgr(0x0000FF);         // red
-constexpr int kPrinterFontIncrease = 3;
 // The printer scale is the page width over this, whatever the paper.
 constexpr double kScaleReferenceWidth = 630.0;
 constexpr double kLinePitchFactor = 0.7875;
@@ -28,6 +28,16 @@ int R(double v) { return RoundHalfEven(v); }
 
 // One render: the numbers every step shares, and the steps in page order.
 class PageDrawing {
+  // Where each answer of this render went (device pixels), in drawing order:
+  // box e belongs to the e-th.
+  struct DrawnAnswer {
+    int left = 0;   // where the answer starts (its box's x)
+    int lineY = 0;  // its question line
+    int end = 0;    // pen position after it
+    int fontSize = 0;
+    std::optional<Rect> ink;  // what shows of it; empty for blanks only
+  };
+
  public:
   PageDrawing(const SheetPage& page, Canvas& canvas, const PageSettings& settings,
               AnswerBoxRegistry& registry, DrawingContext& context)
@@ -155,6 +165,7 @@ class PageDrawing {
     const Color answerColor = params_.answerDisplay ? kAnswerColor : Color::White();
     const Color alternativeColor = params_.answerDisplay ? kAlternativeColor : Color::White();
     const int kranX = params_.answerX();
+    drawn_.clear();
 
     for (const std::string& line : params_.unit.questionLines) {
       if (!line.empty()) {
@@ -179,10 +190,16 @@ class PageDrawing {
           ++answerIndex;
           const std::string shown =
               learnerShown ? ShownLearnerAnswer(answerIndex, answer) : alternatives[0];
+          canvas_.BeginExtent();
           P = DrawMarkedText(context_, canvas_, shown, {A, lineY}, s_, d_);
+          drawn_.push_back({A, lineY, P.x, canvas_.font().size, canvas_.EndExtent()});
 
           if (alternatives.size() >= 2 && settings_.showAlternatives) {
-            Point at{A + R(50 * s_), lineY + context_.lineRise};
+            // Fifty units right of the answer, but never over a longer one:
+            // a blank after its end, and the blank each alternative starts with.
+            canvas_.font().size = d_;
+            const int after = P.x + canvas_.textWidth(" ");
+            Point at{std::max(A + R(50 * s_), after), lineY + context_.lineRise};
             for (std::size_t j = 1; j < alternatives.size(); ++j) {
               at.x = DrawMathText(context_, canvas_, d_, at, alternativeColor,
                                   " " + alternatives[j], s_)
@@ -254,49 +271,94 @@ class PageDrawing {
     const BoxStyle style = BoxStyle::FromSheet(params_);
     for (int e = 1; e <= registry_.count(); ++e) {
       const AnswerBox& box = registry_.box(e);
-      const Rect base = AnswerBaseRect(box, style, s_, printing_);
+      // Box e belongs to the e-th answer drawn; the screen takes its place from
+      // the registry, the printer from where its own text went.
+      const DrawnAnswer* drawn =
+          e <= static_cast<int>(drawn_.size()) ? &drawn_[static_cast<std::size_t>(e - 1)] : nullptr;
+      const Rect base = printing_ && drawn != nullptr
+                            ? DrawnAnswerBaseRect(drawn->left, drawn->lineY, drawn->end, style, s_)
+                            : AnswerBaseRect(box, style, s_, printing_);
       const Rect frame = AnswerFrameRect(base, style, s_);
-      DrawBox(style, box, base, frame);
+      DrawBox(style, box, base, frame, drawn);
       if (const auto mark = SheetMarkFor(box.status)) {
-        const Rect frameAtScreen =
-            AnswerFrameRect(AnswerBaseRect(box, style, 1.0, false), style, 1.0);
-        DrawGradingMark(canvas_, *mark, AnswerFieldRect(box, style), frameAtScreen, kMarkColor, s_,
-                        printing_);
+        Rect field = AnswerFieldRect(box, style);
+        Rect frameAtScreen = AnswerFrameRect(AnswerBaseRect(box, style, 1.0, false), style, 1.0);
+        if (printing_ && drawn != nullptr) {
+          // The mark follows its printed box.
+          const int shift = R(drawn->left / s_) - box.x;
+          field.left += shift;
+          field.right += shift;
+          frameAtScreen.left += shift;
+          frameAtScreen.right += shift;
+        }
+        DrawGradingMark(canvas_, *mark, field, frameAtScreen, kMarkColor, s_,
+                        printing_ && drawn == nullptr);
       }
     }
     SetPen(1);
   }
 
-  void DrawBox(const BoxStyle& style, const AnswerBox& box, const Rect& base, const Rect& frame) {
+  void DrawBox(const BoxStyle& style, const AnswerBox& box, const Rect& base, const Rect& frame,
+               const DrawnAnswer* drawn) {
     canvas_.brush().solid = false;
     SetPen(R(s_));
+    // What the box must keep clear of: the answer as drawn, its fractions
+    // and the descent of its letters included.
+    const std::optional<Rect> ink = drawn != nullptr ? drawn->ink : std::nullopt;
+    const int clearance = BoxClearance(canvas_.pen().width, s_);
     switch (style.kind) {
       case BoxKind::Rectangle:
-        canvas_.rectangle(frame);
+        canvas_.rectangle(ink ? EnclosingOutline(frame, *ink, clearance) : frame);
         break;
       case BoxKind::SquareBrackets:
-      case BoxKind::LenticularBrackets: {
-        const bool square = style.kind == BoxKind::SquareBrackets;
-        SetText(box.fontSize);
-        canvas_.textOut(base.left, base.top, square ? "［" : "【");
-        canvas_.textOut(base.right, base.top, square ? "］" : "】");
+      case BoxKind::LenticularBrackets:
+        DrawBrackets(style.kind == BoxKind::SquareBrackets, box, base, drawn);
         break;
-      }
       case BoxKind::Underline: {
-        const int y = frame.bottom - R(0.2 * (frame.bottom - frame.top));
-        canvas_.line(frame.left, y, frame.right, y);
+        int y = frame.bottom - R(0.2 * (frame.bottom - frame.top));
+        int left = frame.left;
+        int right = frame.right;
+        if (ink) {
+          y = std::max(y, ink->bottom + clearance);
+          left = std::min(left, ink->left);
+          right = std::max(right, ink->right);
+        }
+        canvas_.line(left, y, right, y);
         break;
       }
       case BoxKind::RoundedRectangle: {
         const int q = R(s_ * (2 * style.charSize + style.height - 10));
         const int e = R(0.8 * q);
         const int top = frame.top + e / 5;
-        canvas_.roundRect(frame.left, top, frame.right, top + q + R(0.5 * e), e, e);
+        Rect outline{frame.left, top, frame.right, top + q + R(0.5 * e)};
+        if (ink) outline = EnclosingRoundedOutline(outline, *ink, clearance, e / 2);
+        canvas_.roundRect(outline.left, outline.top, outline.right, outline.bottom, e, e);
         break;
       }
       default:
         break;
     }
+  }
+
+  // "［" and "］" (or "【" and "】") on the answer's own text line, a gap
+  // clear of its first and last visible characters; an answer's surrounding
+  // blanks are the room they take.
+  void DrawBrackets(bool square, const AnswerBox& box, const Rect& base, const DrawnAnswer* drawn) {
+    if (drawn == nullptr) {
+      // Nothing of this render to go by (a registry from another render).
+      SetText(box.fontSize + b_);
+      canvas_.textOut(base.left, base.top, square ? "［" : "【");
+      canvas_.textOut(base.right, base.top, square ? "］" : "】");
+      return;
+    }
+    SetText(drawn->fontSize);
+    const int gap = std::max(1, context_.charGap);
+    const int top = drawn->lineY + 2 * context_.lineRise;
+    const int first = drawn->ink ? drawn->ink->left : base.left;
+    const int last = drawn->ink ? drawn->ink->right : base.right;
+    const char* open = square ? "［" : "【";
+    canvas_.textOut(first - gap - canvas_.textWidth(open), top, open);
+    canvas_.textOut(last + gap, top, square ? "］" : "】");
   }
 
   // The pictures go over everything else, as the movable images lie over the
@@ -342,6 +404,8 @@ class PageDrawing {
   const PageSettings& settings_;
   AnswerBoxRegistry& registry_;
   DrawingContext& context_;
+
+  std::vector<DrawnAnswer> drawn_;
 
   bool printing_ = false;
   int W_ = 0, H_ = 0;  // drawing surface, device pixels

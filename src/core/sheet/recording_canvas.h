@@ -61,6 +61,7 @@ class RecordingCanvas : public Canvas {
   int CharWidth(char32_t character, int points) const;
 
   int textWidth(std::string_view text) override;
+  int textHeight() override { return PixelSize(font().size); }
   void rectangle(const Rect& rect) override;
   void roundRect(int left, int top, int right, int bottom, int ellipseWidth,
                  int ellipseHeight) override;

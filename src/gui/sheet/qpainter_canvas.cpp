@@ -123,6 +123,8 @@ int QPainterCanvas::textWidth(std::string_view text) {
   return entry.metrics.horizontalAdvance(qtext);
 }
 
+int QPainterCanvas::textHeight() { return CurrentFont().metrics.height(); }
+
 int QPainterCanvas::DrawText(int x, int y, std::string_view text) {
   QPainterTextCache::FontEntry& entry = CurrentFont();
   const QString qtext = ToQString(text);

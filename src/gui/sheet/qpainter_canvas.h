@@ -67,6 +67,7 @@ class QPainterCanvas : public Canvas {
   QPainterCanvas(QPainter& painter, QPainterTextCache& cache);
 
   int textWidth(std::string_view text) override;
+  int textHeight() override;
   void rectangle(const Rect& rect) override;
   void roundRect(int left, int top, int right, int bottom, int ellipseWidth,
                  int ellipseHeight) override;
