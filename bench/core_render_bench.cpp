@@ -26,5 +26,47 @@ void BM_RenderPageRecording(benchmark::State& state) {
 }
 BENCHMARK(BM_RenderPageRecording)->Unit(benchmark::kMicrosecond);
 
+// The same page for a 600-dpi printer: the boxes follow the printed answers.
+void BM_RenderPrinterPageRecording(benchmark::State& state) {
+  bench::BenchSheet sheet = bench::MakeBenchSheet();
+  AnswerBoxRegistry registry;
+  registry.SetRegistering(true);
+  PageRenderer renderer(registry);
+  PageSettings settings = bench::BenchSettings();
+  RecordingCanvas screen;
+  renderer.RenderPage(sheet.page(), screen, settings);
+  registry.SetRegistering(false);
+  settings.printing = true;
+  settings.surfaceWidth = 4961;
+  settings.surfaceHeight = 7016;
+  RecordingCanvas canvas(600);
+  for (auto _ : state) {
+    canvas.clear();
+    renderer.RenderPage(sheet.page(), canvas, settings);
+    benchmark::DoNotOptimize(canvas.calls().data());
+  }
+  state.counters["calls"] = static_cast<double>(canvas.calls().size());
+}
+BENCHMARK(BM_RenderPrinterPageRecording)->Unit(benchmark::kMicrosecond);
+
+// A page at 36 points, where fractions lay their parts out by the text's height.
+void BM_RenderLargePageRecording(benchmark::State& state) {
+  bench::BenchSheet sheet = bench::MakeBenchSheet();
+  sheet.params.charSize = 36;
+  sheet.params.lineSpacing = 120;
+  AnswerBoxRegistry registry;
+  registry.SetRegistering(true);
+  PageRenderer renderer(registry);
+  const PageSettings settings = bench::BenchSettings();
+  RecordingCanvas canvas;
+  for (auto _ : state) {
+    canvas.clear();
+    renderer.RenderPage(sheet.page(), canvas, settings);
+    benchmark::DoNotOptimize(canvas.calls().data());
+  }
+  state.counters["calls"] = static_cast<double>(canvas.calls().size());
+}
+BENCHMARK(BM_RenderLargePageRecording)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace tavolo
