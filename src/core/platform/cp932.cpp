@@ -161,13 +161,16 @@ bool IsCodeVariantTag(char32_t cp) {
 }
 
 namespace {
+static_assert(kCodeVariantTags[0] == 0xFE0C && kCodeVariantTags[1] == 0xFE0D,
+              "TagAt knows the tags by their UTF-8 bytes");
+
 // The tag number (1 or 2) of the character at utf8[pos], 0 when it is no tag.
+// Both tags are three bytes, EF B8 8C and EF B8 8D: checked by their bytes,
+// since encoding asks this after every non-ASCII character.
 unsigned TagAt(std::string_view utf8, std::size_t pos) {
-  if (pos >= utf8.size()) return 0;
-  const char32_t cp = Utf8CodePoint(utf8, pos);
-  for (unsigned k = 0; k < std::size(kCodeVariantTags); ++k)
-    if (cp == kCodeVariantTags[k]) return k + 1;
-  return 0;
+  if (pos + 3 > utf8.size() || utf8[pos] != '\xEF' || utf8[pos + 1] != '\xB8') return 0;
+  const char last = utf8[pos + 2];
+  return last == '\x8C' ? 1 : last == '\x8D' ? 2 : 0;
 }
 }  // namespace
 
@@ -228,7 +231,7 @@ std::string EncodeCp932(std::string_view utf8) {
     std::uint16_t code = 0;
     if (const unsigned tag = TagAt(utf8, i); tag != 0) {
       code = t.VariantCode(cp, tag);
-      if (code != 0) i += Utf8CharLength(utf8, i);
+      if (code != 0) i += 3;
     }
     if (code == 0) code = t.Code(cp);
     if (IsByteMarker(cp)) {
