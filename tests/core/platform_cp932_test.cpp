@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <iconv.h>
 
+#include <map>
 #include <random>
 #include <string>
 
@@ -120,6 +122,111 @@ TEST(Cp932, CutsKeepACharacterWithItsTag) {
   EXPECT_EQ(EncodeCp932(SjisMid(text, 3, 100)), "b\xed\x40");
   EXPECT_EQ(SjisMid(text, 2, 100), "b" + SjisMid(text, 4, 2));  // starts inside ≒
   EXPECT_EQ(EncodeCp932(SjisMid(text, 4, 2)), "\xed\x40");
+}
+
+// The C library's converter, asked directly: what the tables compiled into
+// the program must agree with.
+class Iconv {
+ public:
+  Iconv() : decode_(iconv_open("UTF-32LE", "CP932")), encode_(iconv_open("CP932", "UTF-32LE")) {}
+  ~Iconv() {
+    iconv_close(decode_);
+    iconv_close(encode_);
+  }
+  bool ok() const { return decode_ != Invalid() && encode_ != Invalid(); }
+  // The one character the bytes stand for, 0 when they are not one.
+  char32_t Decode(const std::string& bytes) {
+    iconv(decode_, nullptr, nullptr, nullptr, nullptr);
+    std::string in = bytes;
+    char* inPtr = in.data();
+    std::size_t inLeft = in.size();
+    unsigned char out[8] = {};
+    char* outPtr = reinterpret_cast<char*>(out);
+    std::size_t outLeft = sizeof out;
+    if (iconv(decode_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) ||
+        inLeft != 0 || sizeof out - outLeft != 4)
+      return 0;
+    return static_cast<char32_t>(out[0] | (out[1] << 8) | (out[2] << 16) | (out[3] << 24));
+  }
+  // The bytes of a character, empty when CP932 has none.
+  std::string Encode(char32_t cp) {
+    iconv(encode_, nullptr, nullptr, nullptr, nullptr);
+    char in[4] = {static_cast<char>(cp), static_cast<char>(cp >> 8), static_cast<char>(cp >> 16),
+                  static_cast<char>(cp >> 24)};
+    char* inPtr = in;
+    std::size_t inLeft = 4;
+    char out[8] = {};
+    char* outPtr = out;
+    std::size_t outLeft = sizeof out;
+    if (iconv(encode_, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
+      return {};
+    return std::string(out, sizeof out - outLeft);
+  }
+
+ private:
+  static iconv_t Invalid() { return reinterpret_cast<iconv_t>(-1); }
+  iconv_t decode_;
+  iconv_t encode_;
+};
+
+std::string Utf8Of(char32_t cp) {
+  std::string s;
+  AppendUtf8(s, cp);
+  return s;
+}
+
+TEST(Cp932, TablesAgreeWithTheCLibraryConverter) {
+  Iconv c;
+  ASSERT_TRUE(c.ok());
+  const std::string tags[] = {Utf8Of(kCodeVariantTags[0]), Utf8Of(kCodeVariantTags[1])};
+
+  // Every one-byte sequence: its character when the converter decodes it and
+  // encodes the character back to it, else a marker.
+  for (int b = 0; b < 256; ++b) {
+    const std::string bytes(1, static_cast<char>(b));
+    const char32_t cp = c.Decode(bytes);
+    const std::string text = DecodeCp932(bytes);
+    if (b < 0x80) {  // ASCII, "\\" and "~" included
+      ASSERT_EQ(text, bytes);
+      if (b != 0) ASSERT_EQ(cp, static_cast<char32_t>(b));
+    } else if (cp != 0 && c.Encode(cp) == bytes) {
+      ASSERT_EQ(text, Utf8Of(cp)) << b;
+    } else {
+      ASSERT_TRUE(IsByteMarker(Utf8CodePoint(text, 0))) << b;
+    }
+  }
+  // Every two-byte sequence with a lead byte: a code is its character, with
+  // the tag of its place among the character's other codes when encoding
+  // picks another code for it; anything else is two separate bytes.
+  std::map<char32_t, int> others;
+  for (int lead = 0x81; lead <= 0xFC; ++lead) {
+    if (lead >= 0xA0 && lead <= 0xDF) continue;
+    for (int trail = 0; trail < 256; ++trail) {
+      const std::string bytes = {static_cast<char>(lead), static_cast<char>(trail)};
+      const char32_t cp = c.Decode(bytes);
+      const std::string text = DecodeCp932(bytes);
+      if (cp != 0 && cp <= 0xFFFF && !c.Encode(cp).empty()) {
+        std::string expected = Utf8Of(cp);
+        if (c.Encode(cp) != bytes) expected += tags[others[cp]++];
+        ASSERT_EQ(text, expected) << lead << " " << trail;
+      } else {
+        ASSERT_EQ(text, DecodeCp932(bytes.substr(0, 1)) + DecodeCp932(bytes.substr(1)))
+            << lead << " " << trail;
+      }
+      ASSERT_EQ(EncodeCp932(text), bytes) << lead << " " << trail;
+    }
+  }
+  // Every BMP character: the converter's code, or "?" when it has none.
+  for (char32_t cp = 0x80; cp <= 0xFFFF; ++cp) {
+    if (cp >= 0xD800 && cp <= 0xDFFF) continue;  // not characters
+    if (IsCodeVariantTag(cp)) continue;          // dropped on their own, tested above
+    const std::string expected = c.Encode(cp);
+    const std::string utf8 = Utf8Of(cp);
+    ASSERT_EQ(EncodeCp932(utf8), expected.empty() ? "?" : expected)
+        << std::hex << static_cast<unsigned>(cp);
+    ASSERT_EQ(sjisLength(utf8), expected.empty() ? 1u : expected.size())
+        << std::hex << static_cast<unsigned>(cp);
+  }
 }
 
 TEST(Cp932, RandomByteStringsRoundTrip) {

@@ -1,15 +1,9 @@
 #include "platform/cp932.h"
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <array>
-#include <cerrno>
 #include <cstdint>
-#include <memory>
-#include <stdexcept>
-#include <vector>
 
+#include "platform/cp932_tables.h"
 #include "platform/utf8.h"
 
 namespace tavolo {
@@ -17,140 +11,36 @@ namespace tavolo {
 namespace {
 
 constexpr char32_t kMarkerBase = 0x10FF00;
-constexpr int kTagShift = 24;
+constexpr int kTagShift = cp932::kVariantShift;
 constexpr char32_t kCharacterBits = (char32_t{1} << kTagShift) - 1;
 
 bool IsLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 bool IsTrailByte(unsigned b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
 
-// The mapping itself comes from the C library's CP932 converter; we ask it once
-// for every possible code and keep the answers in flat tables, so that decoding
-// and encoding megabytes costs a table lookup per character instead of an
-// iconv call. A code that iconv decodes to a character which it encodes back
-// to a different code (CP932 has a few hundred duplicates, e.g. three codes for
-// "¬") is one of that character's variants: it decodes to the character and a
-// code-variant tag, and the tag leads encoding back to this code.
-class Cp932Tables {
- public:
-  Cp932Tables()
-      : single_{},
-        pair_(std::make_unique<std::array<char32_t, 65536>>()),
-        encode_(std::make_unique<std::array<std::uint16_t, 65536>>()) {
-    pair_->fill(0);
-    encode_->fill(0);
-    iconv_t toUtf32 = iconv_open("UTF-32LE", "CP932");
-    iconv_t fromUtf32 = iconv_open("CP932", "UTF-32LE");
-    if (toUtf32 == reinterpret_cast<iconv_t>(-1) || fromUtf32 == reinterpret_cast<iconv_t>(-1))
-      throw std::runtime_error("the C library has no CP932 converter");
-
-    for (unsigned b = 0; b < 0x80; ++b) single_[b] = b;
-    for (unsigned b = 0x80; b < 0x100; ++b) {
-      if (IsLeadByte(b)) continue;
-      const unsigned char in[1] = {static_cast<unsigned char>(b)};
-      if (char32_t cp = Convert(toUtf32, in, 1); cp != 0 && Encode(fromUtf32, cp) == b) {
-        single_[b] = cp;
-        (*encode_)[cp] = static_cast<std::uint16_t>(b);
-      }
-    }
-    // Codes ascend, so a character's variants are numbered in code order.
-    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-      if (!IsLeadByte(lead)) continue;
-      for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-        if (!IsTrailByte(trail)) continue;
-        const unsigned char in[2] = {static_cast<unsigned char>(lead),
-                                     static_cast<unsigned char>(trail)};
-        const char32_t cp = Convert(toUtf32, in, 2);
-        if (cp == 0 || cp > 0xFFFF) continue;
-        const unsigned code = (lead << 8) | trail;
-        const unsigned usual = Encode(fromUtf32, cp);
-        if (usual == code) {
-          (*pair_)[code] = cp;
-          (*encode_)[cp] = static_cast<std::uint16_t>(code);
-        } else if (usual != 0) {
-          AddVariant(code, cp);
-        }
-      }
-    }
-    iconv_close(toUtf32);
-    iconv_close(fromUtf32);
+// The mapping comes from the C library's CP932 converter, asked about every
+// code when the program is built (platform/cp932_tables.h), so that decoding
+// and encoding cost a table lookup per character and nothing at start-up. A
+// code that the converter decodes to a character which it encodes back to a
+// different code (CP932 has a few hundred duplicates, e.g. three codes for
+// "¬") is one of that character's variants: it decodes to the character and
+// a code-variant tag, and the tag leads encoding back to this code.
+struct Tables {
+  static char32_t Single(unsigned b) { return cp932::kSingle[b]; }
+  // The character of a two-byte code (lead a lead byte), 0 for none; a
+  // variant code carries its tag number (1 or 2) in bits kTagShift and up.
+  static char32_t Pair(unsigned lead, unsigned trail) {
+    return IsTrailByte(trail) ? cp932::kPair[(lead - 0x81) * 189 + (trail - 0x40)] : 0;
   }
-
-  char32_t Single(unsigned b) const { return single_[b]; }
-  // The character of a two-byte code, 0 for none; a variant code carries its
-  // tag number (1 or 2) in bits 24 and up.
-  char32_t Pair(unsigned lead, unsigned trail) const { return (*pair_)[(lead << 8) | trail]; }
   // 0: not representable; < 0x100: one byte; else two bytes.
-  std::uint16_t Code(char32_t cp) const { return cp < 0x10000 ? (*encode_)[cp] : 0; }
+  static std::uint16_t Code(char32_t cp) { return cp < 0x10000 ? cp932::kEncode[cp] : 0; }
   // The code of variant tag (1-based) of a character, 0 when it has none.
-  std::uint16_t VariantCode(char32_t cp, unsigned tag) const {
-    const std::uint32_t key = VariantKey(cp, tag);
-    const auto found = std::lower_bound(
-        variants_.begin(), variants_.end(), key,
-        [](const Variant& v, std::uint32_t k) { return VariantKey(v.cp, v.tag) < k; });
-    return found != variants_.end() && found->cp == cp && found->tag == tag ? found->code : 0;
+  static std::uint16_t VariantCode(char32_t cp, unsigned tag) {
+    const std::uint32_t key = (static_cast<std::uint32_t>(cp) << 4) | tag;
+    const std::uint32_t* end = cp932::kVariantKeys + cp932::kVariantCount;
+    const std::uint32_t* found = std::lower_bound(cp932::kVariantKeys, end, key);
+    return found != end && *found == key ? cp932::kVariantCodes[found - cp932::kVariantKeys] : 0;
   }
-
- private:
-  struct Variant {
-    char32_t cp;
-    unsigned tag;
-    std::uint16_t code;
-  };
-  static std::uint32_t VariantKey(char32_t cp, unsigned tag) { return (cp << 4) | tag; }
-
-  void AddVariant(unsigned code, char32_t cp) {
-    unsigned tag = 1;
-    for (const Variant& v : variants_)
-      if (v.cp == cp) ++tag;
-    if (tag > std::size(kCodeVariantTags)) return;  // stays a pair of byte markers
-    (*pair_)[code] = cp | (static_cast<char32_t>(tag) << kTagShift);
-    const Variant variant{cp, tag, static_cast<std::uint16_t>(code)};
-    variants_.insert(std::upper_bound(variants_.begin(), variants_.end(), variant,
-                                      [](const Variant& a, const Variant& b) {
-                                        return VariantKey(a.cp, a.tag) < VariantKey(b.cp, b.tag);
-                                      }),
-                     variant);
-  }
-
-  static char32_t Convert(iconv_t cd, const unsigned char* bytes, std::size_t n) {
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    char* in = reinterpret_cast<char*>(const_cast<unsigned char*>(bytes));
-    std::size_t inLeft = n;
-    unsigned char out[8] = {};
-    char* outPtr = reinterpret_cast<char*>(out);
-    std::size_t outLeft = sizeof out;
-    if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) return 0;
-    if (inLeft != 0 || sizeof out - outLeft != 4) return 0;
-    return static_cast<char32_t>(out[0] | (out[1] << 8) | (out[2] << 16) | (out[3] << 24));
-  }
-
-  static unsigned Encode(iconv_t cd, char32_t cp) {
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    unsigned char in[4] = {static_cast<unsigned char>(cp), static_cast<unsigned char>(cp >> 8),
-                           static_cast<unsigned char>(cp >> 16),
-                           static_cast<unsigned char>(cp >> 24)};
-    char* inPtr = reinterpret_cast<char*>(in);
-    std::size_t inLeft = 4;
-    unsigned char out[4] = {};
-    char* outPtr = reinterpret_cast<char*>(out);
-    std::size_t outLeft = sizeof out;
-    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) return 0;
-    const std::size_t written = sizeof out - outLeft;
-    if (written == 1) return out[0];
-    if (written == 2) return (static_cast<unsigned>(out[0]) << 8) | out[1];
-    return 0;
-  }
-
-  std::array<char32_t, 256> single_;
-  std::unique_ptr<std::array<char32_t, 65536>> pair_;
-  std::unique_ptr<std::array<std::uint16_t, 65536>> encode_;
-  std::vector<Variant> variants_;  // sorted by character, then tag
 };
-
-const Cp932Tables& Tables() {
-  static const Cp932Tables tables;
-  return tables;
-}
 
 }  // namespace
 
@@ -186,7 +76,6 @@ std::string WithoutCodeVariants(std::string_view utf8) {
 }
 
 std::string DecodeCp932(std::string_view bytes) {
-  const Cp932Tables& t = Tables();
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 2);
   const std::size_t n = bytes.size();
@@ -199,7 +88,7 @@ std::string DecodeCp932(std::string_view bytes) {
     }
     if (IsLeadByte(b) && i + 1 < n) {
       const auto trail = static_cast<unsigned char>(bytes[i + 1]);
-      if (const char32_t cp = t.Pair(b, trail); cp != 0) {
+      if (const char32_t cp = Tables::Pair(b, trail); cp != 0) {
         AppendUtf8(out, cp & kCharacterBits);
         if (const unsigned tag = cp >> kTagShift; tag != 0)
           AppendUtf8(out, kCodeVariantTags[tag - 1]);
@@ -207,7 +96,7 @@ std::string DecodeCp932(std::string_view bytes) {
         continue;
       }
     }
-    const char32_t single = t.Single(b);
+    const char32_t single = Tables::Single(b);
     AppendUtf8(out, single != 0 ? single : kMarkerBase + b);
     ++i;
   }
@@ -215,7 +104,6 @@ std::string DecodeCp932(std::string_view bytes) {
 }
 
 std::string EncodeCp932(std::string_view utf8) {
-  const Cp932Tables& t = Tables();
   std::string out;
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
@@ -230,10 +118,10 @@ std::string EncodeCp932(std::string_view utf8) {
     i += len;
     std::uint16_t code = 0;
     if (const unsigned tag = TagAt(utf8, i); tag != 0) {
-      code = t.VariantCode(cp, tag);
+      code = Tables::VariantCode(cp, tag);
       if (code != 0) i += 3;
     }
-    if (code == 0) code = t.Code(cp);
+    if (code == 0) code = Tables::Code(cp);
     if (IsByteMarker(cp)) {
       out.push_back(static_cast<char>(cp - kMarkerBase));
     } else if (IsCodeVariantTag(cp)) {
@@ -253,7 +141,7 @@ std::string EncodeCp932(std::string_view utf8) {
 std::size_t SjisCharLength(char32_t cp) {
   if (cp < 0x80 || IsByteMarker(cp)) return 1;
   if (IsCodeVariantTag(cp)) return 0;
-  const std::uint16_t code = Tables().Code(cp);
+  const std::uint16_t code = Tables::Code(cp);
   return code == 0 || code < 0x100 ? 1 : 2;
 }
 

@@ -20,8 +20,10 @@ namespace tavolo {
 
 std::string DecodeCp932(std::string_view bytes);
 
-// Characters that CP932 cannot hold (never read from a file, only typed) are
-// written as "?".
+// Characters are written as the C library's converter writes them: a few that
+// CP932 has no code for take a look-alike's ("−" U+2212 as "－", "¢" as
+// "￠"); the rest that it cannot hold (never read from a file, only typed)
+// become "?".
 std::string EncodeCp932(std::string_view utf8);
 
 // True for the marker characters that stand for undecodable bytes.
