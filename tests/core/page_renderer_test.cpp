@@ -392,6 +392,31 @@ TEST_F(PageRendererTest, BoxesStayClearOfTheirAnswerAtEverySize) {
   }
 }
 
+// The learners' sheet (answers in white) has the very boxes of the answer key.
+TEST_F(PageRendererTest, BoxesAreTheSameWithTheAnswersHidden) {
+  const Lines questions = {"(1) #5/6#", "(2) 答えは#gjpqy#です", "(3) # -300 #円"};
+  for (const char* kind : {"1", "2", "4", "5"}) {
+    sheet.params.kran[0] = kind;
+    std::vector<std::vector<CanvasCall>> boxes;
+    for (bool shown : {true, false}) {
+      sheet.params.answerDisplay = shown;
+      Render(questions);
+      std::vector<CanvasCall>& found = boxes.emplace_back();
+      for (const CanvasCall& call : canvas.calls())
+        if (call.kind == CanvasCallKind::kRectangle || call.kind == CanvasCallKind::kRoundRect ||
+            call.text == "［" || call.text == "］" ||
+            (call.kind == CanvasCallKind::kLine && call.from.y > 90))
+          found.push_back(call);
+    }
+    ASSERT_EQ(boxes[0].size(), boxes[1].size()) << kind;
+    for (std::size_t i = 0; i < boxes[0].size(); ++i) {
+      EXPECT_EQ(boxes[0][i].rect, boxes[1][i].rect) << kind;
+      EXPECT_EQ(boxes[0][i].from, boxes[1][i].from) << kind;
+      EXPECT_EQ(boxes[0][i].to, boxes[1][i].to) << kind;
+    }
+  }
+}
+
 TEST_F(PageRendererTest, TwoAnswersOnOneLineRegisterTwoBoxesInDrawingOrder) {
   Render({"(1) #3# と #-5#"});
   ASSERT_EQ(registry.count(), 2);
