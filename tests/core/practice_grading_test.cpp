@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/cp932.h"
 #include "practice/grading.h"
 #include "practice/number_pad.h"
 #include "sheet/recording_canvas.h"
@@ -59,6 +60,16 @@ TEST(JudgeAnswerTest, TrimmedExactComparison) {
   }
   EXPECT_EQ(AnswerKey("x=3;3").Model(), "x=3");
   EXPECT_EQ(AnswerKey("7;").Answers(), (std::vector<std::string>{"7", ""}));
+}
+
+TEST(JudgeAnswerTest, AnotherCodeOfTheSameCharacterIsTheSameAnswer) {
+  // "√2" as a file from another machine holds it: √ as the NEC code 0x8795.
+  const std::string fromFile = DecodeCp932(
+      "\x87\x95"
+      "2");
+  ASSERT_NE(fromFile, "√2");  // the code variant travels with the text
+  EXPECT_EQ(JudgeAnswer(AnswerKey(fromFile), false, "√2"), Judgement::Correct);
+  EXPECT_EQ(JudgeAnswer(AnswerKey("√2"), false, fromFile), Judgement::Correct);
 }
 
 TEST(ScoreTest, RoundsHalvesUp) {

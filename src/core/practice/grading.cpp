@@ -1,12 +1,16 @@
 #include "practice/grading.h"
 
+#include "platform/cp932.h"
 #include "sheet/drawing_context.h"
 
 namespace tavolo {
 
 AnswerKey::AnswerKey(std::string_view answerText) : answers_(SplitAlternatives(answerText)) {
   normalized_.reserve(answers_.size());
-  for (const std::string& answer : answers_) normalized_.push_back(TrimWideSpaces(answer));
+  // A model answer written with another code of the same character (an NEC
+  // "√" in a file from another machine) is still the character a learner types.
+  for (const std::string& answer : answers_)
+    normalized_.push_back(TrimWideSpaces(WithoutCodeVariants(answer)));
 }
 
 const std::string& AnswerKey::Model() const {
@@ -15,7 +19,7 @@ const std::string& AnswerKey::Model() const {
 }
 
 bool AnswerKey::Accepts(std::string_view text) const {
-  const std::string typed = TrimWideSpaces(text);
+  const std::string typed = TrimWideSpaces(WithoutCodeVariants(text));
   for (const std::string& answer : normalized_)
     if (answer == typed) return true;
   return false;
