@@ -31,12 +31,7 @@ class CurrentSheetTest : public DesktopTest, public ::testing::WithParamInterfac
     const std::pair<int, int> picks[] = {{0, -1}, {0, 0}, {1, -1}};
     for (int i = 0; i < GetParam(); ++i) {
       const auto [unitRow, similarRow] = picks[3 - GetParam() + i];
-      ModalHelper modal({[unitRow, similarRow](QWidget* menu) {
-        menu->findChild<QListWidget*>("lstUnit")->setCurrentRow(unitRow);
-        if (similarRow >= 0) menu->findChild<QListWidget*>("lstRuidai")->setCurrentRow(similarRow);
-        ClickButton(menu, "　Ｏ　Ｋ　");
-      }});
-      QTest::mouseClick(Find<QPushButton>("btnOpenMaster"), Qt::LeftButton);
+      OpenFromMenu(unitRow, similarRow);
     }
     // The course menu has closed: the main window is the active one again.
     QApplication::setActiveWindow(window.get());

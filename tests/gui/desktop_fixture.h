@@ -8,7 +8,10 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
 
 #include "gui/app/frm_main.h"
@@ -72,6 +75,17 @@ class DesktopTest : public ::testing::Test {
   StartUpOutcome StartWithoutTips() {
     WriteSettingBool(settings, "ShowDoYouKnow", false);
     return window->StartUp(Places());
+  }
+
+  // "開  く ": picks a unit (and a similar problem, -1 = none) in the course
+  // menu and presses OK.
+  void OpenFromMenu(int unitRow, int similarRow = -1) {
+    ModalHelper modal({[unitRow, similarRow](QWidget* menu) {
+      menu->findChild<QListWidget*>("lstUnit")->setCurrentRow(unitRow);
+      if (similarRow >= 0) menu->findChild<QListWidget*>("lstRuidai")->setCurrentRow(similarRow);
+      ClickButton(menu, "　Ｏ　Ｋ　");
+    }});
+    QTest::mouseClick(Find<QPushButton>("btnOpenMaster"), Qt::LeftButton);
   }
 
   template <class T>

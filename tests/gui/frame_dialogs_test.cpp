@@ -24,8 +24,8 @@
 #include "gui/app/frm_help.h"
 #include "gui/app/frm_menu.h"
 #include "gui/app/frm_print.h"
-#include "gui/app/frm_zen_tangen.h"
 #include "gui/app/frm_print_ok.h"
+#include "gui/app/frm_zen_tangen.h"
 
 namespace tavolo::test {
 namespace {
@@ -37,13 +37,7 @@ class FrameDialogsTest : public DesktopTest {
     NewWindow();
     ASSERT_EQ(StartWithoutTips(), StartUpOutcome::Ready);
   }
-  void OpenUnit(int row) {
-    ModalHelper modal({[row](QWidget* menu) {
-      menu->findChild<QListWidget*>("lstUnit")->setCurrentRow(row);
-      ClickButton(menu, "　Ｏ　Ｋ　");
-    }});
-    QTest::mouseClick(Find<QPushButton>("btnOpenMaster"), Qt::LeftButton);
-  }
+  void OpenUnit(int row) { OpenFromMenu(row); }
   void WriteFile(const QString& relative, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(course + "/" + relative).path());
     QFile f(course + "/" + relative);

@@ -24,11 +24,7 @@ class LearnerModeTest : public DesktopTest {
     ASSERT_EQ(StartWithoutTips(), StartUpOutcome::Ready);
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    ModalHelper modal({[](QWidget* menu) {
-      menu->findChild<QListWidget*>("lstUnit")->setCurrentRow(0);
-      ClickButton(menu, "　Ｏ　Ｋ　");
-    }});
-    QTest::mouseClick(Find<QPushButton>("btnOpenMaster"), Qt::LeftButton);
+    OpenFromMenu(0);
     sheet = window->CurrentSheetWindow();
     ASSERT_NE(sheet, nullptr);
   }
