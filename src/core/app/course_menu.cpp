@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <system_error>
 
-#include "app/record_file.h"
 #include "content/question_file_index.h"
 #include "content/similar_problems.h"
 #include "content/unit_names.h"
-#include "platform/ini_file.h"
 #include "platform/text_file.h"
 
 namespace tavolo {
@@ -48,8 +46,7 @@ bool CourseMenu::ChooseLesson(int lesson, Dialogs& dialogs) {
   section_ = unit_ = 0;
   questionFile_.reset();
   similar_.clear();
-  marks_.clear();
-  hasSimilar_.clear();
+  marks_.Clear();
   auto index = ReadLessonIndex(app_.course, lesson);
   if (!index) {
     dialogs.Inform(index.message());
@@ -94,52 +91,14 @@ void CourseMenu::ChooseUnit(int unit) {
 
 void CourseMenu::RefreshUnitMarks() {
   if (lesson_ < 1) return;
-  // One reading of the record file serves every unit of the lesson.
-  // A learner name that cannot name a file has no records to count.
-  const auto recordFile = RecordFilePath(app_, lesson_);
-  IniDocument records = IniDocument::Parse({});
-  if (recordFile && IsFile(recordFile.value())) {
-    if (auto loaded = RecordStore::Load(recordFile.value())) records = std::move(loaded).value();
-  }
-
-  const int sections = static_cast<int>(lessonIndex_.sections.size());
-  for (int s = 1; s <= sections; ++s) {
-    const fs::path file = QuestionFilePath(app_.course, UnitAddress{lesson_, s, 1, 0});
-    if (!IsFile(file)) break;
-    // Indexed once for the whole section: a unit's mark costs a look-up, not a search.
-    std::optional<QuestionFileIndex> questions;
-    if (fullRefresh_) {
-      if (auto read = QuestionFileIndex::Read(file)) questions = std::move(read).value();
-    }
-    const Section& section = lessonIndex_.sections[static_cast<std::size_t>(s - 1)];
-    for (int u = 1; u <= static_cast<int>(section.units.size()); ++u) {
-      const std::string& caption = section.units[static_cast<std::size_t>(u - 1)];
-      const auto count = records.Keys(UnitSectionName(s, u, caption)).size();
-      if (fullRefresh_) {
-        const std::string key = "[[unit" + std::to_string(u) + "R1";
-        hasSimilar_[{s, u}] = questions && questions->FindKeyLine(key).has_value();
-      }
-      marks_[{s, u}] = std::string(hasSimilar_[{s, u}] ? "◎" : "　") + "[" +
-                       (count > 0 ? std::to_string(count) : std::string(" ")) + "]";
-    }
-  }
+  marks_.Refresh(app_, lesson_, lessonIndex_, fullRefresh_);
   fullRefresh_ = false;
 }
 
 std::optional<AllUnitsView> CourseMenu::AllUnits(Dialogs& dialogs) {
   if (lesson_ < 1 && !ChooseLesson(1, dialogs)) return std::nullopt;
   RefreshUnitMarks();
-  AllUnitsView view;
-  view.title = lessonIndex_.title;
-  const int sections = static_cast<int>(lessonIndex_.sections.size());
-  for (int s = 1; s <= sections; ++s) {
-    const Section& section = lessonIndex_.sections[static_cast<std::size_t>(s - 1)];
-    AllUnitsSection entry{section.caption, {}};
-    for (int u = 1; u <= static_cast<int>(section.units.size()); ++u)
-      entry.unitRows.push_back(MarkText(s, u) + section.units[static_cast<std::size_t>(u - 1)]);
-    view.sections.push_back(std::move(entry));
-  }
-  return view;
+  return BuildIndexTree(lessonIndex_, [this](int s, int u) { return MarkText(s, u); });
 }
 
 Result<CourseMenuChoice> CourseMenu::Choose(std::optional<int> focusedSimilar) const {
@@ -185,9 +144,6 @@ std::vector<std::string> CourseMenu::SimilarEntries() const {
   return entries;
 }
 
-std::string CourseMenu::MarkText(int section, int unit) const {
-  auto it = marks_.find({section, unit});
-  return it == marks_.end() ? std::string() : it->second;
-}
+std::string CourseMenu::MarkText(int section, int unit) const { return marks_.Text(section, unit); }
 
 }  // namespace tavolo

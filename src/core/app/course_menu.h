@@ -4,14 +4,14 @@
 // ("◎" when it has similar problems, then "[" + practice count + "]"), and
 // the chosen unit address. The menu window shows this and forwards clicks.
 
-#include <map>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/app_state.h"
 #include "app/dialogs.h"
+#include "app/unit_marks.h"
+#include "authoring/index_tree.h"
 #include "content/lesson_index.h"
 #include "content/question_file_index.h"
 #include "content/unit_address.h"
@@ -26,16 +26,9 @@ struct CourseMenuChoice {
   bool similar = false;  // a similar problem was chosen
 };
 
-// The all-units view of a lesson: its title, and per section the caption and
-// one row (mark + caption) per unit.
-struct AllUnitsSection {
-  std::string caption;
-  std::vector<std::string> unitRows;
-};
-struct AllUnitsView {
-  std::string title;
-  std::vector<AllUnitsSection> sections;
-};
+// The all-units view of a lesson: the index editor's tree of it, with marks.
+using AllUnitsSection = IndexTreeSection;
+using AllUnitsView = IndexTree;
 
 class CourseMenu {
  public:
@@ -95,8 +88,7 @@ class CourseMenu {
   int unit_ = 0;
   std::optional<QuestionFileIndex> questionFile_;  // the chosen section's question file
   std::vector<int> similar_;                       // variants of the chosen unit
-  std::map<std::pair<int, int>, std::string> marks_;
-  std::map<std::pair<int, int>, bool> hasSimilar_;
+  UnitMarks marks_;
   bool indexChanged_ = false;
   bool freshIndex_ = true;
   bool fullRefresh_ = true;
