@@ -51,6 +51,7 @@ Status IndexEditor::LoadLesson(int lesson) {
   modified_ = false;
   lesson_ = section_ = unit_ = 0;
   lines_.clear();
+  saved_.clear();
   units_.clear();
   if (!course_.FindLesson(lesson)) lesson = 1;
   const Lesson* entry = course_.FindLesson(lesson);
@@ -67,6 +68,7 @@ Status IndexEditor::LoadLesson(int lesson) {
     lines_ = LessonIndexTemplate();
   }
   lesson_ = lesson;
+  saved_ = lines_;
   if (SectionCount(lines_) > 0) return ChooseSection(1);
   return Succeeded();
 }
@@ -178,8 +180,14 @@ Result<bool> IndexEditor::Save(std::string_view title) {
   if (!modified_ && lines == lines_) return false;
   if (Status written = WriteIndexFile(IndexPath(), lines); !written) return written.failure();
   lines_ = std::move(lines);
+  saved_ = lines_;
   modified_ = false;
   return true;
+}
+
+bool IndexEditor::MayDiscardEdits(std::string_view title, Dialogs& dialogs) const {
+  if (lesson_ < 1 || LinesWithTitle(title) == saved_) return true;
+  return dialogs.AskYesNo(kDiscardEditsQuestion);
 }
 
 Status IndexEditor::WriteIndex(const Lines& lines) {

@@ -33,6 +33,8 @@ inline constexpr std::string_view kChooseUnitToEdit = "編集する副メニュ�
 inline constexpr std::string_view kSectionNotFound = "not found";
 // Shown for the question file of a section that has none yet.
 inline constexpr std::string_view kNotMadeYet = "未作成";
+inline constexpr std::string_view kDiscardEditsQuestion =
+    "変更した内容が保存されていません。保存しないで別のコースウェアを開きますか？";
 
 // The text-input window: shows `mode`; the change modes start from `current`
 // (selected whole). The entered name on OK, nothing on Cancel.
@@ -76,6 +78,10 @@ class IndexEditor {
   // no section or no unit chosen, or the write failed (the old file stays, and
   // so do the edits).
   Result<bool> Save(std::string_view title);
+  // Before another lesson is loaded over the edits: true when nothing would be
+  // lost (nothing changed since loading or saving, the title box included),
+  // or when the teacher agrees to let the changes go.
+  bool MayDiscardEdits(std::string_view title, Dialogs& dialogs) const;
   // Cancel: the edits are forgotten (the lines stay as shown until the next load).
   void Discard() { modified_ = false; }
 
@@ -107,6 +113,7 @@ class IndexEditor {
   int section_ = 0;
   int unit_ = 0;
   Lines lines_;
+  Lines saved_;  // the lines as loaded or last written
   Lines units_;
   bool modified_ = false;
 };

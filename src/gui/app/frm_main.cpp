@@ -46,6 +46,8 @@
 #include "gui/app/printable_sheet.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/widget_colour.h"
+#include "gui/authoring/frm_edit_index.h"
+#include "gui/authoring/frm_input_text.h"
 #include "gui/sheet/qimage_provider.h"
 #include "platform/text_file.h"
 #include "sheet/sheet_pictures.h"
@@ -118,6 +120,16 @@ void TfrmMain::CreateSideWindows() {
   frmMenu_->SetAllUnitsView([this] { frmZenTangen_->ShowView(geometry()); });
   frmVersion_ = new TfrmVersion(this);
   frmEditSource_ = new TfrmEditSource([this](int context) { ShowHelp(context); }, this);
+  frmInputText_ = new TfrmInputText(this);
+  frmEditIndex_ = new TfrmEditIndex(
+      state_, dialogs_, *frmInputText_,
+      TfrmEditIndex::Host{
+          [this](int context) { ShowHelp(context); },
+          [this](const std::string& path, int context, const std::vector<std::string>& lines) {
+            return frmEditSource_->Edit(path, context, lines, geometry());
+          },
+          [this] { frmMenu_->Menu().SetIndexChanged(); }},
+      this);
   frmSetPaper_ = new TfrmSetPaper(this);
   frmSettei_ = new TfrmSettei(
       TfrmSettei::Host{[this](std::function<void(SheetParams&)> change, bool marksModified) {

@@ -36,8 +36,10 @@ namespace tavolo {
 class QImageProvider;
 class TfrmDoYouKnow;
 class TfrmDummy;
+class TfrmEditIndex;
 class TfrmEditSource;
 class TfrmHelp;
+class TfrmInputText;
 class TfrmJuku;
 class TfrmMenu;
 class TfrmPrint;
@@ -107,6 +109,9 @@ class TfrmMain final : public QMainWindow,
   TfrmHelp* HelpWindow() const { return frmHelp_; }
   // For the editors: a whole file's lines edited as text.
   TfrmEditSource* SourceEditor() const { return frmEditSource_; }
+  // "目次作成(&C)": the index editor, refused while a worksheet is open.
+  void mnuMakeIndexClick();
+  TfrmEditIndex* IndexEditorWindow() const { return frmEditIndex_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -168,7 +173,6 @@ class TfrmMain final : public QMainWindow,
   void mnuHosokuClick();
   void mnuSetPaperClick();
   void btnKranClick();
-  void mnuMakeIndexClick();
   void SyncTitleWindow();
   bool PrintAllUnitsView(const QImage& image);
   void OpenInDesktopBrowser(const QUrl& url, std::function<void()> failed);
@@ -237,6 +241,8 @@ class TfrmMain final : public QMainWindow,
   TfrmVersion* frmVersion_ = nullptr;
   TfrmSetPaper* frmSetPaper_ = nullptr;
   TfrmEditSource* frmEditSource_ = nullptr;
+  TfrmInputText* frmInputText_ = nullptr;
+  TfrmEditIndex* frmEditIndex_ = nullptr;
   TfrmSettei* frmSettei_ = nullptr;
   TfrmPrintMode* frmPrintMode_ = nullptr;
   TfrmPrintOk* frmPrintOk_ = nullptr;

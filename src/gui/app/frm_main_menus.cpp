@@ -25,6 +25,7 @@
 #include "gui/app/frm_set_paper.h"
 #include "gui/app/frm_version.h"
 #include "gui/app/qt_text.h"
+#include "gui/authoring/frm_edit_index.h"
 #include "platform/text_file.h"
 
 namespace tavolo {
@@ -46,7 +47,6 @@ void TfrmMain::CreateMenus() {
   mnuEdit_->setObjectName("mnuEdit");
   QAction* makeIndex = mnuEdit_->addAction(QStringLiteral("目次作成(&C)"));
   makeIndex->setObjectName("mnuMakeIndex");
-  makeIndex->setEnabled(false);  // with the index editor
   connect(makeIndex, &QAction::triggered, this, &TfrmMain::mnuMakeIndexClick);
   QAction* juku = mnuEdit_->addAction(QStringLiteral("学校名・塾名(&J)"));
   juku->setObjectName("mnuJuku");
@@ -185,10 +185,12 @@ void TfrmMain::UpdateWindowMenu() {
 }
 
 void TfrmMain::mnuMakeIndexClick() {
-  if (!state_.openSheets.empty()) {
-    dialogs_.Inform("開いているファイルをすべて閉じてください");
+  if (Status mayOpen = IndexEditorMayOpen(state_.openSheets.size()); !mayOpen) {
+    dialogs_.Inform(mayOpen.message());
     return;
   }
+  frmEditIndex_->ShowEditor(geometry());
+  setFocus();
 }
 
 void TfrmMain::mnuJukuClick() {
