@@ -443,5 +443,23 @@ TEST_F(IndexEditorTest, NoMoreThanEightySections) {
   EXPECT_TRUE(input.log.empty());
 }
 
+TEST_F(IndexEditorTest, AnotherLessonAsksOnlyWhenSomethingWouldBeLost) {
+  Load(1);
+  EXPECT_TRUE(editor.MayDiscardEdits("正の数と負の数", dialogs));
+  input.answers = {""};  // modified, but nothing to lose
+  editor.AddUnit(input, dialogs);
+  EXPECT_TRUE(editor.MayDiscardEdits("正の数と負の数", dialogs));
+  EXPECT_TRUE(dialogs.log.empty());
+  dialogs.answers = {Answer::No, Answer::Yes};
+  EXPECT_FALSE(editor.MayDiscardEdits("新しい題", dialogs));
+  input.answers = {"絶対値"};
+  editor.AddUnit(input, dialogs);
+  EXPECT_TRUE(editor.MayDiscardEdits("正の数と負の数", dialogs));
+  EXPECT_EQ(dialogs.log.size(), 2u);
+  ASSERT_TRUE(editor.Save("正の数と負の数"));
+  EXPECT_TRUE(editor.MayDiscardEdits("正の数と負の数", dialogs));  // saved: nothing to lose
+  EXPECT_EQ(dialogs.log.size(), 2u);
+}
+
 }  // namespace
 }  // namespace tavolo

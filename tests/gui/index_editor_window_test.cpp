@@ -156,6 +156,9 @@ TEST_F(IndexEditorWindowTest, AnAddedUnitIsSavedOnOkAndListedByTheCourseMenu) {
                      [&](QWidget* w) {
                        after << Texts(In<QListWidget>(w, "lstEUnit"))
                              << In<QTreeWidget>(w, "trvSect")->currentItem()->text(0);
+                       // Enter in the title box does not close the editor.
+                       QTest::keyClick(In<QLineEdit>(w, "edtMainTitle"), Qt::Key_Return);
+                       EXPECT_TRUE(w->isVisible());
                        ClickButton(w, " Ｏ　Ｋ");
                      }});
   OpenEditor();
@@ -228,52 +231,6 @@ TEST_F(IndexEditorWindowTest, RenamesStartFromTheChosenNameSelectedWhole) {
   expected[2] = "符号";
   expected[5] = "数の直線";
   EXPECT_EQ(IndexLines(), expected);
-}
-
-TEST_F(IndexEditorWindowTest, ALessonWithoutIndexShowsTheTemplateAndOkLeavesNoFile) {
-  WriteCp932Lines((course + "/Main.ind").toStdString(),
-                  {"正と負の数", "", "正の数と負の数,kazu\\ kz", "新しい章,atara\\ at"});
-  QStringList seen;
-  ModalHelper modal({[&](QWidget* w) {
-    In<QListWidget>(w, "lstELesson")->setCurrentRow(1);
-    seen << In<QLineEdit>(w, "edtIndex")->text() << In<QLineEdit>(w, "edtMainTitle")->text()
-         << TreeLines(In<QTreeWidget>(w, "trvSect")) << In<QLineEdit>(w, "edtDataFile")->text();
-    ClickButton(w, " Ｏ　Ｋ");
-  }});
-  OpenEditor();
-  EXPECT_EQ(seen, QStringList({course + "/atara/at.ind", "ここにタイトルをかいてください",
-                               "ここにタイトルをかいてください", "  +ここは主メニュー",
-                               "    ここは副メニュー", "未作成"}));
-  EXPECT_FALSE(QFile::exists(course + "/atara/at.ind"));
-}
-
-TEST_F(IndexEditorWindowTest, ATitleChangedAloneIsSaved) {
-  ModalHelper modal({[&](QWidget* w) {
-    In<QLineEdit>(w, "edtMainTitle")->setText("正負の数");
-    // Enter in the title box does not close the editor.
-    QTest::keyClick(In<QLineEdit>(w, "edtMainTitle"), Qt::Key_Return);
-    EXPECT_TRUE(w->isVisible());
-    ClickButton(w, " Ｏ　Ｋ");
-  }});
-  OpenEditor();
-  Lines expected = kLesson;
-  expected[0] = "正負の数";
-  EXPECT_EQ(IndexLines(), expected);
-}
-
-TEST_F(IndexEditorWindowTest, OkWithoutAUnitSaysWhatToChoose) {
-  WriteCp932Lines(IndexFile(), {"t", "[[sect1", "空", "<<", ">>", "]]"});
-  QStringList messages;
-  auto readAndClose = [&](QWidget* box) {
-    messages << MessageText(box);
-    ClickButton(box, "OK");
-  };
-  ModalHelper modal({[&](QWidget* w) { ClickLater(w, "btnOk"); }, readAndClose,
-                     [&](QWidget* w) { ClickLater(w, "btnChange2"); }, readAndClose,
-                     [&](QWidget* w) { ClickButton(w, "キャンセル"); }});
-  OpenEditor();
-  EXPECT_EQ(messages, QStringList({"編集する副メニューを選択してください",
-                                   "変更する項目をクリックしてください"}));
 }
 
 TEST_F(IndexEditorWindowTest, ChoosingAnotherLessonAsksBeforeDroppingEdits) {

@@ -123,10 +123,11 @@ void TfrmEditIndex::CreateControls() {
   pnlHint_ = new QLabel(this);
   pnlHint_->setObjectName("pnlHint");
   pnlHint_->setAccessibleName(QStringLiteral("ヒント"));
-  pnlHint_->setFrameShape(QFrame::Panel);
-  pnlHint_->setFrameShadow(QFrame::Sunken);
+  QFont hintFont = pnlHint_->font();
+  hintFont.setPointSizeF(hintFont.pointSizeF() * 1.1);
+  pnlHint_->setFont(hintFont);
   pnlHint_->setMinimumHeight(pnlHint_->fontMetrics().height() + 12);
-  pnlHint_->setContentsMargins(8, 0, 8, 0);
+  pnlHint_->setContentsMargins(10, 0, 10, 0);
   Colour(pnlHint_, kHintBackground);
 
   auto* lessons = new QVBoxLayout;
