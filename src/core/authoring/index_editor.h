@@ -46,13 +46,13 @@ class TextInput {
 
 // The editor edits lesson indexes only while no worksheet is open: a sheet
 // holds positions (its unit address) that an edit could move under it.
-Status IndexEditorMayOpen(std::size_t openSheets);
+[[nodiscard]] Status IndexEditorMayOpen(std::size_t openSheets);
 
 class IndexEditor {
  public:
   // Reads Main.ind afresh (each opening of the window). Failure: the message
   // of the missing or unreadable file.
-  Status ReadCourse(std::string_view courseFolder);
+  [[nodiscard]] Status ReadCourse(std::string_view courseFolder);
   const CourseIndex& Course() const { return course_; }
   std::vector<std::string> LessonCaptions() const;
 
@@ -60,10 +60,10 @@ class IndexEditor {
   // template when there is none; clears the modified flag and chooses the
   // first section. An index file that exists but cannot be read is reported
   // and leaves no lesson chosen, so that nothing can overwrite it.
-  Status LoadLesson(int lesson);
+  [[nodiscard]] Status LoadLesson(int lesson);
   // Chooses section n and its first unit. Failure "not found": the unit list
   // keeps what it showed.
-  Status ChooseSection(int section);
+  [[nodiscard]] Status ChooseSection(int section);
   void ChooseUnit(int unit);
 
   // The four buttons. Each asks for a name and returns true when the index
@@ -77,7 +77,7 @@ class IndexEditor {
   // when an edit was made or the title changed; true when it wrote. Failures:
   // no section or no unit chosen, or the write failed (the old file stays, and
   // so do the edits).
-  Result<bool> Save(std::string_view title);
+  [[nodiscard]] Result<bool> Save(std::string_view title);
   // Before another lesson is loaded over the edits: true when nothing would be
   // lost (nothing changed since loading or saving, the title box included),
   // or when the teacher agrees to let the changes go.
@@ -88,7 +88,7 @@ class IndexEditor {
   // The index lines with the title box's text on line 1: what the direct edit starts from.
   Lines LinesWithTitle(std::string_view title) const;
   // Writes a directly edited index over the lesson's index file.
-  Status WriteIndex(const Lines& lines);
+  [[nodiscard]] Status WriteIndex(const Lines& lines);
 
   int lesson() const { return lesson_; }
   int section() const { return section_; }

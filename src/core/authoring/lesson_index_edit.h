@@ -57,7 +57,7 @@ void SetTitleLine(Lines& lines, std::string_view title);
 // Whether a name can stand on a line of the index: CP932 must be able to hold
 // every character, and a unit may not be ">>" (it would end its section).
 // Failure: the reason for the user.
-Status CheckSectionName(std::string_view name);
-Status CheckUnitName(std::string_view name);
+[[nodiscard]] Status CheckSectionName(std::string_view name);
+[[nodiscard]] Status CheckUnitName(std::string_view name);
 
 }  // namespace tavolo
