@@ -162,7 +162,7 @@ TEST(LessonIndexEditTest, TitleGoesOnLineOneWithoutEatingASection) {
 }
 
 TEST(LessonIndexEditTest, NamesMustFitOnALineOfTheFile) {
-  for (const char* good : {"", "正の数", "①ｶﾀｶﾅ", "[[sect", "]]", "<<"}) {
+  for (const char* good : {"", "正の数", "①ｶﾀｶﾅ", "[[sect", "]]", "<<", "?", "−3 の絶対値"}) {
     EXPECT_TRUE(CheckUnitName(good)) << good;
     EXPECT_TRUE(CheckSectionName(good)) << good;
   }
