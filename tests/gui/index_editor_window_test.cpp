@@ -366,10 +366,7 @@ TEST_F(IndexEditorWindowTest, HelpOpensTopic730) {
 }
 
 TEST_F(IndexEditorWindowTest, RefusedWhileAWorksheetIsOpen) {
-  {
-    ModalHelper modal({[](QWidget* menu) { ClickButton(menu, "　Ｏ　Ｋ　"); }});
-    QTest::mouseClick(Find<QPushButton>("btnOpenMaster"), Qt::LeftButton);
-  }
+  OpenFromMenu(0);
   ASSERT_NE(window->CurrentSheetWindow(), nullptr);
   QString message;
   ModalHelper modal({[&](QWidget* box) {
