@@ -7,6 +7,7 @@
 #include "platform/cp932.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "support/hostile_files.h"
 #include "support/temp_folder.h"
 
 namespace tavolo {
@@ -118,6 +119,92 @@ TEST(TextFile, RewriteKeepsThePermissionsOfTheFile) {
   ASSERT_TRUE(WriteLines(dir / "a.ini", {"y"}).ok());
   EXPECT_EQ(fs::status(dir / "a.ini").permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST(TextFile, ReadOnlyFileInAWritableFolderIsRefusedAndKept) {
+  if (test::RunningAsRoot()) GTEST_SKIP() << "root may write read-only files";
+  TempFolder dir;
+  WriteBytes(dir / "key.que", "keep\r\n");
+  test::MakeReadOnly(dir / "key.que");
+  const Status s = WriteLines(dir / "key.que", {"lost"});
+  ASSERT_FALSE(s.ok());
+  EXPECT_EQ(s.message(), (dir / "key.que").string() + " に書き込めません");
+  EXPECT_EQ(ReadBytes(dir / "key.que"), "keep\r\n");
+  EXPECT_EQ(test::FolderNames(dir.path()), (Lines{"key.que"}));
+}
+
+TEST(TextFile, WritingThroughASymlinkReplacesTheFileItPointsTo) {
+  struct Case {
+    const char* name;
+    bool relative;
+    bool chained;
+  } cases[] = {{"absolute link", false, false},
+               {"relative link", true, false},
+               {"link to a link", false, true}};
+  for (const auto& c : cases) {
+    TempFolder dir;
+    WriteBytes(dir / "real" / "rec.ini", "old\r\n");
+    fs::create_directories(dir / "links");
+    const fs::path target = c.relative ? fs::path("../real/rec.ini") : dir / "real" / "rec.ini";
+    fs::path link = dir / "links" / "rec.ini";
+    test::PlantSymlink(target, link);
+    if (c.chained) {
+      test::PlantSymlink(link, dir / "links" / "again.ini");
+      link = dir / "links" / "again.ini";
+    }
+    ASSERT_TRUE(WriteLines(link, {"new"}).ok()) << c.name;
+    EXPECT_TRUE(fs::is_symlink(link)) << c.name;
+    EXPECT_EQ(ReadBytes(dir / "real" / "rec.ini"), "new\r\n") << c.name;
+    EXPECT_EQ(test::FolderNames(dir / "real"), (Lines{"rec.ini"})) << c.name;
+  }
+}
+
+TEST(TextFile, LinkLoopsAndNonFilesAreRefused) {
+  TempFolder dir;
+  test::PlantSymlink(dir / "b", dir / "a");
+  test::PlantSymlink(dir / "a", dir / "b");
+  EXPECT_FALSE(WriteLines(dir / "a", {"x"}).ok());
+  test::MakeFifo(dir / "pipe.que");
+  EXPECT_FALSE(WriteLines(dir / "pipe.que", {"x"}).ok());
+  EXPECT_EQ(test::FolderNames(dir.path()), (Lines{"a", "b", "pipe.que"}));
+}
+
+TEST(TextFile, StagedFilesAreRemovedUnlessCommitted) {
+  TempFolder dir;
+  WriteBytes(dir / "a.png", "old");
+  {
+    auto staged = StagedFile::Stage(dir / "a.png", "new");
+    ASSERT_TRUE(staged.ok());
+    EXPECT_TRUE(fs::exists(staged.value().temporary()));
+  }
+  EXPECT_EQ(test::FolderNames(dir.path()), (Lines{"a.png"}));
+  EXPECT_EQ(ReadBytes(dir / "a.png"), "old");
+}
+
+TEST(TextFile, OnlyOurOwnStaleTemporariesAreRemovedOnTheNextWrite) {
+  TempFolder dir;
+  const std::string stale = ".tavolo-0123456789abcdef.tmp";
+  const std::string young = ".tavolo-fedcba9876543210.tmp";
+  const std::string otherName = ".tavolo-notours.tmp";
+  const std::string upperHex = ".tavolo-0123456789ABCDEF.tmp";
+  const std::string staleLink = ".tavolo-00000000000000aa.tmp";
+  for (const auto& name : {stale, young, otherName, upperHex}) WriteBytes(dir / name, "x");
+  WriteBytes(dir / "elsewhere" / "victim", "x");
+  test::MakeOlder(dir / "elsewhere" / "victim", 3600);
+  test::PlantSymlink(dir / "elsewhere" / "victim", dir / staleLink);
+  for (const auto& name : {stale, otherName, upperHex}) test::MakeOlder(dir / name, 3600);
+  ASSERT_TRUE(WriteLines(dir / "rec.ini", {"x"}).ok());
+  EXPECT_EQ(test::FolderNames(dir.path()),
+            (Lines{staleLink, upperHex, young, otherName, "elsewhere", "rec.ini"}));
+  EXPECT_TRUE(fs::exists(dir / "elsewhere" / "victim"));
+}
+
+TEST(TextFile, TemporaryFileNames) {
+  EXPECT_TRUE(IsTemporaryFileName(".tavolo-0123456789abcdef.tmp"));
+  for (const char* name : {".tavolo-0123456789abcde.tmp", ".tavolo-0123456789abcdefa.tmp",
+                           "tavolo-0123456789abcdef.tmp", ".tavolo-0123456789abcdeg.tmp",
+                           ".tavolo-0123456789abcdef.tmq", ".tavolo-0123456789ABCDEF.tmp"})
+    EXPECT_FALSE(IsTemporaryFileName(name)) << name;
 }
 
 TEST(Paths, CourseFolderAlwaysEndsInASeparator) {

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <random>
 #include <system_error>
 #include <utility>
@@ -120,13 +121,114 @@ std::string JoinLinesCp932(const std::vector<std::string>& lines) {
   return out;
 }
 
-Status WriteFileAtomic(const fs::path& path, std::string_view bytes) {
-  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+bool IsTemporaryFileName(std::string_view name) {
+  constexpr std::string_view prefix = ".tavolo-", suffix = ".tmp";
+  constexpr std::size_t hexDigits = 16;
+  if (name.size() != prefix.size() + hexDigits + suffix.size()) return false;
+  if (name.substr(0, prefix.size()) != prefix || name.substr(name.size() - suffix.size()) != suffix)
+    return false;
+  for (const char c : name.substr(prefix.size(), hexDigits))
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  return true;
+}
+
+namespace {
+
+// The file a chain of symlinks ends at (the path itself when it is no link).
+// A dangling link gives the path it points to, so the write creates that file.
+Result<fs::path> FollowLinks(const fs::path& path) {
+  fs::path current = path;
+  for (int depth = 0; depth < 40; ++depth) {
+    struct stat st {};
+    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+    std::error_code ec;
+    const fs::path next = fs::read_symlink(current, ec);
+    if (ec) return Unwritable(path);
+    current = next.is_absolute() ? next : current.parent_path() / next;
+  }
+  return Unwritable(path);  // a loop of links
+}
+
+// Removes temporaries a crashed write of ours left in the folder. Only names we
+// give, only regular files (never links), only our own, and only old ones: a
+// write running at this moment in another copy of the program is left alone.
+void RemoveStaleTemporaries(const fs::path& folder) {
   std::error_code ec;
-  if (fs::is_directory(path, ec)) return Unwritable(path);
+  fs::directory_iterator it(folder, ec);
+  if (ec) return;
+  const std::time_t now = std::time(nullptr);
+  for (; it != fs::directory_iterator(); it.increment(ec)) {
+    if (ec) return;
+    const fs::path entry = it->path();
+    if (!IsTemporaryFileName(entry.filename().string())) continue;
+    struct stat st {};
+    if (::lstat(entry.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
+      continue;
+    if (now - st.st_mtime < kStaleTemporaryAgeSeconds) continue;
+    ::unlink(entry.c_str());
+  }
+}
+
+// Gives the new file the old one's owner, group and mode. Changing the owner
+// needs privileges we rarely have; keeping the group often works on its own.
+void CopyOwnershipAndMode(int fd, const struct stat& old) {
+  if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+    (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+  (void)::fchmod(fd, old.st_mode & 07777);  // after fchown, which may clear set-id bits
+}
+
+}  // namespace
+
+StagedFile::StagedFile(fs::path shown, fs::path target, fs::path temporary, int fd)
+    : shown_(std::move(shown)),
+      target_(std::move(target)),
+      temporary_(std::move(temporary)),
+      fd_(fd) {}
+
+StagedFile::StagedFile(StagedFile&& other) noexcept
+    : shown_(std::move(other.shown_)),
+      target_(std::move(other.target_)),
+      temporary_(std::exchange(other.temporary_, {})),
+      fd_(std::exchange(other.fd_, -1)) {}
+
+StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
+  if (this != &other) {
+    Discard();
+    shown_ = std::move(other.shown_);
+    target_ = std::move(other.target_);
+    temporary_ = std::exchange(other.temporary_, {});
+    fd_ = std::exchange(other.fd_, -1);
+  }
+  return *this;
+}
+
+StagedFile::~StagedFile() { Discard(); }
+
+void StagedFile::Discard() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  temporary_.clear();
+}
+
+Result<StagedFile> StagedFile::Open(const fs::path& path) {
+  auto followed = FollowLinks(path);
+  if (!followed) return followed.failure();
+  const fs::path target = followed.value();
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+
+  struct stat old {};
+  const bool replacing = ::stat(target.c_str(), &old) == 0;
+  // The folder being writable must not let us replace a file its owner made
+  // read-only, nor something that is not a file at all.
+  if (replacing && (!S_ISREG(old.st_mode) || ::access(target.c_str(), W_OK) != 0))
+    return Unwritable(path);
+
+  RemoveStaleTemporaries(folder);
 
   // The temporary file lives in the target's folder so that the final rename
-  // never crosses file systems and is atomic.
+  // never crosses file systems and is atomic. O_EXCL with O_NOFOLLOW: a name
+  // someone planted, link or not, is never opened; we draw another one.
   static thread_local std::mt19937_64 random{std::random_device{}()};
   fs::path temp;
   int rawFd = -1;
@@ -135,27 +237,41 @@ Status WriteFileAtomic(const fs::path& path, std::string_view bytes) {
     std::snprintf(name, sizeof name, ".tavolo-%016llx.tmp",
                   static_cast<unsigned long long>(random()));
     temp = folder / name;
-    rawFd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    rawFd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (rawFd < 0 && errno != EEXIST) break;
   }
   if (rawFd < 0) return Unwritable(path);
-  Fd fd(rawFd);
+  StagedFile staged(path, target, temp, rawFd);  // removes the temporary unless committed
+  if (replacing) CopyOwnershipAndMode(rawFd, old);
+  return staged;
+}
 
-  // Keep the permissions of the file we replace, so a rewrite does not change
-  // who may read a learner's records.
-  struct stat old {};
-  if (::stat(path.c_str(), &old) == 0) ::fchmod(fd.get(), old.st_mode & 07777);
+Result<StagedFile> StagedFile::Stage(const fs::path& path, std::string_view bytes) {
+  auto staged = Open(path);
+  if (!staged) return staged;
+  if (!WriteAll(staged.value().fd(), bytes)) return Unwritable(path);
+  return staged;
+}
 
-  const bool written = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
-  const bool closed = ::close(fd.release()) == 0;
-  if (!written || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    return Unwritable(path);
+Status StagedFile::Commit() {
+  const bool flushed = fd_ >= 0 && ::fsync(fd_) == 0;
+  const bool closed = fd_ >= 0 && ::close(std::exchange(fd_, -1)) == 0;
+  if (!flushed || !closed || ::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    Discard();
+    return Unwritable(shown_);
   }
+  temporary_.clear();
   // Make the rename itself durable.
+  const fs::path folder = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
   Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.get() >= 0) ::fsync(dir.get());
   return Succeeded();
+}
+
+Status WriteFileAtomic(const fs::path& path, std::string_view bytes) {
+  auto staged = StagedFile::Stage(path, bytes);
+  if (!staged) return staged.failure();
+  return staged.value().Commit();
 }
 
 Status WriteLines(const fs::path& path, const std::vector<std::string>& lines) {

@@ -31,12 +31,61 @@ Result<std::vector<std::string>> ReadLines(const std::filesystem::path& path);
 // Encodes every line as CP932 followed by CR LF.
 std::string JoinLinesCp932(const std::vector<std::string>& lines);
 
-// Writes to a temporary file in the same folder, flushes it to disk and renames
-// it over the target, so a crash or a full disk never leaves half a file. On
-// failure the old file is untouched and the message is path + " に書き込めません".
-Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
+// A replacement for a file, written whole to a temporary file next to it and
+// flushed to disk, waiting to be renamed over the target. Several files can be
+// staged and then committed together, so one failing leaves none of them
+// half-made. An uncommitted temporary file is removed when this is destroyed.
+//
+// The target is the file a symlink points to (the link stays a link); a file
+// the user may not write, or anything that is not a regular file, is refused.
+// The replacement keeps the old file's mode, and its owner and group where the
+// system allows. Temporary files are created exclusively under unique
+// ".tavolo-<16 hex>.tmp" names and never through a link; temporaries of ours
+// that a crash left behind (same name pattern, our owner, older than
+// kStaleTemporaryAge) are removed before a new one is made in that folder.
+class StagedFile {
+ public:
+  // An empty temporary file, open for writing through fd(), for output too
+  // large to hold in memory. Failure: path + " に書き込めません".
+  [[nodiscard]] static Result<StagedFile> Open(const std::filesystem::path& path);
+  // Open + the bytes written.
+  [[nodiscard]] static Result<StagedFile> Stage(const std::filesystem::path& path,
+                                                std::string_view bytes);
+  StagedFile(StagedFile&& other) noexcept;
+  StagedFile& operator=(StagedFile&& other) noexcept;
+  StagedFile(const StagedFile&) = delete;
+  StagedFile& operator=(const StagedFile&) = delete;
+  ~StagedFile();
+
+  // Flushes the temporary file to disk and renames it over the target.
+  // Failure: path + " に書き込めません", and the temporary file is gone.
+  [[nodiscard]] Status Commit();
+  const std::filesystem::path& temporary() const { return temporary_; }
+  int fd() const { return fd_; }
+
+ private:
+  StagedFile(std::filesystem::path shown, std::filesystem::path target,
+             std::filesystem::path temporary, int fd);
+  void Discard();
+
+  std::filesystem::path shown_;  // the path as asked for, for messages
+  std::filesystem::path target_;
+  std::filesystem::path temporary_;
+  int fd_ = -1;
+};
+
+// Stale temporaries are at least this old; a write in progress is far younger.
+inline constexpr int kStaleTemporaryAgeSeconds = 10 * 60;
+
+// True for the names StagedFile gives its temporary files.
+bool IsTemporaryFileName(std::string_view name);
+
+// StagedFile::Stage + Commit: a crash or a full disk never leaves half a file.
+// On failure the old file is untouched and the message is path + " に書き込めません".
+[[nodiscard]] Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
 
 // WriteFileAtomic(path, JoinLinesCp932(lines)).
-Status WriteLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
+[[nodiscard]] Status WriteLines(const std::filesystem::path& path,
+                                const std::vector<std::string>& lines);
 
 }  // namespace tavolo
