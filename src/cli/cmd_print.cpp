@@ -1,6 +1,7 @@
 // `tavolo print COURSE L.S.U[Rv] --pdf FILE ...` or `tavolo print FILE.prp --pdf FILE ...`:
 // numbered worksheets for a whole class as one PDF, one page per copy.
 
+#include <QFile>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QString>
@@ -124,35 +125,40 @@ int RunPrintCommand(const CommandArgs& args, std::ostream& out, std::ostream& er
   RenderScreenPage(sheet.value(), registry, renderer, settings);
   registry.SetRegistering(false);
 
-  // The PDF appears under its name only when complete.
+  // The PDF appears under its name only when complete; until then it is a
+  // temporary file of our own next to it, removed if printing fails.
   const std::filesystem::path target = options.pdfPath;
-  std::filesystem::path temp = target;
-  temp += ".part";
+  const auto Unwritable = [&](const std::string& message) {
+    err << (message.empty() ? "" : message + "\n") << "ファイル " << PathText(target)
+        << " に書き込めません\n";
+    return 1;
+  };
+  Result<StagedFile> staged = StagedFile::Open(target);
+  if (!staged) return Unwritable("");
   PrintSettings print;
   print.mode = options.mode;
   print.numbered = options.numbered;
   print.startNumber = options.start;
   PrintResult result;
   {
-    QPdfWriter pdf(QString::fromStdString(PathText(temp)));
+    QFile file;
+    if (!file.open(staged.value().fd(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+      return Unwritable("");
+    QPdfWriter pdf(&file);
     pdf.setResolution(kPdfDpi);
     pdf.setPageSize(QPageSize(QSizeF(params.paperWidth / 3.0, params.paperHeight / 3.0),
                               QPageSize::Millimeter));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     pdf.setTitle(QString::fromStdString(params.unit.title));
     pdf.setCreator(QStringLiteral("Tavolo++"));
-    PagedDevicePrintTarget device(pdf, renderer, sheet.value().page(), settings, false);
-    result = RunPrintJob(print, options.copies, device);
-    if (!device.Finish() && result.ok) result = {false, result.documentsPrinted, ""};
+    {
+      PagedDevicePrintTarget device(pdf, renderer, sheet.value().page(), settings, false);
+      result = RunPrintJob(print, options.copies, device);
+      if (!device.Finish() && result.ok) result = {false, result.documentsPrinted, ""};
+    }
+    if (!file.flush() || file.error() != QFileDevice::NoError) result.ok = false;
   }
-  std::error_code ec;
-  if (result.ok) std::filesystem::rename(temp, target, ec);
-  if (!result.ok || ec) {
-    std::filesystem::remove(temp, ec);
-    err << (result.message.empty() ? "" : result.message + "\n") << "ファイル " << PathText(target)
-        << " に書き込めません\n";
-    return 1;
-  }
+  if (!result.ok || !staged.value().Commit()) return Unwritable(result.message);
   out << PathText(target) << "\n";
   return 0;
 }

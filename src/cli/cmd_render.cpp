@@ -2,8 +2,11 @@
 // --png FILE ...`: the worksheet page of a unit as the desktop program shows
 // it, written as a PNG, optionally with the layout that practice relies on.
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <optional>
 #include <ostream>
 #include <sstream>
 
@@ -128,14 +131,34 @@ int RunRenderCommand(const CommandArgs& args, std::ostream& out, std::ostream& e
   settings.showAlternatives = options.alternatives;
   settings.sheetNumber = 1;  // numbering is on at start, from 1
   const QImage page = RenderScreenPage(sheet.value(), registry, renderer, settings);
-  if (!page.save(QString::fromStdString(options.pngPath), "PNG")) {
+  // Both files are staged before either appears, so a failure leaves neither.
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  Result<StagedFile> stagedPng = Failure{};
+  if (page.save(&buffer, "PNG"))
+    stagedPng = StagedFile::Stage(options.pngPath, std::string_view(png.constData(), png.size()));
+  if (!stagedPng) {
     err << "ファイル " << options.pngPath << " に書き込めません\n";
     return 1;
   }
+  std::optional<StagedFile> stagedLayout;
   if (!options.layoutPath.empty()) {
     std::ostringstream json;
     WriteLayout(json, sheet->params, sheet->layout, registry);
-    if (const Status written = WriteFileAtomic(options.layoutPath, json.str()); !written) {
+    Result<StagedFile> staged = StagedFile::Stage(options.layoutPath, json.str());
+    if (!staged) {
+      err << staged.message() << "\n";
+      return 1;
+    }
+    stagedLayout.emplace(std::move(staged).value());
+  }
+  if (!stagedPng.value().Commit()) {
+    err << "ファイル " << options.pngPath << " に書き込めません\n";
+    return 1;
+  }
+  if (stagedLayout) {
+    if (const Status written = stagedLayout->Commit(); !written) {
       err << written.message() << "\n";
       return 1;
     }

@@ -11,6 +11,7 @@
 
 #include "cli_run.h"
 #include "support/course_files.h"
+#include "support/hostile_files.h"
 
 namespace tavolo {
 namespace {
@@ -87,6 +88,32 @@ TEST_F(CliPrint, FailuresSayWhatIsWrongAndLeaveNoFile) {
   EXPECT_EQ(Cli({"print", kCourse, "1.3.1"}).status, 2);  // no --pdf
   EXPECT_EQ(Cli({"print", kCourse, "1.3.1", "--pdf", "a.pdf", "--copies", "0"}).status, 2);
   EXPECT_EQ(Cli({"print", kCourse, "1.3.1", "--pdf", "a.pdf", "--mode", "fast"}).status, 2);
+}
+
+TEST_F(CliPrint, PlantedLinksAreNeverFollowedAndNoTemporaryStays) {
+  // A link at the name the old program used for its partial PDF, and a link
+  // at our own temporary-name pattern: neither is written through.
+  test::WriteBytes(folder / "victim.txt", "keep");
+  test::PlantSymlink(folder / "victim.txt", folder / "class.pdf.part");
+  test::PlantSymlink(folder / "victim.txt", folder / ".tavolo-0000000000000000.tmp");
+  const std::string pdf = (folder / "class.pdf").string();
+  ASSERT_EQ(Cli({"print", kCourse, "1.3.1", "--pdf", pdf}).status, 0);
+  EXPECT_EQ(test::ReadBytes(folder / "victim.txt"), "keep");
+  EXPECT_FALSE(std::filesystem::is_symlink(pdf));
+  EXPECT_EQ(test::ReadBytes(pdf).substr(0, 5), "%PDF-");
+  EXPECT_EQ(test::FolderNames(folder.path()),
+            (Lines{".tavolo-0000000000000000.tmp", "class.pdf", "class.pdf.part", "victim.txt"}));
+}
+
+TEST_F(CliPrint, AReadOnlyPdfIsRefusedAndKept) {
+  if (test::RunningAsRoot()) GTEST_SKIP() << "root may write read-only files";
+  test::WriteBytes(folder / "old.pdf", "old");
+  test::MakeReadOnly(folder / "old.pdf");
+  const CliRun r = Cli({"print", kCourse, "1.3.1", "--pdf", (folder / "old.pdf").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("に書き込めません"), std::string::npos) << r.err;
+  EXPECT_EQ(test::ReadBytes(folder / "old.pdf"), "old");
+  EXPECT_EQ(test::FolderNames(folder.path()), (Lines{"old.pdf"}));
 }
 
 }  // namespace

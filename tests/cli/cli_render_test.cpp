@@ -9,6 +9,7 @@
 
 #include "cli_run.h"
 #include "support/course_files.h"
+#include "support/hostile_files.h"
 
 namespace tavolo {
 namespace {
@@ -151,6 +152,28 @@ TEST_F(CliRenderTest, CopyFileAndLayoutProblems) {
             std::string::npos)
       << run.err;
   EXPECT_NE(ReadBytes(folder_ / "page.json").find(R"("lineSpacing": 30)"), std::string::npos);
+}
+
+TEST_F(CliRenderTest, AFailedLayoutLeavesNoPngBehind) {
+  const std::string out = (folder_ / "out").string();
+  std::filesystem::create_directories(out);
+  const CliRun run = Cli({"render", course(), "1.1.1", "--png", out + "/page.png", "--layout",
+                          out + "/none/page.json"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("page.json に書き込めません"), std::string::npos) << run.err;
+  EXPECT_EQ(test::FolderNames(out), Lines{});
+}
+
+TEST_F(CliRenderTest, WritesThroughALinkToItsTargetAndNeverThroughAPlantedTemporary) {
+  const std::string out = (folder_ / "out").string();
+  test::WriteBytes(folder_ / "real.png", "old");
+  test::WriteBytes(folder_ / "victim", "keep");
+  test::PlantSymlink(folder_ / "real.png", out + "/page.png");
+  test::PlantSymlink(folder_ / "victim", out + "/.tavolo-0000000000000000.tmp");
+  ASSERT_EQ(Cli({"render", course(), "1.1.1", "--png", out + "/page.png"}).status, 0);
+  EXPECT_TRUE(std::filesystem::is_symlink(out + "/page.png"));
+  EXPECT_EQ(ReadBytes(folder_ / "real.png").substr(1, 3), "PNG");
+  EXPECT_EQ(ReadBytes(folder_ / "victim"), "keep");
 }
 
 }  // namespace
