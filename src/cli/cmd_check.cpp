@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "cli/json.h"
+#include "cli/terminal_text.h"
 #include "content/course_check.h"
 
 namespace tavolo {
@@ -53,9 +54,9 @@ int RunCheckCommand(const CommandArgs& arguments, std::ostream& out, std::ostrea
     err << Summary(result) << "\n";
   } else {
     for (const auto& p : result.problems) {
-      out << p.file;
+      out << TerminalText(p.file);
       if (p.line > 0) out << ":" << p.line;
-      out << ": " << p.message << "\n";
+      out << ": " << TerminalText(p.message) << "\n";
     }
     out << Summary(result) << "\n";
   }

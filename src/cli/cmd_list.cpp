@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "cli/json.h"
+#include "cli/terminal_text.h"
 #include "content/course_index.h"
 #include "content/lesson_index.h"
 #include "content/question_file_index.h"
@@ -96,22 +97,24 @@ void WriteJson(std::ostream& out, const CourseIndex& course,
 
 void WriteTree(std::ostream& out, const CourseIndex& course,
                const std::vector<LessonEntry>& lessons) {
-  out << course.title << "\n";
+  // Everything from course files goes through TerminalText.
+  const auto T = [](std::string_view text) { return TerminalText(text); };
+  out << T(course.title) << "\n";
   for (std::size_t l = 0; l < lessons.size(); ++l) {
     const LessonEntry& lesson = lessons[l];
-    out << "  " << l + 1 << " " << lesson.lesson->caption << "  (" << lesson.lesson->folder
-        << lesson.lesson->stem << ")";
+    out << "  " << l + 1 << " " << T(lesson.lesson->caption) << "  ("
+        << T(lesson.lesson->folder + lesson.lesson->stem) << ")";
     if (!lesson.error.empty()) {
-      out << "  エラー: " << lesson.error << "\n";
+      out << "  エラー: " << T(lesson.error) << "\n";
       continue;
     }
-    out << "  " << lesson.title << "\n";
+    out << "  " << T(lesson.title) << "\n";
     for (std::size_t s = 0; s < lesson.sections.size(); ++s) {
-      out << "    " << l + 1 << "." << s + 1 << " " << lesson.sections[s].caption << "\n";
+      out << "    " << l + 1 << "." << s + 1 << " " << T(lesson.sections[s].caption) << "\n";
       const auto& units = lesson.sections[s].units;
       for (std::size_t u = 0; u < units.size(); ++u) {
-        out << "      " << l + 1 << "." << s + 1 << "." << u + 1 << " " << units[u].caption;
-        for (const auto& similar : units[u].similar) out << "  " << similar;
+        out << "      " << l + 1 << "." << s + 1 << "." << u + 1 << " " << T(units[u].caption);
+        for (const auto& similar : units[u].similar) out << "  " << T(similar);
         out << "\n";
       }
     }

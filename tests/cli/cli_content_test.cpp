@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/json.h"
+#include "cli/terminal_text.h"
 #include "cli_run.h"
 #include "support/course_files.h"
 
@@ -184,6 +185,61 @@ TEST_F(CliContentTest, CheckReportsFileAndLine) {
                 JsonQuote(index) +
                 ",\n    \"line\": 7,\n    \"message\": \"単元がありません\"\n  }\n]\n");
   EXPECT_NE(json.err.find("問題が 2 件あります"), std::string::npos);
+}
+
+TEST_F(CliContentTest, ControlCharactersFromCourseFilesReachTheTerminalEscaped) {
+  WriteCp932Lines(folder_ / "Main.ind", {"数学\x1b]0;title\x07問題集", "",
+                                         "正負\x1b[31m,kazu\\\\ksk", "外,k\x1b[2Jz\\\\x"});
+  WriteCp932Lines(folder_ / "kazu" / "ksk.ind", {"正の数\x7f", "[[sect1", "加法\x01", "<<",
+                                                 "正の数をたす", "負の数をたす", ">>", "]]"});
+  const CliRun list = Cli({"list", course()});
+  const CliRun check = Cli({"check", course()});
+  for (const CliRun* run : {&list, &check}) {
+    for (const char c : run->out)
+      EXPECT_FALSE((static_cast<unsigned char>(c) < 0x20 && c != '\n') || c == '\x7f') << run->out;
+  }
+  for (const char* shown :
+       {"数学\\x1b]0;title\\x07問題集", "正負\\x1b[31m", "正の数\\x7f", "加法\\x01", "k\\x1b[2Jz"})
+    EXPECT_NE(list.out.find(shown), std::string::npos) << shown << "\n" << list.out;
+  EXPECT_NE(check.out.find("k\\x1b[2Jz"), std::string::npos) << check.out;
+}
+
+TEST_F(CliContentTest, PathsLeadingOutsideTheCourseAreRefusedAndReportedAtTheirLine) {
+  WriteCp932Lines(folder_ / "Main.ind", {"数学問題集１", "", "正負,kazu\\\\ksk", "外,..\\\\x"});
+  WriteCp932Lines(folder_ / "kazu" / "ksk1.que", {"[[unit1",   "<<ques",  "#1#",
+                                                  ">>",        "<<graph", "ok.bmp",
+                                                  "1",         "2",       "..\\..\\..\\etc\\passwd",
+                                                  "3",         "4",       ">>",
+                                                  "]]",        "[[unit2", "<<ques",
+                                                  "#2#",       ">>",      "<<AGraph",
+                                                  "C:\\x.bmp", "1",       "2",
+                                                  ">>",        "]]"});
+  const std::string outside = "はコースのフォルダの外を指しています";
+  const CliRun list = Cli({"list", course()});
+  EXPECT_NE(list.out.find("エラー: パス「..\\」" + outside), std::string::npos) << list.out;
+
+  const CliRun check = Cli({"check", course()});
+  EXPECT_EQ(check.status, 1);
+  const std::string que = course() + "kazu/ksk1.que";
+  for (const std::string& line : {course() + "Main.ind:4: パス「..\\」" + outside,
+                                  que + ":9: パス「..\\..\\..\\etc\\passwd」" + outside,
+                                  que + ":19: パス「C:\\x.bmp」" + outside})
+    EXPECT_NE(check.out.find(line + "\n"), std::string::npos) << line << "\n" << check.out;
+}
+
+TEST(TerminalTextTest, EscapesControlsOnly) {
+  const struct {
+    std::string in, out;
+  } cases[] = {
+      {"plain 正負 \\ text", "plain 正負 \\ text"},
+      {"a\x1b[0mb", "a\\x1b[0mb"},
+      {std::string("nul\0x", 5), "nul\\x00x"},
+      {"tab\tline\r\n", "tab\\x09line\\x0d\\x0a"},
+      {"del\x7f", "del\\x7f"},
+      {"c1\xc2\x9b\xc2\xa0", "c1\\u009b\xc2\xa0"},  // CSI escaped, no-break space kept
+      {"cut\xc2", "cut\xc2"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TerminalText(c.in), c.out) << c.in;
 }
 
 TEST(CliContentNoCourseTest, CheckWithoutMainIndExitsWithTwo) {

@@ -237,7 +237,7 @@ TEST_F(CliRecordsTest, BrokenFilesAreReportedAndSkipped) {
   WriteBytes(folder_ / "kazu" / "bad\x1b[2J.ini", "[S11正の数]\r\n1=\x1b[2J\r\n");
   const CliRun run = Cli({"records", course(), "--lesson", "1"});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.err, "ファイル " + course() + "kazu/壊れた.ini を読み込めません\n");
+  EXPECT_EQ(run.err, "ファイル " + course() + "kazu/壊れた.ini は通常のファイルではありません\n");
   EXPECT_NE(run.out.find("  学習者: 山田\n"), std::string::npos);
   EXPECT_NE(run.out.find("  学習者: =1+1\n"), std::string::npos);
   EXPECT_EQ(run.out.find("desktop"), std::string::npos);

@@ -176,5 +176,32 @@ TEST_F(CliRenderTest, WritesThroughALinkToItsTargetAndNeverThroughAPlantedTempor
   EXPECT_EQ(ReadBytes(folder_ / "victim"), "keep");
 }
 
+TEST_F(CliRenderTest, AFifoOrFolderInPlaceOfTheQuestionFileIsNamedAsSuch) {
+  std::filesystem::remove(folder_ / "kazu" / "ksk1.que");
+  for (const bool fifo : {true, false}) {
+    if (fifo)
+      test::MakeFifo(folder_ / "kazu" / "ksk1.que");
+    else
+      std::filesystem::create_directory(folder_ / "kazu" / "ksk1.que");
+    const CliRun run = Cli({"render", course(), "1.1.1", "--png", png()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("ksk1.que は通常のファイルではありません"), std::string::npos)
+        << run.err;
+    EXPECT_FALSE(std::filesystem::exists(png()));
+    std::filesystem::remove(folder_ / "kazu" / "ksk1.que");
+  }
+}
+
+TEST_F(CliRenderTest, FiguresThatAreNotFilesAreLeftOutInsteadOfHanging) {
+  test::MakeFifo(folder_ / "fifo.bmp");
+  test::PlantSymlink("/dev/zero", folder_ / "zero.bmp");
+  WriteCp932Lines(folder_ / "kazu" / "ksk1.que",
+                  {"[[unit1", "<<ques", "(1) 3+4=#7#", ">>", "<<graph", "fifo.bmp", "10", "20",
+                   "zero.bmp", "10", "200", ">>", "]]"});
+  const CliRun run = Cli({"render", course(), "1.1.1", "--png", png()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(QImage(QString::fromStdString(png())).width() > 0);
+}
+
 }  // namespace
 }  // namespace tavolo

@@ -10,7 +10,9 @@
 
 #include "app/open_unit.h"
 #include "app_fakes.h"
+#include "platform/text_file.h"
 #include "support/course_files.h"
+#include "support/hostile_files.h"
 
 namespace tavolo {
 namespace {
@@ -180,6 +182,21 @@ TEST_F(OpenUnitTest, MissingAndBrokenUnits) {
     EXPECT_EQ(dialogs.log, c.messages);
   }
   EXPECT_TRUE(app.openSheets.empty());
+  EXPECT_TRUE(windows.sheets.empty());
+}
+
+TEST_F(OpenUnitTest, AFolderOrFifoInPlaceOfTheQuestionFileIsNamedNotCalledMissing) {
+  const std::filesystem::path file = folder / "kazu" / "kz2.que";  // section 2's file
+  for (const bool fifo : {true, false}) {
+    if (fifo)
+      test::MakeFifo(file);
+    else
+      std::filesystem::create_directory(file);
+    dialogs.log.clear();
+    EXPECT_EQ(OpenUnit(app, Choice(2, 1), false, windows, dialogs), OpenResult::Unreadable);
+    EXPECT_EQ(dialogs.log, (Lines{"inform: " + NotAFileMessage(file)}));
+    std::filesystem::remove(file);
+  }
   EXPECT_TRUE(windows.sheets.empty());
 }
 

@@ -178,7 +178,7 @@ TEST_F(SheetSaving, AFailedWriteTellsTheUserAndChangesNothing) {
   sheet.filePath = questionFile;
   EXPECT_FALSE(QueryCloseSheet(sheet, app, dialogs));
   EXPECT_EQ(dialogs.log.back(), "inform: " + questionFile + "の保存に失敗しました\nファイル " +
-                                    questionFile + " を読み込めません");
+                                    questionFile + " は通常のファイルではありません");
   EXPECT_TRUE(sheet.modified);
 }
 

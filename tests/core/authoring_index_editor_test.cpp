@@ -407,7 +407,8 @@ TEST_F(IndexEditorTest, AnIndexThatCannotBeReadIsNeverReplacedByTheTemplate) {
   fs::create_directory(IndexFile());
   auto loaded = editor.LoadLesson(1);
   ASSERT_FALSE(loaded);
-  EXPECT_EQ(loaded.message(), "ファイル " + IndexFile().string() + " を読み込めません");
+  EXPECT_EQ(loaded.message(),
+            "ファイル " + IndexFile().string() + " は通常のファイルではありません");
   EXPECT_EQ(editor.lesson(), 0);
   EXPECT_FALSE(editor.AddSection(input, dialogs));
   EXPECT_EQ(editor.Save("x").message(), "編集する主メニューを選択してください");

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "content/file_checks.h"
 #include "platform/cp932.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
@@ -72,7 +73,8 @@ TEST(TextFile, UnreadableFilesGiveMessagesNamingThePath) {
   fs::create_directory(dir / "folder.que");
   r = ReadLines(dir / "folder.que");
   ASSERT_FALSE(r.ok());
-  EXPECT_EQ(r.message(), "ファイル " + (dir / "folder.que").string() + " を読み込めません");
+  EXPECT_EQ(r.message(),
+            "ファイル " + (dir / "folder.que").string() + " は通常のファイルではありません");
 
   if (::geteuid() != 0) {  // root reads everything
     WriteBytes(dir / "locked.que", "x");
@@ -119,6 +121,29 @@ TEST(TextFile, RewriteKeepsThePermissionsOfTheFile) {
   ASSERT_TRUE(WriteLines(dir / "a.ini", {"y"}).ok());
   EXPECT_EQ(fs::status(dir / "a.ini").permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST(TextFile, OnlyRegularFilesAreOpened) {
+  // Each of these would block or read without end if it were opened as a file.
+  TempFolder dir;
+  test::MakeFifo(dir / "fifo.que");
+  fs::create_directory(dir / "folder.que");
+  test::PlantSymlink(dir / "fifo.que", dir / "link-to-fifo.que");
+  test::PlantSymlink("/dev/zero", dir / "zero.bmp");
+  for (const char* name : {"fifo.que", "folder.que", "link-to-fifo.que", "zero.bmp"}) {
+    const auto bytes = ReadFileBytes(dir / name);
+    ASSERT_FALSE(bytes.ok()) << name;
+    EXPECT_EQ(bytes.message(), NotAFileMessage(dir / name)) << name;
+    const Status file = RequireFile(dir / name);
+    ASSERT_FALSE(file.ok()) << name;
+    EXPECT_EQ(file.message(), NotAFileMessage(dir / name)) << name;
+  }
+  EXPECT_EQ(RequireFile(dir / "none.que").message(),
+            "ファイル " + (dir / "none.que").string() + " が見つかりません");
+  WriteBytes(dir / "real.que", "x");
+  test::PlantSymlink(dir / "real.que", dir / "link.que");
+  EXPECT_TRUE(RequireFile(dir / "link.que").ok());
+  EXPECT_EQ(ReadFileBytes(dir / "link.que").value(), "x");
 }
 
 TEST(TextFile, ReadOnlyFileInAWritableFolderIsRefusedAndKept) {

@@ -29,9 +29,18 @@ void InformProblems(const std::vector<std::string>& problems, Dialogs& dialogs) 
 OpenResult OpenUnit(AppState& app, const CourseMenuChoice& choice, bool replace,
                     SheetWindows& windows, Dialogs& dialogs) {
   const UnitAddress& address = choice.address;
+  if (const Lesson* lesson = app.course.FindLesson(address.lesson);
+      lesson && !lesson->pathProblem.empty()) {
+    dialogs.Inform(lesson->pathProblem);
+    return OpenResult::Unreadable;
+  }
   const fs::path file = QuestionFilePath(app.course, address);
   std::error_code ec;
-  if (!fs::is_regular_file(file, ec)) return OpenResult::Missing;
+  if (!fs::exists(file, ec)) return OpenResult::Missing;
+  if (Status isFile = RequireFile(file); !isFile) {
+    dialogs.Inform(isFile.message());
+    return OpenResult::Unreadable;
+  }
   const std::string identity = UnitIdentity(app.course, address);
 
   const auto& open = app.openSheets;

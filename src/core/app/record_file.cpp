@@ -26,6 +26,11 @@ Result<fs::path> RecordFilePath(const AppState& app, int lesson) {
 
 Result<fs::path> RecordFilePath(const AppState& app, int lesson, std::string_view learner) {
   if (Status usable = CheckLearnerName(learner); !usable) return usable.failure();
+  // The fallback folder is named after the lesson's stem: it must not lead
+  // out of the data folder either.
+  if (const Lesson* entry = app.course.FindLesson(lesson < 1 ? 1 : lesson);
+      entry && !entry->pathProblem.empty())
+    return Failure{entry->pathProblem};
   return RecordFolder(app, lesson) / (std::string(learner) + ".ini");
 }
 

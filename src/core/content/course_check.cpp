@@ -6,6 +6,7 @@
 #include "content/question_file_index.h"
 #include "content/unit_names.h"
 #include "content/unit_reader.h"
+#include "platform/paths.h"
 #include "platform/text_file.h"
 
 namespace tavolo {
@@ -104,6 +105,18 @@ class CourseChecker {
           return fault.line == reading.problem.line && fault.message == reading.problem.message;
         }))
       problems.push_back(reading.problem);
+    // Figure names lead to files: one that would lead outside the course is
+    // pointed out at its line.
+    if (reading.ok()) {
+      const auto key = file.FindKeyLine(UnitKeyLine(address));
+      for (const auto* figures : {&reading.content->graphLines, &reading.content->aGraphLines}) {
+        for (std::size_t k = 0; k < figures->size(); k += 3) {
+          if (Status inside = CheckInsideCourse((*figures)[k]); !inside)
+            problems.push_back(UnitProblem{UnitProblem::Kind::Malformed, inside.message(),
+                                           key ? file.FindLineInUnit((*figures)[k], *key) : 0});
+        }
+      }
+    }
     std::stable_sort(problems.begin(), problems.end(),
                      [](const UnitProblem& a, const UnitProblem& b) { return a.line < b.line; });
     for (const UnitProblem& problem : problems)

@@ -8,6 +8,13 @@ namespace tavolo {
 
 namespace {
 
+void SetPathProblem(Lesson& lesson) {
+  if (Status folder = CheckInsideCourse(lesson.folder); !folder)
+    lesson.pathProblem = folder.message();
+  else if (Status stem = CheckInsideCourse(lesson.folder + lesson.stem); !stem)
+    lesson.pathProblem = stem.message();
+}
+
 // caption "," folder "\" separator stem. The "\" is looked for after the ","
 // so that a caption holding a "\" cannot shift the folder and stem.
 Lesson ParseLessonLine(const std::string& line, int lineNumber) {
@@ -24,12 +31,14 @@ Lesson ParseLessonLine(const std::string& line, int lineNumber) {
   if (backslash == std::string::npos) {
     // No folder given: the lesson's files lie in the course folder itself.
     lesson.stem = line.substr(comma + 1);
+    SetPathProblem(lesson);
     return lesson;
   }
   lesson.folder = line.substr(comma + 1, backslash - comma);
   std::size_t stemStart = backslash + 1;
   stemStart += Utf8CharLength(line, stemStart);  // the one separator character
   lesson.stem = line.substr(std::min(stemStart, line.size()));
+  SetPathProblem(lesson);
   return lesson;
 }
 

@@ -22,6 +22,9 @@ struct Lesson {
   std::string stem;     // file stem of the lesson index and question files
   int line = 0;         // 1-based line in Main.ind
   bool hasComma = true;
+  // Why the folder or stem cannot be used (they would lead outside the
+  // course folder); empty when they can. Nothing is read for such a lesson.
+  std::string pathProblem;
 };
 
 struct CourseIndex {

@@ -11,7 +11,9 @@ namespace fs = std::filesystem;
 
 Status RequireFile(const fs::path& path) {
   std::error_code ec;
-  if (fs::is_regular_file(path, ec)) return Succeeded();
+  const auto status = fs::status(path, ec);
+  if (fs::is_regular_file(status)) return Succeeded();
+  if (!ec && fs::exists(status)) return Failure{NotAFileMessage(path)};
   return Failure{"ファイル " + PathText(path) + " が見つかりません"};
 }
 

@@ -9,11 +9,12 @@
 
 namespace tavolo {
 
-// Failure: "ファイル " + path + " が見つかりません".
-Status RequireFile(const std::filesystem::path& path);
+// A regular file (through symlinks). Failures: "ファイル " + path +
+// " が見つかりません", or NotAFileMessage(path) for a folder, FIFO or device.
+[[nodiscard]] Status RequireFile(const std::filesystem::path& path);
 
 // Failure: "ディレクトリ " + path + " が見つかりません".
-Status RequireFolder(const std::filesystem::path& path);
+[[nodiscard]] Status RequireFolder(const std::filesystem::path& path);
 
 // The four characters from the first "." anywhere in the path, lower case
 // (ASCII letters); empty when there is no ".". A dot in a folder name counts.

@@ -39,6 +39,8 @@ LessonIndex ParseLessonIndex(const std::vector<std::string>& lines) {
 }
 
 Result<LessonIndex> ReadLessonIndex(const CourseIndex& course, int lesson) {
+  if (const Lesson* entry = course.FindLesson(lesson); entry && !entry->pathProblem.empty())
+    return Failure{entry->pathProblem};
   if (auto folder = RequireFolder(LessonFolderPath(course, lesson)); !folder)
     return folder.failure();
   const auto path = LessonIndexPath(course, lesson);

@@ -44,6 +44,16 @@ UnitReading QuestionFileIndex::ReadUnit(std::string_view keyLine, int section, i
   return ReadUnitAt(*lines_, *key, section, unit, captions);
 }
 
+int QuestionFileIndex::FindLineInUnit(std::string_view text, std::size_t from) const {
+  const std::string encoded = EncodeCp932(text);
+  for (std::size_t i = from; lines_->Has(i); ++i) {
+    const std::string_view line = lines_->At(i);
+    if (line == encoded) return lines_->LineNumber(i);
+    if (line == "]]") break;
+  }
+  return 0;
+}
+
 std::vector<int> QuestionFileIndex::SimilarProblems(int unit) const {
   return ListSimilarProblems(
       [this](std::string_view key, std::size_t from) { return FindKeyLine(key, from); }, unit);

@@ -35,6 +35,10 @@ class QuestionFileIndex {
   UnitReading ReadUnit(std::string_view keyLine, int section, int unit,
                        const UnitCaptions& captions) const;
 
+  // The 1-based number of the first line at or after line index `from` whose
+  // decoded text is `text` and that lies before the unit's end ("]]"); 0 when none.
+  int FindLineInUnit(std::string_view text, std::size_t from) const;
+
   // The similar problems the course menu lists for the unit.
   std::vector<int> SimilarProblems(int unit) const;
 

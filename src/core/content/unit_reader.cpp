@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <system_error>
 
 #include "content/file_checks.h"
 #include "content/unit_names.h"
@@ -188,7 +189,10 @@ UnitReading ParseUnitBlockBytes(std::string_view bytes, std::string_view keyLine
 
 UnitReading ReadUnitBlock(const std::filesystem::path& file, std::string_view keyLine, int section,
                           int unit, const UnitCaptions& captions) {
-  if (auto exists = RequireFile(file); !exists) return Missing(exists.message());
+  // A folder or FIFO in place of the file is not a missing unit: the teacher
+  // is told what is there instead.
+  std::error_code ec;
+  if (!std::filesystem::exists(file, ec)) return Missing(RequireFile(file).message());
   auto bytes = ReadFileBytes(file);
   if (!bytes) {
     return UnitReading{

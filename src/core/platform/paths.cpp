@@ -69,6 +69,24 @@ fs::path ResolveCaseInsensitive(const fs::path& path) {
   return matched ? resolved : path;
 }
 
+Status CheckInsideCourse(std::string_view relative) {
+  const std::string path = NormalizeSeparators(relative);
+  const bool fromRoot = !path.empty() && path.front() == '/';
+  const bool driveLetter =
+      path.size() >= 2 && path[1] == ':' &&
+      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+  bool parent = false;
+  for (std::size_t start = 0; start <= path.size();) {
+    std::size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    if (path.compare(start, end - start, "..") == 0 && end - start == 2) parent = true;
+    start = end + 1;
+  }
+  if (fromRoot || driveLetter || parent)
+    return Failure{"パス「" + std::string(relative) + "」はコースのフォルダの外を指しています"};
+  return Succeeded();
+}
+
 fs::path CoursePath(std::string_view courseFolder, std::string_view relative) {
   std::string rel = NormalizeSeparators(relative);
   // A course file may write "\Graph\a.bmp"; it is still inside the course.

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/result.h"
+
 namespace tavolo {
 
 // The course folder as text, always ending in "/" ("/" itself stays "/").
@@ -20,6 +22,12 @@ std::string NormalizeSeparators(std::string_view relative);
 // case-insensitively (ASCII letters) against the entries of its parent folder.
 // When nothing matches, the path is returned as given.
 std::filesystem::path ResolveCaseInsensitive(const std::filesystem::path& path);
+
+// A path from course data must stay inside the course folder: a ".."
+// component, a path from the root ("/", "\\") or a drive letter ("C:") is
+// refused with "パス「" + relative + "」はコースのフォルダの外を指しています".
+// Every path built from course data passes this before it is used.
+[[nodiscard]] Status CheckInsideCourse(std::string_view relative);
 
 // courseFolder + relative (with "\" as separator allowed), resolved as above.
 std::filesystem::path CoursePath(std::string_view courseFolder, std::string_view relative);

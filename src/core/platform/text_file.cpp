@@ -19,6 +19,10 @@ namespace fs = std::filesystem;
 
 std::string PathText(const fs::path& path) { return path.string(); }
 
+std::string NotAFileMessage(const fs::path& path) {
+  return "ファイル " + PathText(path) + " は通常のファイルではありません";
+}
+
 namespace {
 
 Failure NotFound(const fs::path& path) {
@@ -27,6 +31,7 @@ Failure NotFound(const fs::path& path) {
 Failure Unreadable(const fs::path& path) {
   return Failure{"ファイル " + PathText(path) + " を読み込めません"};
 }
+Failure NotAFile(const fs::path& path) { return Failure{NotAFileMessage(path)}; }
 Failure Unwritable(const fs::path& path) { return Failure{PathText(path) + " に書き込めません"}; }
 
 // Closes a file descriptor on every path out of a function.
@@ -63,13 +68,18 @@ Result<std::string> ReadFileBytes(const fs::path& path) {
   std::error_code ec;
   const auto status = fs::status(path, ec);
   if (ec || !fs::exists(status)) return NotFound(path);
-  if (!fs::is_regular_file(status)) return Unreadable(path);
+  if (!fs::is_regular_file(status)) return NotAFile(path);
 
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // O_NONBLOCK: should a FIFO take the file's place after the check above, the
+  // open returns at once instead of waiting for a writer; fstat then tells.
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   if (fd.get() < 0) return errno == ENOENT ? NotFound(path) : Unreadable(path);
   struct stat st {};
-  if (::fstat(fd.get(), &st) != 0 || static_cast<std::uintmax_t>(st.st_size) > kMaxTextFileBytes)
-    return Unreadable(path);
+  if (::fstat(fd.get(), &st) != 0) return Unreadable(path);
+  if (!S_ISREG(st.st_mode)) return NotAFile(path);
+  if (static_cast<std::uintmax_t>(st.st_size) > kMaxTextFileBytes) return Unreadable(path);
+  const int flags = ::fcntl(fd.get(), F_GETFL);
+  if (flags >= 0) ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
 
   std::string bytes;
   bytes.reserve(static_cast<std::size_t>(st.st_size));

@@ -17,8 +17,14 @@ inline constexpr std::uintmax_t kMaxTextFileBytes = 64u * 1024u * 1024u;
 // UTF-8 text of a path for messages (paths are native UTF-8 here).
 std::string PathText(const std::filesystem::path& path);
 
-// The raw bytes. Failures: "ファイル " + path + " が見つかりません" (missing),
-// "ファイル " + path + " を読み込めません" (a folder, no permission, too large).
+// "ファイル " + path + " は通常のファイルではありません": a folder, FIFO or
+// device where a file should be.
+std::string NotAFileMessage(const std::filesystem::path& path);
+
+// The raw bytes of a regular file. Anything else is refused before it is read,
+// so a FIFO or a device never blocks or feeds us without end. Failures:
+// "ファイル " + path + " が見つかりません" (missing), NotAFileMessage (a folder,
+// FIFO, device), "ファイル " + path + " を読み込めません" (no permission, too large).
 Result<std::string> ReadFileBytes(const std::filesystem::path& path);
 
 // Splits decoded text at CR LF, LF or a lone CR. A last line without a line end

@@ -28,6 +28,11 @@ std::vector<CanvasImage> LoadFigures(const std::vector<std::string>& lines, cons
   std::vector<CanvasImage> figures;
   for (int k = 0; k < std::min(count, kMaxFigures); ++k) {
     const std::string& name = lines[3 * k];
+    if (Status inside = CheckInsideCourse(name); !inside) {
+      problems.push_back(inside.message());
+      figures.emplace_back();
+      continue;
+    }
     figures.push_back(name.empty() ? CanvasImage{} : provider.Load(CoursePath(folderText, name)));
   }
   return figures;
@@ -37,7 +42,7 @@ std::vector<CanvasImage> LoadFigures(const std::vector<std::string>& lines, cons
 
 fs::path FigureFolder(const CourseIndex& course, int lesson) {
   const Lesson* entry = course.FindLesson(lesson >= 1 ? lesson : 1);
-  if (entry != nullptr) {
+  if (entry != nullptr && entry->pathProblem.empty()) {
     const fs::path lessonGraph = CoursePath(course.courseFolder, entry->folder + "Graph");
     if (IsFolder(lessonGraph)) return lessonGraph;
   }

@@ -7,12 +7,18 @@
 #include "app/locations.h"
 #include "gui/sheet/qpainter_canvas.h"
 #include "platform/paths.h"
+#include "platform/text_file.h"
 
 namespace tavolo {
 
 CanvasImage QImageProvider::Load(const std::filesystem::path& file) {
   // A missing or undecodable file gives a null image: the sheet shows no picture.
-  QImage image(QString::fromStdString(file.string()));
+  // The bytes are read by our own reader, which opens regular files only: Qt
+  // would wait for ever on a FIFO or read a device without end.
+  QImage image;
+  if (auto bytes = ReadFileBytes(file))
+    image.loadFromData(reinterpret_cast<const uchar*>(bytes.value().data()),
+                       static_cast<int>(bytes.value().size()));
   return MakeCanvasImage(std::move(image), file.filename().string());
 }
 
