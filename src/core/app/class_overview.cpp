@@ -1,10 +1,14 @@
 #include "app/class_overview.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
+#include <sstream>
+#include <system_error>
 
 #include "app/record_file.h"
 #include "content/lesson_index.h"
+#include "platform/text_file.h"
 
 namespace tavolo {
 
@@ -40,7 +44,8 @@ std::string ClassGridCell::Text() const {
   return best ? std::to_string(*best) : "-";
 }
 
-ClassGrid BuildClassGrid(const CourseIndex& course, const LessonRecords& lesson) {
+ClassGrid BuildClassGrid(const CourseIndex& course, const LessonRecords& lesson,
+                         const std::vector<std::string>& roster) {
   ClassGrid grid;
   grid.lesson = lesson.lesson;
 
@@ -69,7 +74,17 @@ ClassGrid BuildClassGrid(const CourseIndex& course, const LessonRecords& lesson)
   for (const LearnerRecords& learner : lesson.learners)
     for (const UnitRecords& unit : learner.units) addColumn(unit.section);
 
-  for (const LearnerRecords& learner : lesson.learners) {
+  std::vector<const LearnerRecords*> rows;
+  for (const LearnerRecords& learner : lesson.learners) rows.push_back(&learner);
+  auto place = [&](const LearnerRecords* learner) {
+    const auto it = std::find(roster.begin(), roster.end(), learner->name);
+    return it - roster.begin();  // roster.size() for a learner it does not name
+  };
+  std::stable_sort(rows.begin(), rows.end(), [&](const LearnerRecords* a, const LearnerRecords* b) {
+    return place(a) < place(b);
+  });
+  for (const LearnerRecords* entry : rows) {
+    const LearnerRecords& learner = *entry;
     grid.learners.push_back(learner.name);
     std::vector<ClassGridCell> row(grid.columns.size());
     for (std::size_t c = 0; c < row.size(); ++c) row[c].hover = "記録はありません";
@@ -77,6 +92,24 @@ ClassGrid BuildClassGrid(const CourseIndex& course, const LessonRecords& lesson)
     grid.cells.push_back(std::move(row));
   }
   return grid;
+}
+
+bool SaveClassRecordsCsv(const ClassRecords& records, const std::string& suggested,
+                         Dialogs& dialogs) {
+  auto file = dialogs.ChooseSaveFile(suggested, kCsvFileFilter);
+  if (!file) return false;
+  if (!std::filesystem::path(*file).has_extension()) *file += ".csv";
+  std::error_code ec;
+  if (std::filesystem::exists(*file, ec) &&
+      !dialogs.AskYesNo("ファイル" + *file + "を上書きしてもいいですか？"))
+    return false;
+  std::ostringstream csv;
+  WriteClassRecordsCsv(csv, records);
+  if (Status written = WriteFileAtomic(*file, csv.str()); !written) {
+    dialogs.Inform(written.message());
+    return false;
+  }
+  return true;
 }
 
 }  // namespace tavolo

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/class_records.h"
+#include "app/dialogs.h"
 #include "content/course_index.h"
 
 namespace tavolo {
@@ -41,6 +42,17 @@ struct ClassGrid {
 // How many record lines a cell's tooltip lists (the latest ones).
 inline constexpr int kHoverRecordLines = 12;
 
-ClassGrid BuildClassGrid(const CourseIndex& course, const LessonRecords& lesson);
+// Rows follow the roster (the class's own order, usually the register's),
+// then the learners it does not name, by name.
+ClassGrid BuildClassGrid(const CourseIndex& course, const LessonRecords& lesson,
+                         const std::vector<std::string>& roster = {});
+
+inline constexpr std::string_view kCsvFileFilter = "CSVファイル (*.csv)";
+
+// The overview's CSV button: the records as `tavolo records --csv` writes
+// them, into a file the teacher chooses (".csv" added when the name has no
+// extension; an existing file replaced only after a Yes). True when written.
+bool SaveClassRecordsCsv(const ClassRecords& records, const std::string& suggested,
+                         Dialogs& dialogs);
 
 }  // namespace tavolo

@@ -103,19 +103,20 @@ std::vector<RunPoint> RecordsViewer::Runs(std::optional<int> index) const {
   return runs;
 }
 
-void RecordsViewer::Erase(std::optional<int> index, Dialogs& dialogs) {
+bool RecordsViewer::Erase(std::optional<int> index, Dialogs& dialogs) {
   if (!index || *index < 0 || *index >= static_cast<int>(entries_.size())) {
     dialogs.Inform("消去する単元を選んでください");
-    return;
+    return false;
   }
-  if (!dialogs.AskYesNo("記録を消してもいいですか？")) return;
+  if (!dialogs.AskYesNo("記録を消してもいいですか？")) return false;
   erased_ = true;
-  if (!file_) return;
+  if (!file_) return false;
   if (Status erased = RecordStore(*file_).EraseSection(SectionAt(index)); !erased) {
     dialogs.Inform(erased.message());
-    return;
+    return false;
   }
   Reload(&dialogs);
+  return true;
 }
 
 }  // namespace tavolo

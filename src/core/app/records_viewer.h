@@ -70,8 +70,9 @@ class RecordsViewer {
 
   // "記録消去" with the entry at `index` (nothing when none is selected):
   // asks first; on Yes erases that section and reads the file again. A
-  // refused write is reported and the list stays as it was.
-  void Erase(std::optional<int> index, Dialogs& dialogs);
+  // refused write is reported and the list stays as it was. True when the
+  // list was read again.
+  bool Erase(std::optional<int> index, Dialogs& dialogs);
   // A section was erased since Open: the course menu's marks are stale.
   bool Erased() const { return erased_; }
 
