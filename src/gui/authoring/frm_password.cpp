@@ -132,6 +132,9 @@ void TfrmPassword::FocusField(PasswordField field) {
   // The message box had the focus; the window takes it back first.
   activateWindow();
   QLineEdit* target = field == PasswordField::Second && mskPW2_->isVisible() ? mskPW2_ : mskPW_;
+  // The hint goes with the second field's focus, also while the window
+  // waits to be active again.
+  if (target == mskPW2_) lblRetry_->show();
   target->setFocus();
   target->selectAll();
 }
