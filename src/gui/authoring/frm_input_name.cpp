@@ -46,7 +46,9 @@ TfrmInputName::TfrmInputName(AppState& app, SettingsStore& settings, Dialogs& di
       settings_(settings),
       dialogs_(dialogs),
       host_(std::move(host)),
-      frmPassword_(new TfrmPassword(dialogs, this)) {
+      // A window of its own beside this one (both belong to the main window),
+      // not inside it.
+      frmPassword_(new TfrmPassword(dialogs, parent ? parent : this)) {
   setObjectName("frmInputName");
   setWindowTitle(QStringLiteral("名前登録"));
 

@@ -159,7 +159,9 @@ void TfrmKiroku::FillList() {
 }
 
 void TfrmKiroku::lstTitleClick(int row) {
-  if (filling_ || row < 0) return;
+  // An entry that only became current (the list taking the focus) is not
+  // chosen; a click or an arrow key selects it.
+  if (filling_ || row < 0 || !lstTitle_->item(row)->isSelected()) return;
   QStringList lines;
   for (const std::string& line : viewer_.DetailLines(row)) lines << ToQString(line);
   memDetail_->setPlainText(lines.join(QLatin1Char('\n')));
