@@ -127,6 +127,12 @@ TfrmKiroku::TfrmKiroku(const AppState& app, Dialogs& dialogs, QWidget* parent)
 
 bool TfrmKiroku::ShowRecords(int lesson, const std::string& learner,
                              const std::string& unitSection) {
+  Prepare(lesson, learner, unitSection);
+  exec();
+  return viewer_.Erased();
+}
+
+void TfrmKiroku::Prepare(int lesson, const std::string& learner, const std::string& unitSection) {
   viewer_.Open(lesson, learner, dialogs_);
   edtName_->setText(ToQString(viewer_.Learner()));
   FillList();
@@ -137,8 +143,6 @@ bool TfrmKiroku::ShowRecords(int lesson, const std::string& learner,
     }
   }
   lstTitle_->setFocus();
-  exec();
-  return viewer_.Erased();
 }
 
 void TfrmKiroku::FillList() {

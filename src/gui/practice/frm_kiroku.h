@@ -29,6 +29,8 @@ class TfrmKiroku final : public QDialog {
   // is chosen and its records shown at once. Returns whether any records were
   // erased, so that the caller refreshes what it shows of them.
   bool ShowRecords(int lesson, const std::string& learner, const std::string& unitSection = {});
+  // Everything ShowRecords does before the window waits for the user.
+  void Prepare(int lesson, const std::string& learner, const std::string& unitSection = {});
 
   const RecordsViewer& Viewer() const { return viewer_; }
   ScoreChart* Chart() const { return chart_; }

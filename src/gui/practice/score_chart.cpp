@@ -116,8 +116,12 @@ void ScoreChart::ShowRuns(const std::string& section, const std::vector<RunPoint
   score_->replace(scores);
   time_->replace(times);
   const int last = runs.empty() ? 1 : runs.back().run;
+  // The coarser step first: a long range with a fine step would lay out a
+  // label for every run before the step changes.
+  const int step = RunStep(last);
+  runAxis_->setTickInterval(std::max<qreal>(step, runAxis_->tickInterval()));
   runAxis_->setRange(0.5, last + 0.5);
-  runAxis_->setTickInterval(RunStep(last));
+  runAxis_->setTickInterval(step);
   timeAxis_->setRange(0, TimeAxisTop(longest));
   if (section.empty()) {
     chart()->setTitle(QString());
