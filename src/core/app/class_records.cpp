@@ -163,9 +163,12 @@ namespace {
 // or "@" as a formula; a name read from a record file must never do that, so
 // such a cell is kept as text with a leading apostrophe.
 std::string CsvField(std::string_view text) {
-  std::string value(text);
-  if (!value.empty() && std::string_view("=+-@").find(value.front()) != std::string_view::npos)
-    value.insert(0, "'");
+  const bool formula =
+      !text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos;
+  std::string value;
+  value.reserve(text.size() + 1);
+  if (formula) value += '\'';
+  value.append(text);
   if (value.find_first_of(",\"\r\n") == std::string::npos) return value;
   std::string quoted = "\"";
   for (char c : value) {
