@@ -1,7 +1,8 @@
 #pragma once
 // A course folder for timing the class records: one lesson of 26 units in 4
-// sections and 40 learners who ran every unit 50 times, written into a fresh
-// temporary folder that is removed afterwards.
+// sections and 40 learners who ran every unit 50 times (or as many learners
+// and runs as asked), written into a fresh temporary folder that is removed
+// afterwards.
 
 #include <filesystem>
 #include <fstream>
@@ -15,7 +16,8 @@ namespace tavolo::bench {
 
 class ClassRecordsCourse {
  public:
-  ClassRecordsCourse() : root_(std::filesystem::temp_directory_path() / "tavolo-bench-class") {
+  explicit ClassRecordsCourse(int learners = 40, int runs = 50)
+      : root_(std::filesystem::temp_directory_path() / "tavolo-bench-class") {
     namespace fs = std::filesystem;
     fs::remove_all(root_);
     fs::create_directories(root_ / "kazu");
@@ -32,13 +34,15 @@ class ClassRecordsCourse {
       index += ">>\r\n]]\r\n";
     }
     Write(root_ / "kazu" / "ksk.ind", index);
-    for (int learner = 1; learner <= 40; ++learner) {
+    for (int learner = 1; learner <= learners; ++learner) {
       std::string text = "[password]\r\npw=abc\r\n";
       for (const auto& section : sections) {
         text += "[" + section + "]\r\n";
-        for (int k = 1; k <= 50; ++k)
-          text += std::to_string(k) + "=" +
-                  RecordLine({{2024, 5, 3, 14, k % 60, 0}, 0, "0010", 3, 4, 75, 135 + k}) + "\r\n";
+        for (int k = 1; k <= runs; ++k)
+          text +=
+              std::to_string(k) + "=" +
+              RecordLine({{2024, 5, 3, 14, k % 60, 0}, 0, "0010", 3, 4, (k * 7) % 101, 135 + k}) +
+              "\r\n";
       }
       Write(root_ / "kazu" / ("学習者" + std::to_string(learner) + ".ini"), text);
     }
@@ -46,6 +50,9 @@ class ClassRecordsCourse {
   ~ClassRecordsCourse() { std::filesystem::remove_all(root_); }
 
   std::string folder() const { return root_.string() + "/"; }
+  // The first learner's name and the section of the lesson's first unit.
+  static std::string FirstLearner() { return "学習者1"; }
+  static std::string FirstUnit() { return "S11単元1"; }
 
  private:
   static void Write(const std::filesystem::path& path, const std::string& utf8) {

@@ -79,12 +79,6 @@ bool ParseRecordsOptions(const CommandArgs& args, RecordsOptions& o, std::ostrea
   return true;
 }
 
-std::string IsoDate(const DateTime& t) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", t.year, t.month, t.day);
-  return buffer;
-}
-
 void OptionalNumber(JsonWriter& json, std::string_view key, const std::optional<int>& value) {
   json.Key(key);
   value ? json.Number(*value) : json.Null();
@@ -102,13 +96,13 @@ void WriteJson(std::ostream& out, const ClassRecords& records) {
         OptionalNumber(json, "best", unit.best);
         OptionalNumber(json, "last", unit.last);
         json.Key("lastDate");
-        unit.lastRun ? json.String(IsoDate(*unit.lastRun)) : json.Null();
+        unit.lastRun ? json.String(IsoDateText(*unit.lastRun)) : json.Null();
         json.Key("records").BeginArray();
         for (const RecordEntry& entry : unit.records) {
           json.BeginObject().Field("key", entry.key).Field("line", entry.line);
           const auto& run = entry.run;
           json.Key("date");
-          run ? json.String(IsoDate(run->when)) : json.Null();
+          run ? json.String(IsoDateText(run->when)) : json.Null();
           json.Key("time");
           run ? json.String(TimeText(run->when)) : json.Null();
           json.Key("tries");
@@ -126,39 +120,6 @@ void WriteJson(std::ostream& out, const ClassRecords& records) {
     json.EndArray().EndObject();
   }
   json.EndArray().EndObject().Finish();
-}
-
-// A CSV field. Spreadsheet programs run a cell that starts with "=", "+", "-"
-// or "@" as a formula; a name read from a record file must never do that, so
-// such a cell is kept as text with a leading apostrophe.
-std::string CsvField(std::string_view text) {
-  std::string value(text);
-  if (!value.empty() && std::string_view("=+-@").find(value.front()) != std::string_view::npos)
-    value.insert(0, "'");
-  if (value.find_first_of(",\"\r\n") == std::string::npos) return value;
-  std::string quoted = "\"";
-  for (char c : value) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
-
-std::string NumberOrEmpty(const std::optional<int>& value) {
-  return value ? std::to_string(*value) : std::string();
-}
-
-void WriteCsv(std::ostream& out, const ClassRecords& records) {
-  // A byte-order mark, so that spreadsheet programs read the Japanese as UTF-8.
-  out << "\xEF\xBB\xBF"
-      << "学習者,レッスン,単元,回数,最高点,最新点,最終実施日\r\n";
-  for (const LessonRecords& lesson : records.lessons)
-    for (const LearnerRecords& learner : lesson.learners)
-      for (const UnitRecords& unit : learner.units)
-        out << CsvField(learner.name) << "," << lesson.lesson << "," << CsvField(unit.section)
-            << "," << unit.Runs() << "," << NumberOrEmpty(unit.best) << ","
-            << NumberOrEmpty(unit.last) << "," << (unit.lastRun ? IsoDate(*unit.lastRun) : "")
-            << "\r\n";
 }
 
 // Text for a terminal: control characters would act on it, so they are shown
@@ -204,7 +165,7 @@ void WriteTable(std::ostream& out, const CourseIndex& course, const ClassRecords
         out << "    " << PadRight(Printable(unit.section), width) << "  "
             << PadLeft(std::to_string(unit.Runs()), 4) << "  " << PadLeft(score(unit.best), 6)
             << "  " << PadLeft(score(unit.last), 6) << "  "
-            << (unit.lastRun ? IsoDate(*unit.lastRun) : "-") << "\n";
+            << (unit.lastRun ? IsoDateText(*unit.lastRun) : "-") << "\n";
         for (const RecordEntry& entry : unit.records)
           out << "      " << PadLeft(Printable(entry.key), 3) << "  " << Printable(entry.line)
               << "\n";
@@ -243,7 +204,7 @@ int RunRecordsCommand(const CommandArgs& args, std::ostream& out, std::ostream& 
       WriteJson(out, records);
       break;
     case Format::Csv:
-      WriteCsv(out, records);
+      WriteClassRecordsCsv(out, records);
       break;
     case Format::Table:
       WriteTable(out, app.course, records);

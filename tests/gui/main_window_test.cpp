@@ -33,7 +33,7 @@ TEST_F(MainWindowTest, ToolPanelHoldsEveryControlWithItsCaption) {
       {"btnLock", "先生用", true},           {"btnFpClose", "閉じる", true},
       {"btnOpenMaster", "開  く ", true},    {"btnSave", "保　存", true},
       {"btnStartPrint", "印　刷", true},     {"btnEdit", "編　集", false},
-      {"btnTest", "学　習", false},          {"btnLogOn", "学習者", false},
+      {"btnTest", "学　習", false},          {"btnLogOn", "学習者", true},
       {"btnKaitou", "解答表示", true},       {"btnKran", "解答欄　", true},
       {"btnCopy", "コピー", false},          {"btnCancel", "キャンセル", false},
       {"btnSaveMaster", "上書き保存", true}, {"btnSaveCopy", "名前を付けて保存", true},
@@ -81,8 +81,8 @@ TEST_F(MainWindowTest, MenusHoldTheirItems) {
     for (QAction* item : menu->menu()->actions()) items << item->text();
   }
   EXPECT_EQ(titles, QStringList({"ファイル(&F)", "編集(&E)", "ウィンドウ(&W)", "ヘルプ(&H)"}));
-  EXPECT_EQ(items, QStringList({"開く(&O)", "コピーファイルを開く(&Y)...", "終了(&X)",
-                                "目次作成(&C)", "学校名・塾名(&J)", "最大表示(&M)",
+  EXPECT_EQ(items, QStringList({"開く(&O)", "コピーファイルを開く(&Y)...", "", "学級の記録(&R)...",
+                                "", "終了(&X)", "目次作成(&C)", "学校名・塾名(&J)", "最大表示(&M)",
                                 "タイル表示(&T)", "カスケード表示(&C)", "すべて閉じる(&A)",
                                 "使い方(&U)", "バージョン(&V)", "ご存じですか(&D)", "補足"}));
 }

@@ -169,7 +169,7 @@ TEST_F(PackageTest, DependsOnTheLibrariesItLinksAndTheFonts) {
   }
   for (const char* package :
        {"libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6printsupport6",
-        "fonts-ipafont-mincho", "fonts-ipafont-gothic", "qt6-translations-l10n"})
+        "libqt6charts6", "fonts-ipafont-mincho", "fonts-ipafont-gothic", "qt6-translations-l10n"})
     EXPECT_TRUE(names.count(package)) << package << " in: " << depends;
 }
 

@@ -1,6 +1,7 @@
 #include "app/class_records.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <system_error>
 
 #include "app/record_file.h"
@@ -72,6 +73,24 @@ std::vector<std::string> LearnersIn(const fs::path& folder) {
 
 }  // namespace
 
+std::vector<std::string> LessonCopyFiles(const CourseIndex& course, int lesson) {
+  std::vector<std::string> copies;
+  // Copy files are kept in the folder named by the lesson's stem.
+  const Lesson* entry = course.FindLesson(lesson);
+  if (!entry || entry->stem.empty()) return copies;
+  std::error_code ec;
+  const fs::path folder = CoursePath(course.courseFolder, entry->stem);
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::string ext = it->path().extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+    if (ext == ".prp" && IsRegularFile(it->path()))
+      copies.push_back(it->path().filename().string());
+  }
+  std::sort(copies.begin(), copies.end());
+  return copies;
+}
+
 std::vector<std::string> LessonRecordSections(const CourseIndex& course, int lesson,
                                               std::string* problem) {
   std::vector<std::string> sections;
@@ -84,23 +103,8 @@ std::vector<std::string> LessonRecordSections(const CourseIndex& course, int les
   } else if (problem) {
     *problem = index.message();
   }
-  // Copy files are kept in the folder named by the lesson's stem.
-  const Lesson* entry = course.FindLesson(lesson);
-  if (entry && !entry->stem.empty()) {
-    std::vector<std::string> copies;
-    std::error_code ec;
-    const fs::path folder = CoursePath(course.courseFolder, entry->stem);
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-      std::string ext = it->path().extension().string();
-      std::transform(ext.begin(), ext.end(), ext.begin(),
-                     [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-      if (ext == ".prp" && IsRegularFile(it->path()))
-        copies.push_back(it->path().filename().string());
-    }
-    std::sort(copies.begin(), copies.end());
-    for (auto& copy : copies)
-      if (!Listed(sections, copy)) sections.push_back(std::move(copy));
-  }
+  for (std::string& copy : LessonCopyFiles(course, lesson))
+    if (!Listed(sections, copy)) sections.push_back(std::move(copy));
   return sections;
 }
 
@@ -145,6 +149,52 @@ ClassRecords CollectClassRecords(const AppState& app, std::optional<int> lesson,
     result.lessons.push_back(std::move(lessonRecords));
   }
   return result;
+}
+
+std::string IsoDateText(const DateTime& when) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", when.year, when.month, when.day);
+  return buffer;
+}
+
+namespace {
+
+// A CSV field. Spreadsheet programs run a cell that starts with "=", "+", "-"
+// or "@" as a formula; a name read from a record file must never do that, so
+// such a cell is kept as text with a leading apostrophe.
+std::string CsvField(std::string_view text) {
+  const bool formula =
+      !text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos;
+  std::string value;
+  value.reserve(text.size() + 1);
+  if (formula) value += '\'';
+  value.append(text);
+  if (value.find_first_of(",\"\r\n") == std::string::npos) return value;
+  std::string quoted = "\"";
+  for (char c : value) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+std::string NumberOrEmpty(const std::optional<int>& value) {
+  return value ? std::to_string(*value) : std::string();
+}
+
+}  // namespace
+
+void WriteClassRecordsCsv(std::ostream& out, const ClassRecords& records) {
+  // A byte-order mark, so that spreadsheet programs read the Japanese as UTF-8.
+  out << "\xEF\xBB\xBF"
+      << "学習者,レッスン,単元,回数,最高点,最新点,最終実施日\r\n";
+  for (const LessonRecords& lesson : records.lessons)
+    for (const LearnerRecords& learner : lesson.learners)
+      for (const UnitRecords& unit : learner.units)
+        out << CsvField(learner.name) << "," << lesson.lesson << "," << CsvField(unit.section)
+            << "," << unit.Runs() << "," << NumberOrEmpty(unit.best) << ","
+            << NumberOrEmpty(unit.last) << "," << (unit.lastRun ? IsoDateText(*unit.lastRun) : "")
+            << "\r\n";
 }
 
 }  // namespace tavolo

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,9 @@ struct ClassRecords {
   std::vector<std::string> problems;
 };
 
+// The lesson's copy files (".prp" in the folder named by its stem), by name.
+std::vector<std::string> LessonCopyFiles(const CourseIndex& course, int lesson);
+
 // The sections a lesson's overview lists first: the units of its index, then
 // its copy files. A lesson index that cannot be read gives only the copy
 // files, and its message in problem.
@@ -65,5 +69,14 @@ LearnerRecords SummariseLearner(std::string name, const IniDocument& file,
 // a record file of the lesson, wherever RecordFilePath puts it.
 ClassRecords CollectClassRecords(const AppState& app, std::optional<int> lesson,
                                  const std::optional<std::string>& learner);
+
+// "2024-05-03": dates as spreadsheets and JSON readers take them.
+std::string IsoDateText(const DateTime& when);
+
+// The class's records as a spreadsheet reads them: UTF-8 with a byte-order
+// mark, CR LF, one row per learner, lesson and unit (学習者, レッスン, 単元,
+// 回数, 最高点, 最新点, 最終実施日). `tavolo records --csv` and the class
+// overview's CSV button both write this.
+void WriteClassRecordsCsv(std::ostream& out, const ClassRecords& records);
 
 }  // namespace tavolo

@@ -144,6 +144,12 @@ std::vector<std::string> CourseMenu::SimilarEntries() const {
   return entries;
 }
 
+std::string CourseMenu::ChosenUnitSection() const {
+  const Section* section = ChosenSection();
+  if (!section || unit_ < 1 || unit_ > static_cast<int>(section->units.size())) return {};
+  return UnitSectionName(section_, unit_, section->units[static_cast<std::size_t>(unit_ - 1)]);
+}
+
 std::string CourseMenu::MarkText(int section, int unit) const { return marks_.Text(section, unit); }
 
 }  // namespace tavolo

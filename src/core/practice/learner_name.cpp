@@ -30,14 +30,18 @@ bool IsRefusedByFileSystems(char32_t cp) {
 
 bool IsBlank(char32_t cp) { return cp == ' ' || cp == U'　'; }
 
-Failure Refused(std::string_view why) {
-  return Failure{"この学習者名は使えません。" + std::string(why)};
-}
+std::optional<std::string> Refused(std::string_view why) { return std::string(why); }
 
 }  // namespace
 
 Status CheckLearnerName(std::string_view name) {
   if (name.empty()) return Failure{"学習者名を入力してください"};
+  if (auto why = LearnerNameRefusal(name)) return Failure{"この学習者名は使えません。" + *why};
+  return Succeeded();
+}
+
+std::optional<std::string> LearnerNameRefusal(std::string_view name) {
+  if (name.empty()) return std::nullopt;
   if (name == "." || name == "..") return Refused("「.」や「..」は名前にできません");
   char32_t first = 0, last = 0;
   for (std::size_t pos = 0; pos < name.size(); pos += Utf8CharLength(name, pos)) {
@@ -57,7 +61,7 @@ Status CheckLearnerName(std::string_view name) {
     return Refused("名前の前後に空白や「.」は置けません");
   if (sjisLength(name) > kMaxLearnerNameBytes)
     return Refused("名前は全角32文字（半角64文字）までです");
-  return Succeeded();
+  return std::nullopt;
 }
 
 }  // namespace tavolo

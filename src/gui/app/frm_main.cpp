@@ -47,7 +47,10 @@
 #include "gui/app/qt_text.h"
 #include "gui/app/widget_colour.h"
 #include "gui/authoring/frm_edit_index.h"
+#include "gui/authoring/frm_input_name.h"
 #include "gui/authoring/frm_input_text.h"
+#include "gui/practice/frm_class_records.h"
+#include "gui/practice/frm_kiroku.h"
 #include "gui/sheet/qimage_provider.h"
 #include "platform/text_file.h"
 #include "sheet/sheet_pictures.h"
@@ -152,6 +155,33 @@ void TfrmMain::CreateSideWindows() {
     if (currentSheet_) currentSheet_->Redraw();
   });
   frmPrintOk_ = new TfrmPrintOk(printSettings_, dialogs_, this);
+  frmKiroku_ = new TfrmKiroku(state_, dialogs_, this);
+  frmInputName_ = new TfrmInputName(
+      state_, settings_, dialogs_,
+      TfrmInputName::Host{[this] { return CurrentLesson(); },
+                          [this](const std::string& name) { LearnerSignedOn(name); }},
+      this);
+  frmClassRecords_ = new TfrmClassRecords(state_, dialogs_, this);
+  // The course menu's "記録表示": sign-on first when nobody is signed on.
+  frmMenu_->SetRecordsView(TfrmMenu::RecordsView{
+      [this] { return state_.learnerName; }, [this] { frmInputName_->ShowSignOn(); },
+      [this](int lesson, const std::string& section) {
+        return frmKiroku_->ShowRecords(lesson, state_.learnerName, section);
+      }});
+}
+
+int TfrmMain::CurrentLesson() const { return std::max(frmMenu_->Menu().lesson(), 1); }
+
+bool TfrmMain::btnLogOnClick() {
+  const bool signedOn = frmInputName_->ShowSignOn();
+  setFocus();
+  return signedOn;
+}
+
+void TfrmMain::LearnerSignedOn(const std::string& name) {
+  ApplyLearnerName(name);
+  frmMenu_->RefreshUnitMarks();
+  if (currentSheet_) currentSheet_->Redraw();
 }
 
 int TfrmMain::ChildAreaWidth() const { return width() - pnlMain_->width() - 10; }

@@ -34,13 +34,16 @@ class QUrl;
 namespace tavolo {
 
 class QImageProvider;
+class TfrmClassRecords;
 class TfrmDoYouKnow;
 class TfrmDummy;
 class TfrmEditIndex;
 class TfrmEditSource;
 class TfrmHelp;
 class TfrmInputText;
+class TfrmInputName;
 class TfrmJuku;
+class TfrmKiroku;
 class TfrmMenu;
 class TfrmPrint;
 class TfrmPrintMode;
@@ -113,6 +116,16 @@ class TfrmMain final : public QMainWindow,
   void mnuMakeIndexClick();
   TfrmEditIndex* IndexEditorWindow() const { return frmEditIndex_; }
 
+  // "学習者": the name window; true when a learner signed on.
+  bool btnLogOnClick();
+  TfrmInputName* InputNameWindow() const { return frmInputName_; }
+  // The records viewer, for the course menu and the practice window:
+  // ShowRecords(lesson, learner, unit section) shows it modally.
+  TfrmKiroku* RecordsWindow() const { return frmKiroku_; }
+  // "学級の記録(&R)": the class overview, on the course menu's lesson.
+  void mnuClassRecordsClick();
+  TfrmClassRecords* ClassRecordsWindow() const { return frmClassRecords_; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   // The save panel floats beside its button: the mouse leaving for the rest
@@ -174,6 +187,11 @@ class TfrmMain final : public QMainWindow,
   void mnuSetPaperClick();
   void btnKranClick();
   void SyncTitleWindow();
+  // A learner has signed on: the name field, the course menu's marks and the
+  // name line of the sheet in front follow.
+  void LearnerSignedOn(const std::string& name);
+  // The lesson the course menu has chosen, 1 before any.
+  int CurrentLesson() const;
   bool PrintAllUnitsView(const QImage& image);
   void OpenInDesktopBrowser(const QUrl& url, std::function<void()> failed);
 
@@ -252,6 +270,9 @@ class TfrmMain final : public QMainWindow,
   TfrmDummy* frmDummy_ = nullptr;
   TfrmJuku* frmJuku_ = nullptr;
   TfrmDoYouKnow* frmDoYouKnow_ = nullptr;
+  TfrmInputName* frmInputName_ = nullptr;
+  TfrmKiroku* frmKiroku_ = nullptr;
+  TfrmClassRecords* frmClassRecords_ = nullptr;
   // Parentless, so that a modal window of the main window (the tips) does not
   // block it; deleted with the main window.
   TfrmHelp* frmHelp_ = nullptr;

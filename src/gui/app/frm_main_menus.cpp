@@ -26,6 +26,7 @@
 #include "gui/app/frm_version.h"
 #include "gui/app/qt_text.h"
 #include "gui/authoring/frm_edit_index.h"
+#include "gui/practice/frm_class_records.h"
 #include "platform/text_file.h"
 
 namespace tavolo {
@@ -39,6 +40,11 @@ void TfrmMain::CreateMenus() {
   QAction* openCopy = mnuFile_->addAction(QStringLiteral("コピーファイルを開く(&Y)..."));
   openCopy->setObjectName("mnuOpenCopy");
   connect(openCopy, &QAction::triggered, this, &TfrmMain::mnuOpenCopyClick);
+  mnuFile_->addSeparator();
+  QAction* classRecords = mnuFile_->addAction(QStringLiteral("学級の記録(&R)..."));
+  classRecords->setObjectName("mnuClassRecords");
+  connect(classRecords, &QAction::triggered, this, &TfrmMain::mnuClassRecordsClick);
+  mnuFile_->addSeparator();
   QAction* exit = mnuFile_->addAction(QStringLiteral("終了(&X)"));
   exit->setObjectName("mnuExit");
   connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -112,6 +118,8 @@ void TfrmMain::CreateSheetMenus() {
           &TfrmMain::btnStartPrintClick);
   connect(item(mnuSheetFile_, "閉じる(&C)", "mnuSheetClose"), &QAction::triggered, this,
           &TfrmMain::CloseCurrentSheet);
+  connect(item(mnuSheetFile_, "学級の記録(&R)...", "mnuSheetClassRecords"), &QAction::triggered,
+          this, &TfrmMain::mnuClassRecordsClick);
   connect(item(mnuSheetFile_, "終了(&X)", "mnuSheetExit"), &QAction::triggered, this,
           &QWidget::close);
 
@@ -254,6 +262,13 @@ void TfrmMain::OpenInDesktopBrowser(const QUrl& url, std::function<void()> faile
     opener->deleteLater();
   });
   opener->start(QStringLiteral("xdg-open"), {url.toString()});
+}
+
+void TfrmMain::mnuClassRecordsClick() {
+  // A teacher's window: learner mode has no way here, and none by a shortcut.
+  if (state_.keyLock) return;
+  frmClassRecords_->ShowOverview(CurrentLesson());
+  setFocus();
 }
 
 void TfrmMain::mnuOpenCopyClick() {

@@ -155,10 +155,11 @@ void TfrmMain::CreateToolPanel() {
   pnlSave_->adjustSize();
   pnlSave_->hide();
 
-  // What the editors, practice and sign-on bring is not part of this program
-  // yet: the buttons are in place but do nothing.
-  for (QWidget* later : std::initializer_list<QWidget*>{btnEdit_, btnTest_, btnLogOn_})
+  // What the editors and practice bring is not part of this program yet: the
+  // buttons are in place but do nothing.
+  for (QWidget* later : std::initializer_list<QWidget*>{btnEdit_, btnTest_})
     later->setEnabled(false);
+  connect(btnLogOn_, &QPushButton::clicked, this, &TfrmMain::btnLogOnClick);
   for (QWidget* hides : std::initializer_list<QWidget*>{pnlMain_, btnStartPrint_, btnKran_,
                                                         btnSaveMaster_, btnSaveCopy_})
     hides->installEventFilter(this);

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/app/qt_text.h"
 
@@ -89,7 +90,6 @@ TfrmMenu::TfrmMenu(AppState& app, Dialogs& dialogs, QWidget* parent)
   btnZenTangen_->setObjectName("btnZenTangen");
   btnShowRecord_ = new QPushButton(QStringLiteral("記録表示"), this);
   btnShowRecord_->setObjectName("btnShowRecord");
-  btnShowRecord_->setEnabled(false);  // the records viewer comes with practice
   for (QPushButton* b : {btnRuidaiClear_, btnCancel_, btnZenTangen_, btnShowRecord_})
     b->setAutoDefault(false);
 
@@ -135,6 +135,7 @@ TfrmMenu::TfrmMenu(AppState& app, Dialogs& dialogs, QWidget* parent)
   connect(btnZenTangen_, &QPushButton::clicked, this, [this] {
     if (showAllUnits_) showAllUnits_();
   });
+  connect(btnShowRecord_, &QPushButton::clicked, this, &TfrmMenu::btnShowRecordClick);
   ShowSimilarProblems();
 }
 
@@ -230,6 +231,28 @@ void TfrmMenu::btnOkClick() {
   }
   choice_ = std::move(choice).value();
   accept();
+}
+
+// The unit rows take their new marks in place: the choices stay as they are.
+void TfrmMenu::RefreshUnitMarks() {
+  menu_.RefreshUnitMarks();
+  const std::vector<std::string> rows = menu_.UnitRows();
+  if (static_cast<int>(rows.size()) != lstUnit_->count()) {
+    ShowUnits();
+    return;
+  }
+  for (int i = 0; i < lstUnit_->count(); ++i)
+    lstUnit_->item(i)->setText(ToQString(rows[static_cast<std::size_t>(i)]));
+}
+
+void TfrmMenu::btnShowRecordClick() {
+  if (!recordsView_.show) return;
+  if (recordsView_.learner().empty()) {
+    if (recordsView_.signOn) recordsView_.signOn();
+    if (recordsView_.learner().empty()) return;
+  }
+  if (recordsView_.show(std::max(menu_.lesson(), 1), menu_.ChosenUnitSection())) RefreshUnitMarks();
+  lstUnit_->setFocus();
 }
 
 bool TfrmMenu::eventFilter(QObject* watched, QEvent* event) {

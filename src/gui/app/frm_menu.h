@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "app/course_menu.h"
 
@@ -30,6 +31,18 @@ class TfrmMenu final : public QDialog {
   // Opens the all-units view (set by the main window).
   void SetAllUnitsView(std::function<void()> show) { showAllUnits_ = std::move(show); }
 
+  // What "記録表示" needs from the main window: the current learner, the
+  // sign-on window, and the records viewer (lesson, the chosen unit's
+  // section), which answers whether records were erased.
+  struct RecordsView {
+    std::function<std::string()> learner;
+    std::function<void()> signOn;
+    std::function<bool(int lesson, const std::string& unitSection)> show;
+  };
+  void SetRecordsView(RecordsView view) { recordsView_ = std::move(view); }
+  // The learner or the records changed: the unit marks are counted again and shown.
+  void RefreshUnitMarks();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -43,11 +56,13 @@ class TfrmMenu final : public QDialog {
   void lstUnitClick(int row);
   void btnRuidaiClearClick();
   void btnOkClick();
+  void btnShowRecordClick();
 
   Dialogs& dialogs_;
   CourseMenu menu_;
   std::optional<CourseMenuChoice> choice_;
   std::function<void()> showAllUnits_;
+  RecordsView recordsView_;
   bool filling_ = false;  // lists are being filled: their signals are not clicks
 
   QLabel* pnlTitle_;
