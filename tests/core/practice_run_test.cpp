@@ -329,6 +329,8 @@ TEST_F(PracticeRunTest, ReviewReopensFieldsWhereTheyStoodAndMarksInGreen) {
   EXPECT_EQ(run->View().edits[1].rect.left, 206);
   EXPECT_FALSE(run->View().testEnabled);
   EXPECT_FALSE(run->View().reviewEnabled);
+  EXPECT_TRUE(run->View().numberPadVisible);  // the input aid of the run comes back
+  EXPECT_FALSE(run->View().choiceGroupVisible);
   Do("enter 3");
   // In review the box is wiped first and the answer drawn where the field is.
   ASSERT_GE(last.drawings.size(), 3u);
@@ -549,6 +551,51 @@ TEST_F(PracticeRunTest, ClickingTheResultPictureShowsTheRoaringFace) {
   EXPECT_NE(*run->View().result.picture, ResultPicture::Gaoh);
   run->ClickResultPicture();
   EXPECT_EQ(run->View().result.picture, ResultPicture::Gaoh);
+}
+
+// Stands for a window that shows what is drawn so far whenever it tells the
+// learner something.
+class ShowingDialogs final : public Dialogs {
+ public:
+  void Inform(std::string_view message) override {
+    if (run) shownBefore.push_back(run->TakeUpdate());
+    told.push_back(std::string(message));
+  }
+  bool AskYesNo(std::string_view) override { return false; }
+  Answer AskYesNoCancel(std::string_view) override { return Answer::Cancel; }
+  std::optional<std::string> ChooseSaveFile(std::string_view, std::string_view) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> ChooseOpenFile(std::string_view, std::string_view) override {
+    return std::nullopt;
+  }
+  PracticeRun* run = nullptr;
+  std::vector<RunUpdate> shownBefore;
+  Lines told;
+};
+
+TEST_F(PracticeRunTest, TheLastMarkIsShownBeforeTheEndOfRunNotice) {
+  ShowingDialogs showing;
+  Build({"3", "4"});
+  run = std::make_unique<PracticeRun>(registry, sheet, showing, recorder, RepeatableRandomIndex(1));
+  showing.run = run.get();
+  run->Open();
+  run->StartPractice();
+  run->TypeInBox(1, "3");
+  run->Enter();
+  run->TypeInBox(2, "5");
+  run->Enter();
+  run->TypeInBox(2, "4");
+  const RunUpdate after = run->Enter();
+  EXPECT_EQ(showing.told, Lines{"練習を終わりました"});
+  ASSERT_EQ(showing.shownBefore.size(), 1u);
+  const auto& before = showing.shownBefore[0].drawings;
+  ASSERT_FALSE(before.empty());
+  EXPECT_EQ(std::get<MarkDrawing>(before.back()).mark, GradingMark::Circle);
+  // The rest follows the notice: the score, the end of the run.
+  ASSERT_EQ(after.drawings.size(), 1u);
+  EXPECT_TRUE(std::holds_alternative<ScoreDrawing>(after.drawings[0]));
+  EXPECT_TRUE(after.refreshRecords);
 }
 
 TEST_F(PracticeRunTest, JudgeAndRecordByStatus) {

@@ -175,6 +175,9 @@ RunUpdate PracticeRun::StartReview() {
     Edit(n).readOnly = false;
     Box(n).answerShown = false;
   }
+  // The input aids come back with the work panel, as in the run reviewed.
+  view_.choiceGroupVisible = !view_.choices.empty();
+  view_.numberPadVisible = view_.choices.empty();
   view_.hintButtonVisible = true;
   view_.hintButtonEnabled = HintsOffered();
   view_.answerButtonVisible = true;

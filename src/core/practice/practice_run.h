@@ -111,6 +111,10 @@ class PracticeRun {
   RunUpdate PadClear();
 
   const PracticeView& View() const { return view_; }
+  // What the action under way wants shown so far, taken now. A window whose
+  // dialogs interrupt an action (a notice at the end of a run) calls this
+  // first, so that the learner sees the last mark before the message.
+  RunUpdate TakeUpdate() { return Take(); }
 
   // The judging steps, also called on their own by tests.
   Judgement JudgeAndRecord(int n, std::string_view text);

@@ -152,6 +152,7 @@ void TfrmMain::CreateSideWindows() {
     if (currentSheet_) currentSheet_->Redraw();
   });
   frmPrintOk_ = new TfrmPrintOk(printSettings_, dialogs_, this);
+  CreatePracticeWindow();
 }
 
 int TfrmMain::ChildAreaWidth() const { return width() - pnlMain_->width() - 10; }
@@ -374,6 +375,7 @@ PageSettings TfrmMain::PageSettingsFor(const TfrmPrint& sheet) {
   settings.shortUnitName = sheet.ShortUnitName();
   settings.schoolName = state_.schoolName;
   settings.learnerName = state_.learnerName;
+  settings.showLearnerName = sheet.Document().showLearnerName;
   return settings;
 }
 

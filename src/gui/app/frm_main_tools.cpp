@@ -155,14 +155,15 @@ void TfrmMain::CreateToolPanel() {
   pnlSave_->adjustSize();
   pnlSave_->hide();
 
-  // What the editors, practice and sign-on bring is not part of this program
-  // yet: the buttons are in place but do nothing.
-  for (QWidget* later : std::initializer_list<QWidget*>{btnEdit_, btnTest_, btnLogOn_})
+  // What the editors and sign-on bring is not part of this program yet: the
+  // buttons are in place but do nothing.
+  for (QWidget* later : std::initializer_list<QWidget*>{btnEdit_, btnLogOn_})
     later->setEnabled(false);
   for (QWidget* hides : std::initializer_list<QWidget*>{pnlMain_, btnStartPrint_, btnKran_,
                                                         btnSaveMaster_, btnSaveCopy_})
     hides->installEventFilter(this);
   connect(btnStartPrint_, &QPushButton::clicked, this, &TfrmMain::btnStartPrintClick);
+  connect(btnTest_, &QPushButton::clicked, this, &TfrmMain::btnTestClick);
   // "コピー" and "キャンセル" act on the current sheet's selection.
   connect(btnCopy_, &QPushButton::clicked, this, [this] {
     if (currentSheet_) currentSheet_->CopySelection();
