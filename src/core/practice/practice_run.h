@@ -134,6 +134,8 @@ class PracticeRun {
   int CorrectCount() const { return correctCount_; }
   int TotalCount() const { return totalCount_; }
   const AnswerKey& AnswerKeyOf(int n) const { return keys_.at(n); }
+  // Box n as the run keeps it: its status, tries and answer-shown flag.
+  const AnswerBox& BoxOf(int n) const { return registry_.box(n); }
 
  private:
   bool Running() const { return view_.mode != RunMode::Idle; }
