@@ -12,9 +12,12 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "../cli/cli_run.h"
 #include "desktop_fixture.h"
 #include "gui/app/frm_print.h"
 #include "gui/practice/frm_renshu.h"
+#include "gui/sheet/frm_print_mode.h"
+#include "gui/sheet/frm_print_ok.h"
 #include "practice/record_line.h"
 #include "practice/record_store.h"
 
@@ -308,7 +311,8 @@ TEST_F(PracticeWindowTest, AColourSwatchShowsTheFieldsOverTheSheet) {
       EXPECT_TRUE(Field(p, n)->isVisible());
       EXPECT_TRUE(Field(p, n)->isReadOnly());
       // C0FFFF in the course's blue-green-red order: light yellow.
-      EXPECT_TRUE(Field(p, n)->styleSheet().contains("#ffffc0")) << Field(p, n)->styleSheet().toStdString();
+      EXPECT_TRUE(Field(p, n)->styleSheet().contains("#ffffc0"))
+          << Field(p, n)->styleSheet().toStdString();
     }
     QTest::keyClicks(Field(p, 1), "9");  // read-only: nothing goes in
     EXPECT_TRUE(Field(p, 1)->text().isEmpty());
@@ -340,6 +344,41 @@ TEST_F(PracticeWindowTest, EveryBoxRightAtOnceBringsTheAllCorrectNotice) {
         EXPECT_EQ(notice->findChild<QLabel*>("lblSeikai")->text(), QStringLiteral("全問正解です"));
         notice->findChild<QPushButton*>("btnOk")->click();
       }});
+}
+
+TEST_F(PracticeWindowTest, PrintingPutsTheLearnersAnswersInTheBoxes) {
+  if (Shell("command -v pdftotext").empty()) GTEST_SKIP() << "poppler-utils is not installed";
+  OpenTheUnit();
+  // At the printer's resolution the printed page keeps its text.
+  {
+    ModalHelper mode({[](QWidget* w) {
+      auto* dialog = qobject_cast<TfrmPrintMode*>(w);
+      ASSERT_NE(dialog, nullptr);
+      dialog->radPrinter->setChecked(true);
+      QTest::mouseClick(dialog->frmClose, Qt::LeftButton);
+    }});
+    window->mnuPrintModeClick();
+  }
+  TfrmPrintOk* print = window->PrintWindow();
+  const std::string pdf = (root.path() + "/answers.pdf").toStdString();
+  print->Printer().setOutputFormat(QPrinter::PdfFormat);
+  print->Printer().setOutputFileName(QString::fromStdString(pdf));
+  print->SetPrinterChooser([](QPrinter&) { return true; });
+  Practise([print](TfrmRenshu& p) {
+    // A practice broken off after one wrong answer: the boxes never reached
+    // print empty.
+    Press(p, "btnRenshu");
+    Answer(p, 1, "777");
+    Press(p, "btnAbort");
+    ModalHelper printing({[print](QWidget* w) {
+      EXPECT_EQ(w, print);
+      QTest::mouseClick(print->btnPrint, Qt::LeftButton);
+    }});
+    Press(p, "btnStartPrint");
+  });
+  const std::string text = Shell("pdftotext '" + pdf + "' -");
+  EXPECT_NE(text.find("777"), std::string::npos) << text;
+  EXPECT_EQ(text.find("initX"), std::string::npos) << text;
 }
 
 TEST_F(PracticeWindowTest, ClosingRestoresTheMainWindowsSwitches) {
