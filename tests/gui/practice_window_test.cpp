@@ -16,6 +16,7 @@
 #include "desktop_fixture.h"
 #include "gui/app/frm_print.h"
 #include "gui/practice/frm_renshu.h"
+#include "gui/practice/scratch_pad.h"
 #include "gui/sheet/frm_print_mode.h"
 #include "gui/sheet/frm_print_ok.h"
 #include "practice/record_line.h"
@@ -379,6 +380,74 @@ TEST_F(PracticeWindowTest, PrintingPutsTheLearnersAnswersInTheBoxes) {
   const std::string text = Shell("pdftotext '" + pdf + "' -");
   EXPECT_NE(text.find("777"), std::string::npos) << text;
   EXPECT_EQ(text.find("initX"), std::string::npos) << text;
+}
+
+TEST_F(PracticeWindowTest, TheScratchPadDrawsErasesAndWipes) {
+  OpenTheUnit();
+  Practise([](TfrmRenshu& p) {
+    Press(p, "btnRenshu");
+    auto* pad = p.findChild<ScratchPad*>("imgMemo");
+    ASSERT_TRUE(pad->isVisible());
+    auto redPixels = [pad] {
+      const QImage& picture = pad->Picture();
+      int red = 0;
+      for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+          const QColor c = picture.pixelColor(x, y);
+          if (c.red() > 200 && c.green() < 90 && c.blue() < 90) ++red;
+        }
+      return red;
+    };
+    ASSERT_EQ(redPixels(), 0);
+    auto stroke = [pad](Qt::MouseButton button, int y) {
+      QTest::mousePress(pad, button, {}, QPoint(20, y));
+      for (int x = 30; x <= 150; x += 10) QTest::mouseMove(pad, QPoint(x, y));
+      QTest::mouseRelease(pad, button, {}, QPoint(150, y));
+    };
+    stroke(Qt::LeftButton, 120);
+    const int drawn = redPixels();
+    EXPECT_GT(drawn, 150);
+    stroke(Qt::RightButton, 120);  // the wide white pen takes the line away
+    EXPECT_LT(redPixels(), drawn / 10);
+    stroke(Qt::LeftButton, 140);
+    EXPECT_GT(redPixels(), 150);
+    QTest::mouseDClick(pad, Qt::LeftButton, {}, QPoint(60, 60));
+    EXPECT_EQ(redPixels(), 0);
+    Press(p, "btnAbort");
+  });
+}
+
+TEST_F(PracticeWindowTest, EscapeClosesOnlyBetweenRuns) {
+  OpenTheUnit();
+  Practise([](TfrmRenshu& p) {
+    Press(p, "btnTest");
+    QTest::keyClick(&p, Qt::Key_Escape);  // the learner's answers stay
+    EXPECT_TRUE(p.isVisible());
+    EXPECT_EQ(p.Run()->Mode(), RunMode::Test);
+    Press(p, "btnAbort");
+    QTest::keyClick(&p, Qt::Key_Escape);
+    EXPECT_FALSE(p.isVisible());
+  });
+}
+
+TEST_F(PracticeWindowTest, TheRecordsViewerIsOpenedAndTheListReadAfterwards) {
+  OpenTheUnit();
+  TfrmRenshu* practice = window->PracticeWindow();
+  int shown = 0;
+  // The viewer may erase the unit's records; here it writes one instead.
+  practice->SetRecordsViewer([&] {
+    ++shown;
+    ASSERT_TRUE(RecordStore(RecordFile()).WriteValue(kSection, "1", "記録").ok());
+  });
+  Practise([](TfrmRenshu& p) {
+    auto* list = p.findChild<QPlainTextEdit*>("memKiroku");
+    EXPECT_EQ(list->toPlainText(), QStringLiteral("練習の記録はありません"));
+    Press(p, "btnShowRecord");
+    EXPECT_EQ(list->toPlainText(), QStringLiteral("記録"));
+  });
+  EXPECT_EQ(shown, 1);
+  practice->SetRecordsViewer(nullptr);
+  EXPECT_FALSE(practice->findChild<QPushButton*>("btnShowRecord")->isEnabled());
 }
 
 TEST_F(PracticeWindowTest, ClosingRestoresTheMainWindowsSwitches) {
