@@ -143,23 +143,23 @@ void Gaoh(QPainter& p) {
   p.setBrush(QColor(220, 130, 40));
   for (int i = 0; i < 12; ++i) {
     const double a = i * M_PI / 6;
-    p.drawEllipse(QPointF(kFaceCentre.x() + 38 * std::cos(a), kFaceCentre.y() + 38 * std::sin(a)),
-                  11, 11);
+    p.drawEllipse(QPointF(kFaceCentre.x() + 32 * std::cos(a), kFaceCentre.y() + 32 * std::sin(a)),
+                  9, 9);
   }
   p.setPen(QPen(kInk, 2));
   p.setBrush(QColor(255, 215, 120));
-  p.drawEllipse(kFaceCentre, 33, 33);
+  p.drawEllipse(kFaceCentre, 30, 30);
   // Eyebrows drawn together, eyes wide.
   p.setPen(QPen(kInk, 3, Qt::SolidLine, Qt::RoundCap));
-  p.drawLine(QPointF(27, 32), QPointF(40, 37));
-  p.drawLine(QPointF(70, 32), QPointF(57, 37));
-  DotEyes(p, 44, 4);
-  OpenMouth(p, QRectF(32, 58, 33, 16), QColor(190, 40, 50));
+  p.drawLine(QPointF(30, 34), QPointF(41, 38));
+  p.drawLine(QPointF(67, 34), QPointF(56, 38));
+  DotEyes(p, 45, 4);
+  OpenMouth(p, QRectF(34, 57, 29, 15), QColor(190, 40, 50));
   // Two fangs.
   p.setPen(QPen(kInk, 1));
   p.setBrush(Qt::white);
-  p.drawPolygon(QPolygonF({QPointF(37, 58), QPointF(43, 58), QPointF(40, 65)}));
-  p.drawPolygon(QPolygonF({QPointF(54, 58), QPointF(60, 58), QPointF(57, 65)}));
+  p.drawPolygon(QPolygonF({QPointF(38, 57), QPointF(44, 57), QPointF(41, 64)}));
+  p.drawPolygon(QPolygonF({QPointF(53, 57), QPointF(59, 57), QPointF(56, 64)}));
   Caption(p, QStringLiteral("がおー！"), QColor(200, 80, 0));
 }
 
@@ -214,7 +214,7 @@ void Sleep(QPainter& p) {
   font.setBold(true);
   p.setPen(QColor(90, 90, 200));
   for (auto [x, y, size] :
-       {std::tuple{66, 22, 10}, std::tuple{74, 14, 13}, std::tuple{83, 5, 16}}) {
+       {std::tuple{62, 22, 10}, std::tuple{70, 13, 13}, std::tuple{79, 3, 16}}) {
     font.setPixelSize(size);
     p.setFont(font);
     p.drawText(QPointF(x, y + size), QStringLiteral("Z"));
