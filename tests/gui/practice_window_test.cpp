@@ -17,8 +17,8 @@
 #include "gui/app/frm_print.h"
 #include "gui/practice/frm_renshu.h"
 #include "gui/practice/scratch_pad.h"
-#include "gui/sheet/frm_print_mode.h"
-#include "gui/sheet/frm_print_ok.h"
+#include "gui/app/frm_print_mode.h"
+#include "gui/app/frm_print_ok.h"
 #include "practice/record_line.h"
 #include "practice/record_store.h"
 

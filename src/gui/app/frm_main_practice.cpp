@@ -8,7 +8,7 @@
 #include "gui/app/frm_menu.h"
 #include "gui/app/frm_print.h"
 #include "gui/practice/frm_renshu.h"
-#include "gui/sheet/frm_print_ok.h"
+#include "gui/app/frm_print_ok.h"
 
 namespace tavolo {
 

@@ -28,7 +28,7 @@
 #include "gui/practice/sheet_picture.h"
 #include "gui/sheet/font_substitution.h"
 #include "gui/sheet/page_image.h"
-#include "gui/sheet/printable_sheet.h"
+#include "gui/app/printable_sheet.h"
 #include "practice/run_recorder.h"
 
 namespace tavolo {
