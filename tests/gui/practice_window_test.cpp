@@ -3,6 +3,8 @@
 // swatches, and what each run leaves behind (marks on the sheet picture, the
 // statuses, the one record line, or nothing).
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,10 +17,10 @@
 #include "../cli/cli_run.h"
 #include "desktop_fixture.h"
 #include "gui/app/frm_print.h"
-#include "gui/practice/frm_renshu.h"
-#include "gui/practice/scratch_pad.h"
 #include "gui/app/frm_print_mode.h"
 #include "gui/app/frm_print_ok.h"
+#include "gui/practice/frm_renshu.h"
+#include "gui/practice/scratch_pad.h"
 #include "practice/record_line.h"
 #include "practice/record_store.h"
 
@@ -448,6 +450,22 @@ TEST_F(PracticeWindowTest, TheRecordsViewerIsOpenedAndTheListReadAfterwards) {
   EXPECT_EQ(shown, 1);
   practice->SetRecordsViewer(nullptr);
   EXPECT_FALSE(practice->findChild<QPushButton*>("btnShowRecord")->isEnabled());
+}
+
+TEST_F(PracticeWindowTest, EveryControlHasANameForAssistiveTools) {
+  OpenTheUnit();
+  Practise([](TfrmRenshu& p) {
+    for (QWidget* control : p.findChildren<QWidget*>()) {
+      if (!qobject_cast<QAbstractButton*>(control) && !qobject_cast<QLineEdit*>(control) &&
+          !qobject_cast<QAbstractItemView*>(control) && !qobject_cast<QPlainTextEdit*>(control))
+        continue;
+      QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+      ASSERT_NE(accessible, nullptr);
+      EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty())
+          << control->objectName().toStdString();
+    }
+    EXPECT_EQ(Field(p, 80)->accessibleName(), QStringLiteral("解答欄 80"));
+  });
 }
 
 TEST_F(PracticeWindowTest, ClosingRestoresTheMainWindowsSwitches) {

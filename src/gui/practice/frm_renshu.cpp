@@ -64,6 +64,7 @@ TfrmRenshu::TfrmRenshu(PageRenderer& renderer, AnswerBoxRegistry& registry, Host
   CreateStartPanel();
   scrPaper_ = new QScrollArea(this);
   scrPaper_->setObjectName("scrPaper");
+  scrPaper_->setAccessibleName(QStringLiteral("ワークシート"));
   scrPaper_->setBackgroundRole(QPalette::Dark);
   imgPaper2_ = new SheetPicture(scrPaper_);
   imgPaper2_->setObjectName("imgPaper2");
@@ -85,6 +86,7 @@ TfrmRenshu::TfrmRenshu(PageRenderer& renderer, AnswerBoxRegistry& registry, Host
 void TfrmRenshu::CreateStartPanel() {
   pnlRenshu_ = new QFrame(this);
   pnlRenshu_->setObjectName("pnlRenshu");
+  pnlRenshu_->setAccessibleName(QStringLiteral("学習の開始"));
   pnlRenshu_->setFrameShape(QFrame::StyledPanel);
   Colour(pnlRenshu_, kToolPanelColour);
   btnRenshu_ = Button(pnlRenshu_, "btnRenshu", "練習");
@@ -164,6 +166,7 @@ void TfrmRenshu::CreateBoxEdits() {
 void TfrmRenshu::CreateWorkPanel() {
   pnlSS_ = new QFrame(this);
   pnlSS_->setObjectName("pnlSS");
+  pnlSS_->setAccessibleName(QStringLiteral("解答の入力"));
   pnlSS_->setFrameShape(QFrame::StyledPanel);
 
   grbTest_ = new QGroupBox(pnlSS_);
@@ -264,6 +267,7 @@ void TfrmRenshu::CreateWorkPanel() {
 void TfrmRenshu::CreateRecordsPanel() {
   pnlKiroku_ = new QFrame(this);
   pnlKiroku_->setObjectName("pnlKiroku");
+  pnlKiroku_->setAccessibleName(QStringLiteral("学習の記録"));
   pnlKiroku_->setFrameShape(QFrame::StyledPanel);
   imgMess_ = new MessagePictureView(pnlKiroku_);
   imgMess_->setObjectName("imgMess");
