@@ -308,7 +308,8 @@ void TfrmRenshu::LayOut() {
   // The sheet keeps its width; the window's height decides how much of it shows.
   const int paperWidth =
       std::min(picture.width() + frame + (picture.height() + frame > height ? bar : 0),
-               std::max(200, width() - kStartPanelWidth - 3 * kGap - kRecordsPanelWidth));
+               std::max(200, width() - kStartPanelWidth - 3 * kGap -
+                                 std::max(kWorkPanelWidth, kRecordsPanelWidth)));
   const int paperLeft = kStartPanelWidth + kGap;
   scrPaper_->setGeometry(paperLeft, 0, paperWidth, height);
   const int right = paperLeft + paperWidth + kGap;

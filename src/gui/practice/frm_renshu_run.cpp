@@ -19,6 +19,7 @@
 #include "app/practice_flow.h"
 #include "app/record_file.h"
 #include "gui/app/frm_print.h"
+#include "gui/app/printable_sheet.h"
 #include "gui/app/qt_text.h"
 #include "gui/practice/frm_renshu.h"
 #include "gui/practice/frm_zen_seikai.h"
@@ -28,7 +29,6 @@
 #include "gui/practice/sheet_picture.h"
 #include "gui/sheet/font_substitution.h"
 #include "gui/sheet/page_image.h"
-#include "gui/app/printable_sheet.h"
 #include "practice/run_recorder.h"
 
 namespace tavolo {
@@ -176,8 +176,8 @@ void TfrmRenshu::ShowFor(TfrmPrint& sheet, const AppState& app) {
   const int frame = 2 * scrPaper_->frameWidth();
   const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrPaper_);
   const QSize picture = imgPaper2_->size();
-  const int width =
-      kStartPanelWidth + 3 * kPaperGap + picture.width() + frame + bar + kRecordsPanelWidth;
+  const int width = kStartPanelWidth + 3 * kPaperGap + picture.width() + frame + bar +
+                    std::max(kWorkPanelWidth, kRecordsPanelWidth);
   const int height =
       std::max(kMinimumHeight, std::min(picture.height() + frame, area.height() - 40));
   resize(std::min(width, area.width()), std::min(height, area.height()));
