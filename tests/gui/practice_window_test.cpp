@@ -57,8 +57,7 @@ class PracticeWindowTest : public DesktopTest {
   }
 
   void OpenTheUnit() {
-    ModalHelper modal({ChooseTheUnit()});
-    QTest::mouseClick(Find<QPushButton>("btnOpenMaster"), Qt::LeftButton);
+    OpenFromMenu(0);
     ASSERT_NE(window->CurrentSheetWindow(), nullptr);
   }
 
