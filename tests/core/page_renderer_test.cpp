@@ -663,6 +663,11 @@ TEST_F(PageRendererTest, LearnerAnswersRepeatTheScreenLayout) {
   EXPECT_EQ(OnlyText("5").font.color, Color::Blue());
   EXPECT_EQ(OnlyText("後").from.x, tailX);
   EXPECT_EQ(OnlyText("7").from.y, OnlyText("5").from.y);
+
+  // Practice hides the model answers; the learner's own still print in blue.
+  sheet.params.answerDisplay = false;
+  Render(questions);
+  EXPECT_EQ(OnlyText("5").font.color, Color::Blue());
 }
 
 }  // namespace

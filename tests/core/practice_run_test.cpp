@@ -35,7 +35,8 @@ class FakeRecorder final : public RunRecorder {
 // Boxes 60 units apart down the page; fields are 100 wide (kran width 15).
 class PracticeRunTest : public ::testing::Test {
  protected:
-  void Build(const Lines& answers, const Lines& choices = {}, int pictureWidth = 630) {
+  void Build(const Lines& answers, const Lines& choices = {}, int pictureWidth = 630,
+             const Lines& hints = {}) {
     registry.BeginPage();
     for (std::size_t i = 0; i < answers.size(); ++i) {
       const int n = registry.Register(100, 100 + 60 * static_cast<int>(i), answers[i], 12);
@@ -44,6 +45,7 @@ class PracticeRunTest : public ::testing::Test {
     sheet.boxStyle = BoxStyle{BoxKind::Rectangle, 15, 2, 12};
     sheet.pictureWidth = pictureWidth;
     sheet.choices = choices;
+    sheet.hints = hints;
     sheet.scoreSpot = {505, 35};
     sheet.startPanelWidth = 120;
     run =
@@ -327,6 +329,8 @@ TEST_F(PracticeRunTest, ReviewReopensFieldsWhereTheyStoodAndMarksInGreen) {
   EXPECT_EQ(run->View().edits[1].rect.left, 206);
   EXPECT_FALSE(run->View().testEnabled);
   EXPECT_FALSE(run->View().reviewEnabled);
+  EXPECT_TRUE(run->View().numberPadVisible);  // the input aid of the run comes back
+  EXPECT_FALSE(run->View().choiceGroupVisible);
   Do("enter 3");
   // In review the box is wiped first and the answer drawn where the field is.
   ASSERT_GE(last.drawings.size(), 3u);
@@ -473,9 +477,125 @@ TEST_F(PracticeRunTest, ASheetWithoutBoxesGivesNoRun) {
   Build({});
   Do("practice");
   EXPECT_EQ(run->Mode(), RunMode::Idle);
-  EXPECT_EQ(dialogs.log, (Lines{"inform: このワークシートには解答欄がありません"}));
+  EXPECT_EQ(dialogs.log, (Lines{"inform: 解答欄がありません"}));
   EXPECT_EQ(run->Score(), 0);
   EXPECT_EQ(run->TotalCount(), 0);
+}
+
+TEST_F(PracticeRunTest, HintsShowInTheMessagePictureAndHandTheFocusBack) {
+  const struct {
+    const char* name;
+    Lines hints;
+    bool copyFile;
+    bool enabled;
+    std::vector<PictureText> shown;
+  } cases[] = {
+      {"no hints: the button is disabled", {}, false, false, {}},
+      {"hints of a copy file are not offered", {"符号に注意"}, true, false, {}},
+      {"the editor's placeholder enables the button but shows nothing",
+       {"Hint", "x"},
+       false,
+       true,
+       {}},
+      {"every line under the heading, 20 apart",
+       {"符号に注意", "累乗が先"},
+       false,
+       true,
+       {{{0, 0}, "学習のポイント", 20, Color::Black()},
+        {{0, 30}, "符号に注意", 12, Color::Black()},
+        {{0, 50}, "累乗が先", 12, Color::Black()}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    sheet.copyFile = c.copyFile;
+    Build({"3", "4"}, {}, 630, c.hints);
+    Do("practice");
+    EXPECT_TRUE(run->View().hintButtonVisible);
+    EXPECT_EQ(run->View().hintButtonEnabled, c.enabled);
+    Do("box 2");
+    Do("enter 9");  // a mistake writes into the message picture first
+    last = run->ShowHints();
+    if (c.shown.empty()) {
+      EXPECT_EQ(run->View().message.texts[0].text, "解答を訂正してください");
+    } else {
+      EXPECT_EQ(run->View().message.texts, c.shown);
+    }
+    EXPECT_EQ(run->View().focus, FocusTarget::Box);
+    EXPECT_EQ(run->View().focusBox, 2);
+  }
+  sheet.copyFile = false;
+}
+
+TEST_F(PracticeRunTest, MoreAnswersThanTheRegistryHoldsAreToldOnce) {
+  sheet.answerCount = 81;
+  Build({"3"});
+  EXPECT_EQ(dialogs.log, (Lines{"inform: 解答欄が80を超えています。最初の80の解答欄で学習します"}));
+  Do("practice");
+  Do("abort");
+  Do("practice");
+  EXPECT_EQ(dialogs.log.size(), 1u);
+  sheet.answerCount = 80;
+  dialogs.log.clear();
+  Build({"3"});
+  EXPECT_TRUE(dialogs.log.empty());
+  sheet.answerCount = 0;
+}
+
+TEST_F(PracticeRunTest, ClickingTheResultPictureShowsTheRoaringFace) {
+  Build({"3", "4"});
+  last = run->ClickResultPicture();  // the instructions stay
+  EXPECT_FALSE(run->View().result.picture.has_value());
+  EXPECT_EQ(run->View().result.texts.size(), 4u);
+  for (const char* a : {"practice", "enter 3", "enter 5", "enter 4"}) Do(a);
+  ASSERT_TRUE(run->View().result.picture.has_value());
+  EXPECT_NE(*run->View().result.picture, ResultPicture::Gaoh);
+  run->ClickResultPicture();
+  EXPECT_EQ(run->View().result.picture, ResultPicture::Gaoh);
+}
+
+// Stands for a window that shows what is drawn so far whenever it tells the
+// learner something.
+class ShowingDialogs final : public Dialogs {
+ public:
+  void Inform(std::string_view message) override {
+    if (run) shownBefore.push_back(run->TakeUpdate());
+    told.push_back(std::string(message));
+  }
+  bool AskYesNo(std::string_view) override { return false; }
+  Answer AskYesNoCancel(std::string_view) override { return Answer::Cancel; }
+  std::optional<std::string> ChooseSaveFile(std::string_view, std::string_view) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> ChooseOpenFile(std::string_view, std::string_view) override {
+    return std::nullopt;
+  }
+  PracticeRun* run = nullptr;
+  std::vector<RunUpdate> shownBefore;
+  Lines told;
+};
+
+TEST_F(PracticeRunTest, TheLastMarkIsShownBeforeTheEndOfRunNotice) {
+  ShowingDialogs showing;
+  Build({"3", "4"});
+  run = std::make_unique<PracticeRun>(registry, sheet, showing, recorder, RepeatableRandomIndex(1));
+  showing.run = run.get();
+  run->Open();
+  run->StartPractice();
+  run->TypeInBox(1, "3");
+  run->Enter();
+  run->TypeInBox(2, "5");
+  run->Enter();
+  run->TypeInBox(2, "4");
+  const RunUpdate after = run->Enter();
+  EXPECT_EQ(showing.told, Lines{"練習を終わりました"});
+  ASSERT_EQ(showing.shownBefore.size(), 1u);
+  const auto& before = showing.shownBefore[0].drawings;
+  ASSERT_FALSE(before.empty());
+  EXPECT_EQ(std::get<MarkDrawing>(before.back()).mark, GradingMark::Circle);
+  // The rest follows the notice: the score, the end of the run.
+  ASSERT_EQ(after.drawings.size(), 1u);
+  EXPECT_TRUE(std::holds_alternative<ScoreDrawing>(after.drawings[0]));
+  EXPECT_TRUE(after.refreshRecords);
 }
 
 TEST_F(PracticeRunTest, JudgeAndRecordByStatus) {

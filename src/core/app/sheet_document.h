@@ -17,6 +17,8 @@ struct SheetDocument {
   std::string identity;  // the window caption and its entry in the open-sheet register
   bool master = false;   // shows a unit of a question file
   bool modified = false;
+  // While a learner practises on the sheet, the name line carries their name.
+  bool showLearnerName = false;
 };
 
 }  // namespace tavolo

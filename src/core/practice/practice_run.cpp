@@ -83,6 +83,10 @@ RunUpdate PracticeRun::Open() {
   result.WriteRow(3, "（２）［復習］ボタンで間違ったところを復習する", 8, kBlue);
   result.WriteRow(4, "（３）［テスト］ボタンでテストする", 10, kBlue);
   Focus(FocusTarget::PracticeButton);
+  if (sheet_.answerCount > kMaxBoxes) {
+    dialogs_.Inform("解答欄が" + std::to_string(kMaxBoxes) + "を超えています。最初の" +
+                    std::to_string(kMaxBoxes) + "の解答欄で学習します");
+  }
   return Take();
 }
 
@@ -99,7 +103,7 @@ RunUpdate PracticeRun::StartTest() {
 void PracticeRun::StartRun(RunMode mode) {
   if (Running()) return;
   if (view_.boxCount < 1) {
-    dialogs_.Inform("このワークシートには解答欄がありません");
+    dialogs_.Inform("解答欄がありません");
     return;
   }
   const bool practice = mode == RunMode::Practice;
@@ -111,7 +115,7 @@ void PracticeRun::StartRun(RunMode mode) {
   view_.answerButtonEnabled = practice;
   view_.gradeButtonVisible = !practice;
   view_.hintButtonVisible = practice;
-  view_.hintButtonEnabled = sheet_.hasHints && !sheet_.copyFile;
+  view_.hintButtonEnabled = HintsOffered();
   view_.currentBox = 1;
   pending_.scrollToTop = true;
 
@@ -171,8 +175,11 @@ RunUpdate PracticeRun::StartReview() {
     Edit(n).readOnly = false;
     Box(n).answerShown = false;
   }
+  // The input aids come back with the work panel, as in the run reviewed.
+  view_.choiceGroupVisible = !view_.choices.empty();
+  view_.numberPadVisible = view_.choices.empty();
   view_.hintButtonVisible = true;
-  view_.hintButtonEnabled = sheet_.hasHints && !sheet_.copyFile;
+  view_.hintButtonEnabled = HintsOffered();
   view_.answerButtonVisible = true;
   view_.answerButtonEnabled = true;
   view_.gradeButtonVisible = false;
@@ -342,6 +349,26 @@ int PracticeRun::NextOpenBox(int after) const {
 
 RunUpdate PracticeRun::ShowAnswer() {
   if (Practising() && IsBox(view_.currentBox)) ShowAnswerOf(view_.currentBox);
+  return Take();
+}
+
+RunUpdate PracticeRun::ShowHints() {
+  if (!Running()) return Take();
+  // A hint block that only holds the editor's placeholder "Hint" has nothing to say.
+  if (HintsOffered() && sheet_.hints.front() != "Hint") {
+    MessagePicture& message = view_.message;
+    message.Clear();
+    message.texts.push_back(PictureText{{0, 0}, "学習のポイント", 20, Color::Black()});
+    for (std::size_t i = 0; i < sheet_.hints.size(); ++i)
+      message.texts.push_back(
+          PictureText{{0, 30 + 20 * static_cast<int>(i)}, sheet_.hints[i], 12, Color::Black()});
+  }
+  if (IsBox(view_.currentBox)) Focus(FocusTarget::Box, view_.currentBox);
+  return Take();
+}
+
+RunUpdate PracticeRun::ClickResultPicture() {
+  if (view_.result.picture) view_.result.picture = ResultPicture::Gaoh;
   return Take();
 }
 

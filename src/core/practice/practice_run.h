@@ -27,10 +27,12 @@ struct PracticeSheet {
   BoxStyle boxStyle;                 // answer-box settings and the character size of the fields
   int pictureWidth = 0;              // width of the sheet picture; fields never move past it
   std::vector<std::string> choices;  // the unit's choice lines (kgroup)
-  bool hasHints = false;             // the unit has hint lines
+  std::vector<std::string> hints;    // the unit's hint lines ("<<hint")
   bool copyFile = false;             // the sheet is a copy file (no hints offered)
-  Point scoreSpot;                   // where the renderer put the score spot
-  int startPanelWidth = 0;           // the window's start panel, for the score's place
+  // Answers the page shows; more than the registry holds are not practised.
+  int answerCount = 0;
+  Point scoreSpot;          // where the renderer put the score spot
+  int startPanelWidth = 0;  // the window's start panel, for the score's place
 };
 
 // The counts of a graded run, as its record line shows them.
@@ -65,6 +67,8 @@ class PracticeRun {
               RunRecorder& recorder, RandomIndex random);
 
   // The window is shown: every box back to "not judged", the instructions.
+  // A page with more answers than the registry holds says once that only the
+  // first kMaxBoxes are practised.
   RunUpdate Open();
   // 練習, テスト, 復習. A sheet without answer boxes gives no run.
   RunUpdate StartPractice();
@@ -74,6 +78,10 @@ class PracticeRun {
   RunUpdate Enter();
   // 答えを見る: the model answer of the current box.
   RunUpdate ShowAnswer();
+  // ヒントを見る: the unit's hints in the message picture, then back to the box.
+  RunUpdate ShowHints();
+  // A click on the result picture (imgMess) while it shows a result.
+  RunUpdate ClickResultPicture();
   // 採点.
   RunUpdate Grade();
   // 中止: nothing is graded or recorded.
@@ -103,6 +111,10 @@ class PracticeRun {
   RunUpdate PadClear();
 
   const PracticeView& View() const { return view_; }
+  // What the action under way wants shown so far, taken now. A window whose
+  // dialogs interrupt an action (a notice at the end of a run) calls this
+  // first, so that the learner sees the last mark before the message.
+  RunUpdate TakeUpdate() { return Take(); }
 
   // The judging steps, also called on their own by tests.
   Judgement JudgeAndRecord(int n, std::string_view text);
@@ -122,6 +134,8 @@ class PracticeRun {
   int CorrectCount() const { return correctCount_; }
   int TotalCount() const { return totalCount_; }
   const AnswerKey& AnswerKeyOf(int n) const { return keys_.at(n); }
+  // Box n as the run keeps it: its status, tries and answer-shown flag.
+  const AnswerBox& BoxOf(int n) const { return registry_.box(n); }
 
  private:
   bool Running() const { return view_.mode != RunMode::Idle; }
@@ -129,6 +143,7 @@ class PracticeRun {
     return view_.mode == RunMode::Practice || view_.mode == RunMode::Review;
   }
   bool Reviewing() const { return view_.mode == RunMode::Review; }
+  bool HintsOffered() const { return !sheet_.hints.empty() && !sheet_.copyFile; }
   bool IsBox(int n) const { return n >= 1 && n <= view_.boxCount; }
   AnswerBox& Box(int n) { return registry_.box(n); }
   BoxEdit& Edit(int n) { return view_.edits[static_cast<std::size_t>(n)]; }

@@ -162,7 +162,9 @@ class PageDrawing {
     layout_.answers.assign(1, "start");
     std::size_t answerXIndex = 0;
     std::size_t answerIndex = 0;
-    const Color answerColor = params_.answerDisplay ? kAnswerColor : Color::White();
+    // A learner's own answers are what such a render is for: they show even
+    // while the model answers are hidden.
+    const Color answerColor = params_.answerDisplay || learnerShown ? kAnswerColor : Color::White();
     const Color alternativeColor = params_.answerDisplay ? kAlternativeColor : Color::White();
     const int kranX = params_.answerX();
     drawn_.clear();

@@ -168,6 +168,7 @@ void TfrmMain::CreateSideWindows() {
       [this](int lesson, const std::string& section) {
         return frmKiroku_->ShowRecords(lesson, state_.learnerName, section);
       }});
+  CreatePracticeWindow();
 }
 
 int TfrmMain::CurrentLesson() const { return std::max(frmMenu_->Menu().lesson(), 1); }
@@ -404,6 +405,7 @@ PageSettings TfrmMain::PageSettingsFor(const TfrmPrint& sheet) {
   settings.shortUnitName = sheet.ShortUnitName();
   settings.schoolName = state_.schoolName;
   settings.learnerName = state_.learnerName;
+  settings.showLearnerName = sheet.Document().showLearnerName;
   return settings;
 }
 

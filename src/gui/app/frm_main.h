@@ -48,6 +48,7 @@ class TfrmMenu;
 class TfrmPrint;
 class TfrmPrintMode;
 class TfrmPrintOk;
+class TfrmRenshu;
 class TfrmSetPaper;
 class TfrmSettei;
 class TfrmVersion;
@@ -91,6 +92,11 @@ class TfrmMain final : public QMainWindow,
   void CloseAllSheets();
   TfrmMenu* MenuWindow() const { return frmMenu_; }
   TfrmPrintOk* PrintWindow() const { return frmPrintOk_; }
+  TfrmRenshu* PracticeWindow() const { return frmRenshu_; }
+
+  // "学　習": the practice window on the sheet in front, or on a unit chosen
+  // in the course menu first.
+  void btnTestClick();
   TfrmPrintMode* PrintModeWindow() const { return frmPrintMode_; }
   const PrintSettings& PrintChoices() const { return printSettings_; }
 
@@ -179,6 +185,8 @@ class TfrmMain final : public QMainWindow,
   void CreateSheetMenus();
   void UpdateMenus();
   void CreateSideWindows();
+  void CreatePracticeWindow();
+  class PracticeSheets;
   QPushButton* AddButton(const char* objectName, const char* caption);
 
   void UpdateWindowMenu();
@@ -264,6 +272,7 @@ class TfrmMain final : public QMainWindow,
   TfrmSettei* frmSettei_ = nullptr;
   TfrmPrintMode* frmPrintMode_ = nullptr;
   TfrmPrintOk* frmPrintOk_ = nullptr;
+  TfrmRenshu* frmRenshu_ = nullptr;
   // The print-mode dialog's choices and whether a print job is running.
   PrintSettings printSettings_;
   QAction* mnuSheetSave_ = nullptr;

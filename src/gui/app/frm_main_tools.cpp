@@ -155,15 +155,15 @@ void TfrmMain::CreateToolPanel() {
   pnlSave_->adjustSize();
   pnlSave_->hide();
 
-  // What the editors and practice bring is not part of this program yet: the
-  // buttons are in place but do nothing.
-  for (QWidget* later : std::initializer_list<QWidget*>{btnEdit_, btnTest_})
-    later->setEnabled(false);
+  // What the question editor brings is not part of this program yet: the
+  // button is in place but does nothing.
+  for (QWidget* later : std::initializer_list<QWidget*>{btnEdit_}) later->setEnabled(false);
   connect(btnLogOn_, &QPushButton::clicked, this, &TfrmMain::btnLogOnClick);
   for (QWidget* hides : std::initializer_list<QWidget*>{pnlMain_, btnStartPrint_, btnKran_,
                                                         btnSaveMaster_, btnSaveCopy_})
     hides->installEventFilter(this);
   connect(btnStartPrint_, &QPushButton::clicked, this, &TfrmMain::btnStartPrintClick);
+  connect(btnTest_, &QPushButton::clicked, this, &TfrmMain::btnTestClick);
   // "コピー" and "キャンセル" act on the current sheet's selection.
   connect(btnCopy_, &QPushButton::clicked, this, [this] {
     if (currentSheet_) currentSheet_->CopySelection();

@@ -83,6 +83,8 @@ void TfrmPrint::ScrollTopOrBottom() {
   bar->setValue(bar->value() == bar->minimum() ? bar->maximum() : bar->minimum());
 }
 
+void TfrmPrint::ScrollToTop() { scrPage_->verticalScrollBar()->setValue(0); }
+
 void TfrmPrint::resizeEvent(QResizeEvent* event) {
   QMdiSubWindow::resizeEvent(event);
   if (IsReduced()) ShowPage();

@@ -48,6 +48,7 @@ class TfrmPrint final : public QMdiSubWindow {
   QRect PageOnScreen() const;
   // To the bottom of the page when at its top, otherwise to the top.
   void ScrollTopOrBottom();
+  void ScrollToTop();
   // A change through the shared controls: the sheet is modified and redrawn.
   void ChangeParams(const std::function<void(SheetParams&)>& change, bool marksModified = true);
 

@@ -1,0 +1,62 @@
+#include "app/practice_flow.h"
+
+#include <utility>
+
+#include "authoring/unit_block.h"
+#include "content/unit_address.h"
+#include "platform/text_file.h"
+#include "sheet/answer_box_geometry.h"
+
+namespace tavolo {
+
+bool PracticeFromMainWindow(AppState& app, PracticeWindows& windows) {
+  const bool hadSheet = windows.CurrentSheet().has_value();
+  if (hadSheet) {
+    windows.ScrollSheetToTop();
+  } else if (!windows.OpenUnitFromMenu()) {
+    return false;
+  }
+  const std::optional<std::string> sheet = windows.CurrentSheet();
+  if (!sheet) return false;
+  // A sheet opened just for the practice has nothing the teacher could lose.
+  if (!hadSheet) windows.DiscardChanges(*sheet);
+
+  const bool answers = app.answerDisplay;
+  const bool alternatives = app.showAlternatives;
+  SetAnswerDisplay(app, false);
+  SetShowAlternatives(app, false);
+  windows.ShowLearnerName(true);
+  windows.ShowPractice();
+  windows.ShowLearnerName(false);
+  SetShowAlternatives(app, alternatives);
+  SetAnswerDisplay(app, answers);
+  windows.RedrawSheet();
+  if (!hadSheet) windows.CloseSheetWindow(*sheet);
+  return true;
+}
+
+std::vector<std::string> UnitHintLines(const SheetDocument& sheet) {
+  if (!sheet.master) return {};
+  auto lines = ReadLines(sheet.filePath);
+  if (!lines) return {};
+  const int key = FindUnitKeyLine(lines.value(), UnitKeyLine(sheet.address));
+  if (key < 0) return {};
+  return ReadUnitBlockIntoBoxes(lines.value(), key).hint;
+}
+
+PracticeSheet PracticeSheetFor(const SheetDocument& sheet, const PageLayout& layout,
+                               std::vector<std::string> hints, int startPanelWidth) {
+  PracticeSheet practice;
+  practice.boxStyle = BoxStyle::FromSheet(sheet.params);
+  practice.pictureWidth = sheet.params.paperWidth;
+  practice.choices = sheet.params.unit.kgroupLines;
+  practice.hints = std::move(hints);
+  practice.copyFile = !sheet.master;
+  // The layout lists "start" before the answers the page drew.
+  practice.answerCount = layout.answers.empty() ? 0 : static_cast<int>(layout.answers.size()) - 1;
+  practice.scoreSpot = layout.scorePosition;
+  practice.startPanelWidth = startPanelWidth;
+  return practice;
+}
+
+}  // namespace tavolo

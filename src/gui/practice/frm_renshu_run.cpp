@@ -1,0 +1,475 @@
+// The practice window at work: opening on a sheet, forwarding what the
+// learner does to the run, and showing what the run answers.
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTimer>
+
+#include "app/practice_flow.h"
+#include "app/record_file.h"
+#include "gui/app/frm_print.h"
+#include "gui/app/printable_sheet.h"
+#include "gui/app/qt_text.h"
+#include "gui/practice/frm_renshu.h"
+#include "gui/practice/frm_zen_seikai.h"
+#include "gui/practice/message_picture_view.h"
+#include "gui/practice/number_pad_panel.h"
+#include "gui/practice/scratch_pad.h"
+#include "gui/practice/sheet_picture.h"
+#include "gui/sheet/font_substitution.h"
+#include "gui/sheet/page_image.h"
+#include "practice/run_recorder.h"
+
+namespace tavolo {
+
+namespace {
+
+constexpr int kMinimumHeight = 560;
+// The run places the fields as the window would from its left edge past the
+// start panel; the sheet picture itself starts this much further right, so on
+// the picture the fields stand this much further left, right over the boxes.
+constexpr int kFieldShift = TfrmRenshu::kPaperGap;
+// The fields are typed in the font the run draws the answers in.
+constexpr const char* kAnswerFont = "ＭＳ 明朝";
+
+QString CssColour(Color c) { return QColor(c.red, c.green, c.blue).name(); }
+
+// A learner whose name cannot name a record file has no records to keep.
+class RefusedRecorder final : public RunRecorder {
+ public:
+  explicit RefusedRecorder(std::string message) : message_(std::move(message)) {}
+  Status Record(const RunResult&) override { return Failure{message_}; }
+
+ private:
+  std::string message_;
+};
+
+}  // namespace
+
+// The run's messages, as message boxes over this window. Before each one the
+// window shows what the run has done so far, so that the learner sees the
+// last mark before "練習を終わりました".
+class TfrmRenshu::Messages final : public Dialogs {
+ public:
+  explicit Messages(TfrmRenshu& window) : window_(window), boxes_(&window) {}
+
+  void Inform(std::string_view message) override {
+    window_.ShowPending();
+    boxes_.Inform(message);
+  }
+  bool AskYesNo(std::string_view question) override {
+    window_.ShowPending();
+    return boxes_.AskYesNo(question);
+  }
+  Answer AskYesNoCancel(std::string_view question) override {
+    window_.ShowPending();
+    return boxes_.AskYesNoCancel(question);
+  }
+  std::optional<std::string> ChooseSaveFile(std::string_view suggested,
+                                            std::string_view filter) override {
+    return boxes_.ChooseSaveFile(suggested, filter);
+  }
+  std::optional<std::string> ChooseOpenFile(std::string_view folder,
+                                            std::string_view filter) override {
+    return boxes_.ChooseOpenFile(folder, filter);
+  }
+
+ private:
+  TfrmRenshu& window_;
+  MessageDialogs boxes_;
+};
+
+// The sheet as the print dialog sees it from here: with the learner's
+// answers in the boxes and the marks their statuses give.
+class TfrmRenshu::PrintSource final : public PrintableSheet {
+ public:
+  PrintSource(TfrmRenshu& window, TfrmPrint& sheet) : window_(window), sheet_(sheet) {
+    const PracticeRun& run = *window.run_;
+    for (int n = 1; n <= run.BoxCount(); ++n) {
+      const std::string& answer = run.LearnerAnswer(n);
+      // A box never answered prints empty, not the "never entered" marker.
+      answers_.push_back(answer == kNotEntered ? std::string() : answer);
+    }
+  }
+
+  PageRenderer& Renderer() override { return window_.renderer_; }
+  AnswerBoxRegistry& Registry() override { return window_.registry_; }
+  SheetPage Page() override { return sheet_.Page(); }
+  PageSettings BaseSettings() override {
+    PageSettings settings = window_.host_.pageSettings(sheet_);
+    settings.learnerAnswers = &answers_;
+    return settings;
+  }
+  std::string PaperName() const override {
+    const SheetPaper* paper = FindPaperByWidth(sheet_.Document().params.paperWidth);
+    return std::string(paper ? paper->name : "A4");
+  }
+  int StartNumber() const override { return sheet_.Document().params.startNumber; }
+  void SetStartNumber(int number) override {
+    sheet_.ChangeParams([number](SheetParams& p) { p.startNumber = number; });
+  }
+  // The practice picture is never reduced; the printed page is drawn anew.
+  void LeaveReducedView() override {}
+  void Redraw() override { sheet_.Redraw(); }
+
+ private:
+  TfrmRenshu& window_;
+  TfrmPrint& sheet_;
+  std::vector<std::string> answers_;
+};
+
+TfrmRenshu::~TfrmRenshu() = default;
+
+void TfrmRenshu::SetRecordsViewer(std::function<void()> show) {
+  showRecords_ = std::move(show);
+  btnShowRecord_->setEnabled(static_cast<bool>(showRecords_));
+}
+
+void TfrmRenshu::ShowFor(TfrmPrint& sheet, const AppState& app) {
+  if (!dialogs_) dialogs_ = std::make_unique<Messages>(*this);
+  sheet_ = &sheet;
+  closing_ = false;
+  learnerName_ = app.learnerName;
+  const SheetDocument& document = sheet.Document();
+  charSize_ = document.params.charSize;
+
+  auto target = RunRecordTarget(app, document.address, sheet.Choice().captions.unit,
+                                !document.master, sheet.Choice().similar);
+  if (target) {
+    records_ = std::move(target).value();
+    recordsProblem_.clear();
+    recorder_ = std::make_unique<RecordFileRecorder>(*records_);
+  } else {
+    records_.reset();
+    recordsProblem_ = target.message();
+    recorder_ = std::make_unique<RefusedRecorder>(recordsProblem_);
+  }
+  run_ = std::make_unique<PracticeRun>(
+      registry_,
+      PracticeSheetFor(document, sheet.Layout(), UnitHintLines(document), kStartPanelWidth),
+      *dialogs_, *recorder_, SystemRandomIndex());
+
+  setWindowTitle(sheet.windowTitle());
+  QFont font(SubstituteFontFamily(QString::fromUtf8(kAnswerFont)));
+  font.setPixelSize(qRound(charSize_ * 96.0 / 72.0));
+  for (QLineEdit* edit : edits_) edit->setFont(font);
+  for (EditLook& look : looks_) look.initialised = false;
+  radios_[0]->setChecked(true);
+  lstKgroup_->clear();
+
+  Act([this] { return run_->Open(); });
+
+  // As wide as the sheet with both panels, as high as the screen allows.
+  const QWidget* over = parentWidget() ? parentWidget() : this;
+  const QRect area = over->screen() ? over->screen()->availableGeometry() : QRect(0, 0, 1280, 960);
+  const int frame = 2 * scrPaper_->frameWidth();
+  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrPaper_);
+  const QSize picture = imgPaper2_->size();
+  const int width = kStartPanelWidth + 3 * kPaperGap + picture.width() + frame + bar +
+                    std::max(kWorkPanelWidth, kRecordsPanelWidth);
+  const int height =
+      std::max(kMinimumHeight, std::min(picture.height() + frame, area.height() - 40));
+  resize(std::min(width, area.width()), std::min(height, area.height()));
+  move(area.left() + std::max(0, (area.width() - this->width()) / 2), area.top());
+  LayOut();
+  imgMemo_->Prepare();
+
+  exec();
+
+  timSecond_->stop();
+  run_.reset();
+  recorder_.reset();
+  sheet_ = nullptr;
+}
+
+void TfrmRenshu::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  LayOut();
+  if (run_) ApplyFocus();
+}
+
+void TfrmRenshu::closeEvent(QCloseEvent* event) {
+  closing_ = true;
+  ScrollToTop();
+  if (run_) Act([this] { return run_->Close(); });
+  timSecond_->stop();
+  QDialog::closeEvent(event);
+}
+
+// Esc closes the window between runs; during a run it could throw the
+// learner's work away, so it does nothing then.
+void TfrmRenshu::reject() {
+  if (closing_) {
+    QDialog::reject();
+    return;
+  }
+  if (run_ && run_->Mode() != RunMode::Idle) return;
+  close();
+}
+
+bool TfrmRenshu::eventFilter(QObject* watched, QEvent* event) {
+  for (int i = 0; i < 4; ++i) {
+    if (watched == swatches_[static_cast<std::size_t>(i)] &&
+        event->type() == QEvent::MouseButtonPress) {
+      ChooseColour(i + 1);
+      return true;
+    }
+  }
+  if (auto* edit = qobject_cast<QLineEdit*>(watched); edit && edit->parent() == imgPaper2_) {
+    const int n = edit->property("box").toInt();
+    switch (event->type()) {
+      case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+          BoxEntered(n);
+          return true;  // the field's own Enter, never the dialog's
+        }
+        break;
+      }
+      case QEvent::FocusIn:
+      case QEvent::FocusOut:
+        // The field the learner was in last is the current box; the window's
+        // own focus moves were decided by the run already.
+        if (run_ && !applying_ && !acting_) run_->FocusBox(n);
+        break;
+      default:
+        break;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TfrmRenshu::Act(const std::function<RunUpdate()>& action) {
+  if (!run_ || acting_) return;
+  acting_ = true;
+  const RunUpdate update = action();
+  acting_ = false;
+  Apply(update);
+  ApplyFocus();
+}
+
+void TfrmRenshu::ShowPending() {
+  if (run_ && acting_) Apply(run_->TakeUpdate());
+}
+
+void TfrmRenshu::Apply(const RunUpdate& update) {
+  applying_ = true;
+  if (update.redrawSheet) RedrawSheet();
+  imgPaper2_->Draw(update.drawings);
+  ShowView();
+  if (update.scrollToTop) ScrollToTop();
+  applying_ = false;
+  if (update.refreshRecords) RefreshRecords();
+  if (update.refreshCourseMarks && host_.recordsChanged) host_.recordsChanged();
+  if (update.showAllCorrectNotice) frmZenSeikai_->exec();
+}
+
+void TfrmRenshu::ShowView() {
+  const PracticeView& v = run_->View();
+  pnlRenshu_->setVisible(v.startPanelVisible);
+  pnlSS_->setVisible(v.workPanelVisible);
+  grbTest_->setVisible(v.runButtonsVisible);
+  pnlKiroku_->setVisible(v.recordsPanelVisible);
+  lblKiroku_->setVisible(v.recordsListVisible);
+  memKiroku_->setVisible(v.recordsListVisible);
+
+  btnAnswer_->setVisible(v.answerButtonVisible);
+  btnAnswer_->setEnabled(v.answerButtonEnabled);
+  btnSaiten_->setVisible(v.gradeButtonVisible);
+  btnHint_->setVisible(v.hintButtonVisible);
+  btnHint_->setEnabled(v.hintButtonEnabled);
+  btnFukushu_->setEnabled(v.reviewEnabled);
+  btnTest_->setEnabled(v.testEnabled);
+
+  grbSelect_->setVisible(v.choiceGroupVisible);
+  pnlBunsu_->setVisible(v.numberPadVisible);
+  QStringList choices;
+  for (const std::string& choice : v.choices) choices << ToQString(choice);
+  QStringList listed;
+  for (int i = 0; i < lstKgroup_->count(); ++i) listed << lstKgroup_->item(i)->text();
+  if (listed != choices) {
+    lstKgroup_->clear();
+    lstKgroup_->addItems(choices);
+  }
+
+  ShowBoxEdits();
+  imgMessXX_->Show(v.message);
+  imgMess_->Show(v.result);
+  imgMess_->setVisible(v.resultVisible);
+  pnlBunsu_->Show(run_->Pad());
+  if (v.timerRunning && !timSecond_->isActive()) timSecond_->start();
+  if (!v.timerRunning) timSecond_->stop();
+}
+
+void TfrmRenshu::ShowBoxEdits() {
+  const PracticeView& v = run_->View();
+  edits_[0]->hide();
+  for (int n = 1; n <= AnswerBoxRegistry::kMaxBoxes; ++n) {
+    QLineEdit* edit = edits_[static_cast<std::size_t>(n)];
+    if (n > v.boxCount) {
+      edit->hide();
+      continue;
+    }
+    const BoxEdit& box = v.edits[static_cast<std::size_t>(n)];
+    EditLook& look = looks_[static_cast<std::size_t>(n)];
+    if (!look.initialised || look.background != v.boxColor || look.red != box.redText) {
+      edit->setStyleSheet(
+          QStringLiteral("QLineEdit { background-color: %1; color: %2; border: 1px solid #808080;"
+                         " padding: 0px 1px; }")
+              .arg(CssColour(v.boxColor),
+                   box.redText ? QStringLiteral("#FF0000") : QStringLiteral("#000000")));
+      look.background = v.boxColor;
+      look.red = box.redText;
+    }
+    if (!look.initialised || look.readOnly != box.readOnly) {
+      edit->setReadOnly(box.readOnly);
+      look.readOnly = box.readOnly;
+    }
+    look.initialised = true;
+    const QRect place(box.rect.left - kFieldShift, box.rect.top, box.rect.Width(),
+                      box.rect.Height());
+    if (edit->geometry() != place) edit->setGeometry(place);
+    const QString text = ToQString(box.text);
+    if (edit->text() != text) edit->setText(text);
+    edit->setVisible(box.visible);
+  }
+}
+
+void TfrmRenshu::ApplyFocus() {
+  const PracticeView& v = run_->View();
+  // After one of the run's messages the keyboard belongs here again at once,
+  // not only once the window system gets round to it: the learner goes on
+  // typing or presses Enter on the button the run chose.
+  if (isVisible() && !isActiveWindow()) activateWindow();
+  applying_ = true;
+  switch (v.focus) {
+    case FocusTarget::Box:
+      if (v.focusBox >= 1 && v.focusBox <= AnswerBoxRegistry::kMaxBoxes) {
+        QLineEdit* edit = edits_[static_cast<std::size_t>(v.focusBox)];
+        if (edit->isVisible()) {
+          edit->setFocus();
+          if (v.selectText) {
+            edit->selectAll();
+          } else {
+            edit->deselect();
+            edit->end(false);
+          }
+          scrPaper_->ensureWidgetVisible(edit, 40, 60);
+        }
+      }
+      break;
+    case FocusTarget::CloseButton:
+      btnEnd_->setFocus();
+      break;
+    case FocusTarget::ReviewButton:
+      btnFukushu_->setFocus();
+      break;
+    case FocusTarget::GradeButton:
+      btnSaiten_->setFocus();
+      break;
+    case FocusTarget::PracticeButton:
+      btnRenshu_->setFocus();
+      break;
+    case FocusTarget::None:
+      break;
+  }
+  applying_ = false;
+}
+
+void TfrmRenshu::ShowPad(bool focusIt) {
+  pnlBunsu_->Show(run_->Pad());
+  if (focusIt) pnlBunsu_->FocusField(run_->Pad().FocusedField());
+}
+
+void TfrmRenshu::RedrawSheet() {
+  if (!sheet_) return;
+  // The sheet is drawn without its answers, and this drawing must not
+  // register boxes: the fields lie over the boxes the sheet window registered.
+  SheetParams& params = sheet_->Document().params;
+  const bool answers = params.answerDisplay;
+  const bool registering = registry_.registering();
+  params.answerDisplay = false;
+  registry_.SetRegistering(false);
+  QImage page =
+      RenderPageImage(renderer_, sheet_->Page(), host_.pageSettings(*sheet_), devicePixelRatioF());
+  registry_.SetRegistering(registering);
+  params.answerDisplay = answers;
+  imgPaper2_->SetPage(std::move(page));
+}
+
+void TfrmRenshu::RefreshRecords() {
+  if (!records_) {
+    lblKiroku_->setText(ToQString(recordsProblem_));
+    memKiroku_->clear();
+    return;
+  }
+  const RecordsList list = ReadRecordsList(*records_, learnerName_);
+  lblKiroku_->setText(ToQString(list.caption));
+  QStringList lines;
+  for (const std::string& line : list.lines) lines << ToQString(line);
+  memKiroku_->setPlainText(lines.join(QLatin1Char('\n')));
+  // The newest run is the one the learner looks for.
+  memKiroku_->verticalScrollBar()->setValue(memKiroku_->verticalScrollBar()->maximum());
+}
+
+void TfrmRenshu::ScrollToTop() {
+  scrPaper_->verticalScrollBar()->setValue(0);
+  scrPaper_->horizontalScrollBar()->setValue(0);
+}
+
+void TfrmRenshu::btnRenshuClick() {
+  Act([this] { return run_->StartPractice(); });
+}
+
+void TfrmRenshu::btnTestClick() {
+  Act([this] { return run_->StartTest(); });
+}
+
+void TfrmRenshu::btnFukushuClick() {
+  Act([this] { return run_->StartReview(); });
+}
+
+void TfrmRenshu::btnEndClick() { close(); }
+
+void TfrmRenshu::btnShowRecordClick() {
+  if (!showRecords_) return;
+  showRecords_();
+  RefreshRecords();
+}
+
+void TfrmRenshu::btnStartPrintClick() {
+  if (!sheet_ || !run_ || !host_.print) return;
+  ScrollToTop();
+  PrintSource source(*this, *sheet_);
+  host_.print(source);
+}
+
+void TfrmRenshu::ChooseColour(int swatch) {
+  if (!run_ || run_->Mode() != RunMode::Idle) return;
+  radios_[static_cast<std::size_t>(swatch - 1)]->setChecked(true);
+  Act([this, swatch] { return run_->ChooseBoxColor(swatch); });
+}
+
+void TfrmRenshu::BoxEntered(int n) {
+  Act([this, n] {
+    run_->FocusBox(n);
+    return run_->Enter();
+  });
+}
+
+void TfrmRenshu::BoxEdited(int n, const QString& text) {
+  if (run_ && !applying_) run_->TypeInBox(n, ToStdString(text));
+}
+
+}  // namespace tavolo

@@ -1,0 +1,44 @@
+#include "gui/practice/sheet_picture.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace tavolo {
+
+SheetPicture::SheetPicture(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void SheetPicture::SetPage(QImage page) {
+  page_ = std::move(page);
+  setFixedSize((page_.deviceIndependentSize()).toSize());
+  update();
+}
+
+void SheetPicture::Draw(const std::vector<SheetDrawing>& drawings) {
+  if (drawings.empty() || page_.isNull()) return;
+  {
+    QPainter painter(&page_);
+    painter.setRenderHint(QPainter::Antialiasing, page_.devicePixelRatio() > 1.0);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    QPainterCanvas canvas(painter, texts_);
+    for (const SheetDrawing& drawing : drawings) DrawOnSheet(canvas, drawing);
+  }
+  update();
+}
+
+void SheetPicture::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  if (page_.isNull()) {
+    painter.fillRect(event->rect(), Qt::white);
+    return;
+  }
+  // Only the part that needs painting, from the page at its full resolution.
+  const QRect area = event->rect();
+  const qreal ratio = page_.devicePixelRatio();
+  painter.drawImage(
+      area, page_,
+      QRectF(area.left() * ratio, area.top() * ratio, area.width() * ratio, area.height() * ratio));
+}
+
+}  // namespace tavolo
