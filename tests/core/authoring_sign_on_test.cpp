@@ -71,7 +71,7 @@ TEST(RosterTest, FilesThatCannotBeReadOrWrittenAreReported) {
   const Status unreadable = roster.Load(folder / "dir.txt");
   ASSERT_FALSE(unreadable.ok());
   EXPECT_EQ(unreadable.message(),
-            "ファイル " + (folder / "dir.txt").string() + " を読み込めません");
+            "ファイル " + (folder / "dir.txt").string() + " は通常のファイルではありません");
   EXPECT_EQ(roster.Names(), Lines{"公開"});  // as it was
   EXPECT_EQ(roster.FileName(), "sname.txt");
 
@@ -369,7 +369,7 @@ TEST_F(SignOnTest, OpeningAndSavingOtherRosters) {
   dialogs.files = {(folder / "箱.txt").string()};
   OpenRoster(app, roster, dialogs);
   EXPECT_EQ(dialogs.log.back(),
-            "inform: ファイル " + (folder / "箱.txt").string() + " を読み込めません");
+            "inform: ファイル " + (folder / "箱.txt").string() + " は通常のファイルではありません");
   EXPECT_EQ(roster.Names(), (Lines{"田中", "共通", "佐藤"}));
 }
 

@@ -317,7 +317,7 @@ TEST_F(ClassRecordsWindowTest, AnotherLessonAndUnreadableFiles) {
   ModalHelper modal({[&](QWidget* w) {
     Later(w, [w] {
       auto* problems = Child<QLabel>(w, "lblProblems");
-      EXPECT_TRUE(problems->text().contains("壊れた.ini を読み込めません"))
+      EXPECT_TRUE(problems->text().contains("壊れた.ini は通常のファイルではありません"))
           << problems->text().toStdString();
       EXPECT_EQ(Child<QTableWidget>(w, "tblRecords")->rowCount(), 2);
       EXPECT_EQ(Child<QLabel>(w, "lblSummary")->text(), "学習者 2 人　単元 3　記録 20 件");

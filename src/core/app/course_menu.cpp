@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "app/record_file.h"
 #include "content/question_file_index.h"
 #include "content/similar_problems.h"
 #include "content/unit_names.h"
