@@ -21,6 +21,7 @@
 #include "gui/authoring/frm_edit_index.h"
 #include "gui/authoring/frm_input_text.h"
 #include "platform/text_file.h"
+#include "widget_steps.h"
 
 namespace tavolo::test {
 namespace {
@@ -42,12 +43,6 @@ const Lines kLesson = {"正の数と負の数",
                        ">>",
                        "]]"};
 
-QStringList Texts(QListWidget* list) {
-  QStringList texts;
-  for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
-  return texts;
-}
-
 // The tree as indented lines: root, "  " section, "    " unit; "+" marks an
 // expanded section.
 QStringList TreeLines(QTreeWidget* tree) {
@@ -64,26 +59,14 @@ QStringList TreeLines(QTreeWidget* tree) {
   return lines;
 }
 
-template <class T>
-T* In(QWidget* w, const char* name) {
-  T* found = w->findChild<T*>(name);
-  EXPECT_NE(found, nullptr) << name;
-  return found;
-}
-
-// Runs `action` once the current step has returned: a window it opens is
-// then driven by the next step.
-void Later(QWidget* w, std::function<void()> action) {
-  QTimer::singleShot(0, w, std::move(action));
-}
 void ClickLater(QWidget* w, const char* name) {
-  Later(w, [button = In<QPushButton>(w, name)] { button->click(); });
+  Later(w, [button = Child<QPushButton>(w, name)] { button->click(); });
 }
 
 // A step for the text-input window: types the name and presses Enter.
 ModalHelper::Step Type(const QString& name, QStringList* seen = nullptr) {
   return [name, seen](QWidget* w) {
-    auto* box = In<QLineEdit>(w, "memInput");
+    auto* box = Child<QLineEdit>(w, "memInput");
     if (seen) *seen << w->windowTitle() << box->text() << box->selectedText();
     box->selectAll();
     // Typed as an input method delivers it: one key event carrying the text.
@@ -110,7 +93,7 @@ class IndexEditorWindowTest : public DesktopTest {
   QStringList MenuUnits() {
     QStringList units;
     ModalHelper modal({[&](QWidget* w) {
-      units = Texts(In<QListWidget>(w, "lstUnit"));
+      units = Texts(Child<QListWidget>(w, "lstUnit"));
       ClickButton(w, "ｷｬﾝｾﾙ");
     }});
     window->MenuWindow()->ShowOpen(window->geometry());
@@ -122,19 +105,19 @@ TEST_F(IndexEditorWindowTest, OpensOnTheFirstLessonWithTheTreeReadingLikeTheMenu
   QStringList seen;
   QStringList tree;
   ModalHelper modal({[&](QWidget* w) {
-    seen << w->objectName() << w->windowTitle() << Texts(In<QListWidget>(w, "lstELesson"))
-         << In<QLineEdit>(w, "edtIndex")->text() << In<QLineEdit>(w, "edtDataFile")->text()
-         << In<QLineEdit>(w, "edtMainTitle")->text() << Texts(In<QListWidget>(w, "lstESection"))
-         << Texts(In<QListWidget>(w, "lstEUnit")) << In<QPushButton>(w, "btnExpand")->text()
-         << In<QLabel>(w, "pnlHint")->text();
-    tree = TreeLines(In<QTreeWidget>(w, "trvSect"));
-    auto* trv = In<QTreeWidget>(w, "trvSect");
+    seen << w->objectName() << w->windowTitle() << Texts(Child<QListWidget>(w, "lstELesson"))
+         << Child<QLineEdit>(w, "edtIndex")->text() << Child<QLineEdit>(w, "edtDataFile")->text()
+         << Child<QLineEdit>(w, "edtMainTitle")->text()
+         << Texts(Child<QListWidget>(w, "lstESection")) << Texts(Child<QListWidget>(w, "lstEUnit"))
+         << Child<QPushButton>(w, "btnExpand")->text() << Child<QLabel>(w, "pnlHint")->text();
+    tree = TreeLines(Child<QTreeWidget>(w, "trvSect"));
+    auto* trv = Child<QTreeWidget>(w, "trvSect");
     seen << trv->currentItem()->text(0);
     EXPECT_FALSE(trv->topLevelItem(0)->icon(0).isNull());
     EXPECT_EQ(w->geometry(), window->geometry());
     // Section 2 has no question file yet.
-    In<QListWidget>(w, "lstESection")->setCurrentRow(1);
-    seen << In<QLineEdit>(w, "edtDataFile")->text() << trv->currentItem()->text(0);
+    Child<QListWidget>(w, "lstESection")->setCurrentRow(1);
+    seen << Child<QLineEdit>(w, "edtDataFile")->text() << trv->currentItem()->text(0);
     ClickButton(w, "キャンセル");
   }});
   OpenEditor();
@@ -154,10 +137,10 @@ TEST_F(IndexEditorWindowTest, AnAddedUnitIsSavedOnOkAndListedByTheCourseMenu) {
   QStringList after;
   ModalHelper modal({[&](QWidget* w) { ClickLater(w, "btnAdd2"); }, Type("絶対値", &input),
                      [&](QWidget* w) {
-                       after << Texts(In<QListWidget>(w, "lstEUnit"))
-                             << In<QTreeWidget>(w, "trvSect")->currentItem()->text(0);
+                       after << Texts(Child<QListWidget>(w, "lstEUnit"))
+                             << Child<QTreeWidget>(w, "trvSect")->currentItem()->text(0);
                        // Enter in the title box does not close the editor.
-                       QTest::keyClick(In<QLineEdit>(w, "edtMainTitle"), Qt::Key_Return);
+                       QTest::keyClick(Child<QLineEdit>(w, "edtMainTitle"), Qt::Key_Return);
                        EXPECT_TRUE(w->isVisible());
                        ClickButton(w, " Ｏ　Ｋ");
                      }});
@@ -179,13 +162,13 @@ TEST_F(IndexEditorWindowTest, CancelWritesNothingAfterEdits) {
   QStringList tree;
   QString expandCaption;
   ModalHelper modal({[&](QWidget* w) {
-                       In<QLineEdit>(w, "edtMainTitle")->setText("別の題");
+                       Child<QLineEdit>(w, "edtMainTitle")->setText("別の題");
                        ClickLater(w, "btnAdd");
                      },
                      Type("乗法"),
                      [&](QWidget* w) {
-                       tree = TreeLines(In<QTreeWidget>(w, "trvSect"));
-                       expandCaption = In<QPushButton>(w, "btnExpand")->text();
+                       tree = TreeLines(Child<QTreeWidget>(w, "trvSect"));
+                       expandCaption = Child<QPushButton>(w, "btnExpand")->text();
                        ClickButton(w, "キャンセル");
                      }});
   OpenEditor();
@@ -205,18 +188,18 @@ TEST_F(IndexEditorWindowTest, RenamesStartFromTheChosenNameSelectedWhole) {
   QStringList unitInput;
   QStringList after;
   ModalHelper modal({[&](QWidget* w) {
-                       In<QListWidget>(w, "lstEUnit")->setCurrentRow(1);
+                       Child<QListWidget>(w, "lstEUnit")->setCurrentRow(1);
                        ClickLater(w, "btnChange2");
                      },
                      Type("数の直線", &unitInput), [&](QWidget* w) { ClickLater(w, "btnChange"); },
                      Type("符号", &sectionInput),
                      [&](QWidget* w) {
-                       after << Texts(In<QListWidget>(w, "lstESection"))
-                             << Texts(In<QListWidget>(w, "lstEUnit"))
-                             << TreeLines(In<QTreeWidget>(w, "trvSect"));
+                       after << Texts(Child<QListWidget>(w, "lstESection"))
+                             << Texts(Child<QListWidget>(w, "lstEUnit"))
+                             << TreeLines(Child<QTreeWidget>(w, "trvSect"));
                        // A double click on a unit is OK (the first click of it
                        // presses the row, as a real mouse does).
-                       QListWidget* units = In<QListWidget>(w, "lstEUnit");
+                       QListWidget* units = Child<QListWidget>(w, "lstEUnit");
                        const QRect row = units->visualItemRect(units->item(0));
                        QTest::mouseClick(units->viewport(), Qt::LeftButton, {}, row.center());
                        QTest::mouseDClick(units->viewport(), Qt::LeftButton, {}, row.center());
@@ -238,7 +221,7 @@ TEST_F(IndexEditorWindowTest, ChoosingAnotherLessonAsksBeforeDroppingEdits) {
                   {"正と負の数", "", "正の数と負の数,kazu\\ kz", "新しい章,atara\\ at"});
   QStringList seen;
   auto chooseSecondLesson = [](QWidget* w) {
-    auto* lessons = In<QListWidget>(w, "lstELesson");
+    auto* lessons = Child<QListWidget>(w, "lstELesson");
     Later(w, [lessons] { lessons->setCurrentRow(1); });
   };
   ModalHelper modal({[&](QWidget* w) { ClickLater(w, "btnAdd2"); }, Type("絶対値"),
@@ -248,13 +231,13 @@ TEST_F(IndexEditorWindowTest, ChoosingAnotherLessonAsksBeforeDroppingEdits) {
                        ClickButton(box, "いいえ(&N)");
                      },
                      [&](QWidget* w) {  // the edits stay
-                       seen << QString::number(In<QListWidget>(w, "lstELesson")->currentRow())
-                            << Texts(In<QListWidget>(w, "lstEUnit"));
+                       seen << QString::number(Child<QListWidget>(w, "lstELesson")->currentRow())
+                            << Texts(Child<QListWidget>(w, "lstEUnit"));
                        chooseSecondLesson(w);
                      },
                      [&](QWidget* box) { ClickButton(box, "はい(&Y)"); },
                      [&](QWidget* w) {  // the other lesson is shown
-                       seen << Texts(In<QListWidget>(w, "lstEUnit"));
+                       seen << Texts(Child<QListWidget>(w, "lstEUnit"));
                        ClickButton(w, "キャンセル");
                      }});
   OpenEditor();
@@ -267,7 +250,7 @@ TEST_F(IndexEditorWindowTest, ChoosingAnotherLessonAsksBeforeDroppingEdits) {
 TEST_F(IndexEditorWindowTest, HintsFollowThePointerAndTurnGreenAfterTheBackground) {
   QStringList hints;
   ModalHelper modal({[&](QWidget* w) {
-    auto* hint = In<QLabel>(w, "pnlHint");
+    auto* hint = Child<QLabel>(w, "pnlHint");
     auto colour = [hint] { return hint->palette().color(QPalette::WindowText).name(); };
     auto enter = [](QWidget* control) {
       QEnterEvent event(QPointF(3, 3), QPointF(3, 3), control->mapToGlobal(QPointF(3, 3)));
@@ -276,7 +259,7 @@ TEST_F(IndexEditorWindowTest, HintsFollowThePointerAndTurnGreenAfterTheBackgroun
     for (const char* name :
          {"lstELesson", "lstESection", "lstEUnit", "btnAdd", "btnAdd2", "btnChange", "btnChange2",
           "btnOk", "btnClose", "btnEditDirect", "trvSect", "btnExpand"}) {
-      enter(In<QWidget>(w, name));
+      enter(Child<QWidget>(w, name));
       hints << hint->text();
     }
     hints << colour();
@@ -286,7 +269,7 @@ TEST_F(IndexEditorWindowTest, HintsFollowThePointerAndTurnGreenAfterTheBackgroun
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(w, &move);
     hints << hint->text() << colour();
-    enter(In<QWidget>(w, "btnOk"));
+    enter(Child<QWidget>(w, "btnOk"));
     hints << colour();
     ClickButton(w, "キャンセル");
   }});
@@ -304,8 +287,8 @@ TEST_F(IndexEditorWindowTest, HintsFollowThePointerAndTurnGreenAfterTheBackgroun
 TEST_F(IndexEditorWindowTest, ExpandButtonOpensAndClosesEverySection) {
   QStringList seen;
   ModalHelper modal({[&](QWidget* w) {
-    auto* button = In<QPushButton>(w, "btnExpand");
-    auto* tree = In<QTreeWidget>(w, "trvSect");
+    auto* button = Child<QPushButton>(w, "btnExpand");
+    auto* tree = Child<QTreeWidget>(w, "trvSect");
     const QIcon collapseGlyph = button->icon();
     button->click();
     seen << button->text() << TreeLines(tree).filter("+").join(",");
@@ -323,19 +306,19 @@ TEST_F(IndexEditorWindowTest, DirectEditWritesTheFileAndTheMenuReadsIt) {
   QString sourceTitle;
   QString reloaded;
   ModalHelper modal({[&](QWidget* w) {
-                       In<QLineEdit>(w, "edtMainTitle")->setText("正負");
+                       Child<QLineEdit>(w, "edtMainTitle")->setText("正負");
                        ClickLater(w, "btnEditDirect");
                      },
                      [&](QWidget* source) {
                        sourceTitle = source->windowTitle();
-                       auto* memo = In<QPlainTextEdit>(source, "memEditBuffer");
+                       auto* memo = Child<QPlainTextEdit>(source, "memEditBuffer");
                        QString text = memo->toPlainText();
                        text.replace("数直線\n", "数直線\n絶対値\n");
                        memo->setPlainText(text);
                        ClickButton(source, " O　K  ");
                      },
                      [&](QWidget* w) {
-                       reloaded = In<QLineEdit>(w, "edtMainTitle")->text();
+                       reloaded = Child<QLineEdit>(w, "edtMainTitle")->text();
                        ClickButton(w, "キャンセル");
                      }});
   OpenEditor();
@@ -397,8 +380,8 @@ TEST_F(InputTextWindowTest, ModesDecideWhatTheBoxStartsWith) {
     input.InputBox()->setText("前の名前");
     QStringList seen;
     ModalHelper modal({[&](QWidget* w) {
-      auto* box = In<QLineEdit>(w, "memInput");
-      seen << box->text() << box->selectedText() << In<QLabel>(w, "lblInput")->text()
+      auto* box = Child<QLineEdit>(w, "memInput");
+      seen << box->text() << box->selectedText() << Child<QLabel>(w, "lblInput")->text()
            << box->accessibleName();
       EXPECT_EQ(w->focusWidget(), box);
       ClickButton(w, "O　K");
@@ -411,14 +394,14 @@ TEST_F(InputTextWindowTest, ModesDecideWhatTheBoxStartsWith) {
 TEST_F(InputTextWindowTest, EnterIsOkAndCancelGivesNothing) {
   {
     ModalHelper modal({[](QWidget* w) {
-      QTest::sendKeyEvent(QTest::Press, In<QLineEdit>(w, "memInput"), Qt::Key_unknown,
+      QTest::sendKeyEvent(QTest::Press, Child<QLineEdit>(w, "memInput"), Qt::Key_unknown,
                           QStringLiteral("数の大小"), Qt::NoModifier);
-      QTest::keyClick(In<QLineEdit>(w, "memInput"), Qt::Key_Enter);
+      QTest::keyClick(Child<QLineEdit>(w, "memInput"), Qt::Key_Enter);
     }});
     EXPECT_EQ(input.AskText("subADD", ""), "数の大小");
   }
   ModalHelper modal({[](QWidget* w) {
-    QTest::keyClicks(In<QLineEdit>(w, "memInput"), "x");
+    QTest::keyClicks(Child<QLineEdit>(w, "memInput"), "x");
     ClickButton(w, "キャンセル");
   }});
   EXPECT_EQ(input.AskText("subADD", ""), std::nullopt);

@@ -29,29 +29,10 @@
 #include "gui/practice/frm_kiroku.h"
 #include "gui/practice/score_chart.h"
 #include "platform/cp932.h"
+#include "widget_steps.h"
 
 namespace tavolo::test {
 namespace {
-
-template <class T>
-T* Child(QWidget* w, const char* name) {
-  T* found = w->findChild<T*>(QString::fromUtf8(name));
-  EXPECT_NE(found, nullptr) << name;
-  return found;
-}
-
-QStringList Texts(QListWidget* list) {
-  QStringList texts;
-  for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
-  return texts;
-}
-
-void ClickItem(QListWidget* list, int row) {
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                    list->visualItemRect(list->item(row)).center());
-}
-
-void Later(QWidget* w, std::function<void()> act) { QTimer::singleShot(0, w, std::move(act)); }
 
 std::string RunLine(int run, int score, int seconds) {
   char line[96];

@@ -18,27 +18,10 @@
 #include "gui/authoring/frm_input_name.h"
 #include "platform/cp932.h"
 #include "support/temp_folder.h"
+#include "widget_steps.h"
 
 namespace tavolo::test {
 namespace {
-
-template <class T>
-T* Child(QWidget* w, const char* name) {
-  T* found = w->findChild<T*>(QString::fromUtf8(name));
-  EXPECT_NE(found, nullptr) << name;
-  return found;
-}
-
-QStringList Texts(QListWidget* list) {
-  QStringList texts;
-  for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
-  return texts;
-}
-
-void ClickItem(QListWidget* list, int row) {
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                    list->visualItemRect(list->item(row)).center());
-}
 
 // Text as the keyboard (or, for Japanese, the input method) puts it in.
 void Type(QLineEdit* edit, const QString& text) {
@@ -52,8 +35,6 @@ void Type(QLineEdit* edit, const QString& text) {
 
 // What opens another modal window is done once the step has returned: the
 // helper's timer does not run again while a step is still running.
-void Later(QWidget* w, std::function<void()> act) { QTimer::singleShot(0, w, std::move(act)); }
-
 void ClickLater(QWidget* w, const char* button) {
   auto* b = Child<QPushButton>(w, button);
   Later(w, [b] { QTest::mouseClick(b, Qt::LeftButton); });

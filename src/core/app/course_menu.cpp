@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "app/record_file.h"
+#include "content/file_checks.h"
 #include "content/question_file_index.h"
 #include "content/similar_problems.h"
 #include "content/unit_names.h"
@@ -12,15 +13,6 @@
 namespace tavolo {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-bool IsFile(const fs::path& path) {
-  std::error_code ec;
-  return fs::is_regular_file(path, ec);
-}
-
-}  // namespace
 
 void CourseMenu::PrepareShow(Dialogs& dialogs) {
   if (indexChanged_) {
@@ -68,7 +60,7 @@ const Section* CourseMenu::ChosenSection() const { return lessonIndex_.FindSecti
 void CourseMenu::LoadQuestionFile(int section) {
   questionFile_.reset();
   const fs::path file = QuestionFilePath(app_.course, UnitAddress{lesson_, section, 1, 0});
-  if (!IsFile(file)) return;
+  if (!RequireFile(file).ok()) return;
   if (auto index = QuestionFileIndex::Read(file)) questionFile_ = std::move(index).value();
 }
 
@@ -85,7 +77,7 @@ void CourseMenu::ChooseUnit(int unit) {
   unit_ = unit;
   similar_.clear();
   const fs::path file = QuestionFilePath(app_.course, UnitAddress{lesson_, section_, unit, 0});
-  if (!IsFile(file)) return;
+  if (!RequireFile(file).ok()) return;
   LoadQuestionFile(section_);
   if (questionFile_) similar_ = questionFile_->SimilarProblems(unit);
 }

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "app/record_file.h"
+#include "content/file_checks.h"
 #include "content/question_file_index.h"
 #include "content/unit_names.h"
 #include "platform/ini_file.h"
@@ -13,15 +14,6 @@ namespace tavolo {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-bool IsFile(const fs::path& path) {
-  std::error_code ec;
-  return fs::is_regular_file(path, ec);
-}
-
-}  // namespace
-
 void UnitMarks::Refresh(const AppState& app, int lesson, const LessonIndex& index,
                         bool findSimilar) {
   if (lesson < 1) return;
@@ -29,14 +21,14 @@ void UnitMarks::Refresh(const AppState& app, int lesson, const LessonIndex& inde
   // A learner name that cannot name a file has no records to count.
   const auto recordFile = RecordFilePath(app, lesson);
   IniDocument records = IniDocument::Parse({});
-  if (recordFile && IsFile(recordFile.value())) {
+  if (recordFile && RequireFile(recordFile.value()).ok()) {
     if (auto loaded = RecordStore::Load(recordFile.value())) records = std::move(loaded).value();
   }
 
   const int sections = static_cast<int>(index.sections.size());
   for (int s = 1; s <= sections; ++s) {
     const fs::path file = QuestionFilePath(app.course, UnitAddress{lesson, s, 1, 0});
-    if (!IsFile(file)) break;
+    if (!RequireFile(file).ok()) break;
     // Indexed once for the whole section: a unit's mark costs a look-up, not a search.
     std::optional<QuestionFileIndex> questions;
     if (findSimilar) {

@@ -1,5 +1,6 @@
 #include "authoring/index_editor.h"
 
+#include <optional>
 #include <system_error>
 
 #include "content/unit_names.h"
@@ -87,18 +88,32 @@ void IndexEditor::ChooseUnit(int unit) {
   if (unit >= 1 && unit <= static_cast<int>(units_.size())) unit_ = unit;
 }
 
+namespace {
+
+// Asks for a name and checks it; nothing when the teacher cancels or the
+// name is refused (the reason is shown).
+std::optional<std::string> AskName(TextInput& input, Dialogs& dialogs, std::string_view prompt,
+                                   std::string_view current,
+                                   Status (*check)(std::string_view name)) {
+  auto name = input.AskText(prompt, current);
+  if (!name) return std::nullopt;
+  if (Status usable = check(*name); !usable) {
+    dialogs.Inform(usable.message());
+    return std::nullopt;
+  }
+  return name;
+}
+
+}  // namespace
+
 bool IndexEditor::AddSection(TextInput& input, Dialogs& dialogs) {
   if (lesson_ < 1) return false;
   if (SectionCount(lines_) >= kMaxSections) {
     dialogs.Inform("セクションは" + std::to_string(kMaxSections) + "までしか作れません");
     return false;
   }
-  auto name = input.AskText(kInputMainAdd, {});
+  auto name = AskName(input, dialogs, kInputMainAdd, {}, CheckSectionName);
   if (!name) return false;
-  if (Status usable = CheckSectionName(*name); !usable) {
-    dialogs.Inform(usable.message());
-    return false;
-  }
   modified_ = true;
   if (name->empty()) return false;
   const int n = AppendSection(lines_, *name);
@@ -112,12 +127,9 @@ bool IndexEditor::RenameSection(TextInput& input, Dialogs& dialogs) {
     return false;
   }
   const std::vector<std::string> captions = SectionCaptions();
-  auto name = input.AskText(kInputMainChange, captions[static_cast<std::size_t>(section_ - 1)]);
+  auto name = AskName(input, dialogs, kInputMainChange,
+                      captions[static_cast<std::size_t>(section_ - 1)], CheckSectionName);
   if (!name) return false;
-  if (Status usable = CheckSectionName(*name); !usable) {
-    dialogs.Inform(usable.message());
-    return false;
-  }
   modified_ = true;
   // An empty caption is taken too: the section stays, only its name is blank.
   ReplaceSectionCaption(lines_, section_, *name);
@@ -132,12 +144,8 @@ bool IndexEditor::AddUnit(TextInput& input, Dialogs& dialogs) {
     dialogs.Inform(kChooseSectionToEdit);
     return false;
   }
-  auto name = input.AskText(kInputSubAdd, {});
+  auto name = AskName(input, dialogs, kInputSubAdd, {}, CheckUnitName);
   if (!name) return false;
-  if (Status usable = CheckUnitName(*name); !usable) {
-    dialogs.Inform(usable.message());
-    return false;
-  }
   modified_ = true;
   if (name->empty()) return false;
   InsertUnit(lines_, section_, *name);
@@ -151,12 +159,9 @@ bool IndexEditor::RenameUnit(TextInput& input, Dialogs& dialogs) {
     dialogs.Inform(kClickItemToChange);
     return false;
   }
-  auto name = input.AskText(kInputSubChange, units_[static_cast<std::size_t>(unit_ - 1)]);
+  auto name = AskName(input, dialogs, kInputSubChange, units_[static_cast<std::size_t>(unit_ - 1)],
+                      CheckUnitName);
   if (!name) return false;
-  if (Status usable = CheckUnitName(*name); !usable) {
-    dialogs.Inform(usable.message());
-    return false;
-  }
   modified_ = true;
   if (name->empty()) return false;
   const int unit = unit_;

@@ -45,7 +45,7 @@
 #include "gui/app/glyphs.h"
 #include "gui/app/printable_sheet.h"
 #include "gui/app/qt_text.h"
-#include "gui/app/widget_colour.h"
+#include "gui/app/widget_helpers.h"
 #include "gui/authoring/frm_edit_index.h"
 #include "gui/authoring/frm_input_name.h"
 #include "gui/authoring/frm_input_text.h"

@@ -24,9 +24,9 @@
 #include "gui/app/frm_print_ok.h"
 #include "gui/app/frm_settei.h"
 #include "gui/app/glyphs.h"
-#include "gui/app/printable_sheet.h"
 #include "gui/app/qt_text.h"
-#include "gui/app/widget_colour.h"
+#include "gui/app/widget_helpers.h"
+#include "gui/app/worksheet_printable.h"
 
 namespace tavolo {
 
@@ -245,11 +245,11 @@ void TfrmMain::ToggleReducedView() { tavolo::SetReducedView(state_, !state_.redu
 namespace {
 
 // The current worksheet window as the print dialogs see it.
-class SheetPrintSource final : public PrintableSheet {
+class SheetPrintSource final : public WorksheetPrintable {
  public:
   SheetPrintSource(TfrmPrint& sheet, PageRenderer& renderer, AnswerBoxRegistry& registry,
                    PageSettings settings, std::function<void()> leaveReducedView)
-      : sheet_(sheet),
+      : WorksheetPrintable(sheet),
         renderer_(renderer),
         registry_(registry),
         settings_(std::move(settings)),
@@ -257,21 +257,10 @@ class SheetPrintSource final : public PrintableSheet {
 
   PageRenderer& Renderer() override { return renderer_; }
   AnswerBoxRegistry& Registry() override { return registry_; }
-  SheetPage Page() override { return sheet_.Page(); }
   PageSettings BaseSettings() override { return settings_; }
-  std::string PaperName() const override {
-    const SheetPaper* paper = FindPaperByWidth(sheet_.Document().params.paperWidth);
-    return std::string(paper ? paper->name : "A4");
-  }
-  int StartNumber() const override { return sheet_.Document().params.startNumber; }
-  void SetStartNumber(int number) override {
-    sheet_.ChangeParams([number](SheetParams& p) { p.startNumber = number; });
-  }
   void LeaveReducedView() override { leaveReducedView_(); }
-  void Redraw() override { sheet_.Redraw(); }
 
  private:
-  TfrmPrint& sheet_;
   PageRenderer& renderer_;
   AnswerBoxRegistry& registry_;
   PageSettings settings_;

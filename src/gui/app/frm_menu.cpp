@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "gui/app/qt_text.h"
+#include "gui/app/widget_helpers.h"
 
 namespace tavolo {
 
@@ -30,12 +31,6 @@ QLabel* Panel(const QString& text, const char* name, QWidget* parent) {
   return panel;
 }
 
-void Colour(QWidget* widget, const QColor& colour) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, colour);
-  widget->setPalette(palette);
-}
-
 QListWidget* List(const char* name, QWidget* parent) {
   auto* list = new QListWidget(parent);
   list->setObjectName(name);
@@ -43,11 +38,6 @@ QListWidget* List(const char* name, QWidget* parent) {
   font.setPointSizeF(font.pointSizeF() * 1.15);
   list->setFont(font);
   return list;
-}
-
-void Fill(QListWidget* list, const std::vector<std::string>& texts) {
-  list->clear();
-  for (const auto& text : texts) list->addItem(ToQString(text));
 }
 
 }  // namespace
@@ -154,7 +144,7 @@ std::optional<CourseMenuChoice> TfrmMenu::ShowOpen(const QRect& area) {
 void TfrmMenu::ShowLessons() {
   filling_ = true;
   pnlTitle_->setText(ToQString(menu_.CourseTitle()));
-  Fill(lstLesson_, menu_.LessonCaptions());
+  FillList(lstLesson_, menu_.LessonCaptions());
   lstLesson_->setCurrentRow(menu_.lesson() - 1);
   filling_ = false;
   ShowSections();
@@ -162,7 +152,7 @@ void TfrmMenu::ShowLessons() {
 
 void TfrmMenu::ShowSections() {
   filling_ = true;
-  Fill(lstSection_, menu_.SectionCaptions());
+  FillList(lstSection_, menu_.SectionCaptions());
   lstSection_->setCurrentRow(menu_.section() - 1);
   filling_ = false;
   ShowUnits();
@@ -170,7 +160,7 @@ void TfrmMenu::ShowSections() {
 
 void TfrmMenu::ShowUnits() {
   filling_ = true;
-  Fill(lstUnit_, menu_.UnitRows());
+  FillList(lstUnit_, menu_.UnitRows());
   lstUnit_->setCurrentRow(menu_.unit() - 1);
   filling_ = false;
   ShowSimilarProblems();
@@ -178,7 +168,7 @@ void TfrmMenu::ShowUnits() {
 
 void TfrmMenu::ShowSimilarProblems() {
   filling_ = true;
-  Fill(lstRuidai_, menu_.SimilarEntries());
+  FillList(lstRuidai_, menu_.SimilarEntries());
   filling_ = false;
   const bool any = lstRuidai_->count() > 0;
   lstRuidai_->setVisible(any);

@@ -15,7 +15,7 @@
 #include <climits>
 
 #include "app/answer_box_settings.h"
-#include "gui/app/widget_colour.h"
+#include "gui/app/widget_helpers.h"
 
 namespace tavolo {
 

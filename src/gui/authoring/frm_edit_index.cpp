@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/qt_text.h"
-#include "gui/app/widget_colour.h"
+#include "gui/app/widget_helpers.h"
 #include "gui/authoring/index_glyphs.h"
 #include "platform/text_file.h"
 
@@ -63,11 +63,6 @@ QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
   // Enter in the title box must not close the editor behind the teacher's back.
   button->setAutoDefault(false);
   return button;
-}
-
-void Fill(QListWidget* list, const std::vector<std::string>& texts) {
-  list->clear();
-  for (const auto& text : texts) list->addItem(ToQString(text));
 }
 
 }  // namespace
@@ -230,7 +225,7 @@ bool TfrmEditIndex::ShowEditor(const QRect& area) {
   setGeometry(area);
   hintTurnedGreen_ = false;
   filling_ = true;
-  Fill(lstELesson_, editor_.LessonCaptions());
+  FillList(lstELesson_, editor_.LessonCaptions());
   lstELesson_->setCurrentRow(0);
   filling_ = false;
   LoadLesson(1);
@@ -293,14 +288,14 @@ void TfrmEditIndex::LoadLesson(int lesson) {
 
 void TfrmEditIndex::ShowSections() {
   filling_ = true;
-  Fill(lstESection_, editor_.SectionCaptions());
+  FillList(lstESection_, editor_.SectionCaptions());
   lstESection_->setCurrentRow(editor_.section() - 1);
   filling_ = false;
 }
 
 void TfrmEditIndex::ShowUnits() {
   filling_ = true;
-  Fill(lstEUnit_, editor_.UnitCaptions());
+  FillList(lstEUnit_, editor_.UnitCaptions());
   lstEUnit_->setCurrentRow(editor_.unit() - 1);
   filling_ = false;
   edtDataFile_->setText(ToQString(editor_.DataFileText()));

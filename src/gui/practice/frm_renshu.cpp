@@ -21,7 +21,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/qt_text.h"
-#include "gui/app/widget_colour.h"
+#include "gui/app/widget_helpers.h"
 #include "gui/practice/frm_zen_seikai.h"
 #include "gui/practice/message_picture_view.h"
 #include "gui/practice/number_pad_panel.h"

@@ -19,8 +19,8 @@
 #include "app/practice_flow.h"
 #include "app/record_file.h"
 #include "gui/app/frm_print.h"
-#include "gui/app/printable_sheet.h"
 #include "gui/app/qt_text.h"
+#include "gui/app/worksheet_printable.h"
 #include "gui/practice/frm_renshu.h"
 #include "gui/practice/frm_zen_seikai.h"
 #include "gui/practice/message_picture_view.h"
@@ -92,9 +92,9 @@ class TfrmRenshu::Messages final : public Dialogs {
 
 // The sheet as the print dialog sees it from here: with the learner's
 // answers in the boxes and the marks their statuses give.
-class TfrmRenshu::PrintSource final : public PrintableSheet {
+class TfrmRenshu::PrintSource final : public WorksheetPrintable {
  public:
-  PrintSource(TfrmRenshu& window, TfrmPrint& sheet) : window_(window), sheet_(sheet) {
+  PrintSource(TfrmRenshu& window, TfrmPrint& sheet) : WorksheetPrintable(sheet), window_(window) {
     const PracticeRun& run = *window.run_;
     for (int n = 1; n <= run.BoxCount(); ++n) {
       const std::string& answer = run.LearnerAnswer(n);
@@ -105,27 +105,16 @@ class TfrmRenshu::PrintSource final : public PrintableSheet {
 
   PageRenderer& Renderer() override { return window_.renderer_; }
   AnswerBoxRegistry& Registry() override { return window_.registry_; }
-  SheetPage Page() override { return sheet_.Page(); }
   PageSettings BaseSettings() override {
     PageSettings settings = window_.host_.pageSettings(sheet_);
     settings.learnerAnswers = &answers_;
     return settings;
   }
-  std::string PaperName() const override {
-    const SheetPaper* paper = FindPaperByWidth(sheet_.Document().params.paperWidth);
-    return std::string(paper ? paper->name : "A4");
-  }
-  int StartNumber() const override { return sheet_.Document().params.startNumber; }
-  void SetStartNumber(int number) override {
-    sheet_.ChangeParams([number](SheetParams& p) { p.startNumber = number; });
-  }
   // The practice picture is never reduced; the printed page is drawn anew.
   void LeaveReducedView() override {}
-  void Redraw() override { sheet_.Redraw(); }
 
  private:
   TfrmRenshu& window_;
-  TfrmPrint& sheet_;
   std::vector<std::string> answers_;
 };
 

@@ -5,7 +5,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "gui/app/widget_colour.h"
+#include "gui/app/widget_helpers.h"
 
 namespace tavolo {
 

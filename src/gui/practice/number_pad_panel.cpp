@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/qt_text.h"
-#include "gui/app/widget_colour.h"
+#include "gui/app/widget_helpers.h"
 
 namespace tavolo {
 
