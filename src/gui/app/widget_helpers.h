@@ -3,8 +3,10 @@
 // screens have them, and lists filled from core's texts.
 
 #include <QColor>
+#include <QLabel>
 #include <QListWidget>
 #include <QPalette>
+#include <QPushButton>
 #include <QWidget>
 #include <string>
 #include <vector>
@@ -28,6 +30,26 @@ inline const QColor kToolPanelColour{0xFF, 0xFF, 0xF0};
 inline void FillList(QListWidget* list, const std::vector<std::string>& texts) {
   list->clear();
   for (const auto& text : texts) list->addItem(ToQString(text));
+}
+
+// A named button that Enter presses only when it has the focus; screen
+// readers call it by its caption, without the "&" of its key.
+inline QPushButton* PlainButton(const QString& caption, const char* name, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(name);
+  button->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+  button->setAutoDefault(false);
+  return button;
+}
+
+// The label of an edit box: the box is called by the label's text.
+inline QLabel* BuddyLabel(const QString& text, QWidget* buddy, QWidget* parent,
+                          const char* name = nullptr) {
+  auto* label = new QLabel(text, parent);
+  if (name != nullptr) label->setObjectName(name);
+  label->setBuddy(buddy);
+  buddy->setAccessibleName(text);
+  return label;
 }
 
 }  // namespace tavolo

@@ -49,22 +49,6 @@ QLineEdit* Edit(const char* name, bool readOnly, QWidget* parent) {
   return edit;
 }
 
-QLabel* Label(const QString& text, QWidget* buddy, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  label->setBuddy(buddy);
-  buddy->setAccessibleName(text);
-  return label;
-}
-
-QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
-  // Enter in the title box must not close the editor behind the teacher's back.
-  button->setAutoDefault(false);
-  return button;
-}
-
 }  // namespace
 
 TfrmEditIndex::TfrmEditIndex(const AppState& app, Dialogs& dialogs, TextInput& input, Host host,
@@ -88,10 +72,10 @@ void TfrmEditIndex::CreateControls() {
   edtMainTitle_->setFont(titleFont);
   lstESection_ = List("lstESection", this);
   lstEUnit_ = List("lstEUnit", this);
-  btnAdd_ = Button(QStringLiteral("追加 =>"), "btnAdd", this);
-  btnChange_ = Button(QStringLiteral("変更 <>"), "btnChange", this);
-  btnAdd2_ = Button(QStringLiteral("追加 =>"), "btnAdd2", this);
-  btnChange2_ = Button(QStringLiteral("変更 <>"), "btnChange2", this);
+  btnAdd_ = PlainButton(QStringLiteral("追加 =>"), "btnAdd", this);
+  btnChange_ = PlainButton(QStringLiteral("変更 <>"), "btnChange", this);
+  btnAdd2_ = PlainButton(QStringLiteral("追加 =>"), "btnAdd2", this);
+  btnChange2_ = PlainButton(QStringLiteral("変更 <>"), "btnChange2", this);
   // The two pairs share captions: their accessible names say which list they serve.
   btnAdd_->setAccessibleName(QStringLiteral("主メニューを追加"));
   btnChange_->setAccessibleName(QStringLiteral("主メニューを変更"));
@@ -106,13 +90,13 @@ void TfrmEditIndex::CreateControls() {
   QFont treeFont = trvSect_->font();
   treeFont.setPointSizeF(treeFont.pointSizeF() * 1.1);
   trvSect_->setFont(treeFont);
-  btnExpand_ = Button(kCollapseCaption, "btnExpand", this);
+  btnExpand_ = PlainButton(kCollapseCaption, "btnExpand", this);
   btnExpand_->setIconSize(QSize(20, 20));
 
-  btnOk_ = Button(QStringLiteral(" Ｏ　Ｋ"), "btnOk", this);
-  btnClose_ = Button(QStringLiteral("キャンセル"), "btnClose", this);
-  btnEditDirect_ = Button(QStringLiteral("ソースの直接編集(&E)"), "btnEditDirect", this);
-  btnHelp_ = Button(QStringLiteral("ヘルプ(&H)"), "btnHelp", this);
+  btnOk_ = PlainButton(QStringLiteral(" Ｏ　Ｋ"), "btnOk", this);
+  btnClose_ = PlainButton(QStringLiteral("キャンセル"), "btnClose", this);
+  btnEditDirect_ = PlainButton(QStringLiteral("ソースの直接編集(&E)"), "btnEditDirect", this);
+  btnHelp_ = PlainButton(QStringLiteral("ヘルプ(&H)"), "btnHelp", this);
   for (QPushButton* b : {btnOk_, btnClose_}) b->setMinimumWidth(110);
 
   pnlHint_ = new QLabel(this);
@@ -126,15 +110,15 @@ void TfrmEditIndex::CreateControls() {
   Colour(pnlHint_, kHintBackground);
 
   auto* lessons = new QVBoxLayout;
-  lessons->addWidget(Label(QStringLiteral("コースウェア"), lstELesson_, this));
+  lessons->addWidget(BuddyLabel(QStringLiteral("コースウェア"), lstELesson_, this));
   lessons->addWidget(lstELesson_, 1);
 
   auto* files = new QGridLayout;
-  files->addWidget(Label(QStringLiteral("ｲﾝﾃﾞｯｸｽﾌｧｲﾙ"), edtIndex_, this), 0, 0);
+  files->addWidget(BuddyLabel(QStringLiteral("ｲﾝﾃﾞｯｸｽﾌｧｲﾙ"), edtIndex_, this), 0, 0);
   files->addWidget(edtIndex_, 0, 1);
-  files->addWidget(Label(QStringLiteral("マスターﾌｧｲﾙ"), edtDataFile_, this), 1, 0);
+  files->addWidget(BuddyLabel(QStringLiteral("マスターﾌｧｲﾙ"), edtDataFile_, this), 1, 0);
   files->addWidget(edtDataFile_, 1, 1);
-  files->addWidget(Label(QStringLiteral("タイトル"), edtMainTitle_, this), 2, 0);
+  files->addWidget(BuddyLabel(QStringLiteral("タイトル"), edtMainTitle_, this), 2, 0);
   files->addWidget(edtMainTitle_, 2, 1);
 
   // Each list with its two buttons to the left, pointing into it.
@@ -145,7 +129,7 @@ void TfrmEditIndex::CreateControls() {
     buttons->addWidget(change);
     buttons->addStretch();
     auto* column = new QGridLayout;
-    column->addWidget(Label(caption, list, this), 0, 1);
+    column->addWidget(BuddyLabel(caption, list, this), 0, 1);
     column->addLayout(buttons, 1, 0);
     column->addWidget(list, 1, 1);
     column->setRowStretch(1, 1);
@@ -162,7 +146,7 @@ void TfrmEditIndex::CreateControls() {
   middle->addLayout(lists, 1);
 
   auto* tree = new QVBoxLayout;
-  auto* treeLabel = Label(QStringLiteral("インデックスの全構造"), trvSect_, this);
+  auto* treeLabel = BuddyLabel(QStringLiteral("インデックスの全構造"), trvSect_, this);
   tree->addWidget(treeLabel);
   tree->addWidget(trvSect_, 1);
   auto* expandRow = new QHBoxLayout;

@@ -13,31 +13,13 @@
 
 #include "app/sign_on.h"
 #include "gui/app/qt_text.h"
+#include "gui/app/widget_helpers.h"
 #include "gui/authoring/frm_password.h"
 #include "practice/learner_name.h"
 
 namespace tavolo {
 
-namespace {
-
-QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setAccessibleName(caption);
-  // Enter in the name field is OK (returnPressed); no button takes it as well.
-  button->setAutoDefault(false);
-  return button;
-}
-
-QLabel* Label(const QString& text, const char* name, QWidget* buddy, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(name);
-  label->setBuddy(buddy);
-  buddy->setAccessibleName(text);
-  return label;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TfrmInputName::TfrmInputName(AppState& app, SettingsStore& settings, Dialogs& dialogs, Host host,
                              QWidget* parent)
@@ -66,7 +48,7 @@ TfrmInputName::TfrmInputName(AppState& app, SettingsStore& settings, Dialogs& di
 
   edtName_ = new QLineEdit(this);
   edtName_->setObjectName("edtName");
-  auto* lblName = Label(QStringLiteral("氏名："), "lblName", edtName_, this);
+  auto* lblName = BuddyLabel(QStringLiteral("氏名："), edtName_, this, "lblName");
   // Why a refused name cannot be used, beside the field until it changes.
   lblNameHint_ = new QLabel(this);
   lblNameHint_->setObjectName("lblNameHint");
@@ -74,21 +56,21 @@ TfrmInputName::TfrmInputName(AppState& app, SettingsStore& settings, Dialogs& di
   lblNameHint_->setStyleSheet(QStringLiteral("color: #c00000;"));
   lblNameHint_->setAccessibleName(QStringLiteral("名前についての注意"));
 
-  btnOk_ = Button(QStringLiteral("OK"), "btnOk", this);
-  btnCancel_ = Button(QStringLiteral("キャンセル"), "btnCancel", this);
-  btnAdd_ = Button(QStringLiteral("追加 =>"), "btnAdd", this);
-  btnDelete_ = Button(QStringLiteral("削除 =>"), "btnDelete", this);
+  btnOk_ = PlainButton(QStringLiteral("OK"), "btnOk", this);
+  btnCancel_ = PlainButton(QStringLiteral("キャンセル"), "btnCancel", this);
+  btnAdd_ = PlainButton(QStringLiteral("追加 =>"), "btnAdd", this);
+  btnDelete_ = PlainButton(QStringLiteral("削除 =>"), "btnDelete", this);
   edtMeibo_ = new QLineEdit(this);
   edtMeibo_->setObjectName("edtMeibo");
   edtMeibo_->setReadOnly(true);
   edtMeibo_->setFocusPolicy(Qt::NoFocus);
-  auto* lblMeibo = Label(QStringLiteral("名簿"), "lblMeibo", edtMeibo_, this);
+  auto* lblMeibo = BuddyLabel(QStringLiteral("名簿"), edtMeibo_, this, "lblMeibo");
   lstName_ = new QListWidget(this);
   lstName_->setObjectName("lstName");
   lstName_->setAccessibleName(QStringLiteral("名簿の名前"));
   lstName_->setMinimumHeight(lstName_->fontMetrics().lineSpacing() * 12);
-  BitBtn1_ = Button(QStringLiteral("名簿を開く"), "BitBtn1", this);
-  btnSave_ = Button(QStringLiteral("名前を付けて保存"), "btnSave", this);
+  BitBtn1_ = PlainButton(QStringLiteral("名簿を開く"), "BitBtn1", this);
+  btnSave_ = PlainButton(QStringLiteral("名前を付けて保存"), "btnSave", this);
 
   auto* left = new QVBoxLayout;
   left->addWidget(Memo1_);

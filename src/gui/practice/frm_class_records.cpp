@@ -11,6 +11,7 @@
 
 #include "app/sign_on.h"
 #include "gui/app/qt_text.h"
+#include "gui/app/widget_helpers.h"
 #include "platform/text_file.h"
 
 namespace tavolo {
@@ -43,14 +44,6 @@ QString FitHeader(const QString& text, const QFontMetrics& metrics, int width, i
     out = kept;
   }
   return out.join(QLatin1Char('\n'));
-}
-
-QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setAccessibleName(caption);
-  button->setAutoDefault(false);
-  return button;
 }
 
 }  // namespace
@@ -96,9 +89,9 @@ TfrmClassRecords::TfrmClassRecords(const AppState& app, Dialogs& dialogs, QWidge
   lblProblems_->setStyleSheet(QStringLiteral("color: #c00000;"));
   lblProblems_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-  btnReload_ = Button(QStringLiteral("読み直す"), "btnReload", this);
-  btnCsv_ = Button(QStringLiteral("CSVファイルに保存"), "btnCsv", this);
-  btnClose_ = Button(QStringLiteral("閉じる"), "btnClose", this);
+  btnReload_ = PlainButton(QStringLiteral("読み直す"), "btnReload", this);
+  btnCsv_ = PlainButton(QStringLiteral("CSVファイルに保存"), "btnCsv", this);
+  btnClose_ = PlainButton(QStringLiteral("閉じる"), "btnClose", this);
 
   auto* top = new QHBoxLayout;
   top->addWidget(lblLesson);
