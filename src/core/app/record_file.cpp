@@ -48,8 +48,4 @@ Result<RecordTarget> RunRecordTarget(const AppState& app, const UnitAddress& add
                       similarProblem ? address.variant : 0};
 }
 
-int RecordCount(const fs::path& recordFile, std::string_view section) {
-  return static_cast<int>(RecordStore(recordFile).ListKeys(section).size());
-}
-
 }  // namespace tavolo

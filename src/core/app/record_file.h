@@ -36,8 +36,4 @@ std::string UnitSectionName(int section, int unit, std::string_view unitCaption)
                                                    std::string_view unitCaption, bool copyFile,
                                                    bool similarProblem);
 
-// The number of runs recorded in a section of a record file; 0 when the file
-// or the section is missing.
-int RecordCount(const std::filesystem::path& recordFile, std::string_view section);
-
 }  // namespace tavolo

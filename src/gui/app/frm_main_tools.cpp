@@ -32,7 +32,6 @@ namespace tavolo {
 
 namespace {
 
-const QColor kPaperPanelColour(0xE0, 0xE0, 0xE0);
 constexpr int kToolPanelWidth = 128;
 constexpr int kButtonHeight = 30;
 
