@@ -24,6 +24,9 @@
 
 namespace tavolo {
 
+// The help topic of the source editor when the question editor opens it.
+inline constexpr int kQuestionSourceHelpContext = 720;
+
 // The two lines of a new unit's question box.
 const Lines& NewUnitQuestionLines();
 
