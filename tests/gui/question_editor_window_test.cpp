@@ -386,7 +386,6 @@ TEST_F(QuestionEditorWindowTest, FiguresFromTheGraphFolderUpToFifteen) {
     TfrmBMP* viewer = static_cast<TfrmEditQues*>(editor)->FigureViewer();
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(viewer->findChild<QLabel*>("lblXW")->text(), "64");
-    viewer->close();
 
     files->selectAll();
     Press(editor, "btnQGAdd");
@@ -411,6 +410,8 @@ TEST_F(QuestionEditorWindowTest, FiguresFromTheGraphFolderUpToFifteen) {
     ClickButton(editor, "キャンセル");
   }});
   EXPECT_EQ(limit, "グラフは15個までです");
+  // The enlarged figure closed with the editor.
+  EXPECT_FALSE(window->QuestionEditor()->FigureViewer()->isVisible());
 }
 
 TEST_F(QuestionEditorWindowTest, DirectEditSavesTheFileAndLoadsTheUnitAgain) {

@@ -63,7 +63,8 @@ class TfrmEditQues final : public QDialog {
   void AddFigures(FigureBox kind);
 
  protected:
-  void reject() override;  // Esc, like "キャンセル"
+  void reject() override;          // Esc, like "キャンセル"
+  void done(int result) override;  // the enlarged figure goes with the editor
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -183,6 +183,11 @@ void TfrmEditQues::btnCancelClick() {
 
 void TfrmEditQues::reject() { btnCancelClick(); }
 
+void TfrmEditQues::done(int result) {
+  frmBMP_->hide();
+  QDialog::done(result);
+}
+
 void TfrmEditQues::closeEvent(QCloseEvent* event) {
   CollectBoxes();
   EditorSave save;
