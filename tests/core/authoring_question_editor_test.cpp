@@ -323,6 +323,14 @@ TEST_F(QuestionEditorTest, TheCloseBoxAsksOnlyAfterChanges) {
 
 TEST_F(QuestionEditorTest, DirectEditWritesTheFileAndReloads) {
   LoadSheet(SheetOf(3), 3);
+  // Unsaved edits in the boxes would be lost by the reload: the teacher is asked.
+  EXPECT_TRUE(editor.MayEditSource(dialogs));
+  editor.modified = true;
+  dialogs.answers = {Answer::No, Answer::Yes};
+  EXPECT_FALSE(editor.MayEditSource(dialogs));
+  EXPECT_TRUE(editor.MayEditSource(dialogs));
+  EXPECT_EQ(dialogs.log.size(), 2u);
+  EXPECT_EQ(dialogs.log[0], "yesno: 変更した内容は保存されずに失われます。直接編集しますか？");
   auto source = editor.SourceLines();
   ASSERT_TRUE(source.ok());
   Lines lines = *source;

@@ -178,6 +178,10 @@ EditorClose QuestionEditor::QueryClose(Dialogs& dialogs, EditorSave& save) {
   return save.stop == EditorStop::Saved ? EditorClose::Saved : EditorClose::Stay;
 }
 
+bool QuestionEditor::MayEditSource(Dialogs& dialogs) const {
+  return !modified || dialogs.AskYesNo("変更した内容は保存されずに失われます。直接編集しますか？");
+}
+
 Result<Lines> QuestionEditor::SourceLines() const {
   if (filePath_.empty()) return Failure{"データファイルがありません"};
   if (!Exists(filePath_)) return Lines();

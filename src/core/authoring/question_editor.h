@@ -80,6 +80,9 @@ class QuestionEditor {
   // Cancel: nothing is written.
   void Cancel() { modified = false; }
 
+  // Before a direct edit, which loads the unit again from the file: edits
+  // not yet saved would be lost, so the teacher is asked first.
+  [[nodiscard]] bool MayEditSource(Dialogs& dialogs) const;
   // Direct edit: the question file's lines (none when it does not exist yet).
   [[nodiscard]] Result<Lines> SourceLines() const;
   // Writes the directly edited lines and loads the unit again.

@@ -71,7 +71,8 @@ void TfrmEditQues::ConnectControls() {
   connect(btnAGAdd_, &QPushButton::clicked, this, [this] { AddFigures(FigureBox::Answer); });
   connect(btnQGClear_, &QPushButton::clicked, memQGraph_, &QPlainTextEdit::clear);
   connect(btnAGClear_, &QPushButton::clicked, memAGraph_, &QPlainTextEdit::clear);
-  connect(flbGraph_, &QListWidget::itemClicked, this, &TfrmEditQues::flbGraphClick);
+  // A click, or the arrow keys, on a file shows it in the preview.
+  connect(flbGraph_, &QListWidget::currentItemChanged, this, &TfrmEditQues::flbGraphClick);
   // Dummies are scratch: typing them changes nothing that OK would lose.
   for (QPlainTextEdit* box : {MemQues_, memPasteLo_, memKgroup_, memHint_, memQGraph_, memAGraph_})
     connect(box, &QPlainTextEdit::textChanged, this, &TfrmEditQues::Changed);
@@ -210,7 +211,7 @@ void TfrmEditQues::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmEditQues::btnEditDirectClick() {
-  if (!host_.editSource) return;
+  if (!host_.editSource || !editor_.MayEditSource(dialogs_)) return;
   auto lines = editor_.SourceLines();
   if (!lines) {
     dialogs_.Inform(lines.message());
