@@ -56,6 +56,9 @@ class FakeWindows final : public SheetWindows {
     for (auto& s : sheets)
       if (s.identity == identity) s.modified = false;
   }
+  void SetCurrentSheetPaper(int paperWidth) override {
+    log.push_back("paper " + std::to_string(paperWidth));
+  }
 
   std::vector<SheetDocument> sheets;
   std::vector<std::string> log;
@@ -281,6 +284,44 @@ TEST_F(OpenUnitTest, CopyFilesOpenUnderTheirPathAndOnlyOnce) {
   dialogs.files = {std::nullopt};
   EXPECT_FALSE(OpenCopyFile(app, windows, dialogs));
   EXPECT_EQ(app.openSheets.size(), 1u);
+}
+
+TEST_F(OpenUnitTest, ReplacingClosesTheEditedUnitsWindowNotTheOneInFront) {
+  ASSERT_EQ(OpenUnit(app, Choice(1, 1), false, windows, dialogs), OpenResult::Opened);
+  ASSERT_EQ(OpenUnit(app, Choice(1, 1, 1), false, windows, dialogs), OpenResult::Opened);
+  windows.log.clear();
+  ASSERT_EQ(OpenUnit(app, Choice(1, 1), true, windows, dialogs), OpenResult::Opened);
+  EXPECT_EQ(windows.log, (Lines{"close " + Identity("-U1"), "create " + Identity("-U1")}));
+  EXPECT_EQ(app.openSheets, (Lines{Identity("-U1R1"), Identity("-U1")}));
+}
+
+TEST_F(OpenUnitTest, YesToAMissingUnitCreatesItAndOpensItOnA4) {
+  std::vector<UnitAddress> created;
+  const ShowCourseMenu menu = [&] { return std::optional<CourseMenuChoice>(Choice(1, 2)); };
+  // The editor saves the unit (or, the second time, is cancelled).
+  bool save = true;
+  const CreateUnit create = [&](const CourseMenuChoice& choice) {
+    created.push_back(choice.address);
+    if (!save) return false;
+    std::string bytes = test::ReadBytes(folder / "kazu" / "kz1.que");
+    bytes += "[[unit2\r\n<<ques\r\n#1#\r\n>>\r\n]]\r\n";
+    test::WriteBytes(folder / "kazu" / "kz1.que", bytes);
+    return true;
+  };
+  dialogs.answers = {Answer::Yes};
+  EXPECT_TRUE(OpenUnitFromMenu(app, menu, windows, dialogs, create));
+  EXPECT_EQ(created, (std::vector<UnitAddress>{{1, 1, 2, 0}}));
+  EXPECT_EQ(windows.log, (Lines{"create " + Identity("-U2"), "paper 630"}));
+
+  // Cancelled in the editor, or No: nothing opens.
+  const ShowCourseMenu missing = [&] { return std::optional<CourseMenuChoice>(Choice(1, 4)); };
+  save = false;
+  windows.log.clear();
+  dialogs.answers = {Answer::Yes, Answer::No};
+  EXPECT_FALSE(OpenUnitFromMenu(app, missing, windows, dialogs, create));
+  EXPECT_FALSE(OpenUnitFromMenu(app, missing, windows, dialogs, create));
+  EXPECT_EQ(created.size(), 2u);
+  EXPECT_TRUE(windows.log.empty());
 }
 
 }  // namespace

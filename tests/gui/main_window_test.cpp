@@ -32,7 +32,7 @@ TEST_F(MainWindowTest, ToolPanelHoldsEveryControlWithItsCaption) {
   const Case buttons[] = {
       {"btnLock", "先生用", true},           {"btnFpClose", "閉じる", true},
       {"btnOpenMaster", "開  く ", true},    {"btnSave", "保　存", true},
-      {"btnStartPrint", "印　刷", true},     {"btnEdit", "編　集", false},
+      {"btnStartPrint", "印　刷", true},     {"btnEdit", "編　集", true},
       {"btnTest", "学　習", true},           {"btnLogOn", "学習者", true},
       {"btnKaitou", "解答表示", true},       {"btnKran", "解答欄　", true},
       {"btnCopy", "コピー", false},          {"btnCancel", "キャンセル", false},

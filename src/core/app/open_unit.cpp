@@ -50,15 +50,15 @@ OpenResult OpenUnit(AppState& app, const CourseMenuChoice& choice, bool replace,
       windows.BringSheetToFront(identity);
       return OpenResult::AlreadyOpen;
     }
-    // The edited unit replaces its old window, whose changes the editor has saved.
-    if (auto current = windows.CurrentSheet()) {
-      windows.DiscardChanges(*current);
-      // An old window that stays open keeps its place: a second one of the
-      // same unit would make the register ambiguous.
-      if (!windows.CloseSheetWindow(*current)) {
-        windows.BringSheetToFront(*current);
-        return OpenResult::AlreadyOpen;
-      }
+    // The edited unit replaces its old window, whose changes the editor has
+    // saved. That window, not whichever is in front: a copy of the unit may
+    // have been the sheet the editor was opened on.
+    windows.DiscardChanges(identity);
+    // An old window that stays open keeps its place: a second one of the
+    // same unit would make the register ambiguous.
+    if (!windows.CloseSheetWindow(identity)) {
+      windows.BringSheetToFront(identity);
+      return OpenResult::AlreadyOpen;
     }
   }
 
@@ -114,7 +114,7 @@ bool OpenCopyFile(AppState& app, SheetWindows& windows, Dialogs& dialogs) {
 }
 
 bool OpenUnitFromMenu(AppState& app, const ShowCourseMenu& showMenu, SheetWindows& windows,
-                      Dialogs& dialogs) {
+                      Dialogs& dialogs, const CreateUnit& createUnit) {
   if (Status index = RequireFile(CourseIndexPath(app.courseFolder)); !index) {
     dialogs.Inform(index.message());
     return false;
@@ -126,10 +126,12 @@ bool OpenUnitFromMenu(AppState& app, const ShowCourseMenu& showMenu, SheetWindow
     case OpenResult::Opened:
       return true;
     case OpenResult::Missing:
-      // Creating the unit is the question editor's work; until a teacher has
-      // one, the answer changes nothing.
-      dialogs.AskYesNo("単元がありません\n新規作成しますか?");
-      return false;
+      if (!dialogs.AskYesNo("単元がありません\n新規作成しますか?") || !createUnit ||
+          !createUnit(*choice))
+        return false;
+      if (OpenUnit(app, *choice, false, windows, dialogs) != OpenResult::Opened) return false;
+      windows.SetCurrentSheetPaper(PaperWidth(PaperSize::A4));
+      return true;
     case OpenResult::AlreadyOpen:
     case OpenResult::Unreadable:
       return false;

@@ -33,6 +33,9 @@ class SheetWindows {
   virtual std::optional<std::string> CurrentSheet() const = 0;
   // Clears the modified flag of the sheet of that identity.
   virtual void DiscardChanges(const std::string& identity) = 0;
+  // Puts the current sheet on the paper of that width (a unit just created
+  // starts on A4).
+  virtual void SetCurrentSheetPaper(int /*paperWidth*/) {}
 };
 
 enum class OpenResult {
@@ -43,19 +46,24 @@ enum class OpenResult {
 };
 
 // Opens the unit of a menu choice. With replace, an open window of the same
-// unit (the current sheet, after editing) is closed without asking and the
-// unit is read anew.
+// unit (the sheet just edited) is closed without asking and the unit is read
+// anew.
 OpenResult OpenUnit(AppState& app, const CourseMenuChoice& choice, bool replace,
                     SheetWindows& windows, Dialogs& dialogs);
 
 // The course menu, shown modally: the choice on OK, nothing on Cancel.
 using ShowCourseMenu = std::function<std::optional<CourseMenuChoice>()>;
 
+// The question editor making a unit that does not exist yet: true when the
+// teacher saved it.
+using CreateUnit = std::function<bool(const CourseMenuChoice&)>;
+
 // "開  く ": checks Main.ind, shows the course menu and opens the chosen unit.
-// A missing unit is offered for creation ("単元がありません\n新規作成しますか?").
+// A missing unit is offered for creation ("単元がありません\n新規作成しますか?");
+// on Yes createUnit makes it, and the new unit opens on A4.
 // True when a sheet was opened.
 bool OpenUnitFromMenu(AppState& app, const ShowCourseMenu& showMenu, SheetWindows& windows,
-                      Dialogs& dialogs);
+                      Dialogs& dialogs, const CreateUnit& createUnit = {});
 
 // Opens a copy file (".prp") that the teacher chooses, starting in the course
 // folder. Its identity is its path; it opens as the teacher saved it, with the

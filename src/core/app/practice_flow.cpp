@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "authoring/question_editor.h"
 #include "authoring/unit_block.h"
 #include "content/unit_address.h"
 #include "platform/text_file.h"
@@ -37,11 +38,8 @@ bool PracticeFromMainWindow(AppState& app, PracticeWindows& windows) {
 
 std::vector<std::string> UnitHintLines(const SheetDocument& sheet) {
   if (!sheet.master) return {};
-  auto lines = ReadLines(sheet.filePath);
-  if (!lines) return {};
-  const int key = FindUnitKeyLine(lines.value(), UnitKeyLine(sheet.address));
-  if (key < 0) return {};
-  return ReadUnitBlockIntoBoxes(lines.value(), key).hint;
+  // The hint box as the question editor loads it.
+  return ReadUnitHintLines(sheet.filePath, sheet.address);
 }
 
 PracticeSheet PracticeSheetFor(const SheetDocument& sheet, const PageLayout& layout,

@@ -129,11 +129,19 @@ class UnitFiller {
   UnitContent content_;
 };
 
+}  // namespace
+
+std::string UnitTitle(const UnitCaptions& captions, int section, int unit) {
+  return captions.lesson + "//" + captions.section + "§" + std::to_string(section) + "-" +
+         std::to_string(unit) + " " + captions.unit;
+}
+
+namespace {
+
 void ComposeTitle(UnitReading& reading, int section, int unit, const UnitCaptions& captions) {
   if (!reading.ok()) return;
   UnitContent& content = *reading.content;
-  content.title = captions.lesson + "//" + captions.section + "§" + std::to_string(section) + "-" +
-                  std::to_string(unit) + " " + captions.unit;
+  content.title = UnitTitle(captions, section, unit);
   content.school = "中学校";
   content.name = "　年　組　番　氏名";
 }

@@ -62,6 +62,10 @@ UnitReading ParseUnitBlockBytes(std::string_view bytes, std::string_view keyLine
 UnitReading ReadUnitBlock(const std::filesystem::path& file, std::string_view keyLine, int section,
                           int unit, const UnitCaptions& captions);
 
+// A unit's title: lesson caption + "//" + section caption + "§" + section +
+// "-" + unit + " " + unit caption.
+std::string UnitTitle(const UnitCaptions& captions, int section, int unit);
+
 // The unit at an address with the captions the course menu would pass.
 UnitReading ReadUnit(const CourseIndex& course, const LessonIndex& lessonIndex,
                      const UnitAddress& address);

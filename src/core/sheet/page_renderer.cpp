@@ -72,6 +72,7 @@ class PageDrawing {
     DrawTitle();
     DrawNameLine();
     DrawQuestions();
+    if (!printing_) layout_.segmentStarts = context_.segmentStarts;
     PlaceFigures();
     DrawAnswerBoxes();
     DrawPictures();

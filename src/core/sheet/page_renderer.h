@@ -34,6 +34,9 @@ struct PageLayout {
   // units; an empty rectangle when not shown.
   Rect classFlag;
   std::vector<Rect> figures;
+  // Start point of every text segment of the last screen render, in order:
+  // the question editor places new figures beside them.
+  std::vector<Point> segmentStarts;
 };
 
 // The parts of a worksheet that a render reads and updates; the worksheet

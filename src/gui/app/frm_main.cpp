@@ -131,6 +131,7 @@ void TfrmMain::CreateSideWindows() {
           },
           [this] { frmMenu_->Menu().SetIndexChanged(); }},
       this);
+  CreateEditors();
   frmSetPaper_ = new TfrmSetPaper(this);
   frmSettei_ = new TfrmSettei(
       TfrmSettei::Host{[this](std::function<void(SheetParams&)> change, bool marksModified) {
@@ -294,7 +295,8 @@ void TfrmMain::CloseCurrentSheet() {
 
 bool TfrmMain::OpenUnitFromMenu() {
   const bool opened = tavolo::OpenUnitFromMenu(
-      state_, [this] { return frmMenu_->ShowOpen(geometry()); }, *this, dialogs_);
+      state_, [this] { return frmMenu_->ShowOpen(geometry()); }, *this, dialogs_,
+      [this](const CourseMenuChoice& choice) { return CreateMissingUnit(choice); });
   UpdateWindowMenu();
   return opened;
 }

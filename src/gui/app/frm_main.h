@@ -38,6 +38,7 @@ class TfrmClassRecords;
 class TfrmDoYouKnow;
 class TfrmDummy;
 class TfrmEditIndex;
+class TfrmEditQues;
 class TfrmEditSource;
 class TfrmHelp;
 class TfrmInputText;
@@ -121,6 +122,10 @@ class TfrmMain final : public QMainWindow,
   // "目次作成(&C)": the index editor, refused while a worksheet is open.
   void mnuMakeIndexClick();
   TfrmEditIndex* IndexEditorWindow() const { return frmEditIndex_; }
+  TfrmEditQues* QuestionEditor() const { return frmEditQues_; }
+  // "編　集" and the sheet menu "編集(&E)": the current sheet's unit in the
+  // question editor; on OK the sheet is opened anew with the edits.
+  void btnEditClick();
 
   // "学習者": the name window; true when a learner signed on.
   bool btnLogOnClick();
@@ -155,6 +160,7 @@ class TfrmMain final : public QMainWindow,
   bool CloseSheetWindow(const std::string& identity) override;
   std::optional<std::string> CurrentSheet() const override;
   void DiscardChanges(const std::string& identity) override;
+  void SetCurrentSheetPaper(int paperWidth) override;
 
   // SheetHost
   PageRenderer& Renderer() override { return renderer_; }
@@ -187,6 +193,9 @@ class TfrmMain final : public QMainWindow,
   void CreateSideWindows();
   void CreatePracticeWindow();
   class PracticeSheets;
+  void CreateEditors();
+  // The question editor making a unit that "開  く " did not find.
+  bool CreateMissingUnit(const CourseMenuChoice& choice);
   QPushButton* AddButton(const char* objectName, const char* caption);
 
   void UpdateWindowMenu();
@@ -269,6 +278,7 @@ class TfrmMain final : public QMainWindow,
   TfrmEditSource* frmEditSource_ = nullptr;
   TfrmInputText* frmInputText_ = nullptr;
   TfrmEditIndex* frmEditIndex_ = nullptr;
+  TfrmEditQues* frmEditQues_ = nullptr;
   TfrmSettei* frmSettei_ = nullptr;
   TfrmPrintMode* frmPrintMode_ = nullptr;
   TfrmPrintOk* frmPrintOk_ = nullptr;

@@ -129,7 +129,8 @@ void TfrmMain::CreateSheetMenus() {
           &TfrmMain::mnuMakeIndexClick);
   connect(item(mnuSheetEdit_, "学校名・塾名(&J)", "mnuSheetJuku"), &QAction::triggered, this,
           &TfrmMain::mnuJukuClick);
-  item(mnuSheetEdit_, "編集(&E)", "mnuSheetEditUnit", false);  // with the editor
+  connect(item(mnuSheetEdit_, "編集(&E)", "mnuSheetEditUnit"), &QAction::triggered, this,
+          &TfrmMain::btnEditClick);
   connect(item(mnuSheetEdit_, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&B)", "mnuSheetClipboard"), &QAction::triggered,
           this, [this] {
             if (currentSheet_) currentSheet_->CopyWholePage();

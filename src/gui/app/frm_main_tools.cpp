@@ -154,9 +154,6 @@ void TfrmMain::CreateToolPanel() {
   pnlSave_->adjustSize();
   pnlSave_->hide();
 
-  // What the question editor brings is not part of this program yet: the
-  // button is in place but does nothing.
-  for (QWidget* later : std::initializer_list<QWidget*>{btnEdit_}) later->setEnabled(false);
   connect(btnLogOn_, &QPushButton::clicked, this, &TfrmMain::btnLogOnClick);
   for (QWidget* hides : std::initializer_list<QWidget*>{pnlMain_, btnStartPrint_, btnKran_,
                                                         btnSaveMaster_, btnSaveCopy_})
@@ -182,6 +179,7 @@ void TfrmMain::CreateToolPanel() {
     setFocus();
   });
   connect(btnFpClose_, &QPushButton::clicked, this, &TfrmMain::CloseCurrentSheet);
+  connect(btnEdit_, &QPushButton::clicked, this, &TfrmMain::btnEditClick);
   connect(btnKran_, &QPushButton::clicked, this, &TfrmMain::btnKranClick);
   connect(spnGyouSpace_, &QSpinBox::valueChanged, this, [this](int value) {
     ChangeCurrentSheet([value](SheetParams& p) { p.lineSpacing = value; }, true);

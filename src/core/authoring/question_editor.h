@@ -1,0 +1,122 @@
+#pragma once
+// One editing session of the question editor ("マスターファイルの編集"): which
+// unit it edits, what its boxes hold, and the rules of loading, saving,
+// cancelling and closing. The window shows the boxes and forwards its buttons
+// here and to the text, choice and figure operations beside this file.
+//
+// Saving reads the question file again and replaces only this unit's bytes in
+// what is on disk then (or appends the unit when it is not there), through the
+// same unit scanner as every other writer: whatever was written to the file
+// in between stays, and a unit whose structure is broken is never rewritten.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/dialogs.h"
+#include "authoring/unit_block.h"
+#include "content/course_index.h"
+#include "content/unit_address.h"
+#include "content/unit_content.h"
+#include "sheet/canvas.h"
+#include "sheet/sheet_params.h"
+
+namespace tavolo {
+
+// The help topic of the source editor when the question editor opens it.
+inline constexpr int kQuestionSourceHelpContext = 720;
+
+// The two lines of a new unit's question box.
+const Lines& NewUnitQuestionLines();
+
+// The address as "§" shows it: lesson, section and unit separated by blanks,
+// then "R" + variant when the variant is not 0 ("1 3 2R1").
+std::string EditorAddressText(const UnitAddress& address);
+
+// The worksheet whose unit the editor edits: its layout and figure lists as
+// they are now (perhaps changed since it was opened) replace those of the
+// file, and its text segments anchor new figures.
+struct EditorSheet {
+  const SheetParams& params;
+  std::vector<Point> anchors;  // start of each text segment drawn on its page
+};
+
+// Where saving stopped.
+enum class EditorStop {
+  Saved,
+  QuestionText,  // the question text is invalid; `line` is the line to show
+  LayoutBlocks,  // the settings box failed its block check
+  File,          // the file could not be read, was broken or not written; nothing changed
+};
+struct EditorSave {
+  EditorStop stop = EditorStop::Saved;
+  int line = 0;  // 1-based, for QuestionText
+};
+
+// What closing by the close box comes to.
+enum class EditorClose {
+  Saved,      // the edits were saved: the window closes with OK
+  Discarded,  // nothing to save or the teacher said No: closes as Cancel
+  Stay,       // saving stopped (message shown): the window stays with its edits
+};
+
+class QuestionEditor {
+ public:
+  // Loads the unit at `address` into the boxes. With a sheet the editor edits
+  // that sheet's unit; without one it creates the unit (new-unit mode), which
+  // starts from the template unless the file has the unit already. Problems
+  // with the file are told through dialogs; nothing is ever written here.
+  void Load(const CourseIndex& course, const UnitAddress& address, const UnitCaptions& captions,
+            const EditorSheet* sheet, Dialogs& dialogs);
+  // Loads the same unit again (after the file was edited directly).
+  void Reload(Dialogs& dialogs);
+
+  // OK: checks the question text and the layout blocks, then writes the unit.
+  [[nodiscard]] EditorSave Save(Dialogs& dialogs);
+  // The close box: asks "変更されたデータファイルを保存しますか？" when something
+  // changed; Yes saves.
+  [[nodiscard]] EditorClose QueryClose(Dialogs& dialogs, EditorSave& save);
+  // Cancel: nothing is written.
+  void Cancel() { modified = false; }
+
+  // Before a direct edit, which loads the unit again from the file: edits
+  // not yet saved would be lost, so the teacher is asked first.
+  [[nodiscard]] bool MayEditSource(Dialogs& dialogs) const;
+  // Direct edit: the question file's lines (none when it does not exist yet).
+  [[nodiscard]] Result<Lines> SourceLines() const;
+  // Writes the directly edited lines and loads the unit again.
+  [[nodiscard]] Status SaveSource(const Lines& lines, Dialogs& dialogs);
+
+  UnitBlockBoxes boxes;
+  bool modified = false;
+
+  const UnitAddress& Address() const { return address_; }
+  const std::string& FilePath() const { return filePath_; }
+  const std::string& Title() const { return title_; }
+  bool NewUnitMode() const { return newUnit_; }
+  const std::vector<Point>& Anchors() const { return anchors_; }
+  // The figure folder to list, when the course has one.
+  const std::optional<std::filesystem::path>& FigureFolder() const { return figureFolder_; }
+
+ private:
+  void FillTemplate();
+  void LoadFromFile(Dialogs& dialogs);
+
+  CourseIndex course_;
+  UnitAddress address_;
+  UnitCaptions captions_;
+  std::optional<SheetParams> sheet_;  // a copy: the sheet may close while the editor is open
+  std::vector<Point> anchors_;
+  bool newUnit_ = false;
+  bool existed_ = false;  // the unit was in the file (or on a sheet) when loaded
+  std::string filePath_;
+  std::string title_;
+  std::optional<std::filesystem::path> figureFolder_;
+};
+
+// The hint lines ("<<hint") of the unit at address: what the practice window
+// shows under "ヒントを見る". None when the file or the unit is missing.
+Lines ReadUnitHintLines(const std::filesystem::path& questionFile, const UnitAddress& address);
+
+}  // namespace tavolo

@@ -1,0 +1,353 @@
+// One editing session of the question editor on real files: loading from the
+// file and the sheet, the new-unit template, saving only the unit's bytes
+// after reading the file again, and every way saving stops without writing.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
+#include "app_fakes.h"
+#include "authoring/question_editor.h"
+#include "content/unit_reader.h"
+#include "platform/cp932.h"
+#include "platform/text_file.h"
+#include "sheet/sheet_writer.h"
+#include "support/course_files.h"
+
+namespace tavolo {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::ScriptedDialogs;
+using test::TempFolder;
+
+Lines Unit(int u, Lines extra = {}) {
+  Lines unit = {"[[unit" + std::to_string(u), "<<ques", "次の計算をしなさい。",
+                "(1) (+" + std::to_string(u) + ")+(-1)=#" + std::to_string(u - 1) + "#", ">>"};
+  unit.insert(unit.end(), extra.begin(), extra.end());
+  const Lines tail = {"<<value", "630", "True", "30", "5", "5", "1", "7", ">>", "]]"};
+  unit.insert(unit.end(), tail.begin(), tail.end());
+  return unit;
+}
+
+class QuestionEditorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    course.courseFolder = test::CourseFolderOf(folder);
+    course.lessons.push_back(Lesson{"正の数と負の数", "kazu\\", "kz", 3, true});
+    fs::create_directories(folder / "kazu");
+    file = (folder / "kazu" / "kz1.que").string();
+    Lines lines;
+    for (int u = 1; u <= 5; ++u) {
+      const Lines unit =
+          Unit(u, u == 3 ? Lines{"<<kgroup", "2", ">>", "<<dummy", "5", ">>", "<<hint",
+                                 "符号に注意", ">>", "<<unknown", "dropped"}
+                         : Lines{});
+      lines.insert(lines.end(), unit.begin(), unit.end());
+    }
+    test::WriteCp932Lines(file, lines);
+  }
+
+  SheetParams SheetOf(int unit) {
+    const UnitReading r = ReadUnitBlock(file, "[[unit" + std::to_string(unit), 1, unit, captions);
+    EXPECT_TRUE(r.ok());
+    return LoadSheetParams(*r.content, true).params;
+  }
+
+  void LoadSheet(const SheetParams& params, int unit, std::vector<Point> anchors = {}) {
+    const EditorSheet sheet{params, std::move(anchors)};
+    editor.Load(course, {1, 1, unit, 0}, captions, &sheet, dialogs);
+  }
+
+  TempFolder folder;
+  CourseIndex course;
+  UnitCaptions captions{"正の数と負の数", "加法", "同符号"};
+  std::string file;
+  ScriptedDialogs dialogs;
+  QuestionEditor editor;
+};
+
+TEST_F(QuestionEditorTest, LoadsTheUnitWithTheSheetsLayoutAndFigures) {
+  SheetParams params = SheetOf(3);
+  params.lineSpacing = 45;  // changed on the sheet, not yet saved
+  params.unit.graphLines = {"line.bmp", "100", "200"};
+  LoadSheet(params, 3, {{7, 8}});
+  EXPECT_EQ(editor.FilePath(), file);
+  EXPECT_EQ(editor.Title(), "正の数と負の数//加法§1-3 同符号");
+  EXPECT_EQ(EditorAddressText(editor.Address()), "1 1 3");
+  EXPECT_EQ(EditorAddressText({1, 3, 2, 1}), "1 3 2R1");
+  EXPECT_FALSE(editor.NewUnitMode());
+  EXPECT_FALSE(editor.modified);
+  EXPECT_EQ(editor.boxes.question, (Lines{"次の計算をしなさい。", "(1) (+3)+(-1)=#2#"}));
+  EXPECT_EQ(editor.boxes.kgroup, (Lines{"2"}));
+  EXPECT_EQ(editor.boxes.dummy, (Lines{"5"}));
+  EXPECT_EQ(editor.boxes.hint, (Lines{"符号に注意"}));
+  EXPECT_EQ(editor.boxes.settings, WriteLayoutBlocks(params));
+  EXPECT_EQ(editor.boxes.settings[3], "45");
+  EXPECT_EQ(editor.boxes.graph, (Lines{"line.bmp", "100", "200"}));
+  EXPECT_EQ(editor.Anchors(), (std::vector<Point>{{7, 8}}));
+  EXPECT_EQ(editor.FigureFolder(), std::nullopt);  // no Graph folder
+  fs::create_directories(folder / "Graph");
+  LoadSheet(params, 3);
+  EXPECT_EQ(editor.FigureFolder(), folder / "Graph");
+  fs::create_directories(folder / "kazu" / "Graph");
+  LoadSheet(params, 3);
+  EXPECT_EQ(editor.FigureFolder(), folder / "kazu" / "Graph");
+  EXPECT_TRUE(dialogs.log.empty());
+}
+
+TEST_F(QuestionEditorTest, SavingChangesOnlyThisUnitsBytes) {
+  const std::string before = ReadBytes(file);
+  LoadSheet(SheetOf(3), 3);
+  editor.boxes.question[1] = "(1) (+3)+(-1)=#+2;2#";
+  editor.modified = true;
+  ASSERT_EQ(editor.Save(dialogs).stop, EditorStop::Saved);
+  EXPECT_FALSE(editor.modified);
+  const std::string after = ReadBytes(file);
+
+  const std::string unit3 = EncodeCp932("[[unit3");
+  const std::size_t start = before.find(unit3);
+  const std::size_t end = before.find(EncodeCp932("[[unit4"));
+  EXPECT_EQ(after.substr(0, start), before.substr(0, start));
+  const std::size_t tail = before.size() - end;
+  EXPECT_EQ(after.substr(after.size() - tail), before.substr(end));
+  // The unit in the editor's order; the unknown block is gone.
+  Lines expected = {"[[unit3",
+                    "<<ques",
+                    "次の計算をしなさい。",
+                    "(1) (+3)+(-1)=#+2;2#",
+                    ">>",
+                    "<<kgroup",
+                    "2",
+                    ">>",
+                    "<<dummy",
+                    "5",
+                    ">>",
+                    "<<hint",
+                    "符号に注意",
+                    ">>"};
+  const Lines layout = WriteLayoutBlocks(SheetOf(3));
+  expected.insert(expected.end(), layout.begin(), layout.end());
+  expected.push_back("]]");
+  EXPECT_EQ(after.substr(start, after.size() - tail - start), JoinLinesCp932(expected));
+  EXPECT_TRUE(dialogs.log.empty());
+}
+
+TEST_F(QuestionEditorTest, WhatWasWrittenMeanwhileStays) {
+  LoadSheet(SheetOf(2), 2);
+  // Another program (or a sheet's save) changes unit 5 and adds unit 6 while
+  // the editor is open.
+  std::string meanwhile = ReadBytes(file);
+  meanwhile.replace(meanwhile.find("(+5)"), 4, "(+50)");
+  meanwhile += JoinLinesCp932(Unit(6));
+  test::WriteBytes(file, meanwhile);
+
+  editor.boxes.question.push_back("(2) 1-1=#0#");
+  ASSERT_EQ(editor.Save(dialogs).stop, EditorStop::Saved);
+  const std::string after = ReadBytes(file);
+  EXPECT_NE(after.find("(+50)"), std::string::npos);
+  EXPECT_TRUE(ReadUnitBlock(file, "[[unit6", 1, 6, {}).ok());
+  const UnitReading saved = ReadUnitBlock(file, "[[unit2", 1, 2, {});
+  ASSERT_TRUE(saved.ok());
+  EXPECT_EQ(saved.content->questionLines.back(), "(2) 1-1=#0#");
+
+  // Unit 2 deleted from the file meanwhile: it comes back whole, at the end.
+  LoadSheet(SheetOf(2), 2);
+  editor.boxes.hint = {"ヒント"};
+  editor.boxes.kgroup = {"1"};
+  std::string without = ReadBytes(file);
+  const std::size_t at = without.find("[[unit2");
+  without.erase(at, without.find("[[unit3") - at);
+  test::WriteBytes(file, without);
+  ASSERT_EQ(editor.Save(dialogs).stop, EditorStop::Saved);
+  const std::string restored = ReadBytes(file);
+  EXPECT_EQ(restored.substr(0, without.size()), without);
+  EXPECT_NE(restored.find(EncodeCp932("<<hint\r\nヒント\r\n>>")), std::string::npos);
+  EXPECT_NE(restored.find("<<kgroup\r\n1\r\n>>"), std::string::npos);
+}
+
+TEST_F(QuestionEditorTest, NewUnitsStartFromTheTemplateAndHaveNoChoicesOrHints) {
+  editor.Load(course, {1, 1, 9, 0}, captions, nullptr, dialogs);
+  EXPECT_TRUE(editor.NewUnitMode());
+  EXPECT_EQ(editor.boxes.question, NewUnitQuestionLines());
+  EXPECT_EQ(editor.boxes.question,
+            (Lines{"１．次の各空欄に適語を入れなさい。", "例　日本の首都は　#　東京　#　です"}));
+  EXPECT_EQ(editor.boxes.settings, DefaultLayoutBlockLines());
+  EXPECT_EQ(editor.Title(), "正の数と負の数//加法§1-9 同符号");
+  EXPECT_TRUE(editor.Anchors().empty());
+
+  const std::string before = ReadBytes(file);
+  editor.boxes.kgroup = {"東京"};
+  editor.boxes.hint = {"首都"};
+  editor.boxes.graph = {"map.bmp", "40", "20"};
+  ASSERT_EQ(editor.Save(dialogs).stop, EditorStop::Saved);
+  const std::string after = ReadBytes(file);
+  EXPECT_EQ(after.substr(0, before.size()), before);
+  Lines expected = {"[[unit9", "<<ques"};
+  expected.insert(expected.end(), NewUnitQuestionLines().begin(), NewUnitQuestionLines().end());
+  expected.insert(expected.end(), {">>", "<<dummy", ">>"});
+  expected.insert(expected.end(), DefaultLayoutBlockLines().begin(),
+                  DefaultLayoutBlockLines().end());
+  expected.insert(expected.end(), {"<<graph", "map.bmp", "40", "20", ">>", "]]"});
+  EXPECT_EQ(after.substr(before.size()), JoinLinesCp932(expected));
+
+  // A second section without a question file: the file is made.
+  editor.Load(course, {1, 2, 1, 2}, captions, nullptr, dialogs);
+  ASSERT_EQ(editor.Save(dialogs).stop, EditorStop::Saved);
+  const UnitReading made = ReadUnitBlock(folder / "kazu" / "kz2.que", "[[unit1R2", 2, 1, {});
+  ASSERT_TRUE(made.ok());
+  EXPECT_EQ(made.content->questionLines, NewUnitQuestionLines());
+  EXPECT_TRUE(dialogs.log.empty());
+}
+
+TEST_F(QuestionEditorTest, SavingStopsBeforeWritingAnything) {
+  struct Case {
+    const char* name;
+    std::function<void(UnitBlockBoxes&)> edit;
+    EditorSave stop;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"odd marks",
+       [](UnitBlockBoxes& b) {
+         b.question = {"x", "#a# #b"};
+       },
+       {EditorStop::QuestionText, 2},
+       "2行目：＃の数は偶数にしてください"},
+      {"empty piece",
+       [](UnitBlockBoxes& b) { b.question = {"#a##b#"}; },
+       {EditorStop::QuestionText, 1},
+       "1行目：解答がありません"},
+      {"no field",
+       [](UnitBlockBoxes& b) {
+         b.question = {"a", "b"};
+       },
+       {EditorStop::QuestionText, 1},
+       "解答欄がありません"},
+      // The reader would pad nine lines; the editor refuses them.
+      {"kran 9",
+       [](UnitBlockBoxes& b) {
+         b.settings = {"<<kran", "1", "2", "3", "4", "5", "6", "7", "8", "9", ">>"};
+       },
+       {EditorStop::LayoutBlocks, 0},
+       "kranブロックの数が合いません"},
+      {"value 6",
+       [](UnitBlockBoxes& b) { b.settings = {"<<value", "1", "2", "3", "4", "5", "6", ">>"}; },
+       {EditorStop::LayoutBlocks, 0},
+       "valueブロックの数が合いません"},
+      {"font open",
+       [](UnitBlockBoxes& b) {
+         b.settings = {"<<font", "12"};
+       },
+       {EditorStop::LayoutBlocks, 0},
+       "<<fontブロックが閉じていません"},
+  };
+  const std::string before = ReadBytes(file);
+  for (const Case& c : cases) {
+    LoadSheet(SheetOf(1), 1);
+    c.edit(editor.boxes);
+    editor.modified = true;
+    dialogs.log.clear();
+    const EditorSave save = editor.Save(dialogs);
+    EXPECT_EQ(save.stop, c.stop.stop) << c.name;
+    EXPECT_EQ(save.line, c.stop.line) << c.name;
+    EXPECT_EQ(dialogs.log, (Lines{"inform: " + c.message})) << c.name;
+    EXPECT_TRUE(editor.modified) << c.name;
+  }
+  // A kran block of eight lines is fine for the editor.
+  LoadSheet(SheetOf(1), 1);
+  editor.boxes.settings = {"<<kran", "1", "2", "3", "4", "5", "6", "7", "8", ">>"};
+  EXPECT_EQ(editor.Save(dialogs).stop, EditorStop::Saved);
+  EXPECT_NE(ReadBytes(file), before);
+}
+
+TEST_F(QuestionEditorTest, BrokenOrUnreadableFilesAreNeverRewritten) {
+  // Unit 4's question block lost its ">>": the unit is shown, but not saved over.
+  std::string broken = ReadBytes(file);
+  const std::size_t unit4 = broken.find("[[unit4");
+  broken.erase(broken.find(">>\r\n", unit4), 4);
+  test::WriteBytes(file, broken);
+  editor.Load(course, {1, 1, 4, 0}, captions, nullptr, dialogs);
+  ASSERT_EQ(dialogs.log.size(), 1u);
+  EXPECT_NE(dialogs.log[0].find("<<ques ブロックが >> で閉じられていません"), std::string::npos);
+  EXPECT_NE(dialogs.log[0].find("上書き保存できません"), std::string::npos);
+  EXPECT_EQ(editor.boxes.question.front(), "次の計算をしなさい。");
+  dialogs.log.clear();
+  EXPECT_EQ(editor.Save(dialogs).stop, EditorStop::File);
+  ASSERT_EQ(dialogs.log.size(), 1u);
+  EXPECT_NE(dialogs.log[0].find(file + " の "), std::string::npos);
+  EXPECT_EQ(ReadBytes(file), broken);
+
+  // A question file that cannot be read at all (here a folder in its place).
+  LoadSheet(SheetOf(1), 1);
+  fs::remove(file);
+  fs::create_directory(file);
+  dialogs.log.clear();
+  EXPECT_EQ(editor.Save(dialogs).stop, EditorStop::File);
+  // The reader's own reason, then that nothing was written.
+  const std::string reason = ReadFileBytes(file).message();
+  EXPECT_NE(reason.find(file), std::string::npos);
+  EXPECT_EQ(dialogs.log, (Lines{"inform: " + reason + "\nデータファイルは変更していません"}));
+  EXPECT_TRUE(fs::is_directory(file));
+}
+
+TEST_F(QuestionEditorTest, TheCloseBoxAsksOnlyAfterChanges) {
+  EditorSave save;
+  LoadSheet(SheetOf(1), 1);
+  EXPECT_EQ(editor.QueryClose(dialogs, save), EditorClose::Discarded);
+  EXPECT_TRUE(dialogs.log.empty());
+
+  const std::string before = ReadBytes(file);
+  editor.boxes.question = {"#a##b#"};
+  editor.modified = true;
+  dialogs.answers = {Answer::No, Answer::Yes};
+  EXPECT_EQ(editor.QueryClose(dialogs, save), EditorClose::Discarded);
+  EXPECT_FALSE(editor.modified);
+  // Yes with a text that fails: the window stays, with the line to show.
+  editor.modified = true;
+  EXPECT_EQ(editor.QueryClose(dialogs, save), EditorClose::Stay);
+  EXPECT_EQ(save.stop, EditorStop::QuestionText);
+  EXPECT_EQ(save.line, 1);
+  EXPECT_TRUE(editor.modified);
+  EXPECT_EQ(ReadBytes(file), before);
+  EXPECT_EQ(dialogs.log, (Lines{"yesno: 変更されたデータファイルを保存しますか？",
+                                "yesno: 変更されたデータファイルを保存しますか？",
+                                "inform: 1行目：解答がありません"}));
+
+  editor.boxes.question = {"#a# #b#"};
+  dialogs.answers = {Answer::Yes};
+  EXPECT_EQ(editor.QueryClose(dialogs, save), EditorClose::Saved);
+  EXPECT_EQ(ReadUnitBlock(file, "[[unit1", 1, 1, {}).content->questionLines, (Lines{"#a# #b#"}));
+}
+
+TEST_F(QuestionEditorTest, DirectEditWritesTheFileAndReloads) {
+  LoadSheet(SheetOf(3), 3);
+  // Unsaved edits in the boxes would be lost by the reload: the teacher is asked.
+  EXPECT_TRUE(editor.MayEditSource(dialogs));
+  editor.modified = true;
+  dialogs.answers = {Answer::No, Answer::Yes};
+  EXPECT_FALSE(editor.MayEditSource(dialogs));
+  EXPECT_TRUE(editor.MayEditSource(dialogs));
+  EXPECT_EQ(dialogs.log.size(), 2u);
+  EXPECT_EQ(dialogs.log[0], "yesno: 変更した内容は保存されずに失われます。直接編集しますか？");
+  auto source = editor.SourceLines();
+  ASSERT_TRUE(source.ok());
+  Lines lines = *source;
+  ASSERT_EQ(lines[2], "次の計算をしなさい。");
+  const auto hint = std::find(lines.begin(), lines.end(), "符号に注意");
+  ASSERT_NE(hint, lines.end());
+  *hint = "数直線で考える";
+  editor.modified = true;
+  ASSERT_TRUE(editor.SaveSource(lines, dialogs).ok());
+  EXPECT_FALSE(editor.modified);
+  EXPECT_EQ(editor.boxes.hint, (Lines{"数直線で考える"}));
+  EXPECT_EQ(ReadUnitHintLines(file, {1, 1, 3, 0}), (Lines{"数直線で考える"}));
+  EXPECT_TRUE(ReadUnitHintLines(file, {1, 1, 2, 0}).empty());
+  EXPECT_TRUE(ReadUnitHintLines(folder / "none.que", {1, 1, 3, 0}).empty());
+}
+
+}  // namespace
+}  // namespace tavolo
