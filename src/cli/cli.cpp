@@ -22,7 +22,8 @@ int RunRecordsCommand(const CommandArgs& args, std::ostream& out, std::ostream& 
 
 const std::vector<CliCommand>& CliCommands() {
   static const std::vector<CliCommand> commands = {
-      {"check", RunCheckCommand, "check COURSE [--json]  コースのファイルを調べ、問題を報告します"},
+      {"check", RunCheckCommand,
+       "check [--answers] COURSE [--json]  コースのファイルを調べ、問題を報告します"},
       {"list", RunListCommand,
        "list COURSE [--json]  レッスン・セクション・単元の一覧を表示します"},
       {"dump", RunDumpCommand,

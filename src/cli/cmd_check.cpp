@@ -1,8 +1,12 @@
 // `tavolo check COURSE [--json]`: the course author's linter. Every problem is
 // one line FILE:LINE: MESSAGE (or a JSON list), then a one-line summary.
+// `tavolo check --answers COURSE [--json]`: the numbers learners may type that
+// answer boxes do not accept, one box a line, the same way.
 
+#include <algorithm>
 #include <ostream>
 
+#include "authoring/answer_form_check.h"
 #include "cli/commands.h"
 #include "cli/json.h"
 #include "cli/terminal_text.h"
@@ -34,15 +38,71 @@ void WriteJson(std::ostream& out, const CourseCheckResult& result) {
   json.EndArray().Finish();
 }
 
+std::string AnswerSummary(const AnswerFormReport& report) {
+  std::string text = "数の解答欄 " + std::to_string(report.numericBoxCount) + " 個を調べました: ";
+  if (report.gaps.empty()) return text + "受け付けていない書き方はありません";
+  return text + "受け付けていない書き方のある解答欄が " + std::to_string(report.gaps.size()) +
+         " 個あります";
+}
+
+void WriteAnswerJson(std::ostream& out, const AnswerFormReport& report) {
+  JsonWriter json(out);
+  json.BeginArray();
+  for (const auto& gap : report.gaps) {
+    json.BeginObject()
+        .Field("file", gap.file)
+        .Field("line", gap.line)
+        .Field("unit", gap.unit)
+        .Field("box", gap.box)
+        .Field("answer", gap.answer)
+        .Field("missing", gap.missing)
+        .EndObject();
+  }
+  json.EndArray().Finish();
+}
+
+// FILE:LINE: UNIT (BOX) 「ANSWER」 に加えて受け付けるとよい書き方: FORM FORM ...
+void WriteAnswerText(std::ostream& out, const AnswerFormReport& report) {
+  for (const auto& gap : report.gaps) {
+    out << TerminalText(gap.file);
+    if (gap.line > 0) out << ":" << gap.line;
+    out << ": " << gap.unit << " (" << gap.box << ") 「" << TerminalText(gap.answer)
+        << "」 に加えて受け付けるとよい書き方:";
+    for (const auto& form : gap.missing) out << " " << TerminalText(form);
+    out << "\n";
+  }
+  out << AnswerSummary(report) << "\n";
+}
+
+int RunAnswerCheck(const std::string& folder, bool asJson, std::ostream& out, std::ostream& err) {
+  const auto course = ReadCourseIndex(folder);
+  if (!course) {
+    err << course.message() << "\n";
+    return 2;
+  }
+  const AnswerFormReport report = CheckAnswerForms(course.value());
+  if (asJson) {
+    WriteAnswerJson(out, report);
+    err << AnswerSummary(report) << "\n";
+  } else {
+    WriteAnswerText(out, report);
+  }
+  return report.gaps.empty() ? 0 : 1;
+}
+
 }  // namespace
 
 int RunCheckCommand(const CommandArgs& arguments, std::ostream& out, std::ostream& err) {
   CommandArgs args = arguments;
   const bool asJson = TakeJsonOption(args);
-  if (args.size() != 1) {
-    err << "使い方: tavolo check コースフォルダ [--json]\n";
+  const auto answersOption = std::find(args.begin(), args.end(), "--answers");
+  const bool answers = answersOption != args.end();
+  if (answers) args.erase(answersOption);
+  if (args.size() != 1 || args[0].starts_with("--")) {
+    err << "使い方: tavolo check [--answers] コースフォルダ [--json]\n";
     return 2;
   }
+  if (answers) return RunAnswerCheck(args[0], asJson, out, err);
   const auto course = ReadCourseIndex(args[0]);
   if (!course) {
     err << course.message() << "\n";

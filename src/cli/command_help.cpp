@@ -18,21 +18,30 @@ constexpr std::string_view kPaperText =
 std::vector<CommandHelp> MakeTable() {
   return {
       {"check",
-       {"tavolo check COURSE [--json]"},
+       {"tavolo check COURSE [--json]", "tavolo check --answers COURSE [--json]"},
        {"コースフォルダ COURSE (Main.ind のあるフォルダ) "
         "のすべてのレッスン・セクション・単元を、類題も含めてコースメニューと同じように読み込み、"
         "見つかった問題を 1 行に 1 件ずつ「ファイル:行: "
         "メッセージ」の形で表示します。最後の行には、調べたレッスン・セクション・単元の数と問題の件"
         "数を表示します。",
         "コースを教室の PC に配る前や、問題ファイルを編集した後の確認に使います。ファイルは読むだけ"
-        "で、書き換えません。"},
-       {{"--json",
+        "で、書き換えません。",
+        "--answers を付けると、答えが数の解答欄それぞれについて、同じ数の書き方のうち解答欄が受け付"
+        "けないものを「ファイル:行: 単元 (番号) 「答え」 に加えて受け付けるとよい書き方: "
+        "...」の形で"
+        "表示します。番号は単元の中で何番目の解答欄かを 1 から数えたものです。候補は、正の数の "
+        "\"+\" を付けた形と付けない形、同じ値の小数・分数・帯分数 (6 文字以内で、分数は既約のもの) "
+        "です。採点は文字列の一致で行うので、受け付けたい形は別解として書き足します。"},
+       {{"--answers", "答えの書き方の候補を表示します (問題の確認の代わりに行います)。"},
+        {"--json",
          "問題を JSON の配列 (各要素に address, file, line, message) "
-         "で標準出力に書きます。最後の行は標準エラー出力に書きます。"}},
-       {{"0", "問題はありません。"},
-        {"1", "問題が見つかりました。"},
+         "で標準出力に書きます。--answers のときは各要素に file, line, unit, box, answer, missing "
+         "(受け付けていない書き方の配列) を書きます。最後の行は標準エラー出力に書きます。"}},
+       {{"0", "問題はありません (--answers: 受け付けていない書き方はありません)。"},
+        {"1", "問題が見つかりました (--answers: 候補のある解答欄があります)。"},
         {"2", "引数が正しくないか、Main.ind を読めません。"}},
-       {"tavolo check /usr/share/tavolo/courses/sample"}},
+       {"tavolo check /usr/share/tavolo/courses/sample",
+        "tavolo check --answers /usr/share/tavolo/courses/sample --json"}},
 
       {"list",
        {"tavolo list COURSE [--json]"},

@@ -7,6 +7,7 @@
 #include "cli/json.h"
 #include "cli/terminal_text.h"
 #include "cli_run.h"
+#include "platform/text_file.h"
 #include "support/course_files.h"
 
 namespace tavolo {
@@ -185,6 +186,79 @@ TEST_F(CliContentTest, CheckReportsFileAndLine) {
                 JsonQuote(index) +
                 ",\n    \"line\": 7,\n    \"message\": \"単元がありません\"\n  }\n]\n");
   EXPECT_NE(json.err.find("問題が 2 件あります"), std::string::npos);
+}
+
+// Planted gaps: unit 1 misses the "+" form and the other forms of 3/2; its
+// similar problem R1 misses "-0.2"; a box that is complete, a word answer and
+// a comparison are passed over; unit 2 is complete.
+TEST_F(CliContentTest, CheckAnswersListsTheFormsABoxDoesNotAccept) {
+  Lines que = {"[[unit1",       "<<ques",           "(1) (+3)+(+4)=#+7;7#  (2) -8 は #負の数#",
+               "(3) -1 #＜# 0", "(4) 3\\2=# 3/2 #", ">>"};
+  que.insert(que.end(), kLayout.begin(), kLayout.end());
+  for (const std::string tail :
+       {"]]", "[[unit1R1", "<<ques", "(1) 1\\(-5)=#-1/5#", ">>", "]]", "[[unit1R2", "<<ques",
+        "(1) 7-7=#0#", ">>", "]]", "[[unit2", "<<ques", "(1) 1\\2=#1/2;+1/2;0.5;+0.5#", ">>", "]]"})
+    que.push_back(tail);
+  WriteCp932Lines(folder_ / "kazu" / "ksk1.que", que);
+  const std::string file = course() + "kazu/ksk1.que";
+  const auto before = ReadFileBytes(folder_ / "kazu" / "ksk1.que");
+
+  const CliRun json = Cli({"check", "--answers", course(), "--json"});
+  EXPECT_EQ(json.status, 1) << json.err;
+  EXPECT_EQ(json.out,
+            "[\n"
+            "  {\n"
+            "    \"file\": " +
+                JsonQuote(file) +
+                ",\n"
+                "    \"line\": 5,\n"
+                "    \"unit\": \"1.1.1\",\n"
+                "    \"box\": 4,\n"
+                "    \"answer\": \"3/2\",\n"
+                "    \"missing\": [\n"
+                "      \"+3/2\",\n"
+                "      \"1.5\",\n"
+                "      \"1&1/2\"\n"
+                "    ]\n"
+                "  },\n"
+                "  {\n"
+                "    \"file\": " +
+                JsonQuote(file) +
+                ",\n"
+                "    \"line\": 32,\n"
+                "    \"unit\": \"1.1.1R1\",\n"
+                "    \"box\": 1,\n"
+                "    \"answer\": \"-1/5\",\n"
+                "    \"missing\": [\n"
+                "      \"-0.2\"\n"
+                "    ]\n"
+                "  }\n"
+                "]\n");
+  EXPECT_EQ(json.err,
+            "数の解答欄 5 個を調べました: 受け付けていない書き方のある解答欄が 2 個あります\n");
+
+  const CliRun text = Cli({"check", course(), "--answers"});
+  EXPECT_EQ(text.status, 1);
+  EXPECT_EQ(text.out,
+            file + ":5: 1.1.1 (4) 「3/2」 に加えて受け付けるとよい書き方: +3/2 1.5 1&1/2\n" + file +
+                ":32: 1.1.1R1 (1) 「-1/5」 に加えて受け付けるとよい書き方: -0.2\n"
+                "数の解答欄 5 個を調べました: 受け付けていない書き方のある解答欄が 2 個あります\n");
+  // It only reads.
+  EXPECT_EQ(ReadFileBytes(folder_ / "kazu" / "ksk1.que").value(), before.value());
+}
+
+TEST_F(CliContentTest, CheckAnswersOnACompleteCourseAndItsUsageErrors) {
+  WriteCp932Lines(folder_ / "kazu" / "ksk1.que",
+                  {"[[unit1", "<<ques", "(1) (+3)+(+4)=#+7;7#", ">>", "]]", "[[unit2", "<<ques",
+                   "(1) #x=3#", ">>", "]]"});
+  const CliRun json = Cli({"check", "--answers", course(), "--json"});
+  EXPECT_EQ(json.status, 0);
+  EXPECT_EQ(json.out, "[]\n");
+  EXPECT_EQ(json.err, "数の解答欄 1 個を調べました: 受け付けていない書き方はありません\n");
+  for (const Lines& args : {Lines{"check", "--answers"}, Lines{"check", "--answers", course(), "x"},
+                            Lines{"check", "--answers", "--answers", course()}})
+    EXPECT_EQ(Cli(args).status, 2);
+  EXPECT_EQ(Cli({"check", "--answers", course() + "none"}).status, 2);
 }
 
 TEST_F(CliContentTest, ControlCharactersFromCourseFilesReachTheTerminalEscaped) {

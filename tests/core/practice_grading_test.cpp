@@ -72,6 +72,14 @@ TEST(JudgeAnswerTest, AnotherCodeOfTheSameCharacterIsTheSameAnswer) {
   EXPECT_EQ(JudgeAnswer(AnswerKey("√2"), false, fromFile), Judgement::Correct);
 }
 
+// Only answers with characters outside ASCII need the input method to be typed.
+TEST(AnswerKeyTest, NeedsTheInputMethodOnlyForJapaneseOrFullWidthAnswers) {
+  for (const char* typedDirectly : {"-8", "2&1/3", "x=3;3", "+0.5;1/2", "A", " 3　", ""})
+    EXPECT_FALSE(AnswerKey(typedDirectly).NeedsInputMethod()) << typedDirectly;
+  for (const char* withInputMethod : {"正の数", "＜", "3;３", "Ａ;A", "5個"})
+    EXPECT_TRUE(AnswerKey(withInputMethod).NeedsInputMethod()) << withInputMethod;
+}
+
 TEST(ScoreTest, RoundsHalvesUp) {
   const struct {
     int correct, count, score;

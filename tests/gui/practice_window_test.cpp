@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -299,6 +300,45 @@ TEST_F(PracticeWindowTest, TheNumberPadComposesAMixedNumberIntoTheCurrentBox) {
     EXPECT_TRUE(Field(p, 3)->hasFocus());
     for (const char* pad : {"edtSign", "edtBunbo", "edtBunshi"})
       EXPECT_TRUE(p.findChild<QLineEdit*>(pad)->text().isEmpty()) << pad;
+    Press(p, "btnAbort");
+  });
+}
+
+// A Japanese keyboard in ひらがな mode would type "ー８" for "-8", which judging
+// rejects: boxes that take only half-width answers have the input method off,
+// the others keep it, and the number pad follows the box it types for.
+TEST_F(PracticeWindowTest, TheInputMethodIsOnOnlyForBoxesWithJapaneseAnswers) {
+  WriteCp932Lines(course.toStdString() + "/kazu/kz1.que",
+                  {"[[unit1", "<<ques", "(1) (-2)*4=#-8#", "(2) 7/3=#2&1/3#", "(3) x-1=2 #x=3;3#",
+                   "(4) +3 は #正の数#", "(5) -1 #＜# 0", "(6) 半分 #1/2;０.５#", ">>", "]]"});
+  OpenTheUnit();
+  Practise([](TfrmRenshu& p) {
+    const bool wanted[] = {false, false, false, true, true, true};
+    // Between runs the fields are read-only: no input method anywhere.
+    for (int n = 1; n <= 6; ++n)
+      EXPECT_FALSE(Field(p, n)->testAttribute(Qt::WA_InputMethodEnabled)) << n;
+    Press(p, "btnRenshu");
+    for (int n = 1; n <= 6; ++n) {
+      SCOPED_TRACE(n);
+      QLineEdit* field = Field(p, n);
+      EXPECT_EQ(field->testAttribute(Qt::WA_InputMethodEnabled), wanted[n - 1]);
+      EXPECT_EQ(field->inputMethodHints().testFlag(Qt::ImhLatinOnly), !wanted[n - 1]);
+      QTest::mouseClick(field, Qt::LeftButton);
+      for (const char* pad : {"edtSign", "edtBunbo", "edtBunshi"})
+        EXPECT_EQ(p.findChild<QLineEdit*>(pad)->testAttribute(Qt::WA_InputMethodEnabled),
+                  wanted[n - 1])
+            << pad;
+    }
+    // Judging is unchanged: a full-width answer still reaches it as typed.
+    QLineEdit* first = Field(p, 1);
+    QTest::mouseClick(first, Qt::LeftButton);
+    for (const QChar c : QStringLiteral("－８")) {
+      QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(first, &key);
+    }
+    QTest::keyClick(first, Qt::Key_Return);
+    EXPECT_EQ(p.Run()->LearnerAnswer(1), "－８");
+    EXPECT_EQ(Statuses(p)[0], -1);
     Press(p, "btnAbort");
   });
 }

@@ -1,5 +1,7 @@
 #include "practice/grading.h"
 
+#include <algorithm>
+
 #include "platform/cp932.h"
 #include "sheet/drawing_context.h"
 
@@ -16,6 +18,13 @@ AnswerKey::AnswerKey(std::string_view answerText) : answers_(SplitAlternatives(a
 const std::string& AnswerKey::Model() const {
   static const std::string none;
   return answers_.empty() ? none : answers_.front();
+}
+
+bool AnswerKey::NeedsInputMethod() const {
+  return std::any_of(normalized_.begin(), normalized_.end(), [](const std::string& answer) {
+    return std::any_of(answer.begin(), answer.end(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  });
 }
 
 bool AnswerKey::Accepts(std::string_view text) const {

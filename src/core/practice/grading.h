@@ -28,6 +28,11 @@ class AnswerKey {
   const std::string& Model() const;
   // Compares after TrimWideSpaces on both sides, byte for byte.
   bool Accepts(std::string_view text) const;
+  // True when some accepted answer holds a character outside ASCII ("正の数",
+  // "＜"): only then does the learner need the input method to type it. For
+  // every other box the input method stays off, so a Japanese keyboard in
+  // ひらがな mode still gives "-1/6" and not "ー１・６", which judging rejects.
+  bool NeedsInputMethod() const;
 
  private:
   std::vector<std::string> answers_;

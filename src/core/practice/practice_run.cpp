@@ -65,7 +65,7 @@ RunUpdate PracticeRun::Open() {
     Box(n).status = AnswerStatus::NotJudged;
     Box(n).answerShown = false;
     // Fields wait at their boxes, so that a colour swatch shows them in place.
-    Edit(n) = BoxEdit{false, true, false, std::string(), HomeRect(n)};
+    Edit(n) = BoxEdit{false, true, false, std::string(), HomeRect(n), keys_[n].NeedsInputMethod()};
     homeLefts_[n] = Edit(n).rect.left;
     learnerAnswers_[n] = std::string(kNotEntered);
     drawnTexts_[n].clear();

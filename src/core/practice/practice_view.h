@@ -81,6 +81,7 @@ struct BoxEdit {
   bool redText = false;
   std::string text;
   Rect rect;
+  bool inputMethod = false;  // AnswerKey::NeedsInputMethod of the box
 };
 
 enum class FocusTarget { None, Box, CloseButton, ReviewButton, GradeButton, PracticeButton };

@@ -42,6 +42,17 @@ inline QPushButton* PlainButton(const QString& caption, const char* name, QWidge
   return button;
 }
 
+// Switches the input method on or off for a text field. Off, keys give their
+// half-width characters whatever mode the input method is in; the hints ask
+// on-screen keyboards for the same.
+inline void SetInputMethod(QWidget* field, bool on) {
+  if (field->testAttribute(Qt::WA_InputMethodEnabled) != on)
+    field->setAttribute(Qt::WA_InputMethodEnabled, on);
+  const Qt::InputMethodHints hints =
+      on ? Qt::ImhNone : Qt::ImhLatinOnly | Qt::ImhPreferLatin | Qt::ImhNoPredictiveText;
+  if (field->inputMethodHints() != hints) field->setInputMethodHints(hints);
+}
+
 // The label of an edit box: the box is called by the label's text.
 inline QLabel* BuddyLabel(const QString& text, QWidget* buddy, QWidget* parent,
                           const char* name = nullptr) {

@@ -107,6 +107,7 @@ class TfrmRenshu final : public QDialog {
   void RefreshRecords();
   void ScrollToTop();
   void ShowPad(bool focusIt);
+  void PadFollowsTheCurrentBox();
 
   void btnRenshuClick();
   void btnTestClick();

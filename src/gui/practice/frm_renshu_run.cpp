@@ -20,6 +20,7 @@
 #include "app/record_file.h"
 #include "gui/app/frm_print.h"
 #include "gui/app/qt_text.h"
+#include "gui/app/widget_helpers.h"
 #include "gui/app/worksheet_printable.h"
 #include "gui/practice/frm_renshu.h"
 #include "gui/practice/frm_zen_seikai.h"
@@ -230,7 +231,10 @@ bool TfrmRenshu::eventFilter(QObject* watched, QEvent* event) {
       case QEvent::FocusOut:
         // The field the learner was in last is the current box; the window's
         // own focus moves were decided by the run already.
-        if (run_ && !applying_ && !acting_) run_->FocusBox(n);
+        if (run_ && !applying_ && !acting_) {
+          run_->FocusBox(n);
+          PadFollowsTheCurrentBox();
+        }
         break;
       default:
         break;
@@ -297,6 +301,7 @@ void TfrmRenshu::ShowView() {
   imgMess_->Show(v.result);
   imgMess_->setVisible(v.resultVisible);
   pnlBunsu_->Show(run_->Pad());
+  PadFollowsTheCurrentBox();
   if (v.timerRunning && !timSecond_->isActive()) timSecond_->start();
   if (!v.timerRunning) timSecond_->stop();
 }
@@ -325,6 +330,8 @@ void TfrmRenshu::ShowBoxEdits() {
       edit->setReadOnly(box.readOnly);
       look.readOnly = box.readOnly;
     }
+    // After setReadOnly, which switches the input method itself.
+    SetInputMethod(edit, !box.readOnly && box.inputMethod);
     look.initialised = true;
     const QRect place(box.rect.left - kFieldShift, box.rect.top, box.rect.Width(),
                       box.rect.Height());
@@ -376,8 +383,17 @@ void TfrmRenshu::ApplyFocus() {
   applying_ = false;
 }
 
+// The pad's fields type for the current box, so they follow its input method.
+void TfrmRenshu::PadFollowsTheCurrentBox() {
+  const PracticeView& v = run_->View();
+  const int box = v.currentBox;
+  pnlBunsu_->SetInputMethod(box >= 1 && box <= v.boxCount &&
+                            v.edits[static_cast<std::size_t>(box)].inputMethod);
+}
+
 void TfrmRenshu::ShowPad(bool focusIt) {
   pnlBunsu_->Show(run_->Pad());
+  PadFollowsTheCurrentBox();
   if (focusIt) pnlBunsu_->FocusField(run_->Pad().FocusedField());
 }
 

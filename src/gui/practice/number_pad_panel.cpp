@@ -30,6 +30,7 @@ NumberPadPanel::NumberPadPanel(QWidget* parent) : QFrame(parent) {
     edit->setAlignment(Qt::AlignCenter);
     edit->setFixedWidth(64);
     edit->installEventFilter(this);
+    tavolo::SetInputMethod(edit, false);
     return edit;
   };
   edtSign_ = makeEdit("edtSign", "整数・小数");
@@ -108,6 +109,10 @@ NumberPadPanel::NumberPadPanel(QWidget* parent) : QFrame(parent) {
   layout->setSpacing(6);
   layout->addLayout(fraction);
   layout->addLayout(keys);
+}
+
+void NumberPadPanel::SetInputMethod(bool on) {
+  for (QLineEdit* edit : {edtSign_, edtBunbo_, edtBunshi_}) tavolo::SetInputMethod(edit, on);
 }
 
 QLineEdit* NumberPadPanel::Edit(NumberPad::Field field) const {

@@ -21,6 +21,9 @@ class NumberPadPanel final : public QFrame {
 
   // Shows the pad's entries, its sign and the colour of its fraction bar.
   void Show(const NumberPad& pad);
+  // Switches the input method of the three fields (off while the current box
+  // takes only half-width characters).
+  void SetInputMethod(bool on);
   // The entry the pad wants the learner in, with the caret at its end.
   void FocusField(NumberPad::Field field);
 
