@@ -58,6 +58,7 @@ TEST(AnswerForms, SuggestsWhatTheBoxLeavesOut) {
       {{"-7/3"}, {"-2&1/3"}},
       {{"-25/13"}, {}},
       {{"-0.001"}, {}},
+      {{"2&7/10"}, {"2.7", "27/10"}},
       // An unreduced fraction is accepted as it stands but never suggested.
       {{"6/4"}, {"1.5", "3/2", "1&1/2"}},
       {{"-2.50"}, {"-2.5", "-5/2", "-2&1/2"}},

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "authoring/answer_form_check.h"
 #include "content/course_check.h"
 #include "content/course_index.h"
 #include "content/lesson_index.h"
@@ -452,9 +453,9 @@ TEST_F(SampleCourse, HasTheRangeOfMaterialThatNewUsersExpect) {
     papers.insert(u.content.valueLines[0]);
     twoColumn = twoColumn || u.content.kranLines[3] == "2";
   }
-  EXPECT_GE(units, 25);
+  EXPECT_GE(units, 30);
   EXPECT_GE(copyFiles, 1);
-  EXPECT_GE(withSimilar, 5);
+  EXPECT_GE(withSimilar, 13);
   EXPECT_GE(withChoices, 3);
   EXPECT_GE(withHints * 2, units);
   EXPECT_GE(withFigures, 3);
@@ -462,6 +463,49 @@ TEST_F(SampleCourse, HasTheRangeOfMaterialThatNewUsersExpect) {
   EXPECT_EQ(kinds, (std::set<std::string>{"0", "1", "2", "3", "4", "5"}));
   EXPECT_TRUE(papers.count("546") && papers.count("630"));
   EXPECT_TRUE(twoColumn);
+}
+
+// The chapter as the course of study has it: prime factorisation and the laws
+// of computation are taught, and every unit of the computation sections and of
+// their use has a similar problem to practise again.
+TEST_F(SampleCourse, CoversTheWholeChapter) {
+  std::set<std::string> captions;
+  for (const auto& u : Units())
+    if (u.address.lesson > 0) captions.insert(u.content.title);
+  auto taught = [&](const std::string& words) {
+    return std::any_of(captions.begin(), captions.end(), [&](const std::string& title) {
+      return title.find(words) != std::string::npos;
+    });
+  };
+  for (const char* words : {"素数", "素因数分解", "交換法則と結合法則", "数の集合・利用"})
+    EXPECT_TRUE(taught(words)) << words;
+  std::set<std::string> withSimilar;
+  for (const auto& u : Units())
+    if (u.address.variant == 1)
+      withSimilar.insert(AddressText({u.address.lesson, u.address.section, u.address.unit, 0}));
+  for (const char* unit : {"1.3.1", "1.3.2", "1.3.3", "1.3.4", "1.4.1", "1.4.2", "1.4.3", "1.4.4",
+                           "1.5.2", "1.5.3", "1.5.4"})
+    EXPECT_TRUE(withSimilar.count(unit)) << unit;
+}
+
+// Judging compares texts, so every short way of writing a box's number must be
+// one of its answers. Only 1.1.1 asks for the sign to be written: there "7" for
+// "+7" is rightly wrong, and only forms without the sign may be missing.
+TEST_F(SampleCourse, BoxesAcceptEveryShortFormOfTheirNumber) {
+  const std::set<std::pair<std::string, int>> signAsked = {{"1.1.1", 1}, {"1.1.1", 4}};
+  const AnswerFormReport report = CheckAnswerForms(*course_);
+  std::set<std::pair<std::string, int>> reported;
+  for (const auto& gap : report.gaps) {
+    reported.insert({gap.unit, gap.box});
+    if (!signAsked.count({gap.unit, gap.box})) {
+      ADD_FAILURE() << gap.file << ":" << gap.line << " " << gap.unit << " (" << gap.box << ") "
+                    << gap.answer << " lacks " << gap.missing.front();
+      continue;
+    }
+    for (const auto& form : gap.missing) EXPECT_NE(form.front(), '+') << gap.unit << " " << form;
+  }
+  EXPECT_EQ(reported, signAsked);
+  EXPECT_GT(report.numericBoxCount, 350);
 }
 
 // In a unit with a choice list the learner picks answers from it, so every
@@ -607,11 +651,44 @@ std::size_t CheckOrderingChain(const std::vector<Answer>& answers, std::size_t f
 // unit in order: a value given as a notation expression of what the question
 // describes (every alternative must equal it), or an exact model answer text.
 struct Expected {
-  enum class Kind { Value, Text } kind;
+  enum class Kind { Value, Text, Law, Primality, Factorization } kind;
   std::string text;
 };
 Expected V(std::string expression) { return {Expected::Kind::Value, std::move(expression)}; }
 Expected T(std::string modelAnswer) { return {Expected::Kind::Text, std::move(modelAnswer)}; }
+// The name of the law an example shows; the example's two sides must be equal.
+Expected Law(std::string name) { return {Expected::Kind::Law, std::move(name)}; }
+// "素数" or "素数でない" for the number the question names, decided here.
+Expected Primality() { return {Expected::Kind::Primality, {}}; }
+// The prime factorisation of the number the question names.
+Expected Factorization() { return {Expected::Kind::Factorization, {}}; }
+
+bool IsPrime(std::int64_t n) {
+  if (n < 2) return false;
+  for (std::int64_t d = 2; d * d <= n; ++d)
+    if (n % d == 0) return false;
+  return true;
+}
+
+std::string PrimeCountUpTo(std::int64_t n) {
+  int count = 0;
+  for (std::int64_t k = 2; k <= n; ++k) count += IsPrime(k);
+  return std::to_string(count);
+}
+
+std::string LargestPrimeBelow(std::int64_t n) {
+  std::int64_t k = n - 1;
+  while (k > 1 && !IsPrime(k)) --k;
+  return std::to_string(k);
+}
+
+// The only even prime, found rather than written down.
+std::string EvenPrimes(std::int64_t upTo) {
+  std::string found;
+  for (std::int64_t k = 2; k <= upTo; k += 2)
+    if (IsPrime(k)) found += (found.empty() ? "" : ",") + std::to_string(k);
+  return found;
+}
 
 const std::map<std::string, std::vector<Expected>>& OtherAnswers() {
   static const std::map<std::string, std::vector<Expected>> table = {
@@ -644,11 +721,102 @@ const std::map<std::string, std::vector<Expected>>& OtherAnswers() {
       {"sf5.que-U4",
        {V("150+4"), V("7-(-6)"), V("4+(-3)+7+(-6)+3"), V("150+(4+(-3)+7+(-6)+3)\\5"),
         V("(-3)-(-6)"), V("150+7-155")}},
+      {"sf4.que-U4R1", {V("1\\(-7)"), V("1\\(3/4)"), V("1\\(-0.2)"), V("1\\(2&1/2)")}},
+      {"sf4.que-U5",
+       {Law("加法の交換法則"), Law("加法の結合法則"), Law("乗法の交換法則"),
+        Law("乗法の結合法則")}},
+      // Listed: +2, -1/2, -6, 0, +0.4.
+      {"sf5.que-U3R1",
+       {T("いつでもなる"), T("いつでもなる"), T("ならないことがある"), T("ならないことがある"),
+        V("2"), V("-6"), V("-1/2"), V("0"), V("0.4")}},
+      // Differences from 100: +12, -8, +5, -15, +6.
+      {"sf5.que-U4R1",
+       {V("100+12"), V("12-(-15)"), V("12+(-8)+5+(-15)+6"), V("100+(12+(-8)+5+(-15)+6)\\5"),
+        V("5-(-8)"), V("100+6-110")}},
+      {"sf6.que-U1",
+       {Primality(), Primality(), Primality(), Primality(), Primality(), Primality(),
+        V(PrimeCountUpTo(20)), V(LargestPrimeBelow(30)), V(EvenPrimes(1000))}},
+      {"sf6.que-U2",
+       {Factorization(), Factorization(), Factorization(), Factorization(), Factorization(),
+        Factorization()}},
       {"mt1.que-U2", {V("7"), V("2*2+1"), V("-4"), V("0")}},
       // Points A..D of numline3.bmp stand at -2.5, -1, 0.5 and 2.
       {"mt1.que-U3", {V("-2&1/2"), V("-1"), V("1/2"), V("2"), V("2-(-2.5)"), V("-1+2"), T("Ａ")}},
+      // Listed: -4, +3, 0, -2/3, +1.5; then scores 70 + (+8, -5, +12, 0, -10).
+      {"mt2.que-U4",
+       {V("3"), V("1+1+1"), V("-2/3"), V("4"), V("70+12"), V("12-(-10)"),
+        V("70+(8+(-5)+12+0+(-10))\\5"), V("12-(-5)")}},
   };
   return table;
+}
+
+// The question before an answer without its number and the blanks, also
+// full-width ones, that set the answer off.
+std::string QuestionOf(const Answer& a) {
+  std::string text(WithoutNumber(a.before));
+  while (text.size() >= 3 && text.compare(text.size() - 3, 3, "　") == 0)
+    text.resize(text.size() - 3);
+  return text;
+}
+
+// "(1) (-6)+(+9)=(+9)+(-6)　#加法の交換法則;交換法則#": both sides are equal,
+// the sides are the same numbers in another order or grouping, and the law is
+// named with its operation first.
+void ExpectLawExample(const Answer& a, const std::string& law, const std::string& where) {
+  const std::string example = QuestionOf(a);
+  const auto equals = example.find('=');
+  ASSERT_NE(equals, std::string::npos) << where;
+  const std::string left = example.substr(0, equals), right = example.substr(equals + 1);
+  const auto l = NotationEvaluator::Evaluate(left), r = NotationEvaluator::Evaluate(right);
+  ASSERT_TRUE(l && r) << where << ": " << example;
+  EXPECT_EQ(*l, *r) << where;
+  EXPECT_NE(left, right) << where;
+  auto numbers = [](std::string side) {
+    for (char& c : side)
+      if (c == '{' || c == '}') c = c == '{' ? '(' : ')';
+    std::multiset<std::string> found;
+    for (std::size_t i = 0; (i = side.find('(', i)) != std::string::npos;) {
+      const auto close = side.find(')', i);
+      const std::string inner = side.substr(i + 1, close - i - 1);
+      if (NotationEvaluator::Number(inner)) found.insert(inner);
+      i = i + 1;
+    }
+    return found;
+  };
+  EXPECT_EQ(numbers(left), numbers(right)) << where;
+  const bool product = left.find('*') != std::string::npos;
+  const bool grouping = left.find('{') != std::string::npos;
+  EXPECT_EQ(law, std::string(product ? "乗法" : "加法") + (grouping ? "の結合法則" : "の交換法則"))
+      << where;
+  EXPECT_EQ(a.alternatives[0], law) << where;
+}
+
+// "(1) 12 #2^2*3;2*2*3#": every alternative is a product of primes in
+// increasing order with the number's value; the model answer writes each
+// prime once, with a power where it repeats.
+void ExpectFactorization(const Answer& a, const std::string& where) {
+  const auto n = NotationEvaluator::Number(QuestionOf(a));
+  ASSERT_TRUE(n && n->den() == 1) << where << ": " << a.before;
+  for (std::size_t k = 0; k < a.alternatives.size(); ++k) {
+    const std::string& alt = a.alternatives[k];
+    EXPECT_EQ(NotationEvaluator::Evaluate(alt), *n) << where << ": " << alt;
+    std::int64_t previous = 0;
+    std::size_t start = 0;
+    while (start <= alt.size()) {
+      const std::size_t star = std::min(alt.find('*', start), alt.size());
+      const std::string factor = alt.substr(start, star - start);
+      const auto baseValue = NotationEvaluator::Number(factor.substr(0, factor.find('^')));
+      ASSERT_TRUE(baseValue && baseValue->den() == 1) << where << ": " << alt;
+      const std::int64_t base = baseValue->num();
+      EXPECT_TRUE(IsPrime(base)) << where << ": " << alt;
+      if (k == 0)
+        EXPECT_LT(previous, base) << where << ": " << alt;
+      else
+        EXPECT_LE(previous, base) << where << ": " << alt;
+      previous = base;
+      start = star + 1;
+    }
+  }
 }
 
 TEST_F(SampleCourse, EveryAnswerIsRight) {
@@ -677,6 +845,16 @@ TEST_F(SampleCourse, EveryAnswerIsRight) {
         const Expected& e = (*expected)[nextExpected++];
         if (e.kind == Expected::Kind::Text) {
           EXPECT_EQ(a.alternatives[0], e.text) << where;
+        } else if (e.kind == Expected::Kind::Law) {
+          ExpectLawExample(a, e.text, where);
+        } else if (e.kind == Expected::Kind::Primality) {
+          const auto n = NotationEvaluator::Number(QuestionOf(a));
+          ASSERT_TRUE(n && n->den() == 1) << where << ": " << a.before;
+          EXPECT_EQ(a.alternatives,
+                    (std::vector<std::string>{IsPrime(n->num()) ? "素数" : "素数でない"}))
+              << where;
+        } else if (e.kind == Expected::Kind::Factorization) {
+          ExpectFactorization(a, where);
         } else {
           const auto value = NotationEvaluator::Evaluate(e.text);
           ASSERT_TRUE(value.has_value()) << e.text;
@@ -731,7 +909,7 @@ TEST(SampleCourseFiles, CourseFilesAreCp932WithCrLf) {
     EXPECT_FALSE(HasByteMarker(text));
     EXPECT_EQ(EncodeCp932(text), b);
   }
-  EXPECT_EQ(files, 11);
+  EXPECT_EQ(files, 12);
 }
 
 TEST(SampleCourseFiles, PicturesAndHelpArePresent) {

@@ -131,7 +131,8 @@ std::vector<std::string> MissingAnswerForms(const std::vector<std::string>& acce
   std::vector<std::string> missing;
   std::set<std::string> seen(accepted.begin(), accepted.end());
   auto suggest = [&](std::string form) {
-    if (seen.insert(form).second) missing.push_back(std::move(form));
+    if (form.size() <= kShortFormLength && seen.insert(form).second)
+      missing.push_back(std::move(form));
   };
 
   // The same form with its "+" added or dropped; only forms written tidily
@@ -152,10 +153,7 @@ std::vector<std::string> MissingAnswerForms(const std::vector<std::string>& acce
   for (const bool plusStyle : stylesUsed) {
     if (plusStyle && !positive) continue;
     const std::string prefix = plusStyle ? "+" : signPrefix;
-    for (const auto& body : bodies) {
-      std::string form = prefix + body;
-      if (form.size() <= kShortFormLength) suggest(std::move(form));
-    }
+    for (const auto& body : bodies) suggest(prefix + body);
   }
   return missing;
 }

@@ -29,17 +29,17 @@ struct TypedNumber {
 // to be an answer (more than 9 digits in one part).
 std::optional<TypedNumber> ParseTypedNumber(std::string_view text);
 
-// The longest equivalent form that is suggested: longer ones are not what a
-// learner writes for a number that has a shorter form.
+// The longest form that is suggested: longer ones are not what a learner
+// writes for a number that has a shorter form.
 inline constexpr std::size_t kShortFormLength = 6;
 
 // The forms of the model answer's number (the first accepted answer) that the
 // box does not accept: each accepted positive number with its "+" added or
 // dropped, then, for each way of writing the sign that the accepted answers
 // use, the exact decimal, the fraction in lowest terms and the mixed number of
-// the value that are at most kShortFormLength characters. Empty when the model
-// answer is not a number. Accepted answers are compared after TrimWideSpaces,
-// as judging compares them.
+// the value. Only forms of at most kShortFormLength characters are suggested.
+// Empty when the model answer is not a number. Accepted answers are compared
+// after TrimWideSpaces, as judging compares them.
 std::vector<std::string> MissingAnswerForms(const std::vector<std::string>& acceptedAnswers);
 
 }  // namespace tavolo
