@@ -5,10 +5,10 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
-#include <charconv>
 #include <ostream>
 #include <string>
 
+#include "cli/command_options.h"
 #include "cli/commands.h"
 #include "gui/sheet/qpainter_canvas.h"
 #include "sheet/markup_text.h"
@@ -34,39 +34,24 @@ struct NotationOptions {
 };
 
 bool ParseOptions(const CommandArgs& args, NotationOptions& options, std::ostream& err) {
-  bool haveText = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--png" || arg == "--size") {
-      if (i + 1 >= args.size()) {
-        err << arg << " の後に値がありません\n" << kUsage << "\n";
-        return false;
-      }
-      const std::string& value = args[++i];
-      if (arg == "--png") {
-        options.pngPath = value;
-      } else {
-        auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), options.size);
-        if (ec != std::errc() || end != value.data() + value.size() || options.size < 1 ||
-            options.size > 200) {
-          err << "文字サイズは 1 から 200 の整数で指定してください: " << value << "\n";
-          return false;
-        }
-      }
-    } else if (arg == "--printing") {
-      options.printing = true;
-    } else if (!haveText) {
-      options.text = arg;
-      haveText = true;
-    } else {
-      err << "余分な引数です: " << arg << "\n" << kUsage << "\n";
-      return false;
-    }
+  const std::vector<CommandOption> table = {
+      TextOption("--png", options.pngPath),
+      NumberOption("--size", 1, 200, options.size,
+                   "文字サイズは 1 から 200 の整数で指定してください"),
+      FlagOption("--printing", options.printing),
+  };
+  // The text is drawn as given, so one that starts with "--" is text too.
+  auto positional = ParseCommandOptions(args, table, kUsage, err, UnknownOptions::Positional);
+  if (!positional) return false;
+  if (positional->size() > 1) {
+    err << "余分な引数です: " << (*positional)[1] << "\n" << kUsage << "\n";
+    return false;
   }
-  if (!haveText || options.pngPath.empty()) {
+  if (positional->empty() || options.pngPath.empty()) {
     err << kUsage << "\n";
     return false;
   }
+  options.text = positional->front();
   return true;
 }
 

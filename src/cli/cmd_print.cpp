@@ -5,11 +5,11 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QString>
-#include <charconv>
 #include <filesystem>
 #include <ostream>
 #include <system_error>
 
+#include "cli/command_options.h"
 #include "cli/commands.h"
 #include "cli/unit_source.h"
 #include "gui/sheet/sheet_print.h"
@@ -26,6 +26,8 @@ constexpr const char* kUsage =
     "        tavolo print FILE.prp --pdf FILE [...]";
 
 constexpr int kPdfDpi = 600;
+// One class set is a few dozen; a thousand leaves room and bounds the file.
+constexpr int kMaxCopies = 1000;
 
 struct PrintOptions {
   std::vector<std::string> positional;
@@ -38,65 +40,27 @@ struct PrintOptions {
   const SheetPaper* paper = nullptr;
 };
 
-bool ParseCount(const std::string& option, const std::string& value, int low, int high, int& result,
-                std::ostream& err) {
-  int n = 0;
-  const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
-  if (ec != std::errc() || end != value.data() + value.size() || n < low || n > high) {
-    err << option << " には " << low << " から " << high << " までの数を指定してください: " << value
-        << "\n";
-    return false;
-  }
-  result = n;
-  return true;
-}
-
 bool ParseOptions(const CommandArgs& args, PrintOptions& o, std::ostream& err) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--no-number") {
-      o.numbered = false;
-      continue;
-    }
-    if (arg.rfind("--", 0) != 0) {
-      o.positional.push_back(arg);
-      continue;
-    }
-    if (i + 1 >= args.size()) {
-      err << arg << " の後に値がありません\n" << kUsage << "\n";
-      return false;
-    }
-    const std::string& value = args[++i];
-    if (arg == "--pdf") {
-      o.pdfPath = value;
-    } else if (arg == "--copies") {
-      if (!ParseCount(arg, value, 1, 1000, o.copies, err)) return false;
-    } else if (arg == "--start") {
-      if (!ParseCount(arg, value, kStartNumberRange.low, kStartNumberRange.high, o.start, err))
-        return false;
-    } else if (arg == "--mode") {
-      if (value != "screen" && value != "printer") {
-        err << "--mode には screen か printer を指定してください: " << value << "\n";
-        return false;
-      }
-      o.mode = value == "screen" ? PrintMode::Faithful : PrintMode::PrinterResolution;
-    } else if (arg == "--answers") {
-      if (value != "on" && value != "off") {
-        err << "--answers には on か off を指定してください: " << value << "\n";
-        return false;
-      }
-      o.answers = value == "on";
-    } else if (arg == "--paper") {
-      o.paper = FindPaperByName(value);
-      if (!o.paper) {
-        err << "用紙は B5, A4, B4, A3 のどれかを指定してください: " << value << "\n";
-        return false;
-      }
-    } else {
-      err << "不明なオプションです: " << arg << "\n" << kUsage << "\n";
-      return false;
-    }
-  }
+  const std::vector<CommandOption> table = {
+      TextOption("--pdf", o.pdfPath),
+      NumberOption("--copies", 1, kMaxCopies, o.copies),
+      NumberOption("--start", kStartNumberRange.low, kStartNumberRange.high, o.start),
+      FlagOption("--no-number", o.numbered, false),
+      {"--mode", true,
+       [&o](const std::string& value, std::ostream& e) {
+         if (value != "screen" && value != "printer") {
+           e << "--mode には screen か printer を指定してください: " << value << "\n";
+           return false;
+         }
+         o.mode = value == "screen" ? PrintMode::Faithful : PrintMode::PrinterResolution;
+         return true;
+       }},
+      OnOffOption("--answers", o.answers),
+      PaperOption("--paper", o.paper),
+  };
+  auto positional = ParseCommandOptions(args, table, kUsage, err);
+  if (!positional) return false;
+  o.positional = std::move(*positional);
   if (!IsUnitSource(o.positional) || o.pdfPath.empty()) {
     err << kUsage << "\n";
     return false;
@@ -151,11 +115,8 @@ int RunPrintCommand(const CommandArgs& args, std::ostream& out, std::ostream& er
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     pdf.setTitle(QString::fromStdString(params.unit.title));
     pdf.setCreator(QStringLiteral("Tavolo++"));
-    {
-      PagedDevicePrintTarget device(pdf, renderer, sheet.value().page(), settings, false);
-      result = RunPrintJob(print, options.copies, device);
-      if (!device.Finish() && result.ok) result = {false, result.documentsPrinted, ""};
-    }
+    PagedDevicePrintTarget device(pdf, renderer, sheet.value().page(), settings, false);
+    result = RunPrintJob(print, options.copies, device);
     if (!file.flush() || file.error() != QFileDevice::NoError) result.ok = false;
   }
   if (!result.ok || !staged.value().Commit()) return Unwritable(result.message);

@@ -4,14 +4,15 @@
 // run, and the record lines. A record file that cannot be read is reported
 // and skipped; the rest is still listed.
 
-#include <charconv>
 #include <cstdio>
+#include <limits>
 #include <optional>
 #include <ostream>
 
 #include "app/class_records.h"
 #include "app/locations.h"
 #include "app/start_up.h"
+#include "cli/command_options.h"
 #include "cli/commands.h"
 #include "cli/json.h"
 #include "platform/cp932.h"
@@ -34,47 +35,33 @@ struct RecordsOptions {
 };
 
 bool ParseRecordsOptions(const CommandArgs& args, RecordsOptions& o, std::ostream& err) {
-  std::vector<std::string> positional;
   bool json = false, csv = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--json") {
-      json = true;
-    } else if (arg == "--csv") {
-      csv = true;
-    } else if (arg == "--lesson" || arg == "--learner") {
-      if (i + 1 >= args.size()) {
-        err << arg << " の後に値がありません\n" << kUsage << "\n";
-        return false;
-      }
-      const std::string& value = args[++i];
-      if (arg == "--learner") {
-        if (Status usable = CheckLearnerName(value); !usable) {
-          err << usable.message() << ": " << value << "\n";
-          return false;
-        }
-        o.learner = value;
-        continue;
-      }
-      int n = 0;
-      const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), n);
-      if (ec != std::errc() || end != value.data() + value.size() || n < 1) {
-        err << "--lesson にはレッスンの番号を指定してください: " << value << "\n";
-        return false;
-      }
-      o.lesson = n;
-    } else if (arg.starts_with("--")) {
-      err << "不明なオプションです: " << arg << "\n" << kUsage << "\n";
-      return false;
-    } else {
-      positional.push_back(arg);
-    }
-  }
-  if (positional.size() != 1 || (json && csv)) {
+  int lesson = 0;
+  std::string learner;
+  const std::vector<CommandOption> table = {
+      FlagOption("--json", json),
+      FlagOption("--csv", csv),
+      NumberOption("--lesson", 1, std::numeric_limits<int>::max(), lesson,
+                   "--lesson にはレッスンの番号を指定してください"),
+      {"--learner", true,
+       [&learner](const std::string& value, std::ostream& e) {
+         if (Status usable = CheckLearnerName(value); !usable) {
+           e << usable.message() << ": " << value << "\n";
+           return false;
+         }
+         learner = value;
+         return true;
+       }},
+  };
+  const auto positional = ParseCommandOptions(args, table, kUsage, err);
+  if (!positional) return false;
+  if (positional->size() != 1 || (json && csv)) {
     err << kUsage << "\n";
     return false;
   }
-  o.course = positional[0];
+  o.course = positional->front();
+  if (lesson > 0) o.lesson = lesson;
+  if (!learner.empty()) o.learner = learner;
   o.format = json ? Format::Json : csv ? Format::Csv : Format::Table;
   return true;
 }

@@ -10,6 +10,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "cli/command_options.h"
 #include "cli/commands.h"
 #include "cli/json.h"
 #include "cli/unit_source.h"
@@ -33,49 +34,17 @@ struct RenderOptions {
   const SheetPaper* paper = nullptr;
 };
 
-bool ParseOnOff(const std::string& option, const std::string& value, bool& result,
-                std::ostream& err) {
-  if (value == "on" || value == "off") {
-    result = value == "on";
-    return true;
-  }
-  err << option << " には on か off を指定してください: " << value << "\n";
-  return false;
-}
-
 bool ParseOptions(const CommandArgs& args, RenderOptions& options, std::ostream& err) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg.rfind("--", 0) != 0) {
-      options.positional.push_back(arg);
-      continue;
-    }
-    if (arg != "--png" && arg != "--layout" && arg != "--answers" && arg != "--alternatives" &&
-        arg != "--paper") {
-      err << "不明なオプションです: " << arg << "\n" << kUsage << "\n";
-      return false;
-    }
-    if (i + 1 >= args.size()) {
-      err << arg << " の後に値がありません\n" << kUsage << "\n";
-      return false;
-    }
-    const std::string& value = args[++i];
-    if (arg == "--png") {
-      options.pngPath = value;
-    } else if (arg == "--layout") {
-      options.layoutPath = value;
-    } else if (arg == "--answers") {
-      if (!ParseOnOff(arg, value, options.answers, err)) return false;
-    } else if (arg == "--alternatives") {
-      if (!ParseOnOff(arg, value, options.alternatives, err)) return false;
-    } else {
-      options.paper = FindPaperByName(value);
-      if (options.paper == nullptr) {
-        err << "用紙は B5, A4, B4, A3 のどれかを指定してください: " << value << "\n";
-        return false;
-      }
-    }
-  }
+  const std::vector<CommandOption> table = {
+      TextOption("--png", options.pngPath),
+      TextOption("--layout", options.layoutPath),
+      OnOffOption("--answers", options.answers),
+      OnOffOption("--alternatives", options.alternatives),
+      PaperOption("--paper", options.paper),
+  };
+  auto positional = ParseCommandOptions(args, table, kUsage, err);
+  if (!positional) return false;
+  options.positional = std::move(*positional);
   if (!IsUnitSource(options.positional) || options.pngPath.empty()) {
     err << kUsage << "\n";
     return false;

@@ -20,8 +20,8 @@ TEST(AnswerBoxSettings, ShapesDecideSizeBoxesAndChanges) {
       {9, {false, false}, false}, {-1, {false, false}, false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(SizeBoxesOfShape(c.code), c.boxes) << c.code;
-    EXPECT_EQ(ShapeChoiceMarksModified(c.code), c.modifies) << c.code;
+    EXPECT_EQ(SizeBoxesOfShape(BoxKind(c.code)), c.boxes) << c.code;
+    EXPECT_EQ(ShapeChoiceMarksModified(BoxKind(c.code)), c.modifies) << c.code;
   }
 }
 
@@ -46,7 +46,11 @@ TEST(AnswerBoxSettings, ValuesGoIntoTheirLines) {
 TEST(AnswerBoxSettings, TheDialogMarksTheChoiceOfASheetsShape) {
   const std::pair<int, std::optional<int>> cases[] = {
       {0, 0}, {1, 1}, {4, 4}, {5, 5}, {2, std::nullopt}, {3, std::nullopt}, {9, 0}, {-1, 0}};
-  for (const auto& [code, marked] : cases) EXPECT_EQ(MarkedShapeChoice(code), marked) << code;
+  for (const auto& [code, marked] : cases) {
+    const std::optional<BoxKind> choice = MarkedShapeChoice(BoxKind(code));
+    EXPECT_EQ(choice ? std::optional<int>(static_cast<int>(*choice)) : std::nullopt, marked)
+        << code;
+  }
 }
 
 }  // namespace

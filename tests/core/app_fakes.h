@@ -44,6 +44,16 @@ class MemorySettings final : public SettingsStore {
 // nobody scripted fails the test and is answered with No / Cancel.
 class ScriptedDialogs final : public Dialogs {
  public:
+  ScriptedDialogs() = default;
+  ScriptedDialogs(const ScriptedDialogs&) = delete;
+  ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
+  // A scripted answer nobody asked for means the flow skipped a question the
+  // test expected it to ask.
+  ~ScriptedDialogs() override {
+    EXPECT_TRUE(answers.empty()) << answers.size() << " scripted answer(s) never asked for";
+    EXPECT_TRUE(files.empty()) << files.size() << " scripted file choice(s) never asked for";
+  }
+
   void Inform(std::string_view message) override {
     log.push_back("inform: " + std::string(message));
   }

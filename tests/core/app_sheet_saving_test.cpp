@@ -47,7 +47,7 @@ class SheetSaving : public ::testing::Test {
   void SetUp() override {
     app.courseFolder = test::CourseFolderOf(folder);
     app.course.courseFolder = app.courseFolder;
-    app.course.lessons.push_back(Lesson{"正の数と負の数", "kazu\\", "kazu", 3, true});
+    app.course.lessons.push_back(Lesson{"正の数と負の数", "kazu\\", "kazu", 3, true, {}});
     questionFile = (folder / "kazu" / "kazu1.que").string();
     test::WriteCp932Lines(questionFile, ManyUnits());
     fs::create_directories(folder / "kazu");

@@ -37,7 +37,7 @@ class QuestionEditorTest : public ::testing::Test {
  protected:
   void SetUp() override {
     course.courseFolder = test::CourseFolderOf(folder);
-    course.lessons.push_back(Lesson{"正の数と負の数", "kazu\\", "kz", 3, true});
+    course.lessons.push_back(Lesson{"正の数と負の数", "kazu\\", "kz", 3, true, {}});
     fs::create_directories(folder / "kazu");
     file = (folder / "kazu" / "kz1.que").string();
     Lines lines;

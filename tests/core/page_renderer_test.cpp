@@ -273,7 +273,9 @@ TEST_F(PageRendererTest, AlternativesStartAfterALongerModelAnswer) {
   EXPECT_GE(grey[0].from.x, registry.box(1).x + registry.box(1).width + blank);
   EXPECT_EQ(grey[0].text, " ");
   for (const CanvasCall& call : grey) {
-    if (call.text != " ") EXPECT_GE(call.rect.left, answerEnd + 2 * blank) << call.text;
+    if (call.text != " ") {
+      EXPECT_GE(call.rect.left, answerEnd + 2 * blank) << call.text;
+    }
   }
 }
 

@@ -188,7 +188,9 @@ TEST(Cp932, TablesAgreeWithTheCLibraryConverter) {
     const std::string text = DecodeCp932(bytes);
     if (b < 0x80) {  // ASCII, "\\" and "~" included
       ASSERT_EQ(text, bytes);
-      if (b != 0) ASSERT_EQ(cp, static_cast<char32_t>(b));
+      if (b != 0) {
+        ASSERT_EQ(cp, static_cast<char32_t>(b));
+      }
     } else if (cp != 0 && c.Encode(cp) == bytes) {
       ASSERT_EQ(text, Utf8Of(cp)) << b;
     } else {

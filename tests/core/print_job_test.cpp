@@ -75,3 +75,34 @@ TEST(PrintJob, AFailedJobRestoresTheStateForTheNextOne) {
 
 }  // namespace
 }  // namespace tavolo
+
+namespace tavolo {
+namespace {
+
+// A target whose output cannot be closed at the end (a full disk under a PDF).
+class UnclosableTarget final : public RecordingTarget {
+ public:
+  bool EndJob() override {
+    ++jobEnds;
+    return false;
+  }
+  int jobEnds = 0;
+};
+
+TEST(PrintJob, EveryJobIsClosedAndAFailedCloseFailsTheJob) {
+  PrintSettings settings;
+  UnclosableTarget full;
+  const PrintResult r = RunPrintJob(settings, 2, full);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.documentsPrinted, 2);
+  EXPECT_EQ(full.jobEnds, 1);
+
+  // A job that already failed is closed too, and keeps its own reason.
+  UnclosableTarget refused;
+  refused.failBeginAt = 1;
+  EXPECT_EQ(RunPrintJob(settings, 2, refused).message, "プリンタに印刷できません");
+  EXPECT_EQ(refused.jobEnds, 1);
+}
+
+}  // namespace
+}  // namespace tavolo

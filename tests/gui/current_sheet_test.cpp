@@ -94,9 +94,11 @@ TEST_P(CurrentSheetTest, SaveAsCopyRenamesTheSheetInFront) {
   HoverAndClick(Find<QPushButton>("btnSaveCopy"));
   ExpectFrontUnchanged();
   EXPECT_EQ(front->windowTitle(), name + ".prp");
-  for (QMdiSubWindow* other : window->MdiArea()->subWindowList())
-    if (other != front && qobject_cast<TfrmPrint*>(other))
+  for (QMdiSubWindow* other : window->MdiArea()->subWindowList()) {
+    if (other != front && qobject_cast<TfrmPrint*>(other)) {
       EXPECT_NE(other->windowTitle(), name + ".prp");
+    }
+  }
 }
 
 TEST_P(CurrentSheetTest, CopyingASelectionKeepsTheSheetInFront) {

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <stdexcept>
 
 #include "gui/app/frm_main.h"
 #include "gui/app/message_dialogs.h"
@@ -88,10 +89,15 @@ class DesktopTest : public ::testing::Test {
     QTest::mouseClick(Find<QPushButton>("btnOpenMaster"), Qt::LeftButton);
   }
 
+  // A missing widget ends the test here, with its name, instead of a crash
+  // on the null pointer a few lines later.
   template <class T>
   T* Find(const char* objectName) const {
     T* found = window->findChild<T*>(QString::fromUtf8(objectName));
-    EXPECT_NE(found, nullptr) << objectName;
+    if (found == nullptr) {
+      ADD_FAILURE() << "no widget named " << objectName;
+      throw std::runtime_error(std::string("missing widget ") + objectName);
+    }
     return found;
   }
 

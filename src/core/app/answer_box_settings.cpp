@@ -5,36 +5,44 @@
 
 namespace tavolo {
 
-ShapeSizeBoxes SizeBoxesOfShape(int shapeCode) {
-  switch (shapeCode) {
-    case 1:
-    case 5:
+// Every case is named, so a new shape does not compile past these switches
+// unnoticed; a code read from a file that is no shape falls out below them.
+ShapeSizeBoxes SizeBoxesOfShape(BoxKind shape) {
+  switch (shape) {
+    case BoxKind::Rectangle:
+    case BoxKind::RoundedRectangle:
       return {true, true};
-    case 2:
-    case 3:
-    case 4:
+    case BoxKind::SquareBrackets:
+    case BoxKind::LenticularBrackets:
+    case BoxKind::Underline:
       return {true, false};
-    default:
-      return {false, false};
+    case BoxKind::None:
+      break;
   }
+  return {false, false};
 }
 
-std::optional<int> MarkedShapeChoice(int shapeCode) {
-  switch (shapeCode) {
-    case 0:
-    case 1:
-    case 4:
-    case 5:
-      return shapeCode;
-    case 2:
-    case 3:
+std::optional<BoxKind> MarkedShapeChoice(BoxKind shape) {
+  switch (shape) {
+    case BoxKind::None:
+    case BoxKind::Rectangle:
+    case BoxKind::Underline:
+    case BoxKind::RoundedRectangle:
+      return shape;
+    case BoxKind::SquareBrackets:
+    case BoxKind::LenticularBrackets:
       return std::nullopt;
-    default:
-      return 0;
   }
+  return BoxKind::None;
 }
 
-bool ShapeChoiceMarksModified(int shapeCode) { return shapeCode == 0 || shapeCode == 4; }
+bool ShapeChoiceMarksModified(BoxKind shape) {
+  return shape == BoxKind::None || shape == BoxKind::Underline;
+}
+
+void SetBoxKind(SheetParams& params, BoxKind shape) {
+  SetKranValue(params, KranField::Shape, static_cast<int>(shape));
+}
 
 void SetKranValue(SheetParams& params, KranField field, int value) {
   params.kran[static_cast<std::size_t>(static_cast<int>(field) - 1)] = std::to_string(value);

@@ -15,25 +15,26 @@ struct ShapeSizeBoxes {
   bool operator==(const ShapeSizeBoxes&) const = default;
 };
 
-// 0 none: neither; 1 rectangle and 5 rounded: both; 2, 3 brackets and 4
-// underline: the width only. Any other code: as none.
-ShapeSizeBoxes SizeBoxesOfShape(int shapeCode);
+// None: neither; the rectangles: both; the brackets and the underline: the
+// width only. A code that is no shape (a sheet may carry any number): as none.
+ShapeSizeBoxes SizeBoxesOfShape(BoxKind shape);
 
-// The shape choice the dialog marks for a sheet's shape code: the code itself
-// when it has a choice (0, 1, 4, 5), none for the brackets 2 and 3, which are
-// valid on a sheet but have no choice of their own, and "なし" (0) for any
-// other code.
-std::optional<int> MarkedShapeChoice(int shapeCode);
+// The shape choice the dialog marks for a sheet's shape: the shape itself when
+// it has a choice (none, rectangle, underline, rounded), nothing for the
+// brackets, which are valid on a sheet but have no choice of their own, and
+// "なし" for a code that is no shape.
+std::optional<BoxKind> MarkedShapeChoice(BoxKind shape);
 
 // Choosing "なし" or "____" marks the sheet as changed; "四角" and "角丸"
 // only redraw it.
-bool ShapeChoiceMarksModified(int shapeCode);
+bool ShapeChoiceMarksModified(BoxKind shape);
 
 // The answer-box lines the dialog edits.
 enum class KranField { Shape = 1, Width = 2, Height = 3, AnswerX = 5, AnswerY = 6 };
 
 // Writes a value as decimal text into its answer-box line.
 void SetKranValue(SheetParams& params, KranField field, int value);
+void SetBoxKind(SheetParams& params, BoxKind shape);
 
 // Margins are kMarginRange (tens of units); other values are brought into range.
 void SetLeftMargin(SheetParams& params, int tens);

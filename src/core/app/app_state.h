@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "content/course_index.h"
+#include "content/learner_names.h"
 #include "platform/settings.h"
 #include "sheet/sheet_params.h"
 
@@ -31,9 +32,6 @@ struct PaperChoice {
   bool operator==(const PaperChoice&) const = default;
 };
 PaperChoice PaperFromSetting(int width);
-
-// The learner name every program knows; the one without a password.
-inline constexpr std::string_view kSharedLearnerName = "共通";
 
 // Which of the view values below changed; the windows that show one listen.
 enum class ViewChange { AnswerDisplay, Alternatives, ReducedView, Paper };

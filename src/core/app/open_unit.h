@@ -48,8 +48,8 @@ enum class OpenResult {
 // Opens the unit of a menu choice. With replace, an open window of the same
 // unit (the sheet just edited) is closed without asking and the unit is read
 // anew.
-OpenResult OpenUnit(AppState& app, const CourseMenuChoice& choice, bool replace,
-                    SheetWindows& windows, Dialogs& dialogs);
+[[nodiscard]] OpenResult OpenUnit(AppState& app, const CourseMenuChoice& choice, bool replace,
+                                  SheetWindows& windows, Dialogs& dialogs);
 
 // The course menu, shown modally: the choice on OK, nothing on Cancel.
 using ShowCourseMenu = std::function<std::optional<CourseMenuChoice>()>;

@@ -23,17 +23,18 @@ enum class SaveOutcome {
 // A unit whose structure is broken is not touched: the teacher is told the
 // file and line to mend (Failed). A unit gone from the file, or a file gone,
 // is written back whole from the sheet.
-SaveOutcome SaveMaster(SheetDocument& sheet, Dialogs& dialogs);
+[[nodiscard]] SaveOutcome SaveMaster(SheetDocument& sheet, Dialogs& dialogs);
 
 // "名前を付けて保存": asks for a ".prp" name in the lesson's copy-file folder and
 // writes the sheet as a copy file.
-SaveOutcome SaveCopyFile(SheetDocument& sheet, AppState& app, Dialogs& dialogs);
+[[nodiscard]] SaveOutcome SaveCopyFile(SheetDocument& sheet, AppState& app, Dialogs& dialogs);
 
 // Writes the composed lines to path and makes the sheet that file: its
 // identity in the register, caption and path change, the modified flag clears.
 // On failure: path + "の保存に失敗しました", and nothing changes.
-SaveOutcome UpdateSavedFile(SheetDocument& sheet, AppState& app, const std::string& path,
-                            const std::vector<std::string>& lines, Dialogs& dialogs);
+[[nodiscard]] SaveOutcome UpdateSavedFile(SheetDocument& sheet, AppState& app,
+                                          const std::string& path,
+                                          const std::vector<std::string>& lines, Dialogs& dialogs);
 
 // Before a sheet closes: true when it may close. A changed sheet asks
 // caption + "を保存しますか？"; Yes saves (over the master, or as a copy) and

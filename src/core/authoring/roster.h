@@ -10,13 +10,14 @@
 #include <string_view>
 #include <vector>
 
+#include "content/learner_names.h"
 #include "platform/result.h"
 
 namespace tavolo {
 
 inline constexpr std::string_view kRosterFileName = "sname.txt";
 // The one name a roster starts with when its file is missing.
-inline constexpr std::string_view kRosterSeedName = "公開";
+inline constexpr std::string_view kRosterSeedName = kPublicLearnerName;
 // What the roster's open and save dialogs list.
 inline constexpr std::string_view kRosterFileFilter = "テキストファイル (*.txt)";
 

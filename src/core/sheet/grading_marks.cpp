@@ -37,9 +37,12 @@ std::optional<GradingMark> SheetMarkFor(AnswerStatus status) {
       return GradingMark::TestSlash;
     case AnswerStatus::CorrectAfterShown:
       return GradingMark::Triangle;
-    default:
-      return std::nullopt;
+    case AnswerStatus::NotJudged:
+    case AnswerStatus::WrongInPractice:
+    case AnswerStatus::CorrectAfterRetry:
+      break;
   }
+  return std::nullopt;
 }
 
 void DrawGradingMark(Canvas& canvas, GradingMark mark, const Rect& field, const Rect& frame,

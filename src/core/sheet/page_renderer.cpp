@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <optional>
 
+#include "content/learner_names.h"
 #include "platform/cp932.h"
 #include "sheet/answer_box_geometry.h"
+#include "sheet/figure_edit.h"
 #include "sheet/grading_marks.h"
 #include "sheet/markup_text.h"
 #include "sheet/notation.h"
@@ -246,7 +248,7 @@ class PageDrawing {
       if (!ParseDecimal(yLine, y)) y = 0;
       x = std::clamp(x, -kFigurePositionLimit, kFigurePositionLimit);
       y = std::clamp(y, -kFigurePositionLimit, kFigurePositionLimit);
-      if (x < 1) {
+      if (x < kFirstPlacedFigureX) {
         // Not placed yet: beside its text segment, in screen units; the
         // position is kept so that the figure stays put from now on.
         const auto& segments = context_.segmentStarts;
@@ -338,7 +340,7 @@ class PageDrawing {
         canvas_.roundRect(outline.left, outline.top, outline.right, outline.bottom, e, e);
         break;
       }
-      default:
+      case BoxKind::None:  // and any code that is no shape: no box
         break;
     }
   }
@@ -420,10 +422,6 @@ class PageDrawing {
 };
 
 }  // namespace
-
-bool IsAnonymousLearner(std::string_view learnerName) {
-  return learnerName == "noname" || learnerName == "公開" || learnerName == "共通";
-}
 
 void PageRenderer::RenderPage(const SheetPage& page, Canvas& canvas, const PageSettings& settings) {
   PageDrawing(page, canvas, settings, registry_, context_).Draw();

@@ -87,7 +87,4 @@ class PageRenderer {
   DrawingContext context_;
 };
 
-// Names that are never appended to the name line.
-bool IsAnonymousLearner(std::string_view learnerName);
-
 }  // namespace tavolo

@@ -21,14 +21,10 @@ class JobGuard {
   PrintSettings& settings_;
 };
 
-}  // namespace
-
-PrintResult RunPrintJob(PrintSettings& settings, int copies, PrintTarget& target) {
-  JobGuard guard(settings);
-  copies = std::max(copies, 1);
+// The documents of a job, stopping at the first the target refuses.
+PrintResult PrintDocuments(PrintSettings& settings, int copies, PrintTarget& target) {
   const int documents = settings.numbered ? copies : 1;
   const int printerCopies = settings.numbered ? 1 : copies;
-
   PrintResult result;
   for (int i = 0; i < documents; ++i) {
     if (!target.BeginDocument(printerCopies)) {
@@ -44,6 +40,16 @@ PrintResult RunPrintJob(PrintSettings& settings, int copies, PrintTarget& target
     ++result.documentsPrinted;
     ++settings.startNumber;
   }
+  return result;
+}
+
+}  // namespace
+
+PrintResult RunPrintJob(PrintSettings& settings, int copies, PrintTarget& target) {
+  JobGuard guard(settings);
+  PrintResult result = PrintDocuments(settings, std::max(copies, 1), target);
+  if (!target.EndJob() && result.ok)
+    result = {false, result.documentsPrinted, target.FailureMessage()};
   return result;
 }
 

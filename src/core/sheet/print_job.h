@@ -34,10 +34,13 @@ class PrintTarget {
   virtual bool PrintPage(const PrintSettings& settings) = 0;  // draws one sheet
   virtual bool EndDocument() = 0;
   virtual void AbortDocument() = 0;
+  // Closes the output once the job is over, however it went (a PDF file is
+  // complete only then); false when that fails.
+  virtual bool EndJob() { return true; }
   virtual std::string FailureMessage() const = 0;
 };
 
-struct PrintResult {
+struct [[nodiscard]] PrintResult {
   bool ok = true;
   int documentsPrinted = 0;
   std::string message;  // on failure: what to tell the user
@@ -47,6 +50,8 @@ struct PrintResult {
 // with the next number; with numbering off, one document goes to the printer
 // with the copy count. However the job ends, the start number goes back to 1
 // and notPrinting to true, so the next job and sheet activation behave normally.
+// The target's EndJob closes every job; a job that printed everything but
+// could not be closed has failed.
 PrintResult RunPrintJob(PrintSettings& settings, int copies, PrintTarget& target);
 
 }  // namespace tavolo

@@ -109,7 +109,11 @@ std::string RecordingCanvas::Describe() const {
       case CanvasCallKind::kPolyline:
         out << "polyline of " << call.points.size() << " points";
         break;
-      default:
+      case CanvasCallKind::kRectangle:
+      case CanvasCallKind::kRoundRect:
+      case CanvasCallKind::kEllipse:
+      case CanvasCallKind::kFillRect:
+      case CanvasCallKind::kDrawImage:
         out << "shape " << static_cast<int>(call.kind) << " [" << call.rect.left << ","
             << call.rect.top << "," << call.rect.right << "," << call.rect.bottom << "]";
         if (!call.text.empty()) out << " " << call.text;

@@ -298,7 +298,8 @@ void TfrmMain::btnSaveMasterClick() {
   // The sheet in front when the button was pressed, whatever hiding the panel does.
   TfrmPrint* sheet = CurrentSheetWindow();
   HideSavePanel();
-  if (sheet && sheet->Document().master) SaveMaster(sheet->Document(), dialogs_);
+  // Whatever the outcome, SaveMaster has told the teacher; nothing else follows here.
+  if (sheet && sheet->Document().master) static_cast<void>(SaveMaster(sheet->Document(), dialogs_));
   setFocus();
 }
 

@@ -122,15 +122,11 @@ void TfrmPrintOk::btnPrintClick() {
   // is asked for one copy of each.
   const int copies = printer_.copyCount();
   const bool toFile = printer_.outputFormat() == QPrinter::PdfFormat;
-  PrintResult result;
-  {
-    PagedDevicePrintTarget target(printer_, sheet_->Renderer(), sheet_->Page(),
-                                  sheet_->BaseSettings(), !toFile);
-    target.SetPrinterControls(
-        {[this](int n) { printer_.setCopyCount(n); }, [this] { printer_.abort(); }});
-    result = RunPrintJob(settings_, copies, target);
-    if (!target.Finish() && result.ok) result = {false, result.documentsPrinted, ""};
-  }
+  PagedDevicePrintTarget target(printer_, sheet_->Renderer(), sheet_->Page(),
+                                sheet_->BaseSettings(), !toFile);
+  target.SetPrinterControls(
+      {[this](int n) { printer_.setCopyCount(n); }, [this] { printer_.abort(); }});
+  const PrintResult result = RunPrintJob(settings_, copies, target);
   SetButtonsEnabled(true);
   if (!result.ok) {
     lblSize->setText(QString());

@@ -154,25 +154,26 @@ void TfrmSettei::LoadFrom(const SheetParams& params) {
   suspended_ = false;
 }
 
-void TfrmSettei::MarkShape(int code) {
+void TfrmSettei::MarkShape(BoxKind shape) {
   // Brackets have no button of their own: then no shape is marked.
   shapes_->setExclusive(false);
   for (QAbstractButton* button : shapes_->buttons()) button->setChecked(false);
   shapes_->setExclusive(true);
-  if (const std::optional<int> choice = MarkedShapeChoice(code))
-    shapes_->button(*choice)->setChecked(true);
+  if (const std::optional<BoxKind> choice = MarkedShapeChoice(shape))
+    shapes_->button(static_cast<int>(*choice))->setChecked(true);
 }
 
-void TfrmSettei::EnableSizeBoxes(int code) {
-  const ShapeSizeBoxes boxes = SizeBoxesOfShape(code);
+void TfrmSettei::EnableSizeBoxes(BoxKind shape) {
+  const ShapeSizeBoxes boxes = SizeBoxesOfShape(shape);
   spnKranWX_->setEnabled(boxes.width);
   spnKranH_->setEnabled(boxes.height);
 }
 
-void TfrmSettei::ChooseShape(int code) {
-  Edit([code](SheetParams& p) { SetKranValue(p, KranField::Shape, code); },
-       ShapeChoiceMarksModified(code));
-  EnableSizeBoxes(code);
+void TfrmSettei::ChooseShape(int buttonId) {
+  // The shape buttons' ids are the shapes' codes.
+  const auto shape = static_cast<BoxKind>(buttonId);
+  Edit([shape](SheetParams& p) { SetBoxKind(p, shape); }, ShapeChoiceMarksModified(shape));
+  EnableSizeBoxes(shape);
 }
 
 void TfrmSettei::ShowZoom(const QString& caption) { btnKakudai_->setText(caption); }
@@ -207,8 +208,8 @@ bool TfrmSettei::ShowFor(const SheetParams& params, const QRect& page, const QRe
   setGeometry(place);
   LoadFrom(params);
   suspended_ = true;
-  MarkShape(params.KranValue(1));
-  EnableSizeBoxes(params.KranValue(1));
+  MarkShape(params.boxKind());
+  EnableSizeBoxes(params.boxKind());
   suspended_ = false;
   return exec() == QDialog::Accepted;
 }

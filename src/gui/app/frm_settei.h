@@ -46,9 +46,9 @@ class TfrmSettei final : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void MarkShape(int code);
-  void ChooseShape(int code);
-  void EnableSizeBoxes(int code);
+  void MarkShape(BoxKind shape);
+  void ChooseShape(int buttonId);
+  void EnableSizeBoxes(BoxKind shape);
   void Edit(std::function<void(SheetParams&)> change, bool marksModified = true);
 
   Host host_;

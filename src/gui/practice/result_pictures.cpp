@@ -252,9 +252,15 @@ QSize ResultPictureSize(ResultPicture picture) {
       return {114, 105};
     case ResultPicture::GreenHeart:
       return {67, 62};
-    default:
-      return kFaceSize;
+    case ResultPicture::Gaoh:
+    case ResultPicture::Namida:
+    case ResultPicture::Nanda:
+    case ResultPicture::Sleep:
+    case ResultPicture::Happy:
+    case ResultPicture::Kutta:
+      break;
   }
+  return kFaceSize;
 }
 
 QImage DrawResultPicture(ResultPicture picture, qreal devicePixelRatio) {

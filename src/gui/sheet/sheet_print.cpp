@@ -20,7 +20,7 @@ PagedDevicePrintTarget::PagedDevicePrintTarget(QPagedPaintDevice& device, PageRe
       base_(std::move(base)),
       separateDocuments_(separateDocuments) {}
 
-PagedDevicePrintTarget::~PagedDevicePrintTarget() { Finish(); }
+PagedDevicePrintTarget::~PagedDevicePrintTarget() { (void)EndJob(); }
 
 bool PagedDevicePrintTarget::BeginDocument(int printerCopies) {
   if (painter_ && painter_->isActive()) {
@@ -74,7 +74,7 @@ void PagedDevicePrintTarget::AbortDocument() {
   if (painter_ && painter_->isActive()) painter_->end();
 }
 
-bool PagedDevicePrintTarget::Finish() {
+bool PagedDevicePrintTarget::EndJob() {
   if (!painter_) return true;
   const bool ok = !painter_->isActive() || painter_->end();
   painter_.reset();

@@ -35,10 +35,8 @@ class PagedDevicePrintTarget final : public PrintTarget {
   bool PrintPage(const PrintSettings& settings) override;
   bool EndDocument() override;
   void AbortDocument() override;
+  bool EndJob() override;
   std::string FailureMessage() const override { return failure_; }
-
-  // Closes the output after the job (the PDF is complete only then).
-  bool Finish();
 
  private:
   QPagedPaintDevice& device_;
