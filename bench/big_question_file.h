@@ -48,7 +48,7 @@ class BigCourse {
               Numbered("tavolo-editor-bench-", static_cast<int>(random() & 0x7FFFFFFF));
     std::filesystem::create_directories(folder_ / "kazu");
     course.courseFolder = folder_.string() + "/";
-    course.lessons.push_back(Lesson{"正の数と負の数", "kazu\\", "kz", 3, true});
+    course.lessons.push_back(Lesson{"正の数と負の数", "kazu\\", "kz", 3, true, {}});
     std::vector<std::string> lines;
     for (int unit = 1; unit <= units; ++unit) AppendEditorUnit(lines, unit);
     file = folder_ / "kazu" / "kz1.que";

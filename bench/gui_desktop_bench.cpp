@@ -108,8 +108,8 @@ void BM_TenSheetsResidentMemory(benchmark::State& state) {
           ++opened;
     QCoreApplication::processEvents();
     state.counters["sheets"] = opened;
-    state.counters["resident_MiB"] = ResidentKiB() / 1024.0;
-    state.counters["sheets_MiB"] = (ResidentKiB() - before) / 1024.0;
+    state.counters["resident_MiB"] = static_cast<double>(ResidentKiB()) / 1024.0;
+    state.counters["sheets_MiB"] = static_cast<double>(ResidentKiB() - before) / 1024.0;
     desktop.window->CloseAllSheets();
   }
 }

@@ -153,8 +153,8 @@ void WriteTable(std::ostream& out, const CourseIndex& course, const ClassRecords
             << PadLeft(std::to_string(unit.Runs()), 4) << "  " << PadLeft(score(unit.best), 6)
             << "  " << PadLeft(score(unit.last), 6) << "  "
             << (unit.lastRun ? IsoDateText(*unit.lastRun) : "-") << "\n";
-        for (const RecordEntry& entry : unit.records)
-          out << "      " << PadLeft(Printable(entry.key), 3) << "  " << Printable(entry.line)
+        for (const RecordEntry& record : unit.records)
+          out << "      " << PadLeft(Printable(record.key), 3) << "  " << Printable(record.line)
               << "\n";
       }
     }

@@ -856,9 +856,9 @@ TEST_F(SampleCourse, EveryAnswerIsRight) {
         } else if (e.kind == Expected::Kind::Factorization) {
           ExpectFactorization(a, where);
         } else {
-          const auto value = NotationEvaluator::Evaluate(e.text);
-          ASSERT_TRUE(value.has_value()) << e.text;
-          ExpectNumericAnswer(a, *value, where);
+          const auto expectedValue = NotationEvaluator::Evaluate(e.text);
+          ASSERT_TRUE(expectedValue.has_value()) << e.text;
+          ExpectNumericAnswer(a, *expectedValue, where);
         }
         ++others, ++i;
       }

@@ -125,9 +125,9 @@ TEST_F(QuestionEditorWindowTest, ShowsTheUnitOfTheSheetWithEveryCaption) {
     EXPECT_EQ(editor->focusWidget(), Memo(editor, "MemQues"));
     EXPECT_TRUE(editor->findChild<QPushButton*>("btnEditDirect")->isEnabled());
     // The settings box holds the sheet's layout blocks as the sheet has them now.
-    const Lines settings = SplitLines(Memo(editor, "memPasteLo")->toPlainText().toStdString());
-    EXPECT_EQ(settings.front(), "<<value");
-    EXPECT_EQ(settings.size(), 30u);
+    const Lines layoutLines = SplitLines(Memo(editor, "memPasteLo")->toPlainText().toStdString());
+    EXPECT_EQ(layoutLines.front(), "<<value");
+    EXPECT_EQ(layoutLines.size(), 30u);
 
     struct Box {
       const char* name;
@@ -307,12 +307,12 @@ TEST_F(QuestionEditorWindowTest, OkStopsAtAFaultWithTheCaretOnIt) {
     EXPECT_EQ(Memo(editor, "MemQues")->textCursor().blockNumber(), 2);
     EXPECT_EQ(editor->focusWidget(), Memo(editor, "MemQues"));
     Memo(editor, "MemQues")->setPlainText("a\n#c# #d#");
-    QPlainTextEdit* settings = Memo(editor, "memPasteLo");
-    settings->setPlainText("<<kran\n1\n2\n3\n4\n5\n6\n7\n8\n9\n>>");
-    settings->moveCursor(QTextCursor::End);
+    QPlainTextEdit* layoutBox = Memo(editor, "memPasteLo");
+    layoutBox->setPlainText("<<kran\n1\n2\n3\n4\n5\n6\n7\n8\n9\n>>");
+    layoutBox->moveCursor(QTextCursor::End);
     Nested({Reply(&kran, "OK")}, [&] { ClickButton(editor, "  Ｏ　Ｋ"); });
-    EXPECT_EQ(settings->textCursor().position(), 0);
-    EXPECT_EQ(editor->focusWidget(), settings);
+    EXPECT_EQ(layoutBox->textCursor().position(), 0);
+    EXPECT_EQ(editor->focusWidget(), layoutBox);
     ClickButton(editor, "キャンセル");
   }});
   EXPECT_EQ(odd, "3行目：＃の数は偶数にしてください");

@@ -63,7 +63,7 @@ void TfrmPrint::ShowPage() {
   }
   image1_->setPixmap(pixmap);
   image1_->resize(logical);
-  const int pageWidth = page_.width() / page_.devicePixelRatio();
+  const int pageWidth = static_cast<int>(page_.width() / page_.devicePixelRatio());
   image1_->SetScale(pageWidth > 0 ? static_cast<double>(logical.width()) / pageWidth : 1.0);
 }
 

@@ -231,8 +231,8 @@ void TfrmRenshu::CreateWorkPanel() {
   connect(btnHint_, &QPushButton::clicked, this,
           [this] { Act([this] { return run_->ShowHints(); }); });
   connect(lstKgroup_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    const int row = lstKgroup_->row(item);
-    Act([this, row] { return run_->ChooseItem(row); });
+    const int chosen = lstKgroup_->row(item);
+    Act([this, chosen] { return run_->ChooseItem(chosen); });
   });
   connect(btnNext2_, &QPushButton::clicked, this,
           [this] { Act([this] { return run_->Enter(); }); });
