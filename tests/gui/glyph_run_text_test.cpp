@@ -5,7 +5,7 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QStaticText>
+#include <QTextLayout>
 #include <string>
 
 #include "gui/sheet/qpainter_canvas.h"
@@ -44,8 +44,9 @@ const TextCase kTexts[] = {
     {"温度計と数", 9, {false, false, false, true}},                 // struck out
 };
 
-// What Qt draws for the text with no cache of ours: short texts as a static
-// text at the cell's top-left, sentences on the font's whole-pixel baseline.
+// What Qt draws for the text with no cache of ours: short texts as a one-line
+// text layout at the cell's top-left (as a static text is drawn on a
+// printer), sentences on the font's whole-pixel baseline.
 QImage QtDrawn(const TextCase& c, int x, int y) {
   QImage image = WhitePage();
   QPainterTextCache fonts(96);
@@ -58,10 +59,13 @@ QImage QtDrawn(const TextCase& c, int x, int y) {
   painter.setPen(Qt::black);
   const QString text = QString::fromUtf8(c.text);
   if (text.size() <= 8) {
-    QStaticText staticText(text);
-    staticText.setTextFormat(Qt::PlainText);
-    staticText.prepare(QTransform(), entry.qfont);
-    painter.drawStaticText(QPoint(x, y), staticText);
+    QTextLayout layout(text, entry.qfont);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLeadingIncluded(true);
+    line.setLineWidth(100000);
+    layout.endLayout();
+    layout.draw(&painter, QPointF(x, y));
   } else {
     painter.drawText(QPoint(x, y + entry.metrics.ascent()), text);
   }
