@@ -31,6 +31,7 @@ TEST(CliProcess, CommandsThatDrawNothingStartNoGuiApplication) {
       "--version",
       "list '" + kCourse + "'",
       "check '" + kCourse + "'",
+      "check --answers '" + kCourse + "'",
       "dump '" + kCourse + "' 1.3.1",
       "records '" + kCourse + "'",
   };
