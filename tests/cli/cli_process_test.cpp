@@ -37,7 +37,9 @@ TEST(CliProcess, CommandsThatDrawNothingStartNoGuiApplication) {
   };
   for (const std::string& arguments : quiet) {
     SCOPED_TRACE(arguments);
-    EXPECT_EQ(PluginTrace(arguments), "status 0\n");
+    // Nothing on stderr; status 1 is a check that found problems in the course.
+    const std::string trace = PluginTrace(arguments);
+    EXPECT_TRUE(trace == "status 0\n" || trace == "status 1\n") << trace.substr(0, 500);
   }
 }
 
