@@ -19,6 +19,10 @@
 
 int main(int argc, char** argv) {
   if (argc >= 2 && tavolo::IsCliCommand(argv[1])) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    // Commands that only read and report need no application object at all:
+    // no platform plugin, no fontconfig.
+    if (!tavolo::CliCommandDraws(args)) return tavolo::RunCli(args, std::cout, std::cerr);
     // Commands run over SSH, in CI and in cron jobs: never ask for a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Such sessions often have no runtime folder; Qt would use its own
@@ -30,7 +34,6 @@ int main(int argc, char** argv) {
     }
     // Drawing needs fonts and images, not widgets.
     QGuiApplication app(argc, argv);
-    std::vector<std::string> args(argv + 1, argv + argc);
     return tavolo::RunCli(args, std::cout, std::cerr);
   }
 

@@ -23,24 +23,27 @@ int RunRecordsCommand(const CommandArgs& args, std::ostream& out, std::ostream& 
 const std::vector<CliCommand>& CliCommands() {
   static const std::vector<CliCommand> commands = {
       {"check", RunCheckCommand,
-       "check [--answers] COURSE [--json]  コースのファイルを調べ、問題を報告します"},
-      {"list", RunListCommand,
-       "list COURSE [--json]  レッスン・セクション・単元の一覧を表示します"},
+       "check [--answers] COURSE [--json]  コースのファイルを調べ、問題を報告します", false},
+      {"list", RunListCommand, "list COURSE [--json]  レッスン・セクション・単元の一覧を表示します",
+       false},
       {"dump", RunDumpCommand,
-       "dump COURSE L.S.U[Rv] | dump FILE.prp  1 単元の読み込み結果を JSON で表示します"},
+       "dump COURSE L.S.U[Rv] | dump FILE.prp  1 単元の読み込み結果を JSON で表示します", false},
       {"notation", RunNotationCommand,
-       "notation TEXT --png FILE [--size N] [--printing]  1 行の数式表記を PNG に描きます"},
+       "notation TEXT --png FILE [--size N] [--printing]  1 行の数式表記を PNG に描きます", true},
       {"render", RunRenderCommand,
        "render COURSE L.S.U[Rv] | render FILE.prp  --png FILE [--answers on|off] "
        "[--alternatives on|off] [--paper B5|A4|B4|A3] [--layout FILE.json]  ワークシートを PNG "
-       "に描きます"},
+       "に描きます",
+       true},
       {"print", RunPrintCommand,
        "print COURSE L.S.U[Rv] | print FILE.prp  --pdf FILE [--copies N] [--start K] "
        "[--no-number] [--mode screen|printer] [--answers on|off] [--paper B5|A4|B4|A3]  "
-       "番号付きのワークシートを PDF に印刷します"},
+       "番号付きのワークシートを PDF に印刷します",
+       true},
       {"records", RunRecordsCommand,
        "records COURSE [--lesson N] [--learner NAME] [--json|--csv]  "
-       "学習者ごとの学習記録を一覧にします"},
+       "学習者ごとの学習記録を一覧にします",
+       false},
   };
   return commands;
 }
@@ -79,6 +82,13 @@ bool IsCliCommand(std::string_view firstArgument) {
     return true;
   for (const auto& c : CliCommands())
     if (firstArgument == c.name) return true;
+  return false;
+}
+
+bool CliCommandDraws(const std::vector<std::string>& args) {
+  if (args.empty() || (args.size() == 2 && IsHelpOption(args[1]))) return false;
+  for (const auto& c : CliCommands())
+    if (args[0] == c.name) return c.draws;
   return false;
 }
 

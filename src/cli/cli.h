@@ -12,6 +12,11 @@ namespace tavolo {
 // course folder there instead).
 bool IsCliCommand(std::string_view firstArgument);
 
+// True when the command line (args[0] the command name) draws images or PDFs
+// and so needs a GUI application (fonts, image formats); the others read and
+// report only, and start faster without one.
+bool CliCommandDraws(const std::vector<std::string>& args);
+
 // The program's version, as `tavolo --version` and the package show it.
 std::string_view ProgramVersion();
 

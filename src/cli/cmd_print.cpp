@@ -13,7 +13,9 @@
 #include "cli/commands.h"
 #include "cli/unit_source.h"
 #include "gui/sheet/sheet_print.h"
+#include "platform/clock.h"
 #include "platform/text_file.h"
+#include "sheet/pdf_date.h"
 #include "sheet/print_job.h"
 
 namespace tavolo {
@@ -119,6 +121,9 @@ int RunPrintCommand(const CommandArgs& args, std::ostream& out, std::ostream& er
     result = RunPrintJob(print, options.copies, device);
     if (!file.flush() || file.error() != QFileDevice::NoError) result.ok = false;
   }
+  // The date inside is the program's clock, not the moment of writing: the
+  // same command gives the same file.
+  if (result.ok && !StampPdfFileCreationDate(staged.value().fd(), Now())) result.ok = false;
   if (!result.ok || !staged.value().Commit()) return Unwritable(result.message);
   out << PathText(target) << "\n";
   return 0;

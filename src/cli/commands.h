@@ -14,6 +14,7 @@ struct CliCommand {
   const char* name;
   CommandFunction run;
   const char* usage;  // one line, shown by `tavolo help`
+  bool draws;         // needs fonts and a drawing surface (a GUI application)
 };
 
 // The table of commands, defined in cli.cpp.

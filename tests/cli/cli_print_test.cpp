@@ -90,6 +90,34 @@ TEST_F(CliPrint, FailuresSayWhatIsWrongAndLeaveNoFile) {
   EXPECT_EQ(Cli({"print", kCourse, "1.3.1", "--pdf", "a.pdf", "--mode", "fast"}).status, 2);
 }
 
+TEST_F(CliPrint, TheSameCommandGivesTheSameBytesDatedByTheProgramsClock) {
+  struct Job {
+    std::vector<std::string> options;
+  };
+  const Job jobs[] = {
+      {{"--copies", "3", "--start", "5"}},
+      {{"--mode", "screen", "--copies", "2", "--answers", "on"}},
+  };
+  for (const Job& job : jobs) {
+    std::vector<std::string> first = {"print", kCourse, "1.3.1", "--pdf",
+                                      (folder / "first.pdf").string()};
+    std::vector<std::string> second = {"print", kCourse, "1.3.1", "--pdf",
+                                       (folder / "second.pdf").string()};
+    first.insert(first.end(), job.options.begin(), job.options.end());
+    second.insert(second.end(), job.options.begin(), job.options.end());
+    ASSERT_EQ(Cli(first).status, 0);
+    ASSERT_EQ(Cli(second).status, 0);
+    const std::string bytes = test::ReadBytes(folder / "first.pdf");
+    EXPECT_EQ(bytes, test::ReadBytes(folder / "second.pdf"));
+    // The date inside is the program's clock, whenever the file was written.
+    EXPECT_NE(bytes.find("/CreationDate (D:20261208093000)"), std::string::npos)
+        << bytes.substr(0, 300);
+    EXPECT_NE(
+        Shell("pdfinfo '" + (folder / "first.pdf").string() + "'").find("Dec  8 09:30:00 2026"),
+        std::string::npos);
+  }
+}
+
 TEST_F(CliPrint, PlantedLinksAreNeverFollowedAndNoTemporaryStays) {
   // A link at the name the old program used for its partial PDF, and a link
   // at our own temporary-name pattern: neither is written through.

@@ -96,6 +96,17 @@ TEST_F(CliRenderTest, WritesThePageAndItsLayout) {
   EXPECT_GT(CountPixels(image, QRect(300, 98, 40, 40), IsBlue), 10);
 }
 
+TEST_F(CliRenderTest, TheSameCommandGivesTheSamePng) {
+  const std::string second = (folder_ / "second.png").string();
+  for (const char* answers : {"on", "off"}) {
+    ASSERT_EQ(Cli({"render", course(), "1.1.1", "--png", png(), "--answers", answers}).status, 0);
+    ASSERT_EQ(Cli({"render", course(), "1.1.1", "--png", second, "--answers", answers}).status, 0);
+    const std::string bytes = ReadBytes(png());
+    EXPECT_GT(bytes.size(), 1000u);
+    EXPECT_EQ(bytes, ReadBytes(second)) << answers;
+  }
+}
+
 TEST_F(CliRenderTest, HiddenAnswersAndOtherPapers) {
   ASSERT_EQ(Cli({"render", course(), "1.1.1", "--png", png(), "--answers", "off", "--paper", "B5"})
                 .status,

@@ -12,8 +12,16 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <functional>
 
 #include "desktop_fixture.h"
+#include "gui/app/frm_edit_source.h"
+#include "gui/authoring/frm_edit_index.h"
+#include "gui/authoring/frm_edit_ques.h"
+#include "gui/authoring/frm_input_name.h"
+#include "gui/practice/frm_class_records.h"
+#include "gui/practice/frm_kiroku.h"
+#include "gui/practice/frm_renshu.h"
 
 namespace tavolo::test {
 namespace {
@@ -69,6 +77,36 @@ TEST_F(MainWindowTest, ToolPanelHoldsEveryControlWithItsCaption) {
   for (const char* hidden : {"btnShukusho", "btnScroll", "pnlSave"})
     EXPECT_FALSE(Find<QWidget>(hidden)->isVisible()) << hidden;
   EXPECT_EQ(Find<QPushButton>("btnShukusho")->text(), "縮小");
+}
+
+TEST_F(MainWindowTest, SideWindowsAreMadeWhenFirstNeededAndThenKept) {
+  NewWindow();
+  ASSERT_EQ(StartWithoutTips(), StartUpOutcome::Ready);
+  struct Side {
+    const char* name;
+    std::function<QWidget*()> get;
+  };
+  const Side sides[] = {
+      {"frmRenshu", [&] { return window->PracticeWindow(); }},
+      {"frmKiroku", [&] { return window->RecordsWindow(); }},
+      {"frmClassRecords", [&] { return window->ClassRecordsWindow(); }},
+      {"frmInputName", [&] { return window->InputNameWindow(); }},
+      {"frmEditIndex", [&] { return window->IndexEditorWindow(); }},
+      {"frmEditQues", [&] { return window->QuestionEditor(); }},
+      {"frmEditSource", [&] { return window->SourceEditor(); }},
+  };
+  // Start-up has built none of them: none is opened in most sessions.
+  for (const Side& side : sides)
+    EXPECT_EQ(window->findChild<QWidget*>(side.name), nullptr) << side.name;
+  for (const Side& side : sides) {
+    QWidget* made = side.get();
+    ASSERT_NE(made, nullptr) << side.name;
+    EXPECT_EQ(made->objectName(), side.name);
+    EXPECT_EQ(made->parent(), window.get()) << side.name;
+    EXPECT_FALSE(made->isVisible()) << side.name;
+    EXPECT_EQ(side.get(), made) << side.name;  // one window, reused
+    EXPECT_EQ(window->findChildren<QWidget*>(side.name).size(), 1) << side.name;
+  }
 }
 
 TEST_F(MainWindowTest, MenusHoldTheirItems) {

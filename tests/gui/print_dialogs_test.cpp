@@ -134,6 +134,19 @@ TEST_F(PrintDialog, NumberedCopiesStartingAtFive) {
     EXPECT_NE(text.find(number), std::string::npos) << number;
 }
 
+TEST_F(PrintDialog, APdfFileIsDatedByTheProgramsClock) {
+  ::setenv("TAVOLO_NOW", "2024-05-03T14:05:09", 1);
+  dialog.SetPrinterChooser([](QPrinter&) { return true; });
+  ModalHelper modal({[&](QWidget*) { QTest::mouseClick(dialog.btnPrint, Qt::LeftButton); }});
+  dialog.PrintSheet(sheet);
+  ::unsetenv("TAVOLO_NOW");
+  ASSERT_EQ(dialog.lblSize->text(), QStringLiteral("印刷完了"));
+  const std::string bytes = test::ReadBytes(pdf);
+  EXPECT_NE(bytes.find("/CreationDate (D:20240503140509)"), std::string::npos)
+      << bytes.substr(0, 300);
+  EXPECT_NE(Shell("pdfinfo '" + pdf + "'").find("Pages:           1"), std::string::npos);
+}
+
 TEST_F(PrintDialog, CancellingThePrinterChoiceKeepsTheDialogOpenAndPrintsNothing) {
   dialog.SetPrinterChooser([](QPrinter&) { return false; });
   ModalHelper modal({[&](QWidget*) {

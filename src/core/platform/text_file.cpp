@@ -247,7 +247,7 @@ Result<StagedFile> StagedFile::Open(const fs::path& path) {
     std::snprintf(name, sizeof name, ".tavolo-%016llx.tmp",
                   static_cast<unsigned long long>(random()));
     temp = folder / name;
-    rawFd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    rawFd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (rawFd < 0 && errno != EEXIST) break;
   }
   if (rawFd < 0) return Unwritable(path);

@@ -51,8 +51,8 @@ std::string JoinLinesCp932(const std::vector<std::string>& lines);
 // kStaleTemporaryAge) are removed before a new one is made in that folder.
 class StagedFile {
  public:
-  // An empty temporary file, open for writing through fd(), for output too
-  // large to hold in memory. Failure: path + " に書き込めません".
+  // An empty temporary file, open for writing (and reading back) through
+  // fd(), for output too large to hold in memory. Failure: path + " に書き込めません".
   [[nodiscard]] static Result<StagedFile> Open(const std::filesystem::path& path);
   // Open + the bytes written.
   [[nodiscard]] static Result<StagedFile> Stage(const std::filesystem::path& path,

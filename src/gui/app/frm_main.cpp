@@ -119,20 +119,23 @@ void TfrmMain::CreateSideWindows() {
       frmMenu_->Menu(), dialogs_, [this](const QImage& image) { return PrintAllUnitsView(image); },
       this);
   frmMenu_->SetAllUnitsView([this] { frmZenTangen_->ShowView(geometry()); });
-  frmVersion_ = new TfrmVersion(this);
-  frmEditSource_ = new TfrmEditSource([this](int context) { ShowHelp(context); }, this);
-  frmInputText_ = new TfrmInputText(this);
-  frmEditIndex_ = new TfrmEditIndex(
-      state_, dialogs_, *frmInputText_,
-      TfrmEditIndex::Host{
-          [this](int context) { ShowHelp(context); },
-          [this](const std::string& path, int context, const std::vector<std::string>& lines) {
-            return frmEditSource_->Edit(path, context, lines, geometry());
-          },
-          [this] { frmMenu_->Menu().SetIndexChanged(); }},
-      this);
+  frmVersion_ = LazyWindow<TfrmVersion>([this] { return new TfrmVersion(this); });
+  frmEditSource_ = LazyWindow<TfrmEditSource>(
+      [this] { return new TfrmEditSource([this](int context) { ShowHelp(context); }, this); });
+  frmInputText_ = LazyWindow<TfrmInputText>([this] { return new TfrmInputText(this); });
+  frmEditIndex_ = LazyWindow<TfrmEditIndex>([this] {
+    return new TfrmEditIndex(
+        state_, dialogs_, *frmInputText_,
+        TfrmEditIndex::Host{
+            [this](int context) { ShowHelp(context); },
+            [this](const std::string& path, int context, const std::vector<std::string>& lines) {
+              return frmEditSource_->Edit(path, context, lines, geometry());
+            },
+            [this] { frmMenu_->Menu().SetIndexChanged(); }},
+        this);
+  });
   CreateEditors();
-  frmSetPaper_ = new TfrmSetPaper(this);
+  frmSetPaper_ = LazyWindow<TfrmSetPaper>([this] { return new TfrmSetPaper(this); });
   frmSettei_ = new TfrmSettei(
       TfrmSettei::Host{[this](std::function<void(SheetParams&)> change, bool marksModified) {
                          ChangeCurrentSheet(change, marksModified);
@@ -154,13 +157,16 @@ void TfrmMain::CreateSideWindows() {
     if (currentSheet_) currentSheet_->Redraw();
   });
   frmPrintOk_ = new TfrmPrintOk(printSettings_, dialogs_, this);
-  frmKiroku_ = new TfrmKiroku(state_, dialogs_, this);
-  frmInputName_ = new TfrmInputName(
-      state_, settings_, dialogs_,
-      TfrmInputName::Host{[this] { return CurrentLesson(); },
-                          [this](const std::string& name) { LearnerSignedOn(name); }},
-      this);
-  frmClassRecords_ = new TfrmClassRecords(state_, dialogs_, this);
+  frmKiroku_ = LazyWindow<TfrmKiroku>([this] { return new TfrmKiroku(state_, dialogs_, this); });
+  frmInputName_ = LazyWindow<TfrmInputName>([this] {
+    return new TfrmInputName(
+        state_, settings_, dialogs_,
+        TfrmInputName::Host{[this] { return CurrentLesson(); },
+                            [this](const std::string& name) { LearnerSignedOn(name); }},
+        this);
+  });
+  frmClassRecords_ =
+      LazyWindow<TfrmClassRecords>([this] { return new TfrmClassRecords(state_, dialogs_, this); });
   // The course menu's "記録表示": sign-on first when nobody is signed on.
   frmMenu_->SetRecordsView(TfrmMenu::RecordsView{
       [this] { return state_.learnerName; }, [this] { frmInputName_->ShowSignOn(); },

@@ -14,6 +14,7 @@
 #include "app/dialogs.h"
 #include "app/open_unit.h"
 #include "app/start_up.h"
+#include "gui/app/lazy_window.h"
 #include "gui/app/sheet_host.h"
 #include "platform/settings.h"
 #include "sheet/answer_box_registry.h"
@@ -93,7 +94,7 @@ class TfrmMain final : public QMainWindow,
   void CloseAllSheets();
   TfrmMenu* MenuWindow() const { return frmMenu_; }
   TfrmPrintOk* PrintWindow() const { return frmPrintOk_; }
-  TfrmRenshu* PracticeWindow() const { return frmRenshu_; }
+  TfrmRenshu* PracticeWindow() { return frmRenshu_.get(); }
 
   // "学　習": the practice window on the sheet in front, or on a unit chosen
   // in the course menu first.
@@ -118,24 +119,24 @@ class TfrmMain final : public QMainWindow,
   void SetBrowserLauncher(BrowserLauncher launcher) { openInBrowser_ = std::move(launcher); }
   TfrmHelp* HelpWindow() const { return frmHelp_; }
   // For the editors: a whole file's lines edited as text.
-  TfrmEditSource* SourceEditor() const { return frmEditSource_; }
+  TfrmEditSource* SourceEditor() { return frmEditSource_.get(); }
   // "目次作成(&C)": the index editor, refused while a worksheet is open.
   void mnuMakeIndexClick();
-  TfrmEditIndex* IndexEditorWindow() const { return frmEditIndex_; }
-  TfrmEditQues* QuestionEditor() const { return frmEditQues_; }
+  TfrmEditIndex* IndexEditorWindow() { return frmEditIndex_.get(); }
+  TfrmEditQues* QuestionEditor() { return frmEditQues_.get(); }
   // "編　集" and the sheet menu "編集(&E)": the current sheet's unit in the
   // question editor; on OK the sheet is opened anew with the edits.
   void btnEditClick();
 
   // "学習者": the name window; true when a learner signed on.
   bool btnLogOnClick();
-  TfrmInputName* InputNameWindow() const { return frmInputName_; }
+  TfrmInputName* InputNameWindow() { return frmInputName_.get(); }
   // The records viewer, for the course menu and the practice window:
   // ShowRecords(lesson, learner, unit section) shows it modally.
-  TfrmKiroku* RecordsWindow() const { return frmKiroku_; }
+  TfrmKiroku* RecordsWindow() { return frmKiroku_.get(); }
   // "学級の記録(&R)": the class overview, on the course menu's lesson.
   void mnuClassRecordsClick();
-  TfrmClassRecords* ClassRecordsWindow() const { return frmClassRecords_; }
+  TfrmClassRecords* ClassRecordsWindow() { return frmClassRecords_.get(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -270,28 +271,28 @@ class TfrmMain final : public QMainWindow,
   QAction* mnuSheetAnswers_ = nullptr;
   std::vector<QAction*> windowItems_;
 
-  // Side windows, created once and reused.
+  // Side windows, created once and reused; the lazy ones when first needed.
   TfrmMenu* frmMenu_ = nullptr;
   TfrmZenTangen* frmZenTangen_ = nullptr;
-  TfrmVersion* frmVersion_ = nullptr;
-  TfrmSetPaper* frmSetPaper_ = nullptr;
-  TfrmEditSource* frmEditSource_ = nullptr;
-  TfrmInputText* frmInputText_ = nullptr;
-  TfrmEditIndex* frmEditIndex_ = nullptr;
-  TfrmEditQues* frmEditQues_ = nullptr;
+  LazyWindow<TfrmVersion> frmVersion_;
+  LazyWindow<TfrmSetPaper> frmSetPaper_;
+  LazyWindow<TfrmEditSource> frmEditSource_;
+  LazyWindow<TfrmInputText> frmInputText_;
+  LazyWindow<TfrmEditIndex> frmEditIndex_;
+  LazyWindow<TfrmEditQues> frmEditQues_;
   TfrmSettei* frmSettei_ = nullptr;
   TfrmPrintMode* frmPrintMode_ = nullptr;
   TfrmPrintOk* frmPrintOk_ = nullptr;
-  TfrmRenshu* frmRenshu_ = nullptr;
+  LazyWindow<TfrmRenshu> frmRenshu_;
   // The print-mode dialog's choices and whether a print job is running.
   PrintSettings printSettings_;
   QAction* mnuSheetSave_ = nullptr;
   TfrmDummy* frmDummy_ = nullptr;
   TfrmJuku* frmJuku_ = nullptr;
   TfrmDoYouKnow* frmDoYouKnow_ = nullptr;
-  TfrmInputName* frmInputName_ = nullptr;
-  TfrmKiroku* frmKiroku_ = nullptr;
-  TfrmClassRecords* frmClassRecords_ = nullptr;
+  LazyWindow<TfrmInputName> frmInputName_;
+  LazyWindow<TfrmKiroku> frmKiroku_;
+  LazyWindow<TfrmClassRecords> frmClassRecords_;
   // Parentless, so that a modal window of the main window (the tips) does not
   // block it; deleted with the main window.
   TfrmHelp* frmHelp_ = nullptr;

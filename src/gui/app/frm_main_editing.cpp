@@ -11,16 +11,18 @@
 namespace tavolo {
 
 void TfrmMain::CreateEditors() {
-  TfrmEditQues::Host host;
-  host.editSource = [this](const std::string& path, const Lines& lines) {
-    return frmEditSource_->Edit(path, kQuestionSourceHelpContext, lines, geometry());
-  };
-  // A unit made or changed may change the menu's marks (similar problems).
-  host.refreshMarks = [this] {
-    frmMenu_->Menu().SetMarksNeedFullRefresh();
-    frmMenu_->Menu().RefreshUnitMarks();
-  };
-  frmEditQues_ = new TfrmEditQues(dialogs_, std::move(host), this);
+  frmEditQues_ = LazyWindow<TfrmEditQues>([this] {
+    TfrmEditQues::Host host;
+    host.editSource = [this](const std::string& path, const Lines& lines) {
+      return frmEditSource_->Edit(path, kQuestionSourceHelpContext, lines, geometry());
+    };
+    // A unit made or changed may change the menu's marks (similar problems).
+    host.refreshMarks = [this] {
+      frmMenu_->Menu().SetMarksNeedFullRefresh();
+      frmMenu_->Menu().RefreshUnitMarks();
+    };
+    return new TfrmEditQues(dialogs_, std::move(host), this);
+  });
 }
 
 void TfrmMain::btnEditClick() {

@@ -46,17 +46,20 @@ class TfrmMain::PracticeSheets final : public PracticeWindows {
 };
 
 void TfrmMain::CreatePracticeWindow() {
-  frmRenshu_ = new TfrmRenshu(
-      renderer_, registry_,
-      TfrmRenshu::Host{[this](const TfrmPrint& sheet) { return PageSettingsFor(sheet); },
-                       [this](PrintableSheet& sheet) { frmPrintOk_->PrintSheet(sheet); },
-                       [this] { frmMenu_->Menu().RefreshUnitMarks(); }},
-      this);
-  // 記録表示 in the practice window: the records of the sheet's lesson.
-  frmRenshu_->SetRecordsViewer([this] {
-    const int lesson =
-        currentSheet_ ? std::max(currentSheet_->Choice().address.lesson, 1) : CurrentLesson();
-    (void)frmKiroku_->ShowRecords(lesson, state_.learnerName, std::string());
+  frmRenshu_ = LazyWindow<TfrmRenshu>([this] {
+    auto* practice = new TfrmRenshu(
+        renderer_, registry_,
+        TfrmRenshu::Host{[this](const TfrmPrint& sheet) { return PageSettingsFor(sheet); },
+                         [this](PrintableSheet& sheet) { frmPrintOk_->PrintSheet(sheet); },
+                         [this] { frmMenu_->Menu().RefreshUnitMarks(); }},
+        this);
+    // 記録表示 in the practice window: the records of the sheet's lesson.
+    practice->SetRecordsViewer([this] {
+      const int lesson =
+          currentSheet_ ? std::max(currentSheet_->Choice().address.lesson, 1) : CurrentLesson();
+      (void)frmKiroku_->ShowRecords(lesson, state_.learnerName, std::string());
+    });
+    return practice;
   });
 }
 

@@ -1,5 +1,9 @@
 #include "gui/app/frm_print_ok.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,8 +13,23 @@
 #include <QVBoxLayout>
 
 #include "gui/sheet/sheet_print.h"
+#include "platform/clock.h"
+#include "sheet/pdf_date.h"
 
 namespace tavolo {
+
+namespace {
+
+void StampCreationDate(const QString& pdf) {
+  const QByteArray path = QFile::encodeName(pdf);
+  const int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) return;
+  // A file without a date to replace stays as Qt wrote it.
+  (void)StampPdfFileCreationDate(fd, Now());
+  ::close(fd);
+}
+
+}  // namespace
 
 TfrmPrintOk::TfrmPrintOk(PrintSettings& settings, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), settings_(settings), dialogs_(dialogs) {
@@ -64,6 +83,11 @@ TfrmPrintOk::TfrmPrintOk(PrintSettings& settings, Dialogs& dialogs, QWidget* par
   connect(spnStartNum, &QSpinBox::valueChanged, this, &TfrmPrintOk::spnStartNumChange);
 }
 
+QPrinter& TfrmPrintOk::Printer() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *printer_;
+}
+
 void TfrmPrintOk::PrintSheet(PrintableSheet& sheet) {
   sheet_ = &sheet;
   AnswerBoxRegistry& registry = sheet.Registry();
@@ -89,13 +113,14 @@ void TfrmPrintOk::showEvent(QShowEvent* event) {
 
 void TfrmPrintOk::ShowPrinterSize() {
   // The page in the printer's own pixels, as the teacher's printer reports it.
-  const QRect page = printer_.pageLayout().fullRectPixels(printer_.resolution());
+  const QPrinter& printer = Printer();
+  const QRect page = printer.pageLayout().fullRectPixels(printer.resolution());
   lblPWidth->setText(QStringLiteral("横：") + QString::number(page.width()));
   lblPHeight->setText(QStringLiteral("縦：") + QString::number(page.height()));
 }
 
 void TfrmPrintOk::btnSetteiClick() {
-  if (!chooser_(printer_)) return;
+  if (!ChoosePrinter()) return;
   ShowPrinterSize();
   printerChosen_ = true;
 }
@@ -108,7 +133,7 @@ void TfrmPrintOk::SetButtonsEnabled(bool enabled) {
 
 void TfrmPrintOk::btnPrintClick() {
   if (!printerChosen_) {
-    if (!chooser_(printer_)) return;
+    if (!ChoosePrinter()) return;
     ShowPrinterSize();
     printerChosen_ = true;
   }
@@ -120,13 +145,17 @@ void TfrmPrintOk::btnPrintClick() {
   // With numbering every copy is a document of its own: the copy count the
   // print dialog asked for becomes the number of documents, and the printer
   // is asked for one copy of each.
-  const int copies = printer_.copyCount();
-  const bool toFile = printer_.outputFormat() == QPrinter::PdfFormat;
-  PagedDevicePrintTarget target(printer_, sheet_->Renderer(), sheet_->Page(),
+  QPrinter& printer = Printer();
+  const int copies = printer.copyCount();
+  const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+  PagedDevicePrintTarget target(printer, sheet_->Renderer(), sheet_->Page(),
                                 sheet_->BaseSettings(), !toFile);
   target.SetPrinterControls(
-      {[this](int n) { printer_.setCopyCount(n); }, [this] { printer_.abort(); }});
+      {[&printer](int n) { printer.setCopyCount(n); }, [&printer] { printer.abort(); }});
   const PrintResult result = RunPrintJob(settings_, copies, target);
+  // The job has closed the file. A PDF file is dated by the program's clock,
+  // as the command line dates it.
+  if (result.ok && toFile) StampCreationDate(printer.outputFileName());
   SetButtonsEnabled(true);
   if (!result.ok) {
     lblSize->setText(QString());

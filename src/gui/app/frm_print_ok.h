@@ -27,13 +27,15 @@ class TfrmPrintOk final : public QDialog {
   // meanwhile: the printed boxes are those of the last screen page.
   void PrintSheet(PrintableSheet& sheet);
 
-  QPrinter& Printer() { return printer_; }
+  // The printer, set up the first time it is asked for: making one loads the
+  // print system, which the program need not wait for until it prints.
+  QPrinter& Printer();
   // The system print dialog; replaceable so that tests need no print system.
   void SetPrinterChooser(std::function<bool(QPrinter&)> chooser) { chooser_ = std::move(chooser); }
   bool PrinterChosen() const { return printerChosen_; }
   // The system print dialog (or its stand-in) on this dialog's printer; false
   // when the user cancelled it.
-  bool ChoosePrinter() { return chooser_(printer_); }
+  bool ChoosePrinter() { return chooser_(Printer()); }
 
   QLabel* lblPWidth;
   QLabel* lblPHeight;
@@ -55,7 +57,7 @@ class TfrmPrintOk final : public QDialog {
 
   PrintSettings& settings_;
   Dialogs& dialogs_;
-  QPrinter printer_{QPrinter::HighResolution};
+  std::unique_ptr<QPrinter> printer_;
   std::function<bool(QPrinter&)> chooser_;
   PrintableSheet* sheet_ = nullptr;
   bool printerChosen_ = false;

@@ -1,7 +1,9 @@
 #include "gui/sheet/font_substitution.h"
 
 #include <QFontDatabase>
+#include <QHash>
 #include <QStringList>
+#include <mutex>
 
 namespace tavolo {
 namespace {
@@ -54,9 +56,7 @@ QString GothicFamily() {
                          QStringLiteral("IPAMincho")});
 }
 
-}  // namespace
-
-QString SubstituteFontFamily(const QString& family) {
+QString LookUpFamily(const QString& family) {
   switch (FaceOf(NormalizedName(family))) {
     case Face::kMincho:
       return MinchoFamily();
@@ -67,6 +67,20 @@ QString SubstituteFontFamily(const QString& family) {
   }
   if (!family.trimmed().isEmpty() && QFontDatabase::hasFamily(family)) return family;
   return MinchoFamily();
+}
+
+}  // namespace
+
+QString SubstituteFontFamily(const QString& family) {
+  // Asking the font database goes to fontconfig every time, and every page of
+  // every print job asks for the same few names: the answers are kept for the
+  // run (fonts installed while the program runs are seen after a restart).
+  static std::mutex guard;
+  static QHash<QString, QString> known;
+  const std::lock_guard lock(guard);
+  auto found = known.constFind(family);
+  if (found == known.constEnd()) found = known.insert(family, LookUpFamily(family));
+  return *found;
 }
 
 }  // namespace tavolo

@@ -6,12 +6,8 @@
 
 namespace tavolo {
 
-namespace {
-constexpr int kScreenDpi = 96;  // one layout unit per pixel
-}
-
 QImage RenderPageImage(PageRenderer& renderer, const SheetPage& page, PageSettings settings,
-                       qreal devicePixelRatio) {
+                       qreal devicePixelRatio, QPainterTextCache* texts) {
   const int width = page.params.paperWidth;
   const int height = page.params.paperHeight;
   QImage image(qRound(width * devicePixelRatio), qRound(height * devicePixelRatio),
@@ -25,20 +21,31 @@ QImage RenderPageImage(PageRenderer& renderer, const SheetPage& page, PageSettin
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing, devicePixelRatio > 1.0);
   painter.setRenderHint(QPainter::TextAntialiasing);
-  QPainterCanvas canvas(painter, kScreenDpi);
-  renderer.RenderPage(page, canvas, settings);
+  if (texts != nullptr && texts->dpi() == kScreenPageDpi) {
+    QPainterCanvas canvas(painter, *texts);
+    renderer.RenderPage(page, canvas, settings);
+  } else {
+    QPainterCanvas canvas(painter, kScreenPageDpi);
+    renderer.RenderPage(page, canvas, settings);
+  }
   return image;
 }
 
 void RenderPrinterPage(PageRenderer& renderer, const SheetPage& page, QPainter& painter,
-                       PageSettings settings) {
+                       PageSettings settings, QPainterTextCache* texts) {
   const QPaintDevice* device = painter.device();
   settings.printing = true;
   settings.surfaceWidth = device->width();
   settings.surfaceHeight = device->height();
   settings.pageImageWidth = page.params.paperWidth;
-  QPainterCanvas canvas(painter, device->logicalDpiY());
-  renderer.RenderPage(page, canvas, settings);
+  const int dpi = device->logicalDpiY();
+  if (texts != nullptr && texts->dpi() == dpi) {
+    QPainterCanvas canvas(painter, *texts);
+    renderer.RenderPage(page, canvas, settings);
+  } else {
+    QPainterCanvas canvas(painter, dpi);
+    renderer.RenderPage(page, canvas, settings);
+  }
 }
 
 }  // namespace tavolo

@@ -9,16 +9,23 @@
 
 namespace tavolo {
 
+class QPainterTextCache;
+
+// The screen page's resolution: one layout unit per pixel.
+constexpr int kScreenPageDpi = 96;
+
 // A white page of the sheet's paper size with the page rendered for the
 // screen (settings.printing and the surface size are set here).
-// devicePixelRatio > 1 renders more pixels for the same layout.
+// devicePixelRatio > 1 renders more pixels for the same layout. A text
+// cache of the screen's resolution (96 dpi), when given, is used and kept warm.
 QImage RenderPageImage(PageRenderer& renderer, const SheetPage& page, PageSettings settings,
-                       qreal devicePixelRatio = 1.0);
+                       qreal devicePixelRatio = 1.0, QPainterTextCache* texts = nullptr);
 
 // Renders the page for the printer on painter's device (a QPrinter or
 // QPdfWriter page, already begun): its full page in device pixels, fonts at the
-// device's resolution.
+// device's resolution. A text cache of that resolution, when given, is used
+// and kept warm for the next page.
 void RenderPrinterPage(PageRenderer& renderer, const SheetPage& page, QPainter& painter,
-                       PageSettings settings);
+                       PageSettings settings, QPainterTextCache* texts = nullptr);
 
 }  // namespace tavolo

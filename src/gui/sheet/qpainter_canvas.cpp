@@ -2,7 +2,9 @@
 
 #include <QPen>
 #include <QPolygon>
+#include <QTextLayout>
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 #include "gui/sheet/font_substitution.h"
@@ -71,34 +73,63 @@ QPainterTextCache::FontEntry& QPainterTextCache::Entry(const Font& font, QPaintD
       return *last_;
     }
   }
-  const QString name = ToQString(font.family);
-  auto family = families_.constFind(name);
-  if (family == families_.constEnd()) family = families_.insert(name, SubstituteFontFamily(name));
-  QFont qfont(*family);
+  QFont qfont(SubstituteFontFamily(ToQString(font.family)));
   qfont.setPixelSize(PixelSize(font.size));
   qfont.setBold(font.style.bold);
   qfont.setItalic(font.style.italic);
   qfont.setUnderline(font.style.underline);
   qfont.setStrikeOut(font.style.strikeout);
   entries_.push_back(
-      std::make_unique<FontEntry>(FontEntry{font, qfont, QFontMetrics(qfont, device), {}}));
+      std::make_unique<FontEntry>(FontEntry{font, qfont, QFontMetrics(qfont, device), {}, {}}));
   last_ = entries_.back().get();
   return *last_;
 }
 
+namespace {
+
+// A page seldom holds more different texts in one font than this; a bound
+// keeps a long-lived cache from growing without end.
+constexpr qsizetype kMaxKeptTexts = 4096;
+
+// One line, never wrapped, placed in its cell. The notation's short texts
+// (single digits, letters and signs) sit where their laid-out line puts them
+// below the cell's top, leading included; sentences sit on the font's
+// whole-pixel baseline. Pages have always been drawn so, and printed copies
+// stay the same to the pixel.
+QPainterTextCache::LaidOutText LayOut(const QString& text, const QFont& font,
+                                      const QFontMetrics& metrics) {
+  constexpr qsizetype kShortText = 8;
+  const bool isShort = text.size() <= kShortText;
+  QTextLayout layout(text, font);
+  layout.setCacheEnabled(true);
+  layout.beginLayout();
+  QTextLine line = layout.createLine();
+  qreal baselineShift = 0;
+  if (line.isValid()) {
+    line.setLeadingIncluded(isShort);
+    line.setLineWidth(std::numeric_limits<int>::max());
+    line.setPosition(QPointF(0, 0));
+  }
+  layout.endLayout();
+  if (line.isValid() && !isShort) baselineShift = metrics.ascent() - line.ascent();
+  return {layout.glyphRuns(), QPointF(0, baselineShift)};
+}
+
+}  // namespace
+
+int QPainterTextCache::FontEntry::Advance(const QString& text) {
+  auto found = advances.constFind(text);
+  if (found != advances.constEnd()) return *found;
+  const int advance = metrics.horizontalAdvance(text);
+  if (advances.size() < kMaxKeptTexts) advances.insert(text, advance);
+  return advance;
+}
+
 const QPainterTextCache::LaidOutText* QPainterTextCache::FontEntry::LaidOut(const QString& text) {
-  // The notation draws digits, letters and signs one at a time: those are
-  // worth keeping; whole Japanese sentences are not.
-  constexpr qsizetype kKeptTextLength = 8;
-  constexpr qsizetype kMaxKeptTexts = 4096;
-  if (text.size() > kKeptTextLength) return nullptr;
   auto found = texts.constFind(text);
   if (found != texts.constEnd()) return &*found;
   if (texts.size() >= kMaxKeptTexts) return nullptr;
-  QStaticText staticText(text);
-  staticText.setTextFormat(Qt::PlainText);
-  staticText.prepare(QTransform(), qfont);
-  return &*texts.insert(text, {staticText, metrics.horizontalAdvance(text)});
+  return &*texts.insert(text, LayOut(text, qfont, metrics));
 }
 
 QPainterCanvas::QPainterCanvas(QPainter& painter, int dpi)
@@ -117,10 +148,7 @@ QPainterTextCache::FontEntry& QPainterCanvas::CurrentFont() {
 }
 
 int QPainterCanvas::textWidth(std::string_view text) {
-  QPainterTextCache::FontEntry& entry = CurrentFont();
-  const QString qtext = ToQString(text);
-  if (const auto* laidOut = entry.LaidOut(qtext)) return laidOut->advance;
-  return entry.metrics.horizontalAdvance(qtext);
+  return CurrentFont().Advance(ToQString(text));
 }
 
 int QPainterCanvas::textHeight() { return CurrentFont().metrics.height(); }
@@ -128,22 +156,15 @@ int QPainterCanvas::textHeight() { return CurrentFont().metrics.height(); }
 int QPainterCanvas::DrawText(int x, int y, std::string_view text) {
   QPainterTextCache::FontEntry& entry = CurrentFont();
   const QString qtext = ToQString(text);
-  const QPainterTextCache::LaidOutText* laidOut = entry.LaidOut(qtext);
-  const int advance = laidOut ? laidOut->advance : entry.metrics.horizontalAdvance(qtext);
+  const int advance = entry.Advance(qtext);
   if (brush().solid)
     painter_.fillRect(QRect(x, y, advance, entry.metrics.height()), ToQColor(brush().color));
-  if (painterFont_ != &entry.qfont) {
-    painter_.setFont(entry.qfont);
-    painterFont_ = &entry.qfont;
-  }
   painter_.setPen(ToQColor(font().color));
-  if (laidOut != nullptr) {
-    // A static text's position is already the top-left of its cell.
-    painter_.drawStaticText(QPoint(x, y), laidOut->text);
-  } else {
-    // Qt places plain text on its baseline; the rules give the cell's top-left.
-    painter_.drawText(QPoint(x, y + entry.metrics.ascent()), qtext);
-  }
+  const QPainterTextCache::LaidOutText* laidOut = entry.LaidOut(qtext);
+  std::optional<QPainterTextCache::LaidOutText> once;
+  if (laidOut == nullptr) laidOut = &once.emplace(LayOut(qtext, entry.qfont, entry.metrics));
+  const QPointF origin = QPointF(x, y) + laidOut->origin;
+  for (const QGlyphRun& run : laidOut->runs) painter_.drawGlyphRun(origin, run);
   return advance;
 }
 

@@ -4,10 +4,11 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QHash>
 #include <QImage>
+#include <QList>
 #include <QPainter>
-#include <QStaticText>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,27 +23,32 @@ CanvasImage MakeCanvasImage(QImage image, std::string name);
 // The QImage behind a picture made by MakeCanvasImage; null for any other.
 const QImage* CanvasImageToQImage(const CanvasImage& image);
 
-// Fonts and laid-out short texts (the single characters the notation engine
-// draws one by one) for one device resolution. Laying text out is most of the
-// cost of a page, and a page draws the same digits and signs again and again,
-// so whoever redraws a page often keeps one of these across redraws.
+// Fonts and laid-out texts for one device resolution. Laying text out
+// (shaping) is most of the cost of a page, and a page draws the same digits,
+// signs and sentences again and again, as does every numbered copy of it; so
+// a text is laid out once into glyph runs and drawn from them from then on,
+// on the screen and on printers alike. Whoever draws a page more than once (a
+// print job, a sheet window) keeps one of these across the pages.
 class QPainterTextCache {
  public:
   explicit QPainterTextCache(int dpi) : dpi_(dpi) {}
 
   struct LaidOutText {
-    QStaticText text;
-    int advance;
+    QList<QGlyphRun> runs;
+    QPointF origin;  // where the runs go relative to the text cell's top-left
   };
 
   struct FontEntry {
     Font font;  // colour ignored
     QFont qfont;
     QFontMetrics metrics;
+    QHash<QString, int> advances;
     QHash<QString, LaidOutText> texts;
 
-    // The text laid out in this font, kept for the next time; null for texts
-    // too long to be worth keeping.
+    // The text's advance in whole pixels, kept for the next time.
+    int Advance(const QString& text);
+    // The text laid out as glyph runs, kept for the next time; null when the
+    // font has kept as many texts as it will (the caller then draws directly).
     const LaidOutText* LaidOut(const QString& text);
   };
 
@@ -55,7 +61,6 @@ class QPainterTextCache {
   int dpi_;
   std::vector<std::unique_ptr<FontEntry>> entries_;
   FontEntry* last_ = nullptr;
-  QHash<QString, QString> families_;  // course font name -> installed family
 };
 
 class QPainterCanvas : public Canvas {
@@ -92,7 +97,6 @@ class QPainterCanvas : public Canvas {
   std::unique_ptr<QPainterTextCache> ownCache_;
   QPainterTextCache& cache_;
   QPainterTextCache::FontEntry* current_ = nullptr;
-  const QFont* painterFont_ = nullptr;  // what the painter was last given
 };
 
 }  // namespace tavolo

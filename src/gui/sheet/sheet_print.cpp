@@ -54,10 +54,14 @@ bool PagedDevicePrintTarget::PrintPage(const PrintSettings& settings) {
   PageSettings s = base_;
   s.sheetNumber = settings.SheetNumber();
   if (settings.mode == PrintMode::PrinterResolution) {
-    RenderPrinterPage(renderer_, page_, *painter_, s);
+    const int dpi = painter_->device()->logicalDpiY();
+    if (!deviceTexts_ || deviceTexts_->dpi() != dpi)
+      deviceTexts_ = std::make_unique<QPainterTextCache>(dpi);
+    RenderPrinterPage(renderer_, page_, *painter_, s, deviceTexts_.get());
   } else {
     // The screen page as it would look with this copy's number, stretched.
-    DrawFaithfulPage(*painter_, RenderPageImage(renderer_, page_, s));
+    if (!screenTexts_) screenTexts_ = std::make_unique<QPainterTextCache>(kScreenPageDpi);
+    DrawFaithfulPage(*painter_, RenderPageImage(renderer_, page_, s, 1.0, screenTexts_.get()));
   }
   return true;
 }

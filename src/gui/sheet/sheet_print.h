@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "gui/sheet/qpainter_canvas.h"
 #include "sheet/page_renderer.h"
 #include "sheet/print_job.h"
 
@@ -48,6 +49,11 @@ class PagedDevicePrintTarget final : public PrintTarget {
   bool pageOpen_ = false;
   PrinterControls printer_;
   std::string failure_;
+  // Laid-out texts kept across the pages of the job: every numbered copy
+  // draws the same texts but its number. One for the device, one for the
+  // screen page the faithful mode stretches.
+  std::unique_ptr<QPainterTextCache> deviceTexts_;
+  std::unique_ptr<QPainterTextCache> screenTexts_;
 };
 
 // The faithful print: the screen page image stretched to the printer page at

@@ -1,0 +1,186 @@
+// What a teacher waits for: one more numbered copy of a class set, the first
+// page of a print command, `tavolo help`, and the main window appearing.
+// The command figures are whole processes of the built program, timed by the
+// CPU time the kernel charged to them, as a shell would feel them.
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <QBuffer>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "gui/sheet/sheet_print.h"
+#include "gui_bench_pdf.h"
+#include "render_bench_sheet.h"
+
+namespace tavolo {
+namespace {
+
+const std::string kSampleCourse = std::string(TAVOLO_SOURCE_DIR) + "/courses/sample";
+
+// The built program, or another build of it named by an environment variable
+// (to compare two builds run by run).
+std::string ProgramPath(const char* variable, const char* built) {
+  const char* other = std::getenv(variable);
+  return other != nullptr && *other != '\0' ? other : built;
+}
+
+// Runs the program with arguments, its output thrown away, and returns the
+// user and system CPU time of the child; negative when it failed.
+double ProcessCpuSeconds(const std::vector<std::string>& arguments) {
+  const pid_t child = fork();
+  if (child == 0) {
+    std::vector<char*> argv;
+    static std::string program = ProgramPath("TAVOLO_BENCH_PROGRAM", TAVOLO_PROGRAM);
+    argv.push_back(program.data());
+    std::vector<std::string> copies = arguments;
+    for (std::string& a : copies) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    if (freopen("/dev/null", "w", stdout) == nullptr) _exit(127);
+    ::setenv("TAVOLO_NOW", "2026-12-08T09:30:00", 1);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+      WEXITSTATUS(status) != 0)
+    return -1;
+  const auto seconds = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
+  };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+void RunProcess(benchmark::State& state, const std::vector<std::string>& arguments) {
+  for (auto _ : state) {
+    const double cpu = ProcessCpuSeconds(arguments);
+    if (cpu < 0) {
+      state.SkipWithError("the program failed");
+      return;
+    }
+    state.SetIterationTime(cpu);
+  }
+}
+
+void BM_ProcessHelp(benchmark::State& state) { RunProcess(state, {"help"}); }
+BENCHMARK(BM_ProcessHelp)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly();
+
+void BM_ProcessList(benchmark::State& state) { RunProcess(state, {"list", kSampleCourse}); }
+BENCHMARK(BM_ProcessList)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly();
+
+// The first page: a whole print command for one copy of a 20-question unit.
+// With 30 copies, (30 − 1) further copies on top.
+void BM_ProcessPrintCopies(benchmark::State& state) {
+  QTemporaryDir folder;
+  const std::string pdf = (folder.path() + "/class.pdf").toStdString();
+  RunProcess(state, {"print", kSampleCourse, "2.2.3", "--pdf", pdf, "--copies",
+                     std::to_string(state.range(0))});
+}
+BENCHMARK(BM_ProcessPrintCopies)
+    ->Arg(1)
+    ->Arg(30)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly();
+
+// One further numbered copy of a job already under way: the page drawn again
+// with its new number into the same PDF.
+void BM_PrintFurtherCopy(benchmark::State& state) {
+  bench::BenchSheet sheet = bench::MakeBenchSheet();
+  AnswerBoxRegistry registry;
+  PageRenderer renderer(registry);
+  const PageSettings settings = bench::BenchSettings();
+  bench::RenderScreenForPrinting(registry, renderer, sheet, settings);
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  QPdfWriter pdf(&buffer);
+  pdf.setResolution(600);
+  pdf.setPageSize(QPageSize(QPageSize::A4));
+  pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+  PagedDevicePrintTarget target(pdf, renderer, sheet.page(), settings, false);
+  PrintSettings print;
+  int number = 0;
+  // The first copy pays for the fonts; it is not what is measured.
+  target.BeginDocument(1);
+  target.PrintPage(print);
+  target.EndDocument();
+  for (auto _ : state) {
+    print.startNumber = ++number;
+    target.BeginDocument(1);
+    target.PrintPage(print);
+    target.EndDocument();
+  }
+  static_cast<void>(target.EndJob());
+}
+BENCHMARK(BM_PrintFurtherCopy)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+
+// A fresh desktop program on the sample course, from exec until its main
+// window is exposed (the probe stops its own clock in the expose event). The
+// time is the process's CPU time; "wall_ms" is the wall clock, which also
+// counts the other programs sharing the machine.
+void BM_StartUpToMainWindowExposed(benchmark::State& state) {
+  QTemporaryDir home;
+  double wallTotal = 0;
+  for (auto _ : state) {
+    int out[2];
+    if (pipe(out) != 0) {
+      state.SkipWithError("no pipe");
+      return;
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+      dup2(out[1], STDOUT_FILENO);
+      close(out[0]);
+      const QByteArray folder = home.path().toLocal8Bit();
+      ::setenv("HOME", folder.constData(), 1);
+      ::setenv("XDG_CONFIG_HOME", (folder + "/config").constData(), 1);
+      ::setenv("XDG_DATA_HOME", (folder + "/data").constData(), 1);
+      const std::string probe = ProgramPath("TAVOLO_BENCH_PROBE", TAVOLO_STARTUP_PROBE);
+      ::setenv("XDG_RUNTIME_DIR", (folder + "/runtime").constData(), 1);
+      if (freopen("/dev/null", "w", stderr) == nullptr) _exit(127);
+      execl(probe.c_str(), probe.c_str(), kSampleCourse.c_str(), nullptr);
+      _exit(127);
+    }
+    close(out[1]);
+    char text[128] = {};
+    const ssize_t n = read(out[0], text, sizeof text - 1);
+    close(out[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    double cpuMs = 0, wallMs = 0;
+    if (n <= 0 || std::sscanf(text, "%lf %lf", &cpuMs, &wallMs) != 2) {
+      state.SkipWithError("the probe did not report");
+      return;
+    }
+    state.SetIterationTime(cpuMs / 1e3);
+    wallTotal += wallMs;
+  }
+  state.counters["wall_ms"] = wallTotal / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_StartUpToMainWindowExposed)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly();
+
+}  // namespace
+}  // namespace tavolo
