@@ -53,8 +53,8 @@ class MainWindowExposed : public QObject {
     getrusage(RUSAGE_SELF, &usage);
     timespec boot{};
     clock_gettime(CLOCK_BOOTTIME, &boot);
-    const double wall =
-        static_cast<double>(boot.tv_sec) + boot.tv_nsec * 1e-9 - ProcessStartSeconds();
+    const double wall = static_cast<double>(boot.tv_sec) +
+                        static_cast<double>(boot.tv_nsec) * 1e-9 - ProcessStartSeconds();
     std::printf("%.3f %.3f\n", (Seconds(usage.ru_utime) + Seconds(usage.ru_stime)) * 1e3,
                 wall * 1e3);
     std::fflush(stdout);
