@@ -17,7 +17,9 @@ execute_process(COMMAND ${PROBE} --leak RESULT_VARIABLE leak_result
 if(leak_result EQUAL 0)
   message(FATAL_ERROR "The lost QObject went unreported:\n${leak_out}")
 endif()
-foreach(expected "ERROR: LeakSanitizer: detected memory leaks" "Direct leak of"
+# A QObject and its private part point at each other, so LeakSanitizer
+# calls both "indirect" leaks; what matters is that ours is named.
+foreach(expected "ERROR: LeakSanitizer: detected memory leaks" "leak of 16 byte(s)"
                  "LoseAnObjectOfOurs")
   string(FIND "${leak_out}" "${expected}" at)
   if(at EQUAL -1)
