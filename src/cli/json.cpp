@@ -22,6 +22,10 @@ bool IsWellFormed(std::string_view s, std::size_t pos, std::size_t length) {
   for (std::size_t k = 1; k < length; ++k)
     if ((static_cast<unsigned char>(s[pos + k]) & 0xC0) != 0x80) return false;
   const char32_t cp = Utf8CodePoint(s, pos);
+  // Overlong forms, UTF-16 surrogates and numbers past U+10FFFF have the
+  // right shape but are not UTF-8: a strict JSON reader refuses them.
+  if (length == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) return false;
+  if (length == 4 && (cp < 0x10000 || cp > 0x10FFFF)) return false;
   return cp != 0xFFFD || (length == 3 && s.substr(pos, 3) == "\xEF\xBF\xBD");
 }
 

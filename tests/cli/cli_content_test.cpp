@@ -335,6 +335,12 @@ TEST(JsonTest, QuotesEveryKindOfCharacter) {
       {"日本語　全角", "\"日本語　全角\""},
       {"bad \xFF byte", "\"bad \xEF\xBF\xBD byte\""},
       {"cut \xE6\x97", "\"cut \xEF\xBF\xBD\xEF\xBF\xBD\""},
+      // Shaped like UTF-8 but not: a surrogate, an overlong "/", past U+10FFFF.
+      {"s\xED\xA0\x80", "\"s\xEF\xBF\xBD\""},
+      {"o\xE0\x80\xAF", "\"o\xEF\xBF\xBD\""},
+      {"o\xF0\x80\x80\xAF", "\"o\xEF\xBF\xBD\""},
+      {"h\xF4\x90\x80\x80", "\"h\xEF\xBF\xBD\""},
+      {"\xF0\x9F\x98\x80\xED\x9F\xBF", "\"\xF0\x9F\x98\x80\xED\x9F\xBF\""},
   };
   for (const auto& [text, quoted] : cases) EXPECT_EQ(JsonQuote(text), quoted);
 }

@@ -366,6 +366,38 @@ TEST(CourseCheckTest, ReportsEachProblemWithFileAndLine) {
   EXPECT_EQ(result.unitCount, 4);  // 1, 2, 2R1 and 3; section 2 has no question file
 }
 
+// Question lines longer than any page shows are pointed out at their own
+// lines, each of two equal ones at its own; lines that fit are left alone.
+TEST(CourseCheckTest, QuestionLinesTooLongForAPageAreReported) {
+  const std::string fits(668, '1');
+  const std::string tooLong(669, '1');
+  const std::string wide = std::string(333, 'x') + "あ";  // 335 bytes: fits
+  std::string huge;
+  while (huge.size() < 10u * 1024u * 1024u) huge += "あいうえお、";
+  TempFolder folder;
+  const std::string course = CourseFolderOf(folder);
+  WriteCp932Lines(folder / "Main.ind", {"コース", "", "一,kazu\\\\ksk", ">>"});
+  WriteCp932Lines(folder / "kazu" / "ksk.ind",
+                  {"題", "[[sect1", "加法", "<<", "一", "二", ">>", "]]"});
+  WriteCp932Lines(folder / "kazu" / "ksk1.que",
+                  {"[[unit1", "<<ques", fits, tooLong + "#1#", wide, tooLong + "#1#", ">>", "]]",
+                   "[[unit2", "<<ques", huge, ">>", "]]"});
+  const auto index = ReadCourseIndex(course);
+  ASSERT_TRUE(index.ok());
+  const CourseCheckResult result = CheckCourse(index.value());
+  const std::string message =
+      "この行は長すぎてページに収まりません（右端より先は表示も印刷もされません）";
+  const std::vector<std::pair<std::string, int>> expected = {
+      {"1.1.1", 4}, {"1.1.1", 6}, {"1.1.2", 11}};
+  ASSERT_EQ(result.problems.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(result.problems[i].address, expected[i].first);
+    EXPECT_EQ(result.problems[i].file, course + "kazu/ksk1.que");
+    EXPECT_EQ(result.problems[i].line, expected[i].second);
+    EXPECT_EQ(result.problems[i].message, message);
+  }
+}
+
 }  // namespace
 }  // namespace tavolo
 

@@ -672,5 +672,47 @@ TEST_F(PageRendererTest, LearnerAnswersRepeatTheScreenLayout) {
   EXPECT_EQ(OnlyText("5").font.color, Color::Blue());
 }
 
+// A line of hundreds of kilobytes is laid out only as far as the page reaches:
+// what is drawn stays a page's worth, the answers on it still count, and the
+// lines after it are where they always are.
+TEST_F(PageRendererTest, AHugeLineIsLaidOutOnlyAsFarAsThePageReaches) {
+  auto repeat = [](std::string_view piece, std::size_t bytes) {
+    std::string text;
+    while (text.size() < bytes) text += piece;
+    return text;
+  };
+  const std::string huge[] = {
+      repeat("あいうえお、", 300000),
+      repeat("1/2+x^2-3*a>=b ", 300000),
+      repeat("@B12@/@+34@=", 300000),
+      repeat("1", 300000),
+  };
+  sheet.params.kran[0] = "1";
+  for (const bool printing : {false, true}) {
+    settings.printing = printing;
+    settings.surfaceWidth = printing ? 4961 : 0;
+    settings.surfaceHeight = printing ? 7016 : 0;
+    const int width = printing ? 4961 : sheet.params.paperWidth;
+    Render({"問#1#", "あいう#2#"});
+    const CanvasCall after = OnlyText("あいう");
+    const AnswerBox box = registry.box(2);
+    for (const std::string& line : huge) {
+      SCOPED_TRACE(line.substr(0, 20) + (printing ? " (printer)" : ""));
+      Render({"問" + line + "#1#", "あいう#2#"});
+      std::size_t drawnBytes = 0;
+      for (const CanvasCall& call : canvas.texts()) {
+        drawnBytes += call.text.size();
+        EXPECT_LT(call.from.x, width + width / 4) << call.text.substr(0, 20);
+      }
+      EXPECT_LT(drawnBytes, 20000u);
+      ASSERT_EQ(registry.count(), 2);
+      EXPECT_EQ(registry.box(1).answerText, "1");
+      EXPECT_EQ(OnlyText("あいう").from, after.from);
+      EXPECT_EQ(registry.box(2).x, box.x);
+      EXPECT_EQ(registry.box(2).y, box.y);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tavolo

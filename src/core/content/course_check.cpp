@@ -6,12 +6,20 @@
 #include "content/question_file_index.h"
 #include "content/unit_names.h"
 #include "content/unit_reader.h"
+#include "platform/cp932.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 
 namespace tavolo {
 
 namespace {
+
+// A question line of more Shift-JIS bytes than this cannot be seen whole on
+// any page: the widest paper (A3, 891 pixels across on the screen) holds
+// about 167 half-width characters of the smallest size (8 points, 16/3
+// pixels each). Fractions and markup take more bytes than they show, so four
+// bytes to a column are allowed before a line is called too long.
+constexpr std::size_t kLongestShownLine = 4 * 891 * 3 / 16;
 
 class CourseChecker {
  public:
@@ -115,6 +123,18 @@ class CourseChecker {
             problems.push_back(UnitProblem{UnitProblem::Kind::Malformed, inside.message(),
                                            key ? file.FindLineInUnit((*figures)[k], *key) : 0});
         }
+      }
+      // Lines that run past the page's right edge: the rest of them is
+      // neither shown nor printed.
+      std::size_t from = key ? *key : 0;
+      for (const std::string& line : reading.content->questionLines) {
+        if (sjisLength(line) <= kLongestShownLine) continue;
+        const int lineNumber = key ? file.FindLineInUnit(line, from) : 0;
+        if (lineNumber > 0) from = static_cast<std::size_t>(lineNumber);
+        problems.push_back(UnitProblem{UnitProblem::Kind::Malformed,
+                                       "この行は長すぎてページに収まりません"
+                                       "（右端より先は表示も印刷もされません）",
+                                       lineNumber});
       }
     }
     std::stable_sort(problems.begin(), problems.end(),

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <vector>
 
 #include "sheet/canvas.h"
@@ -38,6 +39,11 @@ struct DrawingContext {
   int notationFontSize = 12;     // current size of marked-up text, points
   int markupSizeOffset = 0;      // running change made by "@+" and "@-"
   bool exponentPending = false;  // set by "^", taken by the next token drawn
+  // Text is laid out only while it starts left of this x: what lies beyond a
+  // page's right edge cannot be seen, and a line of megabytes must cost no
+  // more than a page of text. Parsing goes on past it (markup sizes and a
+  // pending exponent carry over to what follows), drawing stops.
+  int rightLimit = std::numeric_limits<int>::max();
 
   // Start point of every text segment drawn on the page, in order (figures
   // without a position are anchored to them).
@@ -58,8 +64,11 @@ struct DrawingContext {
     notationFontSize = drawingSize;
     markupSizeOffset = 0;
     exponentPending = false;
+    rightLimit = std::numeric_limits<int>::max();
     segmentStarts.clear();
   }
+
+  bool PastRightLimit(int x) const { return x >= rightLimit; }
 
   void RecordSegmentStart(Point start) {
     if (segmentStarts.size() < kMaxSegments) segmentStarts.push_back(start);

@@ -27,19 +27,24 @@ constexpr std::string_view kTwelveBlanks = "            ";
 
 }  // namespace
 
-std::vector<std::string> SplitMarkup(std::string_view text) {
-  std::vector<std::string> pieces;
-  if (text.empty()) return pieces;
+void ForEachMarkupPiece(std::string_view text,
+                        const std::function<void(std::string_view piece, bool isCode)>& visit) {
+  if (text.empty()) return;
   std::size_t start = 0;
   for (std::size_t at = text.find('@'); at != std::string_view::npos; at = text.find('@', start)) {
-    pieces.emplace_back(text.substr(start, at - start));
+    visit(text.substr(start, at - start), false);
     // The code is one whole character, so a Japanese character after "@" is
     // never cut in two.
     std::size_t codeLength = Utf8CharLength(text, at + 1);
-    pieces.emplace_back(text.substr(at + 1, codeLength));
+    visit(text.substr(at + 1, codeLength), true);
     start = at + 1 + codeLength;
   }
-  pieces.emplace_back(text.substr(start));
+  visit(text.substr(start), false);
+}
+
+std::vector<std::string> SplitMarkup(std::string_view text) {
+  std::vector<std::string> pieces;
+  ForEachMarkupPiece(text, [&](std::string_view piece, bool) { pieces.emplace_back(piece); });
   return pieces;
 }
 

@@ -16,6 +16,10 @@ namespace tavolo {
 // after an "@" is a code piece (empty when the "@" ends the text), scanning
 // goes on after it. An empty text gives no pieces.
 std::vector<std::string> SplitMarkup(std::string_view text);
+// The same pieces handed one by one to visit (code pieces with isCode set),
+// without a list: a line of megabytes costs no memory of its size.
+void ForEachMarkupPiece(std::string_view text,
+                        const std::function<void(std::string_view piece, bool isCode)>& visit);
 
 // Splits a question line at every "#": pieces at even positions are question
 // text, at odd positions answers. The piece after the last "#" is always

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/cp932.h"
+#include "platform/utf8.h"
+
 namespace tavolo {
 namespace {
 
@@ -10,6 +13,39 @@ namespace {
 constexpr int kPrinterLift = 8;
 // The largest character size whose fractions keep the fixed offsets.
 constexpr int kLargestFixedFractionSize = 18;
+// Texts of more characters than this are drawn a piece of this many at a
+// time, and only while the pieces start left of the right limit. No page
+// shows this many characters of a readable size in one row, so a text that
+// fits on its page is still drawn whole, as one run.
+constexpr std::size_t kLongTextPiece = 1024;
+
+// Where a piece of at most `characters` characters at the start of text ends
+// (bytes); a character keeps the code-variant tag that follows it.
+std::size_t PieceEnd(std::string_view text, std::size_t characters) {
+  std::size_t pos = 0;
+  for (std::size_t n = 0; n < characters && pos < text.size(); ++n)
+    pos += Utf8CharLength(text, pos);
+  while (pos < text.size() && IsCodeVariantTag(Utf8CodePoint(text, pos)))
+    pos += Utf8CharLength(text, pos);
+  return pos;
+}
+
+// Draws text with its cell's top-left at (x, y) up to the right limit and
+// returns the pen's x after it; text starting at or past the limit is not
+// drawn, and the pen is only moved there.
+int DrawTextToLimit(const DrawingContext& context, Canvas& canvas, int x, int y,
+                    std::string_view text) {
+  if (context.PastRightLimit(x)) {
+    canvas.moveTo(x, y);
+    return x;
+  }
+  while (true) {
+    const std::size_t end = PieceEnd(text, kLongTextPiece);
+    x = canvas.textOut(x, y, text.substr(0, end));
+    text.remove_prefix(end);
+    if (text.empty() || context.PastRightLimit(x)) return x;
+  }
+}
 
 // A fraction bar at exactly from.y .. to.y, in the font colour; the pen is
 // left black and 1 pixel wide.
@@ -56,8 +92,7 @@ class MathTextWriter {
       return {DrawPlainToken(at.x, at.y, text), at.y};
     }
     if (HasNonAscii(text)) {
-      canvas_.textOut(at.x, at.y + context_.lineRise, text);
-      return {canvas_.penPos().x, at.y};
+      return {DrawTextToLimit(context_, canvas_, at.x, at.y + context_.lineRise, text), at.y};
     }
     return Parse(at, text);
   }
@@ -178,26 +213,34 @@ class MathTextWriter {
   int DrawPlainToken(int x, int y, std::string_view token) {
     if (token.empty()) return x;
     if (context_.exponentPending) {
+      context_.exponentPending = false;
+      if (context_.PastRightLimit(x)) return x;
       Font& font = canvas_.font();
       const int size = font.size;
       font.size = RoundHalfEven(size * 0.8);
-      std::string raised(token);
-      raised += ' ';
-      canvas_.textOut(x, y, raised);
+      if (PieceEnd(token, kLongTextPiece) == token.size()) {
+        std::string raised(token);
+        raised += ' ';
+        x = DrawTextToLimit(context_, canvas_, x, y, raised);
+      } else {
+        x = DrawTextToLimit(context_, canvas_, x, y, token);
+        x = DrawTextToLimit(context_, canvas_, x, y, " ");
+      }
       font.size = size;
-      context_.exponentPending = false;
-      return canvas_.penPos().x;
+      return x;
     }
     return DrawTokenChars(x, y + context_.lineRise, token) + context_.charGap;
   }
 
-  // Draws a token character by character with a quarter gap between them;
-  // returns the end plus one gap.
-  int DrawTokenChars(int x, int y, std::string_view token) {
+  // Draws a token character by character with a quarter gap between them,
+  // up to the right limit; returns the end plus one gap. *drawn (when given)
+  // is how many characters were laid out.
+  int DrawTokenChars(int x, int y, std::string_view token, std::size_t* drawn = nullptr) {
     canvas_.moveTo(x, y);
     const int liftedY = context_.printing ? y - kPrinterLift : y;
     const int innerGap = context_.charGap / 4;
-    for (std::size_t i = 0; i < token.size(); ++i) {
+    std::size_t i = 0;
+    for (; i < token.size() && !context_.PastRightLimit(x); ++i) {
       const unsigned char c = static_cast<unsigned char>(token[i]);
       if (c == '^') {
         // Only the coefficient form's collected text brings one here.
@@ -206,12 +249,13 @@ class MathTextWriter {
       }
       x = canvas_.penPos().x + innerGap;
     }
+    if (drawn != nullptr) *drawn = i;
     return canvas_.penPos().x + context_.charGap;
   }
 
   int DrawRelationSign(int x, int y, std::string_view sign) {
-    canvas_.textOut(x, y + context_.lineRise, sign);
-    return canvas_.penPos().x + context_.charGap / 2;
+    return DrawTextToLimit(context_, canvas_, x, y + context_.lineRise, sign) +
+           context_.charGap / 2;
   }
 
   // Numerator over denominator, the shorter one centred under or over the
@@ -227,6 +271,7 @@ class MathTextWriter {
       }
     }
     if (context_.exponentPending) return DrawPlainToken(x, y, numerator);
+    if (context_.PastRightLimit(x)) return x;
 
     const FractionLines lines = LinesFor(y);
     const int yN = lines.numerator;
@@ -234,19 +279,22 @@ class MathTextWriter {
     const int lenN = static_cast<int>(numerator.size());
     const int lenD = static_cast<int>(denominator.size());
     int barEnd;
+    // The average character width of the longer part is taken over what of
+    // it was laid out: all of it unless it ran past the right limit.
+    std::size_t drawn = 0;
     if (lenN == lenD) {
       DrawTokenChars(x, yN, numerator);
       barEnd = canvas_.penPos().x;
       DrawTokenChars(x, yD, denominator);
     } else if (lenN > lenD) {
-      DrawTokenChars(x, yN, numerator);
+      DrawTokenChars(x, yN, numerator, &drawn);
       barEnd = canvas_.penPos().x;
-      const int width = (barEnd - x) / lenN;
+      const int width = (barEnd - x) / static_cast<int>(std::max<std::size_t>(drawn, 1));
       DrawTokenChars(x + (width * (lenN - lenD)) / 2, yD, denominator);
     } else {
-      DrawTokenChars(x, yD, denominator);
+      DrawTokenChars(x, yD, denominator, &drawn);
       barEnd = canvas_.penPos().x;
-      const int width = (barEnd - x) / lenD;
+      const int width = (barEnd - x) / static_cast<int>(std::max<std::size_t>(drawn, 1));
       DrawTokenChars(x + (width * (lenD - lenN)) / 2, yN, numerator);
     }
     const int overhang = RoundHalfEven(scale_);

@@ -75,13 +75,11 @@ Point DrawMarkedText(DrawingContext& context, Canvas& canvas, std::string_view t
   const Color color = canvas.font().color;
   Point point{at.x, at.y + context.lineRise};
   canvas.moveTo(point.x, point.y);
-  const std::vector<std::string> pieces = SplitMarkup(text);
-  for (std::size_t k = 0; k < pieces.size(); ++k) {
-    const std::string& piece = pieces[k];
-    if (k % 2 == 1 && ApplyMarkupCode(piece, context, canvas, baseSize)) continue;
-    if (piece.empty()) continue;
+  ForEachMarkupPiece(text, [&](std::string_view piece, bool isCode) {
+    if (isCode && ApplyMarkupCode(piece, context, canvas, baseSize)) return;
+    if (piece.empty()) return;
     point = DrawMathText(context, canvas, context.notationFontSize, point, color, piece, scale);
-  }
+  });
   canvas.font().style = FontStyle{};
   return canvas.penPos();
 }

@@ -25,6 +25,8 @@ constexpr int kFigureAnchorOffset = 40;  // unplaced figures start right of thei
 // Figure positions come from files; ones far off any page are held back so
 // that the page arithmetic stays within range.
 constexpr int kFigurePositionLimit = 100000;
+// Text is laid out up to this fraction of the page width past its right edge.
+constexpr int kRightLimitSlack = 4;
 
 int R(double v) { return RoundHalfEven(v); }
 
@@ -67,6 +69,10 @@ class PageDrawing {
 
   void Draw() {
     context_.StartPage(s_, printing_, params_.charSize, d_, printing_ ? W_ : 0);
+    // Lines are laid out until they are well past the page's right edge: the
+    // slack covers what reaches left of where a text starts (fraction bars,
+    // slanted glyphs), so everything on the page is drawn as ever.
+    context_.rightLimit = W_ + W_ / kRightLimitSlack;
     canvas_.font() = Font{params_.fontName, d_, Color::Black(), FontStyle{}};
     canvas_.brush().solid = false;
     DrawRules();

@@ -34,17 +34,18 @@ double TimeAxisTop(double longestMinutes) {
 
 }  // namespace
 
-ScoreChart::ScoreChart(QWidget* parent) : QChartView(parent) {
+// The view is made with its chart: a view made without one makes a default
+// chart of its own, which setChart would hand back to nobody (a leak).
+ScoreChart::ScoreChart(QWidget* parent) : QChartView(new QChart, parent) {
   setObjectName("chtScore");
   setAccessibleName(QStringLiteral("得点の推移"));
   setRenderHint(QPainter::Antialiasing);
   setMinimumSize(360, 240);
 
-  auto* chart = new QChart;
+  QChart* chart = this->chart();
   chart->setObjectName("chart");
   chart->legend()->setAlignment(Qt::AlignBottom);
   chart->setMargins(QMargins(4, 4, 4, 4));
-  setChart(chart);
 
   score_ = new QLineSeries(chart);
   score_->setObjectName("serScore");
