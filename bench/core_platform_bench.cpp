@@ -54,7 +54,7 @@ BENCHMARK(BM_DecodeCp932DuplicateCodes)->Unit(benchmark::kMillisecond);
 void BM_EncodeCp932DuplicateCodes(benchmark::State& state) {
   const std::string text = tavolo::DecodeCp932(DuplicateCodeText(5 * 1000 * 1000));
   for (auto _ : state) benchmark::DoNotOptimize(tavolo::EncodeCp932(text));
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * tavolo::sjisLength(text)));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * tavolo::SjisLength(text)));
 }
 BENCHMARK(BM_EncodeCp932DuplicateCodes)->Unit(benchmark::kMillisecond);
 
@@ -62,7 +62,7 @@ void BM_EncodeCp932(benchmark::State& state) {
   const std::string text = tavolo::DecodeCp932(JapaneseText(5 * 1000 * 1000));
   for (auto _ : state) benchmark::DoNotOptimize(tavolo::EncodeCp932(text));
   // Throughput in bytes of the CP932 file produced, comparable with decoding.
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * tavolo::sjisLength(text)));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * tavolo::SjisLength(text)));
 }
 BENCHMARK(BM_EncodeCp932)->Unit(benchmark::kMillisecond);
 

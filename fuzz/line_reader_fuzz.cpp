@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   const std::string text = tavolo::DecodeCp932(bytes);
   if (tavolo::EncodeCp932(text) != bytes) std::abort();
-  if (tavolo::sjisLength(text) != bytes.size()) std::abort();
+  if (tavolo::SjisLength(text) != bytes.size()) std::abort();
   const auto lines = tavolo::SplitLines(text);
   std::size_t total = 0;
   for (const auto& line : lines) {

@@ -109,10 +109,10 @@ Rect EstimateBounds(const RecordingCanvas& canvas) {
   };
   int tallest = 0;
   for (const CanvasCall& call : canvas.calls()) {
-    if (call.kind == CanvasCallKind::kTextOut) {
+    if (call.kind == CanvasCallKind::TextOut) {
       include(call.rect);
       tallest = std::max(tallest, call.rect.Height());
-    } else if (call.kind == CanvasCallKind::kLine) {
+    } else if (call.kind == CanvasCallKind::Line) {
       include({std::min(call.from.x, call.to.x), std::min(call.from.y, call.to.y) - call.pen.width,
                std::max(call.from.x, call.to.x) + 1,
                std::max(call.from.y, call.to.y) + call.pen.width + 1});

@@ -128,11 +128,11 @@ std::string Printable(std::string_view text) {
 // Columns on a terminal: full-width characters take two, like their
 // Shift-JIS bytes.
 std::string PadRight(const std::string& text, std::size_t width) {
-  const std::size_t w = sjisLength(text);
+  const std::size_t w = SjisLength(text);
   return w >= width ? text : text + std::string(width - w, ' ');
 }
 std::string PadLeft(const std::string& text, std::size_t width) {
-  const std::size_t w = sjisLength(text);
+  const std::size_t w = SjisLength(text);
   return w >= width ? text : std::string(width - w, ' ') + text;
 }
 
@@ -143,9 +143,9 @@ void WriteTable(std::ostream& out, const CourseIndex& course, const ClassRecords
     if (lesson.learners.empty()) out << "  (記録はありません)\n";
     for (const LearnerRecords& learner : lesson.learners) {
       out << "  学習者: " << Printable(learner.name) << "\n";
-      std::size_t width = sjisLength("単元");
+      std::size_t width = SjisLength("単元");
       for (const UnitRecords& unit : learner.units)
-        width = std::max(width, sjisLength(Printable(unit.section)));
+        width = std::max(width, SjisLength(Printable(unit.section)));
       out << "    " << PadRight("単元", width) << "  回数  最高点  最新点  最終実施日\n";
       for (const UnitRecords& unit : learner.units) {
         auto score = [](const std::optional<int>& v) { return v ? std::to_string(*v) : "-"; };

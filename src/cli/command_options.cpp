@@ -71,8 +71,7 @@ CommandOption NumberOption(std::string_view name, int low, int high, int& target
             const auto [end, ec] = std::from_chars(value.data(), last, n);
             if (ec != std::errc() || end != last || n < low || n > high) {
               if (badValue.empty()) {
-                err << name << " には " << low << " から " << high
-                    << " までの数を指定してください";
+                err << name << " には " << low << " から " << high << " までの数を指定してください";
               } else {
                 err << badValue;
               }

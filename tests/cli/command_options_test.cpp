@@ -26,10 +26,8 @@ struct Options {
 Parsed Parse(const CommandArgs& args, Options& o,
              UnknownOptions unknown = UnknownOptions::Refused) {
   const std::vector<CommandOption> table = {
-      TextOption("--png", o.png),
-      FlagOption("--printing", o.printing),
-      OnOffOption("--answers", o.answers),
-      NumberOption("--size", 1, 200, o.size),
+      TextOption("--png", o.png),          FlagOption("--printing", o.printing),
+      OnOffOption("--answers", o.answers), NumberOption("--size", 1, 200, o.size),
       PaperOption("--paper", o.paper),
   };
   std::ostringstream err;
@@ -40,10 +38,9 @@ Parsed Parse(const CommandArgs& args, Options& o,
 
 TEST(CommandOptions, OptionsAnywhereAmongTheArguments) {
   Options o;
-  const Parsed p = Parse(
-      {"course", "--size", "200", "--printing", "1.1.1", "--png", "a.png", "--paper", "b4",
-       "--answers", "on"},
-      o);
+  const Parsed p = Parse({"course", "--size", "200", "--printing", "1.1.1", "--png", "a.png",
+                          "--paper", "b4", "--answers", "on"},
+                         o);
   ASSERT_TRUE(p.positional) << p.err;
   EXPECT_EQ(*p.positional, (PositionalArgs{"course", "1.1.1"}));
   EXPECT_EQ(o.png, "a.png");

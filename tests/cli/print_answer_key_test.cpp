@@ -258,7 +258,7 @@ TEST_F(PrintedAnswerKeyTest, EveryAnswerOfTheSampleCourseIsInsideItsPrintedBox) 
       RenderScreenPage(prepared, registry, renderer, settings);
       registry.SetRegistering(false);
 
-      PrintedUnit unit{address, params.boxKind(), 0, {}};
+      PrintedUnit unit{address, params.AnswerBoxKind(), 0, {}};
       for (int e = 1; e <= registry.count(); ++e) {
         const std::string& answer = registry.box(e).answerText;
         if (answer.find_first_not_of(" ;") != std::string::npos) ++unit.answers;

@@ -90,9 +90,9 @@ struct MarkCase {
 
 std::vector<Point> Shape(const CanvasCall& call) {
   switch (call.kind) {
-    case CanvasCallKind::kLine:
+    case CanvasCallKind::Line:
       return {call.from, call.to};
-    case CanvasCallKind::kPolyline:
+    case CanvasCallKind::Polyline:
       return call.points;
     default:
       return {{call.rect.left, call.rect.top}, {call.rect.right, call.rect.bottom}};
@@ -103,13 +103,13 @@ TEST(GradingMarksTest, ShapesAroundAFieldAndItsFrame) {
   const Rect field{106, 103, 206, 130};  // w = 100
   const Rect frame{100, 99, 200, 132};
   const MarkCase cases[] = {
-      {GradingMark::Circle, CanvasCallKind::kEllipse, 2, {{87, 86}, {222, 153}}},
+      {GradingMark::Circle, CanvasCallKind::Ellipse, 2, {{87, 86}, {222, 153}}},
       {GradingMark::Triangle,
-       CanvasCallKind::kPolyline,
+       CanvasCallKind::Polyline,
        3,
        {{154, 91}, {76, 138}, {213, 138}, {154, 91}}},
-      {GradingMark::PracticeSlash, CanvasCallKind::kLine, 2, {{222, 86}, {87, 153}}},
-      {GradingMark::TestSlash, CanvasCallKind::kLine, 2, {{195, 94}, {105, 137}}},
+      {GradingMark::PracticeSlash, CanvasCallKind::Line, 2, {{222, 86}, {87, 153}}},
+      {GradingMark::TestSlash, CanvasCallKind::Line, 2, {{195, 94}, {105, 137}}},
   };
   for (const MarkCase& c : cases) {
     RecordingCanvas canvas;

@@ -34,7 +34,7 @@ TEST(AnswerBoxSettings, ValuesGoIntoTheirLines) {
   SetKranValue(params, KranField::AnswerY, 12);
   EXPECT_EQ(params.kran, (std::array<std::string, kKranLineCount>{"4", "25", "3", "0", "-7", "12",
                                                                   "15", "10", "0", "0"}));
-  EXPECT_EQ(params.boxKind(), BoxKind::Underline);
+  EXPECT_EQ(params.AnswerBoxKind(), BoxKind::Underline);
   for (const auto& [given, kept] : {std::pair{15, 15}, {16, 15}, {0, 0}, {-3, 0}, {7, 7}}) {
     SetLeftMargin(params, given);
     SetRightMargin(params, given);

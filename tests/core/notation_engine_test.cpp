@@ -34,7 +34,7 @@ std::vector<Drawn> TextsOf(const RecordingCanvas& canvas) {
 std::vector<CanvasCall> LinesOf(const RecordingCanvas& canvas) {
   std::vector<CanvasCall> result;
   for (const auto& call : canvas.calls())
-    if (call.kind == CanvasCallKind::kLine) result.push_back(call);
+    if (call.kind == CanvasCallKind::Line) result.push_back(call);
   return result;
 }
 

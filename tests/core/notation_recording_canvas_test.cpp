@@ -44,7 +44,7 @@ TEST(RecordingCanvasTest, RecordsEachCallWithTheStateOfItsTime) {
 
   const auto& calls = canvas.calls();
   ASSERT_EQ(calls.size(), 4u);
-  EXPECT_EQ(calls[0].kind, CanvasCallKind::kTextOut);
+  EXPECT_EQ(calls[0].kind, CanvasCallKind::TextOut);
   EXPECT_EQ(calls[0].rect, (Rect{10, 20, 26, 36}));
   EXPECT_EQ(calls[0].font.color, Color::Blue());
   EXPECT_EQ(calls[0].pen.width, 1);

@@ -46,7 +46,7 @@ std::string Repeat(std::string_view piece, int times) {
 // Where the item a call belongs to was laid out: a fraction bar starts one
 // overhang (1 pixel at this scale) left of its fraction.
 int LaidOutAt(const CanvasCall& call) {
-  return call.kind == CanvasCallKind::kLine ? std::min(call.from.x, call.to.x) + 1 : call.from.x;
+  return call.kind == CanvasCallKind::Line ? std::min(call.from.x, call.to.x) + 1 : call.from.x;
 }
 
 TEST(NotationRightLimitTest, NotationIsCutAtTheLimitAndKeepsItsState) {
@@ -133,7 +133,9 @@ TEST(NotationRightLimitTest, LongJapaneseTextGoesOutInPiecesUpToTheLimit) {
       drawn += call.text;
     }
     EXPECT_TRUE(c.text.starts_with(drawn));
-    if (c.limit == 1000000) EXPECT_EQ(drawn, c.text);
+    if (c.limit == 1000000) {
+      EXPECT_EQ(drawn, c.text);
+    }
   }
 }
 

@@ -84,7 +84,7 @@ CanvasImage Picture(int width, int height, std::string name) {
 TEST_F(PageRendererTest, A4DefaultsPlaceRulesTitleNameLineAndFirstQuestion) {
   sheet.params.headerOptions = 0;
   Render({"問題です", "次の行"});
-  const auto lines = CallsOf(CanvasCallKind::kLine);
+  const auto lines = CallsOf(CanvasCallKind::Line);
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[0].from, (Point{50, 30}));
   EXPECT_EQ(lines[0].to, (Point{580, 30}));
@@ -133,7 +133,7 @@ TEST_F(PageRendererTest, LongTitleIsSplitAtTheSectionSign) {
   sheet.params.headerOptions = 0;
   const std::string before = "正と負の数//正負の数の加法と減法";  // 32 bytes
   const std::string after = "§1-2 かっこのある式の計算abc";       // 29 bytes
-  ASSERT_EQ(sjisLength(before + after), 61u);
+  ASSERT_EQ(SjisLength(before + after), 61u);
   sheet.params.unit.title = before + after;
   Render({});
   EXPECT_EQ(OnlyText(before).from, (Point{50, 35}));
@@ -363,21 +363,21 @@ TEST_F(PageRendererTest, BoxesStayClearOfTheirAnswerAtEverySize) {
           std::optional<Rect> ink;
           std::optional<CanvasCall> box;
           for (const CanvasCall& call : canvas.calls()) {
-            if (call.kind == CanvasCallKind::kTextOut && call.font.color == Color::Blue()) {
+            if (call.kind == CanvasCallKind::TextOut && call.font.color == Color::Blue()) {
               if (call.text == " ") continue;
               const Rect& r = call.rect;
               ink = ink ? Rect{std::min(ink->left, r.left), std::min(ink->top, r.top),
                                std::max(ink->right, r.right), std::max(ink->bottom, r.bottom)}
                         : r;
-            } else if (call.kind != CanvasCallKind::kTextOut && call.pen.color == Color::Black() &&
-                       (call.kind != CanvasCallKind::kLine ||
+            } else if (call.kind != CanvasCallKind::TextOut && call.pen.color == Color::Black() &&
+                       (call.kind != CanvasCallKind::Line ||
                         call.from.y > 100 * (printing ? 7 : 1))) {
               box = call;  // the last black shape is the box
             }
           }
           ASSERT_TRUE(ink && box) << canvas.Describe();
           const int half = (box->pen.width + 1) / 2;
-          if (box->kind == CanvasCallKind::kLine) {
+          if (box->kind == CanvasCallKind::Line) {
             EXPECT_GE(box->from.y - half, ink->bottom);
             EXPECT_LE(box->from.x, ink->left);
             EXPECT_GE(box->to.x, ink->right);
@@ -405,9 +405,9 @@ TEST_F(PageRendererTest, BoxesAreTheSameWithTheAnswersHidden) {
       Render(questions);
       std::vector<CanvasCall>& found = boxes.emplace_back();
       for (const CanvasCall& call : canvas.calls())
-        if (call.kind == CanvasCallKind::kRectangle || call.kind == CanvasCallKind::kRoundRect ||
+        if (call.kind == CanvasCallKind::Rectangle || call.kind == CanvasCallKind::RoundRect ||
             call.text == "［" || call.text == "］" ||
-            (call.kind == CanvasCallKind::kLine && call.from.y > 90))
+            (call.kind == CanvasCallKind::Line && call.from.y > 90))
           found.push_back(call);
     }
     ASSERT_EQ(boxes[0].size(), boxes[1].size()) << kind;
@@ -465,8 +465,8 @@ TEST_F(PageRendererTest, BoxFramesOfEveryKind) {
     Rect rect;
   };
   const Case cases[] = {
-      {"1", CanvasCallKind::kRectangle, {69, 99, 144, 134}},   // bottom 132 by the kran values
-      {"5", CanvasCallKind::kRoundRect, {69, 102, 144, 134}},  // bottom 133
+      {"1", CanvasCallKind::Rectangle, {69, 99, 144, 134}},   // bottom 132 by the kran values
+      {"5", CanvasCallKind::RoundRect, {69, 102, 144, 134}},  // bottom 133
   };
   const Lines question = {"問#　あ　#"};
   for (const Case& c : cases) {
@@ -479,11 +479,11 @@ TEST_F(PageRendererTest, BoxFramesOfEveryKind) {
   }
   // Rounded rectangle: q = 2 x 14 + 4 - 10 = 22, e = round(17.6) = 18,
   // top 99 + 18 div 5, bottom that + 22 + 9.
-  EXPECT_EQ(CallsOf(CanvasCallKind::kRoundRect)[0].ellipseWidth, 18);
+  EXPECT_EQ(CallsOf(CanvasCallKind::RoundRect)[0].ellipseWidth, 18);
 
   sheet.params.kran[0] = "4";
   Render(question);
-  const auto lines = CallsOf(CanvasCallKind::kLine);
+  const auto lines = CallsOf(CanvasCallKind::Line);
   const CanvasCall& underline = lines.back();
   // 132 - round(0.2 x 33) = 125 would cross the text: 2 rows below its cell.
   EXPECT_EQ(underline.from, (Point{69, 133}));
@@ -500,8 +500,8 @@ TEST_F(PageRendererTest, BoxFramesOfEveryKind) {
   EXPECT_EQ(OnlyText("】").from, (Point{109, 112}));
   sheet.params.kran[0] = "0";
   Render(question);
-  EXPECT_TRUE(CallsOf(CanvasCallKind::kRectangle).empty());
-  EXPECT_TRUE(CallsOf(CanvasCallKind::kRoundRect).empty());
+  EXPECT_TRUE(CallsOf(CanvasCallKind::Rectangle).empty());
+  EXPECT_TRUE(CallsOf(CanvasCallKind::RoundRect).empty());
 }
 
 TEST_F(PageRendererTest, GradingMarksFollowStatusesAcrossRedraws) {
@@ -514,8 +514,8 @@ TEST_F(PageRendererTest, GradingMarksFollowStatusesAcrossRedraws) {
   registry.box(4).status = AnswerStatus::WrongInPractice;  // no mark on a sheet
   Render(questions);
   EXPECT_EQ(registry.box(1).status, AnswerStatus::Correct);
-  const auto ellipses = CallsOf(CanvasCallKind::kEllipse);
-  const auto polylines = CallsOf(CanvasCallKind::kPolyline);
+  const auto ellipses = CallsOf(CanvasCallKind::Ellipse);
+  const auto polylines = CallsOf(CanvasCallKind::Polyline);
   ASSERT_EQ(ellipses.size(), 1u);
   ASSERT_EQ(polylines.size(), 1u);
   EXPECT_EQ(ellipses[0].pen.color, Color::Red());
@@ -526,7 +526,7 @@ TEST_F(PageRendererTest, GradingMarksFollowStatusesAcrossRedraws) {
   const Rect field = AnswerFieldRect(registry.box(1), BoxStyle::FromSheet(sheet.params));
   EXPECT_LT(ellipses[0].rect.left, field.left);
   EXPECT_GT(ellipses[0].rect.right, field.right);
-  const auto lines = CallsOf(CanvasCallKind::kLine);
+  const auto lines = CallsOf(CanvasCallKind::Line);
   const auto red = std::count_if(lines.begin(), lines.end(),
                                  [](const CanvasCall& c) { return c.pen.color == Color::Red(); });
   EXPECT_EQ(red, 1);
@@ -545,7 +545,7 @@ TEST_F(PageRendererTest, UnclosedSizeMarkupEnlargesOnlyTheRestOfThePage) {
 TEST_F(PageRendererTest, TwoColumnDivider) {
   sheet.params.kran[3] = "2";
   Render({});
-  const auto lines = CallsOf(CanvasCallKind::kLine);
+  const auto lines = CallsOf(CanvasCallKind::Line);
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[2].from, (Point{312, 90}));  // (580 + 14 + 50) div 2 - 10
   EXPECT_EQ(lines[2].to, (Point{312, 864}));   // round(0.97 x 891)
@@ -559,7 +559,7 @@ TEST_F(PageRendererTest, ClassFlagMovesTheTitleAndFiguresArePlaced) {
   Render({"一行目", "二行目"});
   // Title after the flag: 50 + 56 + 5.
   EXPECT_EQ(OnlyText("正と負の数//加法§1-1 たし算").from, (Point{111, 35}));
-  const auto images = CallsOf(CanvasCallKind::kDrawImage);
+  const auto images = CallsOf(CanvasCallKind::DrawImage);
   ASSERT_EQ(images.size(), 4u) << canvas.Describe();
   EXPECT_EQ(images[0].text, "classFlag.bmp");
   EXPECT_EQ(images[0].rect, (Rect{50, 40, 106, 80}));  // top round(30 + (60 - 40) / 2)
@@ -574,7 +574,7 @@ TEST_F(PageRendererTest, ClassFlagMovesTheTitleAndFiguresArePlaced) {
   sheet.params.answerDisplay = false;
   sheet.params.headerOptions = 0;
   Render({"一行目", "二行目"});
-  const auto hidden = CallsOf(CanvasCallKind::kDrawImage);
+  const auto hidden = CallsOf(CanvasCallKind::DrawImage);
   ASSERT_EQ(hidden.size(), 2u);
   EXPECT_EQ(hidden[0].text, "q1.bmp");
   EXPECT_EQ(OnlyText("正と負の数//加法§1-1 たし算").from.x, 50);
@@ -597,7 +597,7 @@ TEST_F(PageRendererTest, PrinterRenderScalesFontsBoxesAndPictures) {
   EXPECT_EQ(OnlyText("問").font.size, 17);
   EXPECT_EQ(OnlyText("　　　　　　　　氏名").from,
             (Point{RoundHalfEven(150 * s + RoundHalfEven(50 * s)), RoundHalfEven(65 * s)}));
-  const auto boxes = CallsOf(CanvasCallKind::kRectangle);
+  const auto boxes = CallsOf(CanvasCallKind::Rectangle);
   ASSERT_EQ(boxes.size(), 1u);
   // The printed box starts where the printed answer does (its stroke kept
   // clear of the text), not at the screen's x times 1.03.
@@ -633,7 +633,7 @@ TEST_F(PageRendererTest, PrintedBoxesHoldTheAnswersThePrinterDrew) {
       renderer.RenderPage({sheet.params, sheet.pictures, sheet.layout}, printer, settings);
       std::vector<Rect> frames;
       for (const CanvasCall& call : printer.calls())
-        if (call.kind == CanvasCallKind::kRectangle || call.kind == CanvasCallKind::kRoundRect)
+        if (call.kind == CanvasCallKind::Rectangle || call.kind == CanvasCallKind::RoundRect)
           frames.push_back(call.rect);
       ASSERT_EQ(frames.size(), 5u) << kind << " " << dpi;
       std::size_t inside = 0;

@@ -53,7 +53,7 @@ TEST(Cp932, UndecodableBytesBecomeMarkersAndComeBackUnchanged) {
   }
   const std::string marker = DecodeCp932("\x80");
   EXPECT_TRUE(IsByteMarker(Utf8CodePoint(marker, 0)));
-  EXPECT_EQ(sjisLength(marker), 1u);
+  EXPECT_EQ(SjisLength(marker), 1u);
 }
 
 // Characters with more than one code: every code shows the character, no code
@@ -76,7 +76,7 @@ TEST(Cp932, DuplicateCodesDecodeToTheirCharacterAndKeepTheirBytes) {
     for (unsigned char c : text) ascii += c < 0x80 ? 1 : 0;
     EXPECT_EQ(ascii, 2);  // the brackets only
     EXPECT_EQ(EncodeCp932(text), "(" + bytes + ")");
-    EXPECT_EQ(sjisLength(text), 4u);
+    EXPECT_EQ(SjisLength(text), 4u);
   }
   // Typed text carries no tags and takes the usual code.
   EXPECT_EQ(EncodeCp932("≒纊￢"), "\x81\xe0\xfa\x5c\x81\xca");
@@ -95,7 +95,7 @@ TEST(Cp932, EveryTwoByteSequenceRoundTripsWithoutStrayAscii) {
       const std::string bytes = {static_cast<char>(lead), static_cast<char>(trail)};
       const std::string text = DecodeCp932(bytes);
       ASSERT_EQ(EncodeCp932(text), bytes) << lead << " " << trail;
-      ASSERT_EQ(sjisLength(text), 2u);
+      ASSERT_EQ(SjisLength(text), 2u);
       const char32_t first = Utf8CodePoint(text, 0);
       if (IsByteMarker(first)) continue;  // not a code: each byte keeps itself
       if (trail < 0x80) {
@@ -226,7 +226,7 @@ TEST(Cp932, TablesAgreeWithTheCLibraryConverter) {
     const std::string utf8 = Utf8Of(cp);
     ASSERT_EQ(EncodeCp932(utf8), expected.empty() ? "?" : expected)
         << std::hex << static_cast<unsigned>(cp);
-    ASSERT_EQ(sjisLength(utf8), expected.empty() ? 1u : expected.size())
+    ASSERT_EQ(SjisLength(utf8), expected.empty() ? 1u : expected.size())
         << std::hex << static_cast<unsigned>(cp);
   }
 }
@@ -239,7 +239,7 @@ TEST(Cp932, RandomByteStringsRoundTrip) {
     for (char& c : bytes) c = static_cast<char>(byte(random));
     const std::string text = DecodeCp932(bytes);
     ASSERT_EQ(EncodeCp932(text), bytes);
-    ASSERT_EQ(sjisLength(text), bytes.size());
+    ASSERT_EQ(SjisLength(text), bytes.size());
   }
 }
 
@@ -249,11 +249,11 @@ TEST(Cp932, CharactersOutsideTheCodePageAreWrittenAsQuestionMarks) {
 }
 
 TEST(Cp932, ShiftJisLengthCountsBytesOfTheFile) {
-  EXPECT_EQ(sjisLength(""), 0u);
-  EXPECT_EQ(sjisLength("abc"), 3u);
-  EXPECT_EQ(sjisLength("正の数"), 6u);
-  EXPECT_EQ(sjisLength("ｱ1"), 2u);
-  EXPECT_EQ(sjisLength("(-3)＋５"), 8u);
+  EXPECT_EQ(SjisLength(""), 0u);
+  EXPECT_EQ(SjisLength("abc"), 3u);
+  EXPECT_EQ(SjisLength("正の数"), 6u);
+  EXPECT_EQ(SjisLength("ｱ1"), 2u);
+  EXPECT_EQ(SjisLength("(-3)＋５"), 8u);
 }
 
 TEST(Cp932, CutsNeverSplitACharacter) {

@@ -62,7 +62,7 @@ TEST(IniDocument, ValuesAreCutAt1023BytesWithoutSplittingACharacter) {
                                       "\r\nkanji=" + Sjis(kanji) + "\r\n");
   EXPECT_EQ(doc.Value("s", "long", "").size(), 1023u);
   // "a" + 511 double-byte characters: the 512th would end at byte 1024.
-  EXPECT_EQ(sjisLength(doc.Value("s", "kanji", "")), 1023u);
+  EXPECT_EQ(SjisLength(doc.Value("s", "kanji", "")), 1023u);
 }
 
 TEST(IniDocument, EntriesListASectionInFileOrderAndWholeValuesOnRequest) {

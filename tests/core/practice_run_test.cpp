@@ -637,7 +637,7 @@ TEST_F(PracticeRunTest, DrawingsGoThroughTheCanvas) {
   DrawOnSheet(canvas, MarkDrawing{GradingMark::Circle, {106, 103, 206, 130}, {}, Color::Red()});
   DrawOnSheet(canvas, PictureText{{106, 103}, "3", 12, Color::Blue(), true});
   ASSERT_EQ(canvas.calls().size(), 3u);
-  EXPECT_EQ(canvas.calls()[0].kind, CanvasCallKind::kRoundRect);
+  EXPECT_EQ(canvas.calls()[0].kind, CanvasCallKind::RoundRect);
   EXPECT_TRUE(canvas.calls()[0].brush.solid);
   EXPECT_EQ(canvas.calls()[0].pen.color, Color::White());
   // The same circle the renderer draws on a graded sheet.

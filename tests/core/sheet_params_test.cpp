@@ -86,11 +86,11 @@ TEST(SheetParamsTest, KranBlockReplacesTheWindowTemplate) {
   const SheetParams p = LoadSheetParams(unit, true).params;
   EXPECT_EQ(p.kran,
             (std::array<std::string, 10>{"5", "15", "2", "0", "0", "0", "0", "0", "0", "0"}));
-  EXPECT_EQ(p.boxKind(), BoxKind::RoundedRectangle);
-  EXPECT_EQ(p.boxWidth(), 15);
-  EXPECT_EQ(p.boxHeight(), 2);
-  EXPECT_FALSE(p.twoColumns());
-  EXPECT_EQ(p.answerX(), 0);
+  EXPECT_EQ(p.AnswerBoxKind(), BoxKind::RoundedRectangle);
+  EXPECT_EQ(p.BoxWidth(), 15);
+  EXPECT_EQ(p.BoxHeight(), 2);
+  EXPECT_FALSE(p.TwoColumns());
+  EXPECT_EQ(p.AnswerX(), 0);
 }
 
 TEST(SheetParamsTest, LinesThatAreNotNumbersKeepTheDefaultAndAreReported) {
@@ -138,9 +138,9 @@ TEST(SheetParamsTest, ValuesOutsideTheirControlsAreBroughtInside) {
             "「<<font」の 1 行目「200」は 8 から 50 の範囲にありません。50 を使います。");
   // Kran lines are kept as written (saving writes them back) and drawn within limits.
   EXPECT_EQ(p.kran[1], "99999999");
-  EXPECT_EQ(p.boxWidth(), 10000);
-  EXPECT_EQ(p.boxHeight(), -10000);
-  EXPECT_EQ(p.answerX(), 12);
+  EXPECT_EQ(p.BoxWidth(), 10000);
+  EXPECT_EQ(p.BoxHeight(), -10000);
+  EXPECT_EQ(p.AnswerX(), 12);
 }
 
 TEST(SheetParamsTest, UnknownPaperWidthFallsBackToA4) {

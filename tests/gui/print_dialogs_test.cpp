@@ -127,7 +127,7 @@ TEST_F(PrintDialog, NumberedCopiesStartingAtFive) {
   EXPECT_TRUE(sheet.leftReducedView);
   EXPECT_EQ(settings.startNumber, 1);
   EXPECT_TRUE(settings.notPrinting);
-  EXPECT_TRUE(sheet.Registry().registering());  // registration is back on after the dialog
+  EXPECT_TRUE(sheet.Registry().IsRegistering());  // registration is back on after the dialog
   EXPECT_NE(Shell("pdfinfo '" + pdf + "'").find("Pages:           3"), std::string::npos);
   const std::string text = Shell("pdftotext '" + pdf + "' -");
   for (const char* number : {"№ 5", "№ 6", "№ 7"})

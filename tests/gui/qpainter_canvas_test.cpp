@@ -103,7 +103,7 @@ TEST(QPainterCanvasTest, InkLandsWhereTheRecordingCanvasPutsIt) {
   for (const auto& text : recording.texts()) EXPECT_TRUE(HasInk(image, text.rect)) << text.text;
   // The bar: blue along its whole length, on its own row.
   const CanvasCall& bar = recording.calls().back();
-  ASSERT_EQ(bar.kind, CanvasCallKind::kLine);
+  ASSERT_EQ(bar.kind, CanvasCallKind::Line);
   for (int x = bar.from.x; x < bar.to.x; ++x) {
     EXPECT_EQ(image.pixelColor(x, bar.from.y), QColor(Qt::blue)) << x;
   }
@@ -159,7 +159,7 @@ TEST(QPainterCanvasTest, NotXorLineDrawnTwiceLeavesNoTrace) {
   QImage image = WhiteImage(20, 20);
   QPainter painter(&image);
   QPainterCanvas canvas(painter, 96);
-  canvas.pen().mode = PenMode::kNotXor;
+  canvas.pen().mode = PenMode::NotXor;
   canvas.line(2, 5, 17, 5);
   painter.end();
   EXPECT_TRUE(IsInk(image, 8, 5));

@@ -31,7 +31,7 @@ bool IsDigitOnlyChoice(const std::string& line) {
 }
 
 bool IsChoiceLabel(const std::string& line) {
-  if (line.empty() || Utf8CharLength(line, 0) != line.size() || sjisLength(line) != 2) return false;
+  if (line.empty() || Utf8CharLength(line, 0) != line.size() || SjisLength(line) != 2) return false;
   static const std::vector<std::string> labels = Utf8Chars(kChoiceLabels);
   return std::find(labels.begin(), labels.end(), line) != labels.end();
 }
@@ -58,7 +58,7 @@ void AddDummyAnswers(Lines& choices, const Lines& dummies) {
 ChoiceCounts CountChoices(const Lines& choices) {
   ChoiceCounts counts;
   for (const std::string& line : choices)
-    counts.characters += static_cast<int>(sjisLength(line) / 2);
+    counts.characters += static_cast<int>(SjisLength(line) / 2);
   counts.lines = static_cast<int>(choices.size());
   return counts;
 }

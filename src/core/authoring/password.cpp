@@ -34,7 +34,7 @@ std::string_view PasswordEntry::Prompt() const {
 
 PasswordVerdict PasswordEntry::Accept(std::string_view first, std::string_view second) {
   const std::string password = StoredPasswordForm(first);
-  if (sjisLength(password) < kMinPasswordBytes)
+  if (SjisLength(password) < kMinPasswordBytes)
     return {false, "４文字以上にしてください", PasswordField::First};
   if (!IsNew()) {
     if (password == stored_) return {true, {}, PasswordField::First};

@@ -128,7 +128,7 @@ class CourseChecker {
       // neither shown nor printed.
       std::size_t from = key ? *key : 0;
       for (const std::string& line : reading.content->questionLines) {
-        if (sjisLength(line) <= kLongestShownLine) continue;
+        if (SjisLength(line) <= kLongestShownLine) continue;
         const int lineNumber = key ? file.FindLineInUnit(line, from) : 0;
         if (lineNumber > 0) from = static_cast<std::size_t>(lineNumber);
         problems.push_back(UnitProblem{UnitProblem::Kind::Malformed,

@@ -145,7 +145,7 @@ std::size_t SjisCharLength(char32_t cp) {
   return code == 0 || code < 0x100 ? 1 : 2;
 }
 
-std::size_t sjisLength(std::string_view utf8) {
+std::size_t SjisLength(std::string_view utf8) {
   std::size_t total = 0;
   for (std::size_t i = 0; i < utf8.size();) {
     const auto c = static_cast<unsigned char>(utf8[i]);

@@ -52,7 +52,7 @@ std::string WithoutCodeVariants(std::string_view utf8);
 // The Shift-JIS byte length of a UTF-8 string: what a rule means when it
 // counts or cuts "bytes" (ASCII and half-width katakana 1, others 2, markers 1,
 // code-variant tags 0: they belong to the two bytes of the character before).
-std::size_t sjisLength(std::string_view utf8);
+std::size_t SjisLength(std::string_view utf8);
 
 // Shift-JIS byte length of one character.
 std::size_t SjisCharLength(char32_t cp);

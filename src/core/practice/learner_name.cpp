@@ -59,7 +59,7 @@ std::optional<std::string> LearnerNameRefusal(std::string_view name) {
   // Windows drops a trailing blank or dot, which would give two names one file.
   if (IsBlank(first) || IsBlank(last) || last == '.')
     return Refused("名前の前後に空白や「.」は置けません");
-  if (sjisLength(name) > kMaxLearnerNameBytes)
+  if (SjisLength(name) > kMaxLearnerNameBytes)
     return Refused("名前は全角32文字（半角64文字）までです");
   return std::nullopt;
 }

@@ -31,8 +31,8 @@ void DrawText(Canvas& canvas, const PictureText& text) {
 void RoundedArea(Canvas& canvas, const Rect& area, Color pen, bool filled) {
   canvas.pen().color = pen;
   canvas.pen().width = 1;
-  canvas.pen().style = PenStyle::kSolid;
-  canvas.pen().mode = PenMode::kCopy;
+  canvas.pen().style = PenStyle::Solid;
+  canvas.pen().mode = PenMode::Copy;
   canvas.brush().solid = filled;
   canvas.brush().color = Color::White();
   canvas.roundRect(area.left, area.top, area.right, area.bottom, kCorner, kCorner);

@@ -21,7 +21,7 @@ struct BoxStyle {
   int charSize = 12;
 
   static BoxStyle FromSheet(const SheetParams& sheet) {
-    return {sheet.boxKind(), sheet.boxWidth(), sheet.boxHeight(), sheet.charSize};
+    return {sheet.AnswerBoxKind(), sheet.BoxWidth(), sheet.BoxHeight(), sheet.charSize};
   }
 };
 

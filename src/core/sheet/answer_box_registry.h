@@ -33,7 +33,7 @@ class AnswerBoxRegistry {
   // Practice keeps per-box tables of this size beside the registry.
   static constexpr int kMaxBoxes = 80;
 
-  bool registering() const { return registering_; }
+  bool IsRegistering() const { return registering_; }
   void SetRegistering(bool on) { registering_ = on; }
 
   int count() const { return count_; }

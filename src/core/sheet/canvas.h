@@ -57,16 +57,16 @@ struct Font {
   bool operator==(const Font&) const = default;
 };
 
-enum class PenStyle { kSolid, kDot };
-// kNotXor inverts what lies under the pen where a black pen is drawn, so a
+enum class PenStyle { Solid, Dot };
+// NotXor inverts what lies under the pen where a black pen is drawn, so a
 // second identical stroke removes the first (rubber-band lines).
-enum class PenMode { kCopy, kNotXor };
+enum class PenMode { Copy, NotXor };
 
 struct Pen {
   Color color = Color::Black();
   int width = 1;
-  PenStyle style = PenStyle::kSolid;
-  PenMode mode = PenMode::kCopy;
+  PenStyle style = PenStyle::Solid;
+  PenMode mode = PenMode::Copy;
 
   bool operator==(const Pen&) const = default;
 };

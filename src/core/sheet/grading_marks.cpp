@@ -59,8 +59,8 @@ void DrawGradingMark(Canvas& canvas, GradingMark mark, const Rect& field, const 
   canvas.brush().solid = false;
   Pen& pen = canvas.pen();
   pen.color = color;
-  pen.style = PenStyle::kSolid;
-  pen.mode = PenMode::kCopy;
+  pen.style = PenStyle::Solid;
+  pen.mode = PenMode::Copy;
   switch (mark) {
     case GradingMark::Circle: {
       pen.width = space.Pen(2);

@@ -65,8 +65,8 @@ std::string TrimWideSpaces(std::string_view text) {
 }
 
 std::string PadToAnswerWidth(std::string_view shown, std::string_view model) {
-  const std::size_t modelBytes = sjisLength(model);
-  if (sjisLength(shown) >= modelBytes) return std::string(shown);
+  const std::size_t modelBytes = SjisLength(model);
+  if (SjisLength(shown) >= modelBytes) return std::string(shown);
   if (shown.empty()) return SjisLeft(kTwelveBlanks, modelBytes);
   std::string padded = " ";
   padded.append(shown);

@@ -53,7 +53,7 @@ void DrawBar(const DrawingContext& context, Canvas& canvas, Point from, Point to
   Pen& pen = canvas.pen();
   pen.color = canvas.font().color;
   pen.width = FractionBarWidth(context);
-  pen.mode = PenMode::kCopy;
+  pen.mode = PenMode::Copy;
   canvas.moveTo(from.x, from.y);
   canvas.lineTo(to.x, to.y);
   pen.color = Color::Black();

@@ -53,27 +53,29 @@ class PageDrawing {
         registry_(registry),
         context_(context) {
     printing_ = settings.printing;
-    W_ = settings.surfaceWidth > 0 ? settings.surfaceWidth : params_.paperWidth;
-    H_ = settings.surfaceHeight > 0 ? settings.surfaceHeight : params_.paperHeight;
+    surfaceWidth_ = settings.surfaceWidth > 0 ? settings.surfaceWidth : params_.paperWidth;
+    surfaceHeight_ = settings.surfaceHeight > 0 ? settings.surfaceHeight : params_.paperHeight;
     const int imageWidth =
         settings.pageImageWidth > 0 ? settings.pageImageWidth : params_.paperWidth;
-    s_ = printing_ ? W_ / kScaleReferenceWidth : 1.0;
-    r_ = printing_ && imageWidth > 0 ? static_cast<double>(W_) / imageWidth : 1.0;
-    b_ = printing_ ? kPrinterFontIncrease : 0;
-    d_ = params_.charSize + b_;
-    if (d_ < 1) d_ = 10;
-    L_ = R(params_.leftMargin * 10 * s_);
-    M_ = R(params_.rightMargin * 10 * s_);
-    right_ = W_ - M_;
+    scale_ = printing_ ? surfaceWidth_ / kScaleReferenceWidth : 1.0;
+    headerScale_ =
+        printing_ && imageWidth > 0 ? static_cast<double>(surfaceWidth_) / imageWidth : 1.0;
+    printerFontIncrease_ = printing_ ? kPrinterFontIncrease : 0;
+    textSize_ = params_.charSize + printerFontIncrease_;
+    if (textSize_ < 1) textSize_ = 10;
+    leftEdge_ = R(params_.leftMargin * 10 * scale_);
+    rightMarginWidth_ = R(params_.rightMargin * 10 * scale_);
+    rightEdge_ = surfaceWidth_ - rightMarginWidth_;
   }
 
   void Draw() {
-    context_.StartPage(s_, printing_, params_.charSize, d_, printing_ ? W_ : 0);
+    context_.StartPage(scale_, printing_, params_.charSize, textSize_,
+                       printing_ ? surfaceWidth_ : 0);
     // Lines are laid out until they are well past the page's right edge: the
     // slack covers what reaches left of where a text starts (fraction bars,
     // slanted glyphs), so everything on the page is drawn as ever.
-    context_.rightLimit = W_ + W_ / kRightLimitSlack;
-    canvas_.font() = Font{params_.fontName, d_, Color::Black(), FontStyle{}};
+    context_.rightLimit = surfaceWidth_ + surfaceWidth_ / kRightLimitSlack;
+    canvas_.font() = Font{params_.fontName, textSize_, Color::Black(), FontStyle{}};
     canvas_.brush().solid = false;
     DrawRules();
     DrawHeaderLine();
@@ -100,30 +102,31 @@ class PageDrawing {
   }
 
   void DrawRules() {
-    SetPen(R(2 * s_));
-    for (int y : {R(30 * r_), R(90 * r_)}) canvas_.line(L_, y, right_, y);
+    SetPen(R(2 * scale_));
+    for (int y : {R(30 * headerScale_), R(90 * headerScale_)})
+      canvas_.line(leftEdge_, y, rightEdge_, y);
     SetPen(1);
-    if (params_.twoColumns()) {
-      const int x = (right_ + (d_ + L_)) / 2 - R(10 * s_);
-      canvas_.line(x, R(90 * r_), x, R(0.97 * H_));
+    if (params_.TwoColumns()) {
+      const int x = (rightEdge_ + (textSize_ + leftEdge_)) / 2 - R(10 * scale_);
+      canvas_.line(x, R(90 * headerScale_), x, R(0.97 * surfaceHeight_));
     }
   }
 
   void DrawHeaderLine() {
-    const int y = R(15 * r_);
-    SetText(10 + b_);
+    const int y = R(15 * headerScale_);
+    SetText(10 + printerFontIncrease_);
     if (params_.HasHeaderOption(kHeaderNumberAndTime)) {
       std::string number;
       if (settings_.sheetNumber) number = "№ " + std::to_string(*settings_.sheetNumber);
       std::string unitName = settings_.shortUnitName;
       // Long course paths would push the header off the page: keep the end.
-      if (sjisLength(unitName) > 40) unitName = SjisMid(unitName, 40, sjisLength(unitName));
-      canvas_.textOut(L_, y,
+      if (SjisLength(unitName) > 40) unitName = SjisMid(unitName, 40, SjisLength(unitName));
+      canvas_.textOut(leftEdge_, y,
                       number + "  " + DateDotText(settings_.now) + "-" + TimeText(settings_.now) +
                           "　" + unitName);
     }
     if (params_.HasHeaderOption(kHeaderTestDate)) {
-      canvas_.textOut(R(right_ - 120 * s_), y, "実施日　　月　　日");
+      canvas_.textOut(R(rightEdge_ - 120 * scale_), y, "実施日　　月　　日");
     }
   }
 
@@ -132,39 +135,40 @@ class PageDrawing {
   }
 
   void DrawTitle() {
-    int x = L_;
-    if (ClassFlagShown()) x = L_ + R((pictures_.classFlag.width + 5) * s_);
-    const int y = R(35 * r_);
-    layout_.scorePosition = {R(right_ - 75 * s_), y};
-    SetText(12 + b_);
+    int x = leftEdge_;
+    if (ClassFlagShown()) x = leftEdge_ + R((pictures_.classFlag.width + 5) * scale_);
+    const int y = R(35 * headerScale_);
+    layout_.scorePosition = {R(rightEdge_ - 75 * scale_), y};
+    SetText(12 + printerFontIncrease_);
     const std::string& title = params_.unit.title;
     const std::size_t section = title.find("§");
-    if (sjisLength(title) <= 60 || section == std::string::npos) {
+    if (SjisLength(title) <= 60 || section == std::string::npos) {
       canvas_.textOut(x, y, title);
     } else {
       canvas_.textOut(x, y, title.substr(0, section));
-      canvas_.textOut(x, R(48 * r_), "　　" + title.substr(section));
+      canvas_.textOut(x, R(48 * headerScale_), "　　" + title.substr(section));
     }
   }
 
   void DrawNameLine() {
-    SetText(16 + b_);
+    SetText(16 + printerFontIncrease_);
     std::string text =
         settings_.schoolName.empty() ? "　　　　　　　　氏名" : settings_.schoolName + "　　氏名";
     if (settings_.showLearnerName && !IsAnonymousLearner(settings_.learnerName)) {
       text += " " + settings_.learnerName;
     }
-    canvas_.textOut(R(150 * s_ + L_), R(65 * r_), text);
+    canvas_.textOut(R(150 * scale_ + leftEdge_), R(65 * headerScale_), text);
   }
 
   void DrawQuestions() {
-    const double pitch = params_.lineSpacing * s_ * kLinePitchFactor;
-    double runningY = 65 * r_ + R(20 * r_) + R(17 * r_ * kLinePitchFactor);
+    const double pitch = params_.lineSpacing * scale_ * kLinePitchFactor;
+    double runningY =
+        65 * headerScale_ + R(20 * headerScale_) + R(17 * headerScale_ * kLinePitchFactor);
     int lineY = R(runningY);
     SetPen(1);
     canvas_.brush().solid = false;
-    SetText(d_);
-    if (registry_.registering()) registry_.BeginPage();
+    SetText(textSize_);
+    if (registry_.IsRegistering()) registry_.BeginPage();
 
     const bool learnerShown = settings_.learnerAnswers != nullptr;
     if (!learnerShown) layout_.answerXs.clear();
@@ -175,49 +179,49 @@ class PageDrawing {
     // while the model answers are hidden.
     const Color answerColor = params_.answerDisplay || learnerShown ? kAnswerColor : Color::White();
     const Color alternativeColor = params_.answerDisplay ? kAlternativeColor : Color::White();
-    const int kranX = params_.answerX();
+    const int kranX = params_.AnswerX();
     drawn_.clear();
 
     for (const std::string& line : params_.unit.questionLines) {
       if (!line.empty()) {
         const std::vector<std::string> pieces = SplitAnswerMarks(line);
         const std::size_t pairs = AnswerMarkCount(pieces) / 2;
-        Point P{L_, lineY};
+        Point P{leftEdge_, lineY};
         for (std::size_t k = 0; k < pairs; ++k) {
           canvas_.font().color = Color::Black();
           int x = P.x;
           if (!learnerShown) {
             layout_.answerXs.push_back(P.x);
           } else if (answerXIndex < layout_.answerXs.size()) {
-            x = R(layout_.answerXs[answerXIndex++] * s_);
+            x = R(layout_.answerXs[answerXIndex++] * scale_);
           }
-          P = DrawMarkedText(context_, canvas_, pieces[2 * k], {x, lineY}, s_, d_);
+          P = DrawMarkedText(context_, canvas_, pieces[2 * k], {x, lineY}, scale_, textSize_);
 
           const std::string& answer = pieces[2 * k + 1];
           layout_.answers.push_back(answer);
-          const int A = kranX == 0 ? P.x : R(kranX * 10 * s_);
+          const int A = kranX == 0 ? P.x : R(kranX * 10 * scale_);
           canvas_.font().color = answerColor;
           const std::vector<std::string> alternatives = SplitAlternatives(answer);
           ++answerIndex;
           const std::string shown =
               learnerShown ? ShownLearnerAnswer(answerIndex, answer) : alternatives[0];
           canvas_.BeginExtent();
-          P = DrawMarkedText(context_, canvas_, shown, {A, lineY}, s_, d_);
+          P = DrawMarkedText(context_, canvas_, shown, {A, lineY}, scale_, textSize_);
           drawn_.push_back({A, lineY, P.x, canvas_.font().size, canvas_.EndExtent()});
 
           if (alternatives.size() >= 2 && settings_.showAlternatives) {
             // Fifty units right of the answer, but never over a longer one:
             // a blank after its end, and the blank each alternative starts with.
-            canvas_.font().size = d_;
+            canvas_.font().size = textSize_;
             const int after = P.x + canvas_.textWidth(" ");
-            Point at{std::max(A + R(50 * s_), after), lineY + context_.lineRise};
+            Point at{std::max(A + R(50 * scale_), after), lineY + context_.lineRise};
             for (std::size_t j = 1; j < alternatives.size(); ++j) {
-              at.x = DrawMathText(context_, canvas_, d_, at, alternativeColor,
-                                  " " + alternatives[j], s_)
+              at.x = DrawMathText(context_, canvas_, textSize_, at, alternativeColor,
+                                  " " + alternatives[j], scale_)
                          .x;
             }
           }
-          if (registry_.registering()) {
+          if (registry_.IsRegistering()) {
             const int number = registry_.Register(A, lineY, answer, canvas_.font().size);
             if (number != 0) registry_.SetWidth(number, P.x - A);
           }
@@ -225,7 +229,7 @@ class PageDrawing {
         // Question text after the last answer is question text: black even
         // when the answers before it are hidden in white.
         canvas_.font().color = Color::Black();
-        DrawMarkedText(context_, canvas_, pieces[2 * pairs], {P.x, lineY}, s_, d_);
+        DrawMarkedText(context_, canvas_, pieces[2 * pairs], {P.x, lineY}, scale_, textSize_);
       }
       runningY += pitch;
       lineY = R(runningY);
@@ -259,8 +263,8 @@ class PageDrawing {
         // position is kept so that the figure stays put from now on.
         const auto& segments = context_.segmentStarts;
         const Point start = k <= static_cast<int>(segments.size()) ? segments[k - 1] : Point{};
-        x = R(start.x / s_) + kFigureAnchorOffset;
-        y = R(start.y / s_);
+        x = R(start.x / scale_) + kFigureAnchorOffset;
+        y = R(start.y / scale_);
         if (!printing_) {
           xLine = std::to_string(x);
           yLine = std::to_string(y);
@@ -286,23 +290,24 @@ class PageDrawing {
       // the registry, the printer from where its own text went.
       const DrawnAnswer* drawn =
           e <= static_cast<int>(drawn_.size()) ? &drawn_[static_cast<std::size_t>(e - 1)] : nullptr;
-      const Rect base = printing_ && drawn != nullptr
-                            ? DrawnAnswerBaseRect(drawn->left, drawn->lineY, drawn->end, style, s_)
-                            : AnswerBaseRect(box, style, s_, printing_);
-      const Rect frame = AnswerFrameRect(base, style, s_);
+      const Rect base =
+          printing_ && drawn != nullptr
+              ? DrawnAnswerBaseRect(drawn->left, drawn->lineY, drawn->end, style, scale_)
+              : AnswerBaseRect(box, style, scale_, printing_);
+      const Rect frame = AnswerFrameRect(base, style, scale_);
       DrawBox(style, box, base, frame, drawn);
       if (const auto mark = SheetMarkFor(box.status)) {
         Rect field = AnswerFieldRect(box, style);
         Rect frameAtScreen = AnswerFrameRect(AnswerBaseRect(box, style, 1.0, false), style, 1.0);
         if (printing_ && drawn != nullptr) {
           // The mark follows its printed box.
-          const int shift = R(drawn->left / s_) - box.x;
+          const int shift = R(drawn->left / scale_) - box.x;
           field.left += shift;
           field.right += shift;
           frameAtScreen.left += shift;
           frameAtScreen.right += shift;
         }
-        DrawGradingMark(canvas_, *mark, field, frameAtScreen, kMarkColor, s_,
+        DrawGradingMark(canvas_, *mark, field, frameAtScreen, kMarkColor, scale_,
                         printing_ && drawn == nullptr);
       }
     }
@@ -312,11 +317,11 @@ class PageDrawing {
   void DrawBox(const BoxStyle& style, const AnswerBox& box, const Rect& base, const Rect& frame,
                const DrawnAnswer* drawn) {
     canvas_.brush().solid = false;
-    SetPen(R(s_));
+    SetPen(R(scale_));
     // What the box must keep clear of: the answer as drawn, its fractions
     // and the descent of its letters included.
     const std::optional<Rect> ink = drawn != nullptr ? drawn->ink : std::nullopt;
-    const int clearance = BoxClearance(canvas_.pen().width, s_);
+    const int clearance = BoxClearance(canvas_.pen().width, scale_);
     switch (style.kind) {
       case BoxKind::Rectangle:
         canvas_.rectangle(ink ? EnclosingOutline(frame, *ink, clearance) : frame);
@@ -338,7 +343,7 @@ class PageDrawing {
         break;
       }
       case BoxKind::RoundedRectangle: {
-        const int q = R(s_ * (2 * style.charSize + style.height - 10));
+        const int q = R(scale_ * (2 * style.charSize + style.height - 10));
         const int e = R(0.8 * q);
         const int top = frame.top + e / 5;
         Rect outline{frame.left, top, frame.right, top + q + R(0.5 * e)};
@@ -357,7 +362,7 @@ class PageDrawing {
   void DrawBrackets(bool square, const AnswerBox& box, const Rect& base, const DrawnAnswer* drawn) {
     if (drawn == nullptr) {
       // Nothing of this render to go by (a registry from another render).
-      SetText(box.fontSize + b_);
+      SetText(box.fontSize + printerFontIncrease_);
       canvas_.textOut(base.left, base.top, square ? "［" : "【");
       canvas_.textOut(base.right, base.top, square ? "］" : "】");
       return;
@@ -403,9 +408,9 @@ class PageDrawing {
 
   Rect ToDevice(const Rect& screen) const {
     if (!printing_) return screen;
-    const int left = R(screen.left * s_);
-    const int top = R(screen.top * s_);
-    return {left, top, left + R(screen.Width() * s_), top + R(screen.Height() * s_)};
+    const int left = R(screen.left * scale_);
+    const int top = R(screen.top * scale_);
+    return {left, top, left + R(screen.Width() * scale_), top + R(screen.Height() * scale_)};
   }
 
   SheetParams& params_;
@@ -419,12 +424,12 @@ class PageDrawing {
   std::vector<DrawnAnswer> drawn_;
 
   bool printing_ = false;
-  int W_ = 0, H_ = 0;  // drawing surface, device pixels
-  double s_ = 1.0;     // sheet scale: lengths
-  double r_ = 1.0;     // header rows: printer width / page image width
-  int b_ = 0;          // printer font increase
-  int d_ = 12;         // drawing size of question text
-  int L_ = 0, M_ = 0, right_ = 0;
+  int surfaceWidth_ = 0, surfaceHeight_ = 0;  // drawing surface, device pixels
+  double scale_ = 1.0;                        // sheet scale: lengths
+  double headerScale_ = 1.0;                  // header rows: printer width / page image width
+  int printerFontIncrease_ = 0;               // printer font increase
+  int textSize_ = 12;                         // drawing size of question text
+  int leftEdge_ = 0, rightMarginWidth_ = 0, rightEdge_ = 0;
 };
 
 }  // namespace

@@ -39,7 +39,7 @@ CanvasCall& RecordingCanvas::Record(CanvasCallKind kind) {
 
 int RecordingCanvas::DrawText(int x, int y, std::string_view text) {
   int advance = textWidth(text);
-  CanvasCall& call = Record(CanvasCallKind::kTextOut);
+  CanvasCall& call = Record(CanvasCallKind::TextOut);
   call.text = std::string(text);
   call.from = {x, y};
   call.rect = {x, y, x + advance, y + PixelSize(font().size)};
@@ -47,39 +47,35 @@ int RecordingCanvas::DrawText(int x, int y, std::string_view text) {
 }
 
 void RecordingCanvas::DrawLine(int x1, int y1, int x2, int y2) {
-  CanvasCall& call = Record(CanvasCallKind::kLine);
+  CanvasCall& call = Record(CanvasCallKind::Line);
   call.from = {x1, y1};
   call.to = {x2, y2};
 }
 
-void RecordingCanvas::rectangle(const Rect& rect) {
-  Record(CanvasCallKind::kRectangle).rect = rect;
-}
+void RecordingCanvas::rectangle(const Rect& rect) { Record(CanvasCallKind::Rectangle).rect = rect; }
 
 void RecordingCanvas::roundRect(int left, int top, int right, int bottom, int ellipseWidth,
                                 int ellipseHeight) {
-  CanvasCall& call = Record(CanvasCallKind::kRoundRect);
+  CanvasCall& call = Record(CanvasCallKind::RoundRect);
   call.rect = {left, top, right, bottom};
   call.ellipseWidth = ellipseWidth;
   call.ellipseHeight = ellipseHeight;
 }
 
-void RecordingCanvas::ellipse(const Rect& bounds) {
-  Record(CanvasCallKind::kEllipse).rect = bounds;
-}
+void RecordingCanvas::ellipse(const Rect& bounds) { Record(CanvasCallKind::Ellipse).rect = bounds; }
 
 void RecordingCanvas::polyline(std::span<const Point> points) {
-  Record(CanvasCallKind::kPolyline).points.assign(points.begin(), points.end());
+  Record(CanvasCallKind::Polyline).points.assign(points.begin(), points.end());
 }
 
 void RecordingCanvas::fillRect(const Rect& rect, Color color) {
-  CanvasCall& call = Record(CanvasCallKind::kFillRect);
+  CanvasCall& call = Record(CanvasCallKind::FillRect);
   call.rect = rect;
   call.color = color;
 }
 
 void RecordingCanvas::drawImage(const Rect& rect, const CanvasImage& image) {
-  CanvasCall& call = Record(CanvasCallKind::kDrawImage);
+  CanvasCall& call = Record(CanvasCallKind::DrawImage);
   call.rect = rect;
   call.text = image.name;
 }
@@ -87,7 +83,7 @@ void RecordingCanvas::drawImage(const Rect& rect, const CanvasImage& image) {
 std::vector<CanvasCall> RecordingCanvas::texts() const {
   std::vector<CanvasCall> result;
   for (const auto& call : calls_)
-    if (call.kind == CanvasCallKind::kTextOut) result.push_back(call);
+    if (call.kind == CanvasCallKind::TextOut) result.push_back(call);
   return result;
 }
 
@@ -95,25 +91,25 @@ std::string RecordingCanvas::Describe() const {
   std::ostringstream out;
   for (const auto& call : calls_) {
     switch (call.kind) {
-      case CanvasCallKind::kTextOut:
+      case CanvasCallKind::TextOut:
         out << "text \"" << call.text << "\" at (" << call.from.x << "," << call.from.y << ") size "
             << call.font.size << (call.font.style.bold ? " bold" : "")
             << (call.font.style.italic ? " italic" : "")
             << (call.font.style.underline ? " underline" : "")
             << (call.font.style.strikeout ? " strikeout" : "");
         break;
-      case CanvasCallKind::kLine:
+      case CanvasCallKind::Line:
         out << "line (" << call.from.x << "," << call.from.y << ")-(" << call.to.x << ","
             << call.to.y << ") width " << call.pen.width;
         break;
-      case CanvasCallKind::kPolyline:
+      case CanvasCallKind::Polyline:
         out << "polyline of " << call.points.size() << " points";
         break;
-      case CanvasCallKind::kRectangle:
-      case CanvasCallKind::kRoundRect:
-      case CanvasCallKind::kEllipse:
-      case CanvasCallKind::kFillRect:
-      case CanvasCallKind::kDrawImage:
+      case CanvasCallKind::Rectangle:
+      case CanvasCallKind::RoundRect:
+      case CanvasCallKind::Ellipse:
+      case CanvasCallKind::FillRect:
+      case CanvasCallKind::DrawImage:
         out << "shape " << static_cast<int>(call.kind) << " [" << call.rect.left << ","
             << call.rect.top << "," << call.rect.right << "," << call.rect.bottom << "]";
         if (!call.text.empty()) out << " " << call.text;

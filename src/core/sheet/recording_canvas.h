@@ -21,26 +21,26 @@
 namespace tavolo {
 
 enum class CanvasCallKind {
-  kTextOut,
-  kLine,
-  kRectangle,
-  kRoundRect,
-  kEllipse,
-  kPolyline,
-  kFillRect,
-  kDrawImage
+  TextOut,
+  Line,
+  Rectangle,
+  RoundRect,
+  Ellipse,
+  Polyline,
+  FillRect,
+  DrawImage
 };
 
 struct CanvasCall {
-  CanvasCallKind kind = CanvasCallKind::kTextOut;
-  std::string text;           // kTextOut: the text; kDrawImage: the image's name
-  Point from;                 // kTextOut: top-left of the cell; kLine: start
-  Point to;                   // kLine: end
-  Rect rect;                  // kTextOut: the cell; shapes, fills and images: their bounds
-  int ellipseWidth = 0;       // kRoundRect
-  int ellipseHeight = 0;      // kRoundRect
-  std::vector<Point> points;  // kPolyline
-  Color color;                // kFillRect
+  CanvasCallKind kind = CanvasCallKind::TextOut;
+  std::string text;           // TextOut: the text; DrawImage: the image's name
+  Point from;                 // TextOut: top-left of the cell; Line: start
+  Point to;                   // Line: end
+  Rect rect;                  // TextOut: the cell; shapes, fills and images: their bounds
+  int ellipseWidth = 0;       // RoundRect
+  int ellipseHeight = 0;      // RoundRect
+  std::vector<Point> points;  // Polyline
+  Color color;                // FillRect
   Font font;
   Pen pen;
   Brush brush;

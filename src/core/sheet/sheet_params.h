@@ -108,11 +108,11 @@ struct SheetParams {
 
   // Kran line n (1..10) as a number; a line that is not one reads 0.
   int KranValue(int line) const;
-  BoxKind boxKind() const { return static_cast<BoxKind>(KranValue(1)); }
-  int boxWidth() const { return KranValue(2); }
-  int boxHeight() const { return KranValue(3); }
-  bool twoColumns() const { return kran[3] == "2"; }
-  int answerX() const { return KranValue(5); }  // tens of units; 0: right after the question
+  BoxKind AnswerBoxKind() const { return static_cast<BoxKind>(KranValue(1)); }
+  int BoxWidth() const { return KranValue(2); }
+  int BoxHeight() const { return KranValue(3); }
+  bool TwoColumns() const { return kran[3] == "2"; }
+  int AnswerX() const { return KranValue(5); }  // tens of units; 0: right after the question
 
   // Sets width and height from the paper table; false (nothing changed) for a
   // width that is no known paper.

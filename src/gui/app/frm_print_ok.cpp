@@ -91,7 +91,7 @@ QPrinter& TfrmPrintOk::Printer() {
 void TfrmPrintOk::PrintSheet(PrintableSheet& sheet) {
   sheet_ = &sheet;
   AnswerBoxRegistry& registry = sheet.Registry();
-  const bool registering = registry.registering();
+  const bool registering = registry.IsRegistering();
   registry.SetRegistering(false);
   exec();
   registry.SetRegistering(registering);
@@ -148,8 +148,8 @@ void TfrmPrintOk::btnPrintClick() {
   QPrinter& printer = Printer();
   const int copies = printer.copyCount();
   const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
-  PagedDevicePrintTarget target(printer, sheet_->Renderer(), sheet_->Page(),
-                                sheet_->BaseSettings(), !toFile);
+  PagedDevicePrintTarget target(printer, sheet_->Renderer(), sheet_->Page(), sheet_->BaseSettings(),
+                                !toFile);
   target.SetPrinterControls(
       {[&printer](int n) { printer.setCopyCount(n); }, [&printer] { printer.abort(); }});
   const PrintResult result = RunPrintJob(settings_, copies, target);

@@ -208,8 +208,8 @@ bool TfrmSettei::ShowFor(const SheetParams& params, const QRect& page, const QRe
   setGeometry(place);
   LoadFrom(params);
   suspended_ = true;
-  MarkShape(params.boxKind());
-  EnableSizeBoxes(params.boxKind());
+  MarkShape(params.AnswerBoxKind());
+  EnableSizeBoxes(params.AnswerBoxKind());
   suspended_ = false;
   return exec() == QDialog::Accepted;
 }

@@ -403,7 +403,7 @@ void TfrmRenshu::RedrawSheet() {
   // register boxes: the fields lie over the boxes the sheet window registered.
   SheetParams& params = sheet_->Document().params;
   const bool answers = params.answerDisplay;
-  const bool registering = registry_.registering();
+  const bool registering = registry_.IsRegistering();
   params.answerDisplay = false;
   registry_.SetRegistering(false);
   QImage page =

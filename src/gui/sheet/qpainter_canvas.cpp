@@ -171,7 +171,7 @@ int QPainterCanvas::DrawText(int x, int y, std::string_view text) {
 void QPainterCanvas::BeginShape(bool withBrush) {
   QPen qpen(ToQColor(pen().color));
   qpen.setWidth(std::max(pen().width, 1));
-  qpen.setStyle(pen().style == PenStyle::kDot ? Qt::DotLine : Qt::SolidLine);
+  qpen.setStyle(pen().style == PenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
   qpen.setCapStyle(Qt::FlatCap);
   qpen.setJoinStyle(Qt::MiterJoin);
   painter_.setPen(qpen);
@@ -180,12 +180,12 @@ void QPainterCanvas::BeginShape(bool withBrush) {
   } else {
     painter_.setBrush(Qt::NoBrush);
   }
-  if (pen().mode == PenMode::kNotXor)
+  if (pen().mode == PenMode::NotXor)
     painter_.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
 }
 
 void QPainterCanvas::EndShape() {
-  if (pen().mode == PenMode::kNotXor)
+  if (pen().mode == PenMode::NotXor)
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
