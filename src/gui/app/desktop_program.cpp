@@ -12,7 +12,7 @@
 #include "gui/app/glyphs.h"
 #include "gui/app/message_dialogs.h"
 #include "gui/app/qsettings_store.h"
-#include "gui/app/qt_text.h"
+#include "gui/sheet/qt_text.h"
 
 namespace tavolo {
 

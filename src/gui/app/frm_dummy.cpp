@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "gui/app/qt_text.h"
+#include "gui/sheet/qt_text.h"
 #include "platform/text_file.h"
 
 namespace tavolo {

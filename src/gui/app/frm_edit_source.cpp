@@ -7,7 +7,7 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-#include "gui/app/qt_text.h"
+#include "gui/sheet/qt_text.h"
 #include "platform/text_file.h"
 
 namespace tavolo {

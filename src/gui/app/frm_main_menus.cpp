@@ -24,9 +24,9 @@
 #include "gui/app/frm_print_ok.h"
 #include "gui/app/frm_set_paper.h"
 #include "gui/app/frm_version.h"
-#include "gui/app/qt_text.h"
 #include "gui/authoring/frm_edit_index.h"
 #include "gui/practice/frm_class_records.h"
+#include "gui/sheet/qt_text.h"
 #include "platform/text_file.h"
 
 namespace tavolo {

@@ -24,9 +24,9 @@
 #include "gui/app/frm_print_ok.h"
 #include "gui/app/frm_settei.h"
 #include "gui/app/glyphs.h"
-#include "gui/app/qt_text.h"
 #include "gui/app/widget_helpers.h"
 #include "gui/app/worksheet_printable.h"
+#include "gui/sheet/qt_text.h"
 
 namespace tavolo {
 

@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "gui/app/qt_text.h"
 #include "gui/app/widget_helpers.h"
+#include "gui/sheet/qt_text.h"
 
 namespace tavolo {
 

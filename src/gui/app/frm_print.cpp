@@ -8,9 +8,9 @@
 #include <algorithm>
 
 #include "gui/app/page_view.h"
-#include "gui/app/qt_text.h"
 #include "gui/app/sheet_host.h"
 #include "gui/sheet/page_image.h"
+#include "gui/sheet/qt_text.h"
 #include "sheet/figure_edit.h"
 
 namespace tavolo {

@@ -7,7 +7,7 @@
 
 #include "app/app_state.h"
 #include "gui/app/glyphs.h"
-#include "gui/app/qt_text.h"
+#include "gui/sheet/qt_text.h"
 
 namespace tavolo {
 

@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "app/app_state.h"
-#include "gui/app/qt_text.h"
+#include "gui/sheet/qt_text.h"
 
 namespace tavolo {
 

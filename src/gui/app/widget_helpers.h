@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/app/qt_text.h"
+#include "gui/sheet/qt_text.h"
 
 namespace tavolo {
 

@@ -11,9 +11,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "gui/app/qt_text.h"
 #include "gui/app/widget_helpers.h"
 #include "gui/authoring/index_glyphs.h"
+#include "gui/sheet/qt_text.h"
 #include "platform/text_file.h"
 
 namespace tavolo {

@@ -18,8 +18,8 @@
 #include "authoring/editor_figures.h"
 #include "authoring/question_text.h"
 #include "gui/app/frm_bmp.h"
-#include "gui/app/qt_text.h"
 #include "gui/authoring/frm_edit_ques.h"
+#include "gui/sheet/qt_text.h"
 #include "platform/text_file.h"
 
 namespace tavolo {

@@ -12,9 +12,9 @@
 #include <QVBoxLayout>
 
 #include "app/sign_on.h"
-#include "gui/app/qt_text.h"
 #include "gui/app/widget_helpers.h"
 #include "gui/authoring/frm_password.h"
+#include "gui/sheet/qt_text.h"
 #include "practice/learner_name.h"
 
 namespace tavolo {

@@ -10,8 +10,8 @@
 #include <algorithm>
 
 #include "app/sign_on.h"
-#include "gui/app/qt_text.h"
 #include "gui/app/widget_helpers.h"
+#include "gui/sheet/qt_text.h"
 #include "platform/text_file.h"
 
 namespace tavolo {

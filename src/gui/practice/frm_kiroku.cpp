@@ -9,9 +9,9 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "gui/app/qt_text.h"
 #include "gui/practice/score_chart.h"
 #include "gui/sheet/font_substitution.h"
+#include "gui/sheet/qt_text.h"
 
 namespace tavolo {
 

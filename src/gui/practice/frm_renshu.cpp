@@ -20,7 +20,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "gui/app/qt_text.h"
 #include "gui/app/widget_helpers.h"
 #include "gui/practice/frm_zen_seikai.h"
 #include "gui/practice/message_picture_view.h"
@@ -28,6 +27,7 @@
 #include "gui/practice/scratch_pad.h"
 #include "gui/practice/sheet_picture.h"
 #include "gui/sheet/font_substitution.h"
+#include "gui/sheet/qt_text.h"
 
 namespace tavolo {
 

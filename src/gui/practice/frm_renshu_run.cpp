@@ -19,7 +19,6 @@
 #include "app/practice_flow.h"
 #include "app/record_file.h"
 #include "gui/app/frm_print.h"
-#include "gui/app/qt_text.h"
 #include "gui/app/widget_helpers.h"
 #include "gui/app/worksheet_printable.h"
 #include "gui/practice/frm_renshu.h"
@@ -30,6 +29,7 @@
 #include "gui/practice/sheet_picture.h"
 #include "gui/sheet/font_substitution.h"
 #include "gui/sheet/page_image.h"
+#include "gui/sheet/qt_text.h"
 #include "practice/run_recorder.h"
 
 namespace tavolo {

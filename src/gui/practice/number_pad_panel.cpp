@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/app/qt_text.h"
 #include "gui/app/widget_helpers.h"
+#include "gui/sheet/qt_text.h"
 
 namespace tavolo {
 

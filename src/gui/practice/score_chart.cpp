@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gui/app/qt_text.h"
+#include "gui/sheet/qt_text.h"
 
 namespace tavolo {
 

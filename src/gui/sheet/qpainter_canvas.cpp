@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "gui/sheet/font_substitution.h"
+#include "gui/sheet/qt_text.h"
 #include "platform/cp932.h"
 #include "sheet/drawing_context.h"
 
@@ -21,16 +22,13 @@ struct QImageData : CanvasImageData {
 
 QColor ToQColor(Color color) { return QColor(color.red, color.green, color.blue); }
 
-QString ToQString(std::string_view text) {
+QString DrawnText(std::string_view text) {
   // A character read from one of its less usual codes carries an invisible
   // code-variant tag (platform/cp932.h) so that saving keeps its bytes. Laid
   // out, the tag still nudges what follows by a fraction of a pixel; pages
   // draw and measure the characters alone. (Both tags start with EF B8.)
-  if (text.find("\xEF\xB8") != std::string_view::npos) {
-    const std::string plain = WithoutCodeVariants(text);
-    return QString::fromUtf8(plain.data(), static_cast<qsizetype>(plain.size()));
-  }
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  if (text.find("\xEF\xB8") != std::string_view::npos) return ToQString(WithoutCodeVariants(text));
+  return ToQString(text);
 }
 
 // Rules count a shape's right and bottom edges as outside it; QRect counts
@@ -73,7 +71,7 @@ QPainterTextCache::FontEntry& QPainterTextCache::Entry(const Font& font, QPaintD
       return *last_;
     }
   }
-  QFont qfont(SubstituteFontFamily(ToQString(font.family)));
+  QFont qfont(SubstituteFontFamily(DrawnText(font.family)));
   qfont.setPixelSize(PixelSize(font.size));
   qfont.setBold(font.style.bold);
   qfont.setItalic(font.style.italic);
@@ -148,14 +146,14 @@ QPainterTextCache::FontEntry& QPainterCanvas::CurrentFont() {
 }
 
 int QPainterCanvas::textWidth(std::string_view text) {
-  return CurrentFont().Advance(ToQString(text));
+  return CurrentFont().Advance(DrawnText(text));
 }
 
 int QPainterCanvas::textHeight() { return CurrentFont().metrics.height(); }
 
 int QPainterCanvas::DrawText(int x, int y, std::string_view text) {
   QPainterTextCache::FontEntry& entry = CurrentFont();
-  const QString qtext = ToQString(text);
+  const QString qtext = DrawnText(text);
   const int advance = entry.Advance(qtext);
   if (brush().solid)
     painter_.fillRect(QRect(x, y, advance, entry.metrics.height()), ToQColor(brush().color));

@@ -1,5 +1,6 @@
 #pragma once
-// Core speaks UTF-8 std::string, the windows QString: the two conversions.
+// Core speaks UTF-8 std::string, Qt QString: the two conversions, for the
+// drawing library and the windows alike.
 
 #include <QString>
 #include <string>
