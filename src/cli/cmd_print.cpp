@@ -94,13 +94,13 @@ int RunPrintCommand(const CommandArgs& args, std::ostream& out, std::ostream& er
   // The PDF appears under its name only when complete; until then it is a
   // temporary file of our own next to it, removed if printing fails.
   const std::filesystem::path target = options.pdfPath;
-  const auto Unwritable = [&](const std::string& message) {
+  const auto unwritable = [&](const std::string& message) {
     err << (message.empty() ? "" : message + "\n") << "ファイル " << PathText(target)
         << " に書き込めません\n";
     return 1;
   };
   Result<StagedFile> staged = StagedFile::Open(target);
-  if (!staged) return Unwritable("");
+  if (!staged) return unwritable("");
   PrintSettings print;
   print.mode = options.mode;
   print.numbered = options.numbered;
@@ -109,7 +109,7 @@ int RunPrintCommand(const CommandArgs& args, std::ostream& out, std::ostream& er
   {
     QFile file;
     if (!file.open(staged.value().fd(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
-      return Unwritable("");
+      return unwritable("");
     QPdfWriter pdf(&file);
     pdf.setResolution(kPdfDpi);
     pdf.setPageSize(QPageSize(QSizeF(params.paperWidth / 3.0, params.paperHeight / 3.0),
@@ -124,7 +124,7 @@ int RunPrintCommand(const CommandArgs& args, std::ostream& out, std::ostream& er
   // The date inside is the program's clock, not the moment of writing: the
   // same command gives the same file.
   if (result.ok && !StampPdfFileCreationDate(staged.value().fd(), Now())) result.ok = false;
-  if (!result.ok || !staged.value().Commit()) return Unwritable(result.message);
+  if (!result.ok || !staged.value().Commit()) return unwritable(result.message);
   out << PathText(target) << "\n";
   return 0;
 }

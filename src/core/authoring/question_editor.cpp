@@ -45,9 +45,9 @@ Result<std::optional<UnitBlockBoxes>> ReadBoxes(const std::string& path, const s
 }  // namespace
 
 const Lines& NewUnitQuestionLines() {
-  static const Lines lines = {"１．次の各空欄に適語を入れなさい。",
-                              "例　日本の首都は　#　東京　#　です"};
-  return lines;
+  static const Lines kLines = {"１．次の各空欄に適語を入れなさい。",
+                               "例　日本の首都は　#　東京　#　です"};
+  return kLines;
 }
 
 std::string EditorAddressText(const UnitAddress& address) {

@@ -12,7 +12,7 @@ namespace tavolo {
 
 // Largest file any reader accepts; course and record files are far smaller,
 // so anything bigger is treated as not a course file instead of exhausting memory.
-inline constexpr std::uintmax_t kMaxTextFileBytes = 64u * 1024u * 1024u;
+inline constexpr std::uintmax_t kMaxTextFileBytes = std::uintmax_t{64} * 1024 * 1024;
 
 // UTF-8 text of a path for messages (paths are native UTF-8 here).
 std::string PathText(const std::filesystem::path& path);

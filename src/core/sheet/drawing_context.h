@@ -20,7 +20,7 @@ inline int RoundHalfEven(double value) {
   double diff = value - floor;
   if (diff > 0.5) return static_cast<int>(floor) + 1;
   if (diff < 0.5) return static_cast<int>(floor);
-  long long f = static_cast<long long>(floor);
+  const auto f = static_cast<long long>(floor);
   return static_cast<int>(f % 2 == 0 ? f : f + 1);
 }
 

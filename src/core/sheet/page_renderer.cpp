@@ -186,35 +186,35 @@ class PageDrawing {
       if (!line.empty()) {
         const std::vector<std::string> pieces = SplitAnswerMarks(line);
         const std::size_t pairs = AnswerMarkCount(pieces) / 2;
-        Point P{leftEdge_, lineY};
+        Point pen{leftEdge_, lineY};
         for (std::size_t k = 0; k < pairs; ++k) {
           canvas_.font().color = Color::Black();
-          int x = P.x;
+          int x = pen.x;
           if (!learnerShown) {
-            layout_.answerXs.push_back(P.x);
+            layout_.answerXs.push_back(pen.x);
           } else if (answerXIndex < layout_.answerXs.size()) {
             x = R(layout_.answerXs[answerXIndex++] * scale_);
           }
-          P = DrawMarkedText(context_, canvas_, pieces[2 * k], {x, lineY}, scale_, textSize_);
+          pen = DrawMarkedText(context_, canvas_, pieces[2 * k], {x, lineY}, scale_, textSize_);
 
           const std::string& answer = pieces[2 * k + 1];
           layout_.answers.push_back(answer);
-          const int A = kranX == 0 ? P.x : R(kranX * 10 * scale_);
+          const int answerLeft = kranX == 0 ? pen.x : R(kranX * 10 * scale_);
           canvas_.font().color = answerColor;
           const std::vector<std::string> alternatives = SplitAlternatives(answer);
           ++answerIndex;
           const std::string shown =
               learnerShown ? ShownLearnerAnswer(answerIndex, answer) : alternatives[0];
           canvas_.BeginExtent();
-          P = DrawMarkedText(context_, canvas_, shown, {A, lineY}, scale_, textSize_);
-          drawn_.push_back({A, lineY, P.x, canvas_.font().size, canvas_.EndExtent()});
+          pen = DrawMarkedText(context_, canvas_, shown, {answerLeft, lineY}, scale_, textSize_);
+          drawn_.push_back({answerLeft, lineY, pen.x, canvas_.font().size, canvas_.EndExtent()});
 
           if (alternatives.size() >= 2 && settings_.showAlternatives) {
             // Fifty units right of the answer, but never over a longer one:
             // a blank after its end, and the blank each alternative starts with.
             canvas_.font().size = textSize_;
-            const int after = P.x + canvas_.textWidth(" ");
-            Point at{std::max(A + R(50 * scale_), after), lineY + context_.lineRise};
+            const int after = pen.x + canvas_.textWidth(" ");
+            Point at{std::max(answerLeft + R(50 * scale_), after), lineY + context_.lineRise};
             for (std::size_t j = 1; j < alternatives.size(); ++j) {
               at.x = DrawMathText(context_, canvas_, textSize_, at, alternativeColor,
                                   " " + alternatives[j], scale_)
@@ -222,14 +222,14 @@ class PageDrawing {
             }
           }
           if (registry_.IsRegistering()) {
-            const int number = registry_.Register(A, lineY, answer, canvas_.font().size);
-            if (number != 0) registry_.SetWidth(number, P.x - A);
+            const int number = registry_.Register(answerLeft, lineY, answer, canvas_.font().size);
+            if (number != 0) registry_.SetWidth(number, pen.x - answerLeft);
           }
         }
         // Question text after the last answer is question text: black even
         // when the answers before it are hidden in white.
         canvas_.font().color = Color::Black();
-        DrawMarkedText(context_, canvas_, pieces[2 * pairs], {P.x, lineY}, scale_, textSize_);
+        DrawMarkedText(context_, canvas_, pieces[2 * pairs], {pen.x, lineY}, scale_, textSize_);
       }
       runningY += pitch;
       lineY = R(runningY);
