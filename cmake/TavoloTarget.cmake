@@ -9,5 +9,10 @@ function(tavolo_target_defaults target)
     # first is pure noise there; the second stays visible but does not fail CI.
     target_compile_options(${target} PRIVATE -Wno-restrict -Wno-error=maybe-uninitialized)
   endif()
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    # Clang's -Wconversion also warns on every signed/unsigned mix, which
+    # GCC's leaves out; keep the two compilers' warnings the same.
+    target_compile_options(${target} PRIVATE -Wno-sign-conversion)
+  endif()
   target_compile_features(${target} PUBLIC cxx_std_20)
 endfunction()

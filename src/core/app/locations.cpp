@@ -6,16 +6,11 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "platform/paths.h"
+
 namespace tavolo {
 
 namespace fs = std::filesystem;
-
-namespace {
-bool IsFolder(const fs::path& p) {
-  std::error_code ec;
-  return fs::is_directory(p, ec);
-}
-}  // namespace
 
 std::optional<fs::path> FindSampleCourse(const fs::path& executableDir) {
   const fs::path candidates[] = {

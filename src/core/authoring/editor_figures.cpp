@@ -14,11 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool IsFolder(const fs::path& path) {
-  std::error_code ec;
-  return fs::is_directory(path, ec);
-}
-
 bool HasBitmapExtension(const std::string& name) {
   if (name.size() < 4) return false;
   std::string ext = name.substr(name.size() - 4);

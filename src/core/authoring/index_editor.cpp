@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "content/unit_names.h"
+#include "platform/paths.h"
 #include "platform/text_file.h"
 
 namespace tavolo {
@@ -11,11 +12,6 @@ namespace tavolo {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool Exists(const fs::path& path) {
-  std::error_code ec;
-  return fs::exists(path, ec);
-}
 
 // A lesson whose Main.ind line names no file stem has no index file to edit:
 // its path would be the course folder's own ".ind".
@@ -61,7 +57,7 @@ Status IndexEditor::LoadLesson(int lesson) {
     return Failure{"Main.ind の「" + entry->caption +
                    "」の行にはファイル名がないので、インデックスを作れません"};
   const fs::path path = LessonIndexPath(course_, lesson);
-  if (Exists(path)) {
+  if (PathExists(path)) {
     auto lines = ReadLines(path);
     if (!lines) return lines.failure();
     lines_ = std::move(lines).value();
@@ -216,7 +212,7 @@ fs::path IndexEditor::IndexPath() const {
 std::string IndexEditor::DataFileText() const {
   if (lesson_ < 1 || section_ < 1) return {};
   const fs::path file = QuestionFilePath(course_, UnitAddress{lesson_, section_, 1, 0});
-  return Exists(file) ? PathText(file) : std::string(kNotMadeYet);
+  return PathExists(file) ? PathText(file) : std::string(kNotMadeYet);
 }
 
 IndexTree IndexEditor::Tree(const UnitMarkLookup& marks) const {

@@ -1,12 +1,11 @@
 #include "authoring/question_editor.h"
 
-#include <system_error>
-
 #include "authoring/editor_figures.h"
 #include "authoring/question_text.h"
 #include "content/unit_names.h"
 #include "content/unit_reader.h"
 #include "platform/cp932.h"
+#include "platform/paths.h"
 #include "platform/text_file.h"
 #include "sheet/sheet_writer.h"
 
@@ -16,11 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool Exists(const fs::path& path) {
-  std::error_code ec;
-  return fs::exists(path, ec);
-}
-
 // Told whenever saving gives up before writing.
 constexpr std::string_view kNothingWritten = "データファイルは変更していません";
 
@@ -29,7 +23,7 @@ constexpr std::string_view kNothingWritten = "データファイルは変更し�
 // the teacher sees it, but saving will not rewrite it until it is mended.
 Result<std::optional<UnitBlockBoxes>> ReadBoxes(const std::string& path, const std::string& key,
                                                 Dialogs* dialogs) {
-  if (!Exists(path)) return std::optional<UnitBlockBoxes>();
+  if (!PathExists(path)) return std::optional<UnitBlockBoxes>();
   auto bytes = ReadFileBytes(path);
   if (!bytes) return bytes.failure();
   auto unit = FindUnitBlockForRewrite(*bytes, key, path);
@@ -134,7 +128,7 @@ EditorSave QuestionEditor::Save(Dialogs& dialogs) {
   }
   if (address_.section < 1) return {EditorStop::File, 0};
   std::string bytes;
-  if (Exists(filePath_)) {
+  if (PathExists(filePath_)) {
     auto read = ReadFileBytes(filePath_);
     if (!read) {
       // Never rebuild a question file we could not read: its other units would be lost.
@@ -184,7 +178,7 @@ bool QuestionEditor::MayEditSource(Dialogs& dialogs) const {
 
 Result<Lines> QuestionEditor::SourceLines() const {
   if (filePath_.empty()) return Failure{"データファイルがありません"};
-  if (!Exists(filePath_)) return Lines();
+  if (!PathExists(filePath_)) return Lines();
   return ReadLines(filePath_);
 }
 

@@ -40,6 +40,16 @@ bool Exists(const fs::path& p) {
 
 }  // namespace
 
+bool PathExists(const fs::path& path) {
+  std::error_code ec;
+  return fs::exists(path, ec);
+}
+
+bool IsFolder(const fs::path& path) {
+  std::error_code ec;
+  return fs::is_directory(path, ec);
+}
+
 fs::path ResolveCaseInsensitive(const fs::path& path) {
   if (Exists(path)) return path;
   fs::path resolved = path.root_path();

@@ -29,6 +29,11 @@ std::filesystem::path ResolveCaseInsensitive(const std::filesystem::path& path);
 // Every path built from course data passes this before it is used.
 [[nodiscard]] Status CheckInsideCourse(std::string_view relative);
 
+// Whether anything is at the path, and whether it is a folder (both through
+// links). A path that cannot be examined counts as neither.
+[[nodiscard]] bool PathExists(const std::filesystem::path& path);
+[[nodiscard]] bool IsFolder(const std::filesystem::path& path);
+
 // courseFolder + relative (with "\" as separator allowed), resolved as above.
 std::filesystem::path CoursePath(std::string_view courseFolder, std::string_view relative);
 

@@ -1,7 +1,6 @@
 #include "sheet/sheet_pictures.h"
 
 #include <algorithm>
-#include <system_error>
 
 #include "platform/paths.h"
 #include "platform/text_file.h"
@@ -11,11 +10,6 @@ namespace tavolo {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool IsFolder(const fs::path& path) {
-  std::error_code ec;
-  return fs::is_directory(path, ec);
-}
 
 std::vector<CanvasImage> LoadFigures(const std::vector<std::string>& lines, const fs::path& folder,
                                      ImageProvider& provider, std::vector<std::string>& problems) {
