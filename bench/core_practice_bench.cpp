@@ -21,19 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SilentDialogs final : public Dialogs {
- public:
-  void Inform(std::string_view) override {}
-  bool AskYesNo(std::string_view) override { return false; }
-  Answer AskYesNoCancel(std::string_view) override { return Answer::Cancel; }
-  std::optional<std::string> ChooseSaveFile(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseOpenFile(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-};
-
 class NoRecords final : public RunRecorder {
  public:
   Status Record(const RunResult&) override { return Succeeded(); }
@@ -43,7 +30,7 @@ class NoRecords final : public RunRecorder {
 // other box holds the right answer.
 struct EightyBoxRun {
   AnswerBoxRegistry registry;
-  SilentDialogs dialogs;
+  DecliningDialogs dialogs;
   NoRecords recorder;
   std::unique_ptr<PracticeRun> run;
 

@@ -18,17 +18,9 @@ namespace tavolo {
 namespace {
 
 // A Dialogs that nobody answers: nothing in these benchmarks should ask.
-class SilentDialogs final : public Dialogs {
+class SilentDialogs final : public DecliningDialogs {
  public:
   void Inform(std::string_view) override { ++told; }
-  bool AskYesNo(std::string_view) override { return false; }
-  Answer AskYesNoCancel(std::string_view) override { return Answer::Cancel; }
-  std::optional<std::string> ChooseSaveFile(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseOpenFile(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
   int told = 0;
 };
 

@@ -29,19 +29,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace tavolo;
 
-class QuietDialogs : public Dialogs {
- public:
-  void Inform(std::string_view) override {}
-  bool AskYesNo(std::string_view) override { return false; }
-  Answer AskYesNoCancel(std::string_view) override { return Answer::Cancel; }
-  std::optional<std::string> ChooseSaveFile(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseOpenFile(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-};
-
 const fs::path& QuestionFile() {
   // Never destroyed: the exit handler that removes the folder still needs it.
   static const fs::path& path = *new fs::path([] {
@@ -106,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   sheet.params.lineSpacing = data[1] % 50;
 
   const auto found = FindUnitBlockForRewrite(before, key, path.string());
-  QuietDialogs dialogs;
+  DecliningDialogs dialogs;
   const SaveOutcome outcome = SaveMaster(sheet, dialogs);
   const auto read = ReadFileBytes(path);
   if (!read) std::abort();

@@ -555,19 +555,11 @@ TEST_F(PracticeRunTest, ClickingTheResultPictureShowsTheRoaringFace) {
 
 // Stands for a window that shows what is drawn so far whenever it tells the
 // learner something.
-class ShowingDialogs final : public Dialogs {
+class ShowingDialogs final : public DecliningDialogs {
  public:
   void Inform(std::string_view message) override {
     if (run) shownBefore.push_back(run->TakeUpdate());
     told.push_back(std::string(message));
-  }
-  bool AskYesNo(std::string_view) override { return false; }
-  Answer AskYesNoCancel(std::string_view) override { return Answer::Cancel; }
-  std::optional<std::string> ChooseSaveFile(std::string_view, std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseOpenFile(std::string_view, std::string_view) override {
-    return std::nullopt;
   }
   PracticeRun* run = nullptr;
   std::vector<RunUpdate> shownBefore;

@@ -30,4 +30,22 @@ class Dialogs {
                                                     std::string_view filter) = 0;
 };
 
+// Declines everything: no to every question, no file chosen, messages
+// dropped. For runs nobody watches (benchmarks, fuzzing), and a base for
+// answerers that care about only some of the calls.
+class DecliningDialogs : public Dialogs {
+ public:
+  void Inform(std::string_view /*message*/) override {}
+  bool AskYesNo(std::string_view /*question*/) override { return false; }
+  Answer AskYesNoCancel(std::string_view /*question*/) override { return Answer::Cancel; }
+  std::optional<std::string> ChooseSaveFile(std::string_view /*suggested*/,
+                                            std::string_view /*filter*/) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> ChooseOpenFile(std::string_view /*folder*/,
+                                            std::string_view /*filter*/) override {
+    return std::nullopt;
+  }
+};
+
 }  // namespace tavolo
