@@ -2,12 +2,15 @@
 // Shared by the Qt benchmarks that print: the screen render whose boxes the
 // printer draws, and an in-memory 600 dpi A4 PDF.
 
+#include <benchmark/benchmark.h>
+
 #include <QBuffer>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <cstddef>
 
 #include "gui/sheet/page_image.h"
+#include "gui/sheet/sheet_print.h"
 #include "render_bench_sheet.h"
 
 namespace tavolo::bench {
@@ -33,6 +36,17 @@ std::size_t PdfBytes(Draw&& draw) {
     draw(pdf);
   }
   return static_cast<std::size_t>(buffer.size());
+}
+
+// One print job of copies numbered sheets into an in-memory PDF; its size.
+inline std::size_t PrintJobPdfBytes(PageRenderer& renderer, BenchSheet& sheet,
+                                    const PageSettings& settings, PrintMode mode, int copies) {
+  return PdfBytes([&](QPdfWriter& pdf) {
+    PrintSettings print;
+    print.mode = mode;
+    PagedDevicePrintTarget target(pdf, renderer, sheet.page(), settings, false);
+    benchmark::DoNotOptimize(RunPrintJob(print, copies, target));
+  });
 }
 
 }  // namespace tavolo::bench

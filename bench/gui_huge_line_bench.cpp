@@ -35,12 +35,7 @@ void BM_PrintHugeLine3Copies(benchmark::State& state) {
   bench::RenderScreenForPrinting(registry, renderer, sheet, settings);
   std::size_t bytes = 0;
   for (auto _ : state) {
-    bytes = bench::PdfBytes([&](QPdfWriter& pdf) {
-      PrintSettings print;
-      print.mode = PrintMode::PrinterResolution;
-      PagedDevicePrintTarget target(pdf, renderer, sheet.page(), settings, false);
-      benchmark::DoNotOptimize(RunPrintJob(print, 3, target));
-    });
+    bytes = bench::PrintJobPdfBytes(renderer, sheet, settings, PrintMode::PrinterResolution, 3);
   }
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);

@@ -20,12 +20,7 @@ void PrintClassSet(benchmark::State& state, PrintMode mode) {
   bench::RenderScreenForPrinting(registry, renderer, sheet, settings);
   std::size_t bytes = 0;
   for (auto _ : state) {
-    bytes = bench::PdfBytes([&](QPdfWriter& pdf) {
-      PrintSettings print;
-      print.mode = mode;
-      PagedDevicePrintTarget target(pdf, renderer, sheet.page(), settings, false);
-      benchmark::DoNotOptimize(RunPrintJob(print, 30, target));
-    });
+    bytes = bench::PrintJobPdfBytes(renderer, sheet, settings, mode, 30);
   }
   state.counters["pdfBytes"] = static_cast<double>(bytes);
 }
