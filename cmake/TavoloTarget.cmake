@@ -9,6 +9,12 @@ function(tavolo_target_defaults target)
     # first is pure noise there; the second stays visible but does not fail CI.
     target_compile_options(${target} PRIVATE -Wno-restrict -Wno-error=maybe-uninitialized)
   endif()
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    # Everything is built position-independent for the program's Qt part;
+    # calls within it need not allow for another library replacing a function,
+    # so GCC may still inline them as in a program.
+    target_compile_options(${target} PRIVATE -fno-semantic-interposition)
+  endif()
   if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     # Clang's -Wconversion also warns on every signed/unsigned mix, which
     # GCC's leaves out; keep the two compilers' warnings the same.

@@ -1,55 +1,26 @@
 // tavolo: with no arguments or a course folder, the desktop program; with a
 // command (`tavolo check ...`), the same program without windows.
+//
+// This file links no Qt. The commands that only read and report run here at
+// once; the desktop program and the commands that draw are in the Qt part,
+// loaded only for them (app/qt_part.h).
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <QApplication>
-#include <QDir>
-#include <QGuiApplication>
-#include <cerrno>
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "app/locations.h"
+#include "app/qt_part.h"
 #include "cli/cli.h"
-#include "gui/app/desktop_program.h"
 
 int main(int argc, char** argv) {
   if (argc >= 2 && tavolo::IsCliCommand(argv[1])) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    // Commands that only read and report need no application object at all:
-    // no platform plugin, no fontconfig.
+    const std::vector<std::string> args(argv + 1, argv + argc);
     if (!tavolo::CliCommandDraws(args)) return tavolo::RunCli(args, std::cout, std::cerr);
-    // Commands run over SSH, in CI and in cron jobs: never ask for a display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Such sessions often have no runtime folder; Qt would use its own
-    // fallback anyway, but warns about it on every run.
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-      const QByteArray runtime = "/tmp/runtime-" + QByteArray::number(::getuid());
-      if (::mkdir(runtime.constData(), 0700) == 0 || errno == EEXIST)
-        qputenv("XDG_RUNTIME_DIR", runtime);
-    }
-    // Drawing needs fonts and images, not widgets.
-    QGuiApplication app(argc, argv);
-    return tavolo::RunCli(args, std::cout, std::cerr);
   }
-
-  QApplication app(argc, argv);
-  std::string courseFolder;
-  if (argc >= 2) {
-    courseFolder = argv[1];
-  } else {
-    const std::filesystem::path exeDir = QCoreApplication::applicationDirPath().toStdString();
-    if (auto sample = tavolo::FindSampleCourse(exeDir)) {
-      courseFolder = sample->string();
-    } else {
-      // Started elsewhere without a course: the course folder is the current
-      // directory, as when the program is launched from inside a course.
-      courseFolder = QDir::currentPath().toStdString();
-    }
+  const auto qtMain = tavolo::LoadQtPart(tavolo::ExecutableFolder(argv[0]));
+  if (!qtMain) {
+    std::cerr << "tavolo: " << qtMain.message() << "\n";
+    return 1;
   }
-  return tavolo::RunDesktopProgram(app, courseFolder);
+  return qtMain.value()(argc, argv);
 }

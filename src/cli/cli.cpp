@@ -12,12 +12,11 @@
 namespace tavolo {
 
 // Each command lives in its own file; declare it here and add it to the table.
+// The commands that draw are found through drawing_commands.h, in the part of
+// the program that loads Qt: this table names them without linking them.
 int RunCheckCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 int RunListCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 int RunDumpCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
-int RunNotationCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
-int RunRenderCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
-int RunPrintCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 int RunRecordsCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 
 const std::vector<CliCommand>& CliCommands() {
@@ -28,14 +27,14 @@ const std::vector<CliCommand>& CliCommands() {
        false},
       {"dump", RunDumpCommand,
        "dump COURSE L.S.U[Rv] | dump FILE.prp  1 単元の読み込み結果を JSON で表示します", false},
-      {"notation", RunNotationCommand,
+      {"notation", nullptr,
        "notation TEXT --png FILE [--size N] [--printing]  1 行の数式表記を PNG に描きます", true},
-      {"render", RunRenderCommand,
+      {"render", nullptr,
        "render COURSE L.S.U[Rv] | render FILE.prp  --png FILE [--answers on|off] "
        "[--alternatives on|off] [--paper B5|A4|B4|A3] [--layout FILE.json]  ワークシートを PNG "
        "に描きます",
        true},
-      {"print", RunPrintCommand,
+      {"print", nullptr,
        "print COURSE L.S.U[Rv] | print FILE.prp  --pdf FILE [--copies N] [--start K] "
        "[--no-number] [--mode screen|printer] [--answers on|off] [--paper B5|A4|B4|A3]  "
        "番号付きのワークシートを PDF に印刷します",
@@ -92,7 +91,8 @@ bool CliCommandDraws(const std::vector<std::string>& args) {
   return false;
 }
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           DrawingCommandFinder drawing) {
   if (!args.empty() && args[0] == "--version") {
     out << "tavolo " << ProgramVersion() << "\n";
     return 0;
@@ -105,7 +105,13 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   for (const auto& c : CliCommands()) {
     if (args[0] != c.name) continue;
     if (args.size() == 2 && IsHelpOption(args[1])) return PrintCommandHelp(c.name, out, err);
-    return c.run(CommandArgs(args.begin() + 1, args.end()), out, err);
+    CommandFunction run = c.run;
+    if (c.draws && drawing != nullptr) run = drawing(c.name);
+    if (run == nullptr) {
+      err << "このコマンドは描画の部品がないと実行できません: " << c.name << "\n";
+      return 1;
+    }
+    return run(CommandArgs(args.begin() + 1, args.end()), out, err);
   }
   err << "不明なコマンドです: " << args[0] << "\n";
   PrintUsage(err);

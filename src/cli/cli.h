@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/commands.h"
+
 namespace tavolo {
 
 // True when the first argument names a command (the desktop program takes a
@@ -20,7 +22,13 @@ bool CliCommandDraws(const std::vector<std::string>& args);
 // The program's version, as `tavolo --version` and the package show it.
 std::string_view ProgramVersion();
 
-// args[0] is the command name. Returns the process exit status.
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// The function of a command that draws, by its name (nullptr for none).
+using DrawingCommandFinder = CommandFunction (*)(std::string_view name);
+
+// args[0] is the command name. Returns the process exit status. The commands
+// that draw run only when `drawing` finds them (cli/drawing_commands.h): the
+// program runs the others without loading Qt.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           DrawingCommandFinder drawing = nullptr);
 
 }  // namespace tavolo

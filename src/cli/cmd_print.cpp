@@ -11,7 +11,7 @@
 
 #include "cli/command_options.h"
 #include "cli/commands.h"
-#include "cli/unit_source.h"
+#include "cli/prepared_sheet.h"
 #include "gui/sheet/sheet_print.h"
 #include "platform/clock.h"
 #include "platform/text_file.h"

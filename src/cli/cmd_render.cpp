@@ -13,7 +13,7 @@
 #include "cli/command_options.h"
 #include "cli/commands.h"
 #include "cli/json.h"
-#include "cli/unit_source.h"
+#include "cli/prepared_sheet.h"
 #include "platform/text_file.h"
 
 namespace tavolo {

@@ -12,9 +12,9 @@ using CommandFunction = int (*)(const CommandArgs& args, std::ostream& out, std:
 
 struct CliCommand {
   const char* name;
-  CommandFunction run;
-  const char* usage;  // one line, shown by `tavolo help`
-  bool draws;         // needs fonts and a drawing surface (a GUI application)
+  CommandFunction run;  // nullptr for the commands that draw (cli/drawing_commands.h)
+  const char* usage;    // one line, shown by `tavolo help`
+  bool draws;           // needs fonts and a drawing surface (a GUI application)
 };
 
 // The table of commands, defined in cli.cpp.

@@ -1,9 +1,10 @@
 // The program as a shell runs it: commands that only read and report start
 // without any GUI application (no platform plugin is even looked at), while
-// the drawing commands still draw.
+// the drawing commands still draw, through the program's Qt part.
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "cli_run.h"
@@ -50,6 +51,39 @@ TEST(CliProcess, DrawingCommandsStillStartOne) {
   EXPECT_NE(trace.find("offscreen"), std::string::npos) << trace.substr(0, 500);
   EXPECT_NE(trace.find("status 0"), std::string::npos);
   EXPECT_EQ(test::ReadBytes(png).substr(1, 3), "PNG");
+}
+
+// The Qt part is a file of its own beside the program; a program copied
+// without it still reads, and says what is missing rather than crashing.
+TEST(CliProcess, WithoutItsQtPartTheProgramStillReadsAndSaysWhatIsMissing) {
+  test::TempFolder folder;
+  const std::filesystem::path program = folder / "tavolo";
+  std::filesystem::copy_file(TAVOLO_EXECUTABLE, program);
+  const auto run = [&](const std::string& arguments) {
+    return Shell("env -u DISPLAY -u WAYLAND_DISPLAY '" + program.string() + "' " + arguments +
+                 " 2>&1; echo \"status $?\"");
+  };
+  const std::string help = run("help");
+  EXPECT_NE(help.find("使い方: tavolo"), std::string::npos) << help;
+  EXPECT_NE(help.find("status 0"), std::string::npos) << help;
+
+  const std::string png = (folder / "page.png").string();
+  for (const std::string& arguments :
+       {"render '" + kCourse + "' 1.3.1 --png '" + png + "'", std::string("'") + kCourse + "'"}) {
+    SCOPED_TRACE(arguments);
+    const std::string missing = run(arguments);
+    EXPECT_NE(missing.find("tavolo: プログラムの部品 tavolo-qt.so が見つかりません"),
+              std::string::npos)
+        << missing;
+    EXPECT_NE(missing.find((folder / "tavolo-qt.so").string()), std::string::npos) << missing;
+    EXPECT_NE(missing.find("status 1"), std::string::npos) << missing;
+  }
+
+  test::WriteBytes(folder / "tavolo-qt.so", "not a library");
+  const std::string broken = run("render '" + kCourse + "' 1.3.1 --png '" + png + "'");
+  EXPECT_NE(broken.find("tavolo: プログラムの部品を読み込めません: "), std::string::npos) << broken;
+  EXPECT_NE(broken.find("status 1"), std::string::npos) << broken;
+  EXPECT_FALSE(std::filesystem::exists(png));
 }
 
 }  // namespace

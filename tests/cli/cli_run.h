@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/drawing_commands.h"
 
 namespace tavolo::test {
 
@@ -20,7 +21,7 @@ struct CliRun {
 
 inline CliRun Cli(const std::vector<std::string>& args) {
   std::ostringstream out, err;
-  const int status = RunCli(args, out, err);
+  const int status = RunCliWithDrawing(args, out, err);
   return {status, out.str(), err.str()};
 }
 

@@ -18,7 +18,7 @@
 #include <set>
 #include <sstream>
 
-#include "cli/unit_source.h"
+#include "cli/prepared_sheet.h"
 #include "cli_run.h"
 #include "gui/sheet/page_image.h"
 #include "support/temp_folder.h"

@@ -11,7 +11,7 @@
 #include <QPdfWriter>
 #include <sstream>
 
-#include "cli/cli.h"
+#include "cli/drawing_commands.h"
 #include "gui/sheet/font_substitution.h"
 #include "platform/cp932.h"
 #include "sheet/notation.h"
@@ -218,7 +218,8 @@ TEST(NotationCommandTest, WritesACroppedPngAndRejectsBadArguments) {
   test::TempFolder folder;
   const std::string png = (folder / "line.png").string();
   std::ostringstream out, err;
-  EXPECT_EQ(RunCli({"notation", "(1) 3/4+#7/4#", "--png", png, "--size", "14"}, out, err), 0)
+  EXPECT_EQ(
+      RunCliWithDrawing({"notation", "(1) 3/4+#7/4#", "--png", png, "--size", "14"}, out, err), 0)
       << err.str();
   QImage image(QString::fromStdString(png));
   ASSERT_FALSE(image.isNull());
@@ -244,11 +245,13 @@ TEST(NotationCommandTest, WritesACroppedPngAndRejectsBadArguments) {
   };
   for (const auto& args : bad) {
     std::ostringstream o, e;
-    EXPECT_EQ(RunCli(args, o, e), 2) << args.size();
+    EXPECT_EQ(RunCliWithDrawing(args, o, e), 2) << args.size();
     EXPECT_FALSE(e.str().empty());
   }
   std::ostringstream o, e;
-  EXPECT_EQ(RunCli({"notation", "3/4", "--png", (folder / "no/such/dir/x.png").string()}, o, e), 1);
+  EXPECT_EQ(RunCliWithDrawing({"notation", "3/4", "--png", (folder / "no/such/dir/x.png").string()},
+                              o, e),
+            1);
   EXPECT_NE(e.str().find("書き込めません"), std::string::npos);
 }
 

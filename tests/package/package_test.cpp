@@ -194,6 +194,7 @@ TEST_F(PackageTest, HoldsTheProgramItsFilesAndNothingElse) {
 
   std::set<std::string> expected = {
       "/usr/bin/tavolo",
+      "/usr/lib/tavolo/tavolo-qt.so",
       "/usr/share/tavolo/classFlag.bmp",
       "/usr/share/applications/tavolo.desktop",
       "/usr/share/icons/hicolor/scalable/apps/tavolo.svg",
@@ -217,6 +218,7 @@ TEST_F(PackageTest, HoldsTheProgramItsFilesAndNothingElse) {
   for (const auto& [path, entry] : files) packaged.insert(path);
   EXPECT_EQ(packaged, expected);
   EXPECT_EQ(files["/usr/bin/tavolo"].mode, "-rwxr-xr-x");
+  EXPECT_EQ(files["/usr/lib/tavolo/tavolo-qt.so"].mode, "-rw-r--r--");
   EXPECT_EQ(files["/usr/share/tavolo/courses/sample/Main.ind"].mode, "-rw-r--r--");
 }
 
@@ -278,6 +280,18 @@ TEST_F(PackageTest, InstalledProgramChecksTheInstalledSampleCourse) {
                           Quote((root() / "usr/share/tavolo/courses/sample").string()));
   EXPECT_EQ(check.status, 0) << check.output;
   EXPECT_NE(check.output.find("問題はありません"), std::string::npos) << check.output;
+}
+
+// Drawing goes through the Qt part, which the installed program finds in
+// /usr/lib/tavolo.
+TEST_F(PackageTest, InstalledProgramDrawsAPageOfTheInstalledSampleCourse) {
+  test::TempFolder home;
+  const fs::path png = home / "page.png";
+  const Ran render = Shell(InstalledProgramCommand(root(), home.path()) + " render " +
+                           Quote((root() / "usr/share/tavolo/courses/sample").string()) +
+                           " 1.3.1 --png " + Quote(png.string()));
+  EXPECT_EQ(render.status, 0) << render.output;
+  EXPECT_EQ(test::ReadBytes(png).substr(1, 3), "PNG");
 }
 
 TEST_F(PackageTest, ManualPageIsTheBuiltOneCompressed) {

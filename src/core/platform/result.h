@@ -15,7 +15,7 @@ struct Failure {
 template <class T>
 class Result {
  public:
-  Result(T value) : v_(std::in_place_index<0>, std::move(value)) {}
+  Result(T given) : v_(std::in_place_index<0>, std::move(given)) {}
   Result(Failure failure) : v_(std::in_place_index<1>, std::move(failure)) {}
 
   bool ok() const { return v_.index() == 0; }

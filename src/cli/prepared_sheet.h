@@ -1,0 +1,42 @@
+#pragma once
+// A unit made ready to draw for the commands that draw (render, print): its
+// parameters and pictures, as a newly opened worksheet window has them.
+
+#include <QImage>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "cli/unit_source.h"
+#include "platform/result.h"
+#include "sheet/page_renderer.h"
+#include "sheet/sheet_params.h"
+#include "sheet/sheet_pictures.h"
+
+namespace tavolo {
+
+// A unit made ready to draw, as a new worksheet window would show it.
+struct PreparedSheet {
+  SheetParams params;
+  SheetPictures pictures;
+  std::string shortName;
+  PageLayout layout;  // of the last render
+  SheetPage page() { return {params, pictures, layout}; }
+};
+
+// Loads the unit, its parameters (answers shown or not, the paper applied as
+// the desktop applies the program's paper; nullptr keeps the unit's) and its
+// pictures. Problems that leave the sheet usable are written to `problems`.
+Result<PreparedSheet> PrepareSheet(const std::vector<std::string>& positional, bool answers,
+                                   const SheetPaper* paper, std::ostream& problems);
+
+// The settings a command draws the sheet with (its short unit name in the header).
+PageSettings CommandPageSettings(const PreparedSheet& sheet);
+
+// Draws the sheet for the screen as a newly opened worksheet window does, with
+// answer-box registration on: the registry then holds the boxes that the
+// layout reports and that printing draws.
+QImage RenderScreenPage(PreparedSheet& sheet, AnswerBoxRegistry& registry, PageRenderer& renderer,
+                        const PageSettings& settings);
+
+}  // namespace tavolo

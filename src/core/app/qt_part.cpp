@@ -1,0 +1,54 @@
+#include "app/qt_part.h"
+
+#include <dlfcn.h>
+
+#include <string>
+#include <system_error>
+
+#include "platform/paths.h"
+#include "platform/text_file.h"
+
+namespace tavolo {
+
+namespace fs = std::filesystem;
+
+std::vector<fs::path> QtPartCandidates(const fs::path& executableDir) {
+  return {executableDir / kQtPartFileName,
+          (executableDir / ".." / "lib" / "tavolo" / kQtPartFileName).lexically_normal()};
+}
+
+fs::path ExecutableFolder(const char* argv0) {
+  std::error_code ec;
+  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  if (!ec && self.is_absolute()) return self.parent_path();
+  const std::string given = argv0 != nullptr ? argv0 : "";
+  if (given.find('/') == std::string::npos) return {};
+  return fs::absolute(fs::path(given), ec).parent_path();
+}
+
+Result<QtMainFunction> LoadQtPart(const fs::path& executableDir) {
+  std::string looked;
+  for (const fs::path& candidate : QtPartCandidates(executableDir)) {
+    if (!PathExists(candidate)) {
+      looked += (looked.empty() ? "" : ", ") + PathText(candidate);
+      continue;
+    }
+    // Lazy binding: of Qt's many functions, a run calls few.
+    void* part = ::dlopen(candidate.c_str(), RTLD_LAZY | RTLD_LOCAL);
+    if (part == nullptr) {
+      const char* why = ::dlerror();
+      return Failure{"プログラムの部品を読み込めません: " + PathText(candidate) + ": " +
+                     (why != nullptr ? why : "")};
+    }
+    // The part stays loaded until the process ends: Qt's objects live until then.
+    void* entry = ::dlsym(part, kQtMainSymbol);
+    if (entry == nullptr)
+      return Failure{"プログラムの部品が正しくありません: " + PathText(candidate)};
+    return reinterpret_cast<QtMainFunction>(entry);
+  }
+  return Failure{std::string("プログラムの部品 ") + kQtPartFileName +
+                 " が見つかりません（探した場所: " + looked +
+                 "）。プログラムをインストールし直してください。"};
+}
+
+}  // namespace tavolo

@@ -1,0 +1,33 @@
+#pragma once
+// The program is two files: `tavolo`, which runs the reading commands (help,
+// check, list, dump, records) without any Qt library, and the Qt part
+// `tavolo-qt.so`, loaded only for the desktop program and the commands that
+// draw. Loading Qt and its dependencies costs more than such a command does
+// in all, so the reading commands answer in a millisecond or two.
+
+#include <filesystem>
+#include <vector>
+
+#include "platform/result.h"
+
+namespace tavolo {
+
+// What the Qt part gives: main() for the desktop program and the drawing commands.
+using QtMainFunction = int (*)(int argc, char** argv);
+inline constexpr const char* kQtPartFileName = "tavolo-qt.so";
+inline constexpr const char* kQtMainSymbol = "TavoloQtMain";
+
+// Where the Qt part may be for a program in executableDir, in the order it is
+// looked for: beside the program (the build tree), then <prefix>/lib/tavolo
+// for a program in <prefix>/bin.
+std::vector<std::filesystem::path> QtPartCandidates(const std::filesystem::path& executableDir);
+
+// The folder of the running program, from /proc/self/exe, else from argv0
+// when that names a path; empty when neither tells.
+std::filesystem::path ExecutableFolder(const char* argv0);
+
+// Loads the Qt part found for executableDir and gives its main(); or the
+// reason, in words for the user, why it cannot be loaded.
+Result<QtMainFunction> LoadQtPart(const std::filesystem::path& executableDir);
+
+}  // namespace tavolo
