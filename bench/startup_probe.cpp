@@ -7,7 +7,6 @@
 // reads and writes its settings there.
 
 #include <sys/resource.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -15,6 +14,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 #include "app/qt_part.h"

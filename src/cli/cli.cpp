@@ -20,7 +20,7 @@ int RunDumpCommand(const CommandArgs& args, std::ostream& out, std::ostream& err
 int RunRecordsCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 
 const std::vector<CliCommand>& CliCommands() {
-  static const std::vector<CliCommand> commands = {
+  static const std::vector<CliCommand> kCommands = {
       {"check", RunCheckCommand,
        "check [--answers] COURSE [--json]  コースのファイルを調べ、問題を報告します", false},
       {"list", RunListCommand, "list COURSE [--json]  レッスン・セクション・単元の一覧を表示します",
@@ -44,7 +44,7 @@ const std::vector<CliCommand>& CliCommands() {
        "学習者ごとの学習記録を一覧にします",
        false},
   };
-  return commands;
+  return kCommands;
 }
 
 namespace {

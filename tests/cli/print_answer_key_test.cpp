@@ -230,13 +230,13 @@ class PrintedAnswerKeyTest : public ::testing::Test {
   void SetUp() override {
     if (Shell("command -v pdftoppm").empty()) GTEST_SKIP() << "poppler-utils is not installed";
   }
-  test::TempFolder folder;
+  test::TempFolder folder_;
 };
 
 TEST_F(PrintedAnswerKeyTest, EveryAnswerOfTheSampleCourseIsInsideItsPrintedBox) {
   const std::vector<std::string> addresses = SampleAddresses();
   ASSERT_GE(addresses.size(), 30u);
-  const QString pdfPath = QString::fromStdString((folder / "keys.pdf").string());
+  const QString pdfPath = QString::fromStdString((folder_ / "keys.pdf").string());
   std::vector<PrintedUnit> units;
   {
     QPdfWriter pdf(pdfPath);
@@ -291,15 +291,15 @@ TEST_F(PrintedAnswerKeyTest, EveryAnswerOfTheSampleCourseIsInsideItsPrintedBox) 
   for (std::size_t i = 0; i < units.size(); ++i) {
     const PrintedUnit& unit = units[i];
     SCOPED_TRACE(unit.address);
-    const std::string prefix = (folder / ("unit" + std::to_string(i))).string();
+    const std::string prefix = (folder_ / ("unit" + std::to_string(i))).string();
     Shell("pdftoppm -r " + std::to_string(kRasterDpi) + " -f " + std::to_string(2 * i + 1) +
           " -l " + std::to_string(2 * i + 2) + " '" + pdfPath.toStdString() + "' '" + prefix + "'");
     const QStringList pages =
-        QDir(QString::fromStdString(folder.path().string()))
+        QDir(QString::fromStdString(folder_.path().string()))
             .entryList({QString::fromStdString("unit" + std::to_string(i) + "-*.ppm")}, QDir::Files,
                        QDir::Name);
     ASSERT_EQ(pages.size(), 2);
-    const QString dir = QString::fromStdString(folder.path().string()) + "/";
+    const QString dir = QString::fromStdString(folder_.path().string()) + "/";
     const QImage boxed = QImage(dir + pages[0]).convertToFormat(QImage::Format_RGB32);
     const QImage plain = QImage(dir + pages[1]).convertToFormat(QImage::Format_RGB32);
     QFile::remove(dir + pages[0]);

@@ -87,36 +87,36 @@ class PackageTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     const fs::path out = TAVOLO_PACKAGE_TEST_DIR;
-    madeHere_ = std::getenv("TAVOLO_PACKAGE_FIXTURE") == nullptr;
-    if (madeHere_) {
-      buildLog_ =
+    madeHere = std::getenv("TAVOLO_PACKAGE_FIXTURE") == nullptr;
+    if (madeHere) {
+      buildLog =
           Shell(Quote(TAVOLO_CMAKE_COMMAND) + " -DCPACK=" + Quote(TAVOLO_CPACK_COMMAND) +
                 " -DBINARY_DIR=" + Quote(TAVOLO_BINARY_DIR) + " -DOUT=" + Quote(out.string()) +
                 " -DSANITIZED=" + std::to_string(TAVOLO_SANITIZED) + " -P " +
                 Quote(TAVOLO_SOURCE_DIR "/tests/package/build_package.cmake"))
               .output;
     }
-    if (fs::exists(out / "skipped")) skipReason_ = test::ReadBytes(out / "skipped");
-    if (fs::exists(out / "deb")) deb_ = test::ReadBytes(out / "deb");
+    if (fs::exists(out / "skipped")) skipReason = test::ReadBytes(out / "skipped");
+    if (fs::exists(out / "deb")) deb = test::ReadBytes(out / "deb");
   }
 
   static void TearDownTestSuite() {
     std::error_code ec;
-    if (madeHere_) fs::remove_all(TAVOLO_PACKAGE_TEST_DIR, ec);
+    if (madeHere) fs::remove_all(TAVOLO_PACKAGE_TEST_DIR, ec);
   }
 
   void SetUp() override {
-    if (!skipReason_.empty()) GTEST_SKIP() << skipReason_;
-    ASSERT_FALSE(deb_.empty()) << "no package was made:\n" << buildLog_;
+    if (!skipReason.empty()) GTEST_SKIP() << skipReason;
+    ASSERT_FALSE(deb.empty()) << "no package was made:\n" << buildLog;
   }
 
-  static fs::path root() { return fs::path(TAVOLO_PACKAGE_TEST_DIR) / "root"; }
+  static fs::path Root() { return fs::path(TAVOLO_PACKAGE_TEST_DIR) / "root"; }
 
   // The control fields, from `dpkg-deb -I`.
   static std::map<std::string, std::string> ControlFields() {
     std::map<std::string, std::string> fields;
     std::string last;
-    for (const std::string& line : Lines(Shell("dpkg-deb -I " + Quote(deb_.string())).output)) {
+    for (const std::string& line : Lines(Shell("dpkg-deb -I " + Quote(deb.string())).output)) {
       // Fields start one space in; their continuation lines two.
       if (line.size() > 2 && line[0] == ' ' && line[1] != ' ') {
         const std::size_t colon = line.find(':');
@@ -128,20 +128,20 @@ class PackageTest : public ::testing::Test {
     return fields;
   }
 
-  static bool madeHere_;
-  static std::string skipReason_;
-  static std::string buildLog_;
-  static fs::path deb_;
+  static bool madeHere;
+  static std::string skipReason;
+  static std::string buildLog;
+  static fs::path deb;
 };
 
-bool PackageTest::madeHere_ = false;
-std::string PackageTest::skipReason_;
-std::string PackageTest::buildLog_;
-fs::path PackageTest::deb_;
+bool PackageTest::madeHere = false;
+std::string PackageTest::skipReason;
+std::string PackageTest::buildLog;
+fs::path PackageTest::deb;
 
 TEST_F(PackageTest, NamedAfterTheVersionTheProgramShows) {
   const std::string arch = Lines(Shell("dpkg --print-architecture").output).at(0);
-  EXPECT_EQ(deb_.filename().string(), "tavolo_" TAVOLO_VERSION "_" + arch + ".deb");
+  EXPECT_EQ(deb.filename().string(), "tavolo_" TAVOLO_VERSION "_" + arch + ".deb");
   auto fields = ControlFields();
   EXPECT_EQ(fields["Package"], "tavolo");
   EXPECT_EQ(fields["Version"], TAVOLO_VERSION);
@@ -150,7 +150,7 @@ TEST_F(PackageTest, NamedAfterTheVersionTheProgramShows) {
   EXPECT_EQ(fields["Section"], "education");
 
   test::TempFolder home;
-  const Ran version = Shell(InstalledProgramCommand(root(), home.path()) + " --version");
+  const Ran version = Shell(InstalledProgramCommand(Root(), home.path()) + " --version");
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.output, "tavolo " + fields["Version"] + "\n");
 }
@@ -178,7 +178,7 @@ TEST_F(PackageTest, HoldsTheProgramItsFilesAndNothingElse) {
     std::string mode, owner;
   };
   std::map<std::string, Entry> files;
-  for (const std::string& line : Lines(Shell("dpkg-deb -c " + Quote(deb_.string())).output)) {
+  for (const std::string& line : Lines(Shell("dpkg-deb -c " + Quote(deb.string())).output)) {
     // drwxr-xr-x root/root         0 2026-01-01 12:00 ./usr/share/
     std::istringstream in(line);
     std::string mode, owner, size, date, time, path;
@@ -199,7 +199,7 @@ TEST_F(PackageTest, HoldsTheProgramItsFilesAndNothingElse) {
       "/usr/share/applications/tavolo.desktop",
       "/usr/share/icons/hicolor/scalable/apps/tavolo.svg",
       "/usr/share/man/man1/tavolo.1.gz",
-      "/usr/share/metainfo/" TAVOLO_APP_ID ".metainfo.xml",
+      std::string("/usr/share/metainfo/") + TAVOLO_APP_ID + ".metainfo.xml",
   };
   for (const int size : kIconSizes) {
     const std::string folder = std::to_string(size) + "x" + std::to_string(size);
@@ -227,7 +227,7 @@ TEST_F(PackageTest, IconsHaveTheSizesOfTheirFolders) {
     const std::string folder = std::to_string(size) + "x" + std::to_string(size);
     SCOPED_TRACE(folder);
     const std::string png =
-        test::ReadBytes(root() / "usr/share/icons/hicolor" / folder / "apps/tavolo.png");
+        test::ReadBytes(Root() / "usr/share/icons/hicolor" / folder / "apps/tavolo.png");
     ASSERT_GE(png.size(), 24u);
     ASSERT_EQ(png.substr(1, 3), "PNG");
     ASSERT_EQ(png.substr(12, 4), "IHDR");
@@ -245,7 +245,7 @@ TEST_F(PackageTest, IconsHaveTheSizesOfTheirFolders) {
 TEST_F(PackageTest, DesktopEntryValidates) {
   if (const std::string missing = MissingTools({"desktop-file-validate"}); !missing.empty())
     GTEST_SKIP() << missing;
-  const fs::path entry = root() / "usr/share/applications/tavolo.desktop";
+  const fs::path entry = Root() / "usr/share/applications/tavolo.desktop";
   const Ran validate = Shell("desktop-file-validate " + Quote(entry.string()));
   EXPECT_EQ(validate.status, 0);
   EXPECT_EQ(validate.output, "") << "warnings are problems too";
@@ -258,11 +258,11 @@ TEST_F(PackageTest, DesktopEntryValidates) {
 TEST_F(PackageTest, MetainfoValidatesWithTheFilesItNames) {
   if (const std::string missing = MissingTools({"appstreamcli"}); !missing.empty())
     GTEST_SKIP() << missing;
-  const fs::path metainfo = root() / "usr/share/metainfo/" TAVOLO_APP_ID ".metainfo.xml";
+  const fs::path metainfo = Root() / "usr/share/metainfo/" TAVOLO_APP_ID ".metainfo.xml";
   const Ran validate = Shell("appstreamcli validate --no-net " + Quote(metainfo.string()));
   EXPECT_EQ(validate.status, 0) << validate.output;
   // The whole installed tree: the desktop entry it launches and the icon are there.
-  const Ran tree = Shell("appstreamcli validate-tree --no-net " + Quote(root().string()));
+  const Ran tree = Shell("appstreamcli validate-tree --no-net " + Quote(Root().string()));
   EXPECT_EQ(tree.status, 0) << tree.output;
 
   const std::string text = test::ReadBytes(metainfo);
@@ -276,8 +276,8 @@ TEST_F(PackageTest, MetainfoValidatesWithTheFilesItNames) {
 
 TEST_F(PackageTest, InstalledProgramChecksTheInstalledSampleCourse) {
   test::TempFolder home;
-  const Ran check = Shell(InstalledProgramCommand(root(), home.path()) + " check " +
-                          Quote((root() / "usr/share/tavolo/courses/sample").string()));
+  const Ran check = Shell(InstalledProgramCommand(Root(), home.path()) + " check " +
+                          Quote((Root() / "usr/share/tavolo/courses/sample").string()));
   EXPECT_EQ(check.status, 0) << check.output;
   EXPECT_NE(check.output.find("問題はありません"), std::string::npos) << check.output;
 }
@@ -287,15 +287,15 @@ TEST_F(PackageTest, InstalledProgramChecksTheInstalledSampleCourse) {
 TEST_F(PackageTest, InstalledProgramDrawsAPageOfTheInstalledSampleCourse) {
   test::TempFolder home;
   const fs::path png = home / "page.png";
-  const Ran render = Shell(InstalledProgramCommand(root(), home.path()) + " render " +
-                           Quote((root() / "usr/share/tavolo/courses/sample").string()) +
+  const Ran render = Shell(InstalledProgramCommand(Root(), home.path()) + " render " +
+                           Quote((Root() / "usr/share/tavolo/courses/sample").string()) +
                            " 1.3.1 --png " + Quote(png.string()));
   EXPECT_EQ(render.status, 0) << render.output;
   EXPECT_EQ(test::ReadBytes(png).substr(1, 3), "PNG");
 }
 
 TEST_F(PackageTest, ManualPageIsTheBuiltOneCompressed) {
-  const fs::path page = root() / "usr/share/man/man1/tavolo.1.gz";
+  const fs::path page = Root() / "usr/share/man/man1/tavolo.1.gz";
   EXPECT_EQ(test::ReadBytes(page),
             test::ReadBytes(fs::path(TAVOLO_BINARY_DIR) / "packaging/tavolo.1.gz"));
   EXPECT_EQ(Shell("gzip -t " + Quote(page.string())).status, 0);
@@ -307,8 +307,7 @@ TEST_F(PackageTest, ManualPageIsTheBuiltOneCompressed) {
 // manual page wraps paragraphs where the help does not.
 std::string WithoutSpace(const std::string& text) {
   std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
+  for (const char c : text) {
     if (c == ' ' || c == '\n' || c == '\t' || c == '\r') continue;
     // Bold or underlined text that reaches us as "x\bx" or "_\bx".
     if (c == '\b') {
