@@ -13,6 +13,9 @@ namespace tavolo {
 namespace fs = std::filesystem;
 
 std::vector<fs::path> QtPartCandidates(const fs::path& executableDir) {
+  // Never a path relative to the current folder: that may be a course folder
+  // from anywhere, and a library found there would run as the program.
+  if (!executableDir.is_absolute()) return {};
   return {executableDir / kQtPartFileName,
           (executableDir / ".." / "lib" / "tavolo" / kQtPartFileName).lexically_normal()};
 }
@@ -27,8 +30,12 @@ fs::path ExecutableFolder(const char* argv0) {
 }
 
 Result<QtMainFunction> LoadQtPart(const fs::path& executableDir) {
+  const std::vector<fs::path> candidates = QtPartCandidates(executableDir);
+  if (candidates.empty())
+    return Failure{std::string("プログラムのフォルダが分からないため、プログラムの部品 ") +
+                   kQtPartFileName + " を読み込めません"};
   std::string looked;
-  for (const fs::path& candidate : QtPartCandidates(executableDir)) {
+  for (const fs::path& candidate : candidates) {
     if (!PathExists(candidate)) {
       looked += (looked.empty() ? "" : ", ") + PathText(candidate);
       continue;
