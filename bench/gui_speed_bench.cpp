@@ -9,8 +9,6 @@
 #include <time.h>
 #include <unistd.h>
 
-#include <QBuffer>
-#include <QPageSize>
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -110,26 +108,22 @@ void BM_PrintFurtherCopy(benchmark::State& state) {
   PageRenderer renderer(registry);
   const PageSettings settings = bench::BenchSettings();
   bench::RenderScreenForPrinting(registry, renderer, sheet, settings);
-  QBuffer buffer;
-  buffer.open(QIODevice::WriteOnly);
-  QPdfWriter pdf(&buffer);
-  pdf.setResolution(600);
-  pdf.setPageSize(QPageSize(QPageSize::A4));
-  pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-  PagedDevicePrintTarget target(pdf, renderer, sheet.page(), settings, false);
-  PrintSettings print;
-  int number = 0;
-  // The first copy pays for the fonts; it is not what is measured.
-  target.BeginDocument(1);
-  target.PrintPage(print);
-  target.EndDocument();
-  for (auto _ : state) {
-    print.startNumber = ++number;
+  bench::PdfBytes([&](QPdfWriter& pdf) {
+    PagedDevicePrintTarget target(pdf, renderer, sheet.page(), settings, false);
+    PrintSettings print;
+    int number = 0;
+    // The first copy pays for the fonts; it is not what is measured.
     target.BeginDocument(1);
     target.PrintPage(print);
     target.EndDocument();
-  }
-  static_cast<void>(target.EndJob());
+    for (auto _ : state) {
+      print.startNumber = ++number;
+      target.BeginDocument(1);
+      target.PrintPage(print);
+      target.EndDocument();
+    }
+    static_cast<void>(target.EndJob());
+  });
 }
 BENCHMARK(BM_PrintFurtherCopy)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 

@@ -6,6 +6,23 @@
 
 namespace tavolo {
 
+namespace {
+
+// Draws with the caller's text cache when it was made for this resolution,
+// else with a cache of the canvas's own.
+void DrawPage(PageRenderer& renderer, const SheetPage& page, QPainter& painter,
+              const PageSettings& settings, QPainterTextCache* texts, int dpi) {
+  if (texts != nullptr && texts->dpi() == dpi) {
+    QPainterCanvas canvas(painter, *texts);
+    renderer.RenderPage(page, canvas, settings);
+  } else {
+    QPainterCanvas canvas(painter, dpi);
+    renderer.RenderPage(page, canvas, settings);
+  }
+}
+
+}  // namespace
+
 QImage RenderPageImage(PageRenderer& renderer, const SheetPage& page, PageSettings settings,
                        qreal devicePixelRatio, QPainterTextCache* texts) {
   const int width = page.params.paperWidth;
@@ -21,13 +38,7 @@ QImage RenderPageImage(PageRenderer& renderer, const SheetPage& page, PageSettin
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing, devicePixelRatio > 1.0);
   painter.setRenderHint(QPainter::TextAntialiasing);
-  if (texts != nullptr && texts->dpi() == kScreenPageDpi) {
-    QPainterCanvas canvas(painter, *texts);
-    renderer.RenderPage(page, canvas, settings);
-  } else {
-    QPainterCanvas canvas(painter, kScreenPageDpi);
-    renderer.RenderPage(page, canvas, settings);
-  }
+  DrawPage(renderer, page, painter, settings, texts, kScreenPageDpi);
   return image;
 }
 
@@ -38,14 +49,7 @@ void RenderPrinterPage(PageRenderer& renderer, const SheetPage& page, QPainter& 
   settings.surfaceWidth = device->width();
   settings.surfaceHeight = device->height();
   settings.pageImageWidth = page.params.paperWidth;
-  const int dpi = device->logicalDpiY();
-  if (texts != nullptr && texts->dpi() == dpi) {
-    QPainterCanvas canvas(painter, *texts);
-    renderer.RenderPage(page, canvas, settings);
-  } else {
-    QPainterCanvas canvas(painter, dpi);
-    renderer.RenderPage(page, canvas, settings);
-  }
+  DrawPage(renderer, page, painter, settings, texts, device->logicalDpiY());
 }
 
 }  // namespace tavolo
