@@ -6,13 +6,13 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
