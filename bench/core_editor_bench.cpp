@@ -18,6 +18,7 @@ class SilentDialogs final : public Dialogs {
  public:
   void Inform(std::string_view message) override { told = std::string(message); }
   bool AskYesNo(std::string_view) override { return true; }
+  bool AskBeforeDestroying(std::string_view) override { return true; }
   Answer AskYesNoCancel(std::string_view) override { return Answer::Yes; }
   std::optional<std::string> ChooseSaveFile(std::string_view, std::string_view) override {
     return std::nullopt;

@@ -40,7 +40,7 @@ class MemorySettings final : public SettingsStore {
 };
 
 // Every message and question is logged in order ("inform: ...", "yesno: ...",
-// "ync: ...", "save: ..."); questions take the next scripted answer. A question
+// "destroy: ...", "ync: ...", "save: ..."); questions take the next scripted answer. A question
 // nobody scripted fails the test and is answered with No / Cancel.
 class ScriptedDialogs final : public Dialogs {
  public:
@@ -59,6 +59,12 @@ class ScriptedDialogs final : public Dialogs {
   }
   bool AskYesNo(std::string_view question) override {
     log.push_back("yesno: " + std::string(question));
+    return Next() == Answer::Yes;
+  }
+  // Logged apart from plain questions, so a test sees that the question
+  // defaults to No.
+  bool AskBeforeDestroying(std::string_view question) override {
+    log.push_back("destroy: " + std::string(question));
     return Next() == Answer::Yes;
   }
   Answer AskYesNoCancel(std::string_view question) override {

@@ -19,6 +19,10 @@ class Dialogs {
   virtual void Inform(std::string_view message) = 0;
   // Yes / No; only Yes accepts.
   virtual bool AskYesNo(std::string_view question) = 0;
+  // Yes / No for a step that erases or replaces what somebody made (records,
+  // a file, a newer text): No is the default button, so an Enter pressed by
+  // habit keeps everything. The question names what would be lost.
+  virtual bool AskBeforeDestroying(std::string_view question) = 0;
   // Yes / No / Cancel.
   virtual Answer AskYesNoCancel(std::string_view question) = 0;
   // A file name to save to, or nothing when the user cancels. `filter` is
@@ -37,6 +41,7 @@ class DecliningDialogs : public Dialogs {
  public:
   void Inform(std::string_view /*message*/) override {}
   bool AskYesNo(std::string_view /*question*/) override { return false; }
+  bool AskBeforeDestroying(std::string_view /*question*/) override { return false; }
   Answer AskYesNoCancel(std::string_view /*question*/) override { return Answer::Cancel; }
   std::optional<std::string> ChooseSaveFile(std::string_view /*suggested*/,
                                             std::string_view /*filter*/) override {

@@ -44,6 +44,11 @@ bool MessageDialogs::AskYesNo(std::string_view question) {
              QMessageBox::Yes) == QMessageBox::Yes;
 }
 
+bool MessageDialogs::AskBeforeDestroying(std::string_view question) {
+  return Ask(parent_, QMessageBox::Warning, question, QMessageBox::Yes | QMessageBox::No,
+             QMessageBox::No) == QMessageBox::Yes;
+}
+
 Answer MessageDialogs::AskYesNoCancel(std::string_view question) {
   switch (Ask(parent_, QMessageBox::Question, question,
               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {

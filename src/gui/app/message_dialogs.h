@@ -18,6 +18,7 @@ class MessageDialogs final : public Dialogs {
 
   void Inform(std::string_view message) override;
   bool AskYesNo(std::string_view question) override;
+  bool AskBeforeDestroying(std::string_view question) override;
   Answer AskYesNoCancel(std::string_view question) override;
   std::optional<std::string> ChooseSaveFile(std::string_view suggested,
                                             std::string_view filter) override;

@@ -73,6 +73,10 @@ class TfrmRenshu::Messages final : public Dialogs {
     window_.ShowPending();
     return boxes_.AskYesNo(question);
   }
+  bool AskBeforeDestroying(std::string_view question) override {
+    window_.ShowPending();
+    return boxes_.AskBeforeDestroying(question);
+  }
   Answer AskYesNoCancel(std::string_view question) override {
     window_.ShowPending();
     return boxes_.AskYesNoCancel(question);
