@@ -188,6 +188,36 @@ TEST_F(CliContentTest, CheckReportsFileAndLine) {
   EXPECT_NE(json.err.find("問題が 2 件あります"), std::string::npos);
 }
 
+TEST_F(CliContentTest, CheckWarnsOfCaptionsOtherProgramsCannotFileRunsUnder) {
+  WriteCp932Lines(
+      folder_ / "kazu" / "ksk.ind",
+      {"正の数と負の数", "[[sect1", "加法[基本]", "<<", "正の数をたす[基本]", "負の数をたす ", ">>",
+       "]]", "[[sect2", "減法", "<<", "ひく　", "ひく］", ">>", "]]"});
+  WriteCp932Lines(folder_ / "kazu" / "ksk2.que",
+                  {"[[unit1", "<<ques", "q", ">>", "]]", "[[unit2", "<<ques", "q", ">>", "]]"});
+  const std::string index = course() + "kazu/ksk.ind";
+  const CliRun run = Cli({"check", course()});
+  EXPECT_EQ(run.status, 1);
+  // The section caption is no part of a record file's names; a full-width
+  // "］" is a character like any other.
+  EXPECT_EQ(run.out,
+            index +
+                ":5: 単元名に「]」があると、ほかのプログラムが書いた記録ファイルではこの単元の記録"
+                "が読めません\n" +
+                index +
+                ":6: 単元名の最後に空白があると、ほかのプログラムが書いた記録ファイルではこの単元の"
+                "記録が読めません\n" +
+                index +
+                ":12: 単元名の最後に空白があると、ほかのプログラムが書いた記録ファイルではこの単元"
+                "の記録が読めません\n"
+                "レッスン 1、セクション 2、単元 6 を調べました: 問題が 3 件あります\n");
+  const CliRun json = Cli({"check", course(), "--json"});
+  EXPECT_NE(json.out.find("\"address\": \"1.2.1\",\n    \"file\": " + JsonQuote(index) +
+                          ",\n    \"line\": 12,"),
+            std::string::npos)
+      << json.out;
+}
+
 // Planted gaps: unit 1 misses the "+" form and the other forms of 3/2; its
 // similar problem R1 misses "-0.2"; a box that is complete, a word answer and
 // a comparison are passed over; unit 2 is complete.

@@ -244,6 +244,41 @@ TEST_F(CliRecordsTest, BrokenFilesAreReportedAndSkipped) {
   EXPECT_EQ(run.out.find('\x1b'), std::string::npos);  // no control bytes reach the terminal
 }
 
+TEST_F(CliRecordsTest, EveryUnitAndLearnerIsListedWhateverItsName) {
+  // Captions ending in "]" or a blank; the file as this program writes it.
+  WriteCp932Lines(folder_ / "kazu" / "ksk.ind", {"正の数と負の数", "[[sect1", "符号", "<<",
+                                                 "正の数[基本]", "負の数 ", ">>", "]]"});
+  WriteBytes(folder_ / "kazu" / "=1+1.ini", "");
+  WriteBytes(folder_ / "kazu" / "山田.ini",
+             EncodeCp932("[S11正の数[基本]]\r\n1=2024年05月03日 14:05 []  4/ 4 100点 01:40\r\n"
+                         "[S12負の数]\r\n1=2024年05月04日 14:05 []  2/ 4  50点 01:40\r\n"
+                         "2=2024年05月05日 14:05 []  3/ 4  75点 01:40\r\n"));
+  // A learner named "desktop" who signed on but has not practised yet.
+  WriteBytes(folder_ / "kazu" / "desktop.ini", "[password]\r\npw=x\r\n");
+  const CliRun run = Cli({"records", course(), "--lesson", "1"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "レッスン 1  正負\n"
+            "  学習者: =1+1\n"
+            "    単元             回数  最高点  最新点  最終実施日\n"
+            "    S11正の数[基本]     0       -       -  -\n"
+            "    S12負の数           0       -       -  -\n"
+            "    a.prp               0       -       -  -\n"
+            "  学習者: desktop\n"
+            "    単元             回数  最高点  最新点  最終実施日\n"
+            "    S11正の数[基本]     0       -       -  -\n"
+            "    S12負の数           0       -       -  -\n"
+            "    a.prp               0       -       -  -\n"
+            "  学習者: 山田\n"
+            "    単元             回数  最高点  最新点  最終実施日\n"
+            "    S11正の数[基本]     1     100     100  2024-05-03\n"
+            "        1  2024年05月03日 14:05 []  4/ 4 100点 01:40\n"
+            "    S12負の数           2      75      75  2024-05-05\n"
+            "        1  2024年05月04日 14:05 []  2/ 4  50点 01:40\n"
+            "        2  2024年05月05日 14:05 []  3/ 4  75点 01:40\n"
+            "    a.prp               0       -       -  -\n");
+}
+
 TEST_F(CliRecordsTest, AllLessonsAndTheDataFolder) {
   // Lesson 2's folder is missing: its records are in the data folder.
   WriteBytes(folder_ / "share" / "Tavolo++" / "TavoloSF" / "gn" / "佐藤.ini",

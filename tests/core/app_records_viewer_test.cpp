@@ -10,10 +10,14 @@
 #include <vector>
 
 #include "app/class_overview.h"
+#include "app/record_file.h"
 #include "app/records_viewer.h"
+#include "app/unit_marks.h"
 #include "app_fakes.h"
+#include "content/lesson_index.h"
 #include "platform/cp932.h"
 #include "platform/file_lock.h"
+#include "practice/run_recorder.h"
 #include "support/course_files.h"
 
 namespace tavolo {
@@ -57,6 +61,18 @@ class RecordsViewerTest : public ::testing::Test {
     app.course = std::move(course).value();
   }
   fs::path File() const { return folder / "kazu" / "山田.ini"; }
+  // A run of the signed-on learner on a sheet, as the practice window records it.
+  void Practise(const UnitAddress& address, const std::string& caption, const std::string& copyFile,
+                int score) {
+    app.learnerName = "山田";
+    auto target = RunRecordTarget(app, address, caption, copyFile, false);
+    ASSERT_TRUE(target) << target.message();
+    RecordFileRecorder recorder(target.value(), [] { return DateTime{2024, 6, 1, 9, 0, 0}; });
+    ASSERT_TRUE(recorder.Record(RunResult{"", score / 25, 4, score, 70}).ok());
+  }
+  static std::string JuneLine(int score) {
+    return RecordLine({{2024, 6, 1, 9, 0, 0}, 0, "", score / 25, 4, score, 70});
+  }
   Lines Texts() const {
     Lines texts;
     for (const auto& e : viewer.Entries()) texts.push_back(e.text);
@@ -114,6 +130,103 @@ TEST_F(RecordsViewerTest, ShowsTheLinesAndRunsOfAnEntry) {
                                   std::optional<int>(), std::optional<int>(99)}) {
     EXPECT_EQ(viewer.DetailLines(none), Lines{"練習の記録はありません"});
     EXPECT_TRUE(viewer.Runs(none).empty());
+  }
+}
+
+TEST_F(RecordsViewerTest, UnitsOfAnyCaptionShowTheirRunsInEveryReader) {
+  // Captions the index allows, however they end; the one with the trailing
+  // blank comes as another program's index would have it.
+  const Lines captions = {"正の数・負の数の加法[基本]", "加法 ", "a]b", "[減法]"};
+  test::WriteCp932Lines(folder / "kazu" / "kz.ind",
+                        {"t", "[[sect1", "符号", "<<", captions[0], captions[1], captions[2],
+                         captions[3], ">>", "]]"});
+  WriteBytes(folder / "kazu" / "kz1.que", "");
+  for (int u = 1; u <= 4; ++u)
+    Practise({1, 1, u, 0}, captions[static_cast<std::size_t>(u - 1)], "", 25 * u);
+  Practise({1, 1, 2, 0}, captions[1], "", 100);  // a second run goes into the same section
+
+  viewer.Open(1, "山田", dialogs);
+  EXPECT_EQ(Texts(), (Lines{"符号", "01回S11正の数・負の数の加法[基本]", "02回S12加法 ",
+                            "01回S13a]b", "01回S14[減法]", "01回まとめ.prp"}));
+  EXPECT_EQ(viewer.DetailLines(1), Lines{JuneLine(25)});
+  EXPECT_EQ(viewer.DetailLines(2), (Lines{JuneLine(50), JuneLine(100)}));
+  EXPECT_EQ(viewer.DetailLines(4), Lines{JuneLine(100)});
+
+  // The course menu's marks count them too.
+  UnitMarks marks;
+  marks.Refresh(app, 1, ReadLessonIndex(app.course, 1).value(), false);
+  EXPECT_EQ(marks.Text(1, 1), "　[1]");
+  EXPECT_EQ(marks.Text(1, 2), "　[2]");
+
+  // The class's records list each unit once, with its runs, and no stray
+  // section beside it: only the two the index no longer names.
+  const ClassRecords records = CollectClassRecords(app, 1, std::string("山田"));
+  Lines listed;
+  for (const UnitRecords& unit : records.lessons.at(0).learners.at(0).units)
+    listed.push_back(unit.section + " " + std::to_string(unit.Runs()));
+  EXPECT_EQ(listed, (Lines{"S11正の数・負の数の加法[基本] 1", "S12加法  2", "S13a]b 1",
+                           "S14[減法] 1", "まとめ.prp 1", "S11正の数 12", "S21加法 5"}));
+
+  // Erasing one of them erases that one.
+  dialogs.answers = {Answer::Yes};
+  EXPECT_TRUE(viewer.Erase(2, dialogs));
+  EXPECT_EQ(viewer.Entries()[2].text, "  回S12加法 ");
+  EXPECT_EQ(viewer.Entries()[1].text, "01回S11正の数・負の数の加法[基本]");
+}
+
+TEST_F(RecordsViewerTest, ACopyFilesRunsAreListedUnderItsOwnEntry) {
+  // A sheet opened from the copy file: no unit address.
+  Practise(UnitAddress{}, "", (folder / "kz" / "まとめ.prp").string(), 75);
+  viewer.Open(1, "山田", dialogs);
+  EXPECT_EQ(viewer.Entries().back().text, "02回まとめ.prp");
+  EXPECT_EQ(viewer.DetailLines(5), (Lines{"手で書いた行", JuneLine(75)}));
+  EXPECT_EQ(ReadBytes(File()).find("[S00"), std::string::npos);
+  // Another copy file's runs stay apart, also from a sheet of lesson 2 saved as one.
+  WriteBytes(folder / "kz" / "配布.prp", "");
+  Practise(UnitAddress{2, 1, 1, 0}, "よその単元", (folder / "kz" / "配布.prp").string(), 50);
+  viewer.Open(1, "山田", dialogs);
+  EXPECT_EQ(viewer.Entries()[5].text, "02回まとめ.prp");
+  EXPECT_EQ(viewer.Entries()[6].text, "01回配布.prp");
+  EXPECT_EQ(viewer.Entries()[1].text, "12回S11正の数");
+}
+
+TEST_F(RecordsViewerTest, AGapInTheKeysHidesNoRun) {
+  WriteBytes(File(), EncodeCp932("[S21加法]\r\n1=" + RunLine(1, 50, 30) +
+                                 "\r\n3=" + RunLine(3, 75, 30) + "\r\n"));
+  Practise({1, 2, 1, 0}, "加法", "", 100);  // written under "4"
+  EXPECT_NE(ReadBytes(File()).find("\r\n4="), std::string::npos);
+  viewer.Open(1, "山田", dialogs);
+  EXPECT_EQ(viewer.Entries()[4].text, "03回S21加法");
+  EXPECT_EQ(viewer.DetailLines(4), (Lines{RunLine(1, 50, 30), RunLine(3, 75, 30), JuneLine(100)}));
+  const auto runs = viewer.Runs(4);
+  ASSERT_EQ(runs.size(), 3u);
+  EXPECT_EQ(runs.back().run, 3);
+  EXPECT_EQ(runs.back().record.score, 100);
+}
+
+TEST_F(RecordsViewerTest, ALearnerNamedDesktopIsOneOfTheClass) {
+  // Windows' own desktop.ini is nobody's; a learner named "desktop" has one too.
+  WriteBytes(folder / "kazu" / "desktop.ini", "[.ShellClassInfo]\r\nIconResource=x.dll,3\r\n");
+  EXPECT_EQ(CollectClassRecords(app, 1, std::nullopt).lessons.at(0).learners.size(), 1u);
+  const struct {
+    const char* name;
+    std::string file;
+    std::string best;
+  } cases[] = {
+      {"signed on, never practised", "[password]\r\npw=abc\r\n", ""},
+      {"runs only", EncodeCp932("[S21加法]\r\n1=" + RunLine(2, 75, 30) + "\r\n"), "75"},
+      {"runs in a folder Windows has customised",
+       EncodeCp932("[.ShellClassInfo]\r\nIconResource=x\r\n[S21加法]\r\n1=" + RunLine(2, 50, 30) +
+                   "\r\n"),
+       "50"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(folder / "kazu" / "desktop.ini", c.file);
+    const ClassRecords records = CollectClassRecords(app, 1, std::nullopt);
+    const ClassGrid grid = BuildClassGrid(app.course, records.lessons.at(0), {});
+    EXPECT_EQ(grid.learners, (Lines{"desktop", "山田"}));
+    EXPECT_EQ(grid.cells.at(0).at(2).Text(), c.best);  // 2-1 加法
   }
 }
 

@@ -10,6 +10,7 @@
 #include "app_fakes.h"
 #include "authoring/index_editor.h"
 #include "authoring/lesson_index_edit.h"
+#include "content/unit_names.h"
 #include "platform/cp932.h"
 #include "support/course_files.h"
 
@@ -162,11 +163,13 @@ TEST(LessonIndexEditTest, TitleGoesOnLineOneWithoutEatingASection) {
 }
 
 TEST(LessonIndexEditTest, NamesMustFitOnALineOfTheFile) {
-  for (const char* good : {"", "正の数", "①ｶﾀｶﾅ", "[[sect", "]]", "<<", "?", "−3 の絶対値"}) {
+  for (const char* good : {"", "正の数", "①ｶﾀｶﾅ", "[[sect", "<<", "?", "−3 の絶対値", "[基本"}) {
     EXPECT_TRUE(CheckUnitName(good)) << good;
     EXPECT_TRUE(CheckSectionName(good)) << good;
   }
   EXPECT_TRUE(CheckSectionName(">>"));  // a caption line is read whatever it holds
+  EXPECT_TRUE(CheckSectionName("]]"));  // a section's caption names no records
+  EXPECT_FALSE(CheckUnitName("]]"));
   EXPECT_EQ(CheckUnitName(">>").message(), "「>>」は単元の名前にできません");
   EXPECT_EQ(CheckUnitName("数の한글").message(), "「한」はインデックスファイルに書けない文字です");
   EXPECT_EQ(CheckSectionName("😀").message(), "「😀」はインデックスファイルに書けない文字です");
@@ -348,6 +351,25 @@ TEST_F(IndexEditorTest, CancelledOrRefusedNamesChangeNothing) {
   auto saved = editor.Save("正の数と負の数");
   ASSERT_TRUE(saved);
   EXPECT_FALSE(saved.value());
+}
+
+TEST_F(IndexEditorTest, UnitNamesAreOnesEveryRecordFileCanHold) {
+  // A unit's caption names its section in the learner record files: other
+  // programs' files cannot hold one with "]", nor keep blanks at its end.
+  Load(1);
+  input.answers = {"加法[基本]", "加法 　\t", "　", "加法］（全角）"};
+  EXPECT_FALSE(editor.AddUnit(input, dialogs));
+  EXPECT_EQ(dialogs.log, Lines{"inform: 「]」は単元の名前に使えません。ほかのプログラムが書いた"
+                               "記録ファイルでは、この単元の記録が読めなくなります"});
+  EXPECT_EQ(editor.UnitCaptions(), (Lines{"正の数・負の数", "数直線"}));
+  EXPECT_TRUE(editor.AddUnit(input, dialogs));   // the blanks at the end are dropped
+  EXPECT_FALSE(editor.AddUnit(input, dialogs));  // blanks only: an empty name adds nothing
+  editor.ChooseUnit(1);
+  EXPECT_TRUE(editor.RenameUnit(input, dialogs));  // a full-width bracket is a character
+  EXPECT_EQ(editor.UnitCaptions(), (Lines{"加法］（全角）", "数直線", "加法"}));
+  EXPECT_EQ(dialogs.log.size(), 1u);
+  for (const auto& caption : editor.UnitCaptions())
+    EXPECT_EQ(RecordSectionCaptionProblem(caption), std::nullopt) << caption;
 }
 
 TEST_F(IndexEditorTest, RenamesAndOkNeedAChosenEntry) {

@@ -55,6 +55,64 @@ TEST(IniDocument, DoubleByteNamesCompareExactlyEvenWhenASecondByteLooksLikeALett
   EXPECT_EQ(brackets.Value("S1ソ", "k", "?"), "v");
 }
 
+TEST(IniDocument, EverySectionNameReadsBackAsWritten) {
+  // Unit captions end the section names of record files; whatever a caption
+  // holds, the runs written under it must be found under it again.
+  const struct {
+    const char* name;
+    const char* written;  // the header line the writer puts into the file
+  } cases[] = {
+      {"S11正の数", "[S11正の数]"},
+      {"S11正の数・負の数の加法[基本]", "[S11正の数・負の数の加法[基本]]"},
+      {"S11加法]", "[S11加法]]"},
+      {"S11a]b[c]", "[S11a]b[c]]"},
+      {"[まとめ].prp", "[[まとめ].prp]"},
+      {"S11ゾ]", "[S11ゾ]]"},     // "ゾ" is 0x83 0x5D: its second byte looks like "]"
+      {"S11加法 ", "[S11加法]"},  // blanks around a name are no part of it
+      {"S11加法\t ", "[S11加法]"},
+      {" S11加法", "[S11加法]"},
+      {"S11加法　", "[S11加法　]"},  // a full-width blank is a character of the name
+      {"S11 加 法", "[S11 加 法]"},
+      {"S11=1", "[S11=1]"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto doc = IniDocument::Parse("[password]\r\npw=x\r\n");
+    doc.SetValue(c.name, "1", "first");
+    doc.SetValue(c.name, "2", "second");
+    EXPECT_EQ(doc.Bytes(), Sjis(std::string("[password]\r\npw=x\r\n") + c.written +
+                                "\r\n1=first\r\n2=second\r\n"));
+    const auto read = IniDocument::Parse(doc.Bytes());
+    EXPECT_EQ(read.Keys(c.name), (Names{"1", "2"}));
+    EXPECT_EQ(read.KeyCount(c.name), 2u);
+    EXPECT_EQ(read.Value(c.name, "2", "?"), "second");
+    ASSERT_EQ(read.Sections().size(), 2u);
+    EXPECT_EQ(IniDocument::SectionKey(read.Sections()[1]), IniDocument::SectionKey(c.name));
+    auto erased = read;
+    erased.EraseSection(c.name);
+    EXPECT_EQ(erased.Bytes(), Sjis("[password]\r\npw=x\r\n"));
+  }
+  // A name that holds "]" is one section, not a shorter name that another
+  // section has: "[S11a]b]" is not "S11a".
+  const auto doc = IniDocument::Parse(Sjis("[S11a]\r\n1=a\r\n[S11a]b]\r\n1=ab\r\n"));
+  EXPECT_EQ(doc.Value("S11a", "1", "?"), "a");
+  EXPECT_EQ(doc.Value("S11a]b", "1", "?"), "ab");
+}
+
+TEST(IniDocument, TheFirstOfTwoSectionsOfOneNameIsTheOneReadAndWritten) {
+  auto doc = IniDocument::Parse("[a]\r\n1=x\r\n[B]\r\n1=b\r\n[A]\r\n1=y\r\n2=z\r\n");
+  EXPECT_EQ(doc.Sections(), (Names{"a", "B", "A"}));
+  EXPECT_EQ(doc.Keys("A"), Names{"1"});
+  EXPECT_EQ(doc.Value("A", "1", "?"), "x");
+  EXPECT_EQ(doc.Value("a", "2", "?"), "?");
+  EXPECT_EQ(doc.KeyCount("b"), 1u);
+  doc.SetValue("A", "2", "new");
+  EXPECT_EQ(doc.Bytes(), "[a]\r\n1=x\r\n2=new\r\n[B]\r\n1=b\r\n[A]\r\n1=y\r\n2=z\r\n");
+  doc.EraseSection("a");
+  EXPECT_EQ(doc.Bytes(), "[B]\r\n1=b\r\n[A]\r\n1=y\r\n2=z\r\n");
+  EXPECT_EQ(doc.Value("a", "2", "?"), "z");  // the other one now
+}
+
 TEST(IniDocument, ValuesAreCutAt1023BytesWithoutSplittingACharacter) {
   std::string kanji = "a";
   for (int i = 0; i < 600; ++i) kanji += "数";

@@ -155,25 +155,36 @@ TEST_F(RecordPathTest, EveryNameBuiltPathStaysInTheRecordFolder) {
 TEST_F(RecordPathTest, RunTargetFollowsTheSheet) {
   app.learnerName = "山田";
   const UnitAddress address{2, 1, 12, 3};
+  const std::string copy = (folder / "hk" / "かほう_配布.prp").string();
   const struct {
-    bool copyFile, similar;
+    std::string copyFile;
+    bool similar;
     fs::path file;
+    std::string section;
     int variant;
   } cases[] = {
-      {false, false, folder / "hoka" / "山田.ini", 0},
-      {false, true, folder / "hoka" / "山田.ini", 3},
-      {true, false, folder / "kazu" / "山田.ini", 0},  // copy files: lesson 1's file
-      {true, true, folder / "kazu" / "山田.ini", 3},
+      {"", false, folder / "hoka" / "山田.ini", "S112正の数", 0},
+      {"", true, folder / "hoka" / "山田.ini", "S112正の数", 3},
+      // Copy files: lesson 1's file, each under its own name, also a sheet
+      // that was saved as one (it keeps its unit's address).
+      {copy, false, folder / "kazu" / "山田.ini", "かほう_配布.prp", 0},
+      {copy, true, folder / "kazu" / "山田.ini", "かほう_配布.prp", 3},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.copyFile + (c.similar ? " similar" : ""));
     const auto target = RunRecordTarget(app, address, "正の数", c.copyFile, c.similar);
     ASSERT_TRUE(target.ok());
     EXPECT_EQ(target->file, c.file);
-    EXPECT_EQ(target->section, "S112正の数");
+    EXPECT_EQ(target->section, c.section);
     EXPECT_EQ(target->variant, c.variant);
   }
+  // A sheet opened from a copy file has no unit address at all.
+  const auto opened = RunRecordTarget(app, UnitAddress{}, "", copy, false);
+  ASSERT_TRUE(opened.ok());
+  EXPECT_EQ(opened->section, "かほう_配布.prp");
+  EXPECT_EQ(opened->file, folder / "kazu" / "山田.ini");
   app.learnerName = "a/b";
-  EXPECT_FALSE(RunRecordTarget(app, address, "正の数", false, false).ok());
+  EXPECT_FALSE(RunRecordTarget(app, address, "正の数", "", false).ok());
 }
 
 TEST(RecordStoreTest, AppendsNumberedKeysInShiftJisWithCrLf) {
@@ -235,8 +246,43 @@ TEST(RecordStoreTest, NeverWritesOverAnExistingRecord) {
   RecordStore store(file);
   EXPECT_EQ(store.AppendRunRecord("S11a", "new").value(), 4);
   EXPECT_EQ(store.ReadValue("S11a", "3", "?"), "third");
-  // Readers list keys 1..k: the gap reads as "?".
-  EXPECT_EQ(store.ReadRecords("S11a"), (Lines{"first", "?", "third"}));
+  // Readers list the keys there are, by number: the newest run comes last.
+  EXPECT_EQ(store.ReadRecords("S11a"), (Lines{"first", "third", "new"}));
+  EXPECT_EQ(ReadRecordsList({file, "S11a", 0}, "x").lines, (Lines{"first", "third", "new"}));
+}
+
+TEST(RecordStoreTest, RecordsAreListedByTheNumberOfTheirKeys) {
+  using Entries = RecordEntryList;
+  const struct {
+    const char* name;
+    const char* section;
+    Entries listed;
+  } cases[] = {
+      {"in order", "1=a\r\n2=b\r\n3=c\r\n", {{"1", "a"}, {"2", "b"}, {"3", "c"}}},
+      {"a gap", "1=a\r\n3=c\r\n4=d\r\n", {{"1", "a"}, {"3", "c"}, {"4", "d"}}},
+      {"by number, not by text",
+       "10=j\r\n9=i\r\n100=k\r\n",
+       {{"9", "i"}, {"10", "j"}, {"100", "k"}}},
+      {"moved lines", "3=c\r\n1=a\r\n2=b\r\n", {{"1", "a"}, {"2", "b"}, {"3", "c"}}},
+      {"leading zeros count as the number",
+       "02=b\r\n1=a\r\n2=B\r\n",
+       {{"1", "a"}, {"02", "b"}, {"2", "B"}}},
+      {"numbers longer than any integer",
+       "99999999999999999999999=z\r\n18446744073709551616=y\r\n5=e\r\n",
+       {{"5", "e"}, {"18446744073709551616", "y"}, {"99999999999999999999999", "z"}}},
+      {"other keys after the runs, in file order",
+       "memo=m\r\n2=b\r\n-1=n\r\n1=a\r\n",
+       {{"1", "a"}, {"2", "b"}, {"memo", "m"}, {"-1", "n"}}},
+      {"empty", "", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto doc =
+        IniDocument::Parse(std::string("[s]\r\n") + c.section + "[t]\r\n0=x\r\n", kIniWholeValues);
+    EXPECT_EQ(RecordEntries(doc, "s"), c.listed);
+    EXPECT_EQ(RecordEntries(doc, "s").size(), doc.KeyCount("s"));  // the count the lists show
+  }
+  EXPECT_TRUE(RecordEntries(IniDocument::Parse(""), "s").empty());
 }
 
 TEST(RecordStoreTest, WriteAndEraseKeepOtherBytes) {

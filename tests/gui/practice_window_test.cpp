@@ -6,6 +6,9 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QCheckBox>
+#include <QDir>
+#include <QEnterEvent>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -489,6 +492,47 @@ TEST_F(PracticeWindowTest, TheRecordsViewerIsOpenedAndTheListReadAfterwards) {
   EXPECT_EQ(shown, 1);
   practice->SetRecordsViewer(nullptr);
   EXPECT_FALSE(practice->findChild<QPushButton*>("btnShowRecord")->isEnabled());
+}
+
+TEST_F(PracticeWindowTest, ACopyFilesRunsAreFiledAndShownUnderItsOwnName) {
+  OpenTheUnit();
+  // Saved as a copy file into the lesson's copy folder: the sheet shows it now.
+  QDir().mkpath(course + "/kz");
+  QTest::mouseClick(Find<QPushButton>("btnSave"), Qt::LeftButton);
+  {
+    ModalHelper save({[this](QWidget* w) {
+      auto* files = qobject_cast<QFileDialog*>(w);
+      ASSERT_NE(files, nullptr);
+      files->selectFile(course + "/kz/まとめ");
+      QMetaObject::invokeMethod(files, "accept");
+    }});
+    auto* button = Find<QPushButton>("btnSaveCopy");
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(button, &enter);
+    QTest::mouseClick(button, Qt::LeftButton);
+  }
+  ASSERT_EQ(window->CurrentSheetWindow()->windowTitle(), course + "/kz/まとめ.prp");
+  Practise(
+      [](TfrmRenshu& p) {
+        EXPECT_EQ(p.findChild<QLabel*>("lblKiroku")->text(),
+                  QStringLiteral("まとめ.prp　　氏名：共通"));
+        Press(p, "btnTest");
+        Answer(p, 2, "2");
+        Press(p, "btnSaiten");
+        BackFromAMessage(p);
+        EXPECT_NE(p.findChild<QPlainTextEdit*>("memKiroku")->toPlainText().indexOf("33点"), -1);
+        Press(p, "btnShowRecord");  // the viewer opens on the copy file's entry
+      },
+      {Told("テストを終わりました"), [](QWidget* viewer) {
+         auto* list = viewer->findChild<QListWidget*>("lstTitle");
+         ASSERT_NE(list, nullptr) << viewer->objectName().toStdString();
+         ASSERT_NE(list->currentItem(), nullptr);
+         EXPECT_EQ(list->currentItem()->text(), QStringLiteral("01回まとめ.prp"));
+         ClickButton(viewer, QStringLiteral("閉じる"));
+       }});
+  // In lesson 1's file, under the copy file's name; nothing under the unit.
+  EXPECT_EQ(RecordStore(RecordFile()).ReadRecords("まとめ.prp").size(), 1u);
+  EXPECT_TRUE(Records().empty());
 }
 
 TEST_F(PracticeWindowTest, EveryControlHasANameForAssistiveTools) {

@@ -5,6 +5,7 @@
 #include <map>
 #include <sstream>
 #include <system_error>
+#include <unordered_map>
 
 #include "app/record_file.h"
 #include "content/lesson_index.h"
@@ -74,17 +75,19 @@ ClassGrid BuildClassGrid(const CourseIndex& course, const LessonRecords& lesson,
   for (const LearnerRecords& learner : lesson.learners)
     for (const UnitRecords& unit : learner.units) addColumn(unit.section);
 
-  std::vector<const LearnerRecords*> rows;
-  for (const LearnerRecords& learner : lesson.learners) rows.push_back(&learner);
-  auto place = [&](const LearnerRecords* learner) {
-    const auto it = std::find(roster.begin(), roster.end(), learner->name);
-    return it - roster.begin();  // roster.size() for a learner it does not name
-  };
-  std::stable_sort(rows.begin(), rows.end(), [&](const LearnerRecords* a, const LearnerRecords* b) {
-    return place(a) < place(b);
-  });
-  for (const LearnerRecords* entry : rows) {
-    const LearnerRecords& learner = *entry;
+  // Each learner's place in the roster, looked up once (a roster may name
+  // thousands); roster.size() for a learner it does not name.
+  std::unordered_map<std::string_view, std::size_t> rosterPlace;
+  for (std::size_t i = 0; i < roster.size(); ++i) rosterPlace.emplace(roster[i], i);
+  std::vector<std::pair<std::size_t, const LearnerRecords*>> rows;
+  for (const LearnerRecords& learner : lesson.learners) {
+    const auto it = rosterPlace.find(learner.name);
+    rows.emplace_back(it == rosterPlace.end() ? roster.size() : it->second, &learner);
+  }
+  std::stable_sort(rows.begin(), rows.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& ranked : rows) {
+    const LearnerRecords& learner = *ranked.second;
     grid.learners.push_back(learner.name);
     std::vector<ClassGridCell> row(grid.columns.size());
     for (std::size_t c = 0; c < row.size(); ++c) row[c].hover = "記録はありません";

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <system_error>
+#include <unordered_set>
 
 #include "app/record_file.h"
 #include "content/lesson_index.h"
@@ -17,24 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Section names compare as the INI file compares them: ASCII letters without
-// regard to case. In UTF-8 every byte of a Japanese character is above 0x7F,
-// so folding byte by byte never touches one.
-bool SameSection(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return fold(x) == fold(y);
-  });
-}
-
-bool Listed(const std::vector<std::string>& names, std::string_view name) {
-  return std::any_of(names.begin(), names.end(),
-                     [&](const std::string& n) { return SameSection(n, name); });
-}
-
 UnitRecords Summarise(std::string section, const IniDocument& file) {
   UnitRecords unit{std::move(section), {}, {}, {}, {}};
-  for (auto& [key, line] : file.Entries(unit.section)) {
+  for (auto& [key, line] : RecordEntries(file, unit.section)) {
     RecordEntry entry{std::move(key), std::move(line), {}};
     entry.run = ParseRecordLine(entry.line);
     if (entry.run) {
@@ -52,8 +38,28 @@ bool IsRegularFile(const fs::path& path) {
   return fs::is_regular_file(path, ec);
 }
 
-// Learners with a record file in the folder, by name. Windows puts a
-// "desktop.ini" into folders it has shown; that is nobody's record.
+std::string LowerAscii(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+  return text;
+}
+
+// Windows puts a "desktop.ini" of its own into folders it has shown; a
+// learner named "desktop" has a file of that name too. Only this program's
+// records make it a learner's: a password, or a line that reads as a run.
+bool IsLearnersFile(const fs::path& path) {
+  const auto file = RecordStore::Load(path);
+  if (!file) return true;  // listed, so that the reason it cannot be read is reported
+  const std::string password = IniDocument::SectionKey(kPasswordSection);
+  for (const std::string& section : file->Sections()) {
+    if (IniDocument::SectionKey(section) == password) return true;
+    for (const auto& [key, line] : file->Entries(section))
+      if (ParseRecordLine(line)) return true;
+  }
+  return false;
+}
+
+// Learners with a record file in the folder, by name.
 std::vector<std::string> LearnersIn(const fs::path& folder) {
   std::vector<std::string> names;
   std::error_code ec;
@@ -61,10 +67,8 @@ std::vector<std::string> LearnersIn(const fs::path& folder) {
     const fs::path& path = it->path();
     if (path.extension() != ".ini") continue;
     const std::string name = path.stem().string();
-    std::string lower = path.filename().string();
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-    if (lower == "desktop.ini" || !IsUsableLearnerName(name)) continue;
+    if (!IsUsableLearnerName(name)) continue;
+    if (LowerAscii(path.filename().string()) == "desktop.ini" && !IsLearnersFile(path)) continue;
     names.push_back(name);
   }
   std::sort(names.begin(), names.end());
@@ -81,10 +85,7 @@ std::vector<std::string> LessonCopyFiles(const CourseIndex& course, int lesson) 
   std::error_code ec;
   const fs::path folder = CoursePath(course.courseFolder, entry->stem);
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    std::string ext = it->path().extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-    if (ext == ".prp" && IsRegularFile(it->path()))
+    if (LowerAscii(it->path().extension().string()) == ".prp" && IsRegularFile(it->path()))
       copies.push_back(it->path().filename().string());
   }
   std::sort(copies.begin(), copies.end());
@@ -94,17 +95,20 @@ std::vector<std::string> LessonCopyFiles(const CourseIndex& course, int lesson) 
 std::vector<std::string> LessonRecordSections(const CourseIndex& course, int lesson,
                                               std::string* problem) {
   std::vector<std::string> sections;
+  std::unordered_set<std::string> listed;  // SectionKey of each
   if (auto index = ReadLessonIndex(course, lesson)) {
     for (int s = 1; s <= static_cast<int>(index->sections.size()); ++s) {
       const Section& section = index->sections[static_cast<std::size_t>(s - 1)];
-      for (int u = 1; u <= static_cast<int>(section.units.size()); ++u)
+      for (int u = 1; u <= static_cast<int>(section.units.size()); ++u) {
         sections.push_back(UnitSectionName(s, u, section.units[static_cast<std::size_t>(u - 1)]));
+        listed.insert(IniDocument::SectionKey(sections.back()));
+      }
     }
   } else if (problem) {
     *problem = index.message();
   }
   for (std::string& copy : LessonCopyFiles(course, lesson))
-    if (!Listed(sections, copy)) sections.push_back(std::move(copy));
+    if (listed.insert(IniDocument::SectionKey(copy)).second) sections.push_back(std::move(copy));
   return sections;
 }
 
@@ -112,11 +116,15 @@ LearnerRecords SummariseLearner(std::string name, const IniDocument& file,
                                 const std::vector<std::string>& sections) {
   LearnerRecords learner{std::move(name), {}};
   learner.units.reserve(sections.size());
-  for (const std::string& section : sections) learner.units.push_back(Summarise(section, file));
-  std::vector<std::string> seen = sections;
+  // Names are matched as the file's reader matches them, so the section a
+  // unit's runs are filed under is that unit's, never a stray one of its own.
+  std::unordered_set<std::string> seen{IniDocument::SectionKey(kPasswordSection)};
+  for (const std::string& section : sections) {
+    seen.insert(IniDocument::SectionKey(section));
+    learner.units.push_back(Summarise(section, file));
+  }
   for (std::string& section : file.Sections()) {
-    if (SameSection(section, kPasswordSection) || Listed(seen, section)) continue;
-    seen.push_back(section);
+    if (!seen.insert(IniDocument::SectionKey(section)).second) continue;
     learner.units.push_back(Summarise(std::move(section), file));
   }
   return learner;

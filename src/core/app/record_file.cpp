@@ -38,13 +38,19 @@ std::string UnitSectionName(int section, int unit, std::string_view unitCaption)
   return "S" + std::to_string(section) + std::to_string(unit) + std::string(unitCaption);
 }
 
+std::string CopyFileSection(std::string_view copyFile) {
+  return fs::path(copyFile).filename().string();
+}
+
 Result<RecordTarget> RunRecordTarget(const AppState& app, const UnitAddress& address,
-                                     std::string_view unitCaption, bool copyFile,
+                                     std::string_view unitCaption, std::string_view copyFile,
                                      bool similarProblem) {
-  auto file = RecordFilePath(app, copyFile ? 1 : address.lesson);
+  const bool copy = !copyFile.empty();
+  auto file = RecordFilePath(app, copy ? 1 : address.lesson);
   if (!file) return file.failure();
   return RecordTarget{std::move(file).value(),
-                      UnitSectionName(address.section, address.unit, unitCaption),
+                      copy ? CopyFileSection(copyFile)
+                           : UnitSectionName(address.section, address.unit, unitCaption),
                       similarProblem ? address.variant : 0};
 }
 

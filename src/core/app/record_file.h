@@ -29,11 +29,18 @@ std::filesystem::path RecordFolder(const AppState& app, int lesson);
 // "S" + section + unit + unit caption, e.g. section 2, unit 13, "正の数" -> "S213正の数".
 std::string UnitSectionName(int section, int unit, std::string_view unitCaption);
 
-// Where the runs on a sheet are recorded and listed: lesson 1's file for a
-// copy file, else the file of the address's lesson; always the section of the
-// sheet's unit; the variant when the sheet was opened as a similar problem.
+// The section of a copy file's runs: its file name with the extension, as
+// the records viewer lists the lesson's copy files ("kahou_haifu.prp").
+std::string CopyFileSection(std::string_view copyFile);
+
+// Where the runs on a sheet are recorded and listed. A sheet of a question
+// file: the file of the address's lesson, the section of the sheet's unit. A
+// copy-file sheet (copyFile: the path of the copy file it shows; empty for a
+// unit): lesson 1's file, the copy file's own section, so that every copy
+// file keeps its runs apart and the viewer finds them where it lists it. The
+// variant when the sheet was opened as a similar problem.
 [[nodiscard]] Result<RecordTarget> RunRecordTarget(const AppState& app, const UnitAddress& address,
-                                                   std::string_view unitCaption, bool copyFile,
-                                                   bool similarProblem);
+                                                   std::string_view unitCaption,
+                                                   std::string_view copyFile, bool similarProblem);
 
 }  // namespace tavolo

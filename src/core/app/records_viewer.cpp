@@ -1,7 +1,5 @@
 #include "app/records_viewer.h"
 
-#include <unordered_map>
-
 #include "app/class_records.h"
 #include "app/record_file.h"
 #include "content/lesson_index.h"
@@ -22,7 +20,7 @@ std::vector<RecordsListEntry> BuildRecordsUnitList(const CourseIndex& course, in
                                                    const IniDocument& records) {
   std::vector<RecordsListEntry> entries;
   auto add = [&](std::string section) {
-    const int count = static_cast<int>(records.Keys(section).size());
+    const int count = static_cast<int>(records.KeyCount(section));
     entries.push_back({RecordCountText(count) + section, std::move(section), count, false});
   };
   if (auto index = ReadLessonIndex(course, lesson)) {
@@ -71,20 +69,14 @@ std::string RecordsViewer::SectionAt(std::optional<int> index) const {
   return entries_[static_cast<std::size_t>(*index)].section;
 }
 
-// Keys "1" to k in turn, k the number of keys, as every list of records
-// reads them; a key that is missing reads "?". One pass over the section
-// serves all of them.
+// The section's lines in the order every list of records shows them, so the
+// count in front of the entry is the number of lines and the newest run is
+// the last one, whatever gaps the key numbers have.
 std::vector<std::string> RecordsViewer::RecordLines(std::optional<int> index) const {
-  const std::string section = SectionAt(index);
-  auto entries = records_.Entries(section);
-  std::unordered_map<std::string, std::string> byKey;
-  for (auto& [key, value] : entries) byKey.emplace(std::move(key), std::move(value));
+  RecordEntryList entries = RecordEntries(records_, SectionAt(index));
   std::vector<std::string> lines;
   lines.reserve(entries.size());
-  for (std::size_t k = 1; k <= entries.size(); ++k) {
-    auto it = byKey.find(std::to_string(k));
-    lines.push_back(it == byKey.end() ? std::string("?") : it->second);
-  }
+  for (auto& entry : entries) lines.push_back(std::move(entry.second));
   return lines;
 }
 

@@ -62,8 +62,8 @@ class RecordsViewer {
   // The section of the entry at a position: "?" for a heading or no entry.
   std::string SectionAt(std::optional<int> index) const;
 
-  // The record lines of the entry at a position, each key "1" to k ("?" when
-  // a key is missing), or the single line "練習の記録はありません".
+  // The record lines of the entry at a position (RecordEntries' order), or the
+  // single line "練習の記録はありません".
   std::vector<std::string> DetailLines(std::optional<int> index) const;
   // The entry's runs that can be read, in record order.
   std::vector<RunPoint> Runs(std::optional<int> index) const;

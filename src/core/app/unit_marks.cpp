@@ -37,7 +37,7 @@ void UnitMarks::Refresh(const AppState& app, int lesson, const LessonIndex& inde
     const Section& section = index.sections[static_cast<std::size_t>(s - 1)];
     for (int u = 1; u <= static_cast<int>(section.units.size()); ++u) {
       const std::string& caption = section.units[static_cast<std::size_t>(u - 1)];
-      const auto count = records.Keys(UnitSectionName(s, u, caption)).size();
+      const auto count = records.KeyCount(UnitSectionName(s, u, caption));
       if (findSimilar) {
         const std::string key = "[[unit" + std::to_string(u) + "R1";
         hasSimilar_[{s, u}] = questions && questions->FindKeyLine(key).has_value();

@@ -89,10 +89,11 @@ namespace {
 // Asks for a name and checks it; nothing when the teacher cancels or the
 // name is refused (the reason is shown).
 std::optional<std::string> AskName(TextInput& input, Dialogs& dialogs, std::string_view prompt,
-                                   std::string_view current,
-                                   Status (*check)(std::string_view name)) {
+                                   std::string_view current, Status (*check)(std::string_view name),
+                                   std::string (*tidy)(std::string_view name) = nullptr) {
   auto name = input.AskText(prompt, current);
   if (!name) return std::nullopt;
+  if (tidy) *name = tidy(*name);
   if (Status usable = check(*name); !usable) {
     dialogs.Inform(usable.message());
     return std::nullopt;
@@ -140,7 +141,7 @@ bool IndexEditor::AddUnit(TextInput& input, Dialogs& dialogs) {
     dialogs.Inform(kChooseSectionToEdit);
     return false;
   }
-  auto name = AskName(input, dialogs, kInputSubAdd, {}, CheckUnitName);
+  auto name = AskName(input, dialogs, kInputSubAdd, {}, CheckUnitName, TidyUnitName);
   if (!name) return false;
   modified_ = true;
   if (name->empty()) return false;
@@ -156,7 +157,7 @@ bool IndexEditor::RenameUnit(TextInput& input, Dialogs& dialogs) {
     return false;
   }
   auto name = AskName(input, dialogs, kInputSubChange, units_[static_cast<std::size_t>(unit_ - 1)],
-                      CheckUnitName);
+                      CheckUnitName, TidyUnitName);
   if (!name) return false;
   modified_ = true;
   if (name->empty()) return false;

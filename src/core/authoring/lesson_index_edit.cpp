@@ -117,7 +117,25 @@ Status CheckSectionName(std::string_view name) {
 
 Status CheckUnitName(std::string_view name) {
   if (name == kBlockClose) return Failure{"「>>」は単元の名前にできません"};
+  if (name.find(']') != std::string_view::npos) {
+    return Failure{
+        "「]」は単元の名前に使えません。ほかのプログラムが書いた記録ファイルでは、"
+        "この単元の記録が読めなくなります"};
+  }
   return CheckSectionName(name);
+}
+
+std::string TidyUnitName(std::string_view name) {
+  constexpr std::string_view kWideBlank = "　";
+  for (;;) {
+    if (name.ends_with(' ') || name.ends_with('\t')) {
+      name.remove_suffix(1);
+    } else if (name.ends_with(kWideBlank)) {
+      name.remove_suffix(kWideBlank.size());
+    } else {
+      return std::string(name);
+    }
+  }
 }
 
 }  // namespace tavolo

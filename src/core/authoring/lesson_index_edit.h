@@ -55,9 +55,15 @@ bool ReplaceUnit(Lines& lines, int section, int unit, std::string_view caption);
 void SetTitleLine(Lines& lines, std::string_view title);
 
 // Whether a name can stand on a line of the index: CP932 must be able to hold
-// every character, and a unit may not be ">>" (it would end its section).
-// Failure: the reason for the user.
+// every character, and a unit may not be ">>" (it would end its section) nor
+// hold "]" (its runs could not be found in a record file that other programs
+// write, RecordSectionCaptionProblem). Failure: the reason for the user.
 [[nodiscard]] Status CheckSectionName(std::string_view name);
 [[nodiscard]] Status CheckUnitName(std::string_view name);
+
+// A unit name as the editor takes it: without the blanks at its end, which a
+// record file written by other programs could not keep either. A name of
+// blanks only becomes empty (and adds nothing).
+std::string TidyUnitName(std::string_view name);
 
 }  // namespace tavolo

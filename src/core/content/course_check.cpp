@@ -70,6 +70,12 @@ class CourseChecker {
     const std::string address = std::to_string(lessonNumber) + "." + std::to_string(sectionNumber);
     if (!section.closed)
       Report(address, indexFile, section.startLine, "セクションが >> で閉じられていません");
+    for (int u = 1; u <= static_cast<int>(section.units.size()); ++u) {
+      const auto at = static_cast<std::size_t>(u - 1);
+      if (auto problem = RecordSectionCaptionProblem(section.units[at]))
+        Report(AddressText(UnitAddress{lessonNumber, sectionNumber, u, 0}), indexFile,
+               section.unitLines[at], std::move(*problem));
+    }
     if (section.units.empty()) return;
 
     const UnitAddress first{lessonNumber, sectionNumber, 1, 0};

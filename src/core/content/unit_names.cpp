@@ -38,4 +38,17 @@ std::string ShortUnitName(const CourseIndex& course, const UnitAddress& address)
   return QuestionFileName(course, address) + UnitSuffix(address);
 }
 
+std::optional<std::string> RecordSectionCaptionProblem(std::string_view caption) {
+  if (caption.find(']') != std::string_view::npos)
+    return "単元名に「]"
+           "」があると、ほかのプログラムが書いた記録ファイルではこの単元の記録が読めません";
+  // Blanks as the platform trims them: ASCII ones and the full-width space.
+  for (std::string_view blank : {" ", "\t", "　"}) {
+    if (caption.ends_with(blank))
+      return "単元名の最後に空白があると、ほかのプログラムが書いた記録ファイルではこの単元の記録が"
+             "読めません";
+  }
+  return std::nullopt;
+}
+
 }  // namespace tavolo

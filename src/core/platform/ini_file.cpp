@@ -41,18 +41,20 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
-// Position of the first ']' that is a character of its own (not the second
-// byte of a double-byte character).
+// Position of the last ']' that is a character of its own (not the second
+// byte of a double-byte character). The last one, so that a name holding "]"
+// reads back whole: the writer puts the name between "[" and "]" unchanged.
 std::size_t FindClosingBracket(std::string_view s) {
+  std::size_t found = std::string_view::npos;
   for (std::size_t i = 0; i < s.size(); ++i) {
     const auto c = static_cast<unsigned char>(s[i]);
     if (IsSjisLead(c)) {
       ++i;
     } else if (c == ']') {
-      return i;
+      found = i;
     }
   }
-  return std::string_view::npos;
+  return found;
 }
 
 // "[name]" (leading blanks allowed): the name, trimmed.
@@ -62,6 +64,19 @@ std::optional<std::string_view> SectionName(std::string_view line) {
   line.remove_prefix(1);
   const std::size_t close = FindClosingBracket(line);
   return TrimBlanks(close == std::string_view::npos ? line : line.substr(0, close));
+}
+
+// A Shift-JIS name with its ASCII letters folded, as SameName compares.
+std::string FoldName(std::string_view sjis) {
+  std::string folded(sjis);
+  for (std::size_t i = 0; i < folded.size(); ++i) {
+    if (IsSjisLead(static_cast<unsigned char>(folded[i]))) {
+      ++i;
+    } else {
+      folded[i] = FoldAscii(folded[i]);
+    }
+  }
+  return folded;
 }
 
 // "key=value": '=' cannot be the second byte of a double-byte character, so a
@@ -106,8 +121,14 @@ IniDocument IniDocument::Parse(std::string bytes, std::size_t valueLimit) {
   return doc;
 }
 
+std::string IniDocument::SectionKey(std::string_view section) {
+  return FoldName(TrimBlanks(EncodeCp932(OneLine(section))));
+}
+
 void IniDocument::Index() {
   lines_.clear();
+  sections_.clear();
+  sectionIndex_.clear();
   const char* data = bytes_.data();
   const std::size_t n = bytes_.size();
   std::size_t start = 0;
@@ -118,21 +139,24 @@ void IniDocument::Index() {
     if (end < n && data[end] == '\r' && end + 1 < n && data[end + 1] == '\n') ++end;
     start = end + 1;
   }
+  // One pass finds every section: where it starts and ends, and by name.
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const auto name = SectionName(LineText(i));
+    if (!name) continue;
+    if (!sections_.empty()) sections_.back().endLine = i;
+    sections_.push_back({i, lines_.size()});
+    sectionIndex_.emplace(FoldName(*name), sections_.size() - 1);
+  }
 }
 
 std::string_view IniDocument::LineText(std::size_t i) const {
   return std::string_view(bytes_).substr(lines_[i].begin, lines_[i].end - lines_[i].begin);
 }
 
-std::optional<IniDocument::Span> IniDocument::FindSection(std::string_view sjisName) const {
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    auto name = SectionName(LineText(i));
-    if (!name || !SameName(*name, sjisName)) continue;
-    std::size_t end = i + 1;
-    while (end < lines_.size() && !SectionName(LineText(end))) ++end;
-    return Span{i, end};
-  }
-  return std::nullopt;
+std::optional<IniDocument::Span> IniDocument::FindSection(std::string_view section) const {
+  const auto it = sectionIndex_.find(SectionKey(section));
+  if (it == sectionIndex_.end()) return std::nullopt;
+  return sections_[it->second];
 }
 
 std::optional<std::size_t> IniDocument::FindKey(const Span& span, std::string_view sjisKey) const {
@@ -144,14 +168,15 @@ std::optional<std::size_t> IniDocument::FindKey(const Span& span, std::string_vi
 
 std::vector<std::string> IniDocument::Sections() const {
   std::vector<std::string> names;
-  for (std::size_t i = 0; i < lines_.size(); ++i)
-    if (auto name = SectionName(LineText(i))) names.push_back(DecodeCp932(*name));
+  names.reserve(sections_.size());
+  for (const Span& span : sections_)
+    names.push_back(DecodeCp932(*SectionName(LineText(span.header))));
   return names;
 }
 
 std::vector<std::string> IniDocument::Keys(std::string_view section) const {
   std::vector<std::string> keys;
-  const auto span = FindSection(EncodeCp932(section));
+  const auto span = FindSection(section);
   if (!span) return keys;
   std::string_view key, value;
   for (std::size_t i = span->header + 1; i < span->endLine; ++i)
@@ -159,10 +184,20 @@ std::vector<std::string> IniDocument::Keys(std::string_view section) const {
   return keys;
 }
 
+std::size_t IniDocument::KeyCount(std::string_view section) const {
+  const auto span = FindSection(section);
+  if (!span) return 0;
+  std::size_t count = 0;
+  std::string_view key, value;
+  for (std::size_t i = span->header + 1; i < span->endLine; ++i)
+    if (SplitKeyLine(LineText(i), &key, &value)) ++count;
+  return count;
+}
+
 std::vector<std::pair<std::string, std::string>> IniDocument::Entries(
     std::string_view section) const {
   std::vector<std::pair<std::string, std::string>> entries;
-  const auto span = FindSection(EncodeCp932(section));
+  const auto span = FindSection(section);
   if (!span) return entries;
   std::string_view key, value;
   for (std::size_t i = span->header + 1; i < span->endLine; ++i)
@@ -173,7 +208,7 @@ std::vector<std::pair<std::string, std::string>> IniDocument::Entries(
 
 std::optional<std::string> IniDocument::Value(std::string_view section,
                                               std::string_view key) const {
-  const auto span = FindSection(EncodeCp932(section));
+  const auto span = FindSection(section);
   if (!span) return std::nullopt;
   const auto line = FindKey(*span, EncodeCp932(key));
   if (!line) return std::nullopt;
@@ -189,11 +224,13 @@ std::string IniDocument::Value(std::string_view section, std::string_view key,
 }
 
 void IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string sjisSection = EncodeCp932(OneLine(section));
+  // The name is written without the blanks around it, which no reader keeps:
+  // "[S11加法 ]" would be read back as another name than the one written.
+  const std::string sjisSection(TrimBlanks(EncodeCp932(OneLine(section))));
   const std::string sjisKey = EncodeCp932(OneLine(TrimBlanks(key)));
   const std::string keyLine = sjisKey + "=" + EncodeCp932(OneLine(value));
 
-  const auto span = FindSection(sjisSection);
+  const auto span = FindSection(section);
   if (!span) {
     if (!bytes_.empty() && bytes_.back() != '\n' && bytes_.back() != '\r') bytes_ += "\r\n";
     bytes_ += "[" + sjisSection + "]\r\n" + keyLine + "\r\n";
@@ -228,7 +265,7 @@ void IniDocument::SetValue(std::string_view section, std::string_view key, std::
 }
 
 void IniDocument::EraseSection(std::string_view section) {
-  const auto span = FindSection(EncodeCp932(section));
+  const auto span = FindSection(section);
   if (!span) return;
   const std::size_t from = lines_[span->header].begin;
   const std::size_t to =

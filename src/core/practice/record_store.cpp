@@ -1,6 +1,8 @@
 #include "practice/record_store.h"
 
+#include <algorithm>
 #include <system_error>
+#include <unordered_set>
 
 #include "platform/file_lock.h"
 #include "platform/text_file.h"
@@ -13,7 +15,37 @@ namespace {
 
 Failure Unwritable(const fs::path& file) { return Failure{PathText(file) + " に書き込めません"}; }
 
+bool IsRecordNumber(std::string_view key) {
+  return !key.empty() &&
+         std::all_of(key.begin(), key.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Compares two decimal numbers of any length by value ("007" is 7).
+bool NumberBefore(std::string_view a, std::string_view b) {
+  auto significant = [](std::string_view n) {
+    const std::size_t first = n.find_first_not_of('0');
+    return first == std::string_view::npos ? std::string_view() : n.substr(first);
+  };
+  a = significant(a);
+  b = significant(b);
+  return a.size() != b.size() ? a.size() < b.size() : a < b;
+}
+
 }  // namespace
+
+RecordEntryList RecordEntries(const IniDocument& file, std::string_view section) {
+  RecordEntryList entries = file.Entries(section);
+  // Numbered keys first, by number; equal numbers and other keys keep their
+  // order in the file. A file as the program writes it is in order already.
+  const auto before = [](const auto& a, const auto& b) {
+    const bool numberA = IsRecordNumber(a.first), numberB = IsRecordNumber(b.first);
+    if (numberA != numberB) return numberA;
+    return numberA && NumberBefore(a.first, b.first);
+  };
+  if (!std::is_sorted(entries.begin(), entries.end(), before))
+    std::stable_sort(entries.begin(), entries.end(), before);
+  return entries;
+}
 
 Result<IniDocument> RecordStore::Load(const fs::path& file) {
   std::error_code ec;
@@ -38,12 +70,10 @@ std::string RecordStore::ReadValue(std::string_view section, std::string_view ke
 }
 
 std::vector<std::string> RecordStore::ReadRecords(std::string_view section) const {
-  const IniDocument doc = LoadOrEmpty();
-  const std::size_t count = doc.Keys(section).size();
+  RecordEntryList entries = RecordEntries(LoadOrEmpty(), section);
   std::vector<std::string> lines;
-  lines.reserve(count);
-  for (std::size_t k = 1; k <= count; ++k)
-    lines.push_back(doc.Value(section, std::to_string(k), "?"));
+  lines.reserve(entries.size());
+  for (auto& entry : entries) lines.push_back(std::move(entry.second));
   return lines;
 }
 
@@ -78,9 +108,12 @@ Status RecordStore::EraseSection(std::string_view section) {
 Result<int> RecordStore::AppendRunRecord(std::string_view section, std::string_view line) {
   int key = 0;
   Status status = Modify([&](IniDocument& doc) {
-    key = static_cast<int>(doc.Keys(section).size()) + 1;
-    // A record is never written over another one.
-    while (doc.Value(section, std::to_string(key)).has_value()) ++key;
+    const std::vector<std::string> keys = doc.Keys(section);
+    key = static_cast<int>(keys.size()) + 1;
+    // A record is never written over another one. Digits have no letter
+    // case, so the keys compare as they are.
+    const std::unordered_set<std::string> taken(keys.begin(), keys.end());
+    while (taken.count(std::to_string(key))) ++key;
     doc.SetValue(section, std::to_string(key), line);
     return true;
   });

@@ -39,8 +39,8 @@ class RecordStore {
   std::vector<std::string> ListKeys(std::string_view section) const;
   std::string ReadValue(std::string_view section, std::string_view key,
                         std::string_view defaultValue) const;
-  // The values of the keys "1" to k, k the number of keys, each "?" when
-  // missing: a section's records as every list of them shows them.
+  // The section's record lines in the order of RecordEntries: a section's
+  // records as every list of them shows them.
   std::vector<std::string> ReadRecords(std::string_view section) const;
 
   // Writers. Failure (the file, its folder or its lock refused, or a file
@@ -64,6 +64,15 @@ class RecordStore {
 
   std::filesystem::path file_;
 };
+
+// A section's keys with their values in the order every list of records
+// shows them: the numbered keys ("1", "2", ...) by their number, so a run
+// filed after a gap in the numbers ("1", "3", then "4") is listed last as the
+// newest, then any other key in file order. Every key is listed: the number
+// of entries is the section's number of keys, the count the lists show. One
+// pass over the section.
+using RecordEntryList = std::vector<std::pair<std::string, std::string>>;
+RecordEntryList RecordEntries(const IniDocument& file, std::string_view section);
 
 // The practice window's records list: the caption (section + "　　氏名：" +
 // learner) and the section's record lines, or "練習の記録はありません".

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "app/practice_flow.h"
+#include "app/record_file.h"
 #include "gui/app/frm_main.h"
 #include "gui/app/frm_menu.h"
 #include "gui/app/frm_print.h"
@@ -53,11 +54,23 @@ void TfrmMain::CreatePracticeWindow() {
                          [this](PrintableSheet& sheet) { frmPrintOk_->PrintSheet(sheet); },
                          [this] { frmMenu_->Menu().RefreshUnitMarks(); }},
         this);
-    // 記録表示 in the practice window: the records of the sheet's lesson.
+    // 記録表示 in the practice window: the file its records list reads (lesson
+    // 1's for a copy file), with the sheet's own entry chosen.
     practice->SetRecordsViewer([this] {
-      const int lesson =
-          currentSheet_ ? std::max(currentSheet_->Choice().address.lesson, 1) : CurrentLesson();
-      (void)frmKiroku_->ShowRecords(lesson, state_.learnerName, std::string());
+      int lesson = CurrentLesson();
+      std::string section;
+      if (currentSheet_) {
+        const SheetDocument& document = currentSheet_->Document();
+        if (document.master) {
+          lesson = std::max(document.address.lesson, 1);
+          section = UnitSectionName(document.address.section, document.address.unit,
+                                    currentSheet_->Choice().captions.unit);
+        } else {
+          lesson = 1;
+          section = CopyFileSection(document.filePath);
+        }
+      }
+      (void)frmKiroku_->ShowRecords(lesson, state_.learnerName, section);
     });
     return practice;
   });

@@ -139,7 +139,8 @@ void TfrmRenshu::ShowFor(TfrmPrint& sheet, const AppState& app) {
   charSize_ = document.params.charSize;
 
   auto target = RunRecordTarget(app, document.address, sheet.Choice().captions.unit,
-                                !document.master, sheet.Choice().similar);
+                                document.master ? std::string_view() : document.filePath,
+                                sheet.Choice().similar);
   if (target) {
     records_ = std::move(target).value();
     recordsProblem_.clear();
