@@ -118,12 +118,15 @@ LearnerRecords SummariseLearner(std::string name, const IniDocument& file,
   learner.units.reserve(sections.size());
   // Names are matched as the file's reader matches them, so the section a
   // unit's runs are filed under is that unit's, never a stray one of its own.
-  std::unordered_set<std::string> seen{IniDocument::SectionKey(kPasswordSection)};
+  std::vector<std::string> others = file.Sections();
+  std::unordered_set<std::string> seen;
+  seen.reserve(sections.size() + others.size() + 1);
+  seen.insert(IniDocument::SectionKey(kPasswordSection));
   for (const std::string& section : sections) {
     seen.insert(IniDocument::SectionKey(section));
     learner.units.push_back(Summarise(section, file));
   }
-  for (std::string& section : file.Sections()) {
+  for (std::string& section : others) {
     if (!seen.insert(IniDocument::SectionKey(section)).second) continue;
     learner.units.push_back(Summarise(std::move(section), file));
   }

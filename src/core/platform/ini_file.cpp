@@ -139,14 +139,16 @@ void IniDocument::Index() {
     if (end < n && data[end] == '\r' && end + 1 < n && data[end + 1] == '\n') ++end;
     start = end + 1;
   }
-  // One pass finds every section: where it starts and ends, and by name.
+  // One pass finds every section: where it starts and ends; then each is
+  // found by name.
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    const auto name = SectionName(LineText(i));
-    if (!name) continue;
+    if (!SectionName(LineText(i))) continue;
     if (!sections_.empty()) sections_.back().endLine = i;
     sections_.push_back({i, lines_.size()});
-    sectionIndex_.emplace(FoldName(*name), sections_.size() - 1);
   }
+  sectionIndex_.reserve(sections_.size());
+  for (std::size_t s = 0; s < sections_.size(); ++s)
+    sectionIndex_.emplace(FoldName(*SectionName(LineText(sections_[s].header))), s);
 }
 
 std::string_view IniDocument::LineText(std::size_t i) const {
