@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -56,9 +57,17 @@ struct PracticeDesktop {
   MessageDialogs dialogs;
   std::unique_ptr<TfrmMain> window;
 
-  PracticeDesktop() {
+  // runs: how often the shared learner has practised the unit already.
+  explicit PracticeDesktop(int runs = 0) {
     const std::string course = (root.path() + "/course").toStdString();
     WriteEightyBoxCourse(course);
+    if (runs > 0) {
+      std::vector<std::string> records = {"[S11四則の混じった計算]"};
+      records.reserve(static_cast<std::size_t>(runs) + 1);
+      for (int k = 1; k <= runs; ++k)
+        records.push_back(std::to_string(k) + "=2024年05月03日 14:05 [0010]  3/ 4  75点 02:15");
+      (void)WriteLines(course + "/kazu/共通.ini", records);
+    }
     QDir().mkpath(root.path() + "/home");
     WriteSettingBool(settings, "ShowDoYouKnow", false);
     window = std::make_unique<TfrmMain>(settings, dialogs);
@@ -105,6 +114,29 @@ void BM_OpenPracticeWindowOn80Boxes(benchmark::State& state) {
   state.counters["boxes"] = boxes;
 }
 BENCHMARK(BM_OpenPracticeWindowOn80Boxes)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The same with a unit practised 100,000 times: the records list beside the
+// sheet holds every run.
+void BM_OpenPracticeWindowOnAUnitOf100000Runs(benchmark::State& state) {
+  PracticeDesktop desktop(100000);
+  int listed = 0;
+  for (auto _ : state) {
+    Clock::time_point shown;
+    QTimer::singleShot(0, [&] {
+      TfrmRenshu& practice = desktop.Practice();
+      practice.repaint();
+      shown = Clock::now();
+      listed = practice.findChild<QPlainTextEdit*>("memKiroku")->blockCount();
+      practice.close();
+    });
+    const Clock::time_point start = Clock::now();
+    desktop.window->btnTestClick();
+    state.SetIterationTime(std::chrono::duration<double>(shown - start).count());
+  }
+  if (listed != 100000) state.SkipWithError("not every run was listed");
+  state.counters["records"] = listed;
+}
+BENCHMARK(BM_OpenPracticeWindowOnAUnitOf100000Runs)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // Enter in a field with the right answer: judged, the answer and its circle
 // drawn on the sheet picture and shown, the next field focused.
