@@ -70,8 +70,8 @@ class HugeRecordFile {
 };
 
 const HugeRecordFile& Huge() {
-  static const HugeRecordFile file;
-  return file;
+  static const HugeRecordFile kFile;
+  return kFile;
 }
 
 void Figures(benchmark::State& state, std::size_t read) {

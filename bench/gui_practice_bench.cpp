@@ -65,7 +65,7 @@ struct PracticeDesktop {
       std::vector<std::string> records = {"[S11四則の混じった計算]"};
       records.reserve(static_cast<std::size_t>(runs) + 1);
       for (int k = 1; k <= runs; ++k)
-        records.push_back(std::to_string(k) + "=2024年05月03日 14:05 [0010]  3/ 4  75点 02:15");
+        records.emplace_back(std::to_string(k) + "=2024年05月03日 14:05 [0010]  3/ 4  75点 02:15");
       (void)WriteLines(course + "/kazu/共通.ini", records);
     }
     QDir().mkpath(root.path() + "/home");

@@ -124,7 +124,7 @@ Result<int> RecordStore::AppendRunRecord(std::string_view section, std::string_v
 RecordsList ReadRecordsList(const RecordTarget& target, std::string_view learnerName) {
   RecordsList list{target.section + "　　氏名：" + std::string(learnerName),
                    RecordStore(target.file).ReadRecords(target.section)};
-  if (list.lines.empty()) list.lines.push_back("練習の記録はありません");
+  if (list.lines.empty()) list.lines.emplace_back("練習の記録はありません");
   return list;
 }
 
