@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <functional>
+#include <thread>
 
 #include "app_fakes.h"
 #include "authoring/question_editor.h"
@@ -167,6 +169,33 @@ TEST_F(QuestionEditorTest, WhatWasWrittenMeanwhileStays) {
   EXPECT_EQ(restored.substr(0, without.size()), without);
   EXPECT_NE(restored.find(EncodeCp932("<<hint\r\nヒント\r\n>>")), std::string::npos);
   EXPECT_NE(restored.find("<<kgroup\r\n1\r\n>>"), std::string::npos);
+}
+
+TEST_F(QuestionEditorTest, TwoEditorsSavingTwoUnitsAtOnceLoseNeither) {
+  // Two windows (two PCs on one share) press OK on units 2 and 4 again and
+  // again at the same moment: each save reads the file, replaces its unit and
+  // writes the file, under the file's lock.
+  constexpr int kSaves = 40;  // a unit holds at most 60 question lines
+  auto saveOften = [this](int unit, std::atomic<int>* failures) {
+    QuestionEditor own;
+    ScriptedDialogs told;
+    own.Load(course, {1, 1, unit, 0}, captions, nullptr, told);
+    for (int i = 0; i < kSaves; ++i) {
+      own.boxes.question.push_back("(" + std::to_string(i) + ") 0+0=#0#");
+      if (own.Save(told).stop != EditorStop::Saved) ++*failures;
+    }
+  };
+  std::atomic<int> failures{0};
+  std::thread second(saveOften, 4, &failures);
+  saveOften(2, &failures);
+  second.join();
+  EXPECT_EQ(failures.load(), 0);
+  for (const int unit : {2, 4}) {
+    SCOPED_TRACE(unit);
+    const UnitReading saved = ReadUnitBlock(file, "[[unit" + std::to_string(unit), 1, unit, {});
+    ASSERT_TRUE(saved.ok());
+    EXPECT_EQ(saved.content->questionLines.back(), "(" + std::to_string(kSaves - 1) + ") 0+0=#0#");
+  }
 }
 
 TEST_F(QuestionEditorTest, NewUnitsStartFromTheTemplateAndHaveNoChoicesOrHints) {
