@@ -32,11 +32,17 @@ void Log(const QString& text) {
   if (log.open(QIODevice::Append | QIODevice::Text)) log.write((text + "\n").toUtf8());
 }
 
+// Clicked once this tick has returned: a click that opens a modal window runs
+// that window's event loop, and the timer does not tick inside its own tick.
+void Click(QAbstractButton* button) {
+  QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection);
+}
+
 bool Press(QWidget* window, const char* name) {
   auto* button = window->findChild<QPushButton*>(QString::fromUtf8(name));
   if (button == nullptr || !button->isVisible() || !button->isEnabled()) return false;
   Log(QStringLiteral("press %1 in %2").arg(QString::fromUtf8(name), window->objectName()));
-  button->click();
+  Click(button);
   return true;
 }
 
@@ -76,7 +82,7 @@ void Tick() {
   QWidget* modal = QApplication::activeModalWidget();
   if (auto* box = qobject_cast<QMessageBox*>(modal)) {
     Log(QStringLiteral("message: %1").arg(box->text()));
-    if (!box->buttons().isEmpty()) box->buttons().front()->click();
+    if (!box->buttons().isEmpty()) Click(box->buttons().front());
     return;
   }
   if (modal != nullptr && modal->objectName() == QStringLiteral("frmMenu")) {
@@ -85,7 +91,7 @@ void Tick() {
     units->setCurrentRow(0);
     Log(QStringLiteral("unit: %1").arg(units->item(0)->text()));
     for (QAbstractButton* button : modal->findChildren<QAbstractButton*>())
-      if (button->text() == QStringLiteral("　Ｏ　Ｋ　")) button->click();
+      if (button->text() == QStringLiteral("　Ｏ　Ｋ　")) Click(button);
     return;
   }
   if (modal != nullptr && modal->objectName() == QStringLiteral("frmRenshu")) {
@@ -95,7 +101,7 @@ void Tick() {
   }
   if (auto* dialog = qobject_cast<QDialog*>(modal)) {
     Log(QStringLiteral("closed %1").arg(dialog->objectName()));  // the tips window
-    dialog->reject();
+    QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
     return;
   }
   if (modal != nullptr) return;
@@ -106,7 +112,7 @@ void Tick() {
     } else if (stage == Stage::Closed) {
       Log(QStringLiteral("closing the program"));
       stage = Stage::Done;
-      top->close();
+      QMetaObject::invokeMethod(top, &QWidget::close, Qt::QueuedConnection);
     }
   }
 }
