@@ -36,20 +36,20 @@ constexpr const char* kVictim = "secret\r\n";
 class ConfinedFoldersTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    course = root / "course";
-    outside = root / "outside";
-    test::WriteCp932Lines(course / "Main.ind", {"正と負の数", "", "正の数と負の数,sf\\ sf"});
+    course_ = root_ / "course";
+    outside_ = root_ / "outside";
+    test::WriteCp932Lines(course_ / "Main.ind", {"正と負の数", "", "正の数と負の数,sf\\ sf"});
     const Lines index = {"正の数と負の数", "[[sect1", "符号", "<<", "正の数", ">>", "]]"};
     const Lines unit = {"[[unit1", "<<ques", "(1) 1+1=#2#", ">>", "]]"};
-    test::WriteCp932Lines(course / "sf" / "sf.ind", index);
-    test::WriteCp932Lines(course / "sf" / "sf1.que", unit);
+    test::WriteCp932Lines(course_ / "sf" / "sf.ind", index);
+    test::WriteCp932Lines(course_ / "sf" / "sf1.que", unit);
     // Outside: a look-alike of every file, which no operation may touch.
-    test::WriteCp932Lines(outside / "sf" / "sf.ind", index);
-    test::WriteCp932Lines(outside / "sf" / "sf1.que", unit);
-    WriteBytes(outside / "victim", kVictim);
-    fs::create_directories(outside / "names");
-    WriteBytes(outside / "names" / "sname.txt", kVictim);
-    auto read = ReadCourseIndex(course.string());
+    test::WriteCp932Lines(outside_ / "sf" / "sf.ind", index);
+    test::WriteCp932Lines(outside_ / "sf" / "sf1.que", unit);
+    WriteBytes(outside_ / "victim", kVictim);
+    fs::create_directories(outside_ / "names");
+    WriteBytes(outside_ / "names" / "sname.txt", kVictim);
+    auto read = ReadCourseIndex(course_.string());
     ASSERT_TRUE(read.ok()) << read.message();
     index_ = std::move(read).value();
   }
@@ -58,46 +58,46 @@ class ConfinedFoldersTest : public ::testing::Test {
   // Every file outside, with its bytes: what must stay exactly as it was.
   std::map<std::string, std::string> Outside() const {
     std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(outside))
+    for (const auto& entry : fs::recursive_directory_iterator(outside_))
       if (entry.is_regular_file()) files[entry.path().string()] = ReadBytes(entry.path());
     return files;
   }
 
-  TempFolder root;
-  fs::path course, outside;
+  TempFolder root_;
+  fs::path course_, outside_;
   CourseIndex index_;
 };
 
 TEST_F(ConfinedFoldersTest, NoLinkLeadsReadsOrWritesOutOfTheCourse) {
-  const fs::path record = course / "sf" / "太郎.ini";
-  const fs::path roster = course / "LogOn" / "sname.txt";
-  const fs::path question = course / "sf" / "sf1.que";
+  const fs::path record = course_ / "sf" / "太郎.ini";
+  const fs::path roster = course_ / "LogOn" / "sname.txt";
+  const fs::path question = course_ / "sf" / "sf1.que";
   const struct Case {
     const char* name;
     std::function<void()> plant;
     fs::path file;    // the file each operation names
     bool folderLink;  // the link is a folder on the way, where the lock file would go
   } cases[] = {
-      {"record file", [&] { PlantSymlink(outside / "victim", record); }, record, false},
-      {"record file to a file not there yet", [&] { PlantSymlink(outside / "new.ini", record); },
+      {"record file", [&] { PlantSymlink(outside_ / "victim", record); }, record, false},
+      {"record file to a file not there yet", [&] { PlantSymlink(outside_ / "new.ini", record); },
        record, false},
       {"lesson folder",
        [&] {
-         fs::remove_all(course / "sf");
-         PlantSymlink(outside / "sf", course / "sf");
+         fs::remove_all(course_ / "sf");
+         PlantSymlink(outside_ / "sf", course_ / "sf");
        },
        record, true},
-      {"roster", [&] { PlantSymlink(outside / "names" / "sname.txt", roster); }, roster, false},
+      {"roster", [&] { PlantSymlink(outside_ / "names" / "sname.txt", roster); }, roster, false},
       {"roster folder",
        [&] {
-         fs::remove_all(course / "LogOn");
-         PlantSymlink(outside / "names", course / "LogOn");
+         fs::remove_all(course_ / "LogOn");
+         PlantSymlink(outside_ / "names", course_ / "LogOn");
        },
        roster, true},
       {"question file",
        [&] {
          fs::remove(question);
-         PlantSymlink(outside / "sf" / "sf1.que", question);
+         PlantSymlink(outside_ / "sf" / "sf1.que", question);
        },
        question, false},
       {"question file by a relative link",
@@ -110,13 +110,13 @@ TEST_F(ConfinedFoldersTest, NoLinkLeadsReadsOrWritesOutOfTheCourse) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     // Links of the case before are removed, never followed.
-    fs::remove_all(course / "LogOn");
-    if (fs::is_symlink(course / "sf")) fs::remove(course / "sf");
+    fs::remove_all(course_ / "LogOn");
+    if (fs::is_symlink(course_ / "sf")) fs::remove(course_ / "sf");
     fs::remove(record);
     fs::remove(question);
-    test::WriteCp932Lines(course / "sf" / "sf.ind", {"正の数と負の数"});
+    test::WriteCp932Lines(course_ / "sf" / "sf.ind", {"正の数と負の数"});
     test::WriteCp932Lines(question, {"[[unit1", "<<ques", "(1) 1+1=#2#", ">>", "]]"});
-    fs::create_directories(course / "LogOn");
+    fs::create_directories(course_ / "LogOn");
     c.plant();
     const auto before = Outside();
     const std::string unreadable = "ファイル " + c.file.string() + " を読み込めません";
@@ -137,7 +137,7 @@ TEST_F(ConfinedFoldersTest, NoLinkLeadsReadsOrWritesOutOfTheCourse) {
     EXPECT_EQ(store.AppendRunRecord("S11正の数", "line").ok(), c.file != record);
     if (c.file == record) {
       EXPECT_TRUE(store.ReadRecords("S11正の数").empty());
-      EXPECT_FALSE(ReadLessonIndex(index_, 1).ok() && fs::is_symlink(course / "sf"));
+      EXPECT_FALSE(ReadLessonIndex(index_, 1).ok() && fs::is_symlink(course_ / "sf"));
     }
     Roster names;
     const Status loaded = names.Load(roster);
@@ -151,40 +151,40 @@ TEST_F(ConfinedFoldersTest, NoLinkLeadsReadsOrWritesOutOfTheCourse) {
     }
 
     EXPECT_EQ(Outside(), before);
-    EXPECT_FALSE(fs::exists(outside / "new.ini"));
-    EXPECT_FALSE(fs::exists(outside / "sf" / "太郎.ini"));
+    EXPECT_FALSE(fs::exists(outside_ / "new.ini"));
+    EXPECT_FALSE(fs::exists(outside_ / "sf" / "太郎.ini"));
   }
 }
 
 TEST_F(ConfinedFoldersTest, LinksThatStayInsideKeepWorking) {
   // An archive folder of old records and a roster kept under another name.
-  fs::create_directories(course / "archive");
-  WriteBytes(course / "archive" / "太郎.ini", "");
-  PlantSymlink("../archive/太郎.ini", course / "sf" / "太郎.ini");
-  fs::create_directories(course / "names");
-  PlantSymlink(course / "names", course / "LogOn");
+  fs::create_directories(course_ / "archive");
+  WriteBytes(course_ / "archive" / "太郎.ini", "");
+  PlantSymlink("../archive/太郎.ini", course_ / "sf" / "太郎.ini");
+  fs::create_directories(course_ / "names");
+  PlantSymlink(course_ / "names", course_ / "LogOn");
 
-  RecordStore store(course / "sf" / "太郎.ini");
+  RecordStore store(course_ / "sf" / "太郎.ini");
   ASSERT_TRUE(store.AppendRunRecord("S11正の数", "line").ok());
   EXPECT_EQ(store.ReadRecords("S11正の数"), Lines{"line"});
-  EXPECT_TRUE(fs::is_symlink(course / "sf" / "太郎.ini"));
-  EXPECT_NE(ReadBytes(course / "archive" / "太郎.ini").find("1=line"), std::string::npos);
+  EXPECT_TRUE(fs::is_symlink(course_ / "sf" / "太郎.ini"));
+  EXPECT_NE(ReadBytes(course_ / "archive" / "太郎.ini").find("1=line"), std::string::npos);
 
   Roster names;
-  ASSERT_TRUE(names.Load(course / "LogOn" / "sname.txt").ok());
-  EXPECT_TRUE(fs::exists(course / "names" / "sname.txt"));
+  ASSERT_TRUE(names.Load(course_ / "LogOn" / "sname.txt").ok());
+  EXPECT_TRUE(fs::exists(course_ / "names" / "sname.txt"));
 }
 
 TEST_F(ConfinedFoldersTest, TheDataFolderIsConfinedToo) {
-  const fs::path data = root / "data";
+  const fs::path data = root_ / "data";
   fs::create_directories(data);
   ConfineFilesTo(data);
-  PlantSymlink(outside / "sf", data / "sf");
+  PlantSymlink(outside_ / "sf", data / "sf");
   const auto before = Outside();
   EXPECT_FALSE(RecordStore(data / "sf" / "太郎.ini").AppendRunRecord("S11正の数", "x").ok());
   EXPECT_EQ(Outside(), before);
   // Files outside every confined folder are read as before.
-  EXPECT_TRUE(ReadFileBytes(outside / "victim").ok());
+  EXPECT_TRUE(ReadFileBytes(outside_ / "victim").ok());
 }
 
 TEST(RealPathOf, FollowsEveryLinkAndKeepsWhatIsNotThere) {

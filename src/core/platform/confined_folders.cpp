@@ -41,9 +41,9 @@ fs::path Absolute(const fs::path& path) {
 // Whether `path` is `folder` or lies under it, comparing whole components.
 bool IsWithin(const fs::path& path, const fs::path& folder) {
   auto p = path.begin();
-  for (auto f = folder.begin(); f != folder.end(); ++f) {
-    if (f->empty()) continue;  // the empty last part of a trailing "/"
-    if (p == path.end() || *p != *f) return false;
+  for (const fs::path& part : folder) {
+    if (part.empty()) continue;  // the empty last part of a trailing "/"
+    if (p == path.end() || *p != part) return false;
     ++p;
   }
   return true;
