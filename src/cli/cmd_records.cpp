@@ -15,6 +15,7 @@
 #include "cli/command_options.h"
 #include "cli/commands.h"
 #include "cli/json.h"
+#include "platform/confined_folders.h"
 #include "platform/cp932.h"
 #include "practice/learner_name.h"
 
@@ -182,6 +183,7 @@ int RunRecordsCommand(const CommandArgs& args, std::ostream& out, std::ostream& 
   app.courseFolder = course->courseFolder;
   app.onCd = places.courseFolderReadOnly;
   app.windowsFolder = places.dataFolder + "/";
+  ConfineFilesTo(places.dataFolder);
   app.course = std::move(course).value();
 
   const ClassRecords records = CollectClassRecords(app, options.lesson, options.learner);

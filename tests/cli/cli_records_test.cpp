@@ -303,7 +303,7 @@ TEST_F(CliRecordsTest, WrongArguments) {
       {{"records", course(), "--lesson", "x"},
        "--lesson にはレッスンの番号を指定してください: x\n"},
       {{"records", course(), "--learner", "../x"},
-       "この学習者名は使えません。次の文字は使えません: / \\ : * ? \" < > |: ../x\n"},
+       "この学習者名は使えません。「/」は名前に使えません: ../x\n"},
       {{"records", course(), "--json", "--csv"},
        "使い方: tavolo records コースフォルダ [--lesson N] [--learner 名前] [--json|--csv]\n"},
       {{"records", course() + "none"}, "ファイル " + course() + "none/Main.ind が見つかりません\n"},

@@ -9,7 +9,9 @@
 #include "app/app_state.h"
 #include "app/start_up.h"
 #include "app_fakes.h"
+#include "platform/text_file.h"
 #include "support/course_files.h"
+#include "support/hostile_files.h"
 
 namespace tavolo {
 namespace {
@@ -221,6 +223,38 @@ TEST_F(StartUpTest, ReadOnlyCourseIsTreatedLikeACdRom) {
   // What the lessons would write into the course goes to the data folder.
   EXPECT_TRUE(fs::is_directory(places.dataFolder + "/sf"));
   EXPECT_TRUE(fs::is_directory(places.dataFolder + "/kg"));
+}
+
+TEST_F(StartUpTest, AFreshAccountGetsTheWholeDataAndRecordPaths) {
+  // Neither ~/.local/share nor the home folder's Tavolo exist on a new account.
+  places.dataFolder = (root.path() / "fresh" / ".local/share/Tavolo++/TavoloSF").string();
+  places.homeFolder = (root.path() / "fresh" / "home").string();
+  places.courseFolderReadOnly = true;
+  ASSERT_EQ(Run(), StartUpOutcome::Ready);
+  EXPECT_TRUE(dialogs.log.empty()) << dialogs.log.front();
+  EXPECT_TRUE(fs::is_directory(places.dataFolder + "/sf"));
+  EXPECT_TRUE(fs::is_directory(places.homeFolder + "/Tavolo/LogOn"));
+}
+
+TEST_F(StartUpTest, TemporariesNoProgramHoldsAreRemovedAtStart) {
+  // A killed program's temporary beside a record file, one in the data folder,
+  // and one that a write running right now holds.
+  const std::string left = ".tavolo-00000000000000a1.tmp";
+  const std::string leftInData = ".tavolo-00000000000000a2.tmp";
+  Touch(course / "seifu" / left);
+  Touch(fs::path(places.dataFolder) / leftInData);
+  test::MakeOlder(course / "seifu" / left, 60);
+  test::MakeOlder(fs::path(places.dataFolder) / leftInData, 60);
+  fs::create_directories(course / "kagen");
+  auto running = StagedFile::Stage(course / "kagen" / "kg.ind", "x");
+  ASSERT_TRUE(running.ok());
+  test::MakeOlder(running.value().temporary(), 60);
+
+  ASSERT_EQ(Run(), StartUpOutcome::Ready);
+  EXPECT_FALSE(fs::exists(course / "seifu" / left));
+  EXPECT_FALSE(fs::exists(fs::path(places.dataFolder) / leftInData));
+  EXPECT_TRUE(fs::exists(running.value().temporary()));
+  EXPECT_TRUE(running.value().Commit().ok());
 }
 
 TEST_F(StartUpTest, WritableCourseMakesNoLessonFolders) {

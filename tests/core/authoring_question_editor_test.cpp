@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <barrier>
 #include <filesystem>
 #include <functional>
+#include <thread>
 
 #include "app_fakes.h"
 #include "authoring/question_editor.h"
@@ -167,6 +170,42 @@ TEST_F(QuestionEditorTest, WhatWasWrittenMeanwhileStays) {
   EXPECT_EQ(restored.substr(0, without.size()), without);
   EXPECT_NE(restored.find(EncodeCp932("<<hint\r\nヒント\r\n>>")), std::string::npos);
   EXPECT_NE(restored.find("<<kgroup\r\n1\r\n>>"), std::string::npos);
+}
+
+TEST_F(QuestionEditorTest, TwoEditorsSavingTwoUnitsAtOnceLoseNeither) {
+  // Two windows (two PCs on one share) press OK on units 2 and 4 at the same
+  // moment, round after round: each save reads the file, replaces its unit and
+  // writes the file, under the file's lock, so after every round both units
+  // hold that round's line.
+  constexpr int kRounds = 40;  // a unit holds at most 60 question lines
+  std::barrier together(2);
+  std::atomic<int> failures{0};
+  auto saveRounds = [&](int unit, const std::function<void(int)>& afterRound) {
+    QuestionEditor own;
+    ScriptedDialogs told;
+    own.Load(course, {1, 1, unit, 0}, captions, nullptr, told);
+    for (int round = 0; round < kRounds; ++round) {
+      own.boxes.question.push_back("(" + std::to_string(round) + ") 0+0=#0#");
+      together.arrive_and_wait();
+      if (own.Save(told).stop != EditorStop::Saved) ++failures;
+      together.arrive_and_wait();
+      afterRound(round);
+      together.arrive_and_wait();
+    }
+  };
+  int lost = 0;
+  std::thread second(saveRounds, 4, [](int) {});
+  saveRounds(2, [&](int round) {
+    for (const int unit : {2, 4}) {
+      const UnitReading saved = ReadUnitBlock(file, "[[unit" + std::to_string(unit), 1, unit, {});
+      if (!saved.ok() ||
+          saved.content->questionLines.back() != "(" + std::to_string(round) + ") 0+0=#0#")
+        ++lost;
+    }
+  });
+  second.join();
+  EXPECT_EQ(failures.load(), 0);
+  EXPECT_EQ(lost, 0);
 }
 
 TEST_F(QuestionEditorTest, NewUnitsStartFromTheTemplateAndHaveNoChoicesOrHints) {

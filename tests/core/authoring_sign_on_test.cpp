@@ -11,6 +11,7 @@
 #include "app/sign_on.h"
 #include "app_fakes.h"
 #include "platform/cp932.h"
+#include "practice/learner_name.h"
 #include "support/course_files.h"
 
 namespace tavolo {
@@ -52,14 +53,16 @@ TEST(RosterTest, AddsRemovesAndSavesInListOrder) {
   const struct {
     const char* name;
     bool added;
-  } adds[] = {{"", false},      {"yamada", true}, {"yamada", false},
-              {"Yamada", true}, {"公開", false},  {"佐藤　花子", true}};
+  } adds[] = {{"", false},       {"yamada", true},    {"yamada", false},
+              {"Yamada", false},  // one learner: their record files would collide elsewhere
+              {"公開", false},   {"佐藤　花子", true}};
   for (const auto& a : adds) EXPECT_EQ(roster.Add(a.name), a.added) << a.name;
-  EXPECT_FALSE(roster.RemoveAt(4));
+  EXPECT_EQ(roster.Find("YAMADA"), "yamada");
+  EXPECT_FALSE(roster.RemoveAt(3));
   EXPECT_TRUE(roster.RemoveAt(0));
-  EXPECT_EQ(roster.Names(), (Lines{"yamada", "Yamada", "佐藤　花子"}));
+  EXPECT_EQ(roster.Names(), (Lines{"yamada", "佐藤　花子"}));
   ASSERT_TRUE(roster.SaveAs(folder / "new" / "b.txt").ok());
-  EXPECT_EQ(ReadBytes(folder / "new" / "b.txt"), Sjis("yamada\r\nYamada\r\n佐藤　花子\r\n"));
+  EXPECT_EQ(ReadBytes(folder / "new" / "b.txt"), Sjis("yamada\r\n佐藤　花子\r\n"));
   EXPECT_EQ(roster.FileName(), "sname.txt");  // saving elsewhere does not rename the roster
 }
 
@@ -281,11 +284,14 @@ TEST_F(SignOnTest, ARefusedNameWritesNothing) {
   Load();
   for (const std::string& name :
        {std::string("a/b"), std::string(".."), std::string("tab\tname"), std::string("a\\b"),
-        std::string("末尾の点."), std::string(" 前に空白"),
+        std::string("末尾の点."), std::string("CON"), std::string("😀"),
         std::string(35, 'x') + "あいうえおかきくけこさしすせそ"}) {
     dialogs.log.clear();
     EXPECT_EQ(Ok(name), SignOnOutcome::Stay) << name;
-    EXPECT_EQ(dialogs.log, Lines{"inform: この名前は使えません"}) << name;
+    // The message says which rule failed, as the label beside the field does.
+    const auto why = LearnerNameRefusal(name);
+    ASSERT_TRUE(why.has_value()) << name;
+    EXPECT_EQ(dialogs.log, Lines{"inform: " + *why}) << name;
     EXPECT_FALSE(AddToRoster(roster, name, dialogs)) << name;
   }
   EXPECT_EQ(passwordWindows, 0);
@@ -300,9 +306,112 @@ TEST_F(SignOnTest, ARosterThatCannotBeWrittenStopsTheSignOn) {
   fs::remove_all(folder / "LogOn");
   WriteBytes(folder / "LogOn", "a file where the folder was");
   EXPECT_EQ(Ok("共通"), SignOnOutcome::Stay);
-  EXPECT_EQ(dialogs.log, Lines{"inform: " + RosterFile().string() + " に書き込めません"});
+  EXPECT_EQ(dialogs.log, Lines{"inform: 「共通」を名簿に加えられません。\n" +
+                               RosterFile().string() + " に書き込めません"});
   EXPECT_EQ(app.learnerName, "前の人");
   EXPECT_EQ(ReadBytes(folder / "LogOn"), "a file where the folder was");
+}
+
+TEST_F(SignOnTest, AnUnwritableRosterStopsNobodyAlreadyOnIt) {
+  test::WriteCp932Lines(RosterFile(), {"公開", "山田"});
+  test::WriteCp932Lines(RecordFile("山田"), {"[password]", "pw=secret"});
+  Load();
+  // The roster cannot be written any more (a read-only share, a CD-ROM).
+  fs::remove_all(folder / "LogOn");
+  WriteBytes(folder / "LogOn", "a file where the folder was");
+  const auto accept = [](PasswordEntry& entry) { return entry.Accept("secret", "").accepted; };
+  EXPECT_EQ(Ok("山田", accept), SignOnOutcome::SignedOn);
+  EXPECT_EQ(Ok("共通"), SignOnOutcome::Stay);  // a new name: it cannot join, and says why
+  EXPECT_EQ(dialogs.log.size(), 1u);
+  EXPECT_EQ(dialogs.log.front().rfind("inform: 「共通」を名簿に加えられません。", 0), 0u);
+  EXPECT_EQ(app.learnerName, "山田");
+}
+
+TEST_F(SignOnTest, AnUnchangedRosterIsNotRewritten) {
+  test::WriteCp932Lines(RosterFile(), {"公開", "山田"});
+  Load();
+  struct stat before {};
+  ASSERT_EQ(::stat(RosterFile().c_str(), &before), 0);
+  EXPECT_EQ(Ok("公開", [](PasswordEntry& e) { return e.Accept("abcd", "abcd").accepted; }),
+            SignOnOutcome::SignedOn);
+  struct stat after {};
+  ASSERT_EQ(::stat(RosterFile().c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);  // an atomic write would have replaced it
+}
+
+TEST_F(SignOnTest, NamesAreOneLearnerWhateverTheirCaseAndBlanks) {
+  test::WriteCp932Lines(RosterFile(), {"公開", "Taro"});
+  test::WriteCp932Lines(RecordFile("Taro"), {"[password]", "pw=secret"});
+  Load();
+  std::string greeted;
+  const auto accept = [&](PasswordEntry& entry) {
+    greeted = entry.Greeting();
+    EXPECT_FALSE(entry.IsNew());
+    return entry.Accept("secret", "").accepted;
+  };
+  EXPECT_EQ(Ok("taro", accept), SignOnOutcome::SignedOn);
+  EXPECT_EQ(greeted, "ようこそTaroさん");
+  EXPECT_EQ(app.learnerName, "Taro");
+  EXPECT_FALSE(fs::exists(folder / "kazu" / "taro.ini"));
+  EXPECT_EQ(ReadBytes(RosterFile()), Sjis("公開\r\nTaro\r\n"));
+
+  // Blanks around a name are dropped, not refused.
+  EXPECT_EQ(Ok("　花子 ", [](PasswordEntry& e) { return e.Accept("abcd", "abcd").accepted; }),
+            SignOnOutcome::SignedOn);
+  EXPECT_EQ(app.learnerName, "花子");
+  EXPECT_TRUE(fs::exists(RecordFile("花子")));
+  EXPECT_EQ(ReadBytes(RosterFile()), Sjis("公開\r\nTaro\r\n花子\r\n"));
+}
+
+TEST_F(SignOnTest, AnEmptyStoredPasswordIsNoPassword) {
+  test::WriteCp932Lines(RecordFile("山田"), {"[password]", "pw="});
+  Load();
+  bool wasNew = false;
+  EXPECT_EQ(Ok("山田",
+               [&](PasswordEntry& entry) {
+                 wasNew = entry.IsNew();
+                 return entry.Accept("abcd", "abcd").accepted;
+               }),
+            SignOnOutcome::SignedOn);
+  EXPECT_TRUE(wasNew);
+  EXPECT_EQ(ReadBytes(RecordFile("山田")), Sjis("[password]\r\npw=abcd\r\n"));
+}
+
+TEST_F(SignOnTest, TwoPcsSigningOnAtOnceKeepBothNewNames) {
+  test::WriteCp932Lines(RosterFile(), {"公開", "山田", "佐藤"});
+  Roster other;
+  ASSERT_TRUE(other.Load(RosterFile()).ok());
+  Load();
+  // The other PC removes 佐藤 and adds 鈴木 after this window was opened.
+  ASSERT_TRUE(other.RemoveAt(2));
+  ASSERT_TRUE(other.Add("鈴木"));
+  ASSERT_TRUE(other.Store(RosterFile()).ok());
+  EXPECT_EQ(Ok("共通"), SignOnOutcome::SignedOn);
+  EXPECT_EQ(ReadBytes(RosterFile()), Sjis("公開\r\n山田\r\n鈴木\r\n共通\r\n"));
+}
+
+TEST(RosterTest, AHugeFileIsNoRoster) {
+  TempFolder folder;
+  std::string lines;
+  for (std::size_t i = 0; i <= kMaxRosterNames; ++i) lines += "n" + std::to_string(i) + "\r\n";
+  WriteBytes(folder / "sname.txt", lines);
+  WriteBytes(folder / "big.txt", std::string(2 * 1024 * 1024, 'x'));
+  for (const char* name : {"sname.txt", "big.txt"}) {
+    SCOPED_TRACE(name);
+    Roster roster;
+    const Status loaded = roster.Load(folder / name);
+    ASSERT_FALSE(loaded.ok());
+    EXPECT_EQ(loaded.message(),
+              "名簿 " + (folder / name).string() + " には名前が多すぎます（10000人まで）");
+    EXPECT_TRUE(roster.FileName().empty());  // so sign-on never writes over it
+  }
+  // The limit itself is a roster.
+  lines.erase(lines.rfind("n10000"));
+  WriteBytes(folder / "sname.txt", lines);
+  Roster roster;
+  ASSERT_TRUE(roster.Load(folder / "sname.txt").ok());
+  EXPECT_EQ(roster.Names().size(), kMaxRosterNames);
+  EXPECT_FALSE(roster.Add("もう一人"));
 }
 
 TEST_F(SignOnTest, ARosterThatCouldNotBeReadIsNeverOverwritten) {

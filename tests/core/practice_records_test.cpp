@@ -96,24 +96,33 @@ TEST(LearnerNameTest, OnlyPlainFileNames) {
       {"", "学習者名を入力してください"},
       {".", "この学習者名は使えません。「.」や「..」は名前にできません"},
       {"..", "この学習者名は使えません。「.」や「..」は名前にできません"},
-      {"../x", "この学習者名は使えません。次の文字は使えません: / \\ : * ? \" < > |"},
-      {"a/b", "この学習者名は使えません。次の文字は使えません: / \\ : * ? \" < > |"},
-      {"a\\b", "この学習者名は使えません。次の文字は使えません: / \\ : * ? \" < > |"},
-      {"a:b", "この学習者名は使えません。次の文字は使えません: / \\ : * ? \" < > |"},
-      {"a*", "この学習者名は使えません。次の文字は使えません: / \\ : * ? \" < > |"},
-      {"what?", "この学習者名は使えません。次の文字は使えません: / \\ : * ? \" < > |"},
-      {"<b>", "この学習者名は使えません。次の文字は使えません: / \\ : * ? \" < > |"},
-      {"a|b", "この学習者名は使えません。次の文字は使えません: / \\ : * ? \" < > |"},
-      {"\"q\"", "この学習者名は使えません。次の文字は使えません: / \\ : * ? \" < > |"},
-      {std::string("kz1.que\0x", 9), "この学習者名は使えません。制御文字が含まれています"},
-      {"a\tb", "この学習者名は使えません。制御文字が含まれています"},
-      {"a\x7f", "この学習者名は使えません。制御文字が含まれています"},
-      {"a\xc2\x85", "この学習者名は使えません。制御文字が含まれています"},  // NEL
-      {"a\xff", "この学習者名は使えません。使えない文字が含まれています"},  // not UTF-8
-      {"😀", "この学習者名は使えません。使えない文字が含まれています"},      // not in Shift-JIS
-      {" 山田", "この学習者名は使えません。名前の前後に空白や「.」は置けません"},
-      {"山田　", "この学習者名は使えません。名前の前後に空白や「.」は置けません"},
-      {"yamada.", "この学習者名は使えません。名前の前後に空白や「.」は置けません"},
+      // Each message names the rule, and the character, that failed.
+      {"../x", "この学習者名は使えません。「/」は名前に使えません"},
+      {"a/b", "この学習者名は使えません。「/」は名前に使えません"},
+      {"a\\b", "この学習者名は使えません。「\\」は名前に使えません"},
+      {"a:b", "この学習者名は使えません。「:」は名前に使えません"},
+      {"a*", "この学習者名は使えません。「*」は名前に使えません"},
+      {"what?", "この学習者名は使えません。「?」は名前に使えません"},
+      {"<b>", "この学習者名は使えません。「<」は名前に使えません"},
+      {"a|b", "この学習者名は使えません。「|」は名前に使えません"},
+      {"\"q\"", "この学習者名は使えません。「\"」は名前に使えません"},
+      {std::string("kz1.que\0x", 9), "この学習者名は使えません。制御文字は名前に使えません"},
+      {"a\tb", "この学習者名は使えません。制御文字は名前に使えません"},
+      {"a\x7f", "この学習者名は使えません。制御文字は名前に使えません"},
+      {"a\xc2\x85", "この学習者名は使えません。制御文字は名前に使えません"},      // NEL
+      {"a\xff", "この学習者名は使えません。名前に読めない文字が含まれています"},  // not UTF-8
+      {"😀", "この学習者名は使えません。「😀」は名前に使えない文字です（Shift-JIS にありません）"},
+      {"x²", "この学習者名は使えません。「²」は名前に使えない文字です（Shift-JIS にありません）"},
+      {"a−b", "この学習者名は使えません。「−」は名前に使えません。「－」を使ってください"},
+      {" 山田", "この学習者名は使えません。名前の前後に空白は置けません"},
+      {"山田　", "この学習者名は使えません。名前の前後に空白は置けません"},
+      {"yamada.", "この学習者名は使えません。名前の最後に「.」は置けません"},
+      // Names Windows keeps for its devices, in any case, with an extension too.
+      {"CON", "この学習者名は使えません。「CON」は Windows で使えない名前です"},
+      {"nul", "この学習者名は使えません。「nul」は Windows で使えない名前です"},
+      {"Aux.txt", "この学習者名は使えません。「Aux.txt」は Windows で使えない名前です"},
+      {"com1", "この学習者名は使えません。「com1」は Windows で使えない名前です"},
+      {"LPT9.ini", "この学習者名は使えません。「LPT9.ini」は Windows で使えない名前です"},
       {"１２３４５６７８９０１２３４５６７８９０１２３４５６７８９０１２３",
        "この学習者名は使えません。名前は全角32文字（半角64文字）までです"},
       {std::string(65, 'a'), "この学習者名は使えません。名前は全角32文字（半角64文字）までです"},
@@ -124,6 +133,14 @@ TEST(LearnerNameTest, OnlyPlainFileNames) {
     EXPECT_EQ(status.message(), c.message) << c.name;
   }
   EXPECT_TRUE(IsUsableLearnerName(std::string(64, 'a')));
+  for (const char* name : {"CONSOLE", "COM0", "LPT10", "nullpo", "con-1"})
+    EXPECT_TRUE(IsUsableLearnerName(name)) << name;
+
+  const struct {
+    const char* typed;
+    const char* name;
+  } trimmed[] = {{" 山田 ", "山田"}, {"　佐藤　花子　", "佐藤　花子"}, {"   ", ""}, {"x", "x"}};
+  for (const auto& t : trimmed) EXPECT_EQ(TrimLearnerName(t.typed), t.name) << t.typed;
 }
 
 class RecordPathTest : public ::testing::Test {
@@ -150,6 +167,13 @@ TEST_F(RecordPathTest, EveryNameBuiltPathStaysInTheRecordFolder) {
     ASSERT_FALSE(path.ok()) << bad;
     EXPECT_EQ(path.message(), CheckLearnerName(bad).message());
   }
+}
+
+TEST_F(RecordPathTest, ANameFindsItsRecordFileWhateverTheLetterCase) {
+  test::WriteCp932Lines(folder / "kazu" / "Taro.ini", {"[password]", "pw=x"});
+  EXPECT_EQ(RecordFilePath(app, 1, "taro").value(), folder.path() / "kazu" / "Taro.ini");
+  EXPECT_EQ(RecordFilePath(app, 1, "TARO").value(), folder.path() / "kazu" / "Taro.ini");
+  EXPECT_EQ(RecordFilePath(app, 2, "taro").value(), folder.path() / "hoka" / "taro.ini");
 }
 
 TEST_F(RecordPathTest, RunTargetFollowsTheSheet) {

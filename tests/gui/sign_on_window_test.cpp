@@ -211,7 +211,9 @@ TEST_F(SignOnWindowTest, ARefusedNameWritesNothing) {
       },
       [&](QWidget* w) {
         told << w->objectName();
-        EXPECT_FALSE(Child<QLabel>(w, "lblNameHint")->text().isEmpty());
+        // The label beside the field says the same: which rule failed.
+        EXPECT_EQ(Child<QLabel>(w, "lblNameHint")->text(),
+                  QStringLiteral("「/」は名前に使えません"));
         ClickLater(w, "btnAdd");
       },
       [&](QWidget* box) {
@@ -228,7 +230,8 @@ TEST_F(SignOnWindowTest, ARefusedNameWritesNothing) {
       },
   });
   EXPECT_FALSE(SignOn());
-  EXPECT_EQ(told, QStringList({"この名前は使えません", "frmInputName", "この名前は使えません"}));
+  EXPECT_EQ(told,
+            QStringList({"「/」は名前に使えません", "frmInputName", "「/」は名前に使えません"}));
   EXPECT_EQ(Roster(), before);
   EXPECT_FALSE(std::filesystem::exists(course.toStdString() + "/山田.ini"));
   EXPECT_EQ(Shown(), "共通");

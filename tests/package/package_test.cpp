@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -20,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/cp932.h"
 #include "support/temp_folder.h"
 
 namespace tavolo {
@@ -194,7 +196,7 @@ TEST_F(PackageTest, HoldsTheProgramItsFilesAndNothingElse) {
 
   std::set<std::string> expected = {
       "/usr/bin/tavolo",
-      "/usr/lib/tavolo/tavolo-qt.so",
+      TAVOLO_QT_PART_PATH,
       "/usr/share/tavolo/classFlag.bmp",
       "/usr/share/applications/tavolo.desktop",
       "/usr/share/icons/hicolor/scalable/apps/tavolo.svg",
@@ -218,8 +220,37 @@ TEST_F(PackageTest, HoldsTheProgramItsFilesAndNothingElse) {
   for (const auto& [path, entry] : files) packaged.insert(path);
   EXPECT_EQ(packaged, expected);
   EXPECT_EQ(files["/usr/bin/tavolo"].mode, "-rwxr-xr-x");
-  EXPECT_EQ(files["/usr/lib/tavolo/tavolo-qt.so"].mode, "-rw-r--r--");
+  EXPECT_EQ(files[TAVOLO_QT_PART_PATH].mode, "-rw-r--r--");
   EXPECT_EQ(files["/usr/share/tavolo/courses/sample/Main.ind"].mode, "-rw-r--r--");
+}
+
+// The description an administrator reads names every command the program
+// has; the private Qt part needs no ldconfig, so the package runs none.
+TEST_F(PackageTest, DescriptionNamesEveryCommandAndNoLdconfigRuns) {
+  test::TempFolder home;
+  const std::string description =
+      Shell("dpkg-deb -f " + Quote(deb.string()) + " Description").output;
+  bool inList = false;
+  int commands = 0;
+  for (const std::string& line :
+       Lines(Shell(InstalledProgramCommand(Root(), home.path()) + " help").output)) {
+    if (inList && line.rfind("  ", 0) == 0) {
+      const std::string command = line.substr(2, line.find(' ', 2) - 2);
+      ++commands;
+      EXPECT_TRUE(description.find(" " + command + ",") != std::string::npos ||
+                  description.find(" " + command + ")") != std::string::npos)
+          << command << " is not in:\n"
+          << description;
+    }
+    if (line == "コマンド:") inList = true;
+  }
+  EXPECT_GE(commands, 7);
+
+  const fs::path control = home / "control";
+  ASSERT_EQ(Shell("dpkg-deb -e " + Quote(deb.string()) + " " + Quote(control.string())).status, 0);
+  for (const auto& entry : fs::directory_iterator(control))
+    EXPECT_EQ(test::ReadBytes(entry.path()).find("ldconfig"), std::string::npos)
+        << entry.path().filename();
 }
 
 TEST_F(PackageTest, IconsHaveTheSizesOfTheirFolders) {
@@ -261,6 +292,9 @@ TEST_F(PackageTest, MetainfoValidatesWithTheFilesItNames) {
   const fs::path metainfo = Root() / "usr/share/metainfo/" TAVOLO_APP_ID ".metainfo.xml";
   const Ran validate = Shell("appstreamcli validate --no-net " + Quote(metainfo.string()));
   EXPECT_EQ(validate.status, 0) << validate.output;
+  // With the checks that fetch what it links to: no address that leads nowhere.
+  const Ran online = Shell("appstreamcli validate " + Quote(metainfo.string()));
+  EXPECT_EQ(online.status, 0) << online.output;
   // The whole installed tree: the desktop entry it launches and the icon are there.
   const Ran tree = Shell("appstreamcli validate-tree --no-net " + Quote(Root().string()));
   EXPECT_EQ(tree.status, 0) << tree.output;
@@ -270,8 +304,53 @@ TEST_F(PackageTest, MetainfoValidatesWithTheFilesItNames) {
        {"<id>" TAVOLO_APP_ID "</id>", "<name>Tavolo++ 数学問題集１・正と負の数</name>",
         "<category>Education</category>", "<category>Math</category>",
         "<launchable type=\"desktop-id\">tavolo.desktop</launchable>",
-        "<screenshot type=\"default\">", "<release version=\"" TAVOLO_VERSION "\""})
+        "<release version=\"" TAVOLO_VERSION "\""})
     EXPECT_NE(text.find(part), std::string::npos) << part;
+}
+
+// A learner's first run on a new account: no ~/.local/share yet, a user
+// without privileges, the installed sample course (read-only, so the records
+// go to the per-user data folder). A driver loaded into the installed program
+// presses the buttons (learner_run_driver.cpp).
+TEST_F(PackageTest, InstalledProgramRecordsARunOnAFreshAccount) {
+  std::string asUser;
+  constexpr uid_t kNobody = 65534;
+  if (::geteuid() == 0) {
+    if (!HaveTool("setpriv"))
+      GTEST_SKIP() << "setpriv is missing: the program cannot be run as a user without privileges";
+    asUser = "setpriv --reuid=" + std::to_string(kNobody) + " --regid=" + std::to_string(kNobody) +
+             " --clear-groups ";
+  }
+  test::TempFolder scratch;
+  const fs::path home = scratch / "home";
+  fs::create_directories(home);
+  const fs::path log = scratch / "driver.log";
+  test::WriteBytes(log, "");
+  if (::geteuid() == 0) {
+    fs::permissions(scratch.path(), fs::perms(0755));
+    for (const fs::path& p : {home, log}) ASSERT_EQ(::chown(p.c_str(), kNobody, kNobody), 0);
+  }
+  const Ran run =
+      Shell(asUser + "env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_DATA_HOME -u XDG_CONFIG_HOME" +
+            " HOME=" + Quote(home.string()) + " QT_QPA_PLATFORM=offscreen" + " TAVOLO_DRIVER_LOG=" +
+            Quote(log.string()) + " LD_PRELOAD=" + Quote(TAVOLO_LEARNER_RUN_DRIVER) + " " +
+            Quote((Root() / "usr/bin/tavolo").string()));
+  const std::string did = test::ReadBytes(log);
+  EXPECT_EQ(run.status, 0) << run.output << did;
+  EXPECT_EQ(run.output.find("作成できません"), std::string::npos) << run.output;
+  EXPECT_EQ(did.find("に書き込めません"), std::string::npos) << did;
+  EXPECT_EQ(did.find("作成できません"), std::string::npos) << did;
+
+  // One record line, in the data folder made for this account.
+  const fs::path data = home / ".local/share/Tavolo++/TavoloSF";
+  std::vector<std::string> records;
+  std::error_code ec;
+  for (const auto& entry : fs::recursive_directory_iterator(data, ec))
+    if (entry.path().filename() == "共通.ini")
+      records.push_back(DecodeCp932(test::ReadBytes(entry.path())));
+  ASSERT_EQ(records.size(), 1u) << did;
+  EXPECT_NE(records[0].find("\r\n1="), std::string::npos) << records[0];
+  EXPECT_NE(records[0].find("点"), std::string::npos) << records[0];
 }
 
 TEST_F(PackageTest, InstalledProgramChecksTheInstalledSampleCourse) {
@@ -283,7 +362,7 @@ TEST_F(PackageTest, InstalledProgramChecksTheInstalledSampleCourse) {
 }
 
 // Drawing goes through the Qt part, which the installed program finds in
-// /usr/lib/tavolo.
+// /usr/lib/<multiarch>/tavolo.
 TEST_F(PackageTest, InstalledProgramDrawsAPageOfTheInstalledSampleCourse) {
   test::TempFolder home;
   const fs::path png = home / "page.png";

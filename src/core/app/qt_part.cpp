@@ -16,8 +16,15 @@ std::vector<fs::path> QtPartCandidates(const fs::path& executableDir) {
   // Never a path relative to the current folder: that may be a course folder
   // from anywhere, and a library found there would run as the program.
   if (!executableDir.is_absolute()) return {};
-  return {executableDir / kQtPartFileName,
-          (executableDir / ".." / "lib" / "tavolo" / kQtPartFileName).lexically_normal()};
+  std::vector<fs::path> candidates = {executableDir / kQtPartFileName};
+  // Where this build installs it (lib/<multiarch>/tavolo), then where
+  // installations of earlier versions have it.
+  const fs::path installed = TAVOLO_QT_PART_DIR;
+  if (installed != "lib/tavolo")
+    candidates.push_back((executableDir / ".." / installed / kQtPartFileName).lexically_normal());
+  candidates.push_back(
+      (executableDir / ".." / "lib" / "tavolo" / kQtPartFileName).lexically_normal());
+  return candidates;
 }
 
 fs::path ExecutableFolder(const char* argv0) {

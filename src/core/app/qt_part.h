@@ -18,8 +18,9 @@ inline constexpr const char* kQtPartFileName = "tavolo-qt.so";
 inline constexpr const char* kQtMainSymbol = "TavoloQtMain";
 
 // Where the Qt part may be for a program in executableDir, in the order it is
-// looked for: beside the program (the build tree), then <prefix>/lib/tavolo
-// for a program in <prefix>/bin. None for a folder that is not absolute.
+// looked for: beside the program (the build tree), then, for a program in
+// <prefix>/bin, <prefix>/lib/<multiarch>/tavolo where it is installed and
+// <prefix>/lib/tavolo. None for a folder that is not absolute.
 std::vector<std::filesystem::path> QtPartCandidates(const std::filesystem::path& executableDir);
 
 // The folder of the running program, from /proc/self/exe, else from argv0

@@ -31,7 +31,9 @@ Result<fs::path> RecordFilePath(const AppState& app, int lesson, std::string_vie
   if (const Lesson* entry = app.course.FindLesson(lesson < 1 ? 1 : lesson);
       entry && !entry->pathProblem.empty())
     return Failure{entry->pathProblem};
-  return RecordFolder(app, lesson) / (std::string(learner) + ".ini");
+  // Names that differ only in letter case are one learner, as on the disks
+  // course folders come from: "taro" finds the records of "Taro".
+  return ResolveCaseInsensitive(RecordFolder(app, lesson) / (std::string(learner) + ".ini"));
 }
 
 std::string UnitSectionName(int section, int unit, std::string_view unitCaption) {

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "authoring/unit_block.h"
+#include "platform/file_lock.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 #include "sheet/sheet_writer.h"
@@ -33,6 +34,12 @@ std::string CopyFileFolder(const SheetDocument& sheet, const AppState& app) {
 
 SaveOutcome SaveMaster(SheetDocument& sheet, Dialogs& dialogs) {
   const std::string path = sheet.filePath;
+  // Held until the file is replaced, as every read-modify-write of a course file.
+  auto lock = FileLock::Acquire(path);
+  if (!lock) {
+    dialogs.Inform(SaveFailed(path, lock.failure()).message);
+    return SaveOutcome::Failed;
+  }
   std::string bytes;
   std::error_code ec;
   if (fs::exists(path, ec)) {

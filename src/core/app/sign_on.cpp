@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "app/record_file.h"
+#include "authoring/roster.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 #include "practice/learner_name.h"
@@ -20,29 +21,54 @@ fs::path DefaultRosterFile(const AppState& app) {
   return RosterFolder(app) / std::string(kRosterFileName);
 }
 
-bool AddToRoster(Roster& roster, std::string_view name, Dialogs& dialogs) {
-  if (LearnerNameRefusal(name)) {
-    dialogs.Inform(kRefusedNameMessage);
+namespace {
+
+std::string RosterFullMessage() {
+  return "名簿には" + std::to_string(kMaxRosterNames) + "人までしか載せられません";
+}
+
+}  // namespace
+
+bool AddToRoster(Roster& roster, std::string_view typed, Dialogs& dialogs) {
+  const std::string name = TrimLearnerName(typed);
+  if (auto why = LearnerNameRefusal(name)) {
+    dialogs.Inform(*why);
     return false;
   }
-  return roster.Add(name);
+  if (name.empty() || roster.Find(name)) return false;
+  if (!roster.Add(name)) {
+    dialogs.Inform(RosterFullMessage());
+    return false;
+  }
+  return true;
 }
 
 SignOnOutcome SignOn(AppState& app, SettingsStore& settings, Dialogs& dialogs, Roster& roster,
                      const SignOnRequest& request) {
-  const std::string& name = request.name;
+  std::string name = TrimLearnerName(request.name);
   // A name that cannot name a record file signs nobody on and never reaches
   // the roster, where it would be offered again.
-  if (LearnerNameRefusal(name)) {
-    dialogs.Inform(kRefusedNameMessage);
+  if (auto why = LearnerNameRefusal(name)) {
+    dialogs.Inform(*why);
     return SignOnOutcome::Stay;
   }
-  roster.Add(name);
+  // "taro" signs on as the roster's "Taro": one learner, one record file.
+  if (auto listed = roster.Find(name)) name = *listed;
+  const bool added = roster.Add(name);
+  if (!name.empty() && !added && !roster.Find(name)) {
+    dialogs.Inform(RosterFullMessage());
+    return SignOnOutcome::Stay;
+  }
   // A roster that could not be read when the window opened has no file name:
-  // writing it would replace that file with what little the window holds.
-  if (!roster.FileName().empty()) {
-    if (Status saved = roster.SaveAs(RosterFolder(app) / roster.FileName()); !saved) {
-      dialogs.Inform(saved.message());
+  // writing it would replace that file with what little the window holds. An
+  // unchanged roster is not written at all, so a read-only one stops nobody
+  // already on it.
+  const fs::path rosterFile =
+      roster.FileName().empty() ? fs::path() : RosterFolder(app) / roster.FileName();
+  if (!rosterFile.empty() && (roster.Modified() || rosterFile != roster.LoadedFrom())) {
+    if (Status saved = roster.Store(rosterFile); !saved) {
+      dialogs.Inform(added ? "「" + name + "」を名簿に加えられません。\n" + saved.message()
+                           : saved.message());
       return SignOnOutcome::Stay;
     }
   }

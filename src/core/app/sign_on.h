@@ -24,9 +24,6 @@ std::filesystem::path RosterFolder(const AppState& app);
 // RosterFolder + "sname.txt": what the name window loads each time it opens.
 std::filesystem::path DefaultRosterFile(const AppState& app);
 
-// What a name the name rule refuses is answered with.
-inline constexpr std::string_view kRefusedNameMessage = "この名前は使えません";
-
 enum class SignOnOutcome {
   Stay,       // the name window stays open (refused name, roster not written, no password)
   Cancelled,  // no name: the window closes as cancelled
@@ -46,7 +43,8 @@ struct SignOnRequest {
 SignOnOutcome SignOn(AppState& app, SettingsStore& settings, Dialogs& dialogs, Roster& roster,
                      const SignOnRequest& request);
 
-// "追加 =>": a name the rule refuses is not added ("この名前は使えません").
+// "追加 =>": the name without blanks around it joins the roster; a name the
+// rule refuses is not added, and the message says which rule failed.
 bool AddToRoster(Roster& roster, std::string_view name, Dialogs& dialogs);
 
 // "名簿を開く": a roster file chosen in the course folder; one that cannot be

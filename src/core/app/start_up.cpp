@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "content/file_checks.h"
+#include "platform/confined_folders.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 #include "practice/learner_name.h"
@@ -31,11 +32,12 @@ std::string RecordDrive(SettingsStore& settings, const std::string& homeFolder) 
   return WithTrailingSlash(stored);
 }
 
-// Creates the folder unless it exists; false when it neither exists nor can be made.
+// Creates the folder with every missing folder above it (a fresh account has
+// no ~/.local/share yet); false when it neither exists nor can be made.
 bool EnsureFolder(const fs::path& folder) {
   std::error_code ec;
   if (fs::is_directory(folder, ec)) return true;
-  fs::create_directory(folder, ec);
+  fs::create_directories(folder, ec);
   return !ec && fs::is_directory(folder, ec);
 }
 
@@ -51,6 +53,10 @@ void CreateRecordFolders(AppState& state, SettingsStore& settings, Dialogs& dial
   state.recordDrive = RecordDrive(settings, places.homeFolder);
   state.windowsFolder = WithTrailingSlash(places.dataFolder);
   state.recordFolder = state.recordDrive + "Tavolo/LogOn";
+  // Records and rosters are only read and written inside these folders, as
+  // the course's files are inside the course folder.
+  ConfineFilesTo(state.recordDrive + "Tavolo");
+  ConfineFilesTo(state.windowsFolder);
   for (const std::string& folder : {state.recordDrive + "Tavolo", state.recordFolder}) {
     if (!EnsureFolder(folder)) {
       // Practice still works without records; say so once and go on.
@@ -74,6 +80,20 @@ void CreateRecordFolders(AppState& state, SettingsStore& settings, Dialogs& dial
       }
     }
   }
+}
+
+// A program killed while it wrote leaves its temporary file beside the file
+// it was replacing; nobody holds it any more, so it goes at the next start.
+void RemoveLeftoverTemporaries(const AppState& state) {
+  std::vector<fs::path> folders = {state.courseFolder, CoursePath(state.courseFolder, "LogOn"),
+                                   state.recordFolder, state.windowsFolder};
+  for (const auto& lesson : state.course.lessons) {
+    if (!lesson.pathProblem.empty()) continue;
+    folders.push_back(CoursePath(state.courseFolder, lesson.folder));
+    if (IsPlainName(lesson.stem)) folders.push_back(fs::path(state.windowsFolder) / lesson.stem);
+  }
+  for (const fs::path& folder : folders)
+    if (!folder.empty() && !LeadsOutOfConfinedFolder(folder)) RemoveStaleTemporaries(folder);
 }
 
 }  // namespace
@@ -129,6 +149,7 @@ StartUpOutcome RunStartUp(AppState& state, SettingsStore& settings, Dialogs& dia
   view.ApplyPaper(state.paper);
 
   CreateRecordFolders(state, settings, dialogs, places);
+  RemoveLeftoverTemporaries(state);
 
   view.ShowTitleWindow();
 

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "content/unit_names.h"
+#include "platform/file_lock.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 
@@ -21,6 +22,8 @@ bool HasIndexFile(const Lesson* lesson) { return lesson && !lesson->stem.empty()
 Status WriteIndexFile(const fs::path& path, const Lines& lines) {
   std::error_code ec;
   fs::create_directories(path.parent_path(), ec);  // a failure shows in the write
+  auto lock = FileLock::Acquire(path);
+  if (!lock) return lock.failure();
   return WriteLines(path, lines);
 }
 

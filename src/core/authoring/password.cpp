@@ -24,6 +24,10 @@ std::string StoredPasswordForm(std::string_view typed) {
 PasswordEntry::PasswordEntry(std::string learner, std::filesystem::path recordFile)
     : learner_(std::move(learner)), recordFile_(std::move(recordFile)) {
   stored_ = RecordStore(recordFile_).ReadValue(kPasswordSection, kPasswordKey, kNoPasswordYet);
+  // "pw=" with nothing after it (a hand-edited or cut file) is no password: as
+  // a password it could never be typed (at least four characters are asked),
+  // and the learner would be locked out for good.
+  if (stored_.empty()) stored_ = kNoPasswordYet;
 }
 
 std::string PasswordEntry::Greeting() const { return "ようこそ" + learner_ + "さん"; }

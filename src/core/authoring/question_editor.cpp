@@ -5,6 +5,7 @@
 #include "content/unit_names.h"
 #include "content/unit_reader.h"
 #include "platform/cp932.h"
+#include "platform/file_lock.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 #include "sheet/sheet_writer.h"
@@ -127,6 +128,13 @@ EditorSave QuestionEditor::Save(Dialogs& dialogs) {
     return {EditorStop::LayoutBlocks, 0};
   }
   if (address_.section < 1) return {EditorStop::File, 0};
+  // Held until the file is replaced: another editor's save of another unit
+  // in between would otherwise be lost.
+  auto lock = FileLock::Acquire(filePath_);
+  if (!lock) {
+    dialogs.Inform(lock.message() + "\n" + std::string(kNothingWritten));
+    return {EditorStop::File, 0};
+  }
   std::string bytes;
   if (PathExists(filePath_)) {
     auto read = ReadFileBytes(filePath_);
@@ -184,7 +192,11 @@ Result<Lines> QuestionEditor::SourceLines() const {
 
 Status QuestionEditor::SaveSource(const Lines& lines, Dialogs& dialogs) {
   if (filePath_.empty()) return Failure{"データファイルがありません"};
-  if (Status written = WriteLines(filePath_, lines); !written) return written;
+  {
+    auto lock = FileLock::Acquire(filePath_);
+    if (!lock) return lock.failure();
+    if (Status written = WriteLines(filePath_, lines); !written) return written;
+  }
   Reload(dialogs);
   return Succeeded();
 }

@@ -1,5 +1,6 @@
 #include "content/course_index.h"
 
+#include "platform/confined_folders.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 #include "platform/utf8.h"
@@ -70,6 +71,9 @@ CourseIndex ParseCourseIndex(std::string_view courseFolder, const std::vector<st
 }
 
 Result<CourseIndex> ReadCourseIndex(std::string_view courseFolder) {
+  // From here on, no file of the course is reached through a link that leads
+  // out of it (platform/confined_folders.h).
+  ConfineFilesTo(std::filesystem::path(std::string(courseFolder)));
   const auto path = CourseIndexPath(courseFolder);
   auto lines = ReadLines(path);
   if (!lines) return lines.failure();

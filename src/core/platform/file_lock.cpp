@@ -9,6 +9,7 @@
 #include <thread>
 #include <utility>
 
+#include "platform/confined_folders.h"
 #include "platform/text_file.h"
 
 namespace tavolo {
@@ -22,10 +23,14 @@ fs::path FileLock::LockPathFor(const fs::path& target) {
 Result<FileLock> FileLock::Acquire(const fs::path& target, int timeoutMilliseconds) {
   const Failure refused{PathText(target) + " に書き込めません"};
   const fs::path lockPath = LockPathFor(target);
+  // A lock file is made beside the file: not in a folder a link leads to
+  // outside the course or data folder.
+  if (LeadsOutOfConfinedFolder(lockPath)) return refused;
   // O_NOFOLLOW: a link planted in the lock file's place is not followed.
   const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
   if (fd < 0) return refused;
   FileLock lock(fd);
+  if (OpenedOutOfConfinedFolder(fd, lockPath)) return refused;
   // Polled rather than blocking so that a lock kept by a hung program on
   // another machine ends in a message instead of a frozen window.
   const auto deadline =

@@ -20,8 +20,6 @@ std::string NormalizeSeparators(std::string_view relative) {
   return text;
 }
 
-namespace {
-
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
@@ -32,6 +30,8 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   }
   return true;
 }
+
+namespace {
 
 bool Exists(const fs::path& p) {
   std::error_code ec;

@@ -18,6 +18,10 @@ std::string CourseFolderText(std::string_view folder);
 // "\" separators of a course file turned into "/".
 std::string NormalizeSeparators(std::string_view relative);
 
+// Equal but for the letter case of ASCII letters, as names compare on the
+// file systems course folders come from.
+[[nodiscard]] bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // The path itself when it exists; otherwise each missing component is matched
 // case-insensitively (ASCII letters) against the entries of its parent folder.
 // When nothing matches, the path is returned as given.

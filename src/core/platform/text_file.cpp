@@ -1,6 +1,7 @@
 #include "platform/text_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/confined_folders.h"
 #include "platform/cp932.h"
 
 namespace tavolo {
@@ -65,6 +67,9 @@ bool WriteAll(int fd, std::string_view bytes) {
 }  // namespace
 
 Result<std::string> ReadFileBytes(const fs::path& path) {
+  // A link out of the course (or data) folder is not followed, whatever it
+  // points at: the file is as unreadable as one without permission.
+  if (LeadsOutOfConfinedFolder(path)) return Unreadable(path);
   std::error_code ec;
   const auto status = fs::status(path, ec);
   if (ec || !fs::exists(status)) return NotFound(path);
@@ -74,6 +79,7 @@ Result<std::string> ReadFileBytes(const fs::path& path) {
   // open returns at once instead of waiting for a writer; fstat then tells.
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   if (fd.get() < 0) return errno == ENOENT ? NotFound(path) : Unreadable(path);
+  if (OpenedOutOfConfinedFolder(fd.get(), path)) return Unreadable(path);
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) return Unreadable(path);
   if (!S_ISREG(st.st_mode)) return NotAFile(path);
@@ -159,9 +165,17 @@ Result<fs::path> FollowLinks(const fs::path& path) {
   return Unwritable(path);  // a loop of links
 }
 
-// Removes temporaries a crashed write of ours left in the folder. Only names we
-// give, only regular files (never links), only our own, and only old ones: a
-// write running at this moment in another copy of the program is left alone.
+// Whether a write of some program holds the temporary: every write keeps an
+// exclusive lock on its temporary file until it is renamed or removed, and the
+// system drops the lock of a program that was killed.
+bool IsHeldByAWrite(const fs::path& entry) {
+  Fd fd(::open(entry.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (fd.get() < 0) return true;  // cannot tell: leave it
+  return ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0;
+}
+
+}  // namespace
+
 void RemoveStaleTemporaries(const fs::path& folder) {
   std::error_code ec;
   fs::directory_iterator it(folder, ec);
@@ -174,10 +188,12 @@ void RemoveStaleTemporaries(const fs::path& folder) {
     struct stat st {};
     if (::lstat(entry.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
       continue;
-    if (now - st.st_mtime < kStaleTemporaryAgeSeconds) continue;
+    if (now - st.st_mtime < kStaleTemporaryAgeSeconds || IsHeldByAWrite(entry)) continue;
     ::unlink(entry.c_str());
   }
 }
+
+namespace {
 
 // Gives the new file the old one's owner, group and mode. Changing the owner
 // needs privileges we rarely have; keeping the group often works on its own.
@@ -189,17 +205,19 @@ void CopyOwnershipAndMode(int fd, const struct stat& old) {
 
 }  // namespace
 
-StagedFile::StagedFile(fs::path shown, fs::path target, fs::path temporary, int fd)
+StagedFile::StagedFile(fs::path shown, fs::path target, fs::path temporary, int fd, int folderFd)
     : shown_(std::move(shown)),
       target_(std::move(target)),
       temporary_(std::move(temporary)),
-      fd_(fd) {}
+      fd_(fd),
+      folderFd_(folderFd) {}
 
 StagedFile::StagedFile(StagedFile&& other) noexcept
     : shown_(std::move(other.shown_)),
       target_(std::move(other.target_)),
       temporary_(std::exchange(other.temporary_, {})),
-      fd_(std::exchange(other.fd_, -1)) {}
+      fd_(std::exchange(other.fd_, -1)),
+      folderFd_(std::exchange(other.folderFd_, -1)) {}
 
 StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
   if (this != &other) {
@@ -208,6 +226,7 @@ StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
     target_ = std::move(other.target_);
     temporary_ = std::exchange(other.temporary_, {});
     fd_ = std::exchange(other.fd_, -1);
+    folderFd_ = std::exchange(other.folderFd_, -1);
   }
   return *this;
 }
@@ -215,17 +234,34 @@ StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
 StagedFile::~StagedFile() { Discard(); }
 
 void StagedFile::Discard() {
+  // Removed before its descriptor closes: the lock on it keeps a clean-up of
+  // another program away until the name is gone.
+  if (!temporary_.empty()) {
+    if (folderFd_ >= 0)
+      ::unlinkat(folderFd_, temporary_.filename().c_str(), 0);
+    else
+      ::unlink(temporary_.c_str());
+  }
+  temporary_.clear();
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  if (!temporary_.empty()) ::unlink(temporary_.c_str());
-  temporary_.clear();
+  if (folderFd_ >= 0) ::close(folderFd_);
+  folderFd_ = -1;
 }
 
 Result<StagedFile> StagedFile::Open(const fs::path& path) {
   auto followed = FollowLinks(path);
   if (!followed) return followed.failure();
+  // A link (of the file or of a folder on the way) that leads out of the
+  // course or data folder is never written through.
+  if (LeadsOutOfConfinedFolder(path)) return Unwritable(path);
   const fs::path target = followed.value();
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  // Everything below happens relative to this descriptor of the folder, so a
+  // link put in the folder's place after the check leads nowhere.
+  Fd folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folderFd.get() < 0 || OpenedOutOfConfinedFolder(folderFd.get(), folder))
+    return Unwritable(path);
 
   struct stat old {};
   const bool replacing = ::stat(target.c_str(), &old) == 0;
@@ -247,11 +283,15 @@ Result<StagedFile> StagedFile::Open(const fs::path& path) {
     std::snprintf(name, sizeof name, ".tavolo-%016llx.tmp",
                   static_cast<unsigned long long>(random()));
     temp = folder / name;
-    rawFd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    rawFd =
+        ::openat(folderFd.get(), name, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (rawFd < 0 && errno != EEXIST) break;
   }
   if (rawFd < 0) return Unwritable(path);
-  StagedFile staged(path, target, temp, rawFd);  // removes the temporary unless committed
+  // Marks the temporary as in use until it is renamed or removed.
+  (void)::flock(rawFd, LOCK_EX | LOCK_NB);
+  // Removes the temporary unless committed.
+  StagedFile staged(path, target, temp, rawFd, folderFd.release());
   if (replacing) CopyOwnershipAndMode(rawFd, old);
   return staged;
 }
@@ -265,16 +305,18 @@ Result<StagedFile> StagedFile::Stage(const fs::path& path, std::string_view byte
 
 Status StagedFile::Commit() {
   const bool flushed = fd_ >= 0 && ::fsync(fd_) == 0;
-  const bool closed = fd_ >= 0 && ::close(std::exchange(fd_, -1)) == 0;
-  if (!flushed || !closed || ::rename(temporary_.c_str(), target_.c_str()) != 0) {
+  if (!flushed || folderFd_ < 0 ||
+      ::renameat(folderFd_, temporary_.filename().c_str(), folderFd_, target_.filename().c_str()) !=
+          0) {
     Discard();
     return Unwritable(shown_);
   }
   temporary_.clear();
+  // The bytes are on disk (fsync above); the lock goes with the descriptor.
+  ::close(std::exchange(fd_, -1));
   // Make the rename itself durable.
-  const fs::path folder = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
-  Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.get() >= 0) ::fsync(dir.get());
+  ::fsync(folderFd_);
+  ::close(std::exchange(folderFd_, -1));
   return Succeeded();
 }
 

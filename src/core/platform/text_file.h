@@ -47,8 +47,9 @@ std::string JoinLinesCp932(const std::vector<std::string>& lines);
 // The replacement keeps the old file's mode, and its owner and group where the
 // system allows. Temporary files are created exclusively under unique
 // ".tavolo-<16 hex>.tmp" names and never through a link; temporaries of ours
-// that a crash left behind (same name pattern, our owner, older than
-// kStaleTemporaryAge) are removed before a new one is made in that folder.
+// that a killed program left behind (RemoveStaleTemporaries) are removed
+// before a new one is made in that folder. Nothing is read or written through
+// a link that leads out of a confined folder (platform/confined_folders.h).
 class StagedFile {
  public:
   // An empty temporary file, open for writing (and reading back) through
@@ -71,17 +72,25 @@ class StagedFile {
 
  private:
   StagedFile(std::filesystem::path shown, std::filesystem::path target,
-             std::filesystem::path temporary, int fd);
+             std::filesystem::path temporary, int fd, int folderFd);
   void Discard();
 
   std::filesystem::path shown_;  // the path as asked for, for messages
   std::filesystem::path target_;
   std::filesystem::path temporary_;
   int fd_ = -1;
+  int folderFd_ = -1;  // the target's folder, which the rename happens in
 };
 
-// Stale temporaries are at least this old; a write in progress is far younger.
-inline constexpr int kStaleTemporaryAgeSeconds = 10 * 60;
+// A temporary is stale when no write holds its lock (the writes of a killed
+// program hold none) and it is at least this old: the age only covers the
+// instant between a temporary's creation and its lock.
+inline constexpr int kStaleTemporaryAgeSeconds = 5;
+
+// Removes the stale temporaries of ours in the folder (only names we give,
+// only regular files, never links, only our own). Each write does this for
+// its folder; start-up does it for the course's folders.
+void RemoveStaleTemporaries(const std::filesystem::path& folder);
 
 // True for the names StagedFile gives its temporary files.
 bool IsTemporaryFileName(std::string_view name);

@@ -21,10 +21,17 @@ inline constexpr std::size_t kMaxLearnerNameBytes = 64;
 // why, in words a learner understands.
 [[nodiscard]] Status CheckLearnerName(std::string_view name);
 
-// Why a non-empty name cannot be used, in a few words without a lead-in (the
-// sign-on window says "この名前は使えません" and shows this beside the field);
-// nothing when it can.
+// Why a non-empty name cannot be used, as one sentence that names the rule
+// (and the character) that failed, e.g. "「/」は名前に使えません"; the sign-on
+// window shows it in a message and beside the field. Nothing when it can.
+// Names that differ only in letter case are one learner (record files are
+// found case-insensitively), and the device names of Windows ("CON", "NUL",
+// "COM1", ... with or without an extension) are refused.
 std::optional<std::string> LearnerNameRefusal(std::string_view name);
+
+// The name without the blanks around it (half- and full-width): a name typed
+// with a stray blank is the same name.
+std::string TrimLearnerName(std::string_view name);
 
 [[nodiscard]] inline bool IsUsableLearnerName(std::string_view name) {
   return CheckLearnerName(name).ok();

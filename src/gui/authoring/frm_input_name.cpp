@@ -161,7 +161,8 @@ void TfrmInputName::lstNameClick(int row) {
 }
 
 void TfrmInputName::btnAddClick() {
-  const std::string name = ToStdString(edtName_->text());
+  const std::string name = TrimLearnerName(ToStdString(edtName_->text()));
+  lblNameHint_->clear();
   if (AddToRoster(roster_, name, dialogs_)) {
     lstName_->addItem(ToQString(name));
     btnSave_->setEnabled(true);
@@ -217,7 +218,8 @@ void TfrmInputName::btnOkClick() {
     ShowRoster();
     btnSave_->setEnabled(true);
   }
-  if (auto why = LearnerNameRefusal(request.name)) lblNameHint_->setText(ToQString(*why));
+  if (auto why = LearnerNameRefusal(TrimLearnerName(request.name)))
+    lblNameHint_->setText(ToQString(*why));
   activateWindow();
   edtName_->setFocus();
 }
