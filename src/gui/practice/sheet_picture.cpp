@@ -2,6 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace tavolo {
 
@@ -11,8 +12,20 @@ SheetPicture::SheetPicture(QWidget* parent) : QWidget(parent) {
 
 void SheetPicture::SetPage(QImage page) {
   page_ = std::move(page);
-  setFixedSize((page_.deviceIndependentSize()).toSize());
+  FitSize();
   update();
+}
+
+void SheetPicture::SetMinimumRoom(int width) {
+  if (width == room_) return;
+  room_ = width;
+  FitSize();
+  update();
+}
+
+void SheetPicture::FitSize() {
+  const QSize page = page_.deviceIndependentSize().toSize();
+  setFixedSize(std::max(page.width(), room_), page.height());
 }
 
 void SheetPicture::Draw(const std::vector<SheetDrawing>& drawings) {
@@ -33,8 +46,12 @@ void SheetPicture::paintEvent(QPaintEvent* event) {
     painter.fillRect(event->rect(), Qt::white);
     return;
   }
-  // Only the part that needs painting, from the page at its full resolution.
-  const QRect area = event->rect();
+  // Only the part that needs painting, from the page at its full resolution;
+  // the room right of the page is white.
+  const QRect pageArea(QPoint(0, 0), page_.deviceIndependentSize().toSize());
+  const QRect area = event->rect() & pageArea;
+  if (area != event->rect()) painter.fillRect(event->rect(), Qt::white);
+  if (area.isEmpty()) return;
   const qreal ratio = page_.devicePixelRatio();
   painter.drawImage(
       area, page_,
