@@ -235,6 +235,22 @@ TEST_F(PracticeWindowTest, TheThirdWrongTryShowsTheAnswerOnABoxInTheRightOfThePa
           EXPECT_LE(field->geometry().right(), picture->width()) << wrong;
         }
         EXPECT_EQ(field->x(), home + 2 * field->width());
+        // Each try's text stays on the picture where the field stood, the
+        // second and third too, though they stand right of the page.
+        const QImage& sheet = p.SheetPictureImage();
+        const Rect last = p.Run()->View().edits[1].rect;
+        for (int place = 0; place < 3; ++place) {
+          const int left = last.left - (2 - place) * last.Width();
+          int blue = 0;
+          for (int y = last.top; y < last.bottom; ++y)
+            for (int x = left; x < left + last.Width(); ++x) {
+              const QColor pixel = sheet.pixelColor(qRound(x * sheet.devicePixelRatio()),
+                                                    qRound(y * sheet.devicePixelRatio()));
+              blue += pixel.blue() > 180 && pixel.red() < 120 && pixel.green() < 120;
+            }
+          EXPECT_GT(blue, 5) << "try " << place + 1;
+        }
+        EXPECT_GE(sheet.deviceIndependentSize().width(), last.right);
         EXPECT_EQ(p.Run()->BoxOf(1).tries, 2);
         EXPECT_TRUE(p.Run()->BoxOf(1).answerShown);
         EXPECT_EQ(Said(p, "imgMessXX"), QStringLiteral("正解は\n-5"));

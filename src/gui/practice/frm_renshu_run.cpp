@@ -328,7 +328,7 @@ void TfrmRenshu::ShowView() {
 
 void TfrmRenshu::ShowBoxEdits() {
   const PracticeView& v = run_->View();
-  imgPaper2_->SetMinimumRoom(v.fieldsRight - kFieldShift);
+  imgPaper2_->SetMinimumRoom(v.fieldsRight);  // the drawings under the fields reach that far
   edits_[0]->hide();
   for (int n = 1; n <= AnswerBoxRegistry::kMaxBoxes; ++n) {
     QLineEdit* edit = edits_[static_cast<std::size_t>(n)];

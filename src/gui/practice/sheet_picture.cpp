@@ -2,7 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <algorithm>
+#include <QtMath>
 
 namespace tavolo {
 
@@ -23,9 +23,18 @@ void SheetPicture::SetMinimumRoom(int width) {
   update();
 }
 
+// The room is part of the picture, so that what is drawn there (a moved
+// field's text, its marks) stays like everything else on the page.
 void SheetPicture::FitSize() {
-  const QSize page = page_.deviceIndependentSize().toSize();
-  setFixedSize(std::max(page.width(), room_), page.height());
+  if (!page_.isNull() && room_ > page_.deviceIndependentSize().toSize().width()) {
+    const qreal ratio = page_.devicePixelRatio();
+    QImage wider(qCeil(room_ * ratio), page_.height(), page_.format());
+    wider.setDevicePixelRatio(ratio);
+    wider.fill(Qt::white);
+    QPainter(&wider).drawImage(QPoint(0, 0), page_);
+    page_ = std::move(wider);
+  }
+  setFixedSize(page_.deviceIndependentSize().toSize());
 }
 
 void SheetPicture::Draw(const std::vector<SheetDrawing>& drawings) {
@@ -46,12 +55,8 @@ void SheetPicture::paintEvent(QPaintEvent* event) {
     painter.fillRect(event->rect(), Qt::white);
     return;
   }
-  // Only the part that needs painting, from the page at its full resolution;
-  // the room right of the page is white.
-  const QRect pageArea(QPoint(0, 0), page_.deviceIndependentSize().toSize());
-  const QRect area = event->rect() & pageArea;
-  if (area != event->rect()) painter.fillRect(event->rect(), Qt::white);
-  if (area.isEmpty()) return;
+  // Only the part that needs painting, from the page at its full resolution.
+  const QRect area = event->rect();
   const qreal ratio = page_.devicePixelRatio();
   painter.drawImage(
       area, page_,

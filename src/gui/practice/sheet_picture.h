@@ -21,7 +21,7 @@ class SheetPicture final : public QWidget {
   // A freshly drawn page; the widget takes its size in layout units.
   void SetPage(QImage page);
   // At least this wide, white right of the page: room for the answer fields
-  // that move right of a box near the page's edge.
+  // (and what is drawn under them) that move right of a box near its edge.
   void SetMinimumRoom(int width);
   // Draws over the page, in order.
   void Draw(const std::vector<SheetDrawing>& drawings);
