@@ -87,7 +87,7 @@ ClassGrid BuildClassGrid(const CourseIndex& course, const LessonRecords& lesson,
     const LearnerRecords& learner = *entry;
     grid.learners.push_back(learner.name);
     std::vector<ClassGridCell> row(grid.columns.size());
-    for (std::size_t c = 0; c < row.size(); ++c) row[c].hover = "記録はありません";
+    for (ClassGridCell& cell : row) cell.hover = "記録はありません";
     for (const UnitRecords& unit : learner.units) row[columnOf.at(unit.section)] = MakeCell(unit);
     grid.cells.push_back(std::move(row));
   }

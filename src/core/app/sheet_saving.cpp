@@ -89,7 +89,8 @@ SaveOutcome SaveCopyFile(SheetDocument& sheet, AppState& app, Dialogs& dialogs) 
   }
   const std::vector<std::string> lines = ComposeCopyFile(sheet.params);
   std::error_code ec;
-  if (fs::exists(name, ec) && !dialogs.AskBeforeDestroying("ファイル" + name + "を上書きしてもいいですか？"))
+  if (fs::exists(name, ec) &&
+      !dialogs.AskBeforeDestroying("ファイル" + name + "を上書きしてもいいですか？"))
     return SaveOutcome::Cancelled;
   return UpdateSavedFile(sheet, app, name, lines, dialogs);
 }
