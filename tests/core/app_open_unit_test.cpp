@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "app/open_unit.h"
 #include "app_fakes.h"
@@ -211,9 +213,15 @@ TEST_F(OpenUnitTest, FromMenuAsksAboutAMissingUnitAndNeedsTheCourseIndex) {
     return next;
   };
   app.answerDisplay = false;
+  // Opening through the menu shows the answers, and every window that shows
+  // them is told before the menu appears.
+  std::vector<std::pair<ViewChange, int>> told;
+  app.viewChanged = [&](ViewChange change) { told.emplace_back(change, shown); };
   dialogs.answers = {Answer::No};
   EXPECT_FALSE(OpenUnitFromMenu(app, menu, windows, dialogs));
-  EXPECT_TRUE(app.answerDisplay);  // opening through the menu shows the answers
+  EXPECT_TRUE(app.answerDisplay);
+  EXPECT_EQ(told, (std::vector<std::pair<ViewChange, int>>{{ViewChange::AnswerDisplay, 0}}));
+  app.viewChanged = nullptr;
   EXPECT_EQ(dialogs.log, (Lines{"yesno: 単元がありません\n新規作成しますか?"}));
 
   next = Choice(1, 1);

@@ -238,7 +238,8 @@ TEST_F(RecordsViewerTest, ErasingOneSectionLeavesEveryOtherByte) {
   EXPECT_EQ(dialogs.log, Lines{"inform: 消去する単元を選んでください"});
   dialogs.answers = {Answer::No};
   EXPECT_FALSE(viewer.Erase(4, dialogs));
-  EXPECT_EQ(dialogs.log.back(), "yesno: 記録を消してもいいですか？");
+  // The question names what goes and defaults to No.
+  EXPECT_EQ(dialogs.log.back(), "destroy: 「S21加法」の記録（5回）を消してもいいですか？");
   EXPECT_FALSE(viewer.Erased());
   EXPECT_EQ(ReadBytes(File()), before);
 
@@ -257,6 +258,7 @@ TEST_F(RecordsViewerTest, ErasingOneSectionLeavesEveryOtherByte) {
   // A heading names the section "?", which the file does not have.
   dialogs.answers = {Answer::Yes};
   EXPECT_TRUE(viewer.Erase(0, dialogs));
+  EXPECT_EQ(dialogs.log.back(), "destroy: 「?」の記録を消してもいいですか？");
   EXPECT_EQ(ReadBytes(File()), expected);
 
   // A new showing clears the flag.

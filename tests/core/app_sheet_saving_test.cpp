@@ -141,7 +141,7 @@ TEST_F(SheetSaving, DecliningToOverwriteWritesNothing) {
   dialogs.files = {existing};
   dialogs.answers = {Answer::No};
   EXPECT_EQ(SaveCopyFile(sheet, app, dialogs), SaveOutcome::Cancelled);
-  EXPECT_EQ(dialogs.log.back(), "yesno: ファイル" + existing + "を上書きしてもいいですか？");
+  EXPECT_EQ(dialogs.log.back(), "destroy: ファイル" + existing + "を上書きしてもいいですか？");
   EXPECT_EQ(ReadBytes(existing), "keep");
   EXPECT_TRUE(sheet.modified);
 }

@@ -478,7 +478,7 @@ TEST_F(IndexEditorTest, AnotherLessonAsksOnlyWhenSomethingWouldBeLost) {
   input.answers = {"絶対値"};
   editor.AddUnit(input, dialogs);
   EXPECT_TRUE(editor.MayDiscardEdits("正の数と負の数", dialogs));
-  EXPECT_EQ(dialogs.log.size(), 2u);
+  EXPECT_EQ(dialogs.log, Lines(2, "destroy: " + std::string(kDiscardEditsQuestion)));
   ASSERT_TRUE(editor.Save("正の数と負の数"));
   EXPECT_TRUE(editor.MayDiscardEdits("正の数と負の数", dialogs));  // saved: nothing to lose
   EXPECT_EQ(dialogs.log.size(), 2u);

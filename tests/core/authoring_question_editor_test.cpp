@@ -371,7 +371,7 @@ TEST_F(QuestionEditorTest, DirectEditWritesTheFileAndReloads) {
   EXPECT_FALSE(editor.MayEditSource(dialogs));
   EXPECT_TRUE(editor.MayEditSource(dialogs));
   EXPECT_EQ(dialogs.log.size(), 2u);
-  EXPECT_EQ(dialogs.log[0], "yesno: 変更した内容は保存されずに失われます。直接編集しますか？");
+  EXPECT_EQ(dialogs.log[0], "destroy: 変更した内容は保存されずに失われます。直接編集しますか？");
   auto source = editor.SourceLines();
   ASSERT_TRUE(source.ok());
   Lines lines = *source;

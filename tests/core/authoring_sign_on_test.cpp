@@ -471,7 +471,7 @@ TEST_F(SignOnTest, OpeningAndSavingOtherRosters) {
   EXPECT_TRUE(SaveRosterAs(app, roster, dialogs));
   EXPECT_EQ(ReadBytes(folder / "控え.txt"), Sjis("田中\r\n共通\r\n佐藤\r\n"));
   EXPECT_EQ(dialogs.log.back(),
-            "yesno: ファイル" + (folder / "控え.txt").string() + "を上書きしてもいいですか？");
+            "destroy: ファイル" + (folder / "控え.txt").string() + "を上書きしてもいいですか？");
 
   // A roster file that cannot be read leaves the roster as it was.
   fs::create_directories(folder / "箱.txt");

@@ -36,10 +36,10 @@ class FakeRecorder final : public RunRecorder {
 class PracticeRunTest : public ::testing::Test {
  protected:
   void Build(const Lines& answers, const Lines& choices = {}, int pictureWidth = 630,
-             const Lines& hints = {}) {
+             const Lines& hints = {}, int boxX = 100) {
     registry.BeginPage();
     for (std::size_t i = 0; i < answers.size(); ++i) {
-      const int n = registry.Register(100, 100 + 60 * static_cast<int>(i), answers[i], 12);
+      const int n = registry.Register(boxX, 100 + 60 * static_cast<int>(i), answers[i], 12);
       registry.SetWidth(n, 20);
     }
     sheet.boxStyle = BoxStyle{BoxKind::Rectangle, 15, 2, 12};
@@ -54,8 +54,8 @@ class PracticeRunTest : public ::testing::Test {
   }
 
   // One learner action: "practice", "test", "review", "grade", "show"
-  // (答えを見る), "abort", "close", "box N" (the field gets the focus),
-  // "type T", "enter T" (type, then Enter), "enter", "tick N".
+  // (答えを見る), "tab", "backtab" (Shift+Tab), "abort", "close", "box N" (the field gets the
+  // focus), "type T", "enter T" (type, then Enter), "enter", "tick N".
   void Do(const std::string& action) {
     std::istringstream words(action);
     std::string verb;
@@ -71,6 +71,8 @@ class PracticeRunTest : public ::testing::Test {
       last = run->Grade();
     } else if (verb == "show") {
       last = run->ShowAnswer();
+    } else if (verb == "tab" || verb == "backtab") {
+      last = run->TabToBox(verb == "tab");
     } else if (verb == "abort") {
       last = run->Abort();
     } else if (verb == "close") {
@@ -288,9 +290,10 @@ TEST_F(PracticeRunTest, PracticeDrawsMarksWhereTheFieldStands) {
             (std::vector<PictureText>{{{0, 0}, "解答を訂正してください", 14, Color::Blue()}}));
 
   Do("enter 3");
-  ASSERT_EQ(last.drawings.size(), 3u);
+  // The right answer is drawn once (twice on one spot it would turn bold).
+  ASSERT_EQ(last.drawings.size(), 2u);
   EXPECT_EQ(std::get<PictureText>(last.drawings[0]).at, (Point{206, 105}));
-  const auto& circle = std::get<MarkDrawing>(last.drawings[2]);
+  const auto& circle = std::get<MarkDrawing>(last.drawings[1]);
   EXPECT_EQ(circle.mark, GradingMark::Circle);
   EXPECT_EQ(circle.field, (Rect{206, 105, 306, 129}));
   EXPECT_FALSE(run->View().edits[1].visible);
@@ -335,7 +338,8 @@ TEST_F(PracticeRunTest, ReviewReopensFieldsWhereTheyStoodAndMarksInGreen) {
   // In review the box is wiped first and the answer drawn where the field is.
   ASSERT_GE(last.drawings.size(), 3u);
   EXPECT_EQ(std::get<EraseArea>(last.drawings[0]).area, (Rect{206, 105, 306, 129}));
-  const auto& mark = std::get<MarkDrawing>(last.drawings[3]);
+  EXPECT_EQ(std::get<PictureText>(last.drawings[1]).at, (Point{206, 105}));
+  const auto& mark = std::get<MarkDrawing>(last.drawings[2]);
   EXPECT_EQ(mark.mark, GradingMark::DoubleCircle);
   EXPECT_EQ(mark.color, Color::Green());
   EXPECT_EQ(recorder.results.size(), 1u);
@@ -362,16 +366,109 @@ TEST_F(PracticeRunTest, TestGradingMarksEveryBox) {
   EXPECT_EQ(dialogs.log, (Lines{"inform: テストを終わりました"}));
 }
 
-TEST_F(PracticeRunTest, FieldsThatCannotMoveRightStayAndTriesDoNotGrow) {
-  Build({"3"}, {}, 250);  // room for one move only: 106 -> 206 would end at 306
+// Three wrong tries at one box, wherever it stands on an A4 page (630 wide,
+// fields 100 wide, start panel 120): the field moves right while it ends
+// left of 750, a field that cannot move has its wrong text covered before
+// the next one is drawn, and the third try always shows the answer.
+TEST_F(PracticeRunTest, TheThirdWrongTryShowsTheAnswerWhereverTheBoxStands) {
+  struct MoveCase {
+    const char* name;
+    int boxX;
+    std::vector<int> drawnAt;   // where each try's text is drawn
+    std::vector<bool> covered;  // whether the field's area is painted white first
+  };
+  const std::vector<MoveCase> cases = {
+      {"left half: two moves", 100, {106, 206, 306}, {false, false, true}},
+      {"right half: two moves, the second past the page edge",
+       380,
+       {386, 486, 586},
+       {false, false, true}},
+      {"one move, then it stays", 600, {606, 706, 706}, {false, false, true}},
+      {"no room at all: it stays and covers", 650, {656, 656, 656}, {false, true, true}},
+  };
+  for (const MoveCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    dialogs.log.clear();
+    Build({"3"}, {}, 630, {}, c.boxX);
+    Do("practice");
+    std::vector<int> drawnAt, tries;
+    std::vector<bool> covered;
+    for (const char* wrong : {"enter 1", "enter 2", "enter 4"}) {
+      Do(wrong);
+      ASSERT_FALSE(last.drawings.empty());
+      covered.push_back(std::holds_alternative<EraseArea>(last.drawings[0]));
+      const auto& text = std::get<PictureText>(last.drawings[covered.back() ? 1 : 0]);
+      drawnAt.push_back(text.at.x);
+      tries.push_back(registry.box(1).tries);
+    }
+    EXPECT_EQ(drawnAt, c.drawnAt);
+    EXPECT_EQ(covered, c.covered);
+    EXPECT_EQ(tries, (std::vector<int>{1, 2, 2}));
+    EXPECT_EQ(dialogs.log, Lines{"inform: 右下に正解を表示します"});
+    EXPECT_TRUE(registry.box(1).answerShown);
+    ASSERT_GE(run->View().message.texts.size(), 2u);
+    EXPECT_EQ(run->View().message.texts[1].text, "3");
+    // The right answer after it: the triangle, one more try.
+    Do("enter 3");
+    std::vector<GradingMark> marks;
+    for (const SheetDrawing& d : last.drawings)
+      if (const auto* m = std::get_if<MarkDrawing>(&d)) marks.push_back(m->mark);
+    EXPECT_EQ(marks, std::vector<GradingMark>{GradingMark::Triangle});
+    EXPECT_EQ(registry.box(1).tries, 3);
+    dialogs.log.clear();  // the end-of-run notice
+  }
+}
+
+TEST_F(PracticeRunTest, TabAndShiftTabGoRoundTheOpenBoxes) {
+  Build({"3", "4", "5"});
+  Do("tab");  // idle: the buttons keep the keyboard
+  EXPECT_EQ(run->View().focus, FocusTarget::PracticeButton);
+  auto walk = [&](const Lines& keys) {
+    std::vector<int> boxes;
+    for (const std::string& key : keys) {
+      Do(key);
+      EXPECT_EQ(run->View().focus, FocusTarget::Box);
+      boxes.push_back(run->View().focusBox);
+    }
+    return boxes;
+  };
+  Do("test");
+  EXPECT_EQ(walk({"tab", "tab", "tab", "backtab", "backtab"}), (std::vector<int>{2, 3, 1, 3, 2}));
+  Do("enter");  // Enter in an empty box still does nothing
+  EXPECT_EQ(run->View().focusBox, 2);
+  EXPECT_TRUE(last.drawings.empty());
+  Do("abort");
+
+  // In practice a finished box is closed: Tab passes it by.
   Do("practice");
-  Do("enter 1");
-  EXPECT_EQ(run->View().edits[1].rect.left, 106);
-  EXPECT_EQ(registry.box(1).tries, 0);
-  Do("enter 2");
+  Do("enter 3");
+  EXPECT_EQ(run->View().focusBox, 2);
+  EXPECT_EQ(walk({"tab", "tab", "backtab", "backtab"}), (std::vector<int>{3, 2, 3, 2}));
   Do("enter 4");
-  EXPECT_EQ(registry.box(1).tries, 0);
-  EXPECT_TRUE(dialogs.log.empty());  // never three counted tries: no answer shown
+  EXPECT_EQ(walk({"tab", "backtab"}), (std::vector<int>{3, 3}));  // the one box left
+}
+
+TEST_F(PracticeRunTest, ATestDrawsEachTextOnceAndCoversAChangedOne) {
+  Build({"3", "4"});
+  Do("test");
+  Do("enter 3");
+  Do("enter 5");
+  ASSERT_EQ(last.drawings.size(), 1u);
+  EXPECT_EQ(std::get<PictureText>(last.drawings[0]).at, (Point{106, 165}));
+  // Changed after Enter: the old text is covered, then the new one drawn.
+  Do("box 2");
+  Do("enter 4");
+  ASSERT_EQ(last.drawings.size(), 2u);
+  EXPECT_EQ(std::get<EraseArea>(last.drawings[0]).area, run->View().edits[2].rect);
+  EXPECT_EQ(std::get<PictureText>(last.drawings[1]).text, "4");
+  // 採点 takes the current box once more; what it shows is not drawn again.
+  Do("grade");
+  for (const SheetDrawing& d : last.drawings) {
+    EXPECT_FALSE(std::holds_alternative<PictureText>(d));
+    EXPECT_FALSE(std::holds_alternative<EraseArea>(d));
+  }
+  EXPECT_EQ(recorder.results.size(), 1u);
+  dialogs.log.clear();
 }
 
 TEST_F(PracticeRunTest, RefusedRecordWriteStopsGradingUntilTriedAgain) {
@@ -502,8 +599,8 @@ TEST_F(PracticeRunTest, HintsShowInTheMessagePictureAndHandTheFocusBack) {
        false,
        true,
        {{{0, 0}, "学習のポイント", 20, Color::Black()},
-        {{0, 30}, "符号に注意", 12, Color::Black()},
-        {{0, 50}, "累乗が先", 12, Color::Black()}}},
+        {{0, 30}, "符号に注意", 12, Color::Black(), false, 20},
+        {{0, 50}, "累乗が先", 12, Color::Black(), false, 20}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -636,6 +733,52 @@ TEST_F(PracticeRunTest, DrawingsGoThroughTheCanvas) {
   EXPECT_EQ(canvas.calls()[1].rect, (Rect{87, 86, 222, 153}));
   EXPECT_EQ(canvas.calls()[2].text, "3");
   EXPECT_EQ(canvas.calls()[2].font.color, Color::Blue());
+}
+
+// Hint rows wrap inside the message picture. At 12 points a full-width
+// character is 16 pixels wide and a half-width one 8: 208 pixels hold 13.
+TEST(MessagePictureLayout, HintsWrapAndPushTheRowsAfterThemDown) {
+  const struct {
+    const char* name;
+    std::string hint;
+    Lines rows;
+  } cases[] = {
+      {"a row that fits stays one row", "符号に注意", {"符号に注意"}},
+      {"a long row breaks where the width ends",
+       "あいうえおかきくけこさしすせそたちつてと",
+       {"あいうえおかきくけこさしす", "せそたちつてと"}},
+      {"a stop never begins a row: the character before it goes down too",
+       "あいうえおかきくけこさしす。せそ",
+       {"あいうえおかきくけこさし", "す。せそ"}},
+      {"half-width characters count half",
+       "(-3)+(-5)=-8 になるかどうか",
+       {"(-3)+(-5)=-8 になるかどう", "か"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MessagePicture picture;
+    picture.texts.push_back({{0, 0}, "学習のポイント", 20, Color::Black()});
+    picture.texts.push_back({{0, 30}, c.hint, 12, Color::Black(), false, 20});
+    picture.texts.push_back({{0, 50}, "次の行", 12, Color::Black(), false, 20});
+    RecordingCanvas canvas;
+    const MessageLayout layout = LayOutMessagePicture(canvas, picture, 208);
+    ASSERT_EQ(layout.rows.size(), c.rows.size() + 2);
+    Lines rows;
+    for (std::size_t i = 1; i + 1 < layout.rows.size(); ++i) {
+      rows.push_back(layout.rows[i].text);
+      EXPECT_EQ(layout.rows[i].at.y, 30 + 20 * static_cast<int>(i - 1));
+      EXPECT_LE(canvas.textWidth(layout.rows[i].text), 208);
+    }
+    EXPECT_EQ(rows, c.rows);
+    const int next = 50 + 20 * static_cast<int>(c.rows.size() - 1);
+    EXPECT_EQ(layout.rows.back().at.y, next);
+    EXPECT_EQ(layout.height, next + 16);
+  }
+  // Rows without a pitch (messages, the heading) are never broken.
+  MessagePicture message;
+  message.WriteRow(0, "解答を訂正してください解答を訂正してください", 14, Color::Blue());
+  RecordingCanvas canvas;
+  EXPECT_EQ(LayOutMessagePicture(canvas, message, 100).rows, message.texts);
 }
 
 }  // namespace

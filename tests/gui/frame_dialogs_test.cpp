@@ -6,8 +6,11 @@
 #include <QAction>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -17,6 +20,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QTreeView>
 #include <QUrl>
 
 #include "desktop_fixture.h"
@@ -57,6 +61,55 @@ TEST_F(FrameDialogsTest, QtsOwnDialogsSpeakJapanese) {
   EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
 }
 
+TEST_F(FrameDialogsTest, TheCopyFileDialogListsSizesKindsAndDatesInJapanese) {
+  ASSERT_TRUE(InstallQtTranslations()) << "qt6-translations-l10n is not installed";
+  WriteFile("class3.prp", "abc");
+  const QString date =
+      QLocale(QLocale::Japanese, QLocale::Japan)
+          .toString(QFileInfo(course + "/class3.prp").lastModified(), QLocale::ShortFormat);
+  QStringList file, folder, titles;
+  ModalHelper modal({[&](QWidget* w) {
+    auto* files = qobject_cast<QFileDialog*>(w);
+    ASSERT_NE(files, nullptr) << w->metaObject()->className();
+    auto* tree = files->findChild<QTreeView*>("treeView");
+    ASSERT_NE(tree, nullptr);
+    QHeaderView* header = tree->header();
+    const QAbstractItemView* list = tree;  // its column size hints are public
+    const QAbstractItemModel* model = list->model();
+    auto cells = [&](const QString& name) {
+      QStringList row;
+      for (int r = 0; r < model->rowCount(list->rootIndex()); ++r) {
+        if (model->index(r, 0, list->rootIndex()).data().toString() != name) continue;
+        for (int c = 0; c < model->columnCount(list->rootIndex()); ++c)
+          row << model->index(r, c, list->rootIndex()).data().toString();
+      }
+      return row;
+    };
+    // The folder is read in the background.
+    QTRY_VERIFY(!cells("class3.prp").isEmpty() && !cells("kazu").isEmpty());
+    file = cells("class3.prp");
+    folder = cells("kazu");
+    for (int c = 0; c < model->columnCount(list->rootIndex()); ++c) {
+      titles << model->headerData(c, Qt::Horizontal).toString();
+      // No column title or cell is cut short.
+      if (c > 0) QTRY_VERIFY(header->sectionSize(c) >= list->sizeHintForColumn(c));
+      EXPECT_GE(header->sectionSize(c), header->sectionSizeHint(c)) << c;
+    }
+    if (const QByteArray shots = qgetenv("TAVOLO_SHOTS"); !shots.isEmpty())
+      files->grab().save(QString::fromLocal8Bit(shots) + "/copy_file_dialog.png");
+    files->reject();
+  }});
+  window->findChild<QAction*>("mnuOpenCopy")->trigger();
+  ASSERT_EQ(file.size(), 4);
+  EXPECT_EQ(file[1], "3 バイト");
+  EXPECT_EQ(file[3], date);
+  EXPECT_TRUE(date.contains("/")) << date.toStdString();
+  ASSERT_EQ(folder.size(), 4);
+  EXPECT_EQ(folder[1], "");
+  EXPECT_EQ(folder[2], "フォルダ");
+  EXPECT_EQ(titles, QStringList({"名前", "サイズ", "タイプ", "更新日"}));
+}
+
 TEST_F(FrameDialogsTest, SavingOverAnExistingCopyFileAsksOnceInJapanese) {
   OpenUnit(0);
   const QString name = course + "/kazu/class3.prp";
@@ -71,10 +124,14 @@ TEST_F(FrameDialogsTest, SavingOverAnExistingCopyFileAsksOnceInJapanese) {
                      },
                      [&](QWidget* box) {
                        asked << MessageText(box);
+                       // Replacing a file is never the answer Enter gives.
+                       if (auto* question = qobject_cast<QMessageBox*>(box);
+                           question && question->defaultButton())
+                         asked << question->defaultButton()->text();
                        ClickButton(box, "はい(&Y)");
                      }});
   QTest::mouseClick(Find<QPushButton>("btnSaveCopy"), Qt::LeftButton);
-  EXPECT_EQ(asked, QStringList({"ファイル" + name + "を上書きしてもいいですか？"}));
+  EXPECT_EQ(asked, QStringList({"ファイル" + name + "を上書きしてもいいですか？", "いいえ(&N)"}));
   QFile saved(name);
   ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
   EXPECT_NE(saved.readAll(), "old");

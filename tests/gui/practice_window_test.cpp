@@ -16,7 +16,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 
 #include "../cli/cli_run.h"
 #include "desktop_fixture.h"
@@ -208,6 +211,173 @@ TEST_F(PracticeWindowTest, APracticeWithACorrectionAndAShownAnswer) {
       },
       {Told("練習を終わりました")});
   EXPECT_EQ(Records().size(), 1u);
+}
+
+// Set TAVOLO_SHOTS to a folder to keep pictures of what these tests see.
+void KeepShot(QWidget& widget, const char* name) {
+  const QByteArray folder = qgetenv("TAVOLO_SHOTS");
+  if (!folder.isEmpty()) widget.grab().save(QString::fromLocal8Bit(folder) + "/" + name);
+}
+
+TEST_F(PracticeWindowTest, TheThirdWrongTryShowsTheAnswerOnABoxInTheRightOfThePage) {
+  WriteCp932Lines(course.toStdString() + "/kazu/kz1.que",
+                  {"[[unit1", "<<ques", "次の計算をしなさい。",
+                   "(1) 気温が３度から８度下がると何度か。式は (+3)+(-8)=#-5#", ">>", "]]"});
+  OpenTheUnit();
+  Practise(
+      [](TfrmRenshu& p) {
+        ASSERT_GT(p.Run()->BoxOf(1).x, 330);
+        Press(p, "btnRenshu");
+        QLineEdit* field = Field(p, 1);
+        const int home = field->x();
+        auto* picture = p.findChild<QWidget*>("imgPaper2");
+        for (int wrong = 1; wrong <= 3; ++wrong) {
+          Answer(p, 1, QString::number(wrong));
+          BackFromAMessage(p);
+          // Every place the field takes is inside the picture, never cut off.
+          EXPECT_LE(field->geometry().right(), picture->width()) << wrong;
+        }
+        EXPECT_EQ(field->x(), home + 2 * field->width());
+        // Each try's text stays on the picture where the field stood, the
+        // second and third too, though they stand right of the page.
+        const QImage& sheet = p.SheetPictureImage();
+        const Rect last = p.Run()->View().edits[1].rect;
+        for (int place = 0; place < 3; ++place) {
+          const int left = last.left - (2 - place) * last.Width();
+          int blue = 0;
+          for (int y = last.top; y < last.bottom; ++y)
+            for (int x = left; x < left + last.Width(); ++x) {
+              const QColor pixel = sheet.pixelColor(qRound(x * sheet.devicePixelRatio()),
+                                                    qRound(y * sheet.devicePixelRatio()));
+              blue += pixel.blue() > 180 && pixel.red() < 120 && pixel.green() < 120;
+            }
+          EXPECT_GT(blue, 5) << "try " << place + 1;
+        }
+        EXPECT_GE(sheet.deviceIndependentSize().width(), last.right);
+        EXPECT_EQ(p.Run()->BoxOf(1).tries, 2);
+        EXPECT_TRUE(p.Run()->BoxOf(1).answerShown);
+        EXPECT_EQ(Said(p, "imgMessXX"), QStringLiteral("正解は\n-5"));
+        KeepShot(p, "third_wrong_try.png");
+        Answer(p, 1, "-5");
+        EXPECT_EQ(Statuses(p), (std::vector<int>{0}));  // judged by its first try
+        KeepShot(p, "third_wrong_try_then_right.png");
+      },
+      {Told("右下に正解を表示します"), Told("練習を終わりました")});
+}
+
+TEST_F(PracticeWindowTest, LongHintsWrapInsideTheMessagePictureAndScroll) {
+  WriteCp932Lines(course.toStdString() + "/kazu/kz1.que",
+                  {"[[unit1", "<<ques", "次の計算をしなさい。", "(1) (+3)+(-5)=#-2#", ">>",
+                   "<<hint", "符号が同じ２つの数の和は、絶対値の和に共通の符号をつけます。",
+                   "符号が異なる２つの数の和は、絶対値の差に絶対値の大きい方の符号をつけます。",
+                   "ある数と０との和は、その数自身です。", ">>", "]]"});
+  OpenTheUnit();
+  Practise([](TfrmRenshu& p) {
+    Press(p, "btnRenshu");
+    Press(p, "btnHint");
+    auto* area = p.findChild<QScrollArea*>("scrMessXX");
+    ASSERT_NE(area, nullptr);
+    QWidget* picture = area->widget();
+    ASSERT_EQ(picture->objectName(), "imgMessXX");
+    // Every line is said whole, and the picture is taller than the area.
+    EXPECT_TRUE(Said(p, "imgMessXX").contains(QStringLiteral("大きい方の符号をつけます。")));
+    EXPECT_LE(picture->width(), area->viewport()->width());
+    EXPECT_GT(picture->height(), area->viewport()->height());
+    EXPECT_GT(area->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(area->verticalScrollBar()->value(), 0);
+    // Nothing is drawn right of the picture's edge: its last column is white.
+    const QImage shown = picture->grab().toImage();
+    int inked = 0;
+    for (int y = 0; y < shown.height(); ++y)
+      inked += shown.pixelColor(shown.width() - 1, y).lightness() < 200;
+    EXPECT_EQ(inked, 0);
+    KeepShot(*p.findChild<QWidget*>("pnlSS"), "hints_wrapped.png");
+    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+    KeepShot(*p.findChild<QWidget*>("pnlSS"), "hints_scrolled.png");
+    // A mistake afterwards shows its one row from the top again.
+    Answer(p, 1, "5");
+    EXPECT_EQ(area->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(area->verticalScrollBar()->maximum(), 0);
+    Press(p, "btnAbort");
+  });
+}
+
+TEST_F(PracticeWindowTest, TabAndShiftTabMoveBetweenTheOpenBoxesDuringARun) {
+  OpenTheUnit();
+  Practise([](TfrmRenshu& p) {
+    // Between runs Tab stays with the buttons.
+    EXPECT_EQ(Field(p, 1)->focusPolicy(), Qt::ClickFocus);
+    Press(p, "btnTest");
+    ASSERT_TRUE(Field(p, 1)->hasFocus());
+    QTest::keyClick(Field(p, 1), Qt::Key_Tab);
+    EXPECT_TRUE(Field(p, 2)->hasFocus());
+    QTest::keyClick(Field(p, 2), Qt::Key_Tab);
+    QTest::keyClick(Field(p, 3), Qt::Key_Tab);
+    EXPECT_TRUE(Field(p, 1)->hasFocus());  // round to the first
+    QTest::keyClick(Field(p, 1), Qt::Key_Backtab);
+    EXPECT_TRUE(Field(p, 3)->hasFocus());
+    QTest::keyClick(Field(p, 3), Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_TRUE(Field(p, 2)->hasFocus());
+    // Enter in the empty box still does nothing; typing there is kept.
+    QTest::keyClick(Field(p, 2), Qt::Key_Return);
+    EXPECT_TRUE(Field(p, 2)->hasFocus());
+    QTest::keyClicks(Field(p, 2), "2");
+    QTest::keyClick(Field(p, 2), Qt::Key_Return);
+    EXPECT_TRUE(Field(p, 3)->hasFocus());
+    Press(p, "btnAbort");
+  });
+}
+
+TEST_F(PracticeWindowTest, TextSetThroughTheAccessibilityInterfaceIsJudged) {
+  OpenTheUnit();
+  Practise([](TfrmRenshu& p) {
+    Press(p, "btnRenshu");
+    // As a screen reader, an on-screen keyboard or dictation puts it there.
+    QAccessibleInterface* field = QAccessible::queryAccessibleInterface(Field(p, 1));
+    ASSERT_NE(field, nullptr);
+    field->setText(QAccessible::Value, QStringLiteral("-2"));
+    ASSERT_EQ(Field(p, 1)->text(), QStringLiteral("-2"));
+    QTest::keyClick(Field(p, 1), Qt::Key_Return);
+    EXPECT_FALSE(Field(p, 1)->isVisible());  // right, and done
+    EXPECT_EQ(p.Run()->LearnerAnswer(1), "-2");
+    EXPECT_TRUE(Said(p, "imgMessXX").startsWith(QStringLiteral("★★")));
+    Press(p, "btnAbort");
+  });
+}
+
+TEST_F(PracticeWindowTest, ATestDrawsTheLastBoxsTextOnceAndEachRecordOnOneLine) {
+  OpenTheUnit();
+  Practise(
+      [](TfrmRenshu& p) {
+        Press(p, "btnTest");
+        Answer(p, 1, "-2");
+        Answer(p, 2, "3");  // one wrong: the run ends with a message
+        Answer(p, 3, "0.5");
+        const QImage before = p.SheetPictureImage();
+        // 採点 takes the last box once more: its text must not be drawn over
+        // itself (it would turn bold). Only the marks and the score are new.
+        const Rect field = p.Run()->View().edits[3].rect;
+        Press(p, "btnSaiten");
+        const QImage& after = p.SheetPictureImage();
+        const qreal ratio = after.devicePixelRatio();
+        // Inside the field, left of where the circle passes, nothing changed.
+        for (int y = field.top + 8; y < field.bottom - 8; ++y)
+          for (int x = field.left + 2; x < field.left + 30; ++x) {
+            const QPoint at(qRound(x * ratio), qRound(y * ratio));
+            ASSERT_EQ(after.pixel(at), before.pixel(at)) << x << "," << y;
+          }
+        BackFromAMessage(p);
+        // The record just written stands on one line of the records list.
+        auto* list = p.findChild<QPlainTextEdit*>("memKiroku");
+        ASSERT_EQ(list->blockCount(), 1);
+        EXPECT_EQ(list->lineWrapMode(), QPlainTextEdit::NoWrap);
+        const int text =
+            list->fontMetrics().horizontalAdvance(list->document()->firstBlock().text());
+        EXPECT_LT(text, list->viewport()->width());
+        EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
+        KeepShot(p, "records_one_line.png");
+      },
+      {Told("テストを終わりました")});
 }
 
 TEST_F(PracticeWindowTest, ATestGradedWithEmptyBoxes) {

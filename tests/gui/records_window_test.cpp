@@ -19,6 +19,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QValueAxis>
 #include <map>
 #include <sstream>
 
@@ -82,6 +83,13 @@ TEST_F(RecordsWindowTest, ListsCountsShowsLinesAndChartsTheRuns) {
     EXPECT_EQ(chart->ScoreSeries()->at(4), QPointF(5, 0));
     EXPECT_EQ(chart->TimeSeries()->at(3), QPointF(4, 2.0));
     EXPECT_EQ(chart->chart()->title(), "S11正の数・負の数");
+    // Up to six minutes: whole minutes on the time axis.
+    auto timeAxis = [chart] {
+      const QValueAxis* axis = chart->TimeAxis();
+      return QStringList{axis->titleText(), axis->labelFormat(),
+                         QString::number(axis->tickInterval()), QString::number(axis->max())};
+    };
+    EXPECT_EQ(timeAxis(), (QStringList{"分", "%d", "1", "6"}));
 
     // The mouse on a point tells its date; off the points, nothing.
     const QPointF mark = chart->chart()->mapToPosition(QPointF(9, 100), chart->ScoreSeries());
@@ -93,6 +101,12 @@ TEST_F(RecordsWindowTest, ListsCountsShowsLinesAndChartsTheRuns) {
     EXPECT_EQ(Child<QLabel>(w, "lblRun")->text(),
               "9回目　2024年05月09日 10:09\n得点 100点（4/4）　所要時間 04:30");
     EXPECT_EQ(chart->PointAt(QPoint(1, 1)), std::nullopt);
+
+    // Runs of twenty seconds are charted in seconds, five to a tick.
+    ClickItem(Child<QListWidget>(w, "lstTitle"), 2);
+    EXPECT_EQ(chart->TimeSeries()->at(0), QPointF(1, 20));
+    EXPECT_EQ(timeAxis(), (QStringList{"秒", "%d", "5", "20"}));
+    EXPECT_EQ(chart->TimeSeries()->name(), "所要時間（秒）");
 
     // A heading names no unit.
     ClickItem(Child<QListWidget>(w, "lstTitle"), 0);
@@ -137,8 +151,9 @@ TEST_F(RecordsWindowTest, ErasingOneUnitLeavesEveryOtherByte) {
       },
   });
   EXPECT_TRUE(Viewer()->ShowRecords(1, "山田"));
-  EXPECT_EQ(told, QStringList({"消去する単元を選んでください", "記録を消してもいいですか？",
-                               "符号のついた数", "12回S11正の数・負の数", "  回S12数直線", "加法",
+  EXPECT_EQ(told, QStringList({"消去する単元を選んでください",
+                               "「S12数直線」の記録（5回）を消してもいいですか？", "符号のついた数",
+                               "12回S11正の数・負の数", "  回S12数直線", "加法",
                                "  回S21同符号の加法", ""}));
   std::string expected = before;
   const auto from = expected.find(EncodeCp932("[S12数直線]"));
@@ -169,6 +184,25 @@ TEST_F(RecordsWindowTest, TheCourseMenuOpensTheViewerOnItsUnitAndRefreshesTheMar
           QTest::mouseClick(Child<QPushButton>(viewer, "btnErase"), Qt::LeftButton);
         });
       },
+      [&](QWidget* box) {
+        // Enter pressed by habit: the question names the unit and keeps its runs.
+        seen << MessageText(box);
+        auto* question = qobject_cast<QMessageBox*>(box);
+        ASSERT_NE(question, nullptr);
+        ASSERT_NE(question->defaultButton(), nullptr);
+        seen << question->defaultButton()->text();
+        if (const QByteArray shots = qgetenv("TAVOLO_SHOTS"); !shots.isEmpty())
+          box->grab().save(QString::fromLocal8Bit(shots) + "/erase_question.png");
+        QTest::keyClick(box, Qt::Key_Return);
+      },
+      [&](QWidget* viewer) {
+        Later(viewer, [viewer] {
+          EXPECT_EQ(
+              Child<QPlainTextEdit>(viewer, "memDetail")->toPlainText().count(QLatin1Char('\n')),
+              4);
+          QTest::mouseClick(Child<QPushButton>(viewer, "btnErase"), Qt::LeftButton);
+        });
+      },
       [&](QWidget* box) { ClickButton(box, "はい(&Y)"); },
       [&](QWidget* viewer) { Later(viewer, [viewer] { ClickButton(viewer, "閉じる"); }); },
       [&](QWidget* menu) {
@@ -179,8 +213,9 @@ TEST_F(RecordsWindowTest, TheCourseMenuOpensTheViewerOnItsUnitAndRefreshesTheMar
       },
   });
   window->OpenUnitFromMenu();
-  EXPECT_EQ(seen, QStringList({"◎[12]正の数・負の数", "　[5]数直線", "◎[12]正の数・負の数",
-                               "　[ ]数直線"}));
+  EXPECT_EQ(seen, QStringList({"◎[12]正の数・負の数", "　[5]数直線",
+                               "「S12数直線」の記録（5回）を消してもいいですか？", "いいえ(&N)",
+                               "◎[12]正の数・負の数", "　[ ]数直線"}));
 }
 
 TEST_F(RecordsWindowTest, NobodySignedOnAsksForANameFirst) {

@@ -122,6 +122,31 @@ TEST_F(SheetWindowTest, SpinChangeMarksTheSheetModifiedAndRedrawsIt) {
   EXPECT_NE(sheet->PageImage(), withAnswers);
 }
 
+TEST_F(SheetWindowTest, ACancelledOpenShowsTheAnswersEverywhereSoTheNextPressHidesThem) {
+  Open({Pick(0)});
+  TfrmPrint* sheet = window->CurrentSheetWindow();
+  const QImage withAnswers = sheet->PageImage();
+  const QImage onGlyph = Find<QPushButton>("btnKaitou")->icon().pixmap(32).toImage();
+  QTest::mouseClick(Find<QPushButton>("btnKaitou"), Qt::LeftButton);
+  ASSERT_FALSE(sheet->Document().params.answerDisplay);
+  const QImage offGlyph = Find<QPushButton>("btnKaitou")->icon().pixmap(32).toImage();
+  ASSERT_NE(offGlyph, onGlyph);
+
+  // 開く switches the answers on; cancelling the menu keeps them on, and the
+  // button and the sheet say so.
+  Open({[](QWidget* menu) { ClickButton(menu, "ｷｬﾝｾﾙ"); }});
+  EXPECT_TRUE(window->State().answerDisplay);
+  EXPECT_TRUE(sheet->Document().params.answerDisplay);
+  EXPECT_FALSE(sheet->Document().modified);
+  EXPECT_EQ(Find<QPushButton>("btnKaitou")->icon().pixmap(32).toImage(), onGlyph);
+  EXPECT_EQ(sheet->PageImage(), withAnswers);
+
+  QTest::mouseClick(Find<QPushButton>("btnKaitou"), Qt::LeftButton);
+  EXPECT_FALSE(sheet->Document().params.answerDisplay);
+  EXPECT_EQ(Find<QPushButton>("btnKaitou")->icon().pixmap(32).toImage(), offGlyph);
+  EXPECT_NE(sheet->PageImage(), withAnswers);
+}
+
 TEST_F(SheetWindowTest, ActivatingASheetPushesItsValuesIntoTheToolbar) {
   Open({Pick(0)});
   Find<QSpinBox>("spnGyouSpace")->setValue(45);

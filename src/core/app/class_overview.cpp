@@ -104,7 +104,7 @@ bool SaveClassRecordsCsv(const ClassRecords& records, const std::string& suggest
   if (!std::filesystem::path(*file).has_extension()) *file += ".csv";
   std::error_code ec;
   if (std::filesystem::exists(*file, ec) &&
-      !dialogs.AskYesNo("ファイル" + *file + "を上書きしてもいいですか？"))
+      !dialogs.AskBeforeDestroying("ファイル" + *file + "を上書きしてもいいですか？"))
     return false;
   std::ostringstream csv;
   WriteClassRecordsCsv(csv, records);

@@ -119,7 +119,9 @@ bool OpenUnitFromMenu(AppState& app, const ShowCourseMenu& showMenu, SheetWindow
     dialogs.Inform(index.message());
     return false;
   }
-  app.answerDisplay = true;
+  // Through the one setter, so that the answer button and the sheet in front
+  // show the answers too, also when the menu is then cancelled.
+  SetAnswerDisplay(app, true);
   const std::optional<CourseMenuChoice> choice = showMenu();
   if (!choice) return false;
   switch (OpenUnit(app, *choice, false, windows, dialogs)) {

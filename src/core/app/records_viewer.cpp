@@ -95,12 +95,25 @@ std::vector<RunPoint> RecordsViewer::Runs(std::optional<int> index) const {
   return runs;
 }
 
+namespace {
+
+// Names the section and how many runs go, so that a preselected unit is never
+// erased without the learner seeing which one it is.
+std::string EraseQuestion(const RecordsListEntry& entry) {
+  std::string question = "「" + entry.section + "」の記録";
+  if (entry.count > 0) question += "（" + std::to_string(entry.count) + "回）";
+  return question + "を消してもいいですか？";
+}
+
+}  // namespace
+
 bool RecordsViewer::Erase(std::optional<int> index, Dialogs& dialogs) {
   if (!index || *index < 0 || *index >= static_cast<int>(entries_.size())) {
     dialogs.Inform("消去する単元を選んでください");
     return false;
   }
-  if (!dialogs.AskYesNo("記録を消してもいいですか？")) return false;
+  if (!dialogs.AskBeforeDestroying(EraseQuestion(entries_[static_cast<std::size_t>(*index)])))
+    return false;
   erased_ = true;
   if (!file_) return false;
   if (Status erased = RecordStore(*file_).EraseSection(SectionAt(index)); !erased) {

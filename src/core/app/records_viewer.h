@@ -69,9 +69,10 @@ class RecordsViewer {
   std::vector<RunPoint> Runs(std::optional<int> index) const;
 
   // "記録消去" with the entry at `index` (nothing when none is selected):
-  // asks first; on Yes erases that section and reads the file again. A
-  // refused write is reported and the list stays as it was. True when the
-  // list was read again.
+  // asks first, naming the section and its number of runs, with No as the
+  // default; on Yes erases that section and reads the file again. A refused
+  // write is reported and the list stays as it was. True when the list was
+  // read again.
   bool Erase(std::optional<int> index, Dialogs& dialogs);
   // A section was erased since Open: the course menu's marks are stale.
   bool Erased() const { return erased_; }

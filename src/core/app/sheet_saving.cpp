@@ -96,7 +96,8 @@ SaveOutcome SaveCopyFile(SheetDocument& sheet, AppState& app, Dialogs& dialogs) 
   }
   const std::vector<std::string> lines = ComposeCopyFile(sheet.params);
   std::error_code ec;
-  if (fs::exists(name, ec) && !dialogs.AskYesNo("ファイル" + name + "を上書きしてもいいですか？"))
+  if (fs::exists(name, ec) &&
+      !dialogs.AskBeforeDestroying("ファイル" + name + "を上書きしてもいいですか？"))
     return SaveOutcome::Cancelled;
   return UpdateSavedFile(sheet, app, name, lines, dialogs);
 }

@@ -102,7 +102,8 @@ bool SaveRosterAs(const AppState& app, const Roster& roster, Dialogs& dialogs) {
   if (!file) return false;
   if (!fs::path(*file).has_extension()) *file += ".txt";
   std::error_code ec;
-  if (fs::exists(*file, ec) && !dialogs.AskYesNo("ファイル" + *file + "を上書きしてもいいですか？"))
+  if (fs::exists(*file, ec) &&
+      !dialogs.AskBeforeDestroying("ファイル" + *file + "を上書きしてもいいですか？"))
     return false;
   if (Status saved = roster.SaveAs(*file); !saved) {
     dialogs.Inform(saved.message());

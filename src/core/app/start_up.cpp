@@ -144,7 +144,7 @@ StartUpOutcome RunStartUp(AppState& state, SettingsStore& settings, Dialogs& dia
   for (const auto& lesson : state.course.lessons) captions.push_back(lesson.caption);
   view.SetLessons(captions);
 
-  state.answerDisplay = true;
+  SetAnswerDisplay(state, true);
   state.paper = PaperFromSetting(ReadSettingInteger(settings, "PaperSize", kDefaultPaperWidth));
   view.ApplyPaper(state.paper);
 

@@ -192,7 +192,7 @@ Result<bool> IndexEditor::Save(std::string_view title) {
 
 bool IndexEditor::MayDiscardEdits(std::string_view title, Dialogs& dialogs) const {
   if (lesson_ < 1 || LinesWithTitle(title) == saved_) return true;
-  return dialogs.AskYesNo(kDiscardEditsQuestion);
+  return dialogs.AskBeforeDestroying(kDiscardEditsQuestion);
 }
 
 Status IndexEditor::WriteIndex(const Lines& lines) {

@@ -181,7 +181,8 @@ EditorClose QuestionEditor::QueryClose(Dialogs& dialogs, EditorSave& save) {
 }
 
 bool QuestionEditor::MayEditSource(Dialogs& dialogs) const {
-  return !modified || dialogs.AskYesNo("変更した内容は保存されずに失われます。直接編集しますか？");
+  return !modified ||
+         dialogs.AskBeforeDestroying("変更した内容は保存されずに失われます。直接編集しますか？");
 }
 
 Result<Lines> QuestionEditor::SourceLines() const {

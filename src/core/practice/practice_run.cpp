@@ -10,6 +10,8 @@ namespace {
 constexpr Color kBlue = Color::FromBgr(0xFF0000);
 constexpr Color kRed = Color::FromBgr(0x0000FF);
 constexpr Color kGreen = Color::FromBgr(0x008000);
+// Hint lines stand 20 apart; a long one wraps onto rows as far apart.
+constexpr int kHintRowPitch = 20;
 
 // Blanks and control characters at both ends; full-width spaces stay (the
 // judge trims those itself, after these).
@@ -53,6 +55,10 @@ Rect PracticeRun::FrameRect(int n) const {
   return AnswerFrameRect(AnswerBaseRect(registry_.box(n), style, 1.0, false), style, 1.0);
 }
 
+bool PracticeRun::FieldMayMove(const Rect& field) const {
+  return field.left + field.Width() < sheet_.startPanelWidth + sheet_.pictureWidth;
+}
+
 Color PracticeRun::MarkColor() const { return Reviewing() ? kGreen : kRed; }
 
 RunUpdate PracticeRun::Open() {
@@ -66,7 +72,6 @@ RunUpdate PracticeRun::Open() {
     Box(n).answerShown = false;
     // Fields wait at their boxes, so that a colour swatch shows them in place.
     Edit(n) = BoxEdit{false, true, false, std::string(), HomeRect(n), keys_[n].NeedsInputMethod()};
-    homeLefts_[n] = Edit(n).rect.left;
     learnerAnswers_[n] = std::string(kNotEntered);
     drawnTexts_[n].clear();
   }
@@ -74,6 +79,12 @@ RunUpdate PracticeRun::Open() {
   wrongCount_ = 0;
   allCorrect_ = false;
   triesDigits_.clear();
+  // A field moves at most twice: the third wrong try shows the answer.
+  for (int n = 1; n <= view_.boxCount; ++n) {
+    Rect field = Edit(n).rect;
+    for (int move = 0; move < 2 && FieldMayMove(field); ++move) field = MovedTo(field, field.right);
+    view_.fieldsRight = std::max(view_.fieldsRight, field.right);
+  }
 
   pending_.redrawSheet = true;
   pending_.refreshRecords = true;
@@ -126,7 +137,6 @@ void PracticeRun::StartRun(RunMode mode) {
     templates_[n] = Box(n).answerText;
     BoxEdit& edit = Edit(n);
     edit.rect = HomeRect(n);
-    homeLefts_[n] = edit.rect.left;
     edit.visible = true;
     edit.redText = false;
     edit.text.clear();
@@ -235,16 +245,11 @@ void PracticeRun::EnterIn(int n) {
   if (!edit.visible || edit.text.empty()) return;
 
   // What was typed is drawn onto the sheet under the field, so that it stays
-  // visible when the field moves on or is hidden.
-  AnswerBox& box = Box(n);
-  const int width = edit.rect.Width();
-  int x = homeLefts_[n] + (Practising() ? box.tries * width : 0);
-  if (Reviewing() || box.tries >= 2) {
-    Draw(EraseArea{edit.rect});
-    x = edit.rect.left;
-  }
-  Draw(PictureText{{x, edit.rect.top}, edit.text, sheet_.boxStyle.charSize, kBlue, true});
-  drawnTexts_[n] = edit.text;
+  // visible when the field moves on or is hidden. The field stands one width
+  // further right for every try that could move it, so its left is where
+  // this try's text belongs; from the third try on (and in a review) it has
+  // stopped, and the earlier text there is covered first.
+  DrawTyped(n, edit.text, Reviewing() || Box(n).tries >= 2);
 
   if (edit.readOnly) return;
   const std::string text = TrimBlanksAndControls(edit.text);
@@ -279,8 +284,7 @@ void PracticeRun::EnterIn(int n) {
 void PracticeRun::Completed(int n, const std::string& text) {
   BoxEdit& edit = Edit(n);
   AnswerBox& box = Box(n);
-  Draw(PictureText{{edit.rect.left, edit.rect.top}, text, sheet_.boxStyle.charSize, kBlue, true});
-  drawnTexts_[n] = text;
+  DrawTyped(n, text, false);
   const Rect frame = FrameRect(n);
   if (box.answerShown) {
     ++box.tries;
@@ -326,15 +330,29 @@ void PracticeRun::Mistaken(int n) {
     dialogs_.Inform("右下に正解を表示します");
   } else {
     view_.message.WriteRow(0, "解答を訂正してください", 14, kBlue);
-    // The field moves one width to the right for the correction, unless it
-    // would leave the sheet picture; then it stays and tries do not grow.
-    const int nextLeft = edit.rect.left + edit.rect.Width();
-    if (nextLeft + edit.rect.Width() <= sheet_.pictureWidth) {
-      edit.rect = MovedTo(edit.rect, nextLeft);
-      ++box.tries;
-    }
+    // The field moves one width to the right for the correction while it
+    // ends left of the page's right edge plus the start panel's width, so a
+    // box in the right half of a page still moves twice (the sheet picture
+    // widens to hold it: fieldsRight). A field that cannot move stays over
+    // its wrong text, which the next try covers; the try counts all the same,
+    // so that the third one shows the answer.
+    if (FieldMayMove(edit.rect)) edit.rect = MovedTo(edit.rect, edit.rect.right);
+    ++box.tries;
   }
   Focus(FocusTarget::Box, n, true);
+}
+
+void PracticeRun::DrawTyped(int n, const std::string& text, bool cover) {
+  const Rect& field = Edit(n).rect;
+  const Point at{field.left, field.top};
+  // The sheet picture keeps every drawing: the same text drawn twice on one
+  // spot turns bold, and another text over it turns into a blot.
+  const bool drawnHere = !drawnTexts_[n].empty() && drawnAt_[n] == at;
+  if (drawnHere && !cover && drawnTexts_[n] == text) return;
+  if (cover || drawnHere) Draw(EraseArea{field});
+  Draw(PictureText{at, text, sheet_.boxStyle.charSize, kBlue, true});
+  drawnTexts_[n] = text;
+  drawnAt_[n] = at;
 }
 
 int PracticeRun::NextOpenBox(int after) const {
@@ -345,6 +363,22 @@ int PracticeRun::NextOpenBox(int after) const {
     if (edit.visible && (edit.text.empty() || learnerAnswers_[k] == kNotEntered)) return k;
   }
   return 0;
+}
+
+RunUpdate PracticeRun::TabToBox(bool forward) {
+  if (!Running()) return Take();
+  const int count = view_.boxCount;
+  const int from = IsBox(view_.currentBox) ? view_.currentBox : (forward ? count : 1);
+  // Open boxes are those whose fields show: a completed practice box is hidden.
+  for (int step = 1; step < count; ++step) {
+    const int k = forward ? (from - 1 + step) % count + 1 : (from - 1 - step + count) % count + 1;
+    if (Edit(k).visible) {
+      Focus(FocusTarget::Box, k);
+      return Take();
+    }
+  }
+  if (Edit(from).visible) Focus(FocusTarget::Box, from);
+  return Take();
 }
 
 RunUpdate PracticeRun::ShowAnswer() {
@@ -360,8 +394,12 @@ RunUpdate PracticeRun::ShowHints() {
     message.Clear();
     message.texts.push_back(PictureText{{0, 0}, "学習のポイント", 20, Color::Black()});
     for (std::size_t i = 0; i < sheet_.hints.size(); ++i)
-      message.texts.push_back(
-          PictureText{{0, 30 + 20 * static_cast<int>(i)}, sheet_.hints[i], 12, Color::Black()});
+      message.texts.push_back(PictureText{{0, 30 + 20 * static_cast<int>(i)},
+                                          sheet_.hints[i],
+                                          12,
+                                          Color::Black(),
+                                          false,
+                                          kHintRowPitch});
   }
   if (IsBox(view_.currentBox)) Focus(FocusTarget::Box, view_.currentBox);
   return Take();
@@ -460,11 +498,12 @@ RunUpdate PracticeRun::Grade() {
       // Boxes changed without Enter show their final text under the mark.
       const BoxEdit& edit = Edit(n);
       if (drawnTexts_[n] == edit.text) continue;
-      Draw(EraseArea{edit.rect});
-      if (!edit.text.empty())
-        Draw(PictureText{
-            {edit.rect.left, edit.rect.top}, edit.text, sheet_.boxStyle.charSize, kBlue, true});
-      drawnTexts_[n] = edit.text;
+      if (edit.text.empty()) {
+        Draw(EraseArea{edit.rect});
+        drawnTexts_[n].clear();
+      } else {
+        DrawTyped(n, edit.text, true);
+      }
     }
   }
   GradeRun();

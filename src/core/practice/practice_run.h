@@ -25,7 +25,7 @@ namespace tavolo {
 // What the run needs to know about the worksheet it is opened on.
 struct PracticeSheet {
   BoxStyle boxStyle;                 // answer-box settings and the character size of the fields
-  int pictureWidth = 0;              // width of the sheet picture; fields never move past it
+  int pictureWidth = 0;              // width of the page; bounds how far fields move right
   std::vector<std::string> choices;  // the unit's choice lines (kgroup)
   std::vector<std::string> hints;    // the unit's hint lines ("<<hint")
   bool copyFile = false;             // the sheet is a copy file (no hints offered)
@@ -91,6 +91,9 @@ class PracticeRun {
   // One second of the run's timer.
   void Tick();
 
+  // Tab (forward) and Shift+Tab during a run: the next open box after the
+  // current one (or before it), round the sheet; nothing while idle.
+  RunUpdate TabToBox(bool forward);
   // The edit of box n got or lost the keyboard focus: it becomes current.
   void FocusBox(int n);
   // The learner typed in box n; text is the edit's whole text.
@@ -149,6 +152,9 @@ class PracticeRun {
   BoxEdit& Edit(int n) { return view_.edits[static_cast<std::size_t>(n)]; }
   Rect HomeRect(int n) const;
   Rect FrameRect(int n) const;
+  // A field moves right for a correction while it ends left of the start
+  // panel's width past the sheet's right edge.
+  bool FieldMayMove(const Rect& field) const;
   Color MarkColor() const;
 
   RunUpdate Take();
@@ -158,6 +164,9 @@ class PracticeRun {
   void EnterIn(int n);
   void Completed(int n, const std::string& text);
   void Mistaken(int n);
+  // The learner's text on the sheet picture at box n's field; `cover` paints
+  // the field's area white first.
+  void DrawTyped(int n, const std::string& text, bool cover);
   void ShowAnswerOf(int n);
   int NextOpenBox(int after) const;
   void GradeRun();
@@ -179,7 +188,7 @@ class PracticeRun {
   std::array<std::string, kMaxBoxes + 1> learnerAnswers_{};
   std::array<std::string, kMaxBoxes + 1> templates_{};
   std::array<std::string, kMaxBoxes + 1> drawnTexts_{};  // what the sheet picture shows in each box
-  std::array<int, kMaxBoxes + 1> homeLefts_{};
+  std::array<Point, kMaxBoxes + 1> drawnAt_{};           // and where it was drawn last
 
   int wrongCount_ = 0;
   bool allCorrect_ = false;

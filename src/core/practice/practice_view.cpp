@@ -1,7 +1,10 @@
 #include "practice/practice_view.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
+#include "platform/utf8.h"
 #include "sheet/notation.h"
 
 namespace tavolo {
@@ -61,10 +64,78 @@ void MessagePicture::WriteRow(int row, std::string text, int size, Color color, 
   texts.push_back(PictureText{{x, 24 * row}, std::move(text), size, color, false});
 }
 
-void DrawMessagePicture(Canvas& canvas, const MessagePicture& picture) {
+namespace {
+
+// Marks that never begin a line in Japanese text; a break before one of them
+// takes the character before it down too.
+bool NeverStartsALine(std::string_view character) {
+  static constexpr std::string_view kClosing[] = {
+      "、", "。", "，", "．", "・", "：", "；", "？", "！", "ー", "）", "」",
+      "』", "】", "〕", "｝", "〉", "》", "ゃ", "ゅ", "ょ", "っ", "ャ", "ュ",
+      "ョ", "ッ", "…",  ",",  ".",  ":",  ";",  "?",  "!",  ")",  "]",  "}"};
+  return std::find(std::begin(kClosing), std::end(kClosing), character) != std::end(kClosing);
+}
+
+// The lines of a text that fit `width` at the canvas's font, broken between
+// characters; a single character wider than the width stands alone.
+std::vector<std::string> WrapToWidth(Canvas& canvas, std::string_view text, int width) {
+  std::vector<std::string> lines;
+  std::string line;
+  std::size_t lineChars = 0;
+  std::size_t lastStart = 0;  // where the line's last character begins
+  for (std::string& character : Utf8Chars(text)) {
+    if (lineChars > 0 && canvas.textWidth(line + character) > width) {
+      std::string carried;
+      if (NeverStartsALine(character) && lineChars > 1) {
+        carried = line.substr(lastStart);
+        line.resize(lastStart);
+      }
+      lines.push_back(std::move(line));
+      line = std::move(carried);
+      lineChars = line.empty() ? 0 : 1;
+    }
+    lastStart = line.size();
+    line += character;
+    ++lineChars;
+  }
+  if (!line.empty() || lines.empty()) lines.push_back(std::move(line));
+  return lines;
+}
+
+}  // namespace
+
+MessageLayout LayOutMessagePicture(Canvas& canvas, const MessagePicture& picture, int width) {
+  MessageLayout layout;
+  int moved = 0;  // how far the rows added so far push what follows
+  for (const PictureText& text : picture.texts) {
+    PictureText placed = text;
+    placed.at.y += moved;
+    std::vector<std::string> lines;
+    if (text.wrapPitch > 0 && !text.notation && width > 0) {
+      canvas.font().size = text.size;
+      lines = WrapToWidth(canvas, text.text, width - text.at.x);
+    } else {
+      lines.push_back(text.text);
+    }
+    canvas.font().size = text.size;
+    const int rowHeight = canvas.textHeight();
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+      PictureText row = placed;
+      row.text = std::move(lines[k]);
+      row.at.y += static_cast<int>(k) * text.wrapPitch;
+      layout.height = std::max(layout.height, row.at.y + rowHeight);
+      layout.rows.push_back(std::move(row));
+    }
+    moved += static_cast<int>(lines.size() - 1) * text.wrapPitch;
+  }
+  return layout;
+}
+
+void DrawMessagePicture(Canvas& canvas, const MessagePicture& picture, int width) {
+  const MessageLayout layout = LayOutMessagePicture(canvas, picture, width);
   canvas.font().size = 20;
   canvas.font().style = FontStyle{};
-  for (const PictureText& text : picture.texts) DrawText(canvas, text);
+  for (const PictureText& text : layout.rows) DrawText(canvas, text);
 }
 
 }  // namespace tavolo

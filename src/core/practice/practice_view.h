@@ -29,6 +29,10 @@ struct PictureText {
   int size = 12;
   Color color = Color::Black();
   bool notation = false;
+  // 0: one row, cut at the picture's edge. Otherwise a plain text is broken
+  // into rows this far apart that fit the picture's width, and the texts
+  // after it move down by the rows it added.
+  int wrapPitch = 0;
   bool operator==(const PictureText&) const = default;
 };
 
@@ -70,8 +74,17 @@ struct MessagePicture {
   }
 };
 
-// Draws a message picture's texts onto a cleared white canvas of its size.
-void DrawMessagePicture(Canvas& canvas, const MessagePicture& picture);
+// A message picture's texts as they stand in a picture `width` wide (a width
+// below 1 wraps nothing), and how high they reach.
+struct MessageLayout {
+  std::vector<PictureText> rows;
+  int height = 0;
+};
+MessageLayout LayOutMessagePicture(Canvas& canvas, const MessagePicture& picture, int width);
+
+// Draws a message picture's texts, laid out for `width`, onto a cleared
+// white canvas.
+void DrawMessagePicture(Canvas& canvas, const MessagePicture& picture, int width);
 
 // One answer field laid over a box (box n at edits[n]), in sheet-picture
 // coordinates.
@@ -112,6 +125,9 @@ struct PracticeView {
 
   int boxCount = 0;
   std::array<BoxEdit, AnswerBoxRegistry::kMaxBoxes + 1> edits{};
+  // The furthest right a field's right edge can go while it moves for
+  // corrections: the sheet picture is at least this wide.
+  int fieldsRight = 0;
   Color boxColor = Color::FromBgr(0xFFFFC0);
 
   MessagePicture message;  // imgMessXX, under the run buttons

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QStandardPaths>
 #include <QTranslator>
 
@@ -18,14 +19,20 @@ namespace tavolo {
 
 bool InstallQtTranslations() {
   const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-  // qtbase covers the widgets' dialogs; the parent is the application, which
-  // keeps the translator for the whole run.
+  // Every Qt module the program uses (Core, Gui, Widgets, PrintSupport) keeps
+  // its texts in qtbase's catalogue: the file, print and message dialogs, the
+  // context menus of text fields. Charts has no texts of its own. The parent
+  // is the application, which keeps the translator for the whole run.
   auto* translator = new QTranslator(QCoreApplication::instance());
   if (!translator->load(QStringLiteral("qtbase_ja"), folder) ||
       !QCoreApplication::installTranslator(translator)) {
     delete translator;
     return false;
   }
+  // Numbers and dates that Qt's widgets write follow Japanese usage too; the
+  // file dialog's list, which uses the system's locale, is seen to itself
+  // (message_dialogs.cpp).
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include "gui/practice/frm_renshu.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,8 +18,10 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QtMath>
 
 #include "gui/app/widget_helpers.h"
 #include "gui/practice/frm_zen_seikai.h"
@@ -28,6 +31,7 @@
 #include "gui/practice/sheet_picture.h"
 #include "gui/sheet/font_substitution.h"
 #include "gui/sheet/qt_text.h"
+#include "practice/record_line.h"
 
 namespace tavolo {
 
@@ -157,7 +161,10 @@ void TfrmRenshu::CreateBoxEdits() {
     edit->setReadOnly(true);
     edit->hide();
     edit->installEventFilter(this);
-    connect(edit, &QLineEdit::textEdited, this,
+    // Every change of the text, not only typing: a screen reader, an
+    // on-screen keyboard or dictation sets it through the accessibility
+    // interface. The run's own updates are told apart (BoxEdited).
+    connect(edit, &QLineEdit::textChanged, this,
             [this, n](const QString& text) { BoxEdited(n, text); });
     edits_[static_cast<std::size_t>(n)] = edit;
   }
@@ -184,10 +191,18 @@ void TfrmRenshu::CreateWorkPanel() {
   runButtons->addWidget(btnSaiten_, 1, 0);
   runButtons->addWidget(btnHint_, 1, 1);
 
-  imgMessXX_ = new MessagePictureView(pnlSS_);
+  // The message picture scrolls when wrapped hints do not fit its height.
+  scrMessXX_ = new QScrollArea(pnlSS_);
+  scrMessXX_->setObjectName("scrMessXX");
+  scrMessXX_->setAccessibleName(QStringLiteral("メッセージ"));
+  scrMessXX_->setFixedHeight(kMessageHeight);
+  scrMessXX_->setFrameShape(QFrame::NoFrame);
+  scrMessXX_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scrMessXX_->setFocusPolicy(Qt::NoFocus);
+  imgMessXX_ = new MessagePictureView;
   imgMessXX_->setObjectName("imgMessXX");
   imgMessXX_->setAccessibleName(QStringLiteral("メッセージ"));
-  imgMessXX_->setFixedHeight(kMessageHeight);
+  scrMessXX_->setWidget(imgMessXX_);
 
   grbSelect_ = new QGroupBox(QStringLiteral("答えの選択"), pnlSS_);
   grbSelect_->setObjectName("grbSelect");
@@ -217,7 +232,7 @@ void TfrmRenshu::CreateWorkPanel() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(4);
   layout->addWidget(grbTest_);
-  layout->addWidget(imgMessXX_);
+  layout->addWidget(scrMessXX_);
   layout->addWidget(grbSelect_);
   layout->addWidget(pnlBunsu_);
   layout->addWidget(imgMemo_, 1);
@@ -281,8 +296,9 @@ void TfrmRenshu::CreateRecordsPanel() {
   memKiroku_->setObjectName("memKiroku");
   memKiroku_->setAccessibleName(QStringLiteral("学習の記録"));
   memKiroku_->setReadOnly(true);
-  // A record line is longer than the panel is wide: it wraps rather than hides.
-  memKiroku_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  // One record, one line: the panel is made wide enough for this sheet's
+  // records (RecordsPanelWidth); a longer line from elsewhere scrolls.
+  memKiroku_->setLineWrapMode(QPlainTextEdit::NoWrap);
   QFont records(SubstituteFontFamily(QStringLiteral("ＭＳ ゴシック")));
   records.setPointSize(9);
   memKiroku_->setFont(records);
@@ -309,12 +325,48 @@ void TfrmRenshu::LayOut() {
   const int paperWidth =
       std::min(picture.width() + frame + (picture.height() + frame > height ? bar : 0),
                std::max(200, width() - kStartPanelWidth - 3 * kGap -
-                                 std::max(kWorkPanelWidth, kRecordsPanelWidth)));
+                                 std::max(kWorkPanelWidth, recordsPanelWidth_)));
   const int paperLeft = kStartPanelWidth + kGap;
   scrPaper_->setGeometry(paperLeft, 0, paperWidth, height);
   const int right = paperLeft + paperWidth + kGap;
   pnlSS_->setGeometry(right, 0, kWorkPanelWidth, height);
-  pnlKiroku_->setGeometry(right, 0, kRecordsPanelWidth, height);
+  pnlKiroku_->setGeometry(right, 0, recordsPanelWidth_, height);
+  FitMessagePicture();
+}
+
+// As wide as its scroll area, and as high as its texts need when that is more
+// than the area shows; a scroll bar takes its width only when it is needed.
+void TfrmRenshu::FitMessagePicture() {
+  if (auto* layout = pnlSS_->layout()) layout->activate();
+  const QSize room = scrMessXX_->maximumViewportSize();
+  int width = room.width();
+  int height = imgMessXX_->HeightFor(width);
+  if (height > room.height()) {
+    width -= style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrMessXX_);
+    height = imgMessXX_->HeightFor(width);
+  }
+  const QSize size(width, std::max(room.height(), height));
+  if (imgMessXX_->size() != size) imgMessXX_->resize(size);
+}
+
+// Wide enough that a record of this sheet stands on one line of the records
+// list: the widest date and time, a tries digit for every box, two-digit
+// counts, full marks and a long run, in the list's own font.
+int TfrmRenshu::RecordsPanelWidth(int boxes, int variant) const {
+  constexpr int kWidest = 640;  // beyond this the list scrolls sideways
+  RunRecord widest;
+  widest.when = DateTime{2024, 12, 31, 23, 59, 0};
+  widest.variant = variant;
+  widest.triesDigits = std::string(static_cast<std::size_t>(std::max(boxes, 1)), '0');
+  widest.correct = widest.total = std::max(boxes, 10);
+  widest.score = 100;
+  widest.elapsedSeconds = 99 * 60 + 59;
+  const int text =
+      QFontMetrics(memKiroku_->font()).horizontalAdvance(ToQString(RecordLine(widest)));
+  const int chrome = 2 * memKiroku_->frameWidth() +
+                     2 * qCeil(memKiroku_->document()->documentMargin()) +
+                     style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, memKiroku_) + 6;
+  return std::clamp(text + chrome, kRecordsPanelWidth, kWidest);
 }
 
 void TfrmRenshu::resizeEvent(QResizeEvent* event) {

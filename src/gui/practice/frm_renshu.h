@@ -61,7 +61,7 @@ class TfrmRenshu final : public QDialog {
   static constexpr int kPaperGap = 5;
   // Wide enough for the longest praise at its size.
   static constexpr int kWorkPanelWidth = 270;
-  // The records panel: the longest row of the instructions must fit.
+  // The records panel at least: the longest row of the instructions must fit.
   static constexpr int kRecordsPanelWidth = 270;
 
   TfrmRenshu(PageRenderer& renderer, AnswerBoxRegistry& registry, Host host,
@@ -94,6 +94,8 @@ class TfrmRenshu final : public QDialog {
   void CreateRecordsPanel();
   void CreateBoxEdits();
   void LayOut();
+  void FitMessagePicture();
+  int RecordsPanelWidth(int boxes, int variant) const;
 
   // One user action: the run acts, then the window shows what came of it.
   void Act(const std::function<RunUpdate()>& action);
@@ -171,6 +173,8 @@ class TfrmRenshu final : public QDialog {
   QPushButton* btnAbort_;
   QPushButton* btnSaiten_;
   QPushButton* btnHint_;
+  QScrollArea* scrMessXX_;
+  int recordsPanelWidth_ = kRecordsPanelWidth;
   MessagePictureView* imgMessXX_;
   QGroupBox* grbSelect_;
   QListWidget* lstKgroup_;

@@ -164,6 +164,7 @@ void TfrmRenshu::ShowFor(TfrmPrint& sheet, const AppState& app) {
   lstKgroup_->clear();
 
   Act([this] { return run_->Open(); });
+  recordsPanelWidth_ = RecordsPanelWidth(run_->BoxCount(), sheet.Choice().similar);
 
   // As wide as the sheet with both panels, as high as the screen allows.
   const QWidget* over = parentWidget() ? parentWidget() : this;
@@ -172,7 +173,7 @@ void TfrmRenshu::ShowFor(TfrmPrint& sheet, const AppState& app) {
   const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrPaper_);
   const QSize picture = imgPaper2_->size();
   const int width = kStartPanelWidth + 3 * kPaperGap + picture.width() + frame + bar +
-                    std::max(kWorkPanelWidth, kRecordsPanelWidth);
+                    std::max(kWorkPanelWidth, recordsPanelWidth_);
   const int height =
       std::max(kMinimumHeight, std::min(picture.height() + frame, area.height() - 40));
   resize(std::min(width, area.width()), std::min(height, area.height()));
@@ -225,10 +226,20 @@ bool TfrmRenshu::eventFilter(QObject* watched, QEvent* event) {
     const int n = edit->property("box").toInt();
     switch (event->type()) {
       case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto* press = static_cast<QKeyEvent*>(event);
+        const int key = press->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
           BoxEntered(n);
           return true;  // the field's own Enter, never the dialog's
+        }
+        // During a run Tab and Shift+Tab go round the open boxes, so that a
+        // learner can skip one and come back to it without the mouse.
+        if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && run_ &&
+            run_->Mode() != RunMode::Idle) {
+          const bool forward =
+              key == Qt::Key_Tab && !press->modifiers().testFlag(Qt::ShiftModifier);
+          Act([this, forward] { return run_->TabToBox(forward); });
+          return true;
         }
         break;
       }
@@ -302,7 +313,12 @@ void TfrmRenshu::ShowView() {
   }
 
   ShowBoxEdits();
-  imgMessXX_->Show(v.message);
+  if (imgMessXX_->Shown().texts != v.message.texts ||
+      imgMessXX_->Shown().picture != v.message.picture) {
+    imgMessXX_->Show(v.message);
+    FitMessagePicture();
+    scrMessXX_->verticalScrollBar()->setValue(0);
+  }
   imgMess_->Show(v.result);
   imgMess_->setVisible(v.resultVisible);
   pnlBunsu_->Show(run_->Pad());
@@ -313,6 +329,7 @@ void TfrmRenshu::ShowView() {
 
 void TfrmRenshu::ShowBoxEdits() {
   const PracticeView& v = run_->View();
+  imgPaper2_->SetMinimumRoom(v.fieldsRight);  // the drawings under the fields reach that far
   edits_[0]->hide();
   for (int n = 1; n <= AnswerBoxRegistry::kMaxBoxes; ++n) {
     QLineEdit* edit = edits_[static_cast<std::size_t>(n)];
@@ -479,6 +496,7 @@ void TfrmRenshu::BoxEntered(int n) {
 }
 
 void TfrmRenshu::BoxEdited(int n, const QString& text) {
+  // While the window shows the run's view, the text is the run's own.
   if (run_ && !applying_) run_->TypeInBox(n, ToStdString(text));
 }
 

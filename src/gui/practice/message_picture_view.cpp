@@ -1,5 +1,6 @@
 #include "gui/practice/message_picture_view.h"
 
+#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStringList>
@@ -26,7 +27,8 @@ void MessagePictureView::Show(const MessagePicture& picture) {
   for (const PictureText& text : picture_.texts) said << QString::fromStdString(text.text);
   if (picture_.picture) said << ToQString(ResultPictureName(*picture_.picture));
   setAccessibleDescription(said.join(QLatin1Char('\n')));
-  // Long rows are cut at the picture's edge; the pointer can read them whole.
+  // Long rows (other than hints, which wrap) are cut at the picture's edge;
+  // the pointer can read them whole.
   setToolTip(picture_.texts.empty() ? QString() : accessibleDescription());
   update();
 }
@@ -43,7 +45,17 @@ void MessagePictureView::paintEvent(QPaintEvent*) {
     return;
   }
   QPainterCanvas canvas(painter, kScreenDpi);
-  DrawMessagePicture(canvas, picture_);
+  DrawMessagePicture(canvas, picture_, width());
+}
+
+int MessagePictureView::HeightFor(int width) const {
+  if (picture_.picture) return ResultPictureSize(*picture_.picture).height() + 4;
+  if (picture_.texts.empty()) return 0;
+  // Measured on a scratch image with the fonts the picture draws with.
+  QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+  QPainter painter(&scratch);
+  QPainterCanvas canvas(painter, kScreenDpi);
+  return LayOutMessagePicture(canvas, picture_, width).height;
 }
 
 void MessagePictureView::mousePressEvent(QMouseEvent* event) {

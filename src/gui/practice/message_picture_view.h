@@ -16,6 +16,9 @@ class MessagePictureView final : public QWidget {
   // Repaints only when what it shows changed.
   void Show(const MessagePicture& picture);
   const MessagePicture& Shown() const { return picture_; }
+  // How high the texts reach in a picture this wide (wrapped hints make it
+  // taller than the picture; the window then lets it scroll).
+  int HeightFor(int width) const;
 
  signals:
   void clicked();

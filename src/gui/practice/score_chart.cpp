@@ -25,11 +25,22 @@ int RunStep(int runs) {
   return 1000;
 }
 
-// The top of the time axis: whole minutes with a little room above the longest run.
-double TimeAxisTop(double longestMinutes) {
-  if (longestMinutes <= 1.0) return 1.0;
-  if (longestMinutes <= 5.0) return std::ceil(longestMinutes);
-  return std::ceil(longestMinutes / 5.0) * 5.0;
+// Runs up to two minutes long are charted in seconds, longer ones in minutes.
+constexpr int kLongestInSeconds = 120;
+
+// A whole-numbered step of the time axis that leaves at most six steps up
+// to the longest run (in the axis's unit), and the top that ends the last one.
+struct TimeTicks {
+  int step = 1;
+  int top = 1;
+};
+TimeTicks TicksFor(double longest) {
+  for (int step : {1, 2, 5, 10, 15, 20, 30, 60, 120, 300, 600, 1200, 3000}) {
+    const int steps = std::max(1, static_cast<int>(std::ceil(longest / step)));
+    if (steps <= 6) return {step, steps * step};
+  }
+  const int step = 6000;
+  return {step, std::max(1, static_cast<int>(std::ceil(longest / step))) * step};
 }
 
 }  // namespace
@@ -82,8 +93,9 @@ ScoreChart::ScoreChart(QWidget* parent) : QChartView(new QChart, parent) {
   scoreAxis_->setLabelFormat(QStringLiteral("%d"));
   scoreAxis_->setLabelsColor(kScoreColour);
   timeAxis_ = new QValueAxis(chart);
-  timeAxis_->setTitleText(QStringLiteral("分"));
-  timeAxis_->setLabelFormat(QStringLiteral("%.1f"));
+  timeAxis_->setLabelFormat(QStringLiteral("%d"));
+  timeAxis_->setTickType(QValueAxis::TicksDynamic);
+  timeAxis_->setTickAnchor(0);
   timeAxis_->setLabelsColor(kTimeColour);
   timeAxis_->setGridLineVisible(false);
   chart->addAxis(runAxis_, Qt::AlignBottom);
@@ -106,13 +118,17 @@ void ScoreChart::ShowRuns(const std::string& section, const std::vector<RunPoint
     hovered_.reset();
     emit runHovered(QString());
   }
+  int longestSeconds = 0;
+  for (const RunPoint& run : runs)
+    longestSeconds = std::max(longestSeconds, run.record.elapsedSeconds);
+  secondsPerTimeUnit_ = longestSeconds <= kLongestInSeconds ? 1 : 60;
+  const bool seconds = secondsPerTimeUnit_ == 1;
+  time_->setName(seconds ? QStringLiteral("所要時間（秒）") : QStringLiteral("所要時間（分）"));
+  timeAxis_->setTitleText(seconds ? QStringLiteral("秒") : QStringLiteral("分"));
   QList<QPointF> scores, times;
-  double longest = 0;
   for (const RunPoint& run : runs) {
     scores.append(QPointF(run.run, run.record.score));
-    const double minutes = run.record.elapsedSeconds / 60.0;
-    times.append(QPointF(run.run, minutes));
-    longest = std::max(longest, minutes);
+    times.append(QPointF(run.run, TimeValue(run.record.elapsedSeconds)));
   }
   score_->replace(scores);
   time_->replace(times);
@@ -123,7 +139,10 @@ void ScoreChart::ShowRuns(const std::string& section, const std::vector<RunPoint
   runAxis_->setTickInterval(std::max<qreal>(step, runAxis_->tickInterval()));
   runAxis_->setRange(0.5, last + 0.5);
   runAxis_->setTickInterval(step);
-  timeAxis_->setRange(0, TimeAxisTop(longest));
+  const TimeTicks ticks = TicksFor(TimeValue(longestSeconds));
+  timeAxis_->setTickInterval(std::max<qreal>(ticks.step, timeAxis_->tickInterval()));
+  timeAxis_->setRange(0, ticks.top);
+  timeAxis_->setTickInterval(ticks.step);
   if (section.empty()) {
     chart()->setTitle(QString());
   } else if (runs.empty()) {
@@ -158,7 +177,7 @@ std::optional<int> ScoreChart::PointAt(const QPoint& viewPos) const {
     const RunPoint& run = runs_[i];
     const QPointF marks[] = {
         chart()->mapToPosition(QPointF(run.run, run.record.score), score_),
-        chart()->mapToPosition(QPointF(run.run, run.record.elapsedSeconds / 60.0), time_)};
+        chart()->mapToPosition(QPointF(run.run, TimeValue(run.record.elapsedSeconds)), time_)};
     for (const QPointF& mark : marks) {
       const QPointF d = mark - at;
       const qreal distance = d.x() * d.x() + d.y() * d.y();

@@ -26,6 +26,7 @@ class ScoreChart final : public QChartView {
 
   QLineSeries* ScoreSeries() const { return score_; }
   QLineSeries* TimeSeries() const { return time_; }
+  QValueAxis* TimeAxis() const { return timeAxis_; }
   // The text shown for the run at a 1-based position among the points.
   QString RunText(int point) const;
   // The point (1-based) whose score or time mark lies under a position of the
@@ -39,7 +40,13 @@ class ScoreChart final : public QChartView {
  protected:
   void mouseMoveEvent(QMouseEvent* event) override;
 
+  // A run's time in the time axis's unit: seconds for short runs, else minutes.
+  double TimeValue(int elapsedSeconds) const {
+    return static_cast<double>(elapsedSeconds) / secondsPerTimeUnit_;
+  }
+
   std::vector<RunPoint> runs_;
+  int secondsPerTimeUnit_ = 60;
   std::optional<int> hovered_;
   QLineSeries* score_;
   QLineSeries* time_;

@@ -2,6 +2,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QtMath>
 
 namespace tavolo {
 
@@ -11,8 +12,29 @@ SheetPicture::SheetPicture(QWidget* parent) : QWidget(parent) {
 
 void SheetPicture::SetPage(QImage page) {
   page_ = std::move(page);
-  setFixedSize((page_.deviceIndependentSize()).toSize());
+  FitSize();
   update();
+}
+
+void SheetPicture::SetMinimumRoom(int width) {
+  if (width == room_) return;
+  room_ = width;
+  FitSize();
+  update();
+}
+
+// The room is part of the picture, so that what is drawn there (a moved
+// field's text, its marks) stays like everything else on the page.
+void SheetPicture::FitSize() {
+  if (!page_.isNull() && room_ > page_.deviceIndependentSize().toSize().width()) {
+    const qreal ratio = page_.devicePixelRatio();
+    QImage wider(qCeil(room_ * ratio), page_.height(), page_.format());
+    wider.setDevicePixelRatio(ratio);
+    wider.fill(Qt::white);
+    QPainter(&wider).drawImage(QPoint(0, 0), page_);
+    page_ = std::move(wider);
+  }
+  setFixedSize(page_.deviceIndependentSize().toSize());
 }
 
 void SheetPicture::Draw(const std::vector<SheetDrawing>& drawings) {

@@ -20,6 +20,9 @@ class SheetPicture final : public QWidget {
 
   // A freshly drawn page; the widget takes its size in layout units.
   void SetPage(QImage page);
+  // At least this wide, white right of the page: room for the answer fields
+  // (and what is drawn under them) that move right of a box near its edge.
+  void SetMinimumRoom(int width);
   // Draws over the page, in order.
   void Draw(const std::vector<SheetDrawing>& drawings);
   const QImage& Page() const { return page_; }
@@ -28,7 +31,10 @@ class SheetPicture final : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void FitSize();
+
   QImage page_;
+  int room_ = 0;
   // Marks and typed answers come one Enter at a time: the fonts stay laid out.
   QPainterTextCache texts_{96};
 };
