@@ -79,6 +79,7 @@ void TfrmMain::CreateToolPanel() {
   lblGyouSpace_->setObjectName("lblGyouSpace");
   spnGyouSpace_ = new QSpinBox(pnlMain_);
   spnGyouSpace_->setObjectName("spnGyouSpace");
+  spnGyouSpace_->setAccessibleName(QStringLiteral("主行間"));
   spnGyouSpace_->setRange(kLineSpacingRange.low, kLineSpacingRange.high);
   spnGyouSpace_->setValue(30);
   lblMoji_ = new QLabel(QStringLiteral("文　字"), pnlMain_);
@@ -87,6 +88,7 @@ void TfrmMain::CreateToolPanel() {
   lblSize_->setObjectName("lblSize");
   spnMojiSize_ = new QSpinBox(pnlMain_);
   spnMojiSize_->setObjectName("spnMojiSize");
+  spnMojiSize_->setAccessibleName(QStringLiteral("文字サイズ"));
   spnMojiSize_->setRange(kCharSizeRange.low, kCharSizeRange.high);
   spnMojiSize_->setValue(10);
 
@@ -301,6 +303,16 @@ void TfrmMain::btnSaveMasterClick() {
   // Whatever the outcome, SaveMaster has told the teacher; nothing else follows here.
   if (sheet && sheet->Document().master) static_cast<void>(SaveMaster(sheet->Document(), dialogs_));
   setFocus();
+}
+
+void TfrmMain::SaveSheetInFront() {
+  TfrmPrint* sheet = CurrentSheetWindow();
+  // A learner's screen has no saving.
+  if (!sheet || state_.keyLock) return;
+  if (sheet->Document().master)
+    btnSaveMasterClick();
+  else
+    btnSaveCopyClick();
 }
 
 void TfrmMain::btnSaveCopyClick() {
