@@ -64,6 +64,7 @@ void TfrmMain::CreateToolPanel() {
   btnLogOn_ = AddButton("btnLogOn", "学習者");
   edtLogOnName_ = new QLineEdit(pnlMain_);
   edtLogOnName_->setObjectName("edtLogOnName");
+  edtLogOnName_->setAccessibleName(QStringLiteral("学習者の名前"));
   edtLogOnName_->setReadOnly(true);
   edtLogOnName_->setFocusPolicy(Qt::NoFocus);
   edtLogOnName_->setAlignment(Qt::AlignCenter);
@@ -212,6 +213,7 @@ void TfrmMain::CreateHiddenOperations() {
   btnShukusho_->hide();
   btnScroll_ = new QPushButton(this);
   btnScroll_->setObjectName("btnScroll");
+  btnScroll_->setAccessibleName(QStringLiteral("シートをスクロール"));
   btnScroll_->hide();
   connect(btnShukusho_, &QPushButton::clicked, this, &TfrmMain::ToggleReducedView);
   connect(btnScroll_, &QPushButton::clicked, this, &TfrmMain::ScrollCurrentSheet);
