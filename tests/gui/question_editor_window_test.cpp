@@ -372,8 +372,12 @@ TEST_F(QuestionEditorWindowTest, FiguresFromTheGraphFolderUpToFifteen) {
   QFile(course + "/kazu/Graph/notes.txt").open(QIODevice::WriteOnly);
   QString limit;
   std::vector<Point> anchors;
+  int questionsBottom = 0;
   EditUnit1({[&](QWidget* editor) {
     anchors = window->CurrentSheetWindow()->Layout().segmentStarts;
+    // An answer figure without a segment before it goes below the questions,
+    // not onto the header.
+    questionsBottom = window->CurrentSheetWindow()->Layout().questionsBottom;
     ASSERT_GE(anchors.size(), 2u);
     auto* files = editor->findChild<QListWidget*>("flbGraph");
     EXPECT_EQ(Items(files), QStringList({"axes.BMP", "numline.bmp"}));
@@ -395,8 +399,8 @@ TEST_F(QuestionEditorWindowTest, FiguresFromTheGraphFolderUpToFifteen) {
                             std::to_string(anchors[1].x + 40), std::to_string(anchors[1].y + 20)}));
     Press(editor, "btnAGAdd");
     EXPECT_EQ(SplitLines(Memo(editor, "memAGraph")->toPlainText().toStdString()),
-              (Lines{"axes.BMP", "40", "20", "numline.bmp", std::to_string(anchors[0].x + 40),
-                     std::to_string(anchors[0].y + 20)}));
+              (Lines{"axes.BMP", "40", std::to_string(questionsBottom + 20), "numline.bmp",
+                     std::to_string(anchors[0].x + 40), std::to_string(anchors[0].y + 20)}));
     // Fourteen figures there: the first file fits, the second is refused.
     QString fourteen;
     for (int i = 0; i < 14; ++i) fourteen += "f.bmp\n1\n1\n";
