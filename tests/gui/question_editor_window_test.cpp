@@ -273,10 +273,11 @@ TEST_F(QuestionEditorWindowTest, TheCloseBoxSavesOnYesAndAnUntouchedUnitClosesQu
   ASSERT_NE(window->CurrentSheetWindow(), nullptr);
   EXPECT_EQ(window->CurrentSheetWindow()->Document().params.unit.questionLines,
             (Lines{"見出し", "#10#"}));
-  // Nothing changed: no question, and Esc leaves like Cancel.
+  // Nothing changed: no question; after a change Esc asks, and いいえ leaves like Cancel.
   QApplication::setActiveWindow(window.get());
   const std::string before = FileBytes(QuestionFile());
   TfrmPrint* sheet = window->CurrentSheetWindow();
+  QString asked;
   {
     ModalHelper modal({[](QWidget* editor) {
       NoModalExpected none;
@@ -287,12 +288,13 @@ TEST_F(QuestionEditorWindowTest, TheCloseBoxSavesOnYesAndAnUntouchedUnitClosesQu
   }
   QApplication::setActiveWindow(window.get());
   {
-    ModalHelper modal({[](QWidget* editor) {
+    ModalHelper modal({[&](QWidget* editor) {
       Memo(editor, "MemQues")->setPlainText("変えたけれど取り消す #1#");
-      QTest::keyClick(editor, Qt::Key_Escape);
+      Nested({Reply(&asked, "いいえ(&N)")}, [&] { QTest::keyClick(editor, Qt::Key_Escape); });
     }});
     QTest::mouseClick(Find<QPushButton>("btnEdit"), Qt::LeftButton);
   }
+  EXPECT_EQ(asked, "変更されたデータファイルを保存しますか？");
   EXPECT_EQ(window->CurrentSheetWindow(), sheet);
   EXPECT_EQ(FileBytes(QuestionFile()), before);
 }
