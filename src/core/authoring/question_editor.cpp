@@ -266,7 +266,9 @@ std::optional<LineFault> CheckQuestionSource(const Lines& before, const Lines& a
   const Keys was = keysOf(before), is = keysOf(after);
   const LineVector wasLines(before), isLines(after);
   std::vector<std::string> seen;
-  for (const auto& [key, index] : is) {
+  for (const auto& entry : is) {
+    const std::string& key = entry.first;
+    const std::size_t index = entry.second;
     const auto at = [](std::size_t line, std::string message) {
       return LineFault{std::to_string(line + 1) + "行目：" + std::move(message),
                        static_cast<int>(line) + 1, 0};
