@@ -21,6 +21,7 @@
 #include "app/sheet_saving.h"
 #include "authoring/unit_block.h"
 #include "content/unit_reader.h"
+#include "content/unit_scanner.h"
 #include "platform/cp932.h"
 #include "platform/text_file.h"
 
@@ -52,19 +53,12 @@ void Write(const fs::path& path, std::string_view bytes) {
 }
 
 // The key line of every unit in the file (lines as the readers split them),
-// once each.
+// once each: the lines an address can name, as the scanner knows them. ("[[unit"
+// without a number was taken for one before, though nothing can ask for it.)
 std::vector<std::string> KeyLines(std::string_view bytes) {
   std::vector<std::string> keys;
   for (const std::string& line : SplitLines(DecodeCp932(bytes))) {
-    std::string_view rest = line;
-    if (!rest.starts_with("[[unit")) continue;
-    rest.remove_prefix(6);
-    const std::size_t digits = rest.find_first_not_of("0123456789");
-    if (digits == 0) continue;
-    if (digits != std::string_view::npos &&
-        (rest[digits] != 'R' || digits + 1 == rest.size() ||
-         rest.find_first_not_of("0123456789", digits + 1) != std::string_view::npos))
-      continue;
+    if (!IsUnitKeyLine(line) || line == kCopyFileKeyLine) continue;
     if (std::find(keys.begin(), keys.end(), line) == keys.end() && keys.size() < 64)
       keys.push_back(line);
   }

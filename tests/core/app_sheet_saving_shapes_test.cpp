@@ -165,21 +165,122 @@ TEST_F(SavingShapes, ARefusedSheetCanStillBeSavedAsACopy) {
 }
 
 // A "]]" inside a block the editor does not keep is the block's content, as
-// the reader sees it; the questions, choices and hints after it survive.
+// the reader sees it; the questions, choices and hints after it survive, and
+// so does the block itself, byte for byte where it stood.
 TEST_F(SavingShapes, AnEndMarkInsideAnEarlierBlockIsContent) {
   for (const char* marker : {"<<softkey", "<<header", "<<ans"}) {
     SCOPED_TRACE(marker);
+    const Lines block = {marker, "a", "]]", "b", ">>"};
     Lines unit2 = Unit(2);
-    unit2.insert(unit2.begin() + 1, {marker, "a", "]]", "b", ">>"});
+    unit2.insert(unit2.begin() + 1, block.begin(), block.end());
     const std::string head = Bytes(Unit(1));
     const std::string tail = Bytes(Unit(3));
     WriteBytes(questionFile, head + Bytes(unit2) + tail);
     SheetDocument sheet = SheetOf(2);
     ASSERT_EQ(SaveMaster(sheet, dialogs), SaveOutcome::Saved);
-    // The block the editor does not know is dropped; all else is the unit's own.
-    EXPECT_EQ(ReadBytes(questionFile), head + Bytes(WithSheetLayout(Unit(2), sheet)) + tail);
+    Lines expected = WithSheetLayout(Unit(2), sheet);
+    expected.insert(expected.begin() + 1, block.begin(), block.end());
+    EXPECT_EQ(ReadBytes(questionFile), head + Bytes(expected) + tail);
     EXPECT_TRUE(dialogs.log.empty());
   }
+}
+
+// Every block the program does not write itself stays byte for byte after the
+// block it followed: the soft keys, random data, another program's block and
+// stray lines, with their own line ends. A "]]" or a marker line inside the
+// question block is a question line and saves as one.
+TEST_F(SavingShapes, BlocksTheProgramDoesNotWriteStayInPlace) {
+  const std::string random = "<<random\na = int(-9..9) except 0\n>>\n";
+  const std::string softkey = "<<softkey\r\n\x82\x50\r\n\x82\x51\r\n>>\r\n";
+  const std::string other = "<<memo\rx\r>>\rstray\r\n";
+  const Lines questions = {"<<ques", "次の計算をしなさい。", "]]", "<<value", "(1) 2+1=#3#", ">>"};
+  const Lines choices = {"<<kgroup", "選択2", ">>", "<<dummy", "ダミー2", ">>"};
+  const std::string unit2 = "[[unit2\r\n" + random + Bytes(questions) + Bytes(choices) +
+                            Bytes(kLayout) + softkey + other + "]]\r\n";
+  const std::string head = Bytes(Unit(1));
+  const std::string tail = Bytes(Unit(3));
+  WriteBytes(questionFile, head + unit2 + tail);
+  const UnitReading opened =
+      ParseUnitBlockBytes(head + unit2 + tail, "[[unit2", 1, 2, {"L", "S", "U"});
+  ASSERT_TRUE(opened.ok()) << opened.problem.message;
+  EXPECT_EQ(opened.content->questionLines,
+            (Lines{"次の計算をしなさい。", "]]", "<<value", "(1) 2+1=#3#"}));
+  SheetDocument sheet = SheetOf(2);
+  sheet.params.unit = *opened.content;
+  ASSERT_EQ(SaveMaster(sheet, dialogs), SaveOutcome::Saved);
+  const std::string expected = "[[unit2\r\n" + random + Bytes(questions) + Bytes(choices) +
+                               Bytes(WriteLayoutBlocks(sheet.params)) + softkey + other + "]]\r\n";
+  EXPECT_EQ(ReadBytes(questionFile), head + expected + tail);
+  const UnitReading reread = ParseUnitBlockBytes(ReadBytes(questionFile), "[[unit2", 1, 2, {});
+  ASSERT_TRUE(reread.ok());
+  EXPECT_EQ(reread.content->questionLines, opened.content->questionLines);
+  EXPECT_EQ(reread.content->softkeyLines, (Lines{"１", "２"}));
+  EXPECT_TRUE(dialogs.log.empty());
+}
+
+// A save never reports success over a unit that will not open afterwards: 61
+// question lines (a lone CR inside a line counts as a line end) stay as they
+// were, and the teacher is told the line.
+TEST_F(SavingShapes, AUnitThatWouldNotOpenIsNotSaved) {
+  Lines unit2 = {"[[unit2", "<<ques"};
+  for (int i = 1; i <= 60; ++i) unit2.push_back("(" + std::to_string(i) + ") 1+1=#2#");
+  unit2.push_back(">>");
+  unit2.insert(unit2.end(), kLayout.begin(), kLayout.end());
+  unit2.push_back("]]");
+  std::string bytes = Bytes(Concat({Unit(1), unit2, Unit(3)}));
+  const std::size_t cr = bytes.find("(7) 1+1=#2#");
+  bytes.insert(cr + 4, "\r");
+  WriteBytes(questionFile, bytes);
+  SheetDocument sheet = SheetOf(2);
+  EXPECT_EQ(SaveMaster(sheet, dialogs), SaveOutcome::Failed);
+  EXPECT_EQ(ReadBytes(questionFile), bytes);
+  EXPECT_TRUE(sheet.modified);
+  ASSERT_EQ(dialogs.log.size(), 1u);
+  EXPECT_EQ(dialogs.log[0], "inform: " + questionFile + " の " +
+                                std::to_string(Unit(1).size() + 63) +
+                                " 行目: 問題の行は６０行以下です\n"
+                                "このまま保存すると単元が開けなくなるため、保存しませんでした"
+                                "（名前を付けて保存はできます）");
+}
+
+// Two program instances on one unit: a text saved by the other since this
+// sheet was opened is replaced only when the teacher says so (No is the
+// default). Another unit saved meanwhile is no conflict and stays.
+TEST_F(SavingShapes, ANewerTextOfTheUnitIsNotOverwrittenUnasked) {
+  WriteBytes(questionFile, Bytes(Concat({Unit(1), Unit(2), Unit(3)})));
+  SheetDocument sheet = SheetOf(2);
+  sheet.unitOnDisk = Bytes(Unit(2));
+  Lines newer = Unit(2);
+  newer.insert(newer.begin() + 4, "(2) 2+2=#4#");
+  const std::string theirs = Bytes(Concat({Unit(1), newer, Unit(3)}));
+  WriteBytes(questionFile, theirs);
+  const std::string question =
+      "destroy: 「kazu1.que-U2」は、開いた後にほかのウィンドウかプログラムで"
+      "保存されています。\nその新しい内容を、この内容で上書きしてもいいですか？";
+  dialogs.answers = {Answer::No};
+  EXPECT_EQ(SaveMaster(sheet, dialogs), SaveOutcome::Cancelled);
+  EXPECT_EQ(ReadBytes(questionFile), theirs);
+  EXPECT_TRUE(sheet.modified);
+  EXPECT_EQ(dialogs.log, (Lines{question}));
+
+  dialogs.log.clear();
+  dialogs.answers = {Answer::Yes};
+  ASSERT_EQ(SaveMaster(sheet, dialogs), SaveOutcome::Saved);
+  EXPECT_EQ(dialogs.log, (Lines{question}));
+  EXPECT_EQ(ReadBytes(questionFile),
+            Bytes(Concat({Unit(1), WithSheetLayout(newer, sheet), Unit(3)})));
+
+  // What this save wrote is now what the sheet knows: no question the next time.
+  Lines other = Unit(3);
+  other.insert(other.begin() + 4, "(2) 3+3=#6#");
+  const std::string meanwhile = Bytes(Concat({Unit(1), WithSheetLayout(newer, sheet), other}));
+  WriteBytes(questionFile, meanwhile);
+  dialogs.log.clear();
+  sheet.params.lineSpacing = 60;
+  ASSERT_EQ(SaveMaster(sheet, dialogs), SaveOutcome::Saved);
+  EXPECT_TRUE(dialogs.log.empty());
+  EXPECT_EQ(ReadBytes(questionFile),
+            Bytes(Concat({Unit(1), WithSheetLayout(newer, sheet), other})));
 }
 
 // Gone from disk while the sheet was open: the unit comes back whole from

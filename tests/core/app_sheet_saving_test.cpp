@@ -133,6 +133,37 @@ TEST_F(SheetSaving, CopyFileNamesAreCheckedUntilOneIsAccepted) {
   EXPECT_EQ(copy.content->title, sheet.params.unit.title);
 }
 
+// A course on a read-only medium: the copy file dialog offers the teacher's
+// own data folder, under the lesson's name, instead of a folder that cannot
+// be written.
+TEST_F(SheetSaving, CopyFilesOfAReadOnlyCourseAreOfferedTheUsersOwnFolder) {
+  SheetDocument sheet = OpenMaster(3);
+  sheet.modified = true;
+  app.onCd = true;
+  app.windowsFolder = (folder / "own" / "TavoloSF").string() + "/";
+  dialogs.files = {std::nullopt};
+  EXPECT_EQ(SaveCopyFile(sheet, app, dialogs), SaveOutcome::Cancelled);
+  EXPECT_EQ(dialogs.log, (Lines{"save: " + app.windowsFolder + "kazu/*.prp *.prp"}));
+  EXPECT_TRUE(fs::is_directory(app.windowsFolder + "kazu"));
+}
+
+// A copy file is written as the sheet shows it or not at all: a character
+// CP932 cannot hold is refused with its line, and nothing is written.
+TEST_F(SheetSaving, ACopyFileWithACharacterTheFileCannotHoldIsRefused) {
+  SheetDocument sheet = OpenMaster(3);
+  sheet.modified = true;
+  sheet.params.unit.questionLines.push_back("(9) x²=#4#");
+  const std::string target = (folder / "kazu" / "x.prp").string();
+  dialogs.files = {target};
+  EXPECT_EQ(SaveCopyFile(sheet, app, dialogs), SaveOutcome::Failed);
+  const std::size_t line = 7 + sheet.params.unit.questionLines.size();
+  EXPECT_EQ(dialogs.log.back(), "inform: " + target + "の保存に失敗しました\n" +
+                                    std::to_string(line) +
+                                    "行目：「²」はコピーファイルに書けない文字です");
+  EXPECT_FALSE(fs::exists(target));
+  EXPECT_TRUE(sheet.modified);
+}
+
 TEST_F(SheetSaving, DecliningToOverwriteWritesNothing) {
   SheetDocument sheet = OpenMaster(4);
   sheet.modified = true;

@@ -61,7 +61,7 @@ class QuestionEditorTest : public ::testing::Test {
   }
 
   void LoadSheet(const SheetParams& params, int unit, std::vector<Point> anchors = {}) {
-    const EditorSheet sheet{params, std::move(anchors)};
+    const EditorSheet sheet{params, std::move(anchors), 0};
     editor.Load(course, {1, 1, unit, 0}, captions, &sheet, dialogs);
   }
 
@@ -117,7 +117,8 @@ TEST_F(QuestionEditorTest, SavingChangesOnlyThisUnitsBytes) {
   EXPECT_EQ(after.substr(0, start), before.substr(0, start));
   const std::size_t tail = before.size() - end;
   EXPECT_EQ(after.substr(after.size() - tail), before.substr(end));
-  // The unit in the editor's order; the unknown block is gone.
+  // The unit in the editor's order; the lines it does not know stay after the
+  // block they followed.
   Lines expected = {"[[unit3",
                     "<<ques",
                     "次の計算をしなさい。",
@@ -131,7 +132,9 @@ TEST_F(QuestionEditorTest, SavingChangesOnlyThisUnitsBytes) {
                     ">>",
                     "<<hint",
                     "符号に注意",
-                    ">>"};
+                    ">>",
+                    "<<unknown",
+                    "dropped"};
   const Lines layout = WriteLayoutBlocks(SheetOf(3));
   expected.insert(expected.end(), layout.begin(), layout.end());
   expected.push_back("]]");
@@ -303,10 +306,188 @@ TEST_F(QuestionEditorTest, SavingStopsBeforeWritingAnything) {
   EXPECT_NE(ReadBytes(file), before);
 }
 
+// Every line OK would write otherwise than the teacher sees it, or that would
+// change how the file reads, is refused with its box, line and character;
+// nothing is written and the edits stay.
+TEST_F(QuestionEditorTest, LinesThatCannotBeWrittenAsTheyStandAreRefused) {
+  struct Case {
+    const char* name;
+    std::function<void(UnitBlockBoxes&)> edit;
+    EditorBox box;
+    int line;
+    std::size_t offset;
+    std::string message;
+  };
+  const auto many = [](int lines, const std::string& text) {
+    Lines question(static_cast<std::size_t>(lines), text);
+    return question;
+  };
+  const Case cases[] = {
+      {"emoji in an answer",
+       [](UnitBlockBoxes& b) {
+         b.question = {"x", "(1) #😀#"};
+       },
+       EditorBox::Question, 2, 5,
+       "<<ques 問題ブロック の 2行目：「😀」はデータファイルに書けない文字です"},
+      {"half in an answer", [](UnitBlockBoxes& b) { b.question = {"(1) 1/2=#½#"}; },
+       EditorBox::Question, 1, 9,
+       "<<ques 問題ブロック の 1行目：「½」はデータファイルに書けない文字です"},
+      {"a character outside the table in a hint",
+       [](UnitBlockBoxes& b) {
+         b.hint = {"x² ≤ 4", "𠮷"};
+       },
+       EditorBox::Hint, 1, 1,
+       "<<hint ヒントブロック の 1行目：「²」はデータファイルに書けない文字です"},
+      {">> in the question box",
+       [](UnitBlockBoxes& b) { b.question.insert(b.question.begin() + 1, ">>"); },
+       EditorBox::Question, 2, 0,
+       "<<ques 問題ブロック の 2行目：「>>」だけの行はブロックの終わりになるため書けません"},
+      {"a unit key line in the choices",
+       [](UnitBlockBoxes& b) {
+         b.kgroup = {"1", "[[unit3"};
+       },
+       EditorBox::Kgroup, 2, 0,
+       "<<kgroup 解選択ブロック の "
+       "2行目：「[[unit3」の行は単元の見出しとして探されるため書けません"},
+      {"a variant key line in the questions",
+       [](UnitBlockBoxes& b) { b.question.push_back("[[unit2R1"); }, EditorBox::Question, 3, 0,
+       "<<ques 問題ブロック の 3行目：「[[unit2R1」の行は単元の見出しとして探されるため書けません"},
+      {"]] among the dummies",
+       [](UnitBlockBoxes& b) {
+         b.dummy = {"5", "]]"};
+       },
+       EditorBox::Dummy, 2, 0,
+       "<<dummy ダミーの解答 の 2行目：「]]」の行はこの欄では単元の終わりになるため書けません"},
+      {"a marker among the hints", [](UnitBlockBoxes& b) { b.hint = {"<<value"}; }, EditorBox::Hint,
+       1, 0,
+       "<<hint ヒントブロック の "
+       "1行目：「<<value」の行はこの欄ではブロックの始まりになるため書けません"},
+      {"]] in the layout box", [](UnitBlockBoxes& b) { b.settings.push_back("]]"); },
+       EditorBox::Settings, 31, 0,
+       "<<value 位置情報など の 31行目：「]]」の行は単元の終わりになるため書けません"},
+      {"61 question lines", [&](UnitBlockBoxes& b) { b.question = many(61, "#1#"); },
+       EditorBox::Question, 61, 0,
+       "<<ques 問題ブロック の 61行目：問題の行は６０行以下です（いまは 61 行あります）"},
+      {"81 answer fields",
+       [&](UnitBlockBoxes& b) { b.question = many(40, "#1# #2#"), b.question.push_back("#3#"); },
+       EditorBox::Question, 41, 0,
+       "<<ques 問題ブロック の 41行目：解答欄は１つの単元に８０個までです（この行で 81 "
+       "個目になります。いまは全部で 81 個あります）"},
+  };
+  const std::string before = ReadBytes(file);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    LoadSheet(SheetOf(3), 3);
+    editor.boxes.settings = DefaultLayoutBlockLines();
+    c.edit(editor.boxes);
+    editor.modified = true;
+    dialogs.log.clear();
+    const EditorSave save = editor.Save(dialogs);
+    EXPECT_EQ(save.stop, EditorStop::BoxLine);
+    EXPECT_EQ(save.box, c.box);
+    EXPECT_EQ(save.line, c.line);
+    EXPECT_EQ(save.offset, c.offset);
+    EXPECT_EQ(dialogs.log, (Lines{"inform: " + c.message}));
+    EXPECT_TRUE(editor.modified);
+    EXPECT_EQ(ReadBytes(file), before);
+  }
+  // What the file can hold goes as it is: look-alikes CP932 has, and "]]" or
+  // marker lines inside the question block, which are its content.
+  LoadSheet(SheetOf(3), 3);
+  editor.boxes.question = {"x", "(1) 5−3=#2#", "]]", "<<value", "[[unitX9"};
+  editor.boxes.dummy = {"～", "<<random"};
+  ASSERT_EQ(editor.Save(dialogs).stop, EditorStop::Saved);
+  const UnitReading reread = ReadUnitBlock(file, "[[unit3", 1, 3, captions);
+  ASSERT_TRUE(reread.ok()) << reread.problem.message;
+  EXPECT_EQ(reread.content->questionLines,
+            (Lines{"x", "(1) 5－3=#2#", "]]", "<<value", "[[unitX9"}));
+  EXPECT_TRUE(ReadUnitBlock(file, "[[unit4", 1, 4, captions).ok());
+}
+
+// Another window saved this unit after the editor loaded it: OK asks, naming
+// the unit, and No keeps the newer text and the editor's edits.
+TEST_F(QuestionEditorTest, ANewerTextOnDiskIsReplacedOnlyOnYes) {
+  LoadSheet(SheetOf(2), 2);
+  editor.boxes.question.push_back("(2) 1+1=#2#");
+  // The other instance adds a line to unit 2 and one to unit 4.
+  Lines lines = SplitLines(DecodeCp932(ReadBytes(file)));
+  const auto add = [&](const std::string& key, const std::string& line) {
+    const auto at = std::find(lines.begin(), lines.end(), key);
+    lines.insert(at + 4, line);
+  };
+  add("[[unit4", "(2) 4+4=#8#");
+  test::WriteCp932Lines(file, lines);
+  ASSERT_EQ(editor.Save(dialogs).stop, EditorStop::Saved);  // another unit: no conflict
+  EXPECT_TRUE(dialogs.log.empty());
+
+  LoadSheet(SheetOf(2), 2);
+  editor.boxes.question.push_back("(2) mine=#1#");
+  lines = SplitLines(DecodeCp932(ReadBytes(file)));
+  add("[[unit2", "(3) theirs=#3#");
+  test::WriteCp932Lines(file, lines);
+  const std::string theirs = ReadBytes(file);
+  const std::string question =
+      "destroy: 「kz1.que-U2」は、開いた後にほかのウィンドウかプログラムで保存されています。\n"
+      "その新しい内容を、この内容で上書きしてもいいですか？";
+  dialogs.answers = {Answer::No};
+  EXPECT_EQ(editor.Save(dialogs).stop, EditorStop::Declined);
+  EXPECT_EQ(ReadBytes(file), theirs);
+  EXPECT_EQ(dialogs.log, (Lines{question}));
+  dialogs.answers = {Answer::Yes};
+  ASSERT_EQ(editor.Save(dialogs).stop, EditorStop::Saved);
+  const UnitReading unit2 = ReadUnitBlock(file, "[[unit2", 1, 2, captions);
+  EXPECT_EQ(unit2.content->questionLines.back(), "(2) mine=#1#");
+  EXPECT_EQ(ReadUnitBlock(file, "[[unit4", 1, 4, captions).content->questionLines.back(),
+            "(2) 4+4=#8#");
+}
+
+// The direct edit of a question file: refused where a character cannot be
+// written or where a unit that was whole would break (a key line typed into
+// a block, a ">>" lost, a key line twice); a unit broken before may stay so.
+TEST(QuestionSourceCheckTest, RefusesWhatWouldBreakAnotherUnit) {
+  const Lines before = {
+      "[[unit1", "<<ques", "#1#",     ">>",     "]]",  "[[unit2", "<<ques", "#2#",
+      ">>",      "]]",     "[[unit3", "<<ques", "#3#", "]]"};  // unit 3 is broken already
+  const auto with = [&](std::size_t at, std::vector<std::string> lines, std::size_t erase = 0) {
+    Lines after = before;
+    after.erase(after.begin() + static_cast<std::ptrdiff_t>(at),
+                after.begin() + static_cast<std::ptrdiff_t>(at + erase));
+    after.insert(after.begin() + static_cast<std::ptrdiff_t>(at), lines.begin(), lines.end());
+    return after;
+  };
+  const struct {
+    const char* name;
+    Lines after;
+    std::optional<LineFault> fault;
+  } cases[] = {
+      {"unchanged", before, std::nullopt},
+      {"a question added", with(3, {"#4#"}), std::nullopt},
+      {"]] inside a question block", with(3, {"]]"}), std::nullopt},
+      {"unit 3 still broken, edited", with(13, {"#5#"}), std::nullopt},
+      {"an emoji", with(2, {"#😀#"}, 1),
+       LineFault{"3行目：「😀」は問題ファイルに書けない文字です", 3, 1}},
+      {"a key line typed into unit 1", with(3, {"[[unit3"}),
+       LineFault{"2行目：<<ques ブロックが >> で閉じられていません（[[unit1 の形が崩れます）", 2,
+                 0}},
+      {">> lost in unit 2", with(8, {}, 1),
+       LineFault{"7行目：<<ques ブロックが >> で閉じられていません（[[unit2 の形が崩れます）", 7,
+                 0}},
+      {"a key line twice", with(14, {"[[unit2", "]]"}),
+       LineFault{"15行目：「[[unit2」はこのファイルで二つめです（二つめの単元は開けません）", 15,
+                 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(CheckQuestionSource(before, c.after), c.fault);
+  }
+}
+
 TEST_F(QuestionEditorTest, BrokenOrUnreadableFilesAreNeverRewritten) {
-  // Unit 4's question block lost its ">>": the unit is shown, but not saved over.
+  // Unit 4's blocks lost their ">>": the question block runs into unit 5; the
+  // unit is shown, but not saved over.
   std::string broken = ReadBytes(file);
   const std::size_t unit4 = broken.find("[[unit4");
+  broken.erase(broken.find(">>\r\n", unit4), 4);
   broken.erase(broken.find(">>\r\n", unit4), 4);
   test::WriteBytes(file, broken);
   editor.Load(course, {1, 1, 4, 0}, captions, nullptr, dialogs);

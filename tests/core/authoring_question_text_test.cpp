@@ -6,6 +6,7 @@
 #include "authoring/answer_choices.h"
 #include "authoring/editor_figures.h"
 #include "authoring/question_text.h"
+#include "sheet/page_renderer.h"
 
 namespace tavolo {
 namespace {
@@ -112,15 +113,26 @@ TEST(EditorFigures, EntriesFollowTheSegmentAnchorsUpToFifteen) {
   const std::vector<Point> anchors = {{10, 100}, {20, 200}};
   Lines question;
   for (const char* file : {"a.bmp", "b.bmp", "c.bmp"})
-    ASSERT_TRUE(AddFigureEntry(question, FigureBox::Question, file, anchors).ok());
-  // Figure n + 1 beside segment n + 1; a segment not drawn counts as (0, 0).
-  EXPECT_EQ(question, (Lines{"a.bmp", "50", "120", "b.bmp", "60", "220", "c.bmp", "40", "20"}));
+    ASSERT_TRUE(AddFigureEntry(question, FigureBox::Question, file, anchors, 400).ok());
+  // Figure n + 1 beside segment n + 1; without a segment, below the last
+  // question line.
+  EXPECT_EQ(question, (Lines{"a.bmp", "50", "120", "b.bmp", "60", "220", "c.bmp", "40", "420"}));
 
   Lines answer;
   for (const char* file : {"a.bmp", "b.bmp"})
-    ASSERT_TRUE(AddFigureEntry(answer, FigureBox::Answer, file, anchors).ok());
+    ASSERT_TRUE(AddFigureEntry(answer, FigureBox::Answer, file, anchors, 400).ok());
   // One segment earlier than a question figure.
-  EXPECT_EQ(answer, (Lines{"a.bmp", "40", "20", "b.bmp", "50", "120"}));
+  EXPECT_EQ(answer, (Lines{"a.bmp", "40", "420", "b.bmp", "50", "120"}));
+
+  // A new unit has no sheet: the figure goes below the header, title and
+  // name line, not onto them; so does one whose segment stands in the header.
+  const int top = QuestionAreaTop();
+  EXPECT_GT(top, 90);
+  Lines fresh;
+  ASSERT_TRUE(AddFigureEntry(fresh, FigureBox::Question, "n.bmp", {}).ok());
+  ASSERT_TRUE(AddFigureEntry(fresh, FigureBox::Question, "h.bmp", {{0, 0}, {5, 30}}).ok());
+  EXPECT_EQ(fresh, (Lines{"n.bmp", "40", std::to_string(top + 20), "h.bmp", "40",
+                          std::to_string(top + 20)}));
 
   for (FigureBox kind : {FigureBox::Question, FigureBox::Answer}) {
     Lines full;

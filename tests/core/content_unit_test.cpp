@@ -109,6 +109,22 @@ TEST(UnitReaderTest, InputsThatRead) {
        {"[[unit1", "<<ques", "]]", ">>", "]]", "<<ques", "x", ">>"},
        1,
        {}},
+      {"]] and markers inside the question block are question lines",
+       {"[[unit1", "<<ques", "]]", "<<value", "<<kran", "[[sect1", ">>", "<<kran", "3", ">>", "]]"},
+       4,
+       {"3", "0", "0", "0", "0", "0", "0", "0", "0", "0"}},
+      {"]] inside the dummy block ends the unit",
+       {"[[unit1", "<<ques", "q", ">>", "<<dummy", "]]", ">>", "<<kran", "3", ">>", "]]"},
+       1,
+       {}},
+      {"a known block inside the hint block is read",
+       {"[[unit1", "<<hint", "<<kran", "4", ">>", ">>", "]]"},
+       0,
+       {"4", "0", "0", "0", "0", "0", "0", "0", "0", "0"}},
+      {"lines of another program's block are stepped over",
+       {"[[unit1", "<<random", "a = int(1..3)", ">>", "<<ques", "$a", ">>", "]]"},
+       1,
+       {}},
       {"markers with a blank or another case are lines",
        {"[[unit1", "<<ques ", "<<Ques", "<<QUES", "<<agraph", "]] ", ">> ", "<<ques", "q", ">>"},
        1,
@@ -396,6 +412,30 @@ TEST(CourseCheckTest, QuestionLinesTooLongForAPageAreReported) {
     EXPECT_EQ(result.problems[i].line, expected[i].second);
     EXPECT_EQ(result.problems[i].message, message);
   }
+}
+
+// A sheet has 80 answer boxes: a unit with more answer fields is pointed out
+// at its key line; 80 are fine.
+TEST(CourseCheckTest, UnitsWithMoreThanEightyAnswerFieldsAreReported) {
+  TempFolder folder;
+  const std::string course = CourseFolderOf(folder);
+  WriteCp932Lines(folder / "Main.ind", {"コース", "", "一,kazu\\\\ksk", ">>"});
+  WriteCp932Lines(folder / "kazu" / "ksk.ind",
+                  {"題", "[[sect1", "加法", "<<", "一", "二", ">>", "]]"});
+  Lines file = {"[[unit1", "<<ques"};
+  for (int i = 0; i < 40; ++i) file.push_back("#1# #2#");
+  file.insert(file.end(), {">>", "]]", "[[unit2", "<<ques"});
+  for (int i = 0; i < 27; ++i) file.push_back("#1# #2# #3#");
+  file.insert(file.end(), {">>", "]]"});
+  WriteCp932Lines(folder / "kazu" / "ksk1.que", file);
+  const auto index = ReadCourseIndex(course);
+  ASSERT_TRUE(index.ok());
+  const CourseCheckResult result = CheckCourse(index.value());
+  ASSERT_EQ(result.problems.size(), 1u);
+  EXPECT_EQ(result.problems[0].address, "1.1.2");
+  EXPECT_EQ(result.problems[0].line, 45);
+  EXPECT_EQ(result.problems[0].message,
+            "解答欄が 81 個あります。８０個までです（８１個目からは画面で答えられません）");
 }
 
 }  // namespace

@@ -273,10 +273,11 @@ TEST_F(QuestionEditorWindowTest, TheCloseBoxSavesOnYesAndAnUntouchedUnitClosesQu
   ASSERT_NE(window->CurrentSheetWindow(), nullptr);
   EXPECT_EQ(window->CurrentSheetWindow()->Document().params.unit.questionLines,
             (Lines{"見出し", "#10#"}));
-  // Nothing changed: no question, and Esc leaves like Cancel.
+  // Nothing changed: no question; after a change Esc asks, and いいえ leaves like Cancel.
   QApplication::setActiveWindow(window.get());
   const std::string before = FileBytes(QuestionFile());
   TfrmPrint* sheet = window->CurrentSheetWindow();
+  QString asked;
   {
     ModalHelper modal({[](QWidget* editor) {
       NoModalExpected none;
@@ -287,12 +288,13 @@ TEST_F(QuestionEditorWindowTest, TheCloseBoxSavesOnYesAndAnUntouchedUnitClosesQu
   }
   QApplication::setActiveWindow(window.get());
   {
-    ModalHelper modal({[](QWidget* editor) {
+    ModalHelper modal({[&](QWidget* editor) {
       Memo(editor, "MemQues")->setPlainText("変えたけれど取り消す #1#");
-      QTest::keyClick(editor, Qt::Key_Escape);
+      Nested({Reply(&asked, "いいえ(&N)")}, [&] { QTest::keyClick(editor, Qt::Key_Escape); });
     }});
     QTest::mouseClick(Find<QPushButton>("btnEdit"), Qt::LeftButton);
   }
+  EXPECT_EQ(asked, "変更されたデータファイルを保存しますか？");
   EXPECT_EQ(window->CurrentSheetWindow(), sheet);
   EXPECT_EQ(FileBytes(QuestionFile()), before);
 }
@@ -372,8 +374,12 @@ TEST_F(QuestionEditorWindowTest, FiguresFromTheGraphFolderUpToFifteen) {
   QFile(course + "/kazu/Graph/notes.txt").open(QIODevice::WriteOnly);
   QString limit;
   std::vector<Point> anchors;
+  int questionsBottom = 0;
   EditUnit1({[&](QWidget* editor) {
     anchors = window->CurrentSheetWindow()->Layout().segmentStarts;
+    // An answer figure without a segment before it goes below the questions,
+    // not onto the header.
+    questionsBottom = window->CurrentSheetWindow()->Layout().questionsBottom;
     ASSERT_GE(anchors.size(), 2u);
     auto* files = editor->findChild<QListWidget*>("flbGraph");
     EXPECT_EQ(Items(files), QStringList({"axes.BMP", "numline.bmp"}));
@@ -395,8 +401,8 @@ TEST_F(QuestionEditorWindowTest, FiguresFromTheGraphFolderUpToFifteen) {
                             std::to_string(anchors[1].x + 40), std::to_string(anchors[1].y + 20)}));
     Press(editor, "btnAGAdd");
     EXPECT_EQ(SplitLines(Memo(editor, "memAGraph")->toPlainText().toStdString()),
-              (Lines{"axes.BMP", "40", "20", "numline.bmp", std::to_string(anchors[0].x + 40),
-                     std::to_string(anchors[0].y + 20)}));
+              (Lines{"axes.BMP", "40", std::to_string(questionsBottom + 20), "numline.bmp",
+                     std::to_string(anchors[0].x + 40), std::to_string(anchors[0].y + 20)}));
     // Fourteen figures there: the first file fits, the second is refused.
     QString fourteen;
     for (int i = 0; i < 14; ++i) fourteen += "f.bmp\n1\n1\n";

@@ -4,6 +4,7 @@
 #include <system_error>
 #include <vector>
 
+#include "authoring/unit_block.h"
 #include "content/file_checks.h"
 #include "content/unit_names.h"
 #include "content/unit_reader.h"
@@ -78,6 +79,9 @@ OpenResult OpenUnit(AppState& app, const CourseMenuChoice& choice, bool replace,
   document.identity = identity;
   document.master = true;
   document.modified = false;
+  // What "上書き保存" will compare with, to notice a save made meanwhile elsewhere.
+  if (auto bytes = ReadFileBytes(file))
+    document.unitOnDisk = UnitBytes(bytes.value(), UnitKeyLine(address)).value_or("");
   SheetLoad load = LoadSheetParams(*reading.content, app.answerDisplay);
   document.params = std::move(load.params);
   InformProblems(load.problems, dialogs);

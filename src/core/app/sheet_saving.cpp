@@ -4,7 +4,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/start_up.h"
 #include "authoring/unit_block.h"
+#include "authoring/written_lines.h"
+#include "content/unit_reader.h"
 #include "platform/file_lock.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
@@ -23,11 +26,20 @@ Failure SaveFailed(const std::string& path, const Failure& why) {
 
 // The folder a copy file dialog opens in: the lesson's stem names its
 // copy-file folder inside the course folder.
+// A course on a read-only medium (or folder) takes no copy files: the dialog
+// then opens in the per-user data folder, under the same lesson name.
 std::string CopyFileFolder(const SheetDocument& sheet, const AppState& app) {
   const Lesson* lesson = app.course.FindLesson(sheet.address.lesson);
   if (!lesson) lesson = app.course.FindLesson(1);
   const std::string stem = lesson ? lesson->stem : std::string();
-  return CourseFolderText(app.courseFolder) + stem;
+  const std::string inCourse = CourseFolderText(app.courseFolder) + stem;
+  std::error_code ec;
+  const bool readOnly = app.onCd || IsReadOnlyFolder(app.courseFolder) ||
+                        (fs::is_directory(inCourse, ec) && IsReadOnlyFolder(inCourse));
+  if (!readOnly || app.windowsFolder.empty()) return inCourse;
+  const std::string own = CourseFolderText(app.windowsFolder) + stem;
+  fs::create_directories(own, ec);  // the dialog says so if it cannot be made
+  return own;
 }
 
 }  // namespace
@@ -57,6 +69,9 @@ SaveOutcome SaveMaster(SheetDocument& sheet, Dialogs& dialogs) {
     dialogs.Inform(found.message() + "（名前を付けて保存はできます）");
     return SaveOutcome::Failed;
   }
+  if (sheet.unitOnDisk && HasNewerUnit(bytes, key, *sheet.unitOnDisk) &&
+      !dialogs.AskBeforeDestroying(NewerUnitQuestion(fs::path(sheet.identity).filename().string())))
+    return SaveOutcome::Cancelled;
   // A unit that is gone from the file (or the file itself) since the sheet was
   // opened comes back whole from what the sheet holds.
   UnitBlockBoxes boxes;
@@ -69,14 +84,25 @@ SaveOutcome SaveMaster(SheetDocument& sheet, Dialogs& dialogs) {
   boxes.settings = WriteLayoutBlocks(sheet.params);
   boxes.graph = sheet.params.unit.graphLines;
   boxes.aGraph = sheet.params.unit.aGraphLines;
+  for (const Lines* lines : {&boxes.settings, &boxes.graph, &boxes.aGraph}) {
+    if (const auto fault = FindUnwritableLine(*lines, "問題ファイル")) {
+      dialogs.Inform(SaveFailed(path, Failure{fault->message}).message);
+      return SaveOutcome::Failed;
+    }
+  }
 
-  const Lines block = AssembleUnitBlock(key, boxes);
-  const std::string written =
-      found->has_value() ? ReplaceUnitBytes(bytes, **found, block) : AppendUnitBytes(bytes, block);
+  const std::string written = found->has_value()
+                                  ? RewriteUnitBytes(bytes, **found, key, boxes)
+                                  : AppendUnitBytes(bytes, AssembleUnitBlock(key, boxes));
+  if (Status reads = CheckUnitReadsBack(written, key, path); !reads) {
+    dialogs.Inform(reads.message() + "（名前を付けて保存はできます）");
+    return SaveOutcome::Failed;
+  }
   if (Status saved = WriteFileAtomic(path, written); !saved) {
     dialogs.Inform(SaveFailed(path, saved.failure()).message);
     return SaveOutcome::Failed;
   }
+  sheet.unitOnDisk = UnitBytes(written, key).value_or("");
   sheet.modified = false;
   return SaveOutcome::Saved;
 }
@@ -104,6 +130,15 @@ SaveOutcome SaveCopyFile(SheetDocument& sheet, AppState& app, Dialogs& dialogs) 
 
 SaveOutcome UpdateSavedFile(SheetDocument& sheet, AppState& app, const std::string& path,
                             const std::vector<std::string>& lines, Dialogs& dialogs) {
+  if (const auto fault = FindUnwritableLine(lines, "コピーファイル")) {
+    dialogs.Inform(SaveFailed(path, Failure{fault->message}).message);
+    return SaveOutcome::Failed;
+  }
+  // A copy file that would not open again is not saved.
+  if (Status reads = CheckUnitReadsBack(JoinLinesCp932(lines), kCopyFileKeyLine, path); !reads) {
+    dialogs.Inform(reads.message());
+    return SaveOutcome::Failed;
+  }
   if (Status saved = WriteLines(path, lines); !saved) {
     dialogs.Inform(SaveFailed(path, saved.failure()).message);
     return SaveOutcome::Failed;

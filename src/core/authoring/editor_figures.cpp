@@ -6,6 +6,7 @@
 
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "sheet/page_renderer.h"
 #include "sheet/sheet_pictures.h"
 
 namespace tavolo {
@@ -25,15 +26,17 @@ bool HasBitmapExtension(const std::string& name) {
 }  // namespace
 
 Status AddFigureEntry(Lines& box, FigureBox kind, std::string_view fileName,
-                      const std::vector<Point>& anchors) {
+                      const std::vector<Point>& anchors, int freeTop) {
   const int present = static_cast<int>(box.size() / 3);
   if (present + 1 > kMaxFigures)
     return Failure{"グラフは" + std::to_string(kMaxFigures) + "個までです"};
   // 1-based entry of the anchor list.
   const int entry = kind == FigureBox::Question ? present + 1 : present;
-  const Point anchor = entry >= 1 && entry <= static_cast<int>(anchors.size())
-                           ? anchors[static_cast<std::size_t>(entry - 1)]
-                           : Point{};
+  const int questionsTop = QuestionAreaTop();
+  Point anchor{0, std::max(freeTop, questionsTop)};
+  if (entry >= 1 && entry <= static_cast<int>(anchors.size()) &&
+      anchors[static_cast<std::size_t>(entry - 1)].y >= questionsTop)
+    anchor = anchors[static_cast<std::size_t>(entry - 1)];
   box.emplace_back(fileName);
   box.push_back(std::to_string(anchor.x + kFigureEntryOffsetX));
   box.push_back(std::to_string(anchor.y + kFigureEntryOffsetY));

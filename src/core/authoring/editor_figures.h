@@ -26,11 +26,13 @@ inline constexpr int kFigureEntryOffsetY = 20;
 // Appends the three lines of a figure entry for fileName to box. The entry is
 // anchored at a start point of the sheet's text segments (anchors[0] is the
 // first): a question figure at the segment after the figures already there,
-// an answer figure one segment earlier; a segment the sheet has not drawn
-// counts as (0, 0). A box that holds 15 figures already takes no more:
-// "グラフは15個までです".
+// an answer figure one segment earlier. Without such a segment (a new unit,
+// more figures than segments), or with one up in the header, the figure goes
+// to the first free place: below the last question line (`freeTop`, the
+// sheet's questionsBottom; 0 when there is no sheet), never over the header.
+// A box that holds 15 figures already takes no more: "グラフは15個までです".
 [[nodiscard]] Status AddFigureEntry(Lines& box, FigureBox kind, std::string_view fileName,
-                                    const std::vector<Point>& anchors);
+                                    const std::vector<Point>& anchors, int freeTop = 0);
 
 // The figure folder the editor lists: the lesson's "Graph" folder, else the
 // course's; nothing when neither exists.

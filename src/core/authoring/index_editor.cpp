@@ -195,8 +195,21 @@ bool IndexEditor::MayDiscardEdits(std::string_view title, Dialogs& dialogs) cons
   return dialogs.AskBeforeDestroying(kDiscardEditsQuestion);
 }
 
+bool IndexEditor::HasChanges(std::string_view title) const {
+  return lesson_ >= 1 && (modified_ || LinesWithTitle(title) != saved_);
+}
+
+bool IndexEditor::AskSaveOnClose(std::string_view title, Dialogs& dialogs) const {
+  return HasChanges(title) && dialogs.AskYesNo("変更されたインデックスファイルを保存しますか？");
+}
+
+std::optional<LineFault> CheckIndexSource(const Lines& lines) {
+  return FindUnwritableLine(lines, "インデックスファイル");
+}
+
 Status IndexEditor::WriteIndex(const Lines& lines) {
   if (lesson_ < 1) return Failure{std::string(kChooseSectionToEdit)};
+  if (const auto fault = CheckIndexSource(lines)) return Failure{fault->message};
   return WriteIndexFile(IndexPath(), lines);
 }
 

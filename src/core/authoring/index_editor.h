@@ -14,6 +14,7 @@
 #include "app/dialogs.h"
 #include "authoring/index_tree.h"
 #include "authoring/lesson_index_edit.h"
+#include "authoring/written_lines.h"
 #include "content/course_index.h"
 #include "content/lesson_index.h"
 #include "platform/result.h"
@@ -47,6 +48,9 @@ class TextInput {
 // The editor edits lesson indexes only while no worksheet is open: a sheet
 // holds positions (its unit address) that an edit could move under it.
 [[nodiscard]] Status IndexEditorMayOpen(std::size_t openSheets);
+
+// A directly edited index text: the first character it cannot hold.
+[[nodiscard]] std::optional<LineFault> CheckIndexSource(const Lines& lines);
 
 class IndexEditor {
  public:
@@ -82,12 +86,19 @@ class IndexEditor {
   // lost (nothing changed since loading or saving, the title box included),
   // or when the teacher agrees to let the changes go.
   bool MayDiscardEdits(std::string_view title, Dialogs& dialogs) const;
+  // Something would be lost by closing now: an edit, or a changed title box.
+  bool HasChanges(std::string_view title) const;
+  // Esc and the close box: when something changed, asks
+  // "変更されたインデックスファイルを保存しますか？"; true for Yes (the caller
+  // saves as OK does). Without changes, or on No, false: close as Cancel.
+  bool AskSaveOnClose(std::string_view title, Dialogs& dialogs) const;
   // Cancel: the edits are forgotten (the lines stay as shown until the next load).
   void Discard() { modified_ = false; }
 
   // The index lines with the title box's text on line 1: what the direct edit starts from.
   Lines LinesWithTitle(std::string_view title) const;
-  // Writes a directly edited index over the lesson's index file.
+  // Writes a directly edited index over the lesson's index file. A character
+  // the file cannot hold is refused first (CheckIndexSource).
   [[nodiscard]] Status WriteIndex(const Lines& lines);
 
   int lesson() const { return lesson_; }

@@ -108,10 +108,8 @@ void SetTitleLine(Lines& lines, std::string_view title) {
 Status CheckSectionName(std::string_view name) {
   // A character the file has no code for would be written as "?"; one with a
   // look-alike code (a typed "−" becomes "－") is written as that and is fine.
-  for (const std::string& ch : Utf8Chars(name)) {
-    if (ch != "?" && EncodeCp932(ch) == "?")
-      return Failure{"「" + ch + "」はインデックスファイルに書けない文字です"};
-  }
+  if (const auto unwritable = FindUnwritableCharacter(name))
+    return Failure{"「" + unwritable->character + "」はインデックスファイルに書けない文字です"};
   return Succeeded();
 }
 

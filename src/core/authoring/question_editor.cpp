@@ -1,9 +1,12 @@
 #include "authoring/question_editor.h"
 
+#include <algorithm>
+
 #include "authoring/editor_figures.h"
 #include "authoring/question_text.h"
 #include "content/unit_names.h"
 #include "content/unit_reader.h"
+#include "content/unit_scanner.h"
 #include "platform/cp932.h"
 #include "platform/file_lock.h"
 #include "platform/paths.h"
@@ -22,22 +25,58 @@ constexpr std::string_view kNothingWritten = "データファイルは変更し�
 // The unit's boxes as the file holds them now: nothing when the file or the
 // unit is not there. A broken unit is read as far as it goes and reported:
 // the teacher sees it, but saving will not rewrite it until it is mended.
-Result<std::optional<UnitBlockBoxes>> ReadBoxes(const std::string& path, const std::string& key,
-                                                Dialogs* dialogs) {
-  if (!PathExists(path)) return std::optional<UnitBlockBoxes>();
+struct FileUnit {
+  std::optional<UnitBlockBoxes> boxes;
+  std::string bytes;  // the unit's bytes in the file; "" when it is not there
+};
+Result<FileUnit> ReadBoxes(const std::string& path, const std::string& key, Dialogs* dialogs) {
+  if (!PathExists(path)) return FileUnit();
   auto bytes = ReadFileBytes(path);
   if (!bytes) return bytes.failure();
+  FileUnit read;
+  read.bytes = UnitBytes(*bytes, key).value_or("");
   auto unit = FindUnitBlockForRewrite(*bytes, key, path);
   if (unit) {
-    if (!unit->has_value()) return std::optional<UnitBlockBoxes>();
-    return std::optional<UnitBlockBoxes>((*unit)->boxes);
+    if (unit->has_value()) read.boxes = (*unit)->boxes;
+    return read;
   }
   if (dialogs) dialogs->Inform(unit.message());
   const Lines lines = SplitLines(DecodeCp932(*bytes));
-  return std::optional<UnitBlockBoxes>(ReadUnitBlockIntoBoxes(lines, FindUnitKeyLine(lines, key)));
+  read.boxes = ReadUnitBlockIntoBoxes(lines, FindUnitKeyLine(lines, key));
+  return read;
 }
 
+struct BoxRule {
+  EditorBox box;
+  const char* caption;
+  const Lines UnitBlockBoxes::*lines;
+  BoxReading kind;
+};
+constexpr BoxRule kBoxRules[] = {
+    {EditorBox::Question, "<<ques 問題ブロック", &UnitBlockBoxes::question, BoxReading::Block},
+    {EditorBox::Dummy, "<<dummy ダミーの解答", &UnitBlockBoxes::dummy, BoxReading::SteppedOver},
+    {EditorBox::Kgroup, "<<kgroup 解選択ブロック", &UnitBlockBoxes::kgroup, BoxReading::Block},
+    {EditorBox::Hint, "<<hint ヒントブロック", &UnitBlockBoxes::hint, BoxReading::SteppedOver},
+    {EditorBox::Graph, "<<graph 問題のグラフ", &UnitBlockBoxes::graph, BoxReading::Block},
+    {EditorBox::AGraph, "<<AGraph 解答のグラフ", &UnitBlockBoxes::aGraph, BoxReading::Block},
+    {EditorBox::Settings, "<<value 位置情報など", &UnitBlockBoxes::settings, BoxReading::Layout},
+};
+
 }  // namespace
+
+std::optional<BoxFault> CheckEditorBoxes(const UnitBlockBoxes& boxes) {
+  for (const BoxRule& rule : kBoxRules) {
+    const Lines& lines = boxes.*rule.lines;
+    std::optional<LineFault> fault = FindUnwritableLine(lines, "データファイル");
+    if (!fault) fault = FindStructureLine(lines, rule.kind);
+    if (!fault && rule.box == EditorBox::Question) fault = FindOverLimit(lines);
+    if (fault) {
+      fault->message = std::string(rule.caption) + " の " + fault->message;
+      return BoxFault{rule.box, std::move(*fault)};
+    }
+  }
+  return std::nullopt;
+}
 
 const Lines& NewUnitQuestionLines() {
   static const Lines kLines = {"１．次の各空欄に適語を入れなさい。",
@@ -68,11 +107,13 @@ void QuestionEditor::Load(const CourseIndex& course, const UnitAddress& address,
   if (sheet) {
     sheet_ = sheet->params;
     anchors_ = sheet->anchors;
+    questionsBottom_ = sheet->questionsBottom;
     title_ = sheet->params.unit.title;
   } else {
     // Another sheet in front says nothing about the unit being made.
     sheet_.reset();
     anchors_.clear();
+    questionsBottom_ = 0;
     title_ = UnitTitle(captions, address.section, address.unit);
   }
   figureFolder_ = EditorFigureFolder(course_, address_.lesson);
@@ -90,6 +131,7 @@ void QuestionEditor::LoadFromFile(Dialogs& dialogs) {
   modified = false;
   boxes = UnitBlockBoxes();
   existed_ = false;
+  loadedUnit_.reset();
   filePath_.clear();
   if (address_.section < 1) return;
   filePath_ = PathText(QuestionFilePath(course_, address_));
@@ -99,8 +141,9 @@ void QuestionEditor::LoadFromFile(Dialogs& dialogs) {
     dialogs.Inform(read.message());
     return;
   }
-  if (read->has_value()) {
-    boxes = std::move(**read);
+  loadedUnit_ = read->bytes;
+  if (read->boxes) {
+    boxes = std::move(*read->boxes);
     existed_ = true;
   }
   if (sheet_) {
@@ -122,6 +165,10 @@ EditorSave QuestionEditor::Save(Dialogs& dialogs) {
   if (auto fault = CheckQuestionText(boxes.question)) {
     dialogs.Inform(fault->message);
     return {EditorStop::QuestionText, fault->line};
+  }
+  if (const auto box = CheckEditorBoxes(boxes)) {
+    dialogs.Inform(box->fault.message);
+    return {EditorStop::BoxLine, box->fault.line, box->box, box->fault.offset};
   }
   if (Status layout = CheckLayoutBlocks(boxes.settings); !layout) {
     dialogs.Inform(layout.message());
@@ -151,14 +198,21 @@ EditorSave QuestionEditor::Save(Dialogs& dialogs) {
     dialogs.Inform(found.message());
     return {EditorStop::File, 0};
   }
+  if (loadedUnit_ && HasNewerUnit(bytes, key, *loadedUnit_) &&
+      !dialogs.AskBeforeDestroying(NewerUnitQuestion(ShortUnitName(course_, address_))))
+    return {EditorStop::Declined, 0};
   std::string written;
   if (found->has_value()) {
-    written = ReplaceUnitBytes(bytes, **found, AssembleUnitBlock(key, boxes));
+    written = RewriteUnitBytes(bytes, **found, key, boxes);
   } else {
     // A unit made new has the short form; one that was there and has gone
     // since comes back whole.
     written = AppendUnitBytes(
         bytes, existed_ ? AssembleUnitBlock(key, boxes) : AssembleNewUnitBlock(key, boxes));
+  }
+  if (Status reads = CheckUnitReadsBack(written, key, filePath_); !reads) {
+    dialogs.Inform(reads.message());
+    return {EditorStop::File, 0};
   }
   if (Status write = WriteFileAtomic(filePath_, written); !write) {
     dialogs.Inform(write.message() + "\n" + std::string(kNothingWritten));
@@ -166,6 +220,7 @@ EditorSave QuestionEditor::Save(Dialogs& dialogs) {
   }
   modified = false;
   existed_ = true;
+  loadedUnit_ = UnitBytes(written, key).value_or("");
   return {};
 }
 
@@ -204,8 +259,50 @@ Status QuestionEditor::SaveSource(const Lines& lines, Dialogs& dialogs) {
 
 Lines ReadUnitHintLines(const fs::path& questionFile, const UnitAddress& address) {
   auto read = ReadBoxes(PathText(questionFile), UnitKeyLine(address), nullptr);
-  if (!read || !read->has_value()) return {};
-  return (*read)->hint;
+  if (!read || !read->boxes) return {};
+  return read->boxes->hint;
+}
+
+std::optional<LineFault> CheckQuestionSource(const Lines& before, const Lines& after) {
+  if (auto fault = FindUnwritableLine(after, "問題ファイル")) return fault;
+  // Every unit key line of a text with its index, in order.
+  using Keys = std::vector<std::pair<std::string, std::size_t>>;
+  const auto keysOf = [](const Lines& lines) {
+    Keys keys;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+      if (IsUnitKeyLine(lines[i])) keys.emplace_back(lines[i], i);
+    return keys;
+  };
+  const auto count = [](const Keys& keys, const std::string& key) {
+    return std::count_if(keys.begin(), keys.end(), [&](const auto& k) { return k.first == key; });
+  };
+  const Keys was = keysOf(before), is = keysOf(after);
+  const LineVector wasLines(before), isLines(after);
+  std::vector<std::string> seen;
+  for (const auto& entry : is) {
+    const std::string& key = entry.first;
+    const std::size_t index = entry.second;
+    const auto at = [](std::size_t line, std::string message) {
+      return LineFault{std::to_string(line + 1) + "行目：" + std::move(message),
+                       static_cast<int>(line) + 1, 0};
+    };
+    if (std::find(seen.begin(), seen.end(), key) != seen.end()) {
+      // Only the first of two equal key lines is ever found.
+      if (count(was, key) < count(is, key))
+        return at(index, "「" + key + "」はこのファイルで二つめです（二つめの単元は開けません）");
+      continue;
+    }
+    seen.push_back(key);
+    const UnitExtent extent = ScanUnit(isLines, index);
+    if (extent.Sound()) continue;
+    // A unit that was broken already is the teacher's to mend at leisure.
+    const auto old =
+        std::find_if(was.begin(), was.end(), [&](const auto& k) { return k.first == key; });
+    if (old != was.end() && !ScanUnit(wasLines, old->second).Sound()) continue;
+    const UnitFault& fault = extent.faults.front();
+    return at(fault.index, fault.message + "（" + key + " の形が崩れます）");
+  }
+  return std::nullopt;
 }
 
 }  // namespace tavolo

@@ -16,6 +16,7 @@
 
 #include "app/dialogs.h"
 #include "authoring/unit_block.h"
+#include "authoring/written_lines.h"
 #include "content/course_index.h"
 #include "content/unit_address.h"
 #include "content/unit_content.h"
@@ -40,19 +41,44 @@ std::string EditorAddressText(const UnitAddress& address);
 struct EditorSheet {
   const SheetParams& params;
   std::vector<Point> anchors;  // start of each text segment drawn on its page
+  int questionsBottom = 0;     // the first free place below its question lines
 };
+
+// The editor's boxes, for pointing at a line in one of them.
+enum class EditorBox { Question, Dummy, Kgroup, Hint, Graph, AGraph, Settings };
 
 // Where saving stopped.
 enum class EditorStop {
   Saved,
   QuestionText,  // the question text is invalid; `line` is the line to show
+  BoxLine,       // a line of `box` cannot be written as it is: `line` and `offset`
   LayoutBlocks,  // the settings box failed its block check
+  Declined,      // the teacher kept a newer text on disk: nothing written, edits kept
   File,          // the file could not be read, was broken or not written; nothing changed
 };
 struct EditorSave {
   EditorStop stop = EditorStop::Saved;
-  int line = 0;  // 1-based, for QuestionText
+  int line = 0;  // 1-based, for QuestionText and BoxLine
+  EditorBox box = EditorBox::Question;
+  std::size_t offset = 0;  // byte offset in the line's UTF-8 text, for BoxLine
 };
+
+// The first line of the boxes that would be written otherwise than it shows,
+// or would change how the file reads: a character CP932 cannot hold, a line
+// that ends a block or the unit or is found as a unit's key line, more than
+// 60 question lines or 80 answer fields. The message names the box and line.
+struct BoxFault {
+  EditorBox box = EditorBox::Question;
+  LineFault fault;  // its message starts with the box's caption
+};
+[[nodiscard]] std::optional<BoxFault> CheckEditorBoxes(const UnitBlockBoxes& boxes);
+
+// The first line of a question file's directly edited text that cannot be
+// written (a character CP932 cannot hold), or that breaks a unit which was
+// whole before the edit (a block or "]]" now missing, a key line inside a
+// block) or makes a unit key line appear twice: the second would never be
+// found.
+[[nodiscard]] std::optional<LineFault> CheckQuestionSource(const Lines& before, const Lines& after);
 
 // What closing by the close box comes to.
 enum class EditorClose {
@@ -85,7 +111,8 @@ class QuestionEditor {
   [[nodiscard]] bool MayEditSource(Dialogs& dialogs) const;
   // Direct edit: the question file's lines (none when it does not exist yet).
   [[nodiscard]] Result<Lines> SourceLines() const;
-  // Writes the directly edited lines and loads the unit again.
+  // Writes the directly edited lines and loads the unit again. The lines
+  // should have passed CheckQuestionSource against SourceLines().
   [[nodiscard]] Status SaveSource(const Lines& lines, Dialogs& dialogs);
 
   UnitBlockBoxes boxes;
@@ -96,6 +123,7 @@ class QuestionEditor {
   const std::string& Title() const { return title_; }
   bool NewUnitMode() const { return newUnit_; }
   const std::vector<Point>& Anchors() const { return anchors_; }
+  int QuestionsBottom() const { return questionsBottom_; }
   // The figure folder to list, when the course has one.
   const std::optional<std::filesystem::path>& FigureFolder() const { return figureFolder_; }
 
@@ -108,8 +136,12 @@ class QuestionEditor {
   UnitCaptions captions_;
   std::optional<SheetParams> sheet_;  // a copy: the sheet may close while the editor is open
   std::vector<Point> anchors_;
+  int questionsBottom_ = 0;
   bool newUnit_ = false;
   bool existed_ = false;  // the unit was in the file (or on a sheet) when loaded
+  // The unit's bytes in the file when loaded ("" when it was not there), to
+  // notice a save made meanwhile by another window or program.
+  std::optional<std::string> loadedUnit_;
   std::string filePath_;
   std::string title_;
   std::optional<std::filesystem::path> figureFolder_;

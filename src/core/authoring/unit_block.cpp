@@ -4,6 +4,7 @@
 #include <iterator>
 #include <utility>
 
+#include "content/unit_reader.h"
 #include "content/unit_scanner.h"
 #include "platform/cp932.h"
 #include "platform/text_file.h"
@@ -42,6 +43,36 @@ UnitBlockBoxes BoxesOf(const LineSource& lines, const UnitExtent& extent) {
     boxes.settings.emplace_back(kEnd);
   }
   return boxes;
+}
+
+// The blocks the editor's boxes hold and every rewrite writes anew.
+bool WrittenByProgram(std::string_view marker) {
+  static constexpr std::string_view kWritten[] = {"<<ques",  "<<kgroup", "<<dummy",
+                                                  "<<graph", "<<AGraph", "<<hint",
+                                                  "<<value", "<<font",   "<<kran"};
+  return std::find(std::begin(kWritten), std::end(kWritten), marker) != std::end(kWritten);
+}
+
+// Every run of the unit's lines outside the blocks the program writes.
+std::vector<KeptLines> KeptOf(const ByteLines& lines, const UnitExtent& extent) {
+  std::vector<KeptLines> kept;
+  const std::size_t stop = extent.endLine ? extent.end - 1 : extent.end;
+  std::string after;
+  std::size_t from = extent.key + 1;
+  const auto keep = [&](std::size_t to) {
+    if (to <= from) return;
+    const std::size_t begin = lines.Begin(from);
+    kept.push_back(
+        KeptLines{after, std::string(lines.Bytes().substr(begin, lines.Begin(to) - begin))});
+  };
+  for (const ScannedBlock& block : extent.blocks) {
+    if (!WrittenByProgram(block.marker)) continue;
+    keep(block.open);
+    after = std::string(block.marker);
+    from = block.End();
+  }
+  keep(stop);
+  return kept;
 }
 
 Failure Broken(const LineSource& lines, const UnitExtent& extent, std::string_view fileLabel) {
@@ -113,14 +144,54 @@ Result<std::optional<UnitBlockInFile>> FindUnitBlockForRewrite(std::string_view 
   if (!lines.Has(key)) return std::optional<UnitBlockInFile>();
   const UnitExtent extent = ScanUnit(lines, key);
   if (!extent.Sound()) return Broken(lines, extent, fileLabel);
-  return std::optional<UnitBlockInFile>(
-      UnitBlockInFile{lines.Begin(key), lines.Begin(extent.end), BoxesOf(lines, extent)});
+  return std::optional<UnitBlockInFile>(UnitBlockInFile{
+      lines.Begin(key), lines.Begin(extent.end), BoxesOf(lines, extent), KeptOf(lines, extent)});
+}
+
+std::optional<std::string> UnitBytes(std::string_view fileBytes, std::string_view keyLine) {
+  const std::string rawKey = EncodeCp932(keyLine);
+  const ByteLines lines(fileBytes);
+  std::size_t key = 0;
+  while (lines.Has(key) && lines.At(key) != rawKey) ++key;
+  if (!lines.Has(key)) return std::nullopt;
+  const UnitExtent extent = ScanUnit(lines, key);
+  const std::size_t begin = lines.Begin(key);
+  return std::string(fileBytes.substr(begin, lines.Begin(extent.end) - begin));
+}
+
+std::string NewerUnitQuestion(std::string_view unitName) {
+  return "「" + std::string(unitName) +
+         "」は、開いた後にほかのウィンドウかプログラムで保存されています。\n"
+         "その新しい内容を、この内容で上書きしてもいいですか？";
+}
+
+bool HasNewerUnit(std::string_view fileBytes, std::string_view keyLine, std::string_view loaded) {
+  const auto now = UnitBytes(fileBytes, keyLine);
+  return now && *now != loaded;
+}
+
+Status CheckUnitReadsBack(std::string_view written, std::string_view keyLine,
+                          std::string_view fileLabel) {
+  const UnitReading reading = ParseUnitBlockBytes(written, keyLine, 1, 1, {});
+  if (reading.ok()) return Succeeded();
+  std::string where(fileLabel);
+  if (reading.problem.line > 0) where += " の " + std::to_string(reading.problem.line) + " 行目";
+  return Failure{where + ": " + reading.problem.message +
+                 "\nこのまま保存すると単元が開けなくなるため、保存しませんでした"};
 }
 
 std::string ReplaceUnitBytes(std::string_view bytes, const UnitBlockInFile& unit,
                              const Lines& block) {
   std::string out(bytes.substr(0, unit.begin));
   out += JoinLinesCp932(block);
+  out += bytes.substr(std::min(unit.end, bytes.size()));
+  return out;
+}
+
+std::string RewriteUnitBytes(std::string_view bytes, const UnitBlockInFile& unit,
+                             std::string_view keyLine, const UnitBlockBoxes& boxes) {
+  std::string out(bytes.substr(0, unit.begin));
+  out += AssembleUnitBytes(keyLine, boxes, unit.kept);
   out += bytes.substr(std::min(unit.end, bytes.size()));
   return out;
 }
@@ -143,6 +214,57 @@ Lines AssembleUnitBlock(std::string_view keyLine, const UnitBlockBoxes& boxes) {
   if (!boxes.hint.empty()) AppendBlock(out, "<<hint", boxes.hint);
   out.insert(out.end(), boxes.settings.begin(), boxes.settings.end());
   out.emplace_back(kUnitEnd);
+  return out;
+}
+
+std::string AssembleUnitBytes(std::string_view keyLine, const UnitBlockBoxes& boxes,
+                              const std::vector<KeptLines>& kept) {
+  std::string out;
+  const auto keptAfter = [&](std::string_view marker) {
+    for (const KeptLines& run : kept) {
+      if (run.after != marker) continue;
+      out += run.bytes;
+      // The unit's last line may have ended the file without a line end.
+      if (!run.bytes.empty() && run.bytes.back() != '\n' && run.bytes.back() != '\r') out += "\r\n";
+    }
+  };
+  const auto lines = [&](const Lines& part) { out += JoinLinesCp932(part); };
+  const auto block = [&](std::string_view marker, const Lines& content, bool written) {
+    if (written) {
+      Lines part;
+      AppendBlock(part, marker, content);
+      lines(part);
+    }
+    keptAfter(marker);
+  };
+  lines({std::string(keyLine)});
+  keptAfter("");
+  // The same order as AssembleUnitBlock.
+  block("<<ques", boxes.question, true);
+  block("<<kgroup", boxes.kgroup, !boxes.kgroup.empty());
+  block("<<dummy", boxes.dummy, true);
+  block("<<graph", boxes.graph, !boxes.graph.empty());
+  block("<<AGraph", boxes.aGraph, !boxes.aGraph.empty());
+  block("<<hint", boxes.hint, !boxes.hint.empty());
+  // The settings box as it stands, each of its blocks followed by what
+  // followed it in the file.
+  const Lines layoutMarkers = {"<<value", "<<font", "<<kran"};
+  std::string open;
+  Lines written;
+  for (const std::string& line : boxes.settings) {
+    lines({line});
+    if (open.empty() &&
+        std::find(layoutMarkers.begin(), layoutMarkers.end(), line) != layoutMarkers.end()) {
+      open = line;
+    } else if (!open.empty() && line == kEnd) {
+      keptAfter(open);
+      written.push_back(open);
+      open.clear();
+    }
+  }
+  for (const std::string& marker : layoutMarkers)
+    if (std::find(written.begin(), written.end(), marker) == written.end()) keptAfter(marker);
+  lines({std::string(kUnitEnd)});
   return out;
 }
 

@@ -55,11 +55,27 @@ std::string BrokenUnitMessage(std::string_view fileLabel, int line, std::string_
 [[nodiscard]] Result<int> RemoveUnitBlock(Lines& fileLines, std::string_view keyLine,
                                           std::string_view fileLabel);
 
+// Lines of a unit that the program does not write itself ("<<softkey", blocks
+// of other programs, anything between blocks), as the file holds them: a
+// rewrite of the unit puts them back byte for byte where they stood, after
+// the block of the program's own they followed.
+struct KeptLines {
+  std::string after;  // that block's marker; empty: right after the key line
+  std::string bytes;  // raw CP932 with the file's own line ends
+  bool operator==(const KeptLines&) const = default;
+};
+
 // A unit found in a question file's raw bytes for rewriting it in place.
 struct UnitBlockInFile {
   std::size_t begin = 0;  // byte offset of its key line
   std::size_t end = 0;    // byte offset just past its last line and that line's end
   UnitBlockBoxes boxes;   // its blocks as the editor reads them
+  std::vector<KeptLines> kept;
+
+  // The unit's bytes as they stand in `fileBytes`.
+  std::string_view Bytes(std::string_view fileBytes) const {
+    return fileBytes.substr(begin, end - begin);
+  }
 };
 
 // The unit of keyLine in the bytes of a question file: nothing when the file
@@ -72,12 +88,40 @@ struct UnitBlockInFile {
 // CP932 with CR LF. Every byte outside the unit stays as it was.
 std::string ReplaceUnitBytes(std::string_view bytes, const UnitBlockInFile& unit,
                              const Lines& block);
+// The same with the unit's block assembled from the boxes, its kept lines in
+// their places: what every rewrite of an existing unit writes.
+std::string RewriteUnitBytes(std::string_view bytes, const UnitBlockInFile& unit,
+                             std::string_view keyLine, const UnitBlockBoxes& boxes);
 // The file's bytes with the block's lines appended; a last line without a
 // line end gets one first, so that it stays a line of its own.
 std::string AppendUnitBytes(std::string_view bytes, const Lines& block);
 
+// The unit's bytes in a file's bytes, from its key line to where the scanner
+// ends it: what a save compares with what was loaded, to find a text saved
+// meanwhile by another window or program. Nothing when the file has no such
+// unit.
+std::optional<std::string> UnitBytes(std::string_view fileBytes, std::string_view keyLine);
+
+// The question asked before a save replaces a unit that was saved by someone
+// else after it was loaded (No is the answer that keeps it).
+std::string NewerUnitQuestion(std::string_view unitName);
+// Whether the file's bytes hold a text of the unit other than the one loaded
+// (`loaded`: the unit's bytes then, "" when it was not there). A unit gone
+// since is no newer text: writing it back loses nothing.
+bool HasNewerUnit(std::string_view fileBytes, std::string_view keyLine, std::string_view loaded);
+
+// A save must never report success over a unit that will not open: the
+// written bytes must read the unit. Failure: the file, the line and what the
+// reader says, and that nothing was written.
+[[nodiscard]] Status CheckUnitReadsBack(std::string_view written, std::string_view keyLine,
+                                        std::string_view fileLabel);
+
 // The block of an existing unit, in the order the editor writes it.
 Lines AssembleUnitBlock(std::string_view keyLine, const UnitBlockBoxes& boxes);
+// The same in CP932 with CR LF, with the kept lines put back after the block
+// they followed (when that block is not written any more, where it would stand).
+std::string AssembleUnitBytes(std::string_view keyLine, const UnitBlockBoxes& boxes,
+                              const std::vector<KeptLines>& kept);
 // The shorter block of a unit created new: no answer choices and no hints.
 Lines AssembleNewUnitBlock(std::string_view keyLine, const UnitBlockBoxes& boxes);
 

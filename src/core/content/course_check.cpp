@@ -13,6 +13,11 @@
 namespace tavolo {
 
 namespace {
+// The answer boxes a sheet holds.
+constexpr std::size_t kMaxAnswerBoxes = 80;
+}  // namespace
+
+namespace {
 
 // A question line of more Shift-JIS bytes than this cannot be seen whole on
 // any page: the widest paper (A3, 891 pixels across on the screen) holds
@@ -130,6 +135,17 @@ class CourseChecker {
                                            key ? file.FindLineInUnit((*figures)[k], *key) : 0});
         }
       }
+      // A sheet has 80 answer boxes: the fields after the 80th cannot be
+      // answered on the screen.
+      std::size_t fields = 0;
+      for (const std::string& line : reading.content->questionLines)
+        fields += static_cast<std::size_t>(std::count(line.begin(), line.end(), '#')) / 2;
+      if (fields > kMaxAnswerBoxes)
+        problems.push_back(
+            UnitProblem{UnitProblem::Kind::Malformed,
+                        "解答欄が " + std::to_string(fields) +
+                            " 個あります。８０個までです（８１個目からは画面で答えられません）",
+                        key ? static_cast<int>(*key) + 1 : 0});
       // Lines that run past the page's right edge: the rest of them is
       // neither shown nor printed.
       std::size_t from = key ? *key : 0;

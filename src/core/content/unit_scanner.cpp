@@ -10,11 +10,15 @@ namespace {
 
 constexpr std::string_view kQuestionMarker = "<<ques";
 
-// A line that ends whatever block is open: its ">>" must have been forgotten.
-bool EndsOpenBlock(std::string_view line) { return IsKeyLine(line) || IsBlockMarker(line); }
-
 std::string UnclosedBlockMessage(std::string_view marker) {
   return std::string(marker) + " ブロックが >> で閉じられていません";
+}
+
+// The editor's own blocks, "<<dummy" and "<<hint": the reader steps over
+// their lines. Blocks of other programs are stepped over the same way; they
+// are kept as lines of the unit, not as blocks.
+bool IsEditorBlockMarker(std::string_view line) {
+  return IsBlockMarker(line) && !IsReaderBlockMarker(line);
 }
 
 class Scanner {
@@ -39,8 +43,12 @@ class Scanner {
         extent_.end = i;
         return std::move(extent_);
       }
-      if (IsBlockMarker(line)) {
+      if (IsReaderBlockMarker(line)) {
         i = Block(i);
+        continue;
+      }
+      if (IsEditorBlockMarker(line)) {
+        i = OtherBlock(i);
         continue;
       }
       ++i;  // a line between blocks that opens none: stepped over
@@ -55,17 +63,16 @@ class Scanner {
     return static_cast<int>(extent_.faults.size()) - 1;
   }
 
-  // Scans the block opened at `open`; returns the line after it.
+  // Scans the known block opened at `open` up to its ">>"; returns the line
+  // after it.
   std::size_t Block(std::size_t open) {
     ScannedBlock block;
-    block.marker = *std::find(kBlockMarkers.begin(), kBlockMarkers.end(), lines_.At(open));
+    block.marker = *std::find(kReaderBlocks.begin(), kReaderBlocks.end(), lines_.At(open));
     block.open = open;
     std::size_t i = open + 1;
     if (block.marker == kQuestionMarker && lines_.Has(i) && lines_.At(i) == "{") {
       const std::size_t group = i;
-      for (++i; lines_.Has(i) && lines_.At(i) != "}" && !IsKeyLine(lines_.At(i)) &&
-                !IsBlockMarker(lines_.At(i));
-           ++i) {
+      for (++i; lines_.Has(i) && lines_.At(i) != "}" && !IsUnitKeyLine(lines_.At(i)); ++i) {
       }
       if (!lines_.Has(i) || lines_.At(i) != "}") {
         block.first = block.last = i;
@@ -77,10 +84,36 @@ class Scanner {
       ++i;
     }
     block.first = i;
-    while (lines_.Has(i) && lines_.At(i) != kBlockEndLine && !EndsOpenBlock(lines_.At(i))) ++i;
+    while (lines_.Has(i) && lines_.At(i) != kBlockEndLine && !IsUnitKeyLine(lines_.At(i))) ++i;
     block.last = i;
     block.closed = lines_.Has(i) && lines_.At(i) == kBlockEndLine;
     if (!block.closed) block.fault = Fault(open, UnclosedBlockMessage(block.marker));
+    extent_.blocks.push_back(block);
+    return block.End();
+  }
+
+  // "<<dummy" or "<<hint": its lines are stepped over one by one,
+  // so it is whole only when its ">>" comes before any line that means
+  // something between blocks. Returns the line where the scan goes on.
+  std::size_t OtherBlock(std::size_t open) {
+    ScannedBlock block;
+    block.marker = lines_.At(open);
+    block.known = false;
+    block.open = open;
+    block.first = open + 1;
+    std::size_t i = open + 1;
+    for (; lines_.Has(i); ++i) {
+      const std::string_view line = lines_.At(i);
+      if (line == kBlockEndLine || line == kUnitEndLine || IsKeyLine(line) || IsBlockMarker(line))
+        break;
+    }
+    block.last = i;
+    block.closed = lines_.Has(i) && lines_.At(i) == kBlockEndLine;
+    if (!block.closed) {
+      // The rest of it, if any, is read as what it looks like (or is outside
+      // the unit): the editor's boxes would lose lines on a save.
+      block.fault = Fault(open, UnclosedBlockMessage(lines_.Text(open)));
+    }
     extent_.blocks.push_back(block);
     return block.End();
   }
@@ -97,7 +130,25 @@ bool IsBlockMarker(std::string_view line) {
   return std::find(kBlockMarkers.begin(), kBlockMarkers.end(), line) != kBlockMarkers.end();
 }
 
+bool IsReaderBlockMarker(std::string_view line) {
+  if (line.size() < 5 || line[0] != '<' || line[1] != '<') return false;
+  return std::find(kReaderBlocks.begin(), kReaderBlocks.end(), line) != kReaderBlocks.end();
+}
+
 bool IsKeyLine(std::string_view line) { return line.starts_with("[["); }
+
+bool IsUnitKeyLine(std::string_view line) {
+  constexpr std::string_view kUnitKey = "[[unit";
+  if (!line.starts_with(kUnitKey)) return false;
+  std::string_view rest = line.substr(kUnitKey.size());
+  if (rest == "X") return true;
+  const auto digits = [](std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  const std::size_t r = rest.find('R');
+  if (r == std::string_view::npos) return digits(rest);
+  return digits(rest.substr(0, r)) && digits(rest.substr(r + 1));
+}
 
 ByteLines::ByteLines(std::string_view bytes, std::size_t firstLineStart)
     : bytes_(bytes),

@@ -7,15 +7,20 @@
 // The rules, on whole lines compared exactly:
 //  - a unit starts at its key line and ends with a line "]]" between blocks,
 //    or at the end of the file;
-//  - a block runs from its marker line to the first line ">>"; a "]]" inside
-//    it is content. "<<ques" may start with a "{" ... "}" group;
-//  - a key line ("[[...") or another block marker inside a block means its
-//    ">>" was forgotten: the block ends before that line and the unit is
-//    broken there;
+//  - a block the reader knows (kReaderBlocks) runs from its marker line to
+//    the first line ">>": a "]]" or another marker inside it is content.
+//    "<<ques" may start with a "{" ... "}" group;
+//  - the lines of any other block ("<<dummy", "<<hint", blocks of other
+//    programs) are stepped over one by one, so a "]]" there ends the unit and
+//    a known marker there opens its block; "<<dummy" and "<<hint" are listed
+//    as blocks, complete when their ">>" comes first;
+//  - a unit key line inside a known block means its ">>" was forgotten: the
+//    block ends before that line and the unit is broken there;
 //  - a key line between blocks means the unit's "]]" was forgotten: the unit
 //    ends before it and is broken there.
-// A broken unit can still be read for a sheet, but is never rewritten in
-// place: nobody can tell for sure which of its lines belong to it.
+// A broken unit can still be read for a sheet when its known blocks are
+// whole, but is never rewritten in place: nobody can tell for sure which of
+// its lines belong to it.
 
 #include <array>
 #include <cstddef>
@@ -33,9 +38,19 @@ inline constexpr std::array<std::string_view, 12> kBlockMarkers = {
     "<<ques",  "<<ans",    "<<header",  "<<value",  "<<font",  "<<kran",
     "<<graph", "<<kgroup", "<<softkey", "<<AGraph", "<<dummy", "<<hint"};
 
+// The blocks the unit reader takes in, whose content ends only at ">>".
+inline constexpr std::array<std::string_view, 10> kReaderBlocks = {
+    "<<ques", "<<ans",   "<<header", "<<value",   "<<font",
+    "<<kran", "<<graph", "<<kgroup", "<<softkey", "<<AGraph"};
+
 bool IsBlockMarker(std::string_view line);
+bool IsReaderBlockMarker(std::string_view line);
 // A line that opens a unit or a section.
 bool IsKeyLine(std::string_view line);
+// A line a unit is found by: "[[unit" + a number, with or without "R" + a
+// number, or the copy file's "[[unitX". Such a line inside a block would be
+// found in place of the unit's own key line.
+bool IsUnitKeyLine(std::string_view line);
 
 // Lines of a file as the scanner reads them. Raw CP932 bytes and decoded
 // text serve alike: every marker is ASCII, and CP932 never puts an ASCII
@@ -82,6 +97,7 @@ class ByteLines final : public LineSource {
   std::size_t Begin(std::size_t index) const;
   // Byte offset just past the line's end (its CR LF, LF or CR).
   std::size_t Next(std::size_t index) const;
+  std::string_view Bytes() const { return bytes_; }
   // Splits everything; returns the number of lines.
   std::size_t SplitAll() const;
 
@@ -105,6 +121,7 @@ struct UnitFault {
 
 struct ScannedBlock {
   std::string_view marker;  // one of kBlockMarkers
+  bool known = true;        // one of kReaderBlocks; otherwise its lines were stepped over
   std::size_t open = 0;     // its marker line
   std::size_t first = 0;    // its first content line (after a "{" group of "<<ques")
   std::size_t last = 0;     // one past its last content line: its ">>" when closed

@@ -187,4 +187,16 @@ std::string SjisMid(std::string_view utf8, std::size_t fromByte, std::size_t byt
   return out;
 }
 
+std::optional<UnwritableCharacter> FindUnwritableCharacter(std::string_view utf8) {
+  std::size_t offset = 0;
+  for (const std::string& ch : Utf8Chars(utf8)) {
+    // "?" itself is written as it is; every other character that comes out
+    // as "?" had no code.
+    if (static_cast<unsigned char>(ch[0]) >= 0x80 && EncodeCp932(ch) == "?")
+      return UnwritableCharacter{offset, ch};
+    offset += ch.size();
+  }
+  return std::nullopt;
+}
+
 }  // namespace tavolo

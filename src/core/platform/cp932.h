@@ -13,6 +13,7 @@
 //   not the usual one".
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,16 @@ std::string DecodeCp932(std::string_view bytes);
 // "￠"); the rest that it cannot hold (never read from a file, only typed)
 // become "?".
 std::string EncodeCp932(std::string_view utf8);
+
+// The first character of a text that CP932 cannot hold, not even as a
+// look-alike (what EncodeCp932 would write as "?"): where it starts in the
+// UTF-8 text, and the character. Nothing when every character can be written.
+// Every writer of typed text asks this first, so that nothing becomes "?".
+struct UnwritableCharacter {
+  std::size_t offset = 0;  // byte offset in the UTF-8 text
+  std::string character;
+};
+std::optional<UnwritableCharacter> FindUnwritableCharacter(std::string_view utf8);
 
 // True for the marker characters that stand for undecodable bytes.
 bool IsByteMarker(char32_t cp);

@@ -21,6 +21,7 @@ constexpr Color kMarkColor = Color::FromBgr(0x0000FF);         // red
 // The printer scale is the page width over this, whatever the paper.
 constexpr double kScaleReferenceWidth = 630.0;
 constexpr double kLinePitchFactor = 0.7875;
+
 constexpr int kFigureAnchorOffset = 40;  // unplaced figures start right of their text segment
 // Figure positions come from files; ones far off any page are held back so
 // that the page arithmetic stays within range.
@@ -29,6 +30,12 @@ constexpr int kFigurePositionLimit = 100000;
 constexpr int kRightLimitSlack = 4;
 
 int R(double v) { return RoundHalfEven(v); }
+
+// The first question line's top: below the header rows, the title and the
+// name line, at the given header scale.
+double QuestionsTopAt(double headerScale) {
+  return 65 * headerScale + R(20 * headerScale) + R(17 * headerScale * kLinePitchFactor);
+}
 
 // One render: the numbers every step shares, and the steps in page order.
 class PageDrawing {
@@ -162,8 +169,7 @@ class PageDrawing {
 
   void DrawQuestions() {
     const double pitch = params_.lineSpacing * scale_ * kLinePitchFactor;
-    double runningY =
-        65 * headerScale_ + R(20 * headerScale_) + R(17 * headerScale_ * kLinePitchFactor);
+    double runningY = QuestionsTopAt(headerScale_);
     int lineY = R(runningY);
     SetPen(1);
     canvas_.brush().solid = false;
@@ -234,6 +240,7 @@ class PageDrawing {
       runningY += pitch;
       lineY = R(runningY);
     }
+    if (!printing_) layout_.questionsBottom = R(runningY / scale_);
   }
 
   std::string ShownLearnerAnswer(std::size_t number, const std::string& answer) const {
@@ -437,5 +444,7 @@ class PageDrawing {
 void PageRenderer::RenderPage(const SheetPage& page, Canvas& canvas, const PageSettings& settings) {
   PageDrawing(page, canvas, settings, registry_, context_).Draw();
 }
+
+int QuestionAreaTop() { return static_cast<int>(QuestionsTopAt(1.0)); }
 
 }  // namespace tavolo

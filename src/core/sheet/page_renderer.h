@@ -37,7 +37,14 @@ struct PageLayout {
   // Start point of every text segment of the last screen render, in order:
   // the question editor places new figures beside them.
   std::vector<Point> segmentStarts;
+  // Where the line after the last question line would stand (screen units):
+  // the first free place for a figure that has no segment to stand beside.
+  int questionsBottom = 0;
 };
+
+// Where the first question line stands on a page image (screen units): below
+// the header, the title and the name line, which no figure may cover.
+int QuestionAreaTop();
 
 // The parts of a worksheet that a render reads and updates; the worksheet
 // window owns them and bundles them for each render.

@@ -43,6 +43,8 @@ std::vector<std::string> ComposeCopyFile(const SheetParams& sheet) {
   const auto layout = WriteLayoutBlocks(sheet);
   out.insert(out.end(), layout.begin(), layout.end());
   AppendBlock(out, "<<kgroup", unit.kgroupLines);
+  // The soft keys stay with the unit wherever it goes.
+  if (!unit.softkeyLines.empty()) AppendBlock(out, "<<softkey", unit.softkeyLines);
   out.emplace_back("]]");
   return out;
 }

@@ -16,6 +16,7 @@ TfrmDummy::TfrmDummy(QWidget* parent) : QMdiSubWindow(parent) {
   page->setAutoFillBackground(true);
   btnTitle_ = new QPushButton(page);
   btnTitle_->setObjectName("btnTitle");
+  btnTitle_->setAccessibleName(QStringLiteral("タイトル"));
   btnTitle_->setFlat(true);
   btnTitle_->setFocusPolicy(Qt::NoFocus);
   btnTitle_->resize(10, 20);

@@ -15,6 +15,7 @@ TfrmHelp::TfrmHelp(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QStringLiteral("使い方"));
   brwHelp_ = new QTextBrowser(this);
   brwHelp_->setObjectName("brwHelp");
+  brwHelp_->setAccessibleName(QStringLiteral("ヘルプの本文"));
   // Pages of the course link to each other; links out of it go to the browser.
   brwHelp_->setOpenExternalLinks(true);
   auto* layout = new QVBoxLayout(this);

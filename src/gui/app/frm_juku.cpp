@@ -24,6 +24,7 @@ TfrmJuku::TfrmJuku(QWidget* parent) : QDialog(parent) {
 
   edtSchool_ = new QLineEdit(this);
   edtSchool_->setObjectName("edtSchool");
+  edtSchool_->setAccessibleName(QStringLiteral("学校名"));
   edtSchool_->setMinimumWidth(
       edtSchool_->fontMetrics().horizontalAdvance(QString(24, QChar(0x3000))));
 

@@ -43,6 +43,7 @@
 #include "gui/app/frm_version.h"
 #include "gui/app/frm_zen_tangen.h"
 #include "gui/app/glyphs.h"
+#include "gui/app/redo_key.h"
 #include "gui/authoring/frm_edit_index.h"
 #include "gui/authoring/frm_input_name.h"
 #include "gui/authoring/frm_input_text.h"
@@ -71,6 +72,7 @@ TfrmMain::TfrmMain(SettingsStore& settings, Dialogs& dialogs, QWidget* parent)
   setObjectName("frmMain");
   setWindowTitle(ToQString(kApplicationTitle));
   setWindowIcon(ProgramIcon());
+  InstallRedoKey();
 
   auto* central = new QWidget(this);
   central->setObjectName("pnlClient");
@@ -120,18 +122,21 @@ void TfrmMain::CreateSideWindows() {
       this);
   frmMenu_->SetAllUnitsView([this] { frmZenTangen_->ShowView(geometry()); });
   frmVersion_ = LazyWindow<TfrmVersion>([this] { return new TfrmVersion(this); });
-  frmEditSource_ = LazyWindow<TfrmEditSource>(
-      [this] { return new TfrmEditSource([this](int context) { ShowHelp(context); }, this); });
+  frmEditSource_ = LazyWindow<TfrmEditSource>([this] {
+    return new TfrmEditSource(
+        dialogs_, [this](int context) { ShowHelp(context); }, this);
+  });
   frmInputText_ = LazyWindow<TfrmInputText>([this] { return new TfrmInputText(this); });
   frmEditIndex_ = LazyWindow<TfrmEditIndex>([this] {
     return new TfrmEditIndex(
         state_, dialogs_, *frmInputText_,
-        TfrmEditIndex::Host{
-            [this](int context) { ShowHelp(context); },
-            [this](const std::string& path, int context, const std::vector<std::string>& lines) {
-              return frmEditSource_->Edit(path, context, lines, geometry());
-            },
-            [this] { frmMenu_->Menu().SetIndexChanged(); }},
+        TfrmEditIndex::Host{[this](int context) { ShowHelp(context); },
+                            [this](const std::string& path, int context,
+                                   const std::vector<std::string>& lines, LinesCheck check) {
+                              return frmEditSource_->Edit(path, context, lines, geometry(),
+                                                          std::move(check));
+                            },
+                            [this] { frmMenu_->Menu().SetIndexChanged(); }},
         this);
   });
   CreateEditors();

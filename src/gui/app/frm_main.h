@@ -112,6 +112,7 @@ class TfrmMain final : public QMainWindow,
   void btnSaveMasterClick();
   // "名前を付けて保存".
   void btnSaveCopyClick();
+  void SaveSheetInFront();
   // A copy file saved earlier, opened as a sheet again.
   void mnuOpenCopyClick();
   // Opens a web page outside the program; calls `failed` when no browser took it.

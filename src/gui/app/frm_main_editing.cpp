@@ -13,8 +13,9 @@ namespace tavolo {
 void TfrmMain::CreateEditors() {
   frmEditQues_ = LazyWindow<TfrmEditQues>([this] {
     TfrmEditQues::Host host;
-    host.editSource = [this](const std::string& path, const Lines& lines) {
-      return frmEditSource_->Edit(path, kQuestionSourceHelpContext, lines, geometry());
+    host.editSource = [this](const std::string& path, const Lines& lines, LinesCheck check) {
+      return frmEditSource_->Edit(path, kQuestionSourceHelpContext, lines, geometry(),
+                                  std::move(check));
     };
     // A unit made or changed may change the menu's marks (similar problems).
     host.refreshMarks = [this] {
@@ -40,7 +41,8 @@ void TfrmMain::btnEditClick() {
   // it was opened with, so that the reopened sheet has the same title.
   CourseMenuChoice choice = sheet->Choice();
   choice.address = document.address;
-  const EditorSheet editorSheet{document.params, sheet->Layout().segmentStarts};
+  const EditorSheet editorSheet{document.params, sheet->Layout().segmentStarts,
+                                sheet->Layout().questionsBottom};
   if (frmEditQues_->EditSheetUnit(state_.course, choice.address, choice.captions, editorSheet,
                                   geometry()))
     OpenUnit(choice, true);

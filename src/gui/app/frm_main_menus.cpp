@@ -2,6 +2,7 @@
 // while it is in front, and the small windows they open.
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -11,6 +12,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QShortcut>
 #include <QUrl>
 
 #include "app/help_pages.h"
@@ -114,6 +116,9 @@ void TfrmMain::CreateSheetMenus() {
           &QAction::triggered, this, &TfrmMain::mnuOpenCopyClick);
   mnuSheetSave_ = item(mnuSheetFile_, "上書き保存(&S)", "mnuSheetSave");
   connect(mnuSheetSave_, &QAction::triggered, this, &TfrmMain::btnSaveMasterClick);
+  // Ctrl+S saves the sheet in front: over its unit, or a copy sheet as a copy.
+  connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
+          &TfrmMain::SaveSheetInFront);
   connect(item(mnuSheetFile_, "印刷(&P)", "mnuSheetPrint"), &QAction::triggered, this,
           &TfrmMain::btnStartPrintClick);
   connect(item(mnuSheetFile_, "閉じる(&C)", "mnuSheetClose"), &QAction::triggered, this,

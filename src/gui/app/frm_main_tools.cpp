@@ -64,6 +64,7 @@ void TfrmMain::CreateToolPanel() {
   btnLogOn_ = AddButton("btnLogOn", "学習者");
   edtLogOnName_ = new QLineEdit(pnlMain_);
   edtLogOnName_->setObjectName("edtLogOnName");
+  edtLogOnName_->setAccessibleName(QStringLiteral("学習者の名前"));
   edtLogOnName_->setReadOnly(true);
   edtLogOnName_->setFocusPolicy(Qt::NoFocus);
   edtLogOnName_->setAlignment(Qt::AlignCenter);
@@ -79,6 +80,7 @@ void TfrmMain::CreateToolPanel() {
   lblGyouSpace_->setObjectName("lblGyouSpace");
   spnGyouSpace_ = new QSpinBox(pnlMain_);
   spnGyouSpace_->setObjectName("spnGyouSpace");
+  spnGyouSpace_->setAccessibleName(QStringLiteral("主行間"));
   spnGyouSpace_->setRange(kLineSpacingRange.low, kLineSpacingRange.high);
   spnGyouSpace_->setValue(30);
   lblMoji_ = new QLabel(QStringLiteral("文　字"), pnlMain_);
@@ -87,6 +89,7 @@ void TfrmMain::CreateToolPanel() {
   lblSize_->setObjectName("lblSize");
   spnMojiSize_ = new QSpinBox(pnlMain_);
   spnMojiSize_->setObjectName("spnMojiSize");
+  spnMojiSize_->setAccessibleName(QStringLiteral("文字サイズ"));
   spnMojiSize_->setRange(kCharSizeRange.low, kCharSizeRange.high);
   spnMojiSize_->setValue(10);
 
@@ -210,6 +213,7 @@ void TfrmMain::CreateHiddenOperations() {
   btnShukusho_->hide();
   btnScroll_ = new QPushButton(this);
   btnScroll_->setObjectName("btnScroll");
+  btnScroll_->setAccessibleName(QStringLiteral("シートをスクロール"));
   btnScroll_->hide();
   connect(btnShukusho_, &QPushButton::clicked, this, &TfrmMain::ToggleReducedView);
   connect(btnScroll_, &QPushButton::clicked, this, &TfrmMain::ScrollCurrentSheet);
@@ -301,6 +305,16 @@ void TfrmMain::btnSaveMasterClick() {
   // Whatever the outcome, SaveMaster has told the teacher; nothing else follows here.
   if (sheet && sheet->Document().master) static_cast<void>(SaveMaster(sheet->Document(), dialogs_));
   setFocus();
+}
+
+void TfrmMain::SaveSheetInFront() {
+  TfrmPrint* sheet = CurrentSheetWindow();
+  // A learner's screen has no saving.
+  if (!sheet || state_.keyLock) return;
+  if (sheet->Document().master)
+    btnSaveMasterClick();
+  else
+    btnSaveCopyClick();
 }
 
 void TfrmMain::btnSaveCopyClick() {

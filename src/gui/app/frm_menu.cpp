@@ -63,6 +63,11 @@ TfrmMenu::TfrmMenu(AppState& app, Dialogs& dialogs, QWidget* parent)
   lstUnit_ = List("lstUnit", this);
   lstRuidai_ = List("lstRuidai", this);
   lstRuidai_->setSelectionMode(QAbstractItemView::MultiSelection);
+  // The panels above the lists are no labels: screen readers get the names here.
+  lstLesson_->setAccessibleName(QStringLiteral("レッスン"));
+  lstSection_->setAccessibleName(QStringLiteral("主メニュー"));
+  lstUnit_->setAccessibleName(QStringLiteral("副メニュー"));
+  lstRuidai_->setAccessibleName(QStringLiteral("類題"));
   for (QListWidget* list : {lstLesson_, lstSection_, lstUnit_}) list->installEventFilter(this);
 
   lblRuidai_ = new QLabel(QStringLiteral("類題"), this);

@@ -54,6 +54,7 @@ TfrmSettei::TfrmSettei(Host host, QWidget* parent) : QDialog(parent), host_(std:
   radShikaku_->setObjectName("radShikaku");
   radKasen_ = new QRadioButton(QStringLiteral("____"), grpShape);
   radKasen_->setObjectName("radKasen");
+  radKasen_->setAccessibleName(QStringLiteral("下線"));
   radRound_ = new QRadioButton(QStringLiteral("角丸"), grpShape);
   radRound_->setObjectName("radRound");
   shapes_ = new QButtonGroup(this);
@@ -63,6 +64,9 @@ TfrmSettei::TfrmSettei(Host host, QWidget* parent) : QDialog(parent), host_(std:
   shapes_->addButton(radRound_, 5);
   spnKranWX_ = Spin("spnKranWX", -kUnbounded, kUnbounded, grpShape);
   spnKranH_ = Spin("spnKranH", -kUnbounded, kUnbounded, grpShape);
+  // Inside a group box every control would be called by the group's title.
+  spnKranWX_->setAccessibleName(QStringLiteral("解答欄の幅"));
+  spnKranH_->setAccessibleName(QStringLiteral("解答欄の高さ"));
   auto* shapeLayout = new QGridLayout(grpShape);
   shapeLayout->addWidget(radNon_, 0, 0);
   shapeLayout->addWidget(radShikaku_, 0, 1);
@@ -84,6 +88,12 @@ TfrmSettei::TfrmSettei(Host host, QWidget* parent) : QDialog(parent), host_(std:
   QToolButton* btnRight = Arrow("btnRight", Qt::RightArrow, grpPosition);
   QToolButton* btnUp = Arrow("btnUp", Qt::UpArrow, grpPosition);
   QToolButton* btnDown = Arrow("btnDown", Qt::DownArrow, grpPosition);
+  const std::pair<QWidget*, const char*> spoken[] = {
+      {spnAnsX_, "解答位置の横"},        {spnAnsY_, "解答位置の縦"},
+      {spnLeftM_, "左の余白"},           {spnRightM_, "右の余白"},
+      {btnLeft, "解答位置を左へ動かす"}, {btnRight, "解答位置を右へ動かす"},
+      {btnUp, "解答位置を上へ動かす"},   {btnDown, "解答位置を下へ動かす"}};
+  for (const auto& [control, name] : spoken) control->setAccessibleName(QString::fromUtf8(name));
   auto* positionLayout = new QGridLayout(grpPosition);
   positionLayout->addWidget(new QLabel(QStringLiteral("解答位置"), grpPosition), 0, 0, 1, 2);
   positionLayout->addWidget(spnAnsX_, 1, 0);

@@ -25,6 +25,7 @@ TfrmZenTangen::TfrmZenTangen(CourseMenu& menu, Dialogs& dialogs,
 
   trvMain_ = new QTreeWidget(this);
   trvMain_->setObjectName("trvMain");
+  trvMain_->setAccessibleName(QStringLiteral("全単元"));
   trvMain_->setHeaderHidden(true);
   QFont treeFont = trvMain_->font();
   treeFont.setPointSizeF(treeFont.pointSizeF() * 1.1);
@@ -34,6 +35,7 @@ TfrmZenTangen::TfrmZenTangen(CourseMenu& menu, Dialogs& dialogs,
   label1_->setObjectName("Label1");
   edit1_ = new QLineEdit(this);
   edit1_->setObjectName("Edit1");
+  edit1_->setAccessibleName(QStringLiteral("印刷の番号"));
   edit1_->setReadOnly(true);
   edit1_->setFixedWidth(edit1_->fontMetrics().horizontalAdvance("00000") + 12);
   auto* btnPrint = new QPushButton(QStringLiteral("印刷"), this);

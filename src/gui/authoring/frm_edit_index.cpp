@@ -3,14 +3,17 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "gui/app/redo_key.h"
 #include "gui/app/widget_helpers.h"
 #include "gui/authoring/index_glyphs.h"
 #include "gui/sheet/qt_text.h"
@@ -56,6 +59,7 @@ TfrmEditIndex::TfrmEditIndex(const AppState& app, Dialogs& dialogs, TextInput& i
     : QDialog(parent), app_(app), dialogs_(dialogs), input_(input), host_(std::move(host)) {
   setObjectName("frmEditIndex");
   setWindowTitle(QStringLiteral("Tavolo Editor 教材の作成"));
+  InstallRedoKey();
   // Modal to the main window only: the help pages stay usable beside it.
   setWindowModality(Qt::WindowModal);
   setMouseTracking(true);
@@ -193,9 +197,13 @@ void TfrmEditIndex::CreateControls() {
   connect(btnAdd2_, &QPushButton::clicked, this, &TfrmEditIndex::btnAdd2Click);
   connect(btnChange2_, &QPushButton::clicked, this, &TfrmEditIndex::btnChange2Click);
   connect(btnOk_, &QPushButton::clicked, this, &TfrmEditIndex::btnOkClick);
-  connect(btnClose_, &QPushButton::clicked, this, &TfrmEditIndex::reject);
+  // "キャンセル" says what it does: the edits go without a question.
+  connect(btnClose_, &QPushButton::clicked, this, &TfrmEditIndex::btnCloseClick);
   connect(btnExpand_, &QPushButton::clicked, this, &TfrmEditIndex::btnExpandClick);
   connect(btnEditDirect_, &QPushButton::clicked, this, &TfrmEditIndex::btnEditDirectClick);
+  // Ctrl+S is OK, as in every editor of the program.
+  connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
+          &TfrmEditIndex::btnOkClick);
   connect(btnHelp_, &QPushButton::clicked, this, [this] {
     if (host_.openHelp) host_.openHelp(kHelpContext);
   });
@@ -407,6 +415,14 @@ void TfrmEditIndex::btnOkClick() {
 }
 
 void TfrmEditIndex::reject() {
+  if (editor_.AskSaveOnClose(ToStdString(edtMainTitle_->text()), dialogs_)) {
+    btnOkClick();  // a failed save keeps the window and the edits
+    return;
+  }
+  btnCloseClick();
+}
+
+void TfrmEditIndex::btnCloseClick() {
   editor_.Discard();
   QDialog::reject();
 }
@@ -422,7 +438,8 @@ void TfrmEditIndex::btnExpandClick() {
 void TfrmEditIndex::btnEditDirectClick() {
   if (editor_.lesson() < 1 || !host_.editSource) return;
   const auto edited = host_.editSource(PathText(editor_.IndexPath()), kDirectEditHelpContext,
-                                       editor_.LinesWithTitle(ToStdString(edtMainTitle_->text())));
+                                       editor_.LinesWithTitle(ToStdString(edtMainTitle_->text())),
+                                       CheckIndexSource);
   if (!edited) return;
   if (Status written = editor_.WriteIndex(*edited); !written) {
     dialogs_.Inform(written.message());

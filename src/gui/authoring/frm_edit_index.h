@@ -16,6 +16,7 @@
 #include "app/dialogs.h"
 #include "app/unit_marks.h"
 #include "authoring/index_editor.h"
+#include "authoring/written_lines.h"
 
 class QLabel;
 class QLineEdit;
@@ -34,7 +35,8 @@ class TfrmEditIndex final : public QDialog {
     std::function<void(int)> openHelp;
     // The source editor on the lines of a file; the edited lines on OK.
     std::function<std::optional<std::vector<std::string>>(const std::string& path, int helpContext,
-                                                          const std::vector<std::string>& lines)>
+                                                          const std::vector<std::string>& lines,
+                                                          LinesCheck check)>
         editSource;
     // A lesson index was written: the course menu reads the indexes again.
     std::function<void()> indexChanged;
@@ -55,7 +57,7 @@ class TfrmEditIndex final : public QDialog {
   const IndexEditor& Editor() const { return editor_; }
 
  public slots:
-  // Escape and "キャンセル": nothing is written.
+  // Escape and the close box: asks first when something changed.
   void reject() override;
 
  protected:
@@ -85,6 +87,7 @@ class TfrmEditIndex final : public QDialog {
   void btnAdd2Click();
   void btnChange2Click();
   void btnOkClick();
+  void btnCloseClick();
   void btnExpandClick();
   void btnEditDirectClick();
 

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/frm_bmp.h"
+#include "gui/app/redo_key.h"
 #include "gui/sheet/font_substitution.h"
 
 namespace tavolo {
@@ -90,9 +91,11 @@ TfrmEditQues::TfrmEditQues(Dialogs& dialogs, Host host, QWidget* parent)
   setObjectName("frmEditQues");
   setWindowTitle(QStringLiteral("マスターファイルの編集"));
   setModal(true);
+  InstallRedoKey();
   CreateControls();
   CreateLayout();
   ConnectControls();
+  SetTabOrder();
   frmBMP_ = new TfrmBMP(this);
 }
 
@@ -166,6 +169,19 @@ void TfrmEditQues::CreateControls() {
                        QStringLiteral("問題のグラフを空にする"));
   btnAGClear_ = Button("btnAGClear", QStringLiteral("クリア"), this,
                        QStringLiteral("解答のグラフを空にする"));
+  // Buttons that share a caption say for screen readers what each one does.
+  const std::pair<QPushButton*, const char*> spoken[] = {
+      {btnKakko_, "下線"},
+      {BitBtn1_, "太字"},
+      {BitBtn2_, "斜体"},
+      {btnKgAdd_, "抽出された解を解選択ブロックに挿入"},
+      {btnDummy_, "ダミーの解を解選択ブロックに挿入"},
+      {btnKGClear_, "解選択ブロックをクリア"},
+      {btnQGAdd_, "選んだグラフを問題のグラフに挿入"},
+      {btnAGAdd_, "選んだグラフを解答のグラフに挿入"},
+      {btnQGClear_, "問題のグラフをクリア"},
+      {btnAGClear_, "解答のグラフをクリア"}};
+  for (const auto& [button, name] : spoken) button->setAccessibleName(QString::fromUtf8(name));
   for (QPushButton* style : {btnKakko_, BitBtn1_, BitBtn2_}) {
     QFont bold = style->font();
     bold.setBold(true);
@@ -261,6 +277,18 @@ void TfrmEditQues::CreateLayout() {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(header);
   layout->addLayout(body, 1);
+}
+
+// Tab goes through the window as it reads: the header, the question box with
+// its tools, the boxes under it, the extracted answers, then the figures.
+void TfrmEditQues::SetTabOrder() {
+  QWidget* const order[] = {edtLesson_,  edtTangen_, edtFileName_, btnEditDirect_, btnOk_,
+                            btnCancel_,  btnKai_,    btnNumber_,   btnKakko_,      BitBtn1_,
+                            BitBtn2_,    MemQues_,   btnDummy_,    memDummy_,      btnKgAdd_,
+                            btnKGClear_, memKgroup_, chkSuuji_,    chkKigou_,      memHint_,
+                            memPasteLo_, btnTest_,   lstKai_,      flbGraph_,      btnQGAdd_,
+                            btnQGClear_, memQGraph_, btnAGAdd_,    btnAGClear_,    memAGraph_};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 }  // namespace tavolo

@@ -31,8 +31,11 @@ class TfrmEditQues final : public QDialog {
   Q_OBJECT
  public:
   struct Host {
-    // The source editor on a file's lines: the edited lines on OK.
-    std::function<std::optional<Lines>(const std::string& path, const Lines& lines)> editSource;
+    // The source editor on a file's lines: the edited lines on OK, once they
+    // passed the check.
+    std::function<std::optional<Lines>(const std::string& path, const Lines& lines,
+                                       LinesCheck check)>
+        editSource;
     // After OK and Cancel: the course menu's marks may have changed.
     std::function<void()> refreshMarks;
   };
@@ -63,7 +66,7 @@ class TfrmEditQues final : public QDialog {
   void AddFigures(FigureBox kind);
 
  protected:
-  void reject() override;          // Esc, like "キャンセル"
+  void reject() override;          // Esc, like the close box
   void done(int result) override;  // the enlarged figure goes with the editor
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -72,6 +75,7 @@ class TfrmEditQues final : public QDialog {
   void CreateControls();
   void CreateLayout();
   void ConnectControls();
+  void SetTabOrder();
 
   bool Run(const QRect& area);
   // What opening does after the unit is loaded (also after a direct edit).
@@ -80,7 +84,8 @@ class TfrmEditQues final : public QDialog {
   void ShowBoxes();
   void CollectBoxes();
   // Puts the caret at the start of a line (1-based) of the box and focuses it.
-  void PlaceCaret(QPlainTextEdit* box, int line);
+  void PlaceCaret(QPlainTextEdit* box, int line, std::size_t offset = 0);
+  QPlainTextEdit* BoxOf(EditorBox box) const;
   // Acts on where saving stopped; true when it saved.
   bool ShowSaveStop(const EditorSave& save);
   // Replaces the selection of the question box with what `wrap` makes of it.

@@ -4,12 +4,14 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <algorithm>
@@ -56,6 +58,9 @@ Lines ListLines(const QListWidget* list) {
 
 void TfrmEditQues::ConnectControls() {
   connect(btnOk_, &QPushButton::clicked, this, &TfrmEditQues::btnOkClick);
+  // Ctrl+S is OK, as in every editor of the program.
+  connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
+          &TfrmEditQues::btnOkClick);
   connect(btnCancel_, &QPushButton::clicked, this, &TfrmEditQues::btnCancelClick);
   connect(btnEditDirect_, &QPushButton::clicked, this, &TfrmEditQues::btnEditDirectClick);
   connect(btnKai_, &QPushButton::clicked, this, &TfrmEditQues::btnKaiClick);
@@ -73,8 +78,9 @@ void TfrmEditQues::ConnectControls() {
   connect(btnAGClear_, &QPushButton::clicked, memAGraph_, &QPlainTextEdit::clear);
   // A click, or the arrow keys, on a file shows it in the preview.
   connect(flbGraph_, &QListWidget::currentItemChanged, this, &TfrmEditQues::flbGraphClick);
-  // Dummies are scratch: typing them changes nothing that OK would lose.
-  for (QPlainTextEdit* box : {MemQues_, memPasteLo_, memKgroup_, memHint_, memQGraph_, memAGraph_})
+  // Every box counts, the dummies too: OK writes them into the unit.
+  for (QPlainTextEdit* box :
+       {MemQues_, memDummy_, memPasteLo_, memKgroup_, memHint_, memQGraph_, memAGraph_})
     connect(box, &QPlainTextEdit::textChanged, this, &TfrmEditQues::Changed);
   connect(memKgroup_, &QPlainTextEdit::textChanged, this, &TfrmEditQues::UpdateChoiceCounters);
 }
@@ -145,9 +151,34 @@ void TfrmEditQues::CollectBoxes() {
   boxes.settings = BoxLines(memPasteLo_);
 }
 
-void TfrmEditQues::PlaceCaret(QPlainTextEdit* box, int line) {
+QPlainTextEdit* TfrmEditQues::BoxOf(EditorBox box) const {
+  switch (box) {
+    case EditorBox::Question:
+      return MemQues_;
+    case EditorBox::Dummy:
+      return memDummy_;
+    case EditorBox::Kgroup:
+      return memKgroup_;
+    case EditorBox::Hint:
+      return memHint_;
+    case EditorBox::Graph:
+      return memQGraph_;
+    case EditorBox::AGraph:
+      return memAGraph_;
+    case EditorBox::Settings:
+      break;
+  }
+  return memPasteLo_;
+}
+
+void TfrmEditQues::PlaceCaret(QPlainTextEdit* box, int line, std::size_t offset) {
   const QTextBlock block = box->document()->findBlockByNumber(std::max(line, 1) - 1);
   QTextCursor cursor(block.isValid() ? block : box->document()->firstBlock());
+  if (block.isValid() && offset > 0) {
+    // The offset counts UTF-8 bytes; the box counts UTF-16 units.
+    const QByteArray utf8 = block.text().toUtf8().left(static_cast<qsizetype>(offset));
+    cursor.setPosition(block.position() + static_cast<int>(QString::fromUtf8(utf8).size()));
+  }
   box->setTextCursor(cursor);
   box->ensureCursorVisible();
   box->setFocus();
@@ -160,9 +191,13 @@ bool TfrmEditQues::ShowSaveStop(const EditorSave& save) {
     case EditorStop::QuestionText:
       PlaceCaret(MemQues_, save.line);
       break;
+    case EditorStop::BoxLine:
+      PlaceCaret(BoxOf(save.box), save.line, save.offset);
+      break;
     case EditorStop::LayoutBlocks:
       PlaceCaret(memPasteLo_, 1);
       break;
+    case EditorStop::Declined:  // the newer text stays; so do the edits on screen
     case EditorStop::File:
       break;  // the message said why; the edits stay for another try
   }
@@ -182,7 +217,8 @@ void TfrmEditQues::btnCancelClick() {
   QDialog::reject();
 }
 
-void TfrmEditQues::reject() { btnCancelClick(); }
+// Esc is the close box: changed boxes are not dropped without a question.
+void TfrmEditQues::reject() { close(); }
 
 void TfrmEditQues::done(int result) {
   frmBMP_->hide();
@@ -217,7 +253,10 @@ void TfrmEditQues::btnEditDirectClick() {
     dialogs_.Inform(lines.message());
     return;
   }
-  const auto edited = host_.editSource(editor_.FilePath(), *lines);
+  const Lines before = *lines;
+  const auto edited = host_.editSource(editor_.FilePath(), before, [&before](const Lines& after) {
+    return CheckQuestionSource(before, after);
+  });
   if (!edited) return;
   if (Status saved = editor_.SaveSource(*edited, dialogs_); !saved) {
     dialogs_.Inform(saved.message());
@@ -305,7 +344,9 @@ void TfrmEditQues::AddFigures(FigureBox kind) {
   std::sort(rows.begin(), rows.end());
   for (int row : rows) {
     const std::string name = ToStdString(flbGraph_->item(row)->text());
-    if (Status added = AddFigureEntry(lines, kind, name, editor_.Anchors()); !added)
+    if (Status added =
+            AddFigureEntry(lines, kind, name, editor_.Anchors(), editor_.QuestionsBottom());
+        !added)
       dialogs_.Inform(added.message());
   }
   SetBoxLines(box, lines);
