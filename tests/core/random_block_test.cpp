@@ -37,6 +37,7 @@ TEST(RandomBlock, ReadsDeclarationsAndNamesTheLineOfEachError) {
         "w = pick(3, 5, 7)", "v = pick(\"北\", \"南%\")", "s = a + b", "",
         "require a * b < 0 or abs(a) > 5"},
        ""},
+      {"lines ending in CR", {"a = int(1..3)\r", "b = a  % a note\r"}, ""},
       {"a billion values are not listed", {"a = int(1..1000000000)"}, ""},
       {"the whole 64-bit range", {"a = int(-9223372036854775807..9223372036854775807)"}, ""},
       {"an indented line",

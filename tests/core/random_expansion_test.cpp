@@ -61,6 +61,8 @@ TEST(RandomExpansion, LinesOfOneVariant) {
       EXPECT_FALSE(expanded.Ok());
     }
   }
+  // The values of a variant that could not be drawn fill nothing.
+  EXPECT_FALSE(ExpandQuestionLine(*block, {}, "$a=#=a#").Ok());
   // Choice, hint and dummy lines have no answers: a "#" there is text.
   EXPECT_EQ(ExpandPlaceholders(*block, variant.values, "#=a# $a").text, "#=a# -3");
 }

@@ -135,8 +135,9 @@ std::optional<RandomBlock> RandomBlock::Read(const std::vector<std::string>& lin
       lineError("乱数の行は英小文字か % で書き始めてください");
       continue;
     }
-    const std::string_view text = WithoutComment(raw);
-    if (TrimBlanks(text).empty()) continue;
+    // Only the end is trimmed: the line starts with a letter, so columns stay.
+    const std::string_view text = TrimBlanks(WithoutComment(raw));
+    if (text.empty()) continue;
     if (block.declarations_.size() >= kMaxDeclarations) {
       lineError("乱数の宣言が多すぎます（" + std::to_string(kMaxDeclarations) + " 行まで）");
       break;

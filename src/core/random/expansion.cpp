@@ -72,6 +72,9 @@ Written Model(const RandomBlock& block, const std::vector<Value>& values, std::s
   return Write(block, values, answer.substr(start + 1));
 }
 
+// Values of a variant that failed (or of another block) fill nothing.
+const char* kNoVariant = "この問題の値が決まっていません";
+
 bool IsComputed(std::string_view answer) {
   const std::size_t first = answer.find_first_not_of(" \t");
   return first != std::string_view::npos && answer[first] == '=';
@@ -82,6 +85,7 @@ bool IsComputed(std::string_view answer) {
 ExpandedText ExpandPlaceholders(const RandomBlock& block, const std::vector<Value>& values,
                                 std::string_view text) {
   ExpandedText result;
+  if (values.size() != block.Names().size()) return {{}, kNoVariant};
   result.text.reserve(text.size() + 16);
   std::size_t i = 0;
   while (i < text.size()) {
@@ -129,6 +133,7 @@ ExpandedText ExpandPlaceholders(const RandomBlock& block, const std::vector<Valu
 
 ExpandedText ComputedAnswer(const RandomBlock& block, const std::vector<Value>& values,
                             std::string_view answer, std::size_t modelWidth) {
+  if (values.size() != block.Names().size()) return {{}, kNoVariant};
   const Written model = Model(block, values, answer);
   if (!model.error.empty()) return {{}, model.error};
   ExpandedText result{model.text, {}};

@@ -46,6 +46,7 @@ struct VariantValues {
 
 class Variants {
  public:
+  // The block must outlive its variants.
   explicit Variants(const RandomBlock& block);
 
   bool Enumerated() const { return enumerated_; }
