@@ -32,6 +32,7 @@ TEST(RandomExpansion, LinesOfOneVariant) {
       {"formats", "${b:sp}${a:p}=${b+a:s}", "(+4)(-3)=+1"},
       {"full width", "${a:zen}と${t:zen}", "－３と北"},
       {"show", "(1) ${show(b + a * b)}", "(1) 4+(-3)*4"},
+      {"show in full width", "${show(b + a):zen}", "４＋（－３）"},
       {"a dollar before no name stays", "$5 と $ と $A", "$5 と $ と $A"},
       {"a line without placeholders stays", "A#7;+7#B", "A#7;+7#B"},
       {"computed integer", "(1) ${show(b+a)}=#=b+a#", "(1) 4+(-3)=#1;+1#"},
