@@ -243,7 +243,7 @@ TEST(RandomVariants, LargeBlocksAreDrawnReproduciblyWithinTheirSets) {
     const std::int64_t a = IntegerOf(v.values[0]);
     EXPECT_TRUE(a != 0 && a % 2 == 0 && a >= -1000000000 && a <= 1000000000);
     const Rational x = v.values[1].number;
-    EXPECT_EQ(x.kind, NumberKind::kDecimal);
+    EXPECT_EQ(x.kind, NumberKind::Decimal);
     EXPECT_EQ(4 % x.den, 0);
     EXPECT_TRUE(Compare(x, IntegerValue(-5)) >= 0 && Compare(x, IntegerValue(5)) <= 0);
     values.insert(a);

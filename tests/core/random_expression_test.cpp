@@ -15,7 +15,7 @@ namespace {
 // The values a = -3, b = 4, h = 0.5 (decimal), t = "北"; z declared later.
 struct Outcome {
   std::string text;  // the value written, "true"/"false" for conditions
-  MathError math = MathError::kNone;
+  MathError math = MathError::None;
   bool failed = false;
   std::size_t syntaxOffset = std::string::npos;
 };
@@ -36,7 +36,7 @@ Outcome Evaluate(const std::string& source) {
     return outcome;
   }
   const std::vector<Value> slots{Value::Number(IntegerValue(-3)), Value::Number(IntegerValue(4)),
-                                 Value::Number(MakeRational(1, 2, NumberKind::kDecimal).value),
+                                 Value::Number(MakeRational(1, 2, NumberKind::Decimal).value),
                                  Value::Text("北")};
   const Evaluated result = expressions.Evaluate(root, slots);
   if (!result.Ok()) {
@@ -44,7 +44,7 @@ Outcome Evaluate(const std::string& source) {
     outcome.math = result.math;
     return outcome;
   }
-  if (result.value.type == Value::Type::kTruth)
+  if (result.value.type == Value::Type::Truth)
     outcome.text = result.value.truth ? "true" : "false";
   else
     WriteValue(result.value, outcome.text);
@@ -115,32 +115,32 @@ TEST(RandomExpression, FailuresRejectTheDrawOrNameTheColumn) {
   };
   const std::size_t none = std::string::npos;
   const Case cases[] = {
-      {"division by zero", "b / (a + 3)", MathError::kDivisionByZero, none},
-      {"overflow", "9223372036854775807 + 1", MathError::kOverflow, none},
-      {"tower of powers", "2^2^2^2^2", MathError::kExponentRange, none},
-      {"exponent 13", "1^13", MathError::kExponentRange, none},
-      {"mod by zero", "mod(b, 0)", MathError::kDivisionByZero, none},
-      {"gcd of a decimal", "gcd(h, 2)", MathError::kDomain, none},
-      {"factor out of range", "factor(0)", MathError::kDomain, none},
-      {"factor past its bound", "factor(10000000001)", MathError::kDomain, none},
-      {"text in arithmetic", "t + 1", MathError::kNone, none},
-      {"number as a condition", "not a", MathError::kNone, none},
-      {"comparing a text with a number", "t == 1", MathError::kNone, none},
-      {"unknown name", "a + q", MathError::kNone, 4},
-      {"later name", "a + z", MathError::kNone, 4},
-      {"function name as a value", "1 + abs", MathError::kNone, 7},
-      {"reserved word", "step + 1", MathError::kNone, 0},
-      {"missing parenthesis", "(a + 1", MathError::kNone, 6},
-      {"trailing operator", "a +", MathError::kNone, 3},
-      {"leading point", ".5", MathError::kNone, 0},
-      {"unclosed text", "\"abc", MathError::kNone, 0},
-      {"chained comparison", "1 < a < 2", MathError::kNone, 6},
-      {"wrong argument count", "gcd(1)", MathError::kNone, 0},
-      {"literal too long", "123456789012345678901", MathError::kNone, 0},
-      {"stray character", "a $ b", MathError::kNone, 2},
+      {"division by zero", "b / (a + 3)", MathError::DivisionByZero, none},
+      {"overflow", "9223372036854775807 + 1", MathError::Overflow, none},
+      {"tower of powers", "2^2^2^2^2", MathError::ExponentRange, none},
+      {"exponent 13", "1^13", MathError::ExponentRange, none},
+      {"mod by zero", "mod(b, 0)", MathError::DivisionByZero, none},
+      {"gcd of a decimal", "gcd(h, 2)", MathError::Domain, none},
+      {"factor out of range", "factor(0)", MathError::Domain, none},
+      {"factor past its bound", "factor(10000000001)", MathError::Domain, none},
+      {"text in arithmetic", "t + 1", MathError::None, none},
+      {"number as a condition", "not a", MathError::None, none},
+      {"comparing a text with a number", "t == 1", MathError::None, none},
+      {"unknown name", "a + q", MathError::None, 4},
+      {"later name", "a + z", MathError::None, 4},
+      {"function name as a value", "1 + abs", MathError::None, 7},
+      {"reserved word", "step + 1", MathError::None, 0},
+      {"missing parenthesis", "(a + 1", MathError::None, 6},
+      {"trailing operator", "a +", MathError::None, 3},
+      {"leading point", ".5", MathError::None, 0},
+      {"unclosed text", "\"abc", MathError::None, 0},
+      {"chained comparison", "1 < a < 2", MathError::None, 6},
+      {"wrong argument count", "gcd(1)", MathError::None, 0},
+      {"literal too long", "123456789012345678901", MathError::None, 0},
+      {"stray character", "a $ b", MathError::None, 2},
       {"ten thousand parentheses", std::string(10000, '(') + "1" + std::string(10000, ')'),
-       MathError::kNone, 0},
-      {"ten thousand minus signs", std::string(10000, '-') + "1", MathError::kNone, 0},
+       MathError::None, 0},
+      {"ten thousand minus signs", std::string(10000, '-') + "1", MathError::None, 0},
       {"a long sum",
        "1" +
            [] {
@@ -148,7 +148,7 @@ TEST(RandomExpression, FailuresRejectTheDrawOrNameTheColumn) {
              for (int i = 0; i < 5000; ++i) s += "+1";
              return s;
            }(),
-       MathError::kNone, 0},
+       MathError::None, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

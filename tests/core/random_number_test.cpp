@@ -11,11 +11,11 @@
 namespace tavolo {
 namespace {
 
-Rational Num(std::int64_t num, std::int64_t den = 1, NumberKind kind = NumberKind::kInteger) {
+Rational Num(std::int64_t num, std::int64_t den = 1, NumberKind kind = NumberKind::Integer) {
   return MakeRational(num, den, kind).value;
 }
-Rational Dec(std::int64_t num, std::int64_t den) { return Num(num, den, NumberKind::kDecimal); }
-Rational Frac(std::int64_t num, std::int64_t den) { return Num(num, den, NumberKind::kFraction); }
+Rational Dec(std::int64_t num, std::int64_t den) { return Num(num, den, NumberKind::Decimal); }
+Rational Frac(std::int64_t num, std::int64_t den) { return Num(num, den, NumberKind::Fraction); }
 
 TEST(RandomNumber, ArithmeticIsExactAndReportsOverflow) {
   struct Case {
@@ -26,47 +26,47 @@ TEST(RandomNumber, ArithmeticIsExactAndReportsOverflow) {
   };
   const std::int64_t big = INT64_MAX;
   const Case cases[] = {
-      {"tenths add exactly", Add(Dec(1, 10), Dec(2, 10)), MathError::kNone, "0.3"},
-      {"integers divide to a fraction", Divide(Num(6), Num(-4)), MathError::kNone, "-3/2"},
-      {"whole quotient is written whole", Divide(Num(6), Num(3)), MathError::kNone, "2"},
-      {"decimal over decimal stays decimal", Divide(Dec(1, 2), Dec(1, 4)), MathError::kNone, "2"},
-      {"decimal third becomes a fraction", Divide(Dec(1, 1), Num(3)), MathError::kNone, "1/3"},
-      {"decimal times fraction is fraction", Multiply(Dec(1, 2), Frac(2, 3)), MathError::kNone,
+      {"tenths add exactly", Add(Dec(1, 10), Dec(2, 10)), MathError::None, "0.3"},
+      {"integers divide to a fraction", Divide(Num(6), Num(-4)), MathError::None, "-3/2"},
+      {"whole quotient is written whole", Divide(Num(6), Num(3)), MathError::None, "2"},
+      {"decimal over decimal stays decimal", Divide(Dec(1, 2), Dec(1, 4)), MathError::None, "2"},
+      {"decimal third becomes a fraction", Divide(Dec(1, 1), Num(3)), MathError::None, "1/3"},
+      {"decimal times fraction is fraction", Multiply(Dec(1, 2), Frac(2, 3)), MathError::None,
        "1/3"},
-      {"difference to zero is plain 0", Subtract(Frac(1, 2), Dec(5, 10)), MathError::kNone, "0"},
-      {"negative times zero is 0", Multiply(Num(-5), Num(0)), MathError::kNone, "0"},
-      {"division by zero", Divide(Num(1), Num(0)), MathError::kDivisionByZero, ""},
-      {"sum past 64 bits", Add(Num(big), Num(1)), MathError::kOverflow, ""},
-      {"product past 64 bits", Multiply(Num(big / 2 + 1), Num(2)), MathError::kOverflow, ""},
+      {"difference to zero is plain 0", Subtract(Frac(1, 2), Dec(5, 10)), MathError::None, "0"},
+      {"negative times zero is 0", Multiply(Num(-5), Num(0)), MathError::None, "0"},
+      {"division by zero", Divide(Num(1), Num(0)), MathError::DivisionByZero, ""},
+      {"sum past 64 bits", Add(Num(big), Num(1)), MathError::Overflow, ""},
+      {"product past 64 bits", Multiply(Num(big / 2 + 1), Num(2)), MathError::Overflow, ""},
       {"denominators past 64 bits", Add(Frac(1, 4000000007), Frac(1, 4000000009)),
-       MathError::kOverflow, ""},
-      {"cross-reduced product fits", Multiply(Frac(big, 3), Frac(3, big)), MathError::kNone, "1"},
-      {"minus cube", Power(Num(-2), Num(3)), MathError::kNone, "-8"},
-      {"negative exponent is a fraction", Power(Num(2), Num(-3)), MathError::kNone, "1/8"},
-      {"decimal power stays decimal", Power(Dec(1, 2), Num(2)), MathError::kNone, "0.25"},
-      {"zero to the zero", Power(Num(0), Num(0)), MathError::kNone, "1"},
-      {"zero to a negative", Power(Num(0), Num(-1)), MathError::kDivisionByZero, ""},
-      {"exponent 13", Power(Num(1), Num(13)), MathError::kExponentRange, ""},
-      {"exponent -13", Power(Num(1), Num(-13)), MathError::kExponentRange, ""},
-      {"fractional exponent", Power(Num(4), Frac(1, 2)), MathError::kExponentRange, ""},
-      {"power past 64 bits", Power(Num(100000), Num(4)), MathError::kOverflow, ""},
-      {"floored mod of a negative", FlooredMod(Num(-7), Num(3)), MathError::kNone, "2"},
-      {"floored div of a negative", FlooredDiv(Num(-7), Num(3)), MathError::kNone, "-3"},
-      {"mod by a negative", FlooredMod(Num(7), Num(-3)), MathError::kNone, "-2"},
-      {"mod by zero", FlooredMod(Num(7), Num(0)), MathError::kDivisionByZero, ""},
-      {"smallest 64-bit integer refused", MakeRational(INT64_MIN, 1, NumberKind::kInteger),
-       MathError::kOverflow, ""},
-      {"sign moves to the numerator", MakeRational(4, -8, NumberKind::kFraction), MathError::kNone,
+       MathError::Overflow, ""},
+      {"cross-reduced product fits", Multiply(Frac(big, 3), Frac(3, big)), MathError::None, "1"},
+      {"minus cube", Power(Num(-2), Num(3)), MathError::None, "-8"},
+      {"negative exponent is a fraction", Power(Num(2), Num(-3)), MathError::None, "1/8"},
+      {"decimal power stays decimal", Power(Dec(1, 2), Num(2)), MathError::None, "0.25"},
+      {"zero to the zero", Power(Num(0), Num(0)), MathError::None, "1"},
+      {"zero to a negative", Power(Num(0), Num(-1)), MathError::DivisionByZero, ""},
+      {"exponent 13", Power(Num(1), Num(13)), MathError::ExponentRange, ""},
+      {"exponent -13", Power(Num(1), Num(-13)), MathError::ExponentRange, ""},
+      {"fractional exponent", Power(Num(4), Frac(1, 2)), MathError::ExponentRange, ""},
+      {"power past 64 bits", Power(Num(100000), Num(4)), MathError::Overflow, ""},
+      {"floored mod of a negative", FlooredMod(Num(-7), Num(3)), MathError::None, "2"},
+      {"floored div of a negative", FlooredDiv(Num(-7), Num(3)), MathError::None, "-3"},
+      {"mod by a negative", FlooredMod(Num(7), Num(-3)), MathError::None, "-2"},
+      {"mod by zero", FlooredMod(Num(7), Num(0)), MathError::DivisionByZero, ""},
+      {"smallest 64-bit integer refused", MakeRational(INT64_MIN, 1, NumberKind::Integer),
+       MathError::Overflow, ""},
+      {"sign moves to the numerator", MakeRational(4, -8, NumberKind::Fraction), MathError::None,
        "-1/2"},
-      {"literal 1.50", ParseRationalLiteral("1.50"), MathError::kNone, "1.5"},
-      {"literal 007", ParseRationalLiteral("007"), MathError::kNone, "7"},
-      {"literal past 64 bits", ParseRationalLiteral("99999999999999999999"), MathError::kOverflow,
+      {"literal 1.50", ParseRationalLiteral("1.50"), MathError::None, "1.5"},
+      {"literal 007", ParseRationalLiteral("007"), MathError::None, "7"},
+      {"literal past 64 bits", ParseRationalLiteral("99999999999999999999"), MathError::Overflow,
        ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(c.result.error, c.error);
-    if (c.error == MathError::kNone) {
+    if (c.error == MathError::None) {
       EXPECT_EQ(NaturalText(c.result.value), c.text);
     }
   }
@@ -84,7 +84,7 @@ TEST(RandomNumber, FormatsWriteEveryFlag) {
   };
   const Case cases[] = {
       {"natural integer", Num(-3), nullptr, "-3"},
-      {"natural negative zero", Num(0, 1, NumberKind::kDecimal), nullptr, "0"},
+      {"natural negative zero", Num(0, 1, NumberKind::Decimal), nullptr, "0"},
       {"natural decimal", Dec(-5, 2), nullptr, "-2.5"},
       {"natural quarter", Dec(1, 4), nullptr, "0.25"},
       {"natural fraction", Frac(2, 4), nullptr, "1/2"},

@@ -6,8 +6,8 @@ namespace tavolo {
 
 namespace {
 
-__extension__ typedef unsigned __int128 UWide;
-__extension__ typedef __int128 Wide;
+__extension__ using UWide = unsigned __int128;
+__extension__ using Wide = __int128;
 
 std::string_view TrimBlanks(std::string_view text) {
   auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -69,7 +69,7 @@ std::string RandomBlockError::Text() const {
 }
 
 Value ValueSet::At(std::uint64_t index) const {
-  if (kind == Kind::kPick) return picks[static_cast<std::size_t>(index)];
+  if (kind == Kind::Pick) return picks[static_cast<std::size_t>(index)];
   // low + index * step stays between the bounds, which fit in 64 bits; the
   // wide product keeps the steps on the way from wrapping.
   const Wide num =
@@ -168,7 +168,7 @@ std::optional<RandomBlock> RandomBlock::Read(const std::vector<std::string>& lin
     Declaration declaration;
     declaration.line = lineNumber;
     if (reader.TakeWord("require")) {
-      declaration.kind = Declaration::Kind::kRequire;
+      declaration.kind = Declaration::Kind::Require;
       declaration.expression = reader.ReadExpression();
       if (readFailed() || !expectEnd()) continue;
       block.declarations_.push_back(std::move(declaration));
@@ -220,7 +220,7 @@ std::optional<RandomBlock> RandomBlock::Read(const std::vector<std::string>& lin
         columnError(rightStart, "式から決める値は一行に一つにしてください");
         continue;
       }
-      declaration.kind = Declaration::Kind::kDerived;
+      declaration.kind = Declaration::Kind::Derived;
       declaration.expression = reader.ReadExpression();
       if (readFailed() || !expectEnd()) continue;
     } else {
@@ -245,7 +245,7 @@ std::optional<RandomBlock> RandomBlock::Read(const std::vector<std::string>& lin
       };
       ValueSet& set = declaration.set;
       if (isPick) {
-        set.kind = ValueSet::Kind::kPick;
+        set.kind = ValueSet::Kind::Pick;
         bool ok = true;
         do {
           const std::size_t at = reader.Offset();
@@ -254,7 +254,7 @@ std::optional<RandomBlock> RandomBlock::Read(const std::vector<std::string>& lin
             ok = false;
             break;
           }
-          if (item.value.type == Value::Type::kTruth) {
+          if (item.value.type == Value::Type::Truth) {
             columnError(at, "pick には数か文字列を書いてください");
             ok = false;
             break;
@@ -282,8 +282,8 @@ std::optional<RandomBlock> RandomBlock::Read(const std::vector<std::string>& lin
           columnError(stepAt, "dec には step で刻みを書いてください");
           continue;
         }
-        if (low.value.type != Value::Type::kNumber || high.value.type != Value::Type::kNumber ||
-            step.value.type != Value::Type::kNumber) {
+        if (low.value.type != Value::Type::Number || high.value.type != Value::Type::Number ||
+            step.value.type != Value::Type::Number) {
           columnError(lowAt, "範囲と刻みは数で書いてください");
           continue;
         }
@@ -316,14 +316,14 @@ std::optional<RandomBlock> RandomBlock::Read(const std::vector<std::string>& lin
             (static_cast<Wide>(hi.num) * lo.den - static_cast<Wide>(lo.num) * hi.den) * k.den;
         const Wide spanDen = static_cast<Wide>(hi.den) * lo.den;
         const Wide divisor = spanDen * k.num;
-        const UWide steps = static_cast<UWide>(spanNum / divisor);
+        const auto steps = static_cast<UWide>(spanNum / divisor);
         if (steps >= static_cast<UWide>(UINT64_MAX)) {
           columnError(lowAt, "範囲が大きすぎます");
           continue;
         }
         set.low = lo;
         set.step = k;
-        set.low.kind = set.step.kind = isDec ? NumberKind::kDecimal : NumberKind::kInteger;
+        set.low.kind = set.step.kind = isDec ? NumberKind::Decimal : NumberKind::Integer;
         set.count = static_cast<std::uint64_t>(steps) + 1;
       }
       if (!reader.TakeSymbol(")")) {

@@ -23,24 +23,24 @@ struct RandomBlockError {
 
 // The finite set a value is drawn from.
 struct ValueSet {
-  enum class Kind : std::uint8_t { kRange, kPick };
-  Kind kind = Kind::kRange;
-  Rational low;  // kRange: low + i * step for i < count
+  enum class Kind : std::uint8_t { Range, Pick };
+  Kind kind = Kind::Range;
+  Rational low;  // Range: low + i * step for i < count
   Rational step;
   std::uint64_t count = 0;
-  std::vector<Value> picks;  // kPick
+  std::vector<Value> picks;  // Pick
 
   Value At(std::uint64_t index) const;
 };
 
 struct Declaration {
-  enum class Kind : std::uint8_t { kDraw, kDerived, kRequire };
-  Kind kind = Kind::kDraw;
+  enum class Kind : std::uint8_t { Draw, Derived, Require };
+  Kind kind = Kind::Draw;
   int line = 0;              // in the file
-  std::vector<int> slots;    // kDraw: each drawn on its own (c, d = …); kDerived: one
-  ValueSet set;              // kDraw
-  std::vector<int> excepts;  // kDraw: values removed, may use earlier values
-  int expression = -1;       // kDerived, kRequire
+  std::vector<int> slots;    // Draw: each drawn on its own (c, d = …); Derived: one
+  ValueSet set;              // Draw
+  std::vector<int> excepts;  // Draw: values removed, may use earlier values
+  int expression = -1;       // Derived, Require
 };
 
 // The most declarations a block holds: far past a question's needs, and the

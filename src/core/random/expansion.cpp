@@ -45,18 +45,18 @@ Written Write(const RandomBlock& block, const std::vector<Value>& values, std::s
   const Evaluated evaluated = table.Evaluate(root, values);
   if (!evaluated.Ok()) return {{}, "「" + std::string(source) + "」: " + evaluated.message};
   const Value& value = evaluated.value;
-  if (value.type == Value::Type::kTruth)
+  if (value.type == Value::Type::Truth)
     return {{}, "「" + std::string(source) + "」: 条件は文字にできません"};
   if (colon == std::string_view::npos) {
     Written written;
     WriteValue(value, written.text);
-    written.isNumber = value.type == Value::Type::kNumber;
+    written.isNumber = value.type == Value::Type::Number;
     return written;
   }
   const auto format = ParseNumberFormat(source.substr(colon + 1));
   if (!format) return {{}, "「" + std::string(source) + "」: 書式が正しくありません"};
-  if (value.type == Value::Type::kText) {
-    if (format->sign != NumberFormat::Sign::kPlain || format->body != NumberFormat::Body::kNatural)
+  if (value.type == Value::Type::Text) {
+    if (format->sign != NumberFormat::Sign::Plain || format->body != NumberFormat::Body::Natural)
       return {{}, "「" + std::string(source) + "」: 文字列に付けられる書式は zen だけです"};
     return {format->fullWidth ? FullWidth(value.text) : value.text, {}, false};
   }

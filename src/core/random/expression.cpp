@@ -9,7 +9,7 @@ namespace tavolo {
 
 namespace {
 
-__extension__ typedef unsigned __int128 UWide;
+__extension__ using UWide = unsigned __int128;
 
 using Op = Expressions::Op;
 using Fn = Expressions::Function;
@@ -22,22 +22,22 @@ struct FunctionInfo {
 };
 
 constexpr std::array<FunctionInfo, 16> kFunctions{{
-    {"abs", Fn::kAbs, 1, 1},
-    {"min", Fn::kMin, 1, 64},
-    {"max", Fn::kMax, 1, 64},
-    {"gcd", Fn::kGcd, 2, 2},
-    {"lcm", Fn::kLcm, 2, 2},
-    {"mod", Fn::kMod, 2, 2},
-    {"div", Fn::kDiv, 2, 2},
-    {"num", Fn::kNum, 1, 1},
-    {"den", Fn::kDen, 1, 1},
-    {"sign", Fn::kSign, 1, 1},
-    {"isint", Fn::kIsInt, 1, 1},
-    {"isprime", Fn::kIsPrime, 1, 1},
-    {"frac", Fn::kFrac, 2, 2},
-    {"if", Fn::kIf, 3, 3},
-    {"factor", Fn::kFactor, 1, 1},
-    {"show", Fn::kShow, 1, 1},
+    {"abs", Fn::Abs, 1, 1},
+    {"min", Fn::Min, 1, 64},
+    {"max", Fn::Max, 1, 64},
+    {"gcd", Fn::Gcd, 2, 2},
+    {"lcm", Fn::Lcm, 2, 2},
+    {"mod", Fn::Mod, 2, 2},
+    {"div", Fn::Div, 2, 2},
+    {"num", Fn::Num, 1, 1},
+    {"den", Fn::Den, 1, 1},
+    {"sign", Fn::Sign, 1, 1},
+    {"isint", Fn::IsInt, 1, 1},
+    {"isprime", Fn::IsPrime, 1, 1},
+    {"frac", Fn::Frac, 2, 2},
+    {"if", Fn::If, 3, 3},
+    {"factor", Fn::Factor, 1, 1},
+    {"show", Fn::Show, 1, 1},
 }};
 
 // Words of the block and of conditions, reserved with the functions.
@@ -50,7 +50,7 @@ const FunctionInfo* FindFunction(std::string_view name) {
   return nullptr;
 }
 
-Evaluated Failure(std::string message, MathError math = MathError::kNone) {
+Evaluated Failure(std::string message, MathError math = MathError::None) {
   Evaluated result;
   result.math = math;
   result.message = std::move(message);
@@ -86,13 +86,13 @@ Expressions::Node LiteralNode(Value value) {
 }
 Expressions::Node SlotNode(int slot) {
   Expressions::Node node;
-  node.op = Op::kSlot;
+  node.op = Op::Slot;
   node.slot = slot;
   return node;
 }
 Expressions::Node CallNode(Fn function, int firstArgument, int count) {
   Expressions::Node node;
-  node.op = Op::kCall;
+  node.op = Op::Call;
   node.function = function;
   node.firstArgument = firstArgument;
   node.argumentCount = count;
@@ -167,22 +167,22 @@ bool IsPrime64(std::uint64_t n) {
 bool Value::operator==(const Value& other) const {
   if (type != other.type) return false;
   switch (type) {
-    case Type::kNumber:
+    case Type::Number:
       return number == other.number;
-    case Type::kText:
+    case Type::Text:
       return text == other.text;
-    case Type::kTruth:
+    case Type::Truth:
       return truth == other.truth;
   }
   return false;
 }
 
 bool WriteValue(const Value& value, std::string& out) {
-  if (value.type == Value::Type::kNumber) {
+  if (value.type == Value::Type::Number) {
     out = NaturalText(value.number);
     return true;
   }
-  if (value.type == Value::Type::kText) {
+  if (value.type == Value::Type::Text) {
     out = value.text;
     return true;
   }
@@ -214,10 +214,10 @@ int Expressions::AddArguments(const std::vector<int>& nodes) {
 
 void Expressions::CollectSlots(int root, std::vector<int>& slots) const {
   const Node& node = At(root);
-  if (node.op == Op::kSlot) slots.push_back(node.slot);
+  if (node.op == Op::Slot) slots.push_back(node.slot);
   if (node.left >= 0) CollectSlots(node.left, slots);
   if (node.right >= 0) CollectSlots(node.right, slots);
-  if (node.op == Op::kCall)
+  if (node.op == Op::Call)
     for (int i = 0; i < node.argumentCount; ++i) CollectSlots(Argument(node, i), slots);
 }
 
@@ -230,34 +230,34 @@ bool Expressions::IsConstant(int root) const {
 Evaluated Expressions::Evaluate(int root, const std::vector<Value>& slots) const {
   const Node& node = At(root);
   switch (node.op) {
-    case Op::kLiteral:
+    case Op::Literal:
       return Of(node.literal);
-    case Op::kSlot:
+    case Op::Slot:
       return Of(slots[static_cast<std::size_t>(node.slot)]);
-    case Op::kGroup:
+    case Op::Group:
       return Evaluate(node.left, slots);
-    case Op::kCall:
+    case Op::Call:
       return Call(node, slots);
-    case Op::kNot: {
+    case Op::Not: {
       Evaluated inner = Evaluate(node.left, slots);
       if (!inner.Ok()) return inner;
-      if (inner.value.type != Value::Type::kTruth) return Failure(kNeedTruth);
+      if (inner.value.type != Value::Type::Truth) return Failure(kNeedTruth);
       return Of(Value::Truth(!inner.value.truth));
     }
-    case Op::kNegate: {
+    case Op::Negate: {
       Evaluated inner = Evaluate(node.left, slots);
       if (!inner.Ok()) return inner;
-      if (inner.value.type != Value::Type::kNumber) return Failure(kNeedNumber);
+      if (inner.value.type != Value::Type::Number) return Failure(kNeedNumber);
       return Of(Value::Number(Negate(inner.value.number)));
     }
-    case Op::kAnd:
-    case Op::kOr: {
+    case Op::And:
+    case Op::Or: {
       Evaluated left = Evaluate(node.left, slots);
       if (!left.Ok()) return left;
-      if (left.value.type != Value::Type::kTruth) return Failure(kNeedTruth);
-      if (left.value.truth == (node.op == Op::kOr)) return left;
+      if (left.value.type != Value::Type::Truth) return Failure(kNeedTruth);
+      if (left.value.truth == (node.op == Op::Or)) return left;
       Evaluated right = Evaluate(node.right, slots);
-      if (right.Ok() && right.value.type != Value::Type::kTruth) return Failure(kNeedTruth);
+      if (right.Ok() && right.value.type != Value::Type::Truth) return Failure(kNeedTruth);
       return right;
     }
     default:
@@ -269,31 +269,31 @@ Evaluated Expressions::Evaluate(int root, const std::vector<Value>& slots) const
   if (!right.Ok()) return right;
   const Value& a = left.value;
   const Value& b = right.value;
-  if (node.op == Op::kEqual || node.op == Op::kNotEqual) {
+  if (node.op == Op::Equal || node.op == Op::NotEqual) {
     if (a.type != b.type) return Failure("種類の違う値を比べています");
-    return Of(Value::Truth((a == b) == (node.op == Op::kEqual)));
+    return Of(Value::Truth((a == b) == (node.op == Op::Equal)));
   }
-  if (a.type != Value::Type::kNumber || b.type != Value::Type::kNumber) return Failure(kNeedNumber);
+  if (a.type != Value::Type::Number || b.type != Value::Type::Number) return Failure(kNeedNumber);
   const Rational& x = a.number;
   const Rational& y = b.number;
   switch (node.op) {
-    case Op::kAdd:
+    case Op::Add:
       return Of(tavolo::Add(x, y));
-    case Op::kSubtract:
+    case Op::Subtract:
       return Of(Subtract(x, y));
-    case Op::kMultiply:
+    case Op::Multiply:
       return Of(Multiply(x, y));
-    case Op::kDivide:
+    case Op::Divide:
       return Of(Divide(x, y));
-    case Op::kPower:
+    case Op::Power:
       return Of(Power(x, y));
-    case Op::kLess:
+    case Op::Less:
       return Of(Value::Truth(Compare(x, y) < 0));
-    case Op::kLessEqual:
+    case Op::LessEqual:
       return Of(Value::Truth(Compare(x, y) <= 0));
-    case Op::kGreater:
+    case Op::Greater:
       return Of(Value::Truth(Compare(x, y) > 0));
-    case Op::kGreaterEqual:
+    case Op::GreaterEqual:
       return Of(Value::Truth(Compare(x, y) >= 0));
     default:
       return Failure(kNeedNumber);
@@ -301,11 +301,11 @@ Evaluated Expressions::Evaluate(int root, const std::vector<Value>& slots) const
 }
 
 Evaluated Expressions::Call(const Node& node, const std::vector<Value>& slots) const {
-  if (node.function == Fn::kShow) return Show(Argument(node, 0), slots);
-  if (node.function == Fn::kIf) {
+  if (node.function == Fn::Show) return Show(Argument(node, 0), slots);
+  if (node.function == Fn::If) {
     Evaluated condition = Evaluate(Argument(node, 0), slots);
     if (!condition.Ok()) return condition;
-    if (condition.value.type != Value::Type::kTruth) return Failure(kNeedTruth);
+    if (condition.value.type != Value::Type::Truth) return Failure(kNeedTruth);
     return Evaluate(Argument(node, condition.value.truth ? 1 : 2), slots);
   }
   std::vector<Rational> args;
@@ -313,7 +313,7 @@ Evaluated Expressions::Call(const Node& node, const std::vector<Value>& slots) c
   for (int i = 0; i < node.argumentCount; ++i) {
     Evaluated argument = Evaluate(Argument(node, i), slots);
     if (!argument.Ok()) return argument;
-    if (argument.value.type != Value::Type::kNumber) return Failure(kNeedNumber);
+    if (argument.value.type != Value::Type::Number) return Failure(kNeedNumber);
     args.push_back(argument.value.number);
   }
   const Rational& x = args[0];
@@ -321,52 +321,51 @@ Evaluated Expressions::Call(const Node& node, const std::vector<Value>& slots) c
     return std::all_of(args.begin(), args.end(), [](const Rational& r) { return r.IsInteger(); });
   };
   switch (node.function) {
-    case Fn::kAbs:
+    case Fn::Abs:
       return Of(Value::Number(x.num < 0 ? Negate(x) : x));
-    case Fn::kMin:
-    case Fn::kMax: {
+    case Fn::Min:
+    case Fn::Max: {
       Rational best = x;
-      const int wanted = node.function == Fn::kMin ? -1 : 1;
+      const int wanted = node.function == Fn::Min ? -1 : 1;
       for (const Rational& r : args)
         if (Compare(r, best) == wanted) best = r;
       return Of(Value::Number(best));
     }
-    case Fn::kGcd:
-    case Fn::kLcm: {
-      if (!needIntegers())
-        return Failure("gcd と lcm には整数を渡してください", MathError::kDomain);
+    case Fn::Gcd:
+    case Fn::Lcm: {
+      if (!needIntegers()) return Failure("gcd と lcm には整数を渡してください", MathError::Domain);
       const std::int64_t g = std::gcd(x.num, args[1].num);
-      if (node.function == Fn::kGcd) return Of(Value::Number(IntegerValue(g)));
+      if (node.function == Fn::Gcd) return Of(Value::Number(IntegerValue(g)));
       if (g == 0) return Of(Value::Number(IntegerValue(0)));
       std::int64_t l = 0;
       if (__builtin_mul_overflow(x.num / g, args[1].num, &l))
-        return MathFailure(MathError::kOverflow);
+        return MathFailure(MathError::Overflow);
       return Of(Value::Number(IntegerValue(l < 0 ? -l : l)));
     }
-    case Fn::kMod:
+    case Fn::Mod:
       return Of(FlooredMod(x, args[1]));
-    case Fn::kDiv:
+    case Fn::Div:
       return Of(FlooredDiv(x, args[1]));
-    case Fn::kNum:
+    case Fn::Num:
       return Of(Value::Number(IntegerValue(x.num)));
-    case Fn::kDen:
+    case Fn::Den:
       return Of(Value::Number(IntegerValue(x.den)));
-    case Fn::kSign:
+    case Fn::Sign:
       return Of(Value::Number(IntegerValue(x.num < 0 ? -1 : (x.num > 0 ? 1 : 0))));
-    case Fn::kIsInt:
+    case Fn::IsInt:
       return Of(Value::Truth(x.IsInteger()));
-    case Fn::kIsPrime:
+    case Fn::IsPrime:
       return Of(
           Value::Truth(x.IsInteger() && x.num > 1 && IsPrime64(static_cast<std::uint64_t>(x.num))));
-    case Fn::kFrac: {
+    case Fn::Frac: {
       RationalResult quotient = Divide(x, args[1]);
-      if (quotient.Ok()) quotient.value.kind = NumberKind::kFraction;
+      if (quotient.Ok()) quotient.value.kind = NumberKind::Fraction;
       return Of(quotient);
     }
-    case Fn::kFactor:
+    case Fn::Factor:
       if (!x.IsInteger() || x.num < 1 || x.num > kMaxFactored)
         return Failure("factor には 1 から 10000000000 までの整数を渡してください",
-                       MathError::kDomain);
+                       MathError::Domain);
       return Of(Value::Text(Factorisation(x.num)));
     default:
       return Failure(kNeedNumber);
@@ -390,11 +389,11 @@ bool Expressions::ShowInto(int index, const std::vector<Value>& slots, bool lead
       failure = evaluated;
       return false;
     }
-    if (evaluated.value.type == Value::Type::kText) {
+    if (evaluated.value.type == Value::Type::Text) {
       out += evaluated.value.text;
       return true;
     }
-    if (evaluated.value.type != Value::Type::kNumber) {
+    if (evaluated.value.type != Value::Type::Number) {
       failure = Failure("show には数の式を書いてください");
       return false;
     }
@@ -406,32 +405,32 @@ bool Expressions::ShowInto(int index, const std::vector<Value>& slots, bool lead
     return true;
   };
   switch (node.op) {
-    case Op::kLiteral:
-    case Op::kSlot:
-    case Op::kCall:
+    case Op::Literal:
+    case Op::Slot:
+    case Op::Call:
       return showValue(Evaluate(index, slots));
-    case Op::kGroup: {
+    case Op::Group: {
       std::string inner;
       if (!ShowInto(node.left, slots, true, false, inner, failure)) return false;
       const bool braces = inner.find('(') != std::string::npos;
       out += braces ? "{" + inner + "}" : "(" + inner + ")";
       return true;
     }
-    case Op::kNegate: {
+    case Op::Negate: {
       std::string inner = "-";
       if (!ShowInto(node.left, slots, false, false, inner, failure)) return false;
       out += leading && !powerBase ? inner : "(" + inner + ")";
       return true;
     }
-    case Op::kAdd:
-    case Op::kSubtract:
-    case Op::kMultiply:
-    case Op::kDivide:
-    case Op::kPower: {
-      const bool power = node.op == Op::kPower;
+    case Op::Add:
+    case Op::Subtract:
+    case Op::Multiply:
+    case Op::Divide:
+    case Op::Power: {
+      const bool power = node.op == Op::Power;
       if (!ShowInto(node.left, slots, leading, power, out, failure)) return false;
       constexpr std::string_view kSigns = "+-*\\^";
-      out += kSigns[static_cast<std::size_t>(node.op) - static_cast<std::size_t>(Op::kAdd)];
+      out += kSigns[static_cast<std::size_t>(node.op) - static_cast<std::size_t>(Op::Add)];
       return ShowInto(node.right, slots, false, false, out, failure);
     }
     default:
@@ -507,7 +506,7 @@ int ExpressionReader::Make(Expressions::Node node) {
   int depth = 0;
   if (node.left >= 0) depth = std::max<int>(depth, expressions_.At(node.left).depth);
   if (node.right >= 0) depth = std::max<int>(depth, expressions_.At(node.right).depth);
-  for (int i = 0; node.op == Op::kCall && i < node.argumentCount; ++i)
+  for (int i = 0; node.op == Op::Call && i < node.argumentCount; ++i)
     depth = std::max<int>(depth, expressions_.At(expressions_.Argument(node, i)).depth);
   if (depth + 1 > kMaxExpressionDepth) {
     Fail(pos_, "式が長すぎるか深すぎます");
@@ -528,7 +527,7 @@ int ExpressionReader::Or() {
   while (!failed_ && TakeWord("or")) {
     const int right = And();
     if (failed_) break;
-    left = Make(Branch(Op::kOr, left, right));
+    left = Make(Branch(Op::Or, left, right));
   }
   Leave();
   return failed_ ? -1 : left;
@@ -539,7 +538,7 @@ int ExpressionReader::And() {
   while (!failed_ && TakeWord("and")) {
     const int right = Not();
     if (failed_) break;
-    left = Make(Branch(Op::kAnd, left, right));
+    left = Make(Branch(Op::And, left, right));
   }
   return failed_ ? -1 : left;
 }
@@ -550,15 +549,15 @@ int ExpressionReader::Not() {
   const int inner = Not();
   Leave();
   if (failed_) return -1;
-  return Make(Branch(Op::kNot, inner));
+  return Make(Branch(Op::Not, inner));
 }
 
 int ExpressionReader::Comparison() {
   const int left = Sum();
   if (failed_) return -1;
   static constexpr std::pair<std::string_view, Op> kComparisons[] = {
-      {"==", Op::kEqual},        {"!=", Op::kNotEqual}, {"<=", Op::kLessEqual},
-      {">=", Op::kGreaterEqual}, {"<", Op::kLess},      {">", Op::kGreater}};
+      {"==", Op::Equal},        {"!=", Op::NotEqual}, {"<=", Op::LessEqual},
+      {">=", Op::GreaterEqual}, {"<", Op::Less},      {">", Op::Greater}};
   for (const auto& [symbol, op] : kComparisons) {
     if (!TakeSymbol(symbol)) continue;
     const int right = Sum();
@@ -579,9 +578,9 @@ int ExpressionReader::Sum() {
   while (!failed_) {
     Op op;
     if (TakeSymbol("+"))
-      op = Op::kAdd;
+      op = Op::Add;
     else if (TakeSymbol("-"))
-      op = Op::kSubtract;
+      op = Op::Subtract;
     else
       break;
     const int right = Product();
@@ -596,9 +595,9 @@ int ExpressionReader::Product() {
   while (!failed_) {
     Op op;
     if (TakeSymbol("*"))
-      op = Op::kMultiply;
+      op = Op::Multiply;
     else if (TakeSymbol("/"))
-      op = Op::kDivide;
+      op = Op::Divide;
     else
       break;
     const int right = Unary();
@@ -617,7 +616,7 @@ int ExpressionReader::Unary() {
   const int inner = Unary();
   Leave();
   if (failed_) return -1;
-  return minus ? Make(Branch(Op::kNegate, inner)) : inner;
+  return minus ? Make(Branch(Op::Negate, inner)) : inner;
 }
 
 int ExpressionReader::PowerOf() {
@@ -627,7 +626,7 @@ int ExpressionReader::PowerOf() {
   const int exponent = Unary();  // right-associative, and 2^-1 reads
   Leave();
   if (failed_) return -1;
-  return Make(Branch(Op::kPower, base, exponent));
+  return Make(Branch(Op::Power, base, exponent));
 }
 
 int ExpressionReader::Literal(std::size_t start) {
@@ -670,7 +669,7 @@ int ExpressionReader::Primary() {
       Fail(Offset(), "「)」がありません");
       return -1;
     }
-    return Make(Branch(Op::kGroup, inner));
+    return Make(Branch(Op::Group, inner));
   }
   const std::string_view name = TakeName();
   if (name.empty()) {

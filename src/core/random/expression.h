@@ -15,15 +15,15 @@
 namespace tavolo {
 
 struct Value {
-  enum class Type : std::uint8_t { kNumber, kText, kTruth };
-  Type type = Type::kNumber;
+  enum class Type : std::uint8_t { Number, Text, Truth };
+  Type type = Type::Number;
   bool truth = false;
   Rational number;
   std::string text;
 
-  static Value Number(const Rational& number) { return {Type::kNumber, false, number, {}}; }
-  static Value Text(std::string text) { return {Type::kText, false, {}, std::move(text)}; }
-  static Value Truth(bool truth) { return {Type::kTruth, truth, {}, {}}; }
+  static Value Number(const Rational& number) { return {Type::Number, false, number, {}}; }
+  static Value Text(std::string text) { return {Type::Text, false, {}, std::move(text)}; }
+  static Value Truth(bool truth) { return {Type::Truth, truth, {}, {}}; }
   // Numbers by value (2/4 equals 0.5), texts by their characters.
   bool operator==(const Value& other) const;
 };
@@ -37,7 +37,7 @@ bool WriteValue(const Value& value, std::string& out);
 // is the author's mistake, reported the same way so that no draw goes on.
 struct Evaluated {
   Value value;
-  MathError math = MathError::kNone;
+  MathError math = MathError::None;
   std::string message;  // empty when there is a value
   bool Ok() const { return message.empty(); }
 };
@@ -74,58 +74,58 @@ class Expressions {
   void CollectSlots(int root, std::vector<int>& slots) const;
 
   enum class Op : std::uint8_t {
-    kLiteral,
-    kSlot,
-    kGroup,
-    kNegate,
-    kNot,
-    kAdd,
-    kSubtract,
-    kMultiply,
-    kDivide,
-    kPower,
-    kEqual,
-    kNotEqual,
-    kLess,
-    kLessEqual,
-    kGreater,
-    kGreaterEqual,
-    kAnd,
-    kOr,
-    kCall,
+    Literal,
+    Slot,
+    Group,
+    Negate,
+    Not,
+    Add,
+    Subtract,
+    Multiply,
+    Divide,
+    Power,
+    Equal,
+    NotEqual,
+    Less,
+    LessEqual,
+    Greater,
+    GreaterEqual,
+    And,
+    Or,
+    Call,
   };
   enum class Function : std::uint8_t {
-    kAbs,
-    kMin,
-    kMax,
-    kGcd,
-    kLcm,
-    kMod,
-    kDiv,
-    kNum,
-    kDen,
-    kSign,
-    kIsInt,
-    kIsPrime,
-    kFrac,
-    kIf,
-    kFactor,
-    kShow,
+    Abs,
+    Min,
+    Max,
+    Gcd,
+    Lcm,
+    Mod,
+    Div,
+    Num,
+    Den,
+    Sign,
+    IsInt,
+    IsPrime,
+    Frac,
+    If,
+    Factor,
+    Show,
   };
   struct Node {
-    Op op = Op::kLiteral;
-    Function function = Function::kAbs;
+    Op op = Op::Literal;
+    Function function = Function::Abs;
     std::uint16_t depth = 1;  // of the tree below, this node included
     int left = -1, right = -1;
-    int firstArgument = 0, argumentCount = 0;  // kCall: a range of arguments_
-    int slot = -1;                             // kSlot
-    Value literal;                             // kLiteral
+    int firstArgument = 0, argumentCount = 0;  // Call: a range of arguments_
+    int slot = -1;                             // Slot
+    Value literal;                             // Literal
   };
   int Add(Node node);
   int AddArguments(const std::vector<int>& nodes);
   const Node& At(int index) const { return nodes_[static_cast<std::size_t>(index)]; }
   int Argument(const Node& call, int i) const {
-    return arguments_[static_cast<std::size_t>(call.firstArgument + i)];
+    return arguments_[static_cast<std::size_t>(call.firstArgument) + static_cast<std::size_t>(i)];
   }
   std::size_t Size() const { return nodes_.size(); }
   void Clear() {

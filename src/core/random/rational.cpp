@@ -7,8 +7,8 @@ namespace tavolo {
 
 namespace {
 
-__extension__ typedef __int128 Wide;
-__extension__ typedef unsigned __int128 UWide;
+__extension__ using Wide = __int128;
+__extension__ using UWide = unsigned __int128;
 
 RationalResult Fail(MathError error) { return {Rational{}, error}; }
 
@@ -24,7 +24,7 @@ std::int64_t FloorDiv(std::int64_t num, std::int64_t den) {
 // The digits of a positive value whose denominator ends as a decimal.
 std::string PositiveDecimal(std::int64_t num, std::int64_t den) {
   std::string text = std::to_string(num / den);
-  UWide rest = static_cast<UWide>(num % den);
+  auto rest = static_cast<UWide>(num % den);
   if (rest == 0) return text;
   text += '.';
   // At most 63 places: den < 2^63 has no more factors of 2 or 5 than that.
@@ -42,30 +42,30 @@ std::int64_t Size(std::int64_t value) { return value < 0 ? -value : value; }
 
 std::string MathErrorText(MathError error) {
   switch (error) {
-    case MathError::kNone:
+    case MathError::None:
       return "";
-    case MathError::kDivisionByZero:
+    case MathError::DivisionByZero:
       return "0 で割っています";
-    case MathError::kOverflow:
+    case MathError::Overflow:
       return "数が大きすぎて計算できません";
-    case MathError::kExponentRange:
+    case MathError::ExponentRange:
       return "累乗の指数は -12 から 12 までの整数にしてください";
-    case MathError::kNotTerminating:
+    case MathError::NotTerminating:
       return "小数で書けない数を小数にしようとしています";
-    case MathError::kDomain:
+    case MathError::Domain:
       return "関数に使えない値が渡されています";
   }
   return "";
 }
 
 RationalResult MakeRational(std::int64_t num, std::int64_t den, NumberKind kind) {
-  if (den == 0) return Fail(MathError::kDivisionByZero);
-  if (num == INT64_MIN || den == INT64_MIN) return Fail(MathError::kOverflow);
+  if (den == 0) return Fail(MathError::DivisionByZero);
+  if (num == INT64_MIN || den == INT64_MIN) return Fail(MathError::Overflow);
   if (den < 0) num = -num, den = -den;
   const std::int64_t g = std::gcd(num, den);  // den > 0, so g >= 1
   Rational value{num / g, den / g, kind};
-  if (value.kind == NumberKind::kDecimal && !Terminates(value)) value.kind = NumberKind::kFraction;
-  return {value, MathError::kNone};
+  if (value.kind == NumberKind::Decimal && !Terminates(value)) value.kind = NumberKind::Fraction;
+  return {value, MathError::None};
 }
 
 bool Terminates(const Rational& a) {
@@ -81,7 +81,7 @@ RationalResult Add(const Rational& a, const Rational& b) {
   if (__builtin_mul_overflow(a.num, b.den / g, &left) ||
       __builtin_mul_overflow(b.num, a.den / g, &right) ||
       __builtin_add_overflow(left, right, &num) || __builtin_mul_overflow(a.den / g, b.den, &den))
-    return Fail(MathError::kOverflow);
+    return Fail(MathError::Overflow);
   return MakeRational(num, den, Larger(a.kind, b.kind));
 }
 
@@ -90,39 +90,39 @@ Rational Negate(const Rational& a) { return {-a.num, a.den, a.kind}; }
 RationalResult Subtract(const Rational& a, const Rational& b) { return Add(a, Negate(b)); }
 
 RationalResult Multiply(const Rational& a, const Rational& b) {
-  if (a.num == 0 || b.num == 0) return {Rational{0, 1, Larger(a.kind, b.kind)}, MathError::kNone};
+  if (a.num == 0 || b.num == 0) return {Rational{0, 1, Larger(a.kind, b.kind)}, MathError::None};
   const std::int64_t g1 = std::gcd(a.num, b.den), g2 = std::gcd(b.num, a.den);
   std::int64_t num = 0, den = 0;
   if (__builtin_mul_overflow(a.num / g1, b.num / g2, &num) ||
       __builtin_mul_overflow(a.den / g2, b.den / g1, &den))
-    return Fail(MathError::kOverflow);
+    return Fail(MathError::Overflow);
   return MakeRational(num, den, Larger(a.kind, b.kind));
 }
 
 RationalResult Divide(const Rational& a, const Rational& b) {
-  if (b.num == 0) return Fail(MathError::kDivisionByZero);
-  const NumberKind kind = a.kind == NumberKind::kInteger && b.kind == NumberKind::kInteger
-                              ? NumberKind::kFraction
+  if (b.num == 0) return Fail(MathError::DivisionByZero);
+  const NumberKind kind = a.kind == NumberKind::Integer && b.kind == NumberKind::Integer
+                              ? NumberKind::Fraction
                               : Larger(a.kind, b.kind);
   const Rational reciprocal{b.num < 0 ? -b.den : b.den, Size(b.num), kind};
   RationalResult product = Multiply(a, reciprocal);
   if (product.Ok()) product.value.kind = kind;
-  if (product.Ok() && kind == NumberKind::kDecimal && !Terminates(product.value))
-    product.value.kind = NumberKind::kFraction;
+  if (product.Ok() && kind == NumberKind::Decimal && !Terminates(product.value))
+    product.value.kind = NumberKind::Fraction;
   return product;
 }
 
 RationalResult Power(const Rational& base, const Rational& exponent) {
   if (!exponent.IsInteger() || exponent.num > 12 || exponent.num < -12)
-    return Fail(MathError::kExponentRange);
-  RationalResult result{Rational{1, 1, base.kind}, MathError::kNone};
+    return Fail(MathError::ExponentRange);
+  RationalResult result{Rational{1, 1, base.kind}, MathError::None};
   for (std::int64_t i = 0; i < Size(exponent.num); ++i) {
     result = Multiply(result.value, base);
     if (!result.Ok()) return result;
   }
   result.value.kind = base.kind;
   if (exponent.num < 0) {
-    const NumberKind kind = base.kind == NumberKind::kInteger ? NumberKind::kFraction : base.kind;
+    const NumberKind kind = base.kind == NumberKind::Integer ? NumberKind::Fraction : base.kind;
     result = Divide(Rational{1, 1, kind}, result.value);
   }
   return result;
@@ -137,7 +137,7 @@ int Compare(const Rational& a, const Rational& b) {
 RationalResult FlooredDiv(const Rational& a, const Rational& b) {
   const RationalResult quotient = Divide(a, b);
   if (!quotient.Ok()) return quotient;
-  return {IntegerValue(FloorDiv(quotient.value.num, quotient.value.den)), MathError::kNone};
+  return {IntegerValue(FloorDiv(quotient.value.num, quotient.value.den)), MathError::None};
 }
 
 RationalResult FlooredMod(const Rational& a, const Rational& b) {
@@ -158,20 +158,20 @@ RationalResult ParseRationalLiteral(std::string_view text) {
       point = true;
       continue;
     }
-    if (c < '0' || c > '9') return Fail(MathError::kDomain);
+    if (c < '0' || c > '9') return Fail(MathError::Domain);
     digits = true;
     if (__builtin_mul_overflow(num, 10, &num) || __builtin_add_overflow(num, c - '0', &num) ||
         (point && __builtin_mul_overflow(den, 10, &den)))
-      return Fail(MathError::kOverflow);
+      return Fail(MathError::Overflow);
   }
-  if (!digits) return Fail(MathError::kDomain);
-  return MakeRational(num, den, point ? NumberKind::kDecimal : NumberKind::kInteger);
+  if (!digits) return Fail(MathError::Domain);
+  return MakeRational(num, den, point ? NumberKind::Decimal : NumberKind::Integer);
 }
 
 std::string NaturalText(const Rational& value) {
   const std::string sign = value.num < 0 ? "-" : "";
   if (value.den == 1) return std::to_string(value.num);
-  if (value.kind == NumberKind::kDecimal && Terminates(value))
+  if (value.kind == NumberKind::Decimal && Terminates(value))
     return sign + PositiveDecimal(Size(value.num), value.den);
   return sign + std::to_string(Size(value.num)) + "/" + std::to_string(value.den);
 }
@@ -196,17 +196,17 @@ std::optional<NumberFormat> ParseNumberFormat(std::string_view text) {
     };
     bool ok = true;
     if (flag == "s")
-      ok = setSign(NumberFormat::Sign::kExplicit);
+      ok = setSign(NumberFormat::Sign::Explicit);
     else if (flag == "p")
-      ok = setSign(NumberFormat::Sign::kParenthesised);
+      ok = setSign(NumberFormat::Sign::Parenthesised);
     else if (flag == "sp")
-      ok = setSign(NumberFormat::Sign::kExplicitParenthesised);
+      ok = setSign(NumberFormat::Sign::ExplicitParenthesised);
     else if (flag == "frac")
-      ok = setBody(NumberFormat::Body::kFraction);
+      ok = setBody(NumberFormat::Body::Fraction);
     else if (flag == "dec")
-      ok = setBody(NumberFormat::Body::kDecimal);
+      ok = setBody(NumberFormat::Body::Decimal);
     else if (flag == "mixed")
-      ok = setBody(NumberFormat::Body::kMixed);
+      ok = setBody(NumberFormat::Body::Mixed);
     else if (flag == "zen")
       format.fullWidth = true;
     else
@@ -225,17 +225,17 @@ TextResult FormatNumber(const Rational& value, const NumberFormat& format) {
   const std::int64_t den = value.den;
   std::string body;
   switch (format.body) {
-    case NumberFormat::Body::kNatural:
+    case NumberFormat::Body::Natural:
       body = NaturalText(Rational{size, den, value.kind});
       break;
-    case NumberFormat::Body::kFraction:
+    case NumberFormat::Body::Fraction:
       body = den == 1 ? std::to_string(size) : std::to_string(size) + "/" + std::to_string(den);
       break;
-    case NumberFormat::Body::kDecimal:
-      if (!Terminates(value)) return {"", MathError::kNotTerminating};
+    case NumberFormat::Body::Decimal:
+      if (!Terminates(value)) return {"", MathError::NotTerminating};
       body = PositiveDecimal(size, den);
       break;
-    case NumberFormat::Body::kMixed:
+    case NumberFormat::Body::Mixed:
       if (den == 1)
         body = std::to_string(size);
       else if (size < den)
@@ -251,22 +251,22 @@ TextResult FormatNumber(const Rational& value, const NumberFormat& format) {
   } else {
     const bool negative = value.num < 0;
     switch (format.sign) {
-      case NumberFormat::Sign::kPlain:
+      case NumberFormat::Sign::Plain:
         text = negative ? "-" + body : body;
         break;
-      case NumberFormat::Sign::kExplicit:
+      case NumberFormat::Sign::Explicit:
         text = (negative ? "-" : "+") + body;
         break;
-      case NumberFormat::Sign::kParenthesised:
+      case NumberFormat::Sign::Parenthesised:
         text = negative ? "(-" + body + ")" : body;
         break;
-      case NumberFormat::Sign::kExplicitParenthesised:
+      case NumberFormat::Sign::ExplicitParenthesised:
         text = (negative ? "(-" : "(+") + body + ")";
         break;
     }
   }
   if (format.fullWidth) text = FullWidth(text);
-  return {text, MathError::kNone};
+  return {text, MathError::None};
 }
 
 std::string FullWidth(std::string_view ascii) {

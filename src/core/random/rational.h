@@ -13,17 +13,17 @@
 namespace tavolo {
 
 // Ordered: an operation takes the larger kind of its operands.
-enum class NumberKind : std::uint8_t { kInteger, kDecimal, kFraction };
+enum class NumberKind : std::uint8_t { Integer, Decimal, Fraction };
 
 // Why a computation gave no value. A draw that meets one of these is thrown
 // away, never shown.
 enum class MathError : std::uint8_t {
-  kNone,
-  kDivisionByZero,
-  kOverflow,
-  kExponentRange,   // "^" with an exponent that is not an integer of at most 12
-  kNotTerminating,  // a decimal was asked for a value such as 1/3
-  kDomain,          // an argument outside what a function takes (gcd of 1/2, ...)
+  None,
+  DivisionByZero,
+  Overflow,
+  ExponentRange,   // "^" with an exponent that is not an integer of at most 12
+  NotTerminating,  // a decimal was asked for a value such as 1/3
+  Domain,          // an argument outside what a function takes (gcd of 1/2, ...)
 };
 
 // The message the author reads for an error (Japanese).
@@ -32,7 +32,7 @@ std::string MathErrorText(MathError error);
 struct Rational {
   std::int64_t num = 0;
   std::int64_t den = 1;
-  NumberKind kind = NumberKind::kInteger;
+  NumberKind kind = NumberKind::Integer;
 
   bool IsInteger() const { return den == 1; }
   bool operator==(const Rational& other) const {  // by value: the kind is how it is written
@@ -43,15 +43,15 @@ struct Rational {
 // A number or the reason there is none.
 struct RationalResult {
   Rational value;
-  MathError error = MathError::kNone;
-  bool Ok() const { return error == MathError::kNone; }
+  MathError error = MathError::None;
+  bool Ok() const { return error == MathError::None; }
 };
 
 // num/den reduced, the sign on the numerator. INT64_MIN is refused as either
 // part (its size has no 64-bit negative), so every value can be negated. A
 // decimal whose value does not end as a decimal becomes a fraction.
 RationalResult MakeRational(std::int64_t num, std::int64_t den, NumberKind kind);
-inline Rational IntegerValue(std::int64_t value) { return {value, 1, NumberKind::kInteger}; }
+inline Rational IntegerValue(std::int64_t value) { return {value, 1, NumberKind::Integer}; }
 
 RationalResult Add(const Rational& a, const Rational& b);
 RationalResult Subtract(const Rational& a, const Rational& b);
@@ -79,19 +79,19 @@ std::string NaturalText(const Rational& value);
 // A format of "${expression:format}" and "#=expression:format#": one or more
 // flags separated by ",".
 struct NumberFormat {
-  enum class Sign : std::uint8_t { kPlain, kExplicit, kParenthesised, kExplicitParenthesised };
-  enum class Body : std::uint8_t { kNatural, kFraction, kDecimal, kMixed };
-  Sign sign = Sign::kPlain;
-  Body body = Body::kNatural;
+  enum class Sign : std::uint8_t { Plain, Explicit, Parenthesised, ExplicitParenthesised };
+  enum class Body : std::uint8_t { Natural, Fraction, Decimal, Mixed };
+  Sign sign = Sign::Plain;
+  Body body = Body::Natural;
   bool fullWidth = false;
 };
 // Nothing for an unknown flag or two flags that say different things.
 std::optional<NumberFormat> ParseNumberFormat(std::string_view text);
-// The value written in a format; kNotTerminating for "dec" of 1/3.
+// The value written in a format; NotTerminating for "dec" of 1/3.
 struct TextResult {
   std::string text;
-  MathError error = MathError::kNone;
-  bool Ok() const { return error == MathError::kNone; }
+  MathError error = MathError::None;
+  bool Ok() const { return error == MathError::None; }
 };
 TextResult FormatNumber(const Rational& value, const NumberFormat& format);
 // ASCII digits, signs, parentheses and points as full-width characters.

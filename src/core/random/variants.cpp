@@ -7,7 +7,7 @@ namespace tavolo {
 
 namespace {
 
-__extension__ typedef unsigned __int128 UWide;
+__extension__ using UWide = unsigned __int128;
 
 const char* kNotACondition = "require には条件を書いてください";
 
@@ -52,7 +52,7 @@ Variants::Variants(const RandomBlock& block) : block_(&block) {
   const auto& declarations = block.Declarations();
   std::vector<int> drawPosition(block.Names().size(), -1);
   for (const Declaration& d : declarations) {
-    if (d.kind != Declaration::Kind::kDraw) continue;
+    if (d.kind != Declaration::Kind::Draw) continue;
     for (const int slot : d.slots) {
       drawPosition[static_cast<std::size_t>(slot)] = static_cast<int>(slotOrder_.size());
       slotOrder_.push_back(slot);
@@ -113,11 +113,11 @@ void Variants::Visit(std::size_t index, std::size_t slotInDeclaration) {
   const Declaration& d = declarations[index];
   auto fail = [&](const Evaluated& e) {
     ++rejections_[index];
-    if (e.math != MathError::kNone && firstMathFailure_.empty())
+    if (e.math != MathError::None && firstMathFailure_.empty())
       firstMathFailure_ = LineMessage(d.line, e.message);
   };
   switch (d.kind) {
-    case Declaration::Kind::kDraw: {
+    case Declaration::Kind::Draw: {
       if (slotInDeclaration == d.slots.size()) return Visit(index + 1, 0);
       std::vector<Value> removed;
       for (const int root : d.excepts) {
@@ -137,16 +137,16 @@ void Variants::Visit(std::size_t index, std::size_t slotInDeclaration) {
       }
       return;
     }
-    case Declaration::Kind::kDerived: {
+    case Declaration::Kind::Derived: {
       Evaluated e = table.Evaluate(d.expression, scratch_);
       if (!e.Ok()) return fail(e);
       scratch_[static_cast<std::size_t>(d.slots[0])] = std::move(e.value);
       return Visit(index + 1, 0);
     }
-    case Declaration::Kind::kRequire: {
+    case Declaration::Kind::Require: {
       const Evaluated e = table.Evaluate(d.expression, scratch_);
       if (!e.Ok()) return fail(e);
-      if (e.value.type != Value::Type::kTruth) {
+      if (e.value.type != Value::Type::Truth) {
         Evaluated wrong;
         wrong.message = kNotACondition;
         return fail(wrong);
@@ -165,11 +165,11 @@ VariantValues Variants::Rebuild(std::uint32_t combination) const {
   result.values.assign(block_->Names().size(), Value{});
   std::size_t position = 0;
   for (const Declaration& d : block_->Declarations()) {
-    if (d.kind == Declaration::Kind::kDraw) {
+    if (d.kind == Declaration::Kind::Draw) {
       for (const int slot : d.slots)
         result.values[static_cast<std::size_t>(slot)] =
             d.set.At(members_[combination * drawnSlots_ + position++]);
-    } else if (d.kind == Declaration::Kind::kDerived) {
+    } else if (d.kind == Declaration::Kind::Derived) {
       // The same computation passed while enumerating.
       result.values[static_cast<std::size_t>(d.slots[0])] =
           block_->Table().Evaluate(d.expression, result.values).value;
@@ -190,7 +190,7 @@ VariantValues Variants::Draw(std::int64_t n) const {
     bool kept = true;
     for (; at < declarations.size() && kept; ++at) {
       const Declaration& d = declarations[at];
-      if (d.kind == Declaration::Kind::kDraw) {
+      if (d.kind == Declaration::Kind::Draw) {
         for (const int slot : d.slots) {
           Value value = d.set.At(generator.Below(d.set.count));
           for (const int root : d.excepts) {
@@ -204,9 +204,9 @@ VariantValues Variants::Draw(std::int64_t n) const {
         if (!e.Ok()) {
           lastMessage = e.message;
           kept = false;
-        } else if (d.kind == Declaration::Kind::kDerived) {
+        } else if (d.kind == Declaration::Kind::Derived) {
           values[static_cast<std::size_t>(d.slots[0])] = std::move(e.value);
-        } else if (e.value.type != Value::Type::kTruth) {
+        } else if (e.value.type != Value::Type::Truth) {
           lastMessage = kNotACondition;
           kept = false;
         } else {
