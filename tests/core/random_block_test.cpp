@@ -224,6 +224,18 @@ TEST(RandomVariants, ConditionsNoneSatisfiesAndReachedFailuresAreReported) {
   const Variants drawn(*drawnImpossible);
   EXPECT_FALSE(drawn.Enumerated());
   EXPECT_EQ(drawn.Variant(1).error, "11 行目: 10000 回引いても条件を満たす値が出ません");
+  EXPECT_DOUBLE_EQ(drawn.RejectedShare(3), 1.0);
+
+  // The share of draws thrown away (a value except removes counts, as it does
+  // when drawing): exact when enumerated, estimated otherwise.
+  const auto quarter = ReadLines({"a = int(1..400) except 1", "require mod(a, 4) == 0"}, errors);
+  ASSERT_TRUE(quarter.has_value());
+  EXPECT_DOUBLE_EQ(Variants(*quarter).RejectedShare(), 1.0 - 100.0 / 400.0);
+  const auto sampled = ReadLines({"a = int(1..4000000)", "require mod(a, 4) == 0"}, errors);
+  ASSERT_TRUE(sampled.has_value());
+  const double share = Variants(*sampled).RejectedShare(400);
+  EXPECT_GT(share, 0.65);
+  EXPECT_LT(share, 0.85);
 }
 
 TEST(RandomVariants, LargeBlocksAreDrawnReproduciblyWithinTheirSets) {

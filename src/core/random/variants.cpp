@@ -178,7 +178,7 @@ VariantValues Variants::Rebuild(std::uint32_t combination) const {
   return result;
 }
 
-VariantValues Variants::Draw(std::int64_t n) const {
+VariantValues Variants::Draw(std::int64_t n, int* attemptsUsed) const {
   const auto& declarations = block_->Declarations();
   const Expressions& table = block_->Table();
   SplitMix64 generator(Mix64(block_->Hash() ^ Mix64(static_cast<std::uint64_t>(n))));
@@ -215,13 +215,31 @@ VariantValues Variants::Draw(std::int64_t n) const {
       }
       if (!kept) ++rejected[at];
     }
-    if (kept) return {std::move(values), {}};
+    if (kept) {
+      if (attemptsUsed) *attemptsUsed = attempt + 1;
+      return {std::move(values), {}};
+    }
   }
+  if (attemptsUsed) *attemptsUsed = kMaxAttempts;
   const auto worst = std::max_element(rejected.begin(), rejected.end());
   const int line = declarations[static_cast<std::size_t>(worst - rejected.begin())].line;
   std::string message = std::to_string(kMaxAttempts) + " 回引いても条件を満たす値が出ません";
   if (!lastMessage.empty()) message += "（" + lastMessage + "）";
   return {{}, LineMessage(line, message)};
+}
+
+double Variants::RejectedShare(std::int64_t variants) const {
+  if (enumerated_) {
+    if (combinations_ == 0) return 0.0;
+    return 1.0 - static_cast<double>(count_) / static_cast<double>(combinations_);
+  }
+  std::int64_t attempts = 0, kept = 0;
+  for (std::int64_t n = 1; n <= variants; ++n) {
+    int used = 0;
+    if (Draw(n, &used).Ok()) ++kept;
+    attempts += used;
+  }
+  return attempts == 0 ? 0.0 : 1.0 - static_cast<double>(kept) / static_cast<double>(attempts);
 }
 
 VariantValues Variants::Variant(std::int64_t n) const {

@@ -62,6 +62,12 @@ class Variants {
 
   VariantValues Variant(std::int64_t n) const;
 
+  // The share of attempts that conditions (or failed arithmetic) threw away
+  // while drawing variants 1..variants: exact, from the enumeration, when
+  // the block is enumerated; an estimate otherwise. The author's check warns
+  // of a condition that throws away nearly every draw.
+  double RejectedShare(std::int64_t variants = 200) const;
+
  private:
   void Enumerate();
   void Visit(std::size_t declaration, std::size_t slotInDeclaration);
@@ -69,7 +75,7 @@ class Variants {
   // false when one rejects (recorded in rejectedAt).
   bool Complete(std::vector<Value>& values, std::size_t from, int* rejectedAt) const;
   VariantValues Rebuild(std::uint32_t combination) const;
-  VariantValues Draw(std::int64_t n) const;
+  VariantValues Draw(std::int64_t n, int* attemptsUsed = nullptr) const;
   std::string LineMessage(int line, const std::string& message) const;
 
   const RandomBlock* block_;
