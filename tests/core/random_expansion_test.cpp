@@ -76,6 +76,8 @@ TEST(RandomExpansion, ModelAnswersArePaddedToTheWidestVariant) {
   const std::string line = "$a+$b=#=a+b# #7# #=if(a < 0, \"負\", \"正\")#";
   const std::vector<std::size_t> widths = ModelAnswerWidths(*block, variants, line);
   EXPECT_EQ(widths, (std::vector<std::size_t>{3, 0, 2}));
+  EXPECT_EQ(ModelAnswerWidths(*block, variants, std::vector<std::string>{line, "$a", "#=b*100#"}),
+            (std::vector<std::vector<std::size_t>>{{3, 0, 2}, {}, {3}}));
   for (std::int64_t n = 1; n <= 50; ++n) {
     const VariantValues v = variants.Variant(n);
     const ExpandedText expanded = ExpandQuestionLine(*block, v.values, line, widths);

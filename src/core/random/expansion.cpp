@@ -28,48 +28,82 @@ struct Written {
   bool isNumber = false;
 };
 
-// "expression" or "expression:format", evaluated and written.
-Written Write(const RandomBlock& block, const std::vector<Value>& values, std::string_view source) {
-  const std::size_t colon = FindOutsideText(source, ':');
-  const std::string_view expressionText = source.substr(0, colon);
+// "expression" or "expression:format", read once and written for any
+// number of variants.
+struct Placeholder {
+  std::string source;
   Expressions table;
-  ExpressionReader reader(expressionText, table,
+  int root = -1;
+  bool hasFormat = false;
+  NumberFormat format;
+  std::string error;  // reading failed
+};
+
+Placeholder Compile(const RandomBlock& block, std::string_view source) {
+  Placeholder placeholder;
+  placeholder.source = source;
+  const std::size_t colon = FindOutsideText(source, ':');
+  ExpressionReader reader(source.substr(0, colon), placeholder.table,
                           [&](std::string_view name) { return block.Slot(name); });
-  const int root = reader.ReadExpression();
-  if (root < 0 || !reader.AtEnd()) {
-    const std::size_t at = root < 0 ? reader.Error().offset : reader.Offset();
-    const std::string message = root < 0 ? reader.Error().message : "ここに書けないものがあります";
-    return {{},
-            "「" + std::string(source) + "」の " + std::to_string(at + 1) + " 文字目: " + message};
+  placeholder.root = reader.ReadExpression();
+  if (placeholder.root < 0 || !reader.AtEnd()) {
+    const std::size_t at = placeholder.root < 0 ? reader.Error().offset : reader.Offset();
+    const std::string message =
+        placeholder.root < 0 ? reader.Error().message : "ここに書けないものがあります";
+    placeholder.error =
+        "「" + std::string(source) + "」の " + std::to_string(at + 1) + " 文字目: " + message;
+    return placeholder;
   }
-  const Evaluated evaluated = table.Evaluate(root, values);
-  if (!evaluated.Ok()) return {{}, "「" + std::string(source) + "」: " + evaluated.message};
+  if (colon != std::string_view::npos) {
+    const auto format = ParseNumberFormat(source.substr(colon + 1));
+    if (!format) {
+      placeholder.error = "「" + std::string(source) + "」: 書式が正しくありません";
+      return placeholder;
+    }
+    placeholder.hasFormat = true;
+    placeholder.format = *format;
+  }
+  return placeholder;
+}
+
+Written WriteCompiled(const Placeholder& placeholder, const std::vector<Value>& values) {
+  if (!placeholder.error.empty()) return {{}, placeholder.error};
+  const std::string& source = placeholder.source;
+  const Evaluated evaluated = placeholder.table.Evaluate(placeholder.root, values);
+  if (!evaluated.Ok()) return {{}, "「" + source + "」: " + evaluated.message};
   const Value& value = evaluated.value;
-  if (value.type == Value::Type::Truth)
-    return {{}, "「" + std::string(source) + "」: 条件は文字にできません"};
-  if (colon == std::string_view::npos) {
+  if (value.type == Value::Type::Truth) return {{}, "「" + source + "」: 条件は文字にできません"};
+  if (!placeholder.hasFormat) {
     Written written;
     WriteValue(value, written.text);
     written.isNumber = value.type == Value::Type::Number;
     return written;
   }
-  const auto format = ParseNumberFormat(source.substr(colon + 1));
-  if (!format) return {{}, "「" + std::string(source) + "」: 書式が正しくありません"};
+  const NumberFormat& format = placeholder.format;
   if (value.type == Value::Type::Text) {
-    if (format->sign != NumberFormat::Sign::Plain || format->body != NumberFormat::Body::Natural)
-      return {{}, "「" + std::string(source) + "」: 文字列に付けられる書式は zen だけです"};
-    return {format->fullWidth ? FullWidth(value.text) : value.text, {}, false};
+    if (format.sign != NumberFormat::Sign::Plain || format.body != NumberFormat::Body::Natural)
+      return {{}, "「" + source + "」: 文字列に付けられる書式は zen だけです"};
+    return {format.fullWidth ? FullWidth(value.text) : value.text, {}, false};
   }
-  const TextResult text = FormatNumber(value.number, *format);
-  if (!text.Ok()) return {{}, "「" + std::string(source) + "」: " + MathErrorText(text.error)};
+  const TextResult text = FormatNumber(value.number, format);
+  if (!text.Ok()) return {{}, "「" + source + "」: " + MathErrorText(text.error)};
   return {text.text, {}, true};
+}
+
+Written Write(const RandomBlock& block, const std::vector<Value>& values, std::string_view source) {
+  return WriteCompiled(Compile(block, source), values);
+}
+
+// A computed answer without its blanks and "=".
+std::string_view ComputedSource(std::string_view answer) {
+  std::size_t start = 0;
+  while (start < answer.size() && (answer[start] == ' ' || answer[start] == '\t')) ++start;
+  return answer.substr(start + 1);
 }
 
 // The model answer of a computed answer, and whether it is a number.
 Written Model(const RandomBlock& block, const std::vector<Value>& values, std::string_view answer) {
-  std::size_t start = 0;
-  while (start < answer.size() && (answer[start] == ' ' || answer[start] == '\t')) ++start;
-  return Write(block, values, answer.substr(start + 1));
+  return Write(block, values, ComputedSource(answer));
 }
 
 // Values of a variant that failed (or of another block) fill nothing.
@@ -169,23 +203,42 @@ ExpandedText ExpandQuestionLine(const RandomBlock& block, const std::vector<Valu
   return result;
 }
 
-std::vector<std::size_t> ModelAnswerWidths(const RandomBlock& block, const Variants& variants,
-                                           std::string_view line) {
-  const std::vector<std::string> pieces = SplitAnswerMarks(line);
-  std::vector<std::size_t> widths;
-  for (std::size_t i = 1; i < pieces.size(); i += 2) widths.push_back(0);
+std::vector<std::vector<std::size_t>> ModelAnswerWidths(const RandomBlock& block,
+                                                        const Variants& variants,
+                                                        const std::vector<std::string>& lines) {
+  // Every computed answer is read once; each variant is rebuilt once.
+  struct Answer {
+    std::size_t line, index;
+    Placeholder placeholder;
+  };
+  std::vector<Answer> answers;
+  std::vector<std::vector<std::size_t>> widths(lines.size());
+  for (std::size_t l = 0; l < lines.size(); ++l) {
+    const std::vector<std::string> pieces = SplitAnswerMarks(lines[l]);
+    for (std::size_t i = 1; i < pieces.size(); i += 2) {
+      widths[l].push_back(0);
+      if (IsComputed(pieces[i]))
+        answers.push_back({l, i / 2, Compile(block, ComputedSource(pieces[i]))});
+    }
+  }
+  if (answers.empty()) return widths;
   const std::int64_t last =
       variants.Enumerated() ? static_cast<std::int64_t>(variants.Count()) : kWidthSampleVariants;
   for (std::int64_t n = 1; n <= last; ++n) {
     const VariantValues variant = variants.Variant(n);
     if (!variant.Ok()) continue;
-    for (std::size_t i = 1; i < pieces.size(); i += 2) {
-      if (!IsComputed(pieces[i])) continue;
-      const Written model = Model(block, variant.values, pieces[i]);
-      if (model.error.empty()) widths[i / 2] = std::max(widths[i / 2], SjisLength(model.text));
+    for (const Answer& answer : answers) {
+      const Written model = WriteCompiled(answer.placeholder, variant.values);
+      std::size_t& width = widths[answer.line][answer.index];
+      if (model.error.empty()) width = std::max(width, SjisLength(model.text));
     }
   }
   return widths;
+}
+
+std::vector<std::size_t> ModelAnswerWidths(const RandomBlock& block, const Variants& variants,
+                                           std::string_view line) {
+  return ModelAnswerWidths(block, variants, std::vector<std::string>{std::string(line)}).front();
 }
 
 }  // namespace tavolo
