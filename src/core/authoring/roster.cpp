@@ -67,7 +67,7 @@ Status Roster::Load(const fs::path& file) {
   loadedFrom_ = file;
   if (exists) return Succeeded();
   // Counts as unchanged even when this write fails (a read-only folder): the
-  // seed needs no second try at every sign-on, which would stop them all.
+  // first roster needs no second try at every sign-on, which would stop them all.
   return SaveAs(file);
 }
 
