@@ -287,7 +287,7 @@ TEST_F(CliContentTest, CheckAnswersOnACompleteCourseAndItsUsageErrors) {
   EXPECT_EQ(json.err, "数の解答欄 1 個を調べました: 受け付けていない書き方はありません\n");
   for (const Lines& args : {Lines{"check", "--answers"}, Lines{"check", "--answers", course(), "x"},
                             Lines{"check", "--answers", "--answers", course()}})
-    EXPECT_EQ(Cli(args).status, 2);
+    EXPECT_EQ(Cli(args).status, 2) << testing::PrintToString(args);
   EXPECT_EQ(Cli({"check", "--answers", course() + "none"}).status, 2);
 }
 
@@ -372,7 +372,7 @@ TEST(JsonTest, QuotesEveryKindOfCharacter) {
       {"h\xF4\x90\x80\x80", "\"h\xEF\xBF\xBD\""},
       {"\xF0\x9F\x98\x80\xED\x9F\xBF", "\"\xF0\x9F\x98\x80\xED\x9F\xBF\""},
   };
-  for (const auto& [text, quoted] : cases) EXPECT_EQ(JsonQuote(text), quoted);
+  for (const auto& [text, quoted] : cases) EXPECT_EQ(JsonQuote(text), quoted) << text;
 }
 
 TEST(JsonTest, NestsWithCommasAndEmptyContainers) {

@@ -133,7 +133,7 @@ TEST_F(CliPrint, PlantedLinksAreNeverFollowedAndNoTemporaryStays) {
             (Lines{".tavolo-0000000000000000.tmp", "class.pdf", "class.pdf.part", "victim.txt"}));
 }
 
-TEST_F(CliPrint, AReadOnlyPdfIsRefusedAndKept) {
+TEST_F(CliPrint, ReadOnlyCaseAPdfIsRefusedAndKept) {
   if (test::RunningAsRoot()) GTEST_SKIP() << "root may write read-only files";
   test::WriteBytes(folder / "old.pdf", "old");
   test::MakeReadOnly(folder / "old.pdf");

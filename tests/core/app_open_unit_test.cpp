@@ -171,17 +171,22 @@ TEST_F(OpenUnitTest, AnOldWindowThatStaysOpenIsNotOpenedTwice) {
 
 TEST_F(OpenUnitTest, MissingAndBrokenUnits) {
   struct Case {
+    const char* name;
     CourseMenuChoice choice;
     OpenResult result;
     Lines messages;
   };
   const Case cases[] = {
-      {Choice(1, 2), OpenResult::Missing, {}},     // no key line
-      {Choice(1, 1, 2), OpenResult::Missing, {}},  // no R2
-      {Choice(2, 1), OpenResult::Missing, {}},     // no question file
-      {Choice(1, 3), OpenResult::Unreadable, {"inform: <<value block error"}},
+      {"no key line", Choice(1, 2), OpenResult::Missing, {}},
+      {"no R2", Choice(1, 1, 2), OpenResult::Missing, {}},
+      {"no question file", Choice(2, 1), OpenResult::Missing, {}},
+      {"a broken value block",
+       Choice(1, 3),
+       OpenResult::Unreadable,
+       {"inform: <<value block error"}},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
     dialogs.log.clear();
     EXPECT_EQ(OpenUnit(app, c.choice, false, windows, dialogs), c.result);
     EXPECT_EQ(dialogs.log, c.messages);

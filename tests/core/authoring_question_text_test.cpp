@@ -68,6 +68,7 @@ TEST(QuestionText, ButtonEditsAndNumbering) {
        {"次の計算をしなさい。", "(1) 3+4=#7#", "(2) ", "(3) (1) 2-5=#-3#"}},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.before));
     Lines text = c.before;
     NumberQuestionLines(text);
     EXPECT_EQ(text, c.after);

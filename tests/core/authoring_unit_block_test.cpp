@@ -104,6 +104,7 @@ TEST(UnitBlock, ABrokenUnitIsNotRemoved) {
       {{"[[unit1", "<<ques", "x"}, "q.que の 2 行目: <<ques ブロックが >> で閉じられていません"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
     Lines file = c.file;
     const Result<int> removed = RemoveUnitBlock(file, "[[unit1", "q.que");
     ASSERT_FALSE(removed.ok());

@@ -213,6 +213,7 @@ TEST(UnitNamesTest, ComposesFileKeyIdentityAndShortName) {
        "1.12.10R5"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.addressText);
     EXPECT_EQ(UnitKeyLine(c.address), c.key);
     EXPECT_EQ(UnitIdentity(course, c.address), c.identity);
     EXPECT_EQ(ShortUnitName(course, c.address), c.shortName);

@@ -326,6 +326,7 @@ TEST(SimilarProblemsTest, ListsVariantsInFileOrderUpToTheFirstGap) {
       {{"[[unit1R1 "}, 1, {}},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.file));
     EXPECT_EQ(ListSimilarProblems(c.file, c.unit), c.variants);
     EXPECT_EQ(QuestionFileIndex(JoinLinesCp932(c.file)).SimilarProblems(c.unit), c.variants);
   }

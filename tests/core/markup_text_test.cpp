@@ -47,7 +47,8 @@ TEST(MarkupTextTest, SplitAlternatives) {
       {"1/2;0.5", {"1/2", "0.5"}}, {"7", {"7"}}, {"", {""}}, {";", {"", ""}},
       {"a;;b", {"a", "", "b"}},
   };
-  for (const auto& [answer, expected] : cases) EXPECT_EQ(SplitAlternatives(answer), expected);
+  for (const auto& [answer, expected] : cases)
+    EXPECT_EQ(SplitAlternatives(answer), expected) << answer;
 }
 
 TEST(MarkupTextTest, TrimWideSpaces) {

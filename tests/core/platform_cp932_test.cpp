@@ -48,6 +48,7 @@ TEST(Cp932, UndecodableBytesBecomeMarkersAndComeBackUnchanged) {
       "a\x81\x20z",    // an invalid second byte
   };
   for (const auto& bytes : cases) {
+    SCOPED_TRACE(testing::PrintToString(bytes));
     const std::string text = DecodeCp932(bytes);
     EXPECT_EQ(EncodeCp932(text), bytes);
   }

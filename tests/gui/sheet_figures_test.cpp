@@ -205,12 +205,14 @@ TEST_F(SheetFiguresTest, TheReducedViewWorksInPagePixels) {
 
 TEST_F(SheetFiguresTest, AClickOnThePageDropsAPendingSelection) {
   const struct {
+    const char* name;
     Qt::MouseButton button;
     QPoint at;
-  } clicks[] = {{Qt::LeftButton, {500, 700}},
-                {Qt::RightButton, {500, 700}},
-                {Qt::LeftButton, kFigureAt + QPoint(5, 5)}};
+  } clicks[] = {{"left click beside the figure", Qt::LeftButton, {500, 700}},
+                {"right click beside the figure", Qt::RightButton, {500, 700}},
+                {"left click on the figure", Qt::LeftButton, kFigureAt + QPoint(5, 5)}};
   for (const auto& click : clicks) {
+    SCOPED_TRACE(click.name);
     Drag(Qt::LeftButton, {100, 100}, {300, 200});
     ASSERT_TRUE(sheet->HasSelection());
     QSignalSpy changes(sheet, &TfrmPrint::selectionChanged);

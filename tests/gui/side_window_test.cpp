@@ -56,6 +56,7 @@ TEST_F(SideWindowTest, TipsCheckBoxIsStoredOnCloseAndDecidesTheNextStart) {
     const char* stored;
   };
   for (const Case& c : {Case{false, "false"}, Case{true, "true"}}) {
+    SCOPED_TRACE(c.stored);
     QString title;
     ModalHelper modal({[&](QWidget* w) {
       title = w->windowTitle();
