@@ -17,7 +17,7 @@
 #include <ctime>
 #include <vector>
 
-#include "app/qt_part.h"
+#include "launcher/qt_part.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/qt_part.h"
 #include "cli/cli.h"
+#include "launcher/qt_part.h"
 
 int main(int argc, char** argv) {
   if (argc >= 2 && tavolo::IsCliCommand(argv[1])) {

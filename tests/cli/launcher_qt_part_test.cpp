@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/qt_part.h"
+#include "launcher/qt_part.h"
 #include "support/temp_folder.h"
 
 namespace tavolo {

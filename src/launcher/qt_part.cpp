@@ -1,4 +1,4 @@
-#include "app/qt_part.h"
+#include "launcher/qt_part.h"
 
 #include <dlfcn.h>
 
