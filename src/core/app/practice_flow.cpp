@@ -2,9 +2,8 @@
 
 #include <utility>
 
-#include "authoring/question_editor.h"
-#include "authoring/unit_block.h"
 #include "content/unit_address.h"
+#include "content/unit_reader.h"
 #include "platform/text_file.h"
 #include "sheet/answer_box_geometry.h"
 

@@ -257,12 +257,6 @@ Status QuestionEditor::SaveSource(const Lines& lines, Dialogs& dialogs) {
   return Succeeded();
 }
 
-Lines ReadUnitHintLines(const fs::path& questionFile, const UnitAddress& address) {
-  auto read = ReadBoxes(PathText(questionFile), UnitKeyLine(address), nullptr);
-  if (!read || !read->boxes) return {};
-  return read->boxes->hint;
-}
-
 std::optional<LineFault> CheckQuestionSource(const Lines& before, const Lines& after) {
   if (auto fault = FindUnwritableLine(after, "問題ファイル")) return fault;
   // Every unit key line of a text with its index, in order.

@@ -147,8 +147,4 @@ class QuestionEditor {
   std::optional<std::filesystem::path> figureFolder_;
 };
 
-// The hint lines ("<<hint") of the unit at address: what the practice window
-// shows under "ヒントを見る". None when the file or the unit is missing.
-Lines ReadUnitHintLines(const std::filesystem::path& questionFile, const UnitAddress& address);
-
 }  // namespace tavolo

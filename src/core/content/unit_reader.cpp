@@ -8,6 +8,7 @@
 #include "content/unit_names.h"
 #include "content/unit_scanner.h"
 #include "platform/cp932.h"
+#include "platform/paths.h"
 #include "platform/text_file.h"
 
 namespace tavolo {
@@ -199,8 +200,7 @@ UnitReading ReadUnitBlock(const std::filesystem::path& file, std::string_view ke
                           int unit, const UnitCaptions& captions) {
   // A folder or FIFO in place of the file is not a missing unit: the teacher
   // is told what is there instead.
-  std::error_code ec;
-  if (!std::filesystem::exists(file, ec)) return Missing(RequireFile(file).message());
+  if (!PathExists(file)) return Missing(RequireFile(file).message());
   auto bytes = ReadFileBytes(file);
   if (!bytes) {
     return UnitReading{
@@ -232,6 +232,23 @@ UnitReading ReadCopyFile(const std::filesystem::path& file) {
   if (header.size() > 1) content.school = header[1];
   if (header.size() > 2) content.name = header[2];
   return reading;
+}
+
+std::vector<std::string> ReadUnitHintLines(const std::filesystem::path& questionFile,
+                                           const UnitAddress& address) {
+  auto bytes = ReadFileBytes(questionFile);
+  if (!bytes) return {};
+  const std::string rawKey = EncodeCp932(UnitKeyLine(address));
+  const ByteLines lines(bytes.value());
+  std::size_t key = 0;
+  while (lines.Has(key) && lines.At(key) != rawKey) ++key;
+  if (!lines.Has(key)) return {};
+  std::vector<std::string> hints;
+  for (const ScannedBlock& block : ScanUnit(lines, key).blocks) {
+    if (block.marker != "<<hint") continue;
+    for (std::size_t i = block.open + 1; i < block.last; ++i) hints.push_back(lines.Text(i));
+  }
+  return hints;
 }
 
 }  // namespace tavolo

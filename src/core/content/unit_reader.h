@@ -70,6 +70,12 @@ std::string UnitTitle(const UnitCaptions& captions, int section, int unit);
 UnitReading ReadUnit(const CourseIndex& course, const LessonIndex& lessonIndex,
                      const UnitAddress& address);
 
+// The hint lines ("<<hint") of the unit at address: what the practice window
+// shows under "ヒントを見る". None when the file or the unit is missing or
+// cannot be read. A broken unit still gives the hints its blocks hold.
+std::vector<std::string> ReadUnitHintLines(const std::filesystem::path& questionFile,
+                                           const UnitAddress& address);
+
 // A copy file: its "[[unitX" unit, with the title, school and name lines taken
 // from its "<<header" block (what the teacher saved) when that holds them.
 UnitReading ReadCopyFile(const std::filesystem::path& file);
