@@ -75,7 +75,6 @@ class CourseMenu {
   std::vector<std::string> SimilarEntries() const;
   // "◎[3]", "　[ ]": the mark of a unit of the chosen lesson; empty before any refresh.
   std::string MarkText(int section, int unit) const;
-  const LessonIndex& CurrentLessonIndex() const { return lessonIndex_; }
   // The record-file section of the chosen unit (UnitSectionName); empty when
   // no unit is chosen.
   std::string ChosenUnitSection() const;

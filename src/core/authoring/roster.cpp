@@ -53,8 +53,7 @@ void MakeFolderFor(const fs::path& file) {
 }  // namespace
 
 Status Roster::Load(const fs::path& file) {
-  std::error_code ec;
-  const bool exists = fs::exists(fs::symlink_status(file, ec));
+  const bool exists = EntryExists(file);
   std::vector<std::string> names = {std::string(kRosterSeedName)};
   if (exists) {
     auto read = ReadRosterNames(file);
@@ -111,8 +110,7 @@ Status Roster::Store(const fs::path& file) {
   auto lock = FileLock::Acquire(file);
   if (!lock) return lock.failure();
   std::vector<std::string> names = names_;
-  std::error_code ec;
-  if (file == loadedFrom_ && fs::exists(fs::symlink_status(file, ec))) {
+  if (file == loadedFrom_ && EntryExists(file)) {
     auto current = ReadRosterNames(file);
     if (!current) return current.failure();
     names = std::move(current).value();

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "platform/cp932.h"
+#include "platform/paths.h"
 #include "platform/text_file.h"
 
 namespace tavolo {
@@ -277,8 +278,7 @@ void IniDocument::EraseSection(std::string_view section) {
 }
 
 std::optional<IniDocument> IniFile::Load(bool forWriting, Failure* failure) const {
-  std::error_code ec;
-  if (!fs::exists(path_, ec)) return IniDocument::Parse({});
+  if (!PathExists(path_)) return IniDocument::Parse({});
   auto bytes = ReadFileBytes(path_);
   if (bytes) return IniDocument::Parse(std::move(bytes).value());
   if (!forWriting) return IniDocument::Parse({});

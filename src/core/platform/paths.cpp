@@ -31,14 +31,10 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-namespace {
-
-bool Exists(const fs::path& p) {
+bool EntryExists(const fs::path& path) {
   std::error_code ec;
-  return fs::exists(fs::symlink_status(p, ec)) && !ec;
+  return fs::exists(fs::symlink_status(path, ec)) && !ec;
 }
-
-}  // namespace
 
 bool PathExists(const fs::path& path) {
   std::error_code ec;
@@ -51,12 +47,12 @@ bool IsFolder(const fs::path& path) {
 }
 
 fs::path ResolveCaseInsensitive(const fs::path& path) {
-  if (Exists(path)) return path;
+  if (EntryExists(path)) return path;
   fs::path resolved = path.root_path();
   bool matched = true;
   for (const auto& part : path.relative_path()) {
     const fs::path exact = resolved / part;
-    if (!matched || Exists(exact) || part == "." || part == "..") {
+    if (!matched || EntryExists(exact) || part == "." || part == "..") {
       resolved = exact;
       continue;
     }

@@ -36,6 +36,8 @@ std::filesystem::path ResolveCaseInsensitive(const std::filesystem::path& path);
 // Whether anything is at the path, and whether it is a folder (both through
 // links). A path that cannot be examined counts as neither.
 [[nodiscard]] bool PathExists(const std::filesystem::path& path);
+// The name itself is there, whatever it is: a link that leads nowhere too.
+[[nodiscard]] bool EntryExists(const std::filesystem::path& path);
 [[nodiscard]] bool IsFolder(const std::filesystem::path& path);
 
 // courseFolder + relative (with "\" as separator allowed), resolved as above.

@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "platform/file_lock.h"
+#include "platform/paths.h"
 #include "platform/text_file.h"
 
 namespace tavolo {
@@ -48,8 +49,7 @@ RecordEntryList RecordEntries(const IniDocument& file, std::string_view section)
 }
 
 Result<IniDocument> RecordStore::Load(const fs::path& file) {
-  std::error_code ec;
-  if (!fs::exists(fs::symlink_status(file, ec))) return IniDocument::Parse({}, kIniWholeValues);
+  if (!EntryExists(file)) return IniDocument::Parse({}, kIniWholeValues);
   auto bytes = ReadFileBytes(file);
   if (!bytes) return bytes.failure();
   return IniDocument::Parse(std::move(bytes).value(), kIniWholeValues);

@@ -23,7 +23,6 @@ class TfrmDummy final : public QMdiSubWindow {
   // The button is as big as the picture plus a border and placed at `topLeft`.
   void PlaceTitleButton(QPoint topLeft);
   QSize TitleButtonSize() const;
-  QPushButton* TitleButton() const { return btnTitle_; }
 
  protected:
   void showEvent(QShowEvent* event) override;

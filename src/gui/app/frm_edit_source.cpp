@@ -77,9 +77,8 @@ std::optional<std::vector<std::string>> TfrmEditSource::Edit(const std::string& 
   setWindowTitle(QStringLiteral("ソースの直接編集") + ToQString(path));
   helpContext_ = helpContext;
   check_ = std::move(check);
-  QString text;
-  for (const std::string& line : lines) text += ToQString(line) + QLatin1Char('\n');
-  memEditBuffer_->setPlainText(text);
+  // Each line with its line break, the last too, as the file holds them.
+  memEditBuffer_->setPlainText(lines.empty() ? QString() : JoinedLines(lines) + QLatin1Char('\n'));
   memEditBuffer_->document()->setModified(false);
   memEditBuffer_->moveCursor(QTextCursor::Start);
   memEditBuffer_->setFocus();

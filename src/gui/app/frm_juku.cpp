@@ -1,10 +1,11 @@
 #include "gui/app/frm_juku.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include "gui/app/widget_helpers.h"
 
 namespace tavolo {
 
@@ -34,19 +35,13 @@ TfrmJuku::TfrmJuku(QWidget* parent) : QDialog(parent) {
   auto* btnCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
   btnCancel->setObjectName("btnCancel");
   btnCancel->setAutoDefault(false);
-  connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btnOK);
-  buttons->addWidget(btnCancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lblTitle);
   layout->addWidget(lblFree);
   layout->addWidget(lblExample);
   layout->addWidget(edtSchool_);
-  layout->addLayout(buttons);
+  layout->addWidget(OkCancelRow(this, btnOK, btnCancel));
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -147,34 +148,35 @@ std::optional<CourseMenuChoice> TfrmMenu::ShowOpen(const QRect& area) {
 }
 
 void TfrmMenu::ShowLessons() {
-  filling_ = true;
   pnlTitle_->setText(ToQString(menu_.CourseTitle()));
-  FillList(lstLesson_, menu_.LessonCaptions());
-  lstLesson_->setCurrentRow(menu_.lesson() - 1);
-  filling_ = false;
+  {
+    const QSignalBlocker notAClick(lstLesson_);
+    FillList(lstLesson_, menu_.LessonCaptions());
+    lstLesson_->setCurrentRow(menu_.lesson() - 1);
+  }
   ShowSections();
 }
 
 void TfrmMenu::ShowSections() {
-  filling_ = true;
-  FillList(lstSection_, menu_.SectionCaptions());
-  lstSection_->setCurrentRow(menu_.section() - 1);
-  filling_ = false;
+  {
+    const QSignalBlocker notAClick(lstSection_);
+    FillList(lstSection_, menu_.SectionCaptions());
+    lstSection_->setCurrentRow(menu_.section() - 1);
+  }
   ShowUnits();
 }
 
 void TfrmMenu::ShowUnits() {
-  filling_ = true;
-  FillList(lstUnit_, menu_.UnitRows());
-  lstUnit_->setCurrentRow(menu_.unit() - 1);
-  filling_ = false;
+  {
+    const QSignalBlocker notAClick(lstUnit_);
+    FillList(lstUnit_, menu_.UnitRows());
+    lstUnit_->setCurrentRow(menu_.unit() - 1);
+  }
   ShowSimilarProblems();
 }
 
 void TfrmMenu::ShowSimilarProblems() {
-  filling_ = true;
   FillList(lstRuidai_, menu_.SimilarEntries());
-  filling_ = false;
   const bool any = lstRuidai_->count() > 0;
   lstRuidai_->setVisible(any);
   lblRuidai_->setVisible(any);
@@ -189,19 +191,19 @@ void TfrmMenu::MarkSimilarChoice() {
 }
 
 void TfrmMenu::lstLessonClick(int row) {
-  if (filling_ || row < 0) return;
+  if (row < 0) return;
   menu_.ChooseLesson(row + 1, dialogs_);
   ShowSections();
 }
 
 void TfrmMenu::lstSectionClick(int row) {
-  if (filling_ || row < 0) return;
+  if (row < 0) return;
   menu_.ChooseSection(row + 1);
   ShowUnits();
 }
 
 void TfrmMenu::lstUnitClick(int row) {
-  if (filling_ || row < 0) return;
+  if (row < 0) return;
   menu_.ChooseUnit(row + 1);
   ShowSimilarProblems();
   lstUnit_->setFocus();

@@ -63,7 +63,6 @@ class TfrmMenu final : public QDialog {
   std::optional<CourseMenuChoice> choice_;
   std::function<void()> showAllUnits_;
   RecordsView recordsView_;
-  bool filling_ = false;  // lists are being filled: their signals are not clicks
 
   QLabel* pnlTitle_;
   QLabel* pnlLesson_;

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/app_state.h"
+#include "gui/app/widget_helpers.h"
 #include "sheet/sheet_params.h"
 
 namespace tavolo {
@@ -51,17 +52,11 @@ TfrmSetPaper::TfrmSetPaper(QWidget* parent) : QDialog(parent) {
   auto* btnCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
   btnCancel->setObjectName("btnCancel");
   btnCancel->setAutoDefault(false);
-  connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btnOK);
-  buttons->addWidget(btnCancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(grpPaper);
   layout->addWidget(grpOptions);
-  layout->addLayout(buttons);
+  layout->addWidget(OkCancelRow(this, btnOK, btnCancel));
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -25,7 +25,6 @@ class TfrmZenTangen final : public QDialog {
   // Shows the view modally over `area` (the main window).
   void ShowView(const QRect& area);
 
-  int PrintCount() const { return printCount_; }
   void SetPrinter(std::function<bool(const QImage&)> print) { print_ = std::move(print); }
 
  protected:

@@ -3,6 +3,8 @@
 // screens have them, and lists filled from core's texts.
 
 #include <QColor>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPalette>
@@ -40,6 +42,19 @@ inline QPushButton* PlainButton(const QString& caption, const char* name, QWidge
   button->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
   button->setAutoDefault(false);
   return button;
+}
+
+// The OK and cancel row of a dialog whose OK is its default button, in the
+// platform's order: the caller names and captions the buttons. (A box makes
+// its first OK the default when it is shown; the dialogs where Enter must not
+// press OK keep a plain row.)
+inline QDialogButtonBox* OkCancelRow(QDialog* dialog, QPushButton* ok, QPushButton* cancel) {
+  auto* row = new QDialogButtonBox(dialog);
+  row->addButton(ok, QDialogButtonBox::AcceptRole);
+  row->addButton(cancel, QDialogButtonBox::RejectRole);
+  QObject::connect(row, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+  QObject::connect(row, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+  return row;
 }
 
 // Switches the input method on or off for a text field. Off, keys give their

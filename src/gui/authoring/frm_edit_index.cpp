@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -216,10 +217,11 @@ bool TfrmEditIndex::ShowEditor(const QRect& area) {
   }
   setGeometry(area);
   hintTurnedGreen_ = false;
-  filling_ = true;
-  FillList(lstELesson_, editor_.LessonCaptions());
-  lstELesson_->setCurrentRow(0);
-  filling_ = false;
+  {
+    const QSignalBlocker notAClick(lstELesson_);
+    FillList(lstELesson_, editor_.LessonCaptions());
+    lstELesson_->setCurrentRow(0);
+  }
   LoadLesson(1);
   // The tree opens with every section shown.
   expanded_ = false;
@@ -279,17 +281,19 @@ void TfrmEditIndex::LoadLesson(int lesson) {
 }
 
 void TfrmEditIndex::ShowSections() {
-  filling_ = true;
-  FillList(lstESection_, editor_.SectionCaptions());
-  lstESection_->setCurrentRow(editor_.section() - 1);
-  filling_ = false;
+  {
+    const QSignalBlocker notAClick(lstESection_);
+    FillList(lstESection_, editor_.SectionCaptions());
+    lstESection_->setCurrentRow(editor_.section() - 1);
+  }
 }
 
 void TfrmEditIndex::ShowUnits() {
-  filling_ = true;
-  FillList(lstEUnit_, editor_.UnitCaptions());
-  lstEUnit_->setCurrentRow(editor_.unit() - 1);
-  filling_ = false;
+  {
+    const QSignalBlocker notAClick(lstEUnit_);
+    FillList(lstEUnit_, editor_.UnitCaptions());
+    lstEUnit_->setCurrentRow(editor_.unit() - 1);
+  }
   edtDataFile_->setText(ToQString(editor_.DataFileText()));
   SelectTreeUnit();
 }
@@ -347,19 +351,18 @@ void TfrmEditIndex::ShowExpandButton() {
 }
 
 void TfrmEditIndex::lstELessonClick(int row) {
-  if (filling_ || row < 0) return;
+  if (row < 0) return;
   if (!editor_.MayDiscardEdits(ToStdString(edtMainTitle_->text()), dialogs_)) {
     // The teacher keeps the edits: the list shows the lesson being edited again.
-    filling_ = true;
+    const QSignalBlocker notAClick(lstELesson_);
     lstELesson_->setCurrentRow(editor_.lesson() - 1);
-    filling_ = false;
     return;
   }
   LoadLesson(row + 1);
 }
 
 void TfrmEditIndex::lstESectionClick(int row) {
-  if (filling_ || row < 0) return;
+  if (row < 0) return;
   if (Status chosen = editor_.ChooseSection(row + 1); !chosen) {
     dialogs_.Inform(chosen.message());
     return;
@@ -368,7 +371,7 @@ void TfrmEditIndex::lstESectionClick(int row) {
 }
 
 void TfrmEditIndex::lstEUnitClick(int row) {
-  if (filling_ || row < 0) return;
+  if (row < 0) return;
   editor_.ChooseUnit(row + 1);
   SelectTreeUnit();
 }
@@ -446,9 +449,10 @@ void TfrmEditIndex::btnEditDirectClick() {
     return;
   }
   if (host_.indexChanged) host_.indexChanged();
-  filling_ = true;
-  lstELesson_->setCurrentRow(0);
-  filling_ = false;
+  {
+    const QSignalBlocker notAClick(lstELesson_);
+    lstELesson_->setCurrentRow(0);
+  }
   LoadLesson(1);
 }
 

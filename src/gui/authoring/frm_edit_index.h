@@ -98,7 +98,6 @@ class TfrmEditIndex final : public QDialog {
   IndexEditor editor_;
   UnitMarks marks_;
   bool expanded_ = false;
-  bool filling_ = false;  // lists are being filled: their signals are not clicks
   bool hintTurnedGreen_ = false;
   QHash<QWidget*, QString> hints_;
 

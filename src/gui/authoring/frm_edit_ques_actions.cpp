@@ -20,6 +20,7 @@
 #include "authoring/editor_figures.h"
 #include "authoring/question_text.h"
 #include "gui/app/frm_bmp.h"
+#include "gui/app/widget_helpers.h"
 #include "gui/authoring/frm_edit_ques.h"
 #include "gui/sheet/qt_text.h"
 #include "platform/text_file.h"
@@ -32,15 +33,9 @@ constexpr std::string_view kSelectFirst = "囲む範囲を選択してくださ�
 
 Lines BoxLines(const QPlainTextEdit* box) { return SplitLines(ToStdString(box->toPlainText())); }
 
-QString JoinedText(const Lines& lines) {
-  QStringList texts;
-  for (const std::string& line : lines) texts << ToQString(line);
-  return texts.join(QLatin1Char('\n'));
-}
-
 // Replaces the whole text as one edit, so that Ctrl+Z takes the change back.
 void SetBoxLines(QPlainTextEdit* box, const Lines& lines) {
-  const QString text = JoinedText(lines);
+  const QString text = JoinedLines(lines);
   if (box->toPlainText() == text) return;
   QTextCursor cursor(box->document());
   cursor.select(QTextCursor::Document);
@@ -134,7 +129,7 @@ void TfrmEditQues::ShowBoxes() {
       {memHint_, &boxes.hint},       {memQGraph_, &boxes.graph}, {memAGraph_, &boxes.aGraph},
       {memPasteLo_, &boxes.settings}};
   // A fresh text per unit: Ctrl+Z does not reach into the unit loaded before.
-  for (const auto& [box, lines] : shown) box->setPlainText(JoinedText(*lines));
+  for (const auto& [box, lines] : shown) box->setPlainText(JoinedLines(*lines));
   edtFileName_->setText(ToQString(editor_.FilePath()));
   edtFileName_->setToolTip(edtFileName_->text());
   showing_ = false;
@@ -298,8 +293,7 @@ void TfrmEditQues::btnTestClick() {
     dialogs_.Inform(fault->message);
     PlaceCaret(MemQues_, fault->line);
   } else {
-    lstKai_->clear();
-    for (const std::string& answer : ExtractAnswers(question)) lstKai_->addItem(ToQString(answer));
+    FillList(lstKai_, ExtractAnswers(question));
   }
   lblKosuh_->setText(QString::number(lstKai_->count()));
 }
@@ -329,10 +323,8 @@ void TfrmEditQues::UpdateChoiceCounters() {
 }
 
 void TfrmEditQues::ShowFigureFiles() {
-  flbGraph_->clear();
-  if (const auto& folder = editor_.FigureFolder()) {
-    for (const std::string& name : ListFigureFiles(*folder)) flbGraph_->addItem(ToQString(name));
-  }
+  const auto& folder = editor_.FigureFolder();
+  FillList(flbGraph_, folder ? ListFigureFiles(*folder) : std::vector<std::string>{});
 }
 
 void TfrmEditQues::AddFigures(FigureBox kind) {

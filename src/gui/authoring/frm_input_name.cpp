@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "app/sign_on.h"
@@ -147,16 +148,16 @@ void TfrmInputName::FormShow() {
 }
 
 void TfrmInputName::ShowRoster() {
-  filling_ = true;
-  lstName_->clear();
-  for (const std::string& name : roster_.Names()) lstName_->addItem(ToQString(name));
-  lstName_->setCurrentRow(-1);
-  filling_ = false;
+  {
+    const QSignalBlocker notAClick(lstName_);
+    FillList(lstName_, roster_.Names());
+    lstName_->setCurrentRow(-1);
+  }
   edtMeibo_->setText(ToQString(roster_.FileName()));
 }
 
 void TfrmInputName::lstNameClick(int row) {
-  if (filling_ || row < 0 || row >= lstName_->count()) return;
+  if (row < 0 || row >= lstName_->count()) return;
   edtName_->setText(lstName_->item(row)->text());
 }
 
@@ -176,10 +177,9 @@ void TfrmInputName::btnDeleteClick() {
   const int row = lstName_->currentRow();
   if (row >= 0 && lstName_->item(row)->isSelected() &&
       roster_.RemoveAt(static_cast<std::size_t>(row))) {
-    filling_ = true;
+    const QSignalBlocker notAClick(lstName_);
     delete lstName_->takeItem(row);
     lstName_->setCurrentRow(-1);
-    filling_ = false;
   }
   edtName_->clear();
   edtName_->setFocus();

@@ -39,9 +39,6 @@ class TfrmInputName final : public QDialog {
   // afresh; true when a learner signed on.
   bool ShowSignOn();
 
-  TfrmPassword* PasswordWindow() const { return frmPassword_; }
-  const Roster& CurrentRoster() const { return roster_; }
-
  private:
   void FormShow();
   void ShowRoster();
@@ -58,7 +55,6 @@ class TfrmInputName final : public QDialog {
   Host host_;
   Roster roster_;
   TfrmPassword* frmPassword_;
-  bool filling_ = false;
 
   QPlainTextEdit* Memo1_;
   QLineEdit* edtName_;

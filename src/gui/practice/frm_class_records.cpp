@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -110,7 +111,7 @@ TfrmClassRecords::TfrmClassRecords(const AppState& app, Dialogs& dialogs, QWidge
   resize(1100, 620);
 
   connect(cmbLesson_, &QComboBox::currentIndexChanged, this, [this](int index) {
-    if (!filling_ && index >= 0) LoadLesson(index + 1);
+    if (index >= 0) LoadLesson(index + 1);
   });
   connect(btnReload_, &QPushButton::clicked, this,
           [this] { LoadLesson(cmbLesson_->currentIndex() + 1); });
@@ -119,15 +120,16 @@ TfrmClassRecords::TfrmClassRecords(const AppState& app, Dialogs& dialogs, QWidge
 }
 
 void TfrmClassRecords::ShowOverview(int lesson) {
-  filling_ = true;
-  cmbLesson_->clear();
-  for (std::size_t i = 0; i < app_.course.lessons.size(); ++i)
-    cmbLesson_->addItem(QString::number(i + 1) + QStringLiteral("  ") +
-                        ToQString(app_.course.lessons[i].caption));
   const int count = static_cast<int>(app_.course.lessons.size());
   lesson = std::clamp(lesson, 1, std::max(count, 1));
-  cmbLesson_->setCurrentIndex(lesson - 1);
-  filling_ = false;
+  {
+    const QSignalBlocker notAChoice(cmbLesson_);
+    cmbLesson_->clear();
+    for (std::size_t i = 0; i < app_.course.lessons.size(); ++i)
+      cmbLesson_->addItem(QString::number(i + 1) + QStringLiteral("  ") +
+                          ToQString(app_.course.lessons[i].caption));
+    cmbLesson_->setCurrentIndex(lesson - 1);
+  }
   LoadLesson(lesson);
   tblRecords_->setFocus();
   exec();
@@ -183,10 +185,8 @@ void TfrmClassRecords::ShowGrid() {
                            .arg(grid_.columns.size())
                            .arg(runs));
   lblSummary_->setAccessibleName(lblSummary_->text());
-  QStringList problems;
-  for (const std::string& problem : records_.problems) problems << ToQString(problem);
-  lblProblems_->setText(problems.join(QLatin1Char('\n')));
-  lblProblems_->setVisible(!problems.isEmpty());
+  lblProblems_->setText(JoinedLines(records_.problems));
+  lblProblems_->setVisible(!records_.problems.empty());
   lblProblems_->setAccessibleName(lblProblems_->text());
   btnCsv_->setEnabled(!grid_.learners.empty());
 }

@@ -39,7 +39,6 @@ class TfrmClassRecords final : public QDialog {
   Dialogs& dialogs_;
   ClassRecords records_;
   ClassGrid grid_;
-  bool filling_ = false;
 
   QComboBox* cmbLesson_;
   QTableWidget* tblRecords_;

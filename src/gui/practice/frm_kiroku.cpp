@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -146,7 +147,7 @@ void TfrmKiroku::Prepare(int lesson, const std::string& learner, const std::stri
 }
 
 void TfrmKiroku::FillList() {
-  filling_ = true;
+  const QSignalBlocker notAClick(lstTitle_);
   lstTitle_->clear();
   for (const RecordsListEntry& entry : viewer_.Entries()) {
     auto* item = new QListWidgetItem(ToQString(entry.text), lstTitle_);
@@ -157,7 +158,6 @@ void TfrmKiroku::FillList() {
     }
   }
   lstTitle_->setCurrentRow(-1);
-  filling_ = false;
   memDetail_->clear();
   chart_->Clear();
 }
@@ -165,10 +165,8 @@ void TfrmKiroku::FillList() {
 void TfrmKiroku::lstTitleClick(int row) {
   // An entry that only became current (the list taking the focus) is not
   // chosen; a click or an arrow key selects it.
-  if (filling_ || row < 0 || !lstTitle_->item(row)->isSelected()) return;
-  QStringList lines;
-  for (const std::string& line : viewer_.DetailLines(row)) lines << ToQString(line);
-  memDetail_->setPlainText(lines.join(QLatin1Char('\n')));
+  if (row < 0 || !lstTitle_->item(row)->isSelected()) return;
+  memDetail_->setPlainText(JoinedLines(viewer_.DetailLines(row)));
   chart_->ShowRuns(viewer_.SectionAt(row), viewer_.Runs(row));
 }
 

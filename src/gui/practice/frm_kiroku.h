@@ -42,7 +42,6 @@ class TfrmKiroku final : public QDialog {
 
   Dialogs& dialogs_;
   RecordsViewer viewer_;
-  bool filling_ = false;
 
   QListWidget* lstTitle_;
   QPlainTextEdit* memDetail_;

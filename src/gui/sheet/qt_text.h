@@ -3,8 +3,10 @@
 // drawing library and the windows alike.
 
 #include <QString>
+#include <QStringList>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavolo {
 
@@ -13,5 +15,13 @@ inline QString ToQString(std::string_view text) {
 }
 
 inline std::string ToStdString(const QString& text) { return text.toStdString(); }
+
+// Lines as one text for a box or a label: a line break between each two.
+inline QString JoinedLines(const std::vector<std::string>& lines) {
+  QStringList texts;
+  texts.reserve(static_cast<qsizetype>(lines.size()));
+  for (const std::string& line : lines) texts << ToQString(line);
+  return texts.join(QLatin1Char('\n'));
+}
 
 }  // namespace tavolo
