@@ -32,15 +32,6 @@ QLabel* Panel(const QString& text, const char* name, QWidget* parent) {
   return panel;
 }
 
-QListWidget* List(const char* name, QWidget* parent) {
-  auto* list = new QListWidget(parent);
-  list->setObjectName(name);
-  QFont font = list->font();
-  font.setPointSizeF(font.pointSizeF() * 1.15);
-  list->setFont(font);
-  return list;
-}
-
 }  // namespace
 
 TfrmMenu::TfrmMenu(AppState& app, Dialogs& dialogs, QWidget* parent)
@@ -59,10 +50,10 @@ TfrmMenu::TfrmMenu(AppState& app, Dialogs& dialogs, QWidget* parent)
   pnlUnit_ = Panel(kChooseItem, "pnlUnit", this);
   Colour(pnlUnit_, kUnitPanelColour);
 
-  lstLesson_ = List("lstLesson", this);
-  lstSection_ = List("lstSection", this);
-  lstUnit_ = List("lstUnit", this);
-  lstRuidai_ = List("lstRuidai", this);
+  lstLesson_ = CourseList("lstLesson", this);
+  lstSection_ = CourseList("lstSection", this);
+  lstUnit_ = CourseList("lstUnit", this);
+  lstRuidai_ = CourseList("lstRuidai", this);
   lstRuidai_->setSelectionMode(QAbstractItemView::MultiSelection);
   // The panels above the lists are no labels: screen readers get the names here.
   lstLesson_->setAccessibleName(QStringLiteral("レッスン"));

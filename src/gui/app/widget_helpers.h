@@ -28,6 +28,17 @@ inline void Colour(QWidget* widget, const QColor& colour) {
 // The ivory of the main window's tool panel and of its floating panels.
 inline const QColor kToolPanelColour{0xFF, 0xFF, 0xF0};
 
+// A course list of the menus and the index editor: its text a little larger
+// than the window's, for the long captions of lessons and units.
+inline QListWidget* CourseList(const char* name, QWidget* parent) {
+  auto* list = new QListWidget(parent);
+  list->setObjectName(name);
+  QFont font = list->font();
+  font.setPointSizeF(font.pointSizeF() * 1.15);
+  list->setFont(font);
+  return list;
+}
+
 // The list shows exactly these texts, in this order.
 inline void FillList(QListWidget* list, const std::vector<std::string>& texts) {
   list->clear();

@@ -37,15 +37,6 @@ const QColor kHintBackground(0x1E, 0x2A, 0x3A);
 const QColor kHintYellow(0xFF, 0xFF, 0x00);
 const QColor kHintGreen(0x00, 0xFF, 0x00);
 
-QListWidget* List(const char* name, QWidget* parent) {
-  auto* list = new QListWidget(parent);
-  list->setObjectName(name);
-  QFont font = list->font();
-  font.setPointSizeF(font.pointSizeF() * 1.15);
-  list->setFont(font);
-  return list;
-}
-
 QLineEdit* Edit(const char* name, bool readOnly, QWidget* parent) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(name);
@@ -68,15 +59,15 @@ TfrmEditIndex::TfrmEditIndex(const AppState& app, Dialogs& dialogs, TextInput& i
 }
 
 void TfrmEditIndex::CreateControls() {
-  lstELesson_ = List("lstELesson", this);
+  lstELesson_ = CourseList("lstELesson", this);
   edtIndex_ = Edit("edtIndex", true, this);
   edtDataFile_ = Edit("edtDataFile", true, this);
   edtMainTitle_ = Edit("edtMainTitle", false, this);
   QFont titleFont = edtMainTitle_->font();
   titleFont.setPointSizeF(titleFont.pointSizeF() * 1.15);
   edtMainTitle_->setFont(titleFont);
-  lstESection_ = List("lstESection", this);
-  lstEUnit_ = List("lstEUnit", this);
+  lstESection_ = CourseList("lstESection", this);
+  lstEUnit_ = CourseList("lstEUnit", this);
   btnAdd_ = PlainButton(QStringLiteral("追加 =>"), "btnAdd", this);
   btnChange_ = PlainButton(QStringLiteral("変更 <>"), "btnChange", this);
   btnAdd2_ = PlainButton(QStringLiteral("追加 =>"), "btnAdd2", this);
