@@ -106,9 +106,9 @@ BENCHMARK(BM_AppendRunTo2000RecordFile)->Unit(benchmark::kMillisecond);
 void BM_CollectClassRecords(benchmark::State& state) {
   const bench::ClassRecordsCourse course;
   AppState app;
-  app.courseFolder = course.folder();
-  app.windowsFolder = course.folder() + "data/";
-  app.course = ReadCourseIndex(app.courseFolder).value();
+  app.SetCourseFolder(course.folder());
+  app.SetWindowsFolder(course.folder() + "data/");
+  app.SetCourse(ReadCourseIndex(app.CourseFolder()).value());
   for (auto _ : state) {
     const ClassRecords records = CollectClassRecords(app, std::nullopt, std::nullopt);
     benchmark::DoNotOptimize(records.lessons.size());

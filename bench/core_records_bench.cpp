@@ -51,10 +51,10 @@ class HugeRecordFile {
     text += "[S11正の数]\r\n";
     for (int k = 1; k <= kRuns; ++k) text += std::to_string(k) + "=" + Line(k) + "\r\n";
     Write(File(), text);
-    app_.courseFolder = root_.string() + "/";
-    app_.windowsFolder = app_.courseFolder + "data/";
-    app_.learnerName = "山田";
-    app_.course = ReadCourseIndex(app_.courseFolder).value();
+    app_.SetCourseFolder(root_.string() + "/");
+    app_.SetWindowsFolder(app_.CourseFolder() + "data/");
+    app_.SetLearnerName("山田");
+    app_.SetCourse(ReadCourseIndex(app_.CourseFolder()).value());
   }
   ~HugeRecordFile() { fs::remove_all(root_); }
 
@@ -123,7 +123,7 @@ BENCHMARK(BM_PracticeRecordsListOf100000Runs)->Unit(benchmark::kMillisecond);
 // The course menu's marks of the lesson from the same file.
 void BM_UnitMarksFrom100000Sections(benchmark::State& state) {
   const HugeRecordFile& huge = Huge();
-  const LessonIndex index = ReadLessonIndex(huge.App().course, 1).value();
+  const LessonIndex index = ReadLessonIndex(huge.App().Course(), 1).value();
   UnitMarks marks;
   for (auto _ : state) marks.Refresh(huge.App(), 1, index, false);
   if (marks.Text(1, 1) != "　[" + std::to_string(kRuns) + "]")

@@ -26,9 +26,9 @@ class SilentDialogs final : public DecliningDialogs {
 
 AppState StateFor(const bench::ClassRecordsCourse& course) {
   AppState app;
-  app.courseFolder = course.folder();
-  app.windowsFolder = course.folder() + "data/";
-  if (auto index = ReadCourseIndex(app.courseFolder)) app.course = std::move(index).value();
+  app.SetCourseFolder(course.folder());
+  app.SetWindowsFolder(course.folder() + "data/");
+  if (auto index = ReadCourseIndex(app.CourseFolder())) app.SetCourse(std::move(index).value());
   return app;
 }
 

@@ -180,11 +180,11 @@ int RunRecordsCommand(const CommandArgs& args, std::ostream& out, std::ostream& 
   // The records lie where the desktop program keeps them for this course.
   const StartUpPlaces places = DesktopPlaces(options.course);
   AppState app;
-  app.courseFolder = course->courseFolder;
-  app.onCd = places.courseFolderReadOnly;
-  app.windowsFolder = places.dataFolder + "/";
+  app.SetCourseFolder(course->courseFolder);
+  app.SetOnCd(places.courseFolderReadOnly);
+  app.SetWindowsFolder(places.dataFolder + "/");
   ConfineFilesTo(places.dataFolder);
-  app.course = std::move(course).value();
+  app.SetCourse(std::move(course).value());
 
   const ClassRecords records = CollectClassRecords(app, options.lesson, options.learner);
   for (const std::string& problem : records.problems) err << problem << "\n";
@@ -196,7 +196,7 @@ int RunRecordsCommand(const CommandArgs& args, std::ostream& out, std::ostream& 
       WriteClassRecordsCsv(out, records);
       break;
     case Format::Table:
-      WriteTable(out, app.course, records);
+      WriteTable(out, app.Course(), records);
       break;
   }
   return 0;

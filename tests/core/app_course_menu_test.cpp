@@ -22,8 +22,8 @@ using test::TempFolder;
 class CourseMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    app.courseFolder = test::CourseFolderOf(folder);
-    app.windowsFolder = (folder / "data").string() + "/";
+    app.SetCourseFolder(test::CourseFolderOf(folder));
+    app.SetWindowsFolder((folder / "data").string() + "/");
     test::WriteCp932Lines(folder / "Main.ind",
                           {"正と負の数", "", "正の数と負の数,kazu\\ kz", "加法と減法,kagen\\ kg"});
     test::WriteCp932Lines(
@@ -36,9 +36,9 @@ class CourseMenuTest : public ::testing::Test {
                           {"[[unit1", "]]", "[[unit1R1", "]]", "[[unit1R2", "]]", "[[unit1R4", "]]",
                            "[[unit2", "]]", "[[unit2R2", "]]", "[[unit3", "]]", "[[unit3R1", "]]"});
     Record("共通", "S11正の数・負の数", 2);
-    auto course = ReadCourseIndex(app.courseFolder);
+    auto course = ReadCourseIndex(app.CourseFolder());
     ASSERT_TRUE(course) << course.message();
-    app.course = std::move(course).value();
+    app.SetCourse(std::move(course).value());
   }
 
   void Record(const std::string& learner, const std::string& section, int runs) {
@@ -112,7 +112,7 @@ TEST_F(CourseMenuTest, IncompleteChoiceIsRefused) {
   // A lesson whose folder is missing is reported and leaves no lesson chosen.
   EXPECT_FALSE(menu.ChooseLesson(2, dialogs));
   EXPECT_EQ(dialogs.log,
-            (Lines{"inform: ディレクトリ " + app.courseFolder + "kagen/ が見つかりません"}));
+            (Lines{"inform: ディレクトリ " + app.CourseFolder() + "kagen/ が見つかりません"}));
   EXPECT_EQ(menu.lesson(), -1);
   EXPECT_TRUE(menu.SectionCaptions().empty());
   EXPECT_EQ(menu.Choose(std::nullopt).message(), "メニューを選択してください");
@@ -121,7 +121,7 @@ TEST_F(CourseMenuTest, IncompleteChoiceIsRefused) {
   dialogs.log.clear();
   EXPECT_FALSE(menu.ChooseLesson(2, dialogs));
   EXPECT_EQ(dialogs.log,
-            (Lines{"inform: ファイル " + app.courseFolder + "kagen/kg.ind が見つかりません"}));
+            (Lines{"inform: ファイル " + app.CourseFolder() + "kagen/kg.ind が見つかりません"}));
 }
 
 TEST_F(CourseMenuTest, LaterShowingsKeepTheChoiceUntilTheIndexChanges) {
@@ -145,7 +145,7 @@ TEST_F(CourseMenuTest, MarksFollowTheRecordsAndTheLearner) {
   menu.RefreshUnitMarks();
   EXPECT_EQ(menu.MarkText(1, 1), "◎[12]");
   // A learner who never practised sees blanks.
-  app.learnerName = "山田";
+  app.SetLearnerName("山田");
   menu.RefreshUnitMarks();
   EXPECT_EQ(menu.MarkText(1, 1), "◎[ ]");
   // A similar problem added to the file shows after a full refresh only.
@@ -190,12 +190,12 @@ TEST(RecordFile, SectionNamesJoinNumbersAndCaption) {
 TEST(RecordFile, PathIsInTheLessonFolderOrTheDataFolder) {
   TempFolder folder;
   AppState app;
-  app.courseFolder = test::CourseFolderOf(folder);
-  app.windowsFolder = (folder / "data").string() + "/";
-  app.learnerName = "共通";
+  app.SetCourseFolder(test::CourseFolderOf(folder));
+  app.SetWindowsFolder((folder / "data").string() + "/");
+  app.SetLearnerName("共通");
   test::WriteCp932Lines(folder / "Main.ind", {"t", "", "一,kazu\\ kz", "二,gone\\ gn"});
   fs::create_directories(folder / "kazu");
-  app.course = ReadCourseIndex(app.courseFolder).value();
+  app.SetCourse(ReadCourseIndex(app.CourseFolder()).value());
   struct Case {
     int lesson;
     bool onCd;
@@ -209,7 +209,7 @@ TEST(RecordFile, PathIsInTheLessonFolderOrTheDataFolder) {
       {1, true, folder / "data" / "kz" / "共通.ini"},   // course cannot be written to
   };
   for (const auto& c : cases) {
-    app.onCd = c.onCd;
+    app.SetOnCd(c.onCd);
     EXPECT_EQ(RecordFilePath(app, c.lesson).value().lexically_normal(),
               c.expected.lexically_normal())
         << c.lesson << " " << c.onCd;

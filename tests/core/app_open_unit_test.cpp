@@ -47,8 +47,7 @@ class FakeWindows final : public SheetWindows {
       return false;
     }
     log.push_back("close " + identity);
-    auto& open = app_.openSheets;
-    open.erase(std::remove(open.begin(), open.end(), identity), open.end());
+    app_.RemoveOpenSheet(identity);
     sheets.erase(it);
     current.reset();
     return true;
@@ -76,7 +75,7 @@ class FakeWindows final : public SheetWindows {
 class OpenUnitTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    app.courseFolder = test::CourseFolderOf(folder);
+    app.SetCourseFolder(test::CourseFolderOf(folder));
     test::WriteCp932Lines(folder / "Main.ind", {"正と負の数", "", "正の数と負の数,kazu\\ kz"});
     test::WriteCp932Lines(folder / "kazu" / "kz.ind", {"t", "[[sect1", "符号", "<<", "正の数",
                                                        "数直線", "壊れた単元", ">>", "]]"});
@@ -104,7 +103,7 @@ class OpenUnitTest : public ::testing::Test {
                                                         "630",
                                                         ">>",
                                                         "]]"});
-    app.course = ReadCourseIndex(app.courseFolder).value();
+    app.SetCourse(ReadCourseIndex(app.CourseFolder()).value());
   }
   CourseMenuChoice Choice(int section, int unit, int variant = 0) {
     CourseMenuChoice choice;
@@ -125,7 +124,7 @@ class OpenUnitTest : public ::testing::Test {
 
 TEST_F(OpenUnitTest, OpensAUnitAndRegistersIt) {
   ASSERT_EQ(OpenUnit(app, Choice(1, 1), false, windows, dialogs), OpenResult::Opened);
-  EXPECT_EQ(app.openSheets, (Lines{Identity("-U1")}));
+  EXPECT_EQ(app.OpenSheets(), (Lines{Identity("-U1")}));
   ASSERT_EQ(windows.sheets.size(), 1u);
   const SheetDocument& sheet = windows.sheets[0];
   EXPECT_EQ(sheet.identity, Identity("-U1"));
@@ -146,7 +145,7 @@ TEST_F(OpenUnitTest, SameUnitTwiceComesToTheFrontButItsSimilarProblemOpens) {
   EXPECT_EQ(dialogs.log, (Lines{"inform: すでに読み込まれています"}));
   EXPECT_EQ(windows.log, (Lines{"create " + Identity("-U1"), "create " + Identity("-U1R1"),
                                 "front " + Identity("-U1")}));
-  EXPECT_EQ(app.openSheets, (Lines{Identity("-U1"), Identity("-U1R1")}));
+  EXPECT_EQ(app.OpenSheets(), (Lines{Identity("-U1"), Identity("-U1R1")}));
 }
 
 TEST_F(OpenUnitTest, ReplaceClosesTheCurrentSheetWithoutAsking) {
@@ -156,7 +155,7 @@ TEST_F(OpenUnitTest, ReplaceClosesTheCurrentSheetWithoutAsking) {
   ASSERT_EQ(OpenUnit(app, Choice(1, 1), true, windows, dialogs), OpenResult::Opened);
   EXPECT_EQ(windows.log, (Lines{"create " + Identity("-U1"), "close " + Identity("-U1"),
                                 "create " + Identity("-U1")}));
-  EXPECT_EQ(app.openSheets, (Lines{Identity("-U1")}));
+  EXPECT_EQ(app.OpenSheets(), (Lines{Identity("-U1")}));
 }
 
 TEST_F(OpenUnitTest, AnOldWindowThatStaysOpenIsNotOpenedTwice) {
@@ -166,7 +165,7 @@ TEST_F(OpenUnitTest, AnOldWindowThatStaysOpenIsNotOpenedTwice) {
   EXPECT_EQ(windows.sheets.size(), 1u);
   EXPECT_EQ(windows.log, (Lines{"create " + Identity("-U1"), "kept " + Identity("-U1"),
                                 "front " + Identity("-U1")}));
-  EXPECT_EQ(app.openSheets, (Lines{Identity("-U1")}));
+  EXPECT_EQ(app.OpenSheets(), (Lines{Identity("-U1")}));
 }
 
 TEST_F(OpenUnitTest, MissingAndBrokenUnits) {
@@ -191,7 +190,7 @@ TEST_F(OpenUnitTest, MissingAndBrokenUnits) {
     EXPECT_EQ(OpenUnit(app, c.choice, false, windows, dialogs), c.result);
     EXPECT_EQ(dialogs.log, c.messages);
   }
-  EXPECT_TRUE(app.openSheets.empty());
+  EXPECT_TRUE(app.OpenSheets().empty());
   EXPECT_TRUE(windows.sheets.empty());
 }
 
@@ -217,16 +216,16 @@ TEST_F(OpenUnitTest, FromMenuAsksAboutAMissingUnitAndNeedsTheCourseIndex) {
     ++shown;
     return next;
   };
-  app.answerDisplay = false;
+  app.SetAnswerDisplay(false);
   // Opening through the menu shows the answers, and every window that shows
   // them is told before the menu appears.
   std::vector<std::pair<ViewChange, int>> told;
-  app.viewChanged = [&](ViewChange change) { told.emplace_back(change, shown); };
+  app.SetViewListener([&](ViewChange change) { told.emplace_back(change, shown); });
   dialogs.answers = {Answer::No};
   EXPECT_FALSE(OpenUnitFromMenu(app, menu, windows, dialogs));
-  EXPECT_TRUE(app.answerDisplay);
+  EXPECT_TRUE(app.AnswerDisplay());
   EXPECT_EQ(told, (std::vector<std::pair<ViewChange, int>>{{ViewChange::AnswerDisplay, 0}}));
-  app.viewChanged = nullptr;
+  app.SetViewListener(nullptr);
   EXPECT_EQ(dialogs.log, (Lines{"yesno: 単元がありません\n新規作成しますか?"}));
 
   next = Choice(1, 1);
@@ -240,7 +239,7 @@ TEST_F(OpenUnitTest, FromMenuAsksAboutAMissingUnitAndNeedsTheCourseIndex) {
   EXPECT_FALSE(OpenUnitFromMenu(app, menu, windows, dialogs));
   EXPECT_EQ(shown, 3);
   EXPECT_EQ(dialogs.log,
-            (Lines{"inform: ファイル " + app.courseFolder + "Main.ind が見つかりません"}));
+            (Lines{"inform: ファイル " + app.CourseFolder() + "Main.ind が見つかりません"}));
 }
 
 TEST_F(OpenUnitTest, CloseAllLeavesOnlyTheCancelledSheetOpen) {
@@ -249,7 +248,7 @@ TEST_F(OpenUnitTest, CloseAllLeavesOnlyTheCancelledSheetOpen) {
   windows.sheets[0].modified = true;
   windows.keepOpen.insert(Identity("-U1"));
   CloseAllSheets(app, windows);
-  EXPECT_EQ(app.openSheets, (Lines{Identity("-U1")}));
+  EXPECT_EQ(app.OpenSheets(), (Lines{Identity("-U1")}));
   EXPECT_EQ(windows.log.back(), "close " + Identity("-U1R1"));
   EXPECT_EQ(windows.log[windows.log.size() - 2], "kept " + Identity("-U1"));
 }
@@ -268,10 +267,10 @@ TEST_F(OpenUnitTest, CopyFilesOpenUnderTheirPathAndOnlyOnce) {
                          "546",     "True",         "25",           "5",      "5",    "3",
                          "7",       ">>",           "<<kgroup",     "-3",     "3",    ">>",
                          "]]"});
-  app.answerDisplay = false;
+  app.SetAnswerDisplay(false);
   dialogs.files = {copy};
   ASSERT_TRUE(OpenCopyFile(app, windows, dialogs));
-  EXPECT_EQ(dialogs.log, (std::vector<std::string>{"open: " + app.courseFolder + " *.prp"}));
+  EXPECT_EQ(dialogs.log, (std::vector<std::string>{"open: " + app.CourseFolder() + " *.prp"}));
   ASSERT_EQ(windows.sheets.size(), 1u);
   const SheetDocument& sheet = windows.sheets[0];
   EXPECT_EQ(sheet.identity, copy);
@@ -281,7 +280,7 @@ TEST_F(OpenUnitTest, CopyFilesOpenUnderTheirPathAndOnlyOnce) {
   EXPECT_EQ(sheet.params.paperWidth, 546);
   EXPECT_FALSE(sheet.params.answerDisplay);  // the main window's, not value line 2
   EXPECT_EQ(sheet.params.unit.kgroupLines, (std::vector<std::string>{"-3", "3"}));
-  EXPECT_EQ(app.openSheets, (std::vector<std::string>{copy}));
+  EXPECT_EQ(app.OpenSheets(), (std::vector<std::string>{copy}));
 
   dialogs.files = {copy};
   EXPECT_FALSE(OpenCopyFile(app, windows, dialogs));
@@ -296,7 +295,7 @@ TEST_F(OpenUnitTest, CopyFilesOpenUnderTheirPathAndOnlyOnce) {
 
   dialogs.files = {std::nullopt};
   EXPECT_FALSE(OpenCopyFile(app, windows, dialogs));
-  EXPECT_EQ(app.openSheets.size(), 1u);
+  EXPECT_EQ(app.OpenSheets().size(), 1u);
 }
 
 TEST_F(OpenUnitTest, ReplacingClosesTheEditedUnitsWindowNotTheOneInFront) {
@@ -305,7 +304,7 @@ TEST_F(OpenUnitTest, ReplacingClosesTheEditedUnitsWindowNotTheOneInFront) {
   windows.log.clear();
   ASSERT_EQ(OpenUnit(app, Choice(1, 1), true, windows, dialogs), OpenResult::Opened);
   EXPECT_EQ(windows.log, (Lines{"close " + Identity("-U1"), "create " + Identity("-U1")}));
-  EXPECT_EQ(app.openSheets, (Lines{Identity("-U1R1"), Identity("-U1")}));
+  EXPECT_EQ(app.OpenSheets(), (Lines{Identity("-U1R1"), Identity("-U1")}));
 }
 
 TEST_F(OpenUnitTest, YesToAMissingUnitCreatesItAndOpensItOnA4) {

@@ -30,8 +30,8 @@ class FakeWindows final : public PracticeWindows {
   void ShowLearnerName(bool shown) override { log.push_back(shown ? "name on" : "name off"); }
   void ShowPractice() override {
     log.push_back("practice");
-    answersWhilePractising = app_.answerDisplay;
-    alternativesWhilePractising = app_.showAlternatives;
+    answersWhilePractising = app_.AnswerDisplay();
+    alternativesWhilePractising = app_.ShowAlternatives();
   }
   void RedrawSheet() override { log.push_back("redraw"); }
   bool CloseSheetWindow(const std::string& identity) override {
@@ -92,17 +92,17 @@ TEST(PracticeFlow, TheSheetInFrontOrAUnitOpenedForThePractice) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     AppState app;
-    app.answerDisplay = c.answers;
-    app.showAlternatives = c.alternatives;
+    app.SetAnswerDisplay(c.answers);
+    app.SetShowAlternatives(c.alternatives);
     std::vector<ViewChange> told;
-    app.viewChanged = [&](ViewChange change) { told.push_back(change); };
+    app.SetViewListener([&](ViewChange change) { told.push_back(change); });
     FakeWindows windows(app);
     windows.current = c.sheet;
     windows.menuOpens = c.menuOpens;
     EXPECT_EQ(PracticeFromMainWindow(app, windows), c.shown);
     EXPECT_EQ(windows.log, c.log);
-    EXPECT_EQ(app.answerDisplay, c.answers);
-    EXPECT_EQ(app.showAlternatives, c.alternatives);
+    EXPECT_EQ(app.AnswerDisplay(), c.answers);
+    EXPECT_EQ(app.ShowAlternatives(), c.alternatives);
     if (c.shown) {
       EXPECT_FALSE(windows.answersWhilePractising);
       EXPECT_FALSE(windows.alternativesWhilePractising);

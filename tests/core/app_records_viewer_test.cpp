@@ -42,8 +42,8 @@ std::string RunLine(int day, int score, int seconds) {
 class RecordsViewerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    app.courseFolder = test::CourseFolderOf(folder);
-    app.windowsFolder = (folder / "data").string() + "/";
+    app.SetCourseFolder(test::CourseFolderOf(folder));
+    app.SetWindowsFolder((folder / "data").string() + "/");
     test::WriteCp932Lines(folder / "Main.ind", {"数学", "", "正負,kazu\\ kz"});
     test::WriteCp932Lines(folder / "kazu" / "kz.ind",
                           {"正の数と負の数", "[[sect1", "符号のついた数", "<<", "正の数", "負の数",
@@ -56,15 +56,15 @@ class RecordsViewerTest : public ::testing::Test {
     for (int k = 1; k <= 5; ++k) text += std::to_string(k) + "=" + RunLine(k, 100, 30) + "\r\n";
     text += "[まとめ.prp]\r\n1=手で書いた行\r\n";
     WriteBytes(File(), EncodeCp932(text));
-    auto course = ReadCourseIndex(app.courseFolder);
+    auto course = ReadCourseIndex(app.CourseFolder());
     ASSERT_TRUE(course) << course.message();
-    app.course = std::move(course).value();
+    app.SetCourse(std::move(course).value());
   }
   fs::path File() const { return folder / "kazu" / "山田.ini"; }
   // A run of the signed-on learner on a sheet, as the practice window records it.
   void Practise(const UnitAddress& address, const std::string& caption, const std::string& copyFile,
                 int score) {
-    app.learnerName = "山田";
+    app.SetLearnerName("山田");
     auto target = RunRecordTarget(app, address, caption, copyFile, false);
     ASSERT_TRUE(target) << target.message();
     RecordFileRecorder recorder(target.value(), [] { return DateTime{2024, 6, 1, 9, 0, 0}; });
@@ -154,7 +154,7 @@ TEST_F(RecordsViewerTest, UnitsOfAnyCaptionShowTheirRunsInEveryReader) {
 
   // The course menu's marks count them too.
   UnitMarks marks;
-  marks.Refresh(app, 1, ReadLessonIndex(app.course, 1).value(), false);
+  marks.Refresh(app, 1, ReadLessonIndex(app.Course(), 1).value(), false);
   EXPECT_EQ(marks.Text(1, 1), "　[1]");
   EXPECT_EQ(marks.Text(1, 2), "　[2]");
 
@@ -224,7 +224,7 @@ TEST_F(RecordsViewerTest, ALearnerNamedDesktopIsOneOfTheClass) {
     SCOPED_TRACE(c.name);
     WriteBytes(folder / "kazu" / "desktop.ini", c.file);
     const ClassRecords records = CollectClassRecords(app, 1, std::nullopt);
-    const ClassGrid grid = BuildClassGrid(app.course, records.lessons.at(0), {});
+    const ClassGrid grid = BuildClassGrid(app.Course(), records.lessons.at(0), {});
     EXPECT_EQ(grid.learners, (Lines{"desktop", "山田"}));
     EXPECT_EQ(grid.cells.at(0).at(2).Text(), c.best);  // 2-1 加法
   }
@@ -284,7 +284,7 @@ TEST_F(RecordsViewerTest, ClassGridFollowsTheRosterAndNeverShowsPasswords) {
                          "\r\n2=書き換え\r\n[S9古い単元]\r\n1=" + RunLine(1, 75, 20) + "\r\n"));
   const ClassRecords records = CollectClassRecords(app, 1, std::nullopt);
   ASSERT_EQ(records.lessons.size(), 1u);
-  const ClassGrid grid = BuildClassGrid(app.course, records.lessons[0], {"公開", "山田", "佐藤"});
+  const ClassGrid grid = BuildClassGrid(app.Course(), records.lessons[0], {"公開", "山田", "佐藤"});
   EXPECT_EQ(grid.learners, (Lines{"山田", "青木"}));
   Lines headers, sections;
   for (const auto& c : grid.columns) {
@@ -317,7 +317,7 @@ TEST_F(RecordsViewerTest, ClassGridFollowsTheRosterAndNeverShowsPasswords) {
   for (int k = 1; k <= 20; ++k) many20 += std::to_string(k) + "=" + RunLine(k, 40, 9) + "\r\n";
   WriteBytes(folder / "kazu" / "佐藤.ini", EncodeCp932(many20));
   const ClassGrid more =
-      BuildClassGrid(app.course, CollectClassRecords(app, 1, std::string("佐藤")).lessons[0], {});
+      BuildClassGrid(app.Course(), CollectClassRecords(app, 1, std::string("佐藤")).lessons[0], {});
   const std::string& hover = more.cells[0][1].hover;
   EXPECT_NE(hover.find("\n（ほか 8 回）\n9: "), std::string::npos) << hover;
   EXPECT_EQ(hover.find("\n8: "), std::string::npos);

@@ -150,8 +150,8 @@ TEST_F(SavingShapes, ARefusedSheetCanStillBeSavedAsACopy) {
   WriteBytes(questionFile, before);
   SheetDocument sheet = SheetOf(2);
   AppState app;
-  app.courseFolder = test::CourseFolderOf(folder);
-  app.openSheets = {sheet.identity};
+  app.SetCourseFolder(test::CourseFolderOf(folder));
+  app.AddOpenSheet(sheet.identity);
   dialogs.answers = {Answer::Yes};
   EXPECT_FALSE(QueryCloseSheet(sheet, app, dialogs));  // stays open with its changes
   EXPECT_TRUE(sheet.modified);

@@ -45,9 +45,11 @@ Lines ManyUnits() {
 class SheetSaving : public ::testing::Test {
  protected:
   void SetUp() override {
-    app.courseFolder = test::CourseFolderOf(folder);
-    app.course.courseFolder = app.courseFolder;
-    app.course.lessons.push_back(Lesson{"正の数と負の数", "kazu\\", "kazu", 3, true, {}});
+    app.SetCourseFolder(test::CourseFolderOf(folder));
+    CourseIndex course;
+    course.courseFolder = app.CourseFolder();
+    course.lessons.push_back(Lesson{"正の数と負の数", "kazu\\", "kazu", 3, true, {}});
+    app.SetCourse(std::move(course));
     questionFile = (folder / "kazu" / "kazu1.que").string();
     test::WriteCp932Lines(questionFile, ManyUnits());
     fs::create_directories(folder / "kazu");
@@ -63,7 +65,7 @@ class SheetSaving : public ::testing::Test {
     sheet.filePath = questionFile;
     sheet.identity = questionFile + "-U" + std::to_string(unit);
     sheet.master = true;
-    app.openSheets.push_back(sheet.identity);
+    app.AddOpenSheet(sheet.identity);
     return sheet;
   }
 
@@ -106,7 +108,7 @@ TEST_F(SheetSaving, UnchangedSheetsCloseWithoutAQuestionAndNoAnswersKeepTheFile)
   EXPECT_FALSE(QueryCloseSheet(sheet, app, dialogs));
   EXPECT_EQ(ReadBytes(questionFile), before);
   CloseSheet(sheet, app);
-  EXPECT_TRUE(app.openSheets.empty());
+  EXPECT_TRUE(app.OpenSheets().empty());
 }
 
 TEST_F(SheetSaving, CopyFileNamesAreCheckedUntilOneIsAccepted) {
@@ -116,15 +118,15 @@ TEST_F(SheetSaving, CopyFileNamesAreCheckedUntilOneIsAccepted) {
   dialogs.files = {base + "/bad.txt", base + "/第1回"};
   EXPECT_EQ(SaveCopyFile(sheet, app, dialogs), SaveOutcome::Saved);
   const std::string saved = base + "/第1回.prp";
-  EXPECT_EQ(dialogs.log, (Lines{"save: " + app.courseFolder + "kazu/*.prp *.prp",
+  EXPECT_EQ(dialogs.log, (Lines{"save: " + app.CourseFolder() + "kazu/*.prp *.prp",
                                 "inform: " + base + "/bad.txt:拡張子が不正です",
-                                "save: " + app.courseFolder + "kazu/*.prp *.prp"}));
+                                "save: " + app.CourseFolder() + "kazu/*.prp *.prp"}));
   EXPECT_FALSE(fs::exists(base + "/bad.txt"));
   EXPECT_EQ(sheet.identity, saved);
   EXPECT_EQ(sheet.filePath, saved);
   EXPECT_FALSE(sheet.modified);
   EXPECT_FALSE(sheet.master);
-  EXPECT_EQ(app.openSheets, (Lines{saved}));
+  EXPECT_EQ(app.OpenSheets(), (Lines{saved}));
 
   // Opened again, the copy reproduces the sheet.
   const UnitReading copy = ReadCopyFile(saved);
@@ -139,12 +141,12 @@ TEST_F(SheetSaving, CopyFileNamesAreCheckedUntilOneIsAccepted) {
 TEST_F(SheetSaving, CopyFilesOfAReadOnlyCourseAreOfferedTheUsersOwnFolder) {
   SheetDocument sheet = OpenMaster(3);
   sheet.modified = true;
-  app.onCd = true;
-  app.windowsFolder = (folder / "own" / "TavoloSF").string() + "/";
+  app.SetOnCd(true);
+  app.SetWindowsFolder((folder / "own" / "TavoloSF").string() + "/");
   dialogs.files = {std::nullopt};
   EXPECT_EQ(SaveCopyFile(sheet, app, dialogs), SaveOutcome::Cancelled);
-  EXPECT_EQ(dialogs.log, (Lines{"save: " + app.windowsFolder + "kazu/*.prp *.prp"}));
-  EXPECT_TRUE(fs::is_directory(app.windowsFolder + "kazu"));
+  EXPECT_EQ(dialogs.log, (Lines{"save: " + app.WindowsFolder() + "kazu/*.prp *.prp"}));
+  EXPECT_TRUE(fs::is_directory(app.WindowsFolder() + "kazu"));
 }
 
 // A copy file is written as the sheet shows it or not at all: a character
@@ -200,7 +202,7 @@ TEST_F(SheetSaving, AFailedWriteTellsTheUserAndChangesNothing) {
   EXPECT_EQ(sheet.identity, identity);
   EXPECT_EQ(sheet.filePath, questionFile);
   EXPECT_TRUE(sheet.modified);
-  EXPECT_EQ(app.openSheets, (Lines{identity}));
+  EXPECT_EQ(app.OpenSheets(), (Lines{identity}));
 
   // A master sheet whose question file became a folder: refused, kept open.
   fs::remove(questionFile);

@@ -92,15 +92,15 @@ TEST_F(StartUpTest, FirstStartRunsEveryStepInOrderAndStoresTheDefaults) {
   EXPECT_EQ(settings.Family("RecDrive"), Home());
   EXPECT_EQ(settings.values.size(), 6u);
 
-  EXPECT_EQ(state.courseFolder, course.string() + "/");
-  EXPECT_EQ(state.recordDrive, Home());
-  EXPECT_EQ(state.recordFolder, Home() + "Tavolo/LogOn");
-  EXPECT_TRUE(fs::is_directory(state.recordFolder));
-  EXPECT_EQ(state.windowsFolder, places.dataFolder + "/");
-  EXPECT_EQ(state.learnerName, "共通");
-  EXPECT_FALSE(state.keyLock);
-  EXPECT_FALSE(state.onCd);
-  EXPECT_TRUE(state.answerDisplay);
+  EXPECT_EQ(state.CourseFolder(), course.string() + "/");
+  EXPECT_EQ(state.RecordDrive(), Home());
+  EXPECT_EQ(state.RecordFolder(), Home() + "Tavolo/LogOn");
+  EXPECT_TRUE(fs::is_directory(state.RecordFolder()));
+  EXPECT_EQ(state.WindowsFolder(), places.dataFolder + "/");
+  EXPECT_EQ(state.LearnerName(), "共通");
+  EXPECT_FALSE(state.KeyLock());
+  EXPECT_FALSE(state.OnCd());
+  EXPECT_TRUE(state.AnswerDisplay());
 }
 
 TEST_F(StartUpTest, StoredSettingsAreRestored) {
@@ -113,8 +113,8 @@ TEST_F(StartUpTest, StoredSettingsAreRestored) {
   EXPECT_EQ(view.log, (std::vector<std::string>{"title Title.BMP", "tips off", "lessons 2",
                                                 "paper 3 891x1260", "title window", "learner 山田",
                                                 "locked"}));
-  EXPECT_EQ(state.schoolName, "ＣＡＩ中学校");
-  EXPECT_TRUE(state.keyLock);
+  EXPECT_EQ(state.SchoolName(), "ＣＡＩ中学校");
+  EXPECT_TRUE(state.KeyLock());
 }
 
 TEST_F(StartUpTest, CourseFolderGetsExactlyOneTrailingSeparator) {
@@ -124,7 +124,7 @@ TEST_F(StartUpTest, CourseFolderGetsExactlyOneTrailingSeparator) {
     places.courseFolder = given;
     view.log.clear();
     ASSERT_EQ(Run(), StartUpOutcome::Ready) << given;
-    EXPECT_EQ(state.courseFolder, course.string() + "/") << given;
+    EXPECT_EQ(state.CourseFolder(), course.string() + "/") << given;
   }
 }
 
@@ -184,7 +184,7 @@ TEST_F(StartUpTest, RecordDriveMustBeAnAbsoluteFolderOfThisMachine) {
   for (const auto& c : cases) {
     settings.Write(SettingsKey::Family, "RecDrive", c.stored);
     ASSERT_EQ(Run(), StartUpOutcome::Ready) << c.stored;
-    EXPECT_EQ(state.recordDrive, c.drive) << c.stored;
+    EXPECT_EQ(state.RecordDrive(), c.drive) << c.stored;
     EXPECT_TRUE(fs::is_directory(c.drive + "Tavolo/LogOn")) << c.stored;
   }
   EXPECT_TRUE(dialogs.log.empty());
@@ -205,21 +205,21 @@ TEST_F(StartUpTest, LearnerNameThatReachesIntoOtherFoldersIsNotUsed) {
     settings.Write(SettingsKey::Program, "LogOnName", bad);
     dialogs.log.clear();
     ASSERT_EQ(Run(), StartUpOutcome::Ready);
-    EXPECT_EQ(state.learnerName, "共通") << bad;
+    EXPECT_EQ(state.LearnerName(), "共通") << bad;
     EXPECT_EQ(dialogs.log, (std::vector<std::string>{"inform: 学習者名 " + bad +
                                                      " は使えません。「共通」で始めます"}));
   }
   settings.Write(SettingsKey::Program, "LogOnName", "");  // nobody signed on: allowed
   dialogs.log.clear();
   ASSERT_EQ(Run(), StartUpOutcome::Ready);
-  EXPECT_EQ(state.learnerName, "");
+  EXPECT_EQ(state.LearnerName(), "");
   EXPECT_TRUE(dialogs.log.empty());
 }
 
 TEST_F(StartUpTest, ReadOnlyCourseIsTreatedLikeACdRom) {
   places.courseFolderReadOnly = true;
   ASSERT_EQ(Run(), StartUpOutcome::Ready);
-  EXPECT_TRUE(state.onCd);
+  EXPECT_TRUE(state.OnCd());
   // What the lessons would write into the course goes to the data folder.
   EXPECT_TRUE(fs::is_directory(places.dataFolder + "/sf"));
   EXPECT_TRUE(fs::is_directory(places.dataFolder + "/kg"));
@@ -260,8 +260,8 @@ TEST_F(StartUpTest, TemporariesNoProgramHoldsAreRemovedAtStart) {
 TEST_F(StartUpTest, WritableCourseMakesNoLessonFolders) {
   ASSERT_EQ(Run(), StartUpOutcome::Ready);
   EXPECT_TRUE(fs::is_empty(places.dataFolder));
-  ASSERT_EQ(state.course.lessons.size(), 2u);
-  EXPECT_EQ(state.course.lessons[1].caption, "加法と減法");
+  ASSERT_EQ(state.Course().lessons.size(), 2u);
+  EXPECT_EQ(state.Course().lessons[1].caption, "加法と減法");
 }
 
 TEST(PaperFromSetting, ChecksTheMatchingButtonAndKeepsOtherWidths) {
@@ -290,7 +290,7 @@ TEST(KeyLock, EveryChangeIsStored) {
   AppState state;
   for (bool locked : {true, false, true}) {
     ASSERT_TRUE(SetKeyLock(state, settings, locked).ok());
-    EXPECT_EQ(state.keyLock, locked);
+    EXPECT_EQ(state.KeyLock(), locked);
     EXPECT_EQ(ReadSettingBool(settings, "KeyLock", !locked), locked);
   }
 }

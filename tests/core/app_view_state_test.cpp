@@ -13,30 +13,30 @@ namespace {
 TEST(ViewState, EveryChangeIsToldAndHeldOnce) {
   AppState state;
   std::vector<ViewChange> told;
-  state.viewChanged = [&](ViewChange change) { told.push_back(change); };
-  SetAnswerDisplay(state, false);
-  SetShowAlternatives(state, false);
-  SetReducedView(state, true);
-  ShowPaper(state, PaperFromSetting(891));
+  state.SetViewListener([&](ViewChange change) { told.push_back(change); });
+  state.SetAnswerDisplay(false);
+  state.SetShowAlternatives(false);
+  state.SetReducedView(true);
+  state.ShowPaper(PaperFromSetting(891));
   EXPECT_EQ(told, (std::vector<ViewChange>{ViewChange::AnswerDisplay, ViewChange::Alternatives,
                                            ViewChange::ReducedView, ViewChange::Paper}));
-  EXPECT_FALSE(state.answerDisplay);
-  EXPECT_FALSE(state.showAlternatives);
-  EXPECT_TRUE(state.reducedView);
-  EXPECT_EQ(state.paper.button, PaperSize::A3);
+  EXPECT_FALSE(state.AnswerDisplay());
+  EXPECT_FALSE(state.ShowAlternatives());
+  EXPECT_TRUE(state.ReducedView());
+  EXPECT_EQ(state.Paper().button, PaperSize::A3);
   // Nobody listening is fine too.
-  state.viewChanged = nullptr;
-  SetReducedView(state, false);
-  EXPECT_FALSE(state.reducedView);
+  state.SetViewListener(nullptr);
+  state.SetReducedView(false);
+  EXPECT_FALSE(state.ReducedView());
 }
 
 TEST(ViewState, ThePaperDialogsChoiceIsKeptForTheNextStart) {
   AppState state;
   test::MemorySettings settings;
-  ShowPaper(state, PaperFromSetting(546));  // a sheet on B5 comes to the front
+  state.ShowPaper(PaperFromSetting(546));  // a sheet on B5 comes to the front
   EXPECT_EQ(settings.Program("PaperSize"), std::nullopt);
   ASSERT_TRUE(ChoosePaper(state, settings, 771).ok());
-  EXPECT_EQ(state.paper.button, PaperSize::B4);
+  EXPECT_EQ(state.Paper().button, PaperSize::B4);
   EXPECT_EQ(settings.Program("PaperSize"), "771");
 }
 
@@ -61,11 +61,11 @@ TEST(ViewState, ChoicesWhoseSettingCannotBeStoredSaySo) {
   test::MemorySettings settings;
   settings.refuseWrites = true;
   EXPECT_FALSE(ChoosePaper(state, settings, 891).ok());
-  EXPECT_EQ(state.paper.button, PaperSize::A3);
+  EXPECT_EQ(state.Paper().button, PaperSize::A3);
   EXPECT_FALSE(SetKeyLock(state, settings, true).ok());
-  EXPECT_TRUE(state.keyLock);
+  EXPECT_TRUE(state.KeyLock());
   EXPECT_FALSE(SetSchoolName(state, settings, "ＡＢＣ中学校").ok());
-  EXPECT_EQ(state.schoolName, "ＡＢＣ中学校");
+  EXPECT_EQ(state.SchoolName(), "ＡＢＣ中学校");
   EXPECT_TRUE(settings.values.empty());
 }
 

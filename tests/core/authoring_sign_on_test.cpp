@@ -182,16 +182,16 @@ TEST_F(PasswordTest, ARecordFileThatCannotBeWrittenKeepsTheLearnerWaiting) {
 class SignOnTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    app.courseFolder = test::CourseFolderOf(folder);
-    app.windowsFolder = (folder / "data").string() + "/";
-    app.recordFolder = (folder / "home" / "Tavolo" / "LogOn").string();
-    app.learnerName = "前の人";
+    app.SetCourseFolder(test::CourseFolderOf(folder));
+    app.SetWindowsFolder((folder / "data").string() + "/");
+    app.SetRecordDrive((folder / "home").string() + "/");
+    app.SetLearnerName("前の人");
     test::WriteCp932Lines(folder / "Main.ind", {"数学", "", "正負,kazu\\ kz", "加減,kagen\\ kg"});
     fs::create_directories(folder / "kazu");
     fs::create_directories(folder / "kagen");
-    auto course = ReadCourseIndex(app.courseFolder);
+    auto course = ReadCourseIndex(app.CourseFolder());
     ASSERT_TRUE(course) << course.message();
-    app.course = std::move(course).value();
+    app.SetCourse(std::move(course).value());
   }
   fs::path RosterFile() const { return folder / "LogOn" / "sname.txt"; }
   fs::path RecordFile(const std::string& name, const char* lesson = "kazu") const {
@@ -229,7 +229,7 @@ TEST_F(SignOnTest, FirstSignOnSetsAPasswordTypedTwice) {
     return entry.Accept("pw12", "pw12").accepted;
   });
   EXPECT_EQ(outcome, SignOnOutcome::SignedOn);
-  EXPECT_EQ(app.learnerName, "山田");
+  EXPECT_EQ(app.LearnerName(), "山田");
   EXPECT_EQ(settings.Program("LogOnName"), "山田");
   EXPECT_EQ(ReadBytes(RosterFile()), Sjis("公開\r\n山田\r\n"));
   EXPECT_EQ(ReadBytes(RecordFile("山田")), Sjis("[password]\r\npw=pw12\r\n"));
@@ -245,7 +245,7 @@ TEST_F(SignOnTest, AWrongOrCancelledPasswordKeepsThePreviousLearner) {
     return false;  // the learner gave up
   });
   EXPECT_EQ(outcome, SignOnOutcome::Stay);
-  EXPECT_EQ(app.learnerName, "前の人");
+  EXPECT_EQ(app.LearnerName(), "前の人");
   EXPECT_FALSE(settings.Program("LogOnName").has_value());
   // The roster was written first, the new name in it.
   EXPECT_EQ(ReadBytes(RosterFile()), Sjis("公開\r\n山田\r\n"));
@@ -256,7 +256,7 @@ TEST_F(SignOnTest, TheSharedNameNeedsNoPasswordThePublicNameDoes) {
   Load();
   EXPECT_EQ(Ok("共通"), SignOnOutcome::SignedOn);
   EXPECT_EQ(passwordWindows, 0);
-  EXPECT_EQ(app.learnerName, "共通");
+  EXPECT_EQ(app.LearnerName(), "共通");
   EXPECT_EQ(settings.Program("LogOnName"), "共通");
   EXPECT_FALSE(fs::exists(RecordFile("共通")));  // nothing is written for it
   EXPECT_EQ(ReadBytes(RosterFile()), Sjis("公開\r\n共通\r\n"));
@@ -264,7 +264,7 @@ TEST_F(SignOnTest, TheSharedNameNeedsNoPasswordThePublicNameDoes) {
   // "公開" asks for a password like any learner; cancelling leaves "共通" on.
   EXPECT_EQ(Ok("公開", [](PasswordEntry&) { return false; }), SignOnOutcome::Stay);
   EXPECT_EQ(passwordWindows, 1);
-  EXPECT_EQ(app.learnerName, "共通");
+  EXPECT_EQ(app.LearnerName(), "共通");
 }
 
 TEST_F(SignOnTest, AnEmptyNameWritesTheRosterAndCancels) {
@@ -274,7 +274,7 @@ TEST_F(SignOnTest, AnEmptyNameWritesTheRosterAndCancels) {
   ASSERT_TRUE(roster.Add("鈴木"));
   EXPECT_EQ(Ok(""), SignOnOutcome::Cancelled);
   EXPECT_EQ(ReadBytes(RosterFile()), Sjis("公開\r\n佐藤\r\n鈴木\r\n"));
-  EXPECT_EQ(app.learnerName, "前の人");
+  EXPECT_EQ(app.LearnerName(), "前の人");
   EXPECT_FALSE(settings.Program("LogOnName").has_value());
 }
 
@@ -298,7 +298,7 @@ TEST_F(SignOnTest, ARefusedNameWritesNothing) {
   EXPECT_EQ(roster.Names(), Lines{"公開"});
   EXPECT_EQ(ReadBytes(RosterFile()), before);
   EXPECT_EQ(std::distance(fs::directory_iterator(folder / "kazu"), fs::directory_iterator()), 0);
-  EXPECT_EQ(app.learnerName, "前の人");
+  EXPECT_EQ(app.LearnerName(), "前の人");
 }
 
 TEST_F(SignOnTest, ARosterThatCannotBeWrittenStopsTheSignOn) {
@@ -308,7 +308,7 @@ TEST_F(SignOnTest, ARosterThatCannotBeWrittenStopsTheSignOn) {
   EXPECT_EQ(Ok("共通"), SignOnOutcome::Stay);
   EXPECT_EQ(dialogs.log, Lines{"inform: 「共通」を名簿に加えられません。\n" +
                                RosterFile().string() + " に書き込めません"});
-  EXPECT_EQ(app.learnerName, "前の人");
+  EXPECT_EQ(app.LearnerName(), "前の人");
   EXPECT_EQ(ReadBytes(folder / "LogOn"), "a file where the folder was");
 }
 
@@ -324,7 +324,7 @@ TEST_F(SignOnTest, AnUnwritableRosterStopsNobodyAlreadyOnIt) {
   EXPECT_EQ(Ok("共通"), SignOnOutcome::Stay);  // a new name: it cannot join, and says why
   EXPECT_EQ(dialogs.log.size(), 1u);
   EXPECT_EQ(dialogs.log.front().rfind("inform: 「共通」を名簿に加えられません。", 0), 0u);
-  EXPECT_EQ(app.learnerName, "山田");
+  EXPECT_EQ(app.LearnerName(), "山田");
 }
 
 TEST_F(SignOnTest, AnUnchangedRosterIsNotRewritten) {
@@ -351,14 +351,14 @@ TEST_F(SignOnTest, NamesAreOneLearnerWhateverTheirCaseAndBlanks) {
   };
   EXPECT_EQ(Ok("taro", accept), SignOnOutcome::SignedOn);
   EXPECT_EQ(greeted, "ようこそTaroさん");
-  EXPECT_EQ(app.learnerName, "Taro");
+  EXPECT_EQ(app.LearnerName(), "Taro");
   EXPECT_FALSE(fs::exists(folder / "kazu" / "taro.ini"));
   EXPECT_EQ(ReadBytes(RosterFile()), Sjis("公開\r\nTaro\r\n"));
 
   // Blanks around a name are dropped, not refused.
   EXPECT_EQ(Ok("　花子 ", [](PasswordEntry& e) { return e.Accept("abcd", "abcd").accepted; }),
             SignOnOutcome::SignedOn);
-  EXPECT_EQ(app.learnerName, "花子");
+  EXPECT_EQ(app.LearnerName(), "花子");
   EXPECT_TRUE(fs::exists(RecordFile("花子")));
   EXPECT_EQ(ReadBytes(RosterFile()), Sjis("公開\r\nTaro\r\n花子\r\n"));
 }
@@ -440,9 +440,9 @@ TEST_F(SignOnTest, ThePasswordBelongsToTheCurrentLessonsRecordFile) {
 }
 
 TEST_F(SignOnTest, AReadOnlyCourseKeepsItsRosterInTheRecordsFolder) {
-  app.onCd = true;
+  app.SetOnCd(true);
   EXPECT_EQ(DefaultRosterFile(app), folder / "home" / "Tavolo" / "LogOn" / "sname.txt");
-  app.onCd = false;
+  app.SetOnCd(false);
   EXPECT_EQ(RosterFolder(app), folder / "LogOn");
 }
 
@@ -451,7 +451,7 @@ TEST_F(SignOnTest, OpeningAndSavingOtherRosters) {
   WriteBytes(folder / "組" / "3年2組.txt", Sjis("田中\r\n"));
   dialogs.files = {(folder / "組" / "3年2組.txt").string()};
   OpenRoster(app, roster, dialogs);
-  EXPECT_EQ(dialogs.log.back(), "open: " + app.courseFolder + " テキストファイル (*.txt)");
+  EXPECT_EQ(dialogs.log.back(), "open: " + app.CourseFolder() + " テキストファイル (*.txt)");
   EXPECT_EQ(roster.Names(), Lines{"田中"});
   // OK writes it into the roster folder under its own name; sname.txt stays.
   EXPECT_EQ(Ok("共通"), SignOnOutcome::SignedOn);

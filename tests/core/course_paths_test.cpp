@@ -50,10 +50,10 @@ TEST(CoursePaths, LessonsLeadingOutsideAreNotReadAndKeepNoRecordFile) {
   EXPECT_TRUE(course->lessons[3].pathProblem.empty());
 
   AppState app;
-  app.course = course.value();
-  app.courseFolder = courseFolder;
-  app.windowsFolder = (dir / "data").string();
-  app.onCd = true;  // records go to the data folder, in a folder named after the stem
+  app.SetCourse(course.value());
+  app.SetCourseFolder(courseFolder);
+  app.SetWindowsFolder((dir / "data").string());
+  app.SetOnCd(true);  // records go to the data folder, in a folder named after the stem
   for (int l = 1; l <= 3; ++l) EXPECT_FALSE(RecordFilePath(app, l, "山田").ok()) << l;
   const auto good = RecordFilePath(app, 4, "山田");
   ASSERT_TRUE(good.ok()) << good.message();

@@ -146,23 +146,23 @@ TEST(LearnerNameTest, OnlyPlainFileNames) {
 class RecordPathTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    app.courseFolder = test::CourseFolderOf(folder);
-    app.windowsFolder = (folder / "data").string() + "/";
+    app.SetCourseFolder(test::CourseFolderOf(folder));
+    app.SetWindowsFolder((folder / "data").string() + "/");
     test::WriteCp932Lines(folder / "Main.ind", {"t", "", "一,kazu\\ kz", "二,hoka\\ hk"});
     fs::create_directories(folder / "kazu");
     fs::create_directories(folder / "hoka");
-    app.course = ReadCourseIndex(app.courseFolder).value();
+    app.SetCourse(ReadCourseIndex(app.CourseFolder()).value());
   }
   TempFolder folder;
   AppState app;
 };
 
 TEST_F(RecordPathTest, EveryNameBuiltPathStaysInTheRecordFolder) {
-  app.learnerName = "山田";
+  app.SetLearnerName("山田");
   EXPECT_EQ(RecordFilePath(app, 2).value(), folder.path() / "hoka" / "山田.ini");
   EXPECT_EQ(RecordFilePath(app, 1, "佐藤").value(), folder.path() / "kazu" / "佐藤.ini");
   for (const std::string& bad : Lines{"../../etc/x", "", "..", std::string("a\0b", 3), "x/y"}) {
-    app.learnerName = bad;
+    app.SetLearnerName(bad);
     const auto path = RecordFilePath(app, 1);
     ASSERT_FALSE(path.ok()) << bad;
     EXPECT_EQ(path.message(), CheckLearnerName(bad).message());
@@ -177,7 +177,7 @@ TEST_F(RecordPathTest, ANameFindsItsRecordFileWhateverTheLetterCase) {
 }
 
 TEST_F(RecordPathTest, RunTargetFollowsTheSheet) {
-  app.learnerName = "山田";
+  app.SetLearnerName("山田");
   const UnitAddress address{2, 1, 12, 3};
   const std::string copy = (folder / "hk" / "かほう_配布.prp").string();
   const struct {
@@ -207,7 +207,7 @@ TEST_F(RecordPathTest, RunTargetFollowsTheSheet) {
   ASSERT_TRUE(opened.ok());
   EXPECT_EQ(opened->section, "かほう_配布.prp");
   EXPECT_EQ(opened->file, folder / "kazu" / "山田.ini");
-  app.learnerName = "a/b";
+  app.SetLearnerName("a/b");
   EXPECT_FALSE(RunRecordTarget(app, address, "正の数", "", false).ok());
 }
 

@@ -46,7 +46,7 @@ TEST_F(LearnerModeTest, TheSheetBringsNoTeacherMenus) {
   EXPECT_EQ(ReachableMenus(), QStringList({"mnuSheetFile", "mnuSheetEdit", "mnuSheetView",
                                            "mnuSheetSettings", "mnuWindow", "mnuHelp"}));
   QTest::mouseClick(Find<QPushButton>("btnLock"), Qt::LeftButton);
-  ASSERT_TRUE(window->State().keyLock);
+  ASSERT_TRUE(window->State().KeyLock());
   EXPECT_EQ(ReachableMenus(), QStringList({"mnuHelp"}));
 
   // Alt+V and Alt+C open nothing.

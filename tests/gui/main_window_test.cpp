@@ -154,7 +154,7 @@ TEST_F(MainWindowTest, FirstStartShowsTipsTitleAndStoresDefaults) {
   EXPECT_EQ(settings.Read(SettingsKey::Family, "RecDrive"), (root.path() + "/home/").toStdString());
 
   EXPECT_EQ(Find<QLineEdit>("edtLogOnName")->text(), "共通");
-  EXPECT_EQ(window->State().paper.button, PaperSize::A4);
+  EXPECT_EQ(window->State().Paper().button, PaperSize::A4);
   EXPECT_EQ(Find<QPushButton>("btnLock")->text(), "先生用");
   auto* title = Find<QMdiSubWindow>("frmDummy");
   EXPECT_TRUE(title->isVisible());
@@ -176,7 +176,7 @@ TEST_F(MainWindowTest, PaperSettingChoosesItsPaper) {
     settings.Write(SettingsKey::Program, "PaperSize", c.stored);
     NewWindow();
     ASSERT_EQ(StartWithoutTips(), StartUpOutcome::Ready);
-    EXPECT_EQ(window->State().paper.button, c.paper) << c.stored;
+    EXPECT_EQ(window->State().Paper().button, c.paper) << c.stored;
   }
 }
 

@@ -725,14 +725,14 @@ TEST_F(PracticeWindowTest, ClosingRestoresTheMainWindowsSwitches) {
   OpenTheUnit();
   TfrmPrint* sheet = window->CurrentSheetWindow();
   auto* bekkai = Find<QCheckBox>("chkBekkai");
-  ASSERT_TRUE(window->State().answerDisplay);
+  ASSERT_TRUE(window->State().AnswerDisplay());
   ASSERT_TRUE(bekkai->isChecked());
   Practise([&](TfrmRenshu&) {
-    EXPECT_FALSE(window->State().answerDisplay);
+    EXPECT_FALSE(window->State().AnswerDisplay());
     EXPECT_FALSE(bekkai->isChecked());
     EXPECT_TRUE(sheet->Document().showLearnerName);
   });
-  EXPECT_TRUE(window->State().answerDisplay);
+  EXPECT_TRUE(window->State().AnswerDisplay());
   EXPECT_TRUE(bekkai->isChecked());
   EXPECT_FALSE(sheet->Document().showLearnerName);
   EXPECT_EQ(window->CurrentSheetWindow(), sheet);  // it was open before: it stays
@@ -740,9 +740,9 @@ TEST_F(PracticeWindowTest, ClosingRestoresTheMainWindowsSwitches) {
   // Switched off before: they stay off.
   bekkai->setChecked(false);
   QTest::mouseClick(Find<QPushButton>("btnKaitou"), Qt::LeftButton);
-  ASSERT_FALSE(window->State().answerDisplay);
+  ASSERT_FALSE(window->State().AnswerDisplay());
   Practise([](TfrmRenshu&) {});
-  EXPECT_FALSE(window->State().answerDisplay);
+  EXPECT_FALSE(window->State().AnswerDisplay());
   EXPECT_FALSE(bekkai->isChecked());
 }
 
@@ -755,7 +755,7 @@ TEST_F(PracticeWindowTest, WithoutASheetTheUnitIsOpenedForThePracticeOnly) {
         EXPECT_EQ(p.Run()->BoxCount(), 3);
       },
       {}, true);
-  EXPECT_TRUE(window->State().openSheets.empty());
+  EXPECT_TRUE(window->State().OpenSheets().empty());
 }
 
 }  // namespace

@@ -129,7 +129,8 @@ TEST_F(PrintSaveWindowTest, SavingACopyMakesTheSheetThatFile) {
   QTest::mouseClick(Find<QPushButton>("btnSaveCopy"), Qt::LeftButton);
   EXPECT_TRUE(QFile::exists(name + ".prp"));
   EXPECT_EQ(sheet->windowTitle(), name + ".prp");
-  EXPECT_EQ(window->State().openSheets, (std::vector<std::string>{(name + ".prp").toStdString()}));
+  EXPECT_EQ(window->State().OpenSheets(),
+            (std::vector<std::string>{(name + ".prp").toStdString()}));
   EXPECT_FALSE(window->findChild<QAction*>("mnuSheetSave")->isEnabled());  // no longer a master
   const UnitReading copy = ReadCopyFile((name + ".prp").toStdString());
   ASSERT_TRUE(copy.ok()) << copy.problem.message;

@@ -320,7 +320,7 @@ TEST_F(ClassRecordsWindowTest, OnlyTheTeacherReachesIt) {
   ASSERT_NE(item, nullptr);
   EXPECT_EQ(item->text(), "学級の記録(&R)...");
   window->btnLockClick();  // learner mode
-  ASSERT_TRUE(window->State().keyLock);
+  ASSERT_TRUE(window->State().KeyLock());
   EXPECT_FALSE(window->findChild<QMenu*>("mnuFile")->menuAction()->isVisible());
   EXPECT_FALSE(window->findChild<QMenu*>("mnuSheetFile")->menuAction()->isVisible());
   NoModalExpected none;

@@ -48,7 +48,7 @@ class SheetWindowTest : public DesktopTest {
   }
   QStringList Register() const {
     QStringList identities;
-    for (const auto& identity : window->State().openSheets)
+    for (const auto& identity : window->State().OpenSheets())
       identities << QString::fromStdString(identity);
     return identities;
   }
@@ -117,7 +117,7 @@ TEST_F(SheetWindowTest, SpinChangeMarksTheSheetModifiedAndRedrawsIt) {
   sheet->Document().modified = false;
   const QImage withAnswers = sheet->PageImage();
   QTest::mouseClick(Find<QPushButton>("btnKaitou"), Qt::LeftButton);
-  EXPECT_FALSE(window->State().answerDisplay);
+  EXPECT_FALSE(window->State().AnswerDisplay());
   EXPECT_FALSE(sheet->Document().modified);
   EXPECT_NE(sheet->PageImage(), withAnswers);
 }
@@ -135,7 +135,7 @@ TEST_F(SheetWindowTest, ACancelledOpenShowsTheAnswersEverywhereSoTheNextPressHid
   // 開く switches the answers on; cancelling the menu keeps them on, and the
   // button and the sheet say so.
   Open({[](QWidget* menu) { ClickButton(menu, "ｷｬﾝｾﾙ"); }});
-  EXPECT_TRUE(window->State().answerDisplay);
+  EXPECT_TRUE(window->State().AnswerDisplay());
   EXPECT_TRUE(sheet->Document().params.answerDisplay);
   EXPECT_FALSE(sheet->Document().modified);
   EXPECT_EQ(Find<QPushButton>("btnKaitou")->icon().pixmap(32).toImage(), onGlyph);
@@ -216,7 +216,7 @@ TEST_F(SheetWindowTest, ActiveSheetBringsItsOwnMenus) {
   EXPECT_EQ(message, "開いているファイルをすべて閉じてください");
   // "解答表示(&A)" works like the answer button.
   Find<QAction>("mnuSheetAnswers")->trigger();
-  EXPECT_FALSE(window->State().answerDisplay);
+  EXPECT_FALSE(window->State().AnswerDisplay());
 
   Find<QAction>("mnuSheetClose")->trigger();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

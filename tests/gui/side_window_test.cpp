@@ -115,12 +115,12 @@ TEST_F(SideWindowTest, SchoolNameDialogStoresOkAndKeepsWhatWasTyped) {
   QString shown;
   typeAnd("ＸＹＺ塾　２年", "OK", &shown);
   EXPECT_EQ(shown, "ＡＢＣ中学校");  // the stored name, so an OK keeps it
-  EXPECT_EQ(window->State().schoolName, "ＸＹＺ塾　２年");
+  EXPECT_EQ(window->State().SchoolName(), "ＸＹＺ塾　２年");
   EXPECT_EQ(settings.Read(SettingsKey::Program, "theSchool"), "ＸＹＺ塾　２年");
 
   typeAnd("下書き", "ｷｬﾝｾﾙ", &shown);
   EXPECT_EQ(shown, "ＸＹＺ塾　２年");
-  EXPECT_EQ(window->State().schoolName, "ＸＹＺ塾　２年");
+  EXPECT_EQ(window->State().SchoolName(), "ＸＹＺ塾　２年");
   EXPECT_EQ(settings.Read(SettingsKey::Program, "theSchool"), "ＸＹＺ塾　２年");
 
   // No worksheet is open: the field shows what was last typed.

@@ -162,7 +162,7 @@ TEST_F(SignOnWindowTest, AWrongPasswordKeepsThePreviousLearner) {
   EXPECT_EQ(told, QStringList({"パスワードを入力してください", "パスワードを正しく入力してください",
                                "frmInputName"}));
   EXPECT_EQ(Shown(), "共通");
-  EXPECT_EQ(window->State().learnerName, "共通");
+  EXPECT_EQ(window->State().LearnerName(), "共通");
   EXPECT_EQ(settings.Read(SettingsKey::Program, "LogOnName"), "共通");
 }
 

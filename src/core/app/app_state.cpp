@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tavolo {
@@ -25,34 +26,46 @@ PaperChoice PaperFromSetting(int width) {
   return choice;
 }
 
-namespace {
-void Tell(const AppState& state, ViewChange change) {
-  if (state.viewChanged) state.viewChanged(change);
-}
-}  // namespace
-
-void SetAnswerDisplay(AppState& state, bool shown) {
-  state.answerDisplay = shown;
-  Tell(state, ViewChange::AnswerDisplay);
+void AppState::Tell(ViewChange change) const {
+  if (viewChanged_) viewChanged_(change);
 }
 
-void SetShowAlternatives(AppState& state, bool shown) {
-  state.showAlternatives = shown;
-  Tell(state, ViewChange::Alternatives);
+void AppState::SetAnswerDisplay(bool shown) {
+  answerDisplay_ = shown;
+  Tell(ViewChange::AnswerDisplay);
 }
 
-void SetReducedView(AppState& state, bool reduced) {
-  state.reducedView = reduced;
-  Tell(state, ViewChange::ReducedView);
+void AppState::SetShowAlternatives(bool shown) {
+  showAlternatives_ = shown;
+  Tell(ViewChange::Alternatives);
 }
 
-void ShowPaper(AppState& state, const PaperChoice& paper) {
-  state.paper = paper;
-  Tell(state, ViewChange::Paper);
+void AppState::SetReducedView(bool reduced) {
+  reducedView_ = reduced;
+  Tell(ViewChange::ReducedView);
+}
+
+void AppState::ShowPaper(const PaperChoice& paper) {
+  paper_ = paper;
+  Tell(ViewChange::Paper);
+}
+
+void AppState::SetRecordDrive(std::string drive) {
+  recordDrive_ = std::move(drive);
+  recordFolder_ = recordDrive_ + "Tavolo/LogOn";
+}
+
+bool AppState::IsOpen(const std::string& identity) const {
+  return std::find(openSheets_.begin(), openSheets_.end(), identity) != openSheets_.end();
+}
+
+void AppState::RemoveOpenSheet(const std::string& identity) {
+  openSheets_.erase(std::remove(openSheets_.begin(), openSheets_.end(), identity),
+                    openSheets_.end());
 }
 
 Status ChoosePaper(AppState& state, SettingsStore& settings, int paperWidth) {
-  ShowPaper(state, PaperFromSetting(paperWidth));
+  state.ShowPaper(PaperFromSetting(paperWidth));
   return WriteSettingInteger(settings, "PaperSize", paperWidth);
 }
 
@@ -65,12 +78,12 @@ std::string JoinProblems(const std::vector<std::string>& problems) {
 }
 
 Status SetKeyLock(AppState& state, SettingsStore& settings, bool locked) {
-  state.keyLock = locked;
+  state.SetKeyLock(locked);
   return WriteSettingBool(settings, "KeyLock", locked);
 }
 
 Status SetSchoolName(AppState& state, SettingsStore& settings, std::string_view name) {
-  state.schoolName = std::string(name);
+  state.SetSchoolName(std::string(name));
   return WriteSettingText(settings, "theSchool", name);
 }
 

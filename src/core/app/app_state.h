@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "content/course_index.h"
@@ -36,25 +37,76 @@ PaperChoice PaperFromSetting(int width);
 // Which of the view values below changed; the windows that show one listen.
 enum class ViewChange { AnswerDisplay, Alternatives, ReducedView, Paper };
 
-struct AppState {
-  std::string courseFolder;                     // always ends in "/"
-  bool onCd = false;                            // the course folder cannot be written to
-  std::string schoolName;                       // "theSchool"
-  std::string learnerName{kSharedLearnerName};  // "LogOnName"
-  bool keyLock = false;                         // false: teacher mode, true: learner mode
-  std::string recordDrive;                      // "RecDrive", always ends in "/"
-  std::string recordFolder;                     // recordDrive + "Tavolo/LogOn"
-  std::string windowsFolder;                    // the per-user data folder, ends in "/"
-  // How the worksheets are shown. Each is held here only; change them through
-  // the Set... functions below, which tell `viewChanged`.
-  PaperChoice paper;
-  bool answerDisplay = true;     // answers shown on the worksheets
-  bool showAlternatives = true;  // "別解表示": alternative answers beside the answers
-  bool reducedView = false;      // the whole page scaled to fit its window
-  std::function<void(ViewChange)> viewChanged;
+// What the program shares for one run. The view values (paper, answer
+// display, alternatives, reduced view) change only through their Set...
+// functions, which tell the window listening (SetViewListener), so that no
+// window can change one unseen by the others.
+class AppState {
+ public:
+  // The course folder (always ends in "/") and whether it cannot be written to.
+  const std::string& CourseFolder() const { return courseFolder_; }
+  void SetCourseFolder(std::string folder) { courseFolder_ = std::move(folder); }
+  bool OnCd() const { return onCd_; }
+  void SetOnCd(bool readOnly) { onCd_ = readOnly; }
+  // Main.ind as read at start (the course menu reads it again when it opens).
+  const CourseIndex& Course() const { return course_; }
+  void SetCourse(CourseIndex course) { course_ = std::move(course); }
 
-  CourseIndex course;                   // Main.ind as read at start
-  std::vector<std::string> openSheets;  // identities of the open worksheets, in opening order
+  const std::string& SchoolName() const { return schoolName_; }  // "theSchool"
+  void SetSchoolName(std::string name) { schoolName_ = std::move(name); }
+  const std::string& LearnerName() const { return learnerName_; }  // "LogOnName"
+  void SetLearnerName(std::string name) { learnerName_ = std::move(name); }
+  bool KeyLock() const { return keyLock_; }  // false: teacher mode, true: learner mode
+  void SetKeyLock(bool locked) { keyLock_ = locked; }
+
+  // "RecDrive" (ends in "/") and the roster folder below it, "Tavolo/LogOn".
+  const std::string& RecordDrive() const { return recordDrive_; }
+  const std::string& RecordFolder() const { return recordFolder_; }
+  void SetRecordDrive(std::string drive);
+  // The per-user data folder, ends in "/".
+  const std::string& WindowsFolder() const { return windowsFolder_; }
+  void SetWindowsFolder(std::string folder) { windowsFolder_ = std::move(folder); }
+
+  // How the worksheets are shown.
+  const PaperChoice& Paper() const { return paper_; }
+  bool AnswerDisplay() const { return answerDisplay_; }        // answers shown on the worksheets
+  bool ShowAlternatives() const { return showAlternatives_; }  // "別解表示": beside the answers
+  bool ReducedView() const { return reducedView_; }  // the whole page scaled to fit its window
+  void SetAnswerDisplay(bool shown);
+  void SetShowAlternatives(bool shown);
+  void SetReducedView(bool reduced);
+  // The paper of the worksheet in front (its activation), or read at start.
+  void ShowPaper(const PaperChoice& paper);
+  // Who is told of every change of a view value; nothing stops telling.
+  void SetViewListener(std::function<void(ViewChange)> listener) {
+    viewChanged_ = std::move(listener);
+  }
+
+  // The register of open worksheets: one identity each, in opening order.
+  const std::vector<std::string>& OpenSheets() const { return openSheets_; }
+  bool IsOpen(const std::string& identity) const;
+  void AddOpenSheet(std::string identity) { openSheets_.push_back(std::move(identity)); }
+  void RemoveOpenSheet(const std::string& identity);
+  void ClearOpenSheets() { openSheets_.clear(); }
+
+ private:
+  void Tell(ViewChange change) const;
+
+  std::string courseFolder_;
+  bool onCd_ = false;
+  CourseIndex course_;
+  std::string schoolName_;
+  std::string learnerName_{kSharedLearnerName};
+  bool keyLock_ = false;
+  std::string recordDrive_;
+  std::string recordFolder_;
+  std::string windowsFolder_;
+  PaperChoice paper_;
+  bool answerDisplay_ = true;
+  bool showAlternatives_ = true;
+  bool reducedView_ = false;
+  std::function<void(ViewChange)> viewChanged_;
+  std::vector<std::string> openSheets_;
 };
 
 // Switches teacher/learner mode and remembers it for the next start.
@@ -63,11 +115,6 @@ struct AppState {
 // The school-name dialog's OK: the new title of every worksheet, kept for the next start.
 [[nodiscard]] Status SetSchoolName(AppState& state, SettingsStore& settings, std::string_view name);
 
-void SetAnswerDisplay(AppState& state, bool shown);
-void SetShowAlternatives(AppState& state, bool shown);
-void SetReducedView(AppState& state, bool reduced);
-// The paper of the worksheet in front (its activation): the setting stays.
-void ShowPaper(AppState& state, const PaperChoice& paper);
 // The paper dialog's choice: shown, and the paper for the next start ("PaperSize").
 // A setting that cannot be written is told; the choice holds for this run.
 [[nodiscard]] Status ChoosePaper(AppState& state, SettingsStore& settings, int paperWidth);

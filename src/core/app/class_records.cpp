@@ -136,10 +136,10 @@ LearnerRecords SummariseLearner(std::string name, const IniDocument& file,
 ClassRecords CollectClassRecords(const AppState& app, std::optional<int> lesson,
                                  const std::optional<std::string>& learner) {
   ClassRecords result;
-  const int count = static_cast<int>(app.course.lessons.size());
+  const int count = static_cast<int>(app.Course().lessons.size());
   for (int l = lesson.value_or(1); l <= (lesson ? *lesson : count); ++l) {
     std::string problem;
-    const std::vector<std::string> sections = LessonRecordSections(app.course, l, &problem);
+    const std::vector<std::string> sections = LessonRecordSections(app.Course(), l, &problem);
     if (!problem.empty()) result.problems.push_back(problem);
     LessonRecords lessonRecords{l, {}};
     const std::vector<std::string> names =

@@ -16,16 +16,16 @@ namespace fs = std::filesystem;
 
 void CourseMenu::PrepareShow(Dialogs& dialogs) {
   if (indexChanged_) {
-    auto course = ReadCourseIndex(app_.courseFolder);
+    auto course = ReadCourseIndex(app_.CourseFolder());
     if (course) {
-      app_.course = std::move(course).value();
+      app_.SetCourse(std::move(course).value());
     } else {
       dialogs.Inform(course.message());
     }
     indexChanged_ = false;
     freshIndex_ = true;
   }
-  if (app_.course.lessons.empty()) return;
+  if (app_.Course().lessons.empty()) return;
   if (freshIndex_) {
     ChooseLesson(1, dialogs);
     freshIndex_ = false;
@@ -40,7 +40,7 @@ bool CourseMenu::ChooseLesson(int lesson, Dialogs& dialogs) {
   questionFile_.reset();
   similar_.clear();
   marks_.Clear();
-  auto index = ReadLessonIndex(app_.course, lesson);
+  auto index = ReadLessonIndex(app_.Course(), lesson);
   if (!index) {
     dialogs.Inform(index.message());
     lesson_ = -1;
@@ -59,7 +59,7 @@ const Section* CourseMenu::ChosenSection() const { return lessonIndex_.FindSecti
 
 void CourseMenu::LoadQuestionFile(int section) {
   questionFile_.reset();
-  const fs::path file = QuestionFilePath(app_.course, UnitAddress{lesson_, section, 1, 0});
+  const fs::path file = QuestionFilePath(app_.Course(), UnitAddress{lesson_, section, 1, 0});
   if (!RequireFile(file).ok()) return;
   if (auto index = QuestionFileIndex::Read(file)) questionFile_ = std::move(index).value();
 }
@@ -76,7 +76,7 @@ void CourseMenu::ChooseSection(int section) {
 void CourseMenu::ChooseUnit(int unit) {
   unit_ = unit;
   similar_.clear();
-  const fs::path file = QuestionFilePath(app_.course, UnitAddress{lesson_, section_, unit, 0});
+  const fs::path file = QuestionFilePath(app_.Course(), UnitAddress{lesson_, section_, unit, 0});
   if (!RequireFile(file).ok()) return;
   LoadQuestionFile(section_);
   if (questionFile_) similar_ = questionFile_->SimilarProblems(unit);
@@ -96,7 +96,7 @@ std::optional<AllUnitsView> CourseMenu::AllUnits(Dialogs& dialogs) {
 
 Result<CourseMenuChoice> CourseMenu::Choose(std::optional<int> focusedSimilar) const {
   const Section* section = ChosenSection();
-  const Lesson* lesson = app_.course.FindLesson(lesson_);
+  const Lesson* lesson = app_.Course().FindLesson(lesson_);
   if (!lesson || !section || unit_ < 1 || unit_ > static_cast<int>(section->units.size()))
     return Failure{"メニューを選択してください"};
   CourseMenuChoice choice;
@@ -112,7 +112,7 @@ Result<CourseMenuChoice> CourseMenu::Choose(std::optional<int> focusedSimilar) c
 
 std::vector<std::string> CourseMenu::LessonCaptions() const {
   std::vector<std::string> captions;
-  for (const auto& lesson : app_.course.lessons) captions.push_back(lesson.caption);
+  for (const auto& lesson : app_.Course().lessons) captions.push_back(lesson.caption);
   return captions;
 }
 

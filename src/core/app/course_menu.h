@@ -66,7 +66,7 @@ class CourseMenu {
   int lesson() const { return lesson_; }
   int section() const { return section_; }
   int unit() const { return unit_; }
-  const std::string& CourseTitle() const { return app_.course.title; }
+  const std::string& CourseTitle() const { return app_.Course().title; }
   std::vector<std::string> LessonCaptions() const;
   std::vector<std::string> SectionCaptions() const;
   // The chosen section's units as the list shows them: mark + caption.

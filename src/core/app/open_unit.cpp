@@ -30,22 +30,21 @@ void InformProblems(const std::vector<std::string>& problems, Dialogs& dialogs) 
 OpenResult OpenUnit(AppState& app, const CourseMenuChoice& choice, bool replace,
                     SheetWindows& windows, Dialogs& dialogs) {
   const UnitAddress& address = choice.address;
-  if (const Lesson* lesson = app.course.FindLesson(address.lesson);
+  if (const Lesson* lesson = app.Course().FindLesson(address.lesson);
       lesson && !lesson->pathProblem.empty()) {
     dialogs.Inform(lesson->pathProblem);
     return OpenResult::Unreadable;
   }
-  const fs::path file = QuestionFilePath(app.course, address);
+  const fs::path file = QuestionFilePath(app.Course(), address);
   std::error_code ec;
   if (!fs::exists(file, ec)) return OpenResult::Missing;
   if (Status isFile = RequireFile(file); !isFile) {
     dialogs.Inform(isFile.message());
     return OpenResult::Unreadable;
   }
-  const std::string identity = UnitIdentity(app.course, address);
+  const std::string identity = UnitIdentity(app.Course(), address);
 
-  const auto& open = app.openSheets;
-  if (std::find(open.begin(), open.end(), identity) != open.end()) {
+  if (app.IsOpen(identity)) {
     if (!replace) {
       dialogs.Inform("すでに読み込まれています");
       windows.BringSheetToFront(identity);
@@ -82,20 +81,19 @@ OpenResult OpenUnit(AppState& app, const CourseMenuChoice& choice, bool replace,
   // What "上書き保存" will compare with, to notice a save made meanwhile elsewhere.
   if (auto bytes = ReadFileBytes(file))
     document.unitOnDisk = UnitBytes(bytes.value(), UnitKeyLine(address)).value_or("");
-  SheetLoad load = LoadSheetParams(*reading.content, app.answerDisplay);
+  SheetLoad load = LoadSheetParams(*reading.content, app.AnswerDisplay());
   document.params = std::move(load.params);
   InformProblems(load.problems, dialogs);
-  app.openSheets.push_back(identity);
+  app.AddOpenSheet(identity);
   windows.CreateSheet(std::move(document), choice);
   return OpenResult::Opened;
 }
 
 bool OpenCopyFile(AppState& app, SheetWindows& windows, Dialogs& dialogs) {
-  const auto chosen = dialogs.ChooseOpenFile(app.courseFolder, "*.prp");
+  const auto chosen = dialogs.ChooseOpenFile(app.CourseFolder(), "*.prp");
   if (!chosen) return false;
   const std::string& path = *chosen;
-  const auto& open = app.openSheets;
-  if (std::find(open.begin(), open.end(), path) != open.end()) {
+  if (app.IsOpen(path)) {
     dialogs.Inform("すでに読み込まれています");
     windows.BringSheetToFront(path);
     return false;
@@ -109,23 +107,23 @@ bool OpenCopyFile(AppState& app, SheetWindows& windows, Dialogs& dialogs) {
   document.filePath = path;
   document.identity = path;
   document.master = false;
-  SheetLoad load = LoadSheetParams(*reading.content, app.answerDisplay);
+  SheetLoad load = LoadSheetParams(*reading.content, app.AnswerDisplay());
   document.params = std::move(load.params);
   InformProblems(load.problems, dialogs);
-  app.openSheets.push_back(path);
+  app.AddOpenSheet(path);
   windows.CreateSheet(std::move(document), CourseMenuChoice{});
   return true;
 }
 
 bool OpenUnitFromMenu(AppState& app, const ShowCourseMenu& showMenu, SheetWindows& windows,
                       Dialogs& dialogs, const CreateUnit& createUnit) {
-  if (Status index = RequireFile(CourseIndexPath(app.courseFolder)); !index) {
+  if (Status index = RequireFile(CourseIndexPath(app.CourseFolder())); !index) {
     dialogs.Inform(index.message());
     return false;
   }
   // Through the one setter, so that the answer button and the sheet in front
   // show the answers too, also when the menu is then cancelled.
-  SetAnswerDisplay(app, true);
+  app.SetAnswerDisplay(true);
   const std::optional<CourseMenuChoice> choice = showMenu();
   if (!choice) return false;
   switch (OpenUnit(app, *choice, false, windows, dialogs)) {
@@ -147,7 +145,7 @@ bool OpenUnitFromMenu(AppState& app, const ShowCourseMenu& showMenu, SheetWindow
 
 void CloseAllSheets(const AppState& app, SheetWindows& windows) {
   // A copy: closing changes the register while we walk it.
-  const std::vector<std::string> identities = app.openSheets;
+  const std::vector<std::string> identities = app.OpenSheets();
   for (const std::string& identity : identities) windows.CloseSheetWindow(identity);
 }
 

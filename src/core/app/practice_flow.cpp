@@ -21,15 +21,15 @@ bool PracticeFromMainWindow(AppState& app, PracticeWindows& windows) {
   // A sheet opened just for the practice has nothing the teacher could lose.
   if (!hadSheet) windows.DiscardChanges(*sheet);
 
-  const bool answers = app.answerDisplay;
-  const bool alternatives = app.showAlternatives;
-  SetAnswerDisplay(app, false);
-  SetShowAlternatives(app, false);
+  const bool answers = app.AnswerDisplay();
+  const bool alternatives = app.ShowAlternatives();
+  app.SetAnswerDisplay(false);
+  app.SetShowAlternatives(false);
   windows.ShowLearnerName(true);
   windows.ShowPractice();
   windows.ShowLearnerName(false);
-  SetShowAlternatives(app, alternatives);
-  SetAnswerDisplay(app, answers);
+  app.SetShowAlternatives(alternatives);
+  app.SetAnswerDisplay(answers);
   windows.RedrawSheet();
   if (!hadSheet) windows.CloseSheetWindow(*sheet);
   return true;

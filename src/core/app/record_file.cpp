@@ -11,24 +11,24 @@ namespace fs = std::filesystem;
 
 fs::path RecordFolder(const AppState& app, int lesson) {
   if (lesson < 1) lesson = 1;
-  const Lesson* entry = app.course.FindLesson(lesson);
+  const Lesson* entry = app.Course().FindLesson(lesson);
   const std::string folder = entry ? entry->folder : std::string();
-  const fs::path lessonFolder = CoursePath(app.courseFolder, folder);
+  const fs::path lessonFolder = CoursePath(app.CourseFolder(), folder);
   std::error_code ec;
-  if (!app.onCd && entry && fs::is_directory(lessonFolder, ec)) return lessonFolder;
+  if (!app.OnCd() && entry && fs::is_directory(lessonFolder, ec)) return lessonFolder;
   const std::string stem = entry ? entry->stem : std::string();
-  return fs::path(app.windowsFolder) / stem;
+  return fs::path(app.WindowsFolder()) / stem;
 }
 
 Result<fs::path> RecordFilePath(const AppState& app, int lesson) {
-  return RecordFilePath(app, lesson, app.learnerName);
+  return RecordFilePath(app, lesson, app.LearnerName());
 }
 
 Result<fs::path> RecordFilePath(const AppState& app, int lesson, std::string_view learner) {
   if (Status usable = CheckLearnerName(learner); !usable) return usable.failure();
   // The fallback folder is named after the lesson's stem: it must not lead
   // out of the data folder either.
-  if (const Lesson* entry = app.course.FindLesson(lesson < 1 ? 1 : lesson);
+  if (const Lesson* entry = app.Course().FindLesson(lesson < 1 ? 1 : lesson);
       entry && !entry->pathProblem.empty())
     return Failure{entry->pathProblem};
   // Names that differ only in letter case are one learner, as on the disks

@@ -54,7 +54,7 @@ void RecordsViewer::Reload(Dialogs* dialogs) {
       dialogs->Inform(loaded.message());
     }
   }
-  entries_ = BuildRecordsUnitList(app_.course, lesson_, records_);
+  entries_ = BuildRecordsUnitList(app_.Course(), lesson_, records_);
 }
 
 std::optional<int> RecordsViewer::FindEntry(std::string_view section) const {

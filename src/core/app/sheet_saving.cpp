@@ -29,15 +29,15 @@ Failure SaveFailed(const std::string& path, const Failure& why) {
 // A course on a read-only medium (or folder) takes no copy files: the dialog
 // then opens in the per-user data folder, under the same lesson name.
 std::string CopyFileFolder(const SheetDocument& sheet, const AppState& app) {
-  const Lesson* lesson = app.course.FindLesson(sheet.address.lesson);
-  if (!lesson) lesson = app.course.FindLesson(1);
+  const Lesson* lesson = app.Course().FindLesson(sheet.address.lesson);
+  if (!lesson) lesson = app.Course().FindLesson(1);
   const std::string stem = lesson ? lesson->stem : std::string();
-  const std::string inCourse = CourseFolderText(app.courseFolder) + stem;
+  const std::string inCourse = CourseFolderText(app.CourseFolder()) + stem;
   std::error_code ec;
-  const bool readOnly = app.onCd || IsReadOnlyFolder(app.courseFolder) ||
+  const bool readOnly = app.OnCd() || IsReadOnlyFolder(app.CourseFolder()) ||
                         (fs::is_directory(inCourse, ec) && IsReadOnlyFolder(inCourse));
-  if (!readOnly || app.windowsFolder.empty()) return inCourse;
-  const std::string own = CourseFolderText(app.windowsFolder) + stem;
+  if (!readOnly || app.WindowsFolder().empty()) return inCourse;
+  const std::string own = CourseFolderText(app.WindowsFolder()) + stem;
   fs::create_directories(own, ec);  // the dialog says so if it cannot be made
   return own;
 }
@@ -143,9 +143,8 @@ SaveOutcome UpdateSavedFile(SheetDocument& sheet, AppState& app, const std::stri
     dialogs.Inform(SaveFailed(path, saved.failure()).message);
     return SaveOutcome::Failed;
   }
-  auto& open = app.openSheets;
-  open.erase(std::remove(open.begin(), open.end(), sheet.identity), open.end());
-  open.push_back(path);
+  app.RemoveOpenSheet(sheet.identity);
+  app.AddOpenSheet(path);
   sheet.identity = path;
   sheet.filePath = path;
   sheet.master = false;  // the sheet now shows the copy file
@@ -168,9 +167,6 @@ bool QueryCloseSheet(SheetDocument& sheet, AppState& app, Dialogs& dialogs) {
   return outcome == SaveOutcome::Saved;
 }
 
-void CloseSheet(const SheetDocument& sheet, AppState& app) {
-  auto& open = app.openSheets;
-  open.erase(std::remove(open.begin(), open.end(), sheet.identity), open.end());
-}
+void CloseSheet(const SheetDocument& sheet, AppState& app) { app.RemoveOpenSheet(sheet.identity); }
 
 }  // namespace tavolo

@@ -13,8 +13,8 @@ namespace tavolo {
 namespace fs = std::filesystem;
 
 fs::path RosterFolder(const AppState& app) {
-  if (app.onCd) return fs::path(app.recordFolder);
-  return CoursePath(app.courseFolder, "LogOn");
+  if (app.OnCd()) return fs::path(app.RecordFolder());
+  return CoursePath(app.CourseFolder(), "LogOn");
 }
 
 fs::path DefaultRosterFile(const AppState& app) {
@@ -83,20 +83,20 @@ SignOnOutcome SignOn(AppState& app, SettingsStore& settings, Dialogs& dialogs, R
     PasswordEntry entry(name, std::move(recordFile).value());
     if (!request.askPassword || !request.askPassword(entry)) return SignOnOutcome::Stay;
   }
-  app.learnerName = name;
+  app.SetLearnerName(name);
   WriteSettingText(settings, "LogOnName", name);
   return SignOnOutcome::SignedOn;
 }
 
 void OpenRoster(const AppState& app, Roster& roster, Dialogs& dialogs) {
-  const auto file = dialogs.ChooseOpenFile(app.courseFolder, kRosterFileFilter);
+  const auto file = dialogs.ChooseOpenFile(app.CourseFolder(), kRosterFileFilter);
   if (!file) return;
   if (Status loaded = roster.Load(*file); !loaded) dialogs.Inform(loaded.message());
 }
 
 bool SaveRosterAs(const AppState& app, const Roster& roster, Dialogs& dialogs) {
   const std::string suggested =
-      app.courseFolder +
+      app.CourseFolder() +
       (roster.FileName().empty() ? std::string(kRosterFileName) : roster.FileName());
   auto file = dialogs.ChooseSaveFile(suggested, kRosterFileFilter);
   if (!file) return false;

@@ -50,14 +50,13 @@ bool IsPlainName(const std::string& name) {
 
 void CreateRecordFolders(AppState& state, SettingsStore& settings, Dialogs& dialogs,
                          const StartUpPlaces& places) {
-  state.recordDrive = RecordDrive(settings, places.homeFolder);
-  state.windowsFolder = WithTrailingSlash(places.dataFolder);
-  state.recordFolder = state.recordDrive + "Tavolo/LogOn";
+  state.SetRecordDrive(RecordDrive(settings, places.homeFolder));
+  state.SetWindowsFolder(WithTrailingSlash(places.dataFolder));
   // Records and rosters are only read and written inside these folders, as
   // the course's files are inside the course folder.
-  ConfineFilesTo(state.recordDrive + "Tavolo");
-  ConfineFilesTo(state.windowsFolder);
-  for (const std::string& folder : {state.recordDrive + "Tavolo", state.recordFolder}) {
+  ConfineFilesTo(state.RecordDrive() + "Tavolo");
+  ConfineFilesTo(state.WindowsFolder());
+  for (const std::string& folder : {state.RecordDrive() + "Tavolo", state.RecordFolder()}) {
     if (!EnsureFolder(folder)) {
       // Practice still works without records; say so once and go on.
       dialogs.Inform("記録用のフォルダ " + folder + " を作成できません");
@@ -66,14 +65,14 @@ void CreateRecordFolders(AppState& state, SettingsStore& settings, Dialogs& dial
   }
   // A course that cannot be written to keeps what the lessons write (copies,
   // edited files) in a folder per lesson under the data folder instead.
-  if (state.onCd) {
-    if (!EnsureFolder(state.windowsFolder)) {
-      dialogs.Inform("フォルダ " + state.windowsFolder + " を作成できません");
+  if (state.OnCd()) {
+    if (!EnsureFolder(state.WindowsFolder())) {
+      dialogs.Inform("フォルダ " + state.WindowsFolder() + " を作成できません");
       return;
     }
-    for (const auto& lesson : state.course.lessons) {
+    for (const auto& lesson : state.Course().lessons) {
       if (!IsPlainName(lesson.stem)) continue;
-      const std::string folder = state.windowsFolder + lesson.stem;
+      const std::string folder = state.WindowsFolder() + lesson.stem;
       if (!EnsureFolder(folder)) {
         dialogs.Inform("フォルダ " + folder + " を作成できません");
         return;
@@ -85,12 +84,12 @@ void CreateRecordFolders(AppState& state, SettingsStore& settings, Dialogs& dial
 // A program killed while it wrote leaves its temporary file beside the file
 // it was replacing; nobody holds it any more, so it goes at the next start.
 void RemoveLeftoverTemporaries(const AppState& state) {
-  std::vector<fs::path> folders = {state.courseFolder, CoursePath(state.courseFolder, "LogOn"),
-                                   state.recordFolder, state.windowsFolder};
-  for (const auto& lesson : state.course.lessons) {
+  std::vector<fs::path> folders = {state.CourseFolder(), CoursePath(state.CourseFolder(), "LogOn"),
+                                   state.RecordFolder(), state.WindowsFolder()};
+  for (const auto& lesson : state.Course().lessons) {
     if (!lesson.pathProblem.empty()) continue;
-    folders.push_back(CoursePath(state.courseFolder, lesson.folder));
-    if (IsPlainName(lesson.stem)) folders.push_back(fs::path(state.windowsFolder) / lesson.stem);
+    folders.push_back(CoursePath(state.CourseFolder(), lesson.folder));
+    if (IsPlainName(lesson.stem)) folders.push_back(fs::path(state.WindowsFolder()) / lesson.stem);
   }
   for (const fs::path& folder : folders)
     if (!folder.empty() && !LeadsOutOfConfinedFolder(folder)) RemoveStaleTemporaries(folder);
@@ -110,43 +109,43 @@ StartUpOutcome RunStartUp(AppState& state, SettingsStore& settings, Dialogs& dia
   // names the same file wherever the program was started from.
   std::error_code absoluteError;
   const fs::path absolute = fs::absolute(places.courseFolder, absoluteError);
-  state.courseFolder =
-      CourseFolderText(absoluteError ? places.courseFolder : PathText(absolute.lexically_normal()));
-  if (Status folder = RequireFolder(state.courseFolder); !folder) {
+  state.SetCourseFolder(CourseFolderText(absoluteError ? places.courseFolder
+                                                       : PathText(absolute.lexically_normal())));
+  if (Status folder = RequireFolder(state.CourseFolder()); !folder) {
     dialogs.Inform(folder.message());
     return StartUpOutcome::Quit;
   }
-  state.onCd = places.courseFolderReadOnly;
-  state.schoolName = ReadSettingText(settings, "theSchool", "");
+  state.SetOnCd(places.courseFolderReadOnly);
+  state.SetSchoolName(ReadSettingText(settings, "theSchool", ""));
 
   // The title picture is course material; without it the title window stays empty.
-  const fs::path title = CoursePath(state.courseFolder, "Title.BMP");
+  const fs::path title = CoursePath(state.CourseFolder(), "Title.BMP");
   if (Status exists = RequireFile(title); !exists) {
     dialogs.Inform(exists.message());
   } else if (Status loaded = view.SetTitlePicture(title); !loaded) {
     dialogs.Inform(loaded.message());
   }
-  state.openSheets.clear();
+  state.ClearOpenSheets();
 
-  auto course = ReadCourseIndex(state.courseFolder);
+  auto course = ReadCourseIndex(state.CourseFolder());
   if (!course) {
     dialogs.Inform(course.message());
     return StartUpOutcome::Quit;
   }
-  state.course = std::move(course).value();
+  state.SetCourse(std::move(course).value());
 
   const bool tips = ReadSettingBool(settings, "ShowDoYouKnow", true);
   view.SetTipsNextTime(tips);
   if (tips) view.ShowTips();
 
   std::vector<std::string> captions;
-  captions.reserve(state.course.lessons.size());
-  for (const auto& lesson : state.course.lessons) captions.push_back(lesson.caption);
+  captions.reserve(state.Course().lessons.size());
+  for (const auto& lesson : state.Course().lessons) captions.push_back(lesson.caption);
   view.SetLessons(captions);
 
-  SetAnswerDisplay(state, true);
-  state.paper = PaperFromSetting(ReadSettingInteger(settings, "PaperSize", kDefaultPaperWidth));
-  view.ApplyPaper(state.paper);
+  state.SetAnswerDisplay(true);
+  state.ShowPaper(PaperFromSetting(ReadSettingInteger(settings, "PaperSize", kDefaultPaperWidth)));
+  view.ApplyPaper(state.Paper());
 
   CreateRecordFolders(state, settings, dialogs, places);
   RemoveLeftoverTemporaries(state);
@@ -162,11 +161,11 @@ StartUpOutcome RunStartUp(AppState& state, SettingsStore& settings, Dialogs& dia
                    "」で始めます");
     learner = kSharedLearnerName;
   }
-  state.learnerName = learner;
-  view.ApplyLearnerName(state.learnerName);
+  state.SetLearnerName(learner);
+  view.ApplyLearnerName(state.LearnerName());
 
-  state.keyLock = ReadSettingBool(settings, "KeyLock", false);
-  view.ApplyKeyLock(state.keyLock);
+  state.SetKeyLock(ReadSettingBool(settings, "KeyLock", false));
+  view.ApplyKeyLock(state.KeyLock());
   return StartUpOutcome::Ready;
 }
 

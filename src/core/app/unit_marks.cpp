@@ -27,7 +27,7 @@ void UnitMarks::Refresh(const AppState& app, int lesson, const LessonIndex& inde
 
   const int sections = static_cast<int>(index.sections.size());
   for (int s = 1; s <= sections; ++s) {
-    const fs::path file = QuestionFilePath(app.course, UnitAddress{lesson, s, 1, 0});
+    const fs::path file = QuestionFilePath(app.Course(), UnitAddress{lesson, s, 1, 0});
     if (!RequireFile(file).ok()) break;
     // Indexed once for the whole section: a unit's mark costs a look-up, not a search.
     std::optional<QuestionFileIndex> questions;

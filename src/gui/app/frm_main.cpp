@@ -89,7 +89,7 @@ TfrmMain::TfrmMain(SettingsStore& settings, Dialogs& dialogs, QWidget* parent)
   pnlMain_->setParent(central);
 
   CreateHiddenOperations();
-  state_.viewChanged = [this](ViewChange change) { ShowViewChange(change); };
+  state_.SetViewListener([this](ViewChange change) { ShowViewChange(change); });
   CreateMenus();
   CreateSideWindows();
 
@@ -109,7 +109,7 @@ TfrmMain::~TfrmMain() {
   // The child windows outlive this object's members: no activation may reach
   // the state while they go.
   mdiArea_->disconnect(this);
-  state_.viewChanged = nullptr;
+  state_.SetViewListener(nullptr);
   // The title window has no parent until start-up shows it.
   if (!frmDummy_->parent()) delete frmDummy_;
   delete frmHelp_;
@@ -174,9 +174,9 @@ void TfrmMain::CreateSideWindows() {
       LazyWindow<TfrmClassRecords>([this] { return new TfrmClassRecords(state_, dialogs_, this); });
   // The course menu's "記録表示": sign-on first when nobody is signed on.
   frmMenu_->SetRecordsView(TfrmMenu::RecordsView{
-      [this] { return state_.learnerName; }, [this] { frmInputName_->ShowSignOn(); },
+      [this] { return state_.LearnerName(); }, [this] { frmInputName_->ShowSignOn(); },
       [this](int lesson, const std::string& section) {
-        return frmKiroku_->ShowRecords(lesson, state_.learnerName, section);
+        return frmKiroku_->ShowRecords(lesson, state_.LearnerName(), section);
       }});
   CreatePracticeWindow();
 }
@@ -203,7 +203,7 @@ StartUpOutcome TfrmMain::StartUp(const StartUpPlaces& places) {
   const StartUpOutcome outcome = RunStartUp(state_, settings_, dialogs_, *this, places);
   // The school-name field starts from the stored name: an OK on an empty
   // field would otherwise wipe the title of every worksheet.
-  frmJuku_->SchoolEdit()->setText(ToQString(state_.schoolName));
+  frmJuku_->SchoolEdit()->setText(ToQString(state_.SchoolName()));
   return outcome;
 }
 
@@ -229,19 +229,19 @@ void TfrmMain::ApplyPaper(const PaperChoice&) {
 void TfrmMain::ShowViewChange(ViewChange change) {
   switch (change) {
     case ViewChange::AnswerDisplay: {
-      btnKaitou_->setIcon(AnswerGlyph(state_.answerDisplay));
-      const bool shown = state_.answerDisplay;
+      btnKaitou_->setIcon(AnswerGlyph(state_.AnswerDisplay()));
+      const bool shown = state_.AnswerDisplay();
       ChangeCurrentSheet([shown](SheetParams& p) { p.answerDisplay = shown; }, false);
       break;
     }
     case ViewChange::Alternatives:
-      if (chkBekkai_->isChecked() != state_.showAlternatives)
-        chkBekkai_->setChecked(state_.showAlternatives);
+      if (chkBekkai_->isChecked() != state_.ShowAlternatives())
+        chkBekkai_->setChecked(state_.ShowAlternatives());
       if (currentSheet_ && !pushingSheet_) currentSheet_->Redraw();
       break;
     case ViewChange::ReducedView:
-      btnShukusho_->setText(ToQString(ZoomCaption(state_.reducedView)));
-      frmSettei_->ShowZoom(ToQString(ZoomCaption(state_.reducedView)));
+      btnShukusho_->setText(ToQString(ZoomCaption(state_.ReducedView())));
+      frmSettei_->ShowZoom(ToQString(ZoomCaption(state_.ReducedView())));
       if (currentSheet_) currentSheet_->ShowPage();
       break;
     case ViewChange::Paper:
@@ -251,7 +251,7 @@ void TfrmMain::ShowViewChange(ViewChange change) {
 }
 
 void TfrmMain::ShowTitleWindow() {
-  frmDummy_->setWindowTitle(ToQString(state_.course.title));
+  frmDummy_->setWindowTitle(ToQString(state_.Course().title));
   if (!frmDummy_->mdiArea()) mdiArea_->addSubWindow(frmDummy_);
   frmDummy_->show();
   SyncTitleWindow();
@@ -288,9 +288,9 @@ void TfrmMain::ApplyKeyLock(bool locked) {
 }
 
 void TfrmMain::btnLockClick() {
-  if (Status stored = SetKeyLock(state_, settings_, !state_.keyLock); !stored)
+  if (Status stored = SetKeyLock(state_, settings_, !state_.KeyLock()); !stored)
     dialogs_.Inform(stored.message());
-  ApplyKeyLock(state_.keyLock);
+  ApplyKeyLock(state_.KeyLock());
   setFocus();
 }
 
@@ -321,14 +321,14 @@ OpenResult TfrmMain::OpenUnit(const CourseMenuChoice& choice, bool replace) {
 void TfrmMain::CreateSheet(SheetDocument document, const CourseMenuChoice& choice) {
   std::vector<std::string> problems;
   SheetPictures pictures =
-      LoadSheetPictures(document.params, FigureFolder(state_.course, choice.address.lesson),
+      LoadSheetPictures(document.params, FigureFolder(state_.Course(), choice.address.lesson),
                         ClassFlagFile(), *images_, problems);
   if (!problems.empty()) {
     dialogs_.Inform(JoinProblems(problems));
   }
   // A copy file goes by its own file name in the sheet-number line.
   std::string shortName = document.master
-                              ? ShortUnitName(state_.course, choice.address)
+                              ? ShortUnitName(state_.Course(), choice.address)
                               : PathText(std::filesystem::path(document.filePath).filename());
   // A new sheet starts unjudged: no mark of an earlier sheet's run shows on it.
   registry_.ResetStatuses();
@@ -390,12 +390,12 @@ void TfrmMain::SheetActivated(TfrmPrint* sheet) {
   SheetParams& params = sheet->Document().params;
   sheet->HoldRedraws(true);
   pushingSheet_ = true;
-  ShowPaper(state_, PaperFromSetting(params.paperWidth));
-  SetAnswerDisplay(state_, params.answerDisplay);
+  state_.ShowPaper(PaperFromSetting(params.paperWidth));
+  state_.SetAnswerDisplay(params.answerDisplay);
   spnGyouSpace_->setValue(params.lineSpacing);
   spnMojiSize_->setValue(params.charSize);
   frmSettei_->LoadFrom(params);
-  params.ApplyPaper(state_.paper.width);
+  params.ApplyPaper(state_.Paper().width);
   pushingSheet_ = false;
   sheet->HoldRedraws(false);
   sheet->Redraw();
@@ -409,13 +409,13 @@ void TfrmMain::ChangeCurrentSheet(const std::function<void(SheetParams&)>& chang
 
 PageSettings TfrmMain::PageSettingsFor(const TfrmPrint& sheet) {
   PageSettings settings;
-  settings.showAlternatives = state_.showAlternatives;
+  settings.showAlternatives = state_.ShowAlternatives();
   // The printed number is the print-mode dialog's; the sheet's own start
   // number stays with the sheet and does not feed it.
   settings.sheetNumber = printSettings_.SheetNumber();
   settings.shortUnitName = sheet.ShortUnitName();
-  settings.schoolName = state_.schoolName;
-  settings.learnerName = state_.learnerName;
+  settings.schoolName = state_.SchoolName();
+  settings.learnerName = state_.LearnerName();
   settings.showLearnerName = sheet.Document().showLearnerName;
   return settings;
 }
@@ -437,7 +437,7 @@ void TfrmMain::SheetClosed(TfrmPrint& sheet) {
   }
   UpdateWindowMenu();
   UpdateMenus();
-  if (state_.openSheets.empty() && frmDummy_->mdiArea()) {
+  if (state_.OpenSheets().empty() && frmDummy_->mdiArea()) {
     frmDummy_->show();
     SyncTitleWindow();
   }
@@ -445,7 +445,7 @@ void TfrmMain::SheetClosed(TfrmPrint& sheet) {
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
   CloseAllSheets();
-  if (!state_.openSheets.empty()) {
+  if (!state_.OpenSheets().empty()) {
     event->ignore();  // a sheet's save question was cancelled
     return;
   }

@@ -169,9 +169,9 @@ class TfrmMain final : public QMainWindow,
   PageSettings PageSettingsFor(const TfrmPrint& sheet) override;
   bool QueryCloseSheet(TfrmPrint& sheet) override;
   void SheetClosed(TfrmPrint& sheet) override;
-  bool TeacherMode() const override { return !state_.keyLock; }
-  bool ReducedView() const override { return state_.reducedView; }
-  void SetReducedView(bool reduced) override { tavolo::SetReducedView(state_, reduced); }
+  bool TeacherMode() const override { return !state_.KeyLock(); }
+  bool ReducedView() const override { return state_.ReducedView(); }
+  void SetReducedView(bool reduced) override { state_.SetReducedView(reduced); }
 
   TfrmPrint* FindSheet(const std::string& identity) const;
   void SheetActivated(TfrmPrint* sheet);

@@ -43,19 +43,19 @@ void TfrmMain::btnEditClick() {
   choice.address = document.address;
   const EditorSheet editorSheet{document.params, sheet->Layout().segmentStarts,
                                 sheet->Layout().questionsBottom};
-  if (frmEditQues_->EditSheetUnit(state_.course, choice.address, choice.captions, editorSheet,
+  if (frmEditQues_->EditSheetUnit(state_.Course(), choice.address, choice.captions, editorSheet,
                                   geometry()))
     OpenUnit(choice, true);
   setFocus();
 }
 
 bool TfrmMain::CreateMissingUnit(const CourseMenuChoice& choice) {
-  return frmEditQues_->CreateUnit(state_.course, choice.address, choice.captions, geometry());
+  return frmEditQues_->CreateUnit(state_.Course(), choice.address, choice.captions, geometry());
 }
 
 void TfrmMain::SetCurrentSheetPaper(int paperWidth) {
   if (!currentSheet_) return;
-  ShowPaper(state_, PaperFromSetting(paperWidth));
+  state_.ShowPaper(PaperFromSetting(paperWidth));
   currentSheet_->ChangeParams([paperWidth](SheetParams& p) { p.ApplyPaper(paperWidth); }, false);
 }
 

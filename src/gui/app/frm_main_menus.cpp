@@ -148,7 +148,7 @@ void TfrmMain::CreateSheetMenus() {
   connect(mnuSheetAnswers_, &QAction::triggered, this, &TfrmMain::ToggleAnswerDisplay);
   connect(mnuSheetView_, &QMenu::aboutToShow, this, [this] {
     mnuSheetAnswers_->setEnabled(btnKaitou_->isEnabled());
-    mnuSheetAnswers_->setChecked(state_.answerDisplay);
+    mnuSheetAnswers_->setChecked(state_.AnswerDisplay());
   });
 
   mnuSheetSettings_ = menuBar()->addMenu(QStringLiteral("設定(&C)"));
@@ -164,7 +164,7 @@ void TfrmMain::CreateSheetMenus() {
 
 void TfrmMain::UpdateMenus() {
   const bool sheet = currentSheet_ != nullptr;
-  const bool teacher = !state_.keyLock;
+  const bool teacher = !state_.KeyLock();
   mnuFile_->menuAction()->setVisible(teacher && !sheet);
   mnuEdit_->menuAction()->setVisible(teacher && !sheet);
   mnuSheetFile_->menuAction()->setVisible(teacher && sheet);
@@ -194,12 +194,12 @@ bool TfrmMain::PrintAllUnitsView(const QImage& image) {
 }
 
 void TfrmMain::UpdateWindowMenu() {
-  const bool anySheet = !state_.openSheets.empty();
+  const bool anySheet = !state_.OpenSheets().empty();
   for (QAction* item : windowItems_) item->setEnabled(anySheet);
 }
 
 void TfrmMain::mnuMakeIndexClick() {
-  if (Status mayOpen = IndexEditorMayOpen(state_.openSheets.size()); !mayOpen) {
+  if (Status mayOpen = IndexEditorMayOpen(state_.OpenSheets().size()); !mayOpen) {
     dialogs_.Inform(mayOpen.message());
     return;
   }
@@ -210,7 +210,7 @@ void TfrmMain::mnuMakeIndexClick() {
 void TfrmMain::mnuJukuClick() {
   // Without an open worksheet the field keeps what was last typed into it.
   std::optional<QString> current;
-  if (!state_.openSheets.empty()) current = ToQString(state_.schoolName);
+  if (!state_.OpenSheets().empty()) current = ToQString(state_.SchoolName());
   if (auto school = frmJuku_->Ask(current)) {
     if (Status stored = SetSchoolName(state_, settings_, ToStdString(*school)); !stored)
       dialogs_.Inform(stored.message());
@@ -236,13 +236,13 @@ void TfrmMain::mnuSetPaperClick() {
 }
 
 void TfrmMain::ShowHelp(int context) {
-  const auto page = context == 0 ? HelpContentsPath(state_.courseFolder)
-                                 : HelpTopicPath(state_.courseFolder, context);
+  const auto page = context == 0 ? HelpContentsPath(state_.CourseFolder())
+                                 : HelpTopicPath(state_.CourseFolder(), context);
   if (Status shown = frmHelp_->ShowPage(page); !shown) dialogs_.Inform(shown.message());
 }
 
 void TfrmMain::mnuHosokuClick() {
-  const auto page = SupplementPagePath(state_.courseFolder);
+  const auto page = SupplementPagePath(state_.CourseFolder());
   if (Status exists = RequireFile(page); !exists) {
     dialogs_.Inform(exists.message());
     return;
@@ -272,7 +272,7 @@ void TfrmMain::OpenInDesktopBrowser(const QUrl& url, std::function<void()> faile
 
 void TfrmMain::mnuClassRecordsClick() {
   // A teacher's window: learner mode has no way here, and none by a shortcut.
-  if (state_.keyLock) return;
+  if (state_.KeyLock()) return;
   frmClassRecords_->ShowOverview(CurrentLesson());
   setFocus();
 }

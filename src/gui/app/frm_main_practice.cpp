@@ -70,7 +70,7 @@ void TfrmMain::CreatePracticeWindow() {
           section = CopyFileSection(document.filePath);
         }
       }
-      (void)frmKiroku_->ShowRecords(lesson, state_.learnerName, section);
+      (void)frmKiroku_->ShowRecords(lesson, state_.LearnerName(), section);
     });
     return practice;
   });

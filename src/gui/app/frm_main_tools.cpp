@@ -70,7 +70,7 @@ void TfrmMain::CreateToolPanel() {
   edtLogOnName_->setAlignment(Qt::AlignCenter);
   btnKaitou_ = AddButton("btnKaitou", "解答表示");
   btnKaitou_->setIconSize(QSize(16, 16));
-  btnKaitou_->setIcon(AnswerGlyph(state_.answerDisplay));
+  btnKaitou_->setIcon(AnswerGlyph(state_.AnswerDisplay()));
   chkBekkai_ = new QCheckBox(QStringLiteral("別解表示"), pnlMain_);
   chkBekkai_->setObjectName("chkBekkai");
   chkBekkai_->setChecked(true);
@@ -197,18 +197,18 @@ void TfrmMain::CreateToolPanel() {
   });
   connect(btnKaitou_, &QPushButton::clicked, this, &TfrmMain::ToggleAnswerDisplay);
   connect(chkBekkai_, &QCheckBox::toggled, this,
-          [this](bool shown) { SetShowAlternatives(state_, shown); });
+          [this](bool shown) { state_.SetShowAlternatives(shown); });
 }
 
 void TfrmMain::ToggleAnswerDisplay() {
   if (!currentSheet_) return;
-  SetAnswerDisplay(state_, !state_.answerDisplay);
+  state_.SetAnswerDisplay(!state_.AnswerDisplay());
 }
 
 // The operations other windows call, as hidden buttons: their state lives in
 // the application state, the buttons only carry the operation.
 void TfrmMain::CreateHiddenOperations() {
-  btnShukusho_ = new QPushButton(ToQString(ZoomCaption(state_.reducedView)), this);
+  btnShukusho_ = new QPushButton(ToQString(ZoomCaption(state_.ReducedView())), this);
   btnShukusho_->setObjectName("btnShukusho");
   btnShukusho_->hide();
   btnScroll_ = new QPushButton(this);
@@ -226,7 +226,7 @@ void TfrmMain::ScrollCurrentSheet() {
 void TfrmMain::btnKranClick() {
   const QPointer<TfrmPrint> sheet = currentSheet_;
   if (!sheet) return;
-  if (!state_.answerDisplay) ToggleAnswerDisplay();  // the boxes are set while the answers show
+  if (!state_.AnswerDisplay()) ToggleAnswerDisplay();  // the boxes are set while the answers show
   const QRect panel(pnlMain_->mapToGlobal(QPoint(0, 0)), pnlMain_->size());
   if (!frmSettei_->ShowFor(sheet->Document().params, sheet->PageOnScreen(), panel)) return;
   if (!sheet) return;
@@ -241,7 +241,7 @@ void TfrmMain::btnKranClick() {
   setFocus();
 }
 
-void TfrmMain::ToggleReducedView() { tavolo::SetReducedView(state_, !state_.reducedView); }
+void TfrmMain::ToggleReducedView() { state_.SetReducedView(!state_.ReducedView()); }
 
 namespace {
 
@@ -274,7 +274,7 @@ void TfrmMain::btnStartPrintClick() {
   HideSavePanel();
   if (TfrmPrint* sheet = CurrentSheetWindow()) {
     SheetPrintSource source(*sheet, renderer_, registry_, PageSettingsFor(*sheet),
-                            [this] { tavolo::SetReducedView(state_, false); });
+                            [this] { state_.SetReducedView(false); });
     frmPrintOk_->PrintSheet(source);
     // The screen shows the numbering as it now stands (back to the start).
     if (currentSheet_) currentSheet_->Redraw();
@@ -310,7 +310,7 @@ void TfrmMain::btnSaveMasterClick() {
 void TfrmMain::SaveSheetInFront() {
   TfrmPrint* sheet = CurrentSheetWindow();
   // A learner's screen has no saving.
-  if (!sheet || state_.keyLock) return;
+  if (!sheet || state_.KeyLock()) return;
   if (sheet->Document().master)
     btnSaveMasterClick();
   else

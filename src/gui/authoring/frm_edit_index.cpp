@@ -202,7 +202,7 @@ void TfrmEditIndex::CreateControls() {
 }
 
 bool TfrmEditIndex::ShowEditor(const QRect& area) {
-  if (Status read = editor_.ReadCourse(app_.courseFolder); !read) {
+  if (Status read = editor_.ReadCourse(app_.CourseFolder()); !read) {
     dialogs_.Inform(read.message());
     return false;
   }
@@ -302,7 +302,7 @@ void TfrmEditIndex::ShowTree(const std::vector<bool>& expanded) {
   // Marks as the course menu will show them for this lesson once it is saved,
   // found through the lesson table the editor itself has just read.
   AppState course = app_;
-  course.course = editor_.Course();
+  course.SetCourse(editor_.Course());
   marks_.Clear();
   marks_.Refresh(course, editor_.lesson(), editor_.Index(), true);
   const IndexTree tree = editor_.Tree([this](int s, int u) { return marks_.Text(s, u); });

@@ -204,7 +204,7 @@ void TfrmInputName::btnOkClick() {
   const std::size_t before = roster_.Names().size();
   switch (SignOn(app_, settings_, dialogs_, roster_, request)) {
     case SignOnOutcome::SignedOn:
-      if (host_.signedOn) host_.signedOn(app_.learnerName);
+      if (host_.signedOn) host_.signedOn(app_.LearnerName());
       accept();
       return;
     case SignOnOutcome::Cancelled:

@@ -120,14 +120,14 @@ TfrmClassRecords::TfrmClassRecords(const AppState& app, Dialogs& dialogs, QWidge
 }
 
 void TfrmClassRecords::ShowOverview(int lesson) {
-  const int count = static_cast<int>(app_.course.lessons.size());
+  const int count = static_cast<int>(app_.Course().lessons.size());
   lesson = std::clamp(lesson, 1, std::max(count, 1));
   {
     const QSignalBlocker notAChoice(cmbLesson_);
     cmbLesson_->clear();
-    for (std::size_t i = 0; i < app_.course.lessons.size(); ++i)
+    for (std::size_t i = 0; i < app_.Course().lessons.size(); ++i)
       cmbLesson_->addItem(QString::number(i + 1) + QStringLiteral("  ") +
-                          ToQString(app_.course.lessons[i].caption));
+                          ToQString(app_.Course().lessons[i].caption));
     cmbLesson_->setCurrentIndex(lesson - 1);
   }
   LoadLesson(lesson);
@@ -141,8 +141,9 @@ void TfrmClassRecords::LoadLesson(int lesson) {
   // creates or changes it.
   std::vector<std::string> roster;
   if (auto lines = ReadLines(DefaultRosterFile(app_))) roster = std::move(lines).value();
-  grid_ = records_.lessons.empty() ? ClassGrid{lesson, {}, {}, {}}
-                                   : BuildClassGrid(app_.course, records_.lessons.front(), roster);
+  grid_ = records_.lessons.empty()
+              ? ClassGrid{lesson, {}, {}, {}}
+              : BuildClassGrid(app_.Course(), records_.lessons.front(), roster);
   ShowGrid();
 }
 
@@ -193,7 +194,7 @@ void TfrmClassRecords::ShowGrid() {
 
 void TfrmClassRecords::btnCsvClick() {
   // The teacher's own folder: a course folder may be read-only or shared.
-  const std::string folder = app_.recordDrive.empty() ? app_.courseFolder : app_.recordDrive;
+  const std::string folder = app_.RecordDrive().empty() ? app_.CourseFolder() : app_.RecordDrive();
   const std::string suggested =
       folder + "学級の記録_レッスン" + std::to_string(grid_.lesson) + ".csv";
   SaveClassRecordsCsv(records_, suggested, dialogs_);

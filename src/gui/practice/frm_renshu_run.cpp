@@ -134,7 +134,7 @@ void TfrmRenshu::ShowFor(TfrmPrint& sheet, const AppState& app) {
   if (!dialogs_) dialogs_ = std::make_unique<Messages>(*this);
   sheet_ = &sheet;
   closing_ = false;
-  learnerName_ = app.learnerName;
+  learnerName_ = app.LearnerName();
   const SheetDocument& document = sheet.Document();
   charSize_ = document.params.charSize;
 
