@@ -94,7 +94,7 @@ class TfrmMain final : public QMainWindow,
   void CloseAllSheets();
   TfrmMenu* MenuWindow() const { return frmMenu_; }
   TfrmPrintOk* PrintWindow() const { return frmPrintOk_; }
-  TfrmRenshu* PracticeWindow() { return frmRenshu_.get(); }
+  TfrmRenshu* PracticeWindow() { return frmRenshu_.Get(); }
 
   // "学　習": the practice window on the sheet in front, or on a unit chosen
   // in the course menu first.
@@ -120,24 +120,24 @@ class TfrmMain final : public QMainWindow,
   void SetBrowserLauncher(BrowserLauncher launcher) { openInBrowser_ = std::move(launcher); }
   TfrmHelp* HelpWindow() const { return frmHelp_; }
   // For the editors: a whole file's lines edited as text.
-  TfrmEditSource* SourceEditor() { return frmEditSource_.get(); }
+  TfrmEditSource* SourceEditor() { return frmEditSource_.Get(); }
   // "目次作成(&C)": the index editor, refused while a worksheet is open.
   void mnuMakeIndexClick();
-  TfrmEditIndex* IndexEditorWindow() { return frmEditIndex_.get(); }
-  TfrmEditQues* QuestionEditor() { return frmEditQues_.get(); }
+  TfrmEditIndex* IndexEditorWindow() { return frmEditIndex_.Get(); }
+  TfrmEditQues* QuestionEditor() { return frmEditQues_.Get(); }
   // "編　集" and the sheet menu "編集(&E)": the current sheet's unit in the
   // question editor; on OK the sheet is opened anew with the edits.
   void btnEditClick();
 
   // "学習者": the name window; true when a learner signed on.
   bool btnLogOnClick();
-  TfrmInputName* InputNameWindow() { return frmInputName_.get(); }
+  TfrmInputName* InputNameWindow() { return frmInputName_.Get(); }
   // The records viewer, for the course menu and the practice window:
   // ShowRecords(lesson, learner, unit section) shows it modally.
-  TfrmKiroku* RecordsWindow() { return frmKiroku_.get(); }
+  TfrmKiroku* RecordsWindow() { return frmKiroku_.Get(); }
   // "学級の記録(&R)": the class overview, on the course menu's lesson.
   void mnuClassRecordsClick();
-  TfrmClassRecords* ClassRecordsWindow() { return frmClassRecords_.get(); }
+  TfrmClassRecords* ClassRecordsWindow() { return frmClassRecords_.Get(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
