@@ -347,11 +347,10 @@ void TfrmMain::CreateSheet(SheetDocument document, const CourseMenuChoice& choic
 }
 
 TfrmPrint* TfrmMain::FindSheet(const std::string& identity) const {
-  const QString caption = ToQString(identity);
   for (QMdiSubWindow* window : mdiArea_->subWindowList())
     // A closed window lingers hidden until it is deleted: it is no open sheet.
     if (auto* sheet = qobject_cast<TfrmPrint*>(window);
-        sheet && !sheet->isHidden() && sheet->windowTitle() == caption)
+        sheet && !sheet->isHidden() && sheet->Document().identity == identity)
       return sheet;
   return nullptr;
 }

@@ -173,6 +173,7 @@ class TfrmMain final : public QMainWindow,
   bool ReducedView() const override { return state_.reducedView; }
   void SetReducedView(bool reduced) override { tavolo::SetReducedView(state_, reduced); }
 
+  // The open worksheet window of the document with that identity.
   TfrmPrint* FindSheet(const std::string& identity) const;
   void SheetActivated(TfrmPrint* sheet);
   void ChangeCurrentSheet(const std::function<void(SheetParams&)>& change, bool marksModified);
