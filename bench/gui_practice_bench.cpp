@@ -44,7 +44,7 @@ void WriteEightyBoxCourse(const std::string& folder) {
        {">>", "<<value", "630",   "False", "27",    "5",     "5", "1",  "7",      ">>", "<<font",
         "10", "MS 明朝", "False", "False", "False", "False", "0", ">>", "<<kran", "1",  "8",
         "2",  "0",       "0",     "0",     "15",    "10",    "0", "0",  ">>",     "]]"})
-    lines.push_back(line);
+    lines.emplace_back(line);
   (void)WriteLines(folder + "/kazu/kz1.que", lines);
   QImage title(120, 60, QImage::Format_RGB32);
   title.fill(Qt::white);

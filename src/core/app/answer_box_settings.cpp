@@ -48,6 +48,11 @@ void SetKranValue(SheetParams& params, KranField field, int value) {
   params.kran[static_cast<std::size_t>(static_cast<int>(field) - 1)] = std::to_string(value);
 }
 
+void SetBoxSize(SheetParams& params, int width, int height) {
+  SetKranValue(params, KranField::Width, width);
+  SetKranValue(params, KranField::Height, height);
+}
+
 void SetLeftMargin(SheetParams& params, int tens) {
   params.leftMargin = std::clamp(tens, kMarginRange.low, kMarginRange.high);
 }

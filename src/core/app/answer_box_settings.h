@@ -34,6 +34,8 @@ enum class KranField { Shape = 1, Width = 2, Height = 3, AnswerX = 5, AnswerY = 
 
 // Writes a value as decimal text into its answer-box line.
 void SetKranValue(SheetParams& params, KranField field, int value);
+// The size boxes' values: the box width and height lines.
+void SetBoxSize(SheetParams& params, int width, int height);
 void SetBoxKind(SheetParams& params, BoxKind shape);
 
 // Margins are kMarginRange (tens of units); other values are brought into range.

@@ -6,6 +6,8 @@
 #include <limits>
 #include <utility>
 
+#include "sheet/sheet_edits.h"
+
 namespace tavolo {
 
 namespace {
@@ -107,8 +109,9 @@ void LoadFontBlock(const std::vector<std::string>& lines, SheetParams& p,
   BlockReader reader("<<font", problems);
   HalfWidthFont& f = p.halfWidthFont;
   f.bold = f.italic = f.underline = f.strikeout = false;
-  reader.Bounded(lines, 1, p.charSize, kCharSizeRange.low, kCharSizeRange.high);
-  f.size = p.charSize;
+  int charSize = p.charSize;
+  reader.Bounded(lines, 1, charSize, kCharSizeRange.low, kCharSizeRange.high);
+  SetCharSize(p, charSize);
   auto line = [&](int n) -> const std::string* {
     return n <= static_cast<int>(lines.size()) ? &lines[n - 1] : nullptr;
   };

@@ -3,31 +3,19 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QFrame>
-#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
-#include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
-#include <QSpinBox>
 #include <QUrl>
-#include <QVBoxLayout>
 #include <filesystem>
 
-#include "app/answer_box_settings.h"
-#include "app/help_pages.h"
+#include "app/record_file.h"
 #include "app/sheet_saving.h"
-#include "content/file_checks.h"
 #include "content/unit_names.h"
 #include "gui/app/frm_do_you_know.h"
 #include "gui/app/frm_dummy.h"
@@ -44,14 +32,18 @@
 #include "gui/app/frm_zen_tangen.h"
 #include "gui/app/glyphs.h"
 #include "gui/app/redo_key.h"
+#include "gui/app/tool_panel.h"
 #include "gui/authoring/frm_edit_index.h"
+#include "gui/authoring/frm_edit_ques.h"
 #include "gui/authoring/frm_input_name.h"
 #include "gui/authoring/frm_input_text.h"
 #include "gui/practice/frm_class_records.h"
 #include "gui/practice/frm_kiroku.h"
+#include "gui/practice/frm_renshu.h"
 #include "gui/sheet/qimage_provider.h"
 #include "gui/sheet/qt_text.h"
 #include "platform/text_file.h"
+#include "sheet/sheet_edits.h"
 #include "sheet/sheet_pictures.h"
 
 namespace tavolo {
@@ -80,13 +72,13 @@ TfrmMain::TfrmMain(SettingsStore& settings, Dialogs& dialogs, QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   CreateToolPanel();
-  layout->addWidget(pnlMain_);
+  layout->addWidget(toolPanel_);
   mdiArea_ = new QMdiArea(central);
-  mdiArea_->installEventFilter(this);
+  toolPanel_->HideSavePanelOnEnter(mdiArea_);
   mdiArea_->setObjectName("mdiArea");
   layout->addWidget(mdiArea_, 1);
   setCentralWidget(central);
-  pnlMain_->setParent(central);
+  toolPanel_->setParent(central);
 
   CreateHiddenOperations();
   state_.SetViewListener([this](ViewChange change) { ShowViewChange(change); });
@@ -181,23 +173,61 @@ void TfrmMain::CreateSideWindows() {
   CreatePracticeWindow();
 }
 
+void TfrmMain::CreateEditors() {
+  frmEditQues_ = LazyWindow<TfrmEditQues>([this] {
+    TfrmEditQues::Host host;
+    host.editSource = [this](const std::string& path, const Lines& lines, LinesCheck check) {
+      return frmEditSource_->Edit(path, kQuestionSourceHelpContext, lines, geometry(),
+                                  std::move(check));
+    };
+    // A unit made or changed may change the menu's marks (similar problems).
+    host.refreshMarks = [this] {
+      frmMenu_->Menu().SetMarksNeedFullRefresh();
+      frmMenu_->Menu().RefreshUnitMarks();
+    };
+    return new TfrmEditQues(dialogs_, std::move(host), this);
+  });
+}
+
+bool TfrmMain::CreateMissingUnit(const CourseMenuChoice& choice) {
+  return frmEditQues_->CreateUnit(state_.Course(), choice.address, choice.captions, geometry());
+}
+
+void TfrmMain::CreatePracticeWindow() {
+  frmRenshu_ = LazyWindow<TfrmRenshu>([this] {
+    auto* practice = new TfrmRenshu(
+        renderer_, registry_,
+        TfrmRenshu::Host{[this](const TfrmPrint& sheet) { return PageSettingsFor(sheet); },
+                         [this](PrintableSheet& sheet) { frmPrintOk_->PrintSheet(sheet); },
+                         [this] { frmMenu_->Menu().RefreshUnitMarks(); }},
+        this);
+    // 記録表示 in the practice window: the file its records list reads (lesson
+    // 1's for a copy file), with the sheet's own entry chosen.
+    practice->SetRecordsViewer([this] {
+      int lesson = CurrentLesson();
+      std::string section;
+      if (currentSheet_) {
+        const SheetDocument& document = currentSheet_->Document();
+        if (document.master) {
+          lesson = std::max(document.address.lesson, 1);
+          section = UnitSectionName(document.address.section, document.address.unit,
+                                    currentSheet_->Choice().captions.unit);
+        } else {
+          lesson = 1;
+          section = CopyFileSection(document.filePath);
+        }
+      }
+      (void)frmKiroku_->ShowRecords(lesson, state_.LearnerName(), section);
+    });
+    return practice;
+  });
+}
+
 int TfrmMain::CurrentLesson() const { return std::max(frmMenu_->Menu().lesson(), 1); }
 
-bool TfrmMain::btnLogOnClick() {
-  const bool signedOn = frmInputName_->ShowSignOn();
-  setFocus();
-  return signedOn;
-}
+int TfrmMain::ChildAreaWidth() const { return width() - toolPanel_->width() - 10; }
 
-void TfrmMain::LearnerSignedOn(const std::string& name) {
-  ApplyLearnerName(name);
-  frmMenu_->RefreshUnitMarks();
-  if (currentSheet_) currentSheet_->Redraw();
-}
-
-int TfrmMain::ChildAreaWidth() const { return width() - pnlMain_->width() - 10; }
-
-int TfrmMain::ChildAreaHeight() const { return pnlMain_->height(); }
+int TfrmMain::ChildAreaHeight() const { return toolPanel_->height(); }
 
 StartUpOutcome TfrmMain::StartUp(const StartUpPlaces& places) {
   const StartUpOutcome outcome = RunStartUp(state_, settings_, dialogs_, *this, places);
@@ -221,7 +251,7 @@ void TfrmMain::SetLessons(const std::vector<std::string>&) { frmMenu_->ShowLesso
 // Start-up has set the paper (the application state holds it) and the
 // answer display: the answer button is usable from now on.
 void TfrmMain::ApplyPaper(const PaperChoice&) {
-  btnKaitou_->setEnabled(true);
+  toolPanel_->EnableAnswerButton();
   ShowViewChange(ViewChange::AnswerDisplay);
 }
 
@@ -229,15 +259,14 @@ void TfrmMain::ApplyPaper(const PaperChoice&) {
 void TfrmMain::ShowViewChange(ViewChange change) {
   switch (change) {
     case ViewChange::AnswerDisplay: {
-      btnKaitou_->setIcon(AnswerGlyph(state_.AnswerDisplay()));
+      toolPanel_->ShowAnswerDisplay(state_.AnswerDisplay());
       const bool shown = state_.AnswerDisplay();
-      ChangeCurrentSheet([shown](SheetParams& p) { p.answerDisplay = shown; }, false);
+      ChangeCurrentSheet([shown](SheetParams& p) { SetSheetAnswerDisplay(p, shown); }, false);
       break;
     }
     case ViewChange::Alternatives:
-      if (chkBekkai_->isChecked() != state_.ShowAlternatives())
-        chkBekkai_->setChecked(state_.ShowAlternatives());
-      if (currentSheet_ && !pushingSheet_) currentSheet_->Redraw();
+      toolPanel_->ShowAlternatives(state_.ShowAlternatives());
+      if (currentSheet_) currentSheet_->Redraw();
       break;
     case ViewChange::ReducedView:
       btnShukusho_->setText(ToQString(ZoomCaption(state_.ReducedView())));
@@ -264,34 +293,19 @@ void TfrmMain::SyncTitleWindow() {
   const QScreen* screen = this->screen();
   const int screenWidth = screen ? screen->geometry().width() : width();
   const QSize button = frmDummy_->TitleButtonSize();
-  frmDummy_->PlaceTitleButton(QPoint((screenWidth - pnlMain_->width() - button.width() - 20) / 2,
+  frmDummy_->PlaceTitleButton(QPoint((screenWidth - toolPanel_->width() - button.width() - 20) / 2,
                                      (height() - button.height() - 100) / 2));
 }
 
 void TfrmMain::ApplyLearnerName(const std::string& name) {
-  edtLogOnName_->setText(ToQString(name));
+  toolPanel_->ShowLearnerName(ToQString(name));
 }
 
 void TfrmMain::ApplyKeyLock(bool locked) {
-  btnLock_->setIcon(LockGlyph(locked));
-  btnLock_->setText(locked ? QStringLiteral("生徒用") : QStringLiteral("先生用"));
-  KeepFocusOffSheets(pnlMain_);
-  for (QWidget* teacherTool : std::initializer_list<QWidget*>{
-           btnFpClose_, btnOpenMaster_, btnSave_, btnStartPrint_, btnEdit_, btnKran_, chkBekkai_,
-           btnKaitou_, spnGyouSpace_, spnMojiSize_, pnlCopy_, lblGyouSpace_, lblMoji_, lblSize_})
-    teacherTool->setVisible(!locked);
-  if (locked) HideSavePanel();
+  toolPanel_->ShowKeyLock(locked);
   mnuWindow_->menuAction()->setVisible(!locked);
   UpdateMenus();
   mnuDoYouKnow_->setVisible(!locked);
-  (locked ? btnTest_ : btnOpenMaster_)->setFocus();
-}
-
-void TfrmMain::btnLockClick() {
-  if (Status stored = SetKeyLock(state_, settings_, !state_.KeyLock()); !stored)
-    dialogs_.Inform(stored.message());
-  ApplyKeyLock(state_.KeyLock());
-  setFocus();
 }
 
 void TfrmMain::CloseAllSheets() {
@@ -337,7 +351,7 @@ void TfrmMain::CreateSheet(SheetDocument document, const CourseMenuChoice& choic
   // The title picture steps aside while worksheets fill the child area.
   frmDummy_->hide();
   connect(sheet, &TfrmPrint::selectionChanged, this, [this, sheet](bool hasSelection) {
-    if (sheet == currentSheet_) ShowSelection(hasSelection);
+    if (sheet == currentSheet_) toolPanel_->ShowSelection(hasSelection);
   });
   mdiArea_->addSubWindow(sheet);
   sheet->setGeometry(0, 0, ChildAreaWidth(), ChildAreaHeight());
@@ -347,11 +361,10 @@ void TfrmMain::CreateSheet(SheetDocument document, const CourseMenuChoice& choic
 }
 
 TfrmPrint* TfrmMain::FindSheet(const std::string& identity) const {
-  const QString caption = ToQString(identity);
   for (QMdiSubWindow* window : mdiArea_->subWindowList())
     // A closed window lingers hidden until it is deleted: it is no open sheet.
     if (auto* sheet = qobject_cast<TfrmPrint*>(window);
-        sheet && !sheet->isHidden() && sheet->windowTitle() == caption)
+        sheet && !sheet->isHidden() && sheet->Document().identity == identity)
       return sheet;
   return nullptr;
 }
@@ -379,31 +392,54 @@ void TfrmMain::DiscardChanges(const std::string& identity) {
   if (TfrmPrint* sheet = FindSheet(identity)) sheet->Document().modified = false;
 }
 
-// The sheet's values become those of the shared controls; the controls'
-// change signals meanwhile are not edits of the sheet.
+void TfrmMain::SetCurrentSheetPaper(int paperWidth) {
+  if (!currentSheet_) return;
+  state_.ShowPaper(PaperFromSetting(paperWidth));
+  currentSheet_->ChangeParams([paperWidth](SheetParams& p) { p.ApplyPaper(paperWidth); }, false);
+}
+
+void TfrmMain::ScrollSheetToTop() {
+  if (currentSheet_) currentSheet_->ScrollToTop();
+}
+
+void TfrmMain::ShowLearnerName(bool shown) {
+  if (shown) practisedSheet_ = currentSheet_;
+  if (!practisedSheet_) return;
+  practisedSheet_->Document().showLearnerName = shown;
+  practisedSheet_->Redraw();
+}
+
+void TfrmMain::ShowPractice() {
+  if (practisedSheet_) frmRenshu_->ShowFor(*practisedSheet_, state_);
+}
+
+void TfrmMain::RedrawSheet() {
+  if (practisedSheet_) practisedSheet_->Redraw();
+}
+
+// The sheet's values become those of the shared controls, which show them
+// without taking them for edits; the answer display the program's state
+// gives back is the sheet's own, and the sheet draws once at the end.
 void TfrmMain::SheetActivated(TfrmPrint* sheet) {
   // While a question is open or a print job runs, activations change nothing.
   if (!activationSync_ || !printSettings_.notPrinting) return;
   currentSheet_ = sheet;
   UpdateMenus();
-  ShowSelection(sheet->HasSelection());
+  toolPanel_->ShowSelection(sheet->HasSelection());
   SheetParams& params = sheet->Document().params;
   sheet->HoldRedraws(true);
-  pushingSheet_ = true;
   state_.ShowPaper(PaperFromSetting(params.paperWidth));
   state_.SetAnswerDisplay(params.answerDisplay);
-  spnGyouSpace_->setValue(params.lineSpacing);
-  spnMojiSize_->setValue(params.charSize);
+  toolPanel_->ShowSheetValues(params.lineSpacing, params.charSize);
   frmSettei_->LoadFrom(params);
   params.ApplyPaper(state_.Paper().width);
-  pushingSheet_ = false;
   sheet->HoldRedraws(false);
   sheet->Redraw();
 }
 
 void TfrmMain::ChangeCurrentSheet(const std::function<void(SheetParams&)>& change,
                                   bool marksModified) {
-  if (pushingSheet_ || !currentSheet_) return;
+  if (!currentSheet_) return;
   currentSheet_->ChangeParams(change, marksModified);
 }
 
@@ -433,7 +469,7 @@ void TfrmMain::SheetClosed(TfrmPrint& sheet) {
   CloseSheet(sheet.Document(), state_);
   if (currentSheet_ == &sheet) {
     currentSheet_ = nullptr;
-    ShowSelection(false);
+    toolPanel_->ShowSelection(false);
   }
   UpdateWindowMenu();
   UpdateMenus();

@@ -2,7 +2,11 @@
 // The main window `frmMain`: the tool panel on the left, the child area with
 // the worksheets, the menus, and the application-wide state for the run.
 // What the program does at start and on the key lock is decided in core
-// (app/start_up.h, app/app_state.h); this window shows it.
+// (app/start_up.h, app/app_state.h); this window shows it. The services it
+// gives core's flows and its worksheets (StartUpView, SheetWindows,
+// PracticeWindows, SheetHost) it implements itself, each in one block below.
+// frm_main.cpp holds the state, the side windows and the worksheets;
+// frm_main_menus.cpp the menus and the tool panel's operations.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -13,6 +17,7 @@
 #include "app/app_state.h"
 #include "app/dialogs.h"
 #include "app/open_unit.h"
+#include "app/practice_flow.h"
 #include "app/start_up.h"
 #include "gui/app/lazy_window.h"
 #include "gui/app/sheet_host.h"
@@ -22,14 +27,9 @@
 #include "sheet/print_job.h"
 
 class QAction;
-class QCheckBox;
-class QFrame;
-class QLabel;
-class QLineEdit;
 class QMdiArea;
 class QMenu;
 class QPushButton;
-class QSpinBox;
 class QUrl;
 
 namespace tavolo {
@@ -55,10 +55,12 @@ class TfrmSetPaper;
 class TfrmSettei;
 class TfrmVersion;
 class TfrmZenTangen;
+class ToolPanel;
 
 class TfrmMain final : public QMainWindow,
                        private StartUpView,
                        private SheetWindows,
+                       private PracticeWindows,
                        private SheetHost {
   Q_OBJECT
  public:
@@ -72,18 +74,14 @@ class TfrmMain final : public QMainWindow,
   const AppState& State() const { return state_; }
   QMdiArea* MdiArea() const { return mdiArea_; }
 
-  // The area worksheets fill: the window less the tool panel and a margin.
+  // The width worksheets fill: the window less the tool panel and a margin.
   int ChildAreaWidth() const;
-  int ChildAreaHeight() const;
-
-  // Opens the course's help on its contents (context 0) or on a topic.
-  void ShowHelp(int context);
 
   // The key lock: learner mode hides every teacher tool.
   void btnLockClick();
 
   // "開  く ": a unit chosen in the course menu becomes a worksheet.
-  bool OpenUnitFromMenu();
+  bool OpenUnitFromMenu() override;
   // A unit chosen elsewhere (after editing it, with replace) becomes a worksheet.
   OpenResult OpenUnit(const CourseMenuChoice& choice, bool replace);
   // The worksheet activated last, if it is still open.
@@ -94,12 +92,11 @@ class TfrmMain final : public QMainWindow,
   void CloseAllSheets();
   TfrmMenu* MenuWindow() const { return frmMenu_; }
   TfrmPrintOk* PrintWindow() const { return frmPrintOk_; }
-  TfrmRenshu* PracticeWindow() { return frmRenshu_.get(); }
+  TfrmRenshu* PracticeWindow() { return frmRenshu_.Get(); }
 
   // "学　習": the practice window on the sheet in front, or on a unit chosen
   // in the course menu first.
   void btnTestClick();
-  TfrmPrintMode* PrintModeWindow() const { return frmPrintMode_; }
   const PrintSettings& PrintChoices() const { return printSettings_; }
 
   // "印　刷" and the sheet menu "印刷(&P)": the print dialog for the current sheet.
@@ -112,7 +109,6 @@ class TfrmMain final : public QMainWindow,
   void btnSaveMasterClick();
   // "名前を付けて保存".
   void btnSaveCopyClick();
-  void SaveSheetInFront();
   // A copy file saved earlier, opened as a sheet again.
   void mnuOpenCopyClick();
   // Opens a web page outside the program; calls `failed` when no browser took it.
@@ -120,30 +116,27 @@ class TfrmMain final : public QMainWindow,
   void SetBrowserLauncher(BrowserLauncher launcher) { openInBrowser_ = std::move(launcher); }
   TfrmHelp* HelpWindow() const { return frmHelp_; }
   // For the editors: a whole file's lines edited as text.
-  TfrmEditSource* SourceEditor() { return frmEditSource_.get(); }
+  TfrmEditSource* SourceEditor() { return frmEditSource_.Get(); }
   // "目次作成(&C)": the index editor, refused while a worksheet is open.
   void mnuMakeIndexClick();
-  TfrmEditIndex* IndexEditorWindow() { return frmEditIndex_.get(); }
-  TfrmEditQues* QuestionEditor() { return frmEditQues_.get(); }
+  TfrmEditIndex* IndexEditorWindow() { return frmEditIndex_.Get(); }
+  TfrmEditQues* QuestionEditor() { return frmEditQues_.Get(); }
   // "編　集" and the sheet menu "編集(&E)": the current sheet's unit in the
   // question editor; on OK the sheet is opened anew with the edits.
   void btnEditClick();
 
   // "学習者": the name window; true when a learner signed on.
   bool btnLogOnClick();
-  TfrmInputName* InputNameWindow() { return frmInputName_.get(); }
+  TfrmInputName* InputNameWindow() { return frmInputName_.Get(); }
   // The records viewer, for the course menu and the practice window:
   // ShowRecords(lesson, learner, unit section) shows it modally.
-  TfrmKiroku* RecordsWindow() { return frmKiroku_.get(); }
+  TfrmKiroku* RecordsWindow() { return frmKiroku_.Get(); }
   // "学級の記録(&R)": the class overview, on the course menu's lesson.
   void mnuClassRecordsClick();
-  TfrmClassRecords* ClassRecordsWindow() { return frmClassRecords_.get(); }
+  TfrmClassRecords* ClassRecordsWindow() { return frmClassRecords_.Get(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  // The save panel floats beside its button: the mouse leaving for the rest
-  // of the window hides it, and its buttons take the focus under the mouse.
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // StartUpView
@@ -156,13 +149,19 @@ class TfrmMain final : public QMainWindow,
   void ApplyLearnerName(const std::string& name) override;
   void ApplyKeyLock(bool locked) override;
 
-  // SheetWindows
+  // SheetWindows, and PracticeWindows where the two ask the same
   void CreateSheet(SheetDocument document, const CourseMenuChoice& choice) override;
   void BringSheetToFront(const std::string& identity) override;
   bool CloseSheetWindow(const std::string& identity) override;
   std::optional<std::string> CurrentSheet() const override;
   void DiscardChanges(const std::string& identity) override;
   void SetCurrentSheetPaper(int paperWidth) override;
+
+  // PracticeWindows
+  void ScrollSheetToTop() override;
+  void ShowLearnerName(bool shown) override;
+  void ShowPractice() override;
+  void RedrawSheet() override;
 
   // SheetHost
   PageRenderer& Renderer() override { return renderer_; }
@@ -173,6 +172,7 @@ class TfrmMain final : public QMainWindow,
   bool ReducedView() const override { return state_.ReducedView(); }
   void SetReducedView(bool reduced) override { state_.SetReducedView(reduced); }
 
+  // The open worksheet window of the document with that identity.
   TfrmPrint* FindSheet(const std::string& identity) const;
   void SheetActivated(TfrmPrint* sheet);
   void ChangeCurrentSheet(const std::function<void(SheetParams&)>& change, bool marksModified);
@@ -181,11 +181,12 @@ class TfrmMain final : public QMainWindow,
   void ToggleAnswerDisplay();
   void ToggleReducedView();
   void ScrollCurrentSheet();
-  // "コピー" and "キャンセル" are usable while the current sheet has a selection.
-  void ShowSelection(bool hasSelection);
-  // Moves the focus to the main window when it is on `leaving` or inside it.
-  void KeepFocusOffSheets(QWidget* leaving);
-  void HideSavePanel();
+  // The height worksheets fill: the tool panel's.
+  int ChildAreaHeight() const;
+  // Opens the course's help on its contents (context 0) or on a topic.
+  void ShowHelp(int context);
+  // Ctrl+S: over its unit, or a copy sheet as a copy.
+  void SaveSheetInFront();
 
   void CreateToolPanel();
   void CreateHiddenOperations();
@@ -194,11 +195,9 @@ class TfrmMain final : public QMainWindow,
   void UpdateMenus();
   void CreateSideWindows();
   void CreatePracticeWindow();
-  class PracticeSheets;
   void CreateEditors();
   // The question editor making a unit that "開  く " did not find.
   bool CreateMissingUnit(const CourseMenuChoice& choice);
-  QPushButton* AddButton(const char* objectName, const char* caption);
 
   void UpdateWindowMenu();
   void mnuJukuClick();
@@ -221,39 +220,13 @@ class TfrmMain final : public QMainWindow,
   PageRenderer renderer_{registry_};
   std::unique_ptr<QImageProvider> images_;
   QPointer<TfrmPrint> currentSheet_;
+  // The sheet a practice runs on: the one in front when it starts.
+  QPointer<TfrmPrint> practisedSheet_;
   // Cleared while a sheet asks whether to save: activations then change nothing.
   bool activationSync_ = true;
-  // Set while a sheet's values are pushed into the controls: their change
-  // signals are not the user's.
-  bool pushingSheet_ = false;
 
   QMdiArea* mdiArea_ = nullptr;
-
-  // The tool panel.
-  QFrame* pnlMain_ = nullptr;
-  QPushButton* btnLock_ = nullptr;
-  QPushButton* btnFpClose_ = nullptr;
-  QPushButton* btnOpenMaster_ = nullptr;
-  QPushButton* btnSave_ = nullptr;
-  QPushButton* btnStartPrint_ = nullptr;
-  QPushButton* btnEdit_ = nullptr;
-  QPushButton* btnTest_ = nullptr;
-  QPushButton* btnLogOn_ = nullptr;
-  QLineEdit* edtLogOnName_ = nullptr;
-  QPushButton* btnKaitou_ = nullptr;
-  QCheckBox* chkBekkai_ = nullptr;
-  QPushButton* btnKran_ = nullptr;
-  QLabel* lblGyouSpace_ = nullptr;
-  QSpinBox* spnGyouSpace_ = nullptr;
-  QLabel* lblMoji_ = nullptr;
-  QLabel* lblSize_ = nullptr;
-  QSpinBox* spnMojiSize_ = nullptr;
-  QFrame* pnlCopy_ = nullptr;
-  QPushButton* btnCopy_ = nullptr;
-  QPushButton* btnCancel_ = nullptr;
-  QFrame* pnlSave_ = nullptr;
-  QPushButton* btnSaveMaster_ = nullptr;
-  QPushButton* btnSaveCopy_ = nullptr;
+  ToolPanel* toolPanel_ = nullptr;
 
   // Hidden operations other windows call.
   QPushButton* btnShukusho_ = nullptr;

@@ -1,5 +1,7 @@
 // The main window's menus, those of the frame and those a worksheet brings
-// while it is in front, and the small windows they open.
+// while it is in front, the operations behind them and behind the tool
+// panel's buttons (each acts on the worksheet in front), and the small
+// windows they open.
 
 #include <QAction>
 #include <QKeySequence>
@@ -15,6 +17,7 @@
 #include <QShortcut>
 #include <QUrl>
 
+#include "app/answer_box_settings.h"
 #include "app/help_pages.h"
 #include "app/sheet_saving.h"
 #include "content/file_checks.h"
@@ -22,14 +25,22 @@
 #include "gui/app/frm_help.h"
 #include "gui/app/frm_juku.h"
 #include "gui/app/frm_main.h"
+#include "gui/app/frm_menu.h"
 #include "gui/app/frm_print.h"
+#include "gui/app/frm_print_mode.h"
 #include "gui/app/frm_print_ok.h"
 #include "gui/app/frm_set_paper.h"
+#include "gui/app/frm_settei.h"
 #include "gui/app/frm_version.h"
+#include "gui/app/sheet_print_source.h"
+#include "gui/app/tool_panel.h"
 #include "gui/authoring/frm_edit_index.h"
+#include "gui/authoring/frm_edit_ques.h"
+#include "gui/authoring/frm_input_name.h"
 #include "gui/practice/frm_class_records.h"
 #include "gui/sheet/qt_text.h"
 #include "platform/text_file.h"
+#include "sheet/sheet_edits.h"
 
 namespace tavolo {
 
@@ -147,7 +158,7 @@ void TfrmMain::CreateSheetMenus() {
   mnuSheetAnswers_->setCheckable(true);
   connect(mnuSheetAnswers_, &QAction::triggered, this, &TfrmMain::ToggleAnswerDisplay);
   connect(mnuSheetView_, &QMenu::aboutToShow, this, [this] {
-    mnuSheetAnswers_->setEnabled(btnKaitou_->isEnabled());
+    mnuSheetAnswers_->setEnabled(toolPanel_->AnswerButtonEnabled());
     mnuSheetAnswers_->setChecked(state_.AnswerDisplay());
   });
 
@@ -228,10 +239,7 @@ void TfrmMain::mnuSetPaperClick() {
     dialogs_.Inform(stored.message());
   const PaperAndOptions chosen = *choice;
   sheet->ChangeParams(
-      [chosen](SheetParams& p) {
-        p.ApplyPaper(chosen.paperWidth);
-        p.headerOptions = chosen.headerOptions;
-      },
+      [chosen](SheetParams& p) { SetPaperAndHeader(p, chosen.paperWidth, chosen.headerOptions); },
       true);
 }
 
@@ -274,6 +282,186 @@ void TfrmMain::mnuClassRecordsClick() {
   // A teacher's window: learner mode has no way here, and none by a shortcut.
   if (state_.KeyLock()) return;
   frmClassRecords_->ShowOverview(CurrentLesson());
+  setFocus();
+}
+
+void TfrmMain::btnLockClick() {
+  if (Status stored = SetKeyLock(state_, settings_, !state_.KeyLock()); !stored)
+    dialogs_.Inform(stored.message());
+  ApplyKeyLock(state_.KeyLock());
+  setFocus();
+}
+
+bool TfrmMain::btnLogOnClick() {
+  const bool signedOn = frmInputName_->ShowSignOn();
+  setFocus();
+  return signedOn;
+}
+
+void TfrmMain::LearnerSignedOn(const std::string& name) {
+  ApplyLearnerName(name);
+  frmMenu_->RefreshUnitMarks();
+  if (currentSheet_) currentSheet_->Redraw();
+}
+
+void TfrmMain::CreateToolPanel() {
+  toolPanel_ = new ToolPanel(this, this);
+  toolPanel_->ShowAnswerDisplay(state_.AnswerDisplay());
+  connect(toolPanel_, &ToolPanel::logOnClicked, this, &TfrmMain::btnLogOnClick);
+  connect(toolPanel_, &ToolPanel::printClicked, this, &TfrmMain::btnStartPrintClick);
+  connect(toolPanel_, &ToolPanel::practiceClicked, this, &TfrmMain::btnTestClick);
+  // "コピー" and "キャンセル" act on the current sheet's selection.
+  connect(toolPanel_, &ToolPanel::copyClicked, this, [this] {
+    if (currentSheet_) currentSheet_->CopySelection();
+    setFocus();
+  });
+  connect(toolPanel_, &ToolPanel::cancelClicked, this, [this] {
+    if (currentSheet_) currentSheet_->CancelSelection();
+    setFocus();
+  });
+  connect(toolPanel_, &ToolPanel::saveClicked, this, &TfrmMain::btnSaveClick);
+  connect(toolPanel_, &ToolPanel::saveMasterClicked, this, &TfrmMain::btnSaveMasterClick);
+  connect(toolPanel_, &ToolPanel::saveCopyClicked, this, &TfrmMain::btnSaveCopyClick);
+  connect(toolPanel_, &ToolPanel::lockClicked, this, &TfrmMain::btnLockClick);
+  connect(toolPanel_, &ToolPanel::openClicked, this, [this] {
+    OpenUnitFromMenu();
+    setFocus();
+  });
+  connect(toolPanel_, &ToolPanel::closeClicked, this, &TfrmMain::CloseCurrentSheet);
+  connect(toolPanel_, &ToolPanel::editClicked, this, &TfrmMain::btnEditClick);
+  connect(toolPanel_, &ToolPanel::kranClicked, this, &TfrmMain::btnKranClick);
+  connect(toolPanel_, &ToolPanel::lineSpacingChanged, this, [this](int value) {
+    ChangeCurrentSheet([value](SheetParams& p) { SetLineSpacing(p, value); }, true);
+  });
+  connect(toolPanel_, &ToolPanel::charSizeChanged, this, [this](int value) {
+    ChangeCurrentSheet([value](SheetParams& p) { SetCharSize(p, value); }, true);
+  });
+  connect(toolPanel_, &ToolPanel::answersClicked, this, &TfrmMain::ToggleAnswerDisplay);
+  connect(toolPanel_, &ToolPanel::alternativesChanged, this,
+          [this](bool shown) { state_.SetShowAlternatives(shown); });
+}
+
+void TfrmMain::ToggleAnswerDisplay() {
+  if (!currentSheet_) return;
+  state_.SetAnswerDisplay(!state_.AnswerDisplay());
+}
+
+// The operations other windows call, as hidden buttons: their state lives in
+// the application state, the buttons only carry the operation.
+void TfrmMain::CreateHiddenOperations() {
+  btnShukusho_ = new QPushButton(ToQString(ZoomCaption(state_.ReducedView())), this);
+  btnShukusho_->setObjectName("btnShukusho");
+  btnShukusho_->hide();
+  btnScroll_ = new QPushButton(this);
+  btnScroll_->setObjectName("btnScroll");
+  btnScroll_->setAccessibleName(QStringLiteral("シートをスクロール"));
+  btnScroll_->hide();
+  connect(btnShukusho_, &QPushButton::clicked, this, &TfrmMain::ToggleReducedView);
+  connect(btnScroll_, &QPushButton::clicked, this, &TfrmMain::ScrollCurrentSheet);
+}
+
+void TfrmMain::ScrollCurrentSheet() {
+  if (currentSheet_) currentSheet_->ScrollTopOrBottom();
+}
+
+void TfrmMain::btnKranClick() {
+  const QPointer<TfrmPrint> sheet = currentSheet_;
+  if (!sheet) return;
+  if (!state_.AnswerDisplay()) ToggleAnswerDisplay();  // the boxes are set while the answers show
+  const QRect panel(toolPanel_->mapToGlobal(QPoint(0, 0)), toolPanel_->size());
+  if (!frmSettei_->ShowFor(sheet->Document().params, sheet->PageOnScreen(), panel)) return;
+  if (!sheet) return;
+  const int width = frmSettei_->WidthValue();
+  const int height = frmSettei_->HeightValue();
+  sheet->ChangeParams([width, height](SheetParams& p) { SetBoxSize(p, width, height); }, false);
+  setFocus();
+}
+
+void TfrmMain::ToggleReducedView() { state_.SetReducedView(!state_.ReducedView()); }
+
+void TfrmMain::btnStartPrintClick() {
+  toolPanel_->HideSavePanel();
+  if (TfrmPrint* sheet = CurrentSheetWindow()) {
+    SheetPrintSource source(*sheet, renderer_, registry_, PageSettingsFor(*sheet),
+                            [this] { state_.SetReducedView(false); });
+    frmPrintOk_->PrintSheet(source);
+    // The screen shows the numbering as it now stands (back to the start).
+    if (currentSheet_) currentSheet_->Redraw();
+  }
+  setFocus();
+}
+
+void TfrmMain::mnuPrintModeClick() {
+  frmPrintMode_->exec();
+  setFocus();
+}
+
+void TfrmMain::btnSaveClick() {
+  TfrmPrint* sheet = CurrentSheetWindow();
+  if (!sheet) return;
+  toolPanel_->ShowSavePanel(sheet->Document().master);
+}
+
+void TfrmMain::btnSaveMasterClick() {
+  // The sheet in front when the button was pressed, whatever hiding the panel does.
+  TfrmPrint* sheet = CurrentSheetWindow();
+  toolPanel_->HideSavePanel();
+  // Whatever the outcome, SaveMaster has told the teacher; nothing else follows here.
+  if (sheet && sheet->Document().master) static_cast<void>(SaveMaster(sheet->Document(), dialogs_));
+  setFocus();
+}
+
+void TfrmMain::SaveSheetInFront() {
+  TfrmPrint* sheet = CurrentSheetWindow();
+  // A learner's screen has no saving.
+  if (!sheet || state_.KeyLock()) return;
+  if (sheet->Document().master)
+    btnSaveMasterClick();
+  else
+    btnSaveCopyClick();
+}
+
+void TfrmMain::btnSaveCopyClick() {
+  TfrmPrint* sheet = CurrentSheetWindow();
+  toolPanel_->HideSavePanel();
+  if (sheet) {
+    if (SaveCopyFile(sheet->Document(), state_, dialogs_) == SaveOutcome::Saved) {
+      sheet->setWindowTitle(ToQString(sheet->Document().identity));
+      UpdateMenus();
+      UpdateWindowMenu();
+    }
+  }
+  setFocus();
+}
+
+void TfrmMain::btnEditClick() {
+  toolPanel_->HideSavePanel();
+  TfrmPrint* sheet = CurrentSheetWindow();
+  if (!sheet) return;
+  const SheetDocument& document = sheet->Document();
+  if (document.address.section < 1) {
+    // A copy file opened from disk belongs to no unit of the course.
+    dialogs_.Inform("コピーファイルは編集できません");
+    setFocus();
+    return;
+  }
+  // The sheet's own address, a similar problem included, with the captions
+  // it was opened with, so that the reopened sheet has the same title.
+  CourseMenuChoice choice = sheet->Choice();
+  choice.address = document.address;
+  const EditorSheet editorSheet{document.params, sheet->Layout().segmentStarts,
+                                sheet->Layout().questionsBottom};
+  if (frmEditQues_->EditSheetUnit(state_.Course(), choice.address, choice.captions, editorSheet,
+                                  geometry()))
+    OpenUnit(choice, true);
+  setFocus();
+}
+
+void TfrmMain::btnTestClick() {
+  toolPanel_->HideSavePanel();
+  practisedSheet_ = nullptr;
+  PracticeFromMainWindow(state_, *this);
+  UpdateWindowMenu();
   setFocus();
 }
 

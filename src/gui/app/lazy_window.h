@@ -16,13 +16,13 @@ class LazyWindow {
 
   // The window, made now if it was not yet. The maker gives it a parent (or
   // its owner deletes it): this holder never does.
-  Window* get() {
+  Window* Get() {
     if (window_ == nullptr && make_) window_ = make_();
     return window_;
   }
-  Window* operator->() { return get(); }
-  Window& operator*() { return *get(); }
-  bool made() const { return window_ != nullptr; }
+  Window* operator->() { return Get(); }
+  Window& operator*() { return *Get(); }
+  bool Made() const { return window_ != nullptr; }
 
  private:
   std::function<Window*()> make_;
