@@ -28,9 +28,8 @@ PageSettings CommandPageSettings(const PreparedSheet& sheet) {
   return settings;
 }
 
-QImage RenderScreenPage(PreparedSheet& sheet, AnswerBoxRegistry& registry, PageRenderer& renderer,
-                        const PageSettings& settings) {
-  registry.SetRegistering(true);
+QImage RenderScreenPage(PreparedSheet& sheet, PageRenderer& renderer, PageSettings settings) {
+  settings.registerBoxes = true;
   return RenderPageImage(renderer, sheet.page(), settings);
 }
 

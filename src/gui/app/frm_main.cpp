@@ -68,7 +68,6 @@ TfrmMain::TfrmMain(SettingsStore& settings, Dialogs& dialogs, QWidget* parent)
       settings_(settings),
       dialogs_(dialogs),
       images_(std::make_unique<QImageProvider>()) {
-  registry_.SetRegistering(true);
   setObjectName("frmMain");
   setWindowTitle(ToQString(kApplicationTitle));
   setWindowIcon(ProgramIcon());
