@@ -1,7 +1,7 @@
 #pragma once
 // Opening units as worksheets and closing them: the flows behind "開  く ",
 // "閉じる" and "すべて閉じる(&A)". They keep the register of open sheets
-// (AppState::openSheets, one identity per sheet, in opening order) and refuse
+// (AppState::OpenSheets(), one identity per sheet, in opening order) and refuse
 // to open a unit twice; the windows themselves are made and closed through
 // SheetWindows.
 
