@@ -12,9 +12,9 @@ namespace {
 void BM_RenderPageRecording(benchmark::State& state) {
   bench::BenchSheet sheet = bench::MakeBenchSheet();
   AnswerBoxRegistry registry;
-  registry.SetRegistering(true);
   PageRenderer renderer(registry);
-  const PageSettings settings = bench::BenchSettings();
+  PageSettings settings = bench::BenchSettings();
+  settings.registerBoxes = true;
   RecordingCanvas canvas;
   for (auto _ : state) {
     canvas.clear();
@@ -30,12 +30,12 @@ BENCHMARK(BM_RenderPageRecording)->Unit(benchmark::kMicrosecond);
 void BM_RenderPrinterPageRecording(benchmark::State& state) {
   bench::BenchSheet sheet = bench::MakeBenchSheet();
   AnswerBoxRegistry registry;
-  registry.SetRegistering(true);
   PageRenderer renderer(registry);
   PageSettings settings = bench::BenchSettings();
+  settings.registerBoxes = true;
   RecordingCanvas screen;
   renderer.RenderPage(sheet.page(), screen, settings);
-  registry.SetRegistering(false);
+  settings.registerBoxes = false;
   settings.printing = true;
   settings.surfaceWidth = 4961;
   settings.surfaceHeight = 7016;
@@ -55,9 +55,9 @@ void BM_RenderLargePageRecording(benchmark::State& state) {
   sheet.params.charSize = 36;
   sheet.params.lineSpacing = 120;
   AnswerBoxRegistry registry;
-  registry.SetRegistering(true);
   PageRenderer renderer(registry);
-  const PageSettings settings = bench::BenchSettings();
+  PageSettings settings = bench::BenchSettings();
+  settings.registerBoxes = true;
   RecordingCanvas canvas;
   for (auto _ : state) {
     canvas.clear();

@@ -16,11 +16,10 @@
 namespace tavolo::bench {
 
 // The boxes the printer draws come from the last screen render.
-inline void RenderScreenForPrinting(AnswerBoxRegistry& registry, PageRenderer& renderer,
-                                    BenchSheet& sheet, const PageSettings& settings) {
-  registry.SetRegistering(true);
+inline void RenderScreenForPrinting(PageRenderer& renderer, BenchSheet& sheet,
+                                    PageSettings settings) {
+  settings.registerBoxes = true;
   RenderPageImage(renderer, sheet.page(), settings);
-  registry.SetRegistering(false);
 }
 
 // Lets draw fill a PDF in memory and returns the PDF's size in bytes.

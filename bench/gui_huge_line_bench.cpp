@@ -32,7 +32,7 @@ void BM_PrintHugeLine3Copies(benchmark::State& state) {
   AnswerBoxRegistry registry;
   PageRenderer renderer(registry);
   const PageSettings settings = bench::BenchSettings();
-  bench::RenderScreenForPrinting(registry, renderer, sheet, settings);
+  bench::RenderScreenForPrinting(renderer, sheet, settings);
   std::size_t bytes = 0;
   for (auto _ : state) {
     bytes = bench::PrintJobPdfBytes(renderer, sheet, settings, PrintMode::PrinterResolution, 3);

@@ -17,7 +17,7 @@ void PrintClassSet(benchmark::State& state, PrintMode mode) {
   AnswerBoxRegistry registry;
   PageRenderer renderer(registry);
   const PageSettings settings = bench::BenchSettings();
-  bench::RenderScreenForPrinting(registry, renderer, sheet, settings);
+  bench::RenderScreenForPrinting(renderer, sheet, settings);
   std::size_t bytes = 0;
   for (auto _ : state) {
     bytes = bench::PrintJobPdfBytes(renderer, sheet, settings, mode, 30);

@@ -13,9 +13,9 @@ namespace {
 void BM_RenderPageImage(benchmark::State& state) {
   bench::BenchSheet sheet = bench::MakeBenchSheet();
   AnswerBoxRegistry registry;
-  registry.SetRegistering(true);
   PageRenderer renderer(registry);
-  const PageSettings settings = bench::BenchSettings();
+  PageSettings settings = bench::BenchSettings();
+  settings.registerBoxes = true;
   for (auto _ : state) {
     QImage image = RenderPageImage(renderer, sheet.page(), settings);
     benchmark::DoNotOptimize(image.constBits());
@@ -29,7 +29,7 @@ void BM_RenderPrinterPagePdf(benchmark::State& state) {
   AnswerBoxRegistry registry;
   PageRenderer renderer(registry);
   const PageSettings settings = bench::BenchSettings();
-  bench::RenderScreenForPrinting(registry, renderer, sheet, settings);
+  bench::RenderScreenForPrinting(renderer, sheet, settings);
   std::size_t bytes = 0;
   for (auto _ : state) {
     bytes = bench::PdfBytes([&](QPdfWriter& pdf) {

@@ -107,7 +107,7 @@ void BM_PrintFurtherCopy(benchmark::State& state) {
   AnswerBoxRegistry registry;
   PageRenderer renderer(registry);
   const PageSettings settings = bench::BenchSettings();
-  bench::RenderScreenForPrinting(registry, renderer, sheet, settings);
+  bench::RenderScreenForPrinting(renderer, sheet, settings);
   bench::PdfBytes([&](QPdfWriter& pdf) {
     PagedDevicePrintTarget target(pdf, renderer, sheet.page(), settings, false);
     PrintSettings print;

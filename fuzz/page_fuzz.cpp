@@ -32,9 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   PageLayout layout;
 
   AnswerBoxRegistry registry;
-  registry.SetRegistering(true);
   PageRenderer renderer(registry);
   PageSettings settings;
+  settings.registerBoxes = true;
   settings.now = DateTime{2024, 5, 3, 9, 7, 0};
   settings.sheetNumber = 1;
   settings.showAlternatives = true;
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::abort();
 
   // The printer draws the screen's boxes; learner answers repeat the layout.
-  registry.SetRegistering(false);
+  settings.registerBoxes = false;
   registry.box(1).status = AnswerStatus::Correct;
   registry.box(2).status = AnswerStatus::Wrong;
   registry.box(3).status = AnswerStatus::CorrectAfterShown;

@@ -88,8 +88,7 @@ int RunPrintCommand(const CommandArgs& args, std::ostream& out, std::ostream& er
   AnswerBoxRegistry registry;
   PageRenderer renderer(registry);
   const PageSettings settings = CommandPageSettings(sheet.value());
-  RenderScreenPage(sheet.value(), registry, renderer, settings);
-  registry.SetRegistering(false);
+  RenderScreenPage(sheet.value(), renderer, settings);
 
   // The PDF appears under its name only when complete; until then it is a
   // temporary file of our own next to it, removed if printing fails.

@@ -99,7 +99,7 @@ int RunRenderCommand(const CommandArgs& args, std::ostream& out, std::ostream& e
   PageSettings settings = CommandPageSettings(sheet.value());
   settings.showAlternatives = options.alternatives;
   settings.sheetNumber = 1;  // numbering is on at start, from 1
-  const QImage page = RenderScreenPage(sheet.value(), registry, renderer, settings);
+  const QImage page = RenderScreenPage(sheet.value(), renderer, settings);
   // Both files are staged before either appears, so a failure leaves neither.
   QByteArray png;
   QBuffer buffer(&png);

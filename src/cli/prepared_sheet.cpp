@@ -11,13 +11,15 @@ Result<PreparedSheet> PrepareSheet(const std::vector<std::string>& positional, b
                                    const SheetPaper* paper, std::ostream& problems) {
   Result<LoadedUnit> unit = LoadUnitSource(positional);
   if (!unit) return unit.failure();
-  SheetLoad load = LoadSheetParams(unit->content, answers);
-  load.params.ApplyPaper(paper ? paper->width : load.params.paperWidth);
   QImageProvider images;
-  SheetPictures pictures =
-      LoadSheetPictures(load.params, unit->figureFolder, ClassFlagFile(), images, load.problems);
-  for (const std::string& problem : load.problems) problems << problem << "\n";
-  return PreparedSheet{std::move(load.params), std::move(pictures), unit->shortName, {}};
+  OpenedSheet sheet = ComposeOpenedSheet(unit->Origin(), unit->content, answers,
+                                         {images, ClassFlagFile()}, /*variant=*/0);
+  SheetParams& params = sheet.document.params;
+  params.ApplyPaper(paper ? paper->width : params.paperWidth);
+  for (const auto* group : {&sheet.paramProblems, &sheet.pictureProblems})
+    for (const std::string& problem : *group) problems << problem << "\n";
+  return PreparedSheet{
+      std::move(params), std::move(sheet.pictures), std::move(sheet.shortName), {}};
 }
 
 PageSettings CommandPageSettings(const PreparedSheet& sheet) {
@@ -26,9 +28,8 @@ PageSettings CommandPageSettings(const PreparedSheet& sheet) {
   return settings;
 }
 
-QImage RenderScreenPage(PreparedSheet& sheet, AnswerBoxRegistry& registry, PageRenderer& renderer,
-                        const PageSettings& settings) {
-  registry.SetRegistering(true);
+QImage RenderScreenPage(PreparedSheet& sheet, PageRenderer& renderer, PageSettings settings) {
+  settings.registerBoxes = true;
   return RenderPageImage(renderer, sheet.page(), settings);
 }
 

@@ -33,10 +33,9 @@ Result<PreparedSheet> PrepareSheet(const std::vector<std::string>& positional, b
 // The settings a command draws the sheet with (its short unit name in the header).
 PageSettings CommandPageSettings(const PreparedSheet& sheet);
 
-// Draws the sheet for the screen as a newly opened worksheet window does, with
-// answer-box registration on: the registry then holds the boxes that the
-// layout reports and that printing draws.
-QImage RenderScreenPage(PreparedSheet& sheet, AnswerBoxRegistry& registry, PageRenderer& renderer,
-                        const PageSettings& settings);
+// Draws the sheet for the screen as a newly opened worksheet window does,
+// registering its boxes: the renderer's registry then holds the boxes that
+// the layout reports and that printing draws.
+QImage RenderScreenPage(PreparedSheet& sheet, PageRenderer& renderer, PageSettings settings);
 
 }  // namespace tavolo

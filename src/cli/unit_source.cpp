@@ -1,21 +1,21 @@
 #include "cli/unit_source.h"
 
-#include <ostream>
-#include <system_error>
+#include <filesystem>
+#include <utility>
 
 #include "content/course_index.h"
 #include "content/lesson_index.h"
 #include "content/unit_names.h"
 #include "content/unit_reader.h"
+#include "platform/paths.h"
 #include "platform/text_file.h"
-#include "sheet/sheet_pictures.h"
 
 namespace tavolo {
 
 Result<LoadedUnit> LoadCourseUnit(const std::string& courseFolder, const std::string& addressText) {
   const auto address = ParseAddressText(addressText);
   if (!address) return Failure{"単元の指定が正しくありません: " + addressText};
-  const auto course = ReadCourseIndex(courseFolder);
+  auto course = ReadCourseIndex(courseFolder);
   if (!course) return Failure{course.message()};
   if (!course->FindLesson(address->lesson)) return Failure{"単元がありません"};
   const auto lessonIndex = ReadLessonIndex(course.value(), address->lesson);
@@ -25,35 +25,38 @@ Result<LoadedUnit> LoadCourseUnit(const std::string& courseFolder, const std::st
     const bool missing = reading.problem.kind == UnitProblem::Kind::Missing;
     return Failure{missing ? "単元がありません" : reading.problem.message};
   }
-  return LoadedUnit{std::move(*reading.content),
-                    ShortUnitName(course.value(), *address),
-                    FigureFolder(course.value(), address->lesson),
-                    PathText(QuestionFilePath(course.value(), *address)),
-                    UnitKeyLine(*address),
-                    UnitIdentity(course.value(), *address)};
+  LoadedUnit unit;
+  unit.content = std::move(*reading.content);
+  unit.course = std::move(course).value();
+  unit.address = *address;
+  unit.shortName = SheetShortName(unit.Origin());
+  unit.questionFile = PathText(QuestionFilePath(*unit.course, *address));
+  unit.keyLine = UnitKeyLine(*address);
+  unit.identity = UnitIdentity(*unit.course, *address);
+  return unit;
 }
 
-// A copy file is saved in a lesson's folder below the course folder; its
-// figures come from that course when there is one, else from beside it.
 Result<LoadedUnit> LoadCopyFile(const std::string& file) {
   UnitReading reading = ReadCopyFile(file);
   if (!reading.ok()) return Failure{reading.problem.message};
+  LoadedUnit unit;
+  unit.content = std::move(*reading.content);
   const std::filesystem::path path = std::filesystem::absolute(file).lexically_normal();
-  std::filesystem::path figureFolder = path.parent_path();
-  const std::filesystem::path courseFolder = path.parent_path().parent_path();
-  std::error_code ec;
-  if (std::filesystem::exists(CourseIndexPath(PathText(courseFolder)), ec)) {
-    if (const auto course = ReadCourseIndex(PathText(courseFolder))) {
-      figureFolder = FigureFolder(course.value(), 0);
-    }
+  const std::string courseFolder = PathText(path.parent_path().parent_path());
+  if (PathExists(CourseIndexPath(courseFolder))) {
+    if (auto course = ReadCourseIndex(courseFolder)) unit.course = std::move(course).value();
   }
+  unit.questionFile = PathText(file);
+  unit.keyLine = std::string(kCopyFileKeyLine);
   // A copy is known by its own path, as a sheet saved to it is.
-  return LoadedUnit{std::move(*reading.content),
-                    PathText(path.filename()),
-                    figureFolder,
-                    PathText(file),
-                    std::string(kCopyFileKeyLine),
-                    PathText(file)};
+  unit.identity = PathText(file);
+  unit.shortName = SheetShortName(unit.Origin());
+  return unit;
+}
+
+SheetOrigin LoadedUnit::Origin() const {
+  const CourseIndex* in = course ? &*course : nullptr;
+  return address ? SheetOrigin::Unit(*course, *address) : SheetOrigin::CopyFile(in, identity);
 }
 
 bool IsUnitSource(const std::vector<std::string>& positional) {

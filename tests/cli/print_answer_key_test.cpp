@@ -255,8 +255,7 @@ TEST_F(PrintedAnswerKeyTest, EveryAnswerOfTheSampleCourseIsInsideItsPrintedBox) 
       AnswerBoxRegistry registry;
       PageRenderer renderer(registry);
       const PageSettings settings = CommandPageSettings(prepared);
-      RenderScreenPage(prepared, registry, renderer, settings);
-      registry.SetRegistering(false);
+      RenderScreenPage(prepared, renderer, settings);
 
       PrintedUnit unit{address, params.AnswerBoxKind(), 0, {}};
       for (int e = 1; e <= registry.count(); ++e) {

@@ -24,14 +24,21 @@ using Lines = std::vector<std::string>;
 using test::ScriptedDialogs;
 using test::TempFolder;
 
+// Figures are not what these flows are about: every picture is missing.
+class NoPictures final : public ImageProvider {
+ public:
+  CanvasImage Load(const std::filesystem::path&) override { return {}; }
+};
+
 // Windows that exist as a list; a sheet named in keepOpen answers Cancel.
 class FakeWindows final : public SheetWindows {
  public:
   explicit FakeWindows(AppState& app) : app_(app) {}
-  void CreateSheet(SheetDocument document, const CourseMenuChoice& choice) override {
-    log.push_back("create " + document.identity);
+  PictureFiles SheetPictureFiles() override { return {images, {}}; }
+  void CreateSheet(OpenedSheet sheet, const CourseMenuChoice& choice) override {
+    log.push_back("create " + sheet.document.identity);
     captions.push_back(choice.captions.unit);
-    sheets.push_back(std::move(document));
+    sheets.push_back(std::move(sheet.document));
     current = sheets.back().identity;
   }
   void BringSheetToFront(const std::string& identity) override {
@@ -67,6 +74,7 @@ class FakeWindows final : public SheetWindows {
   std::set<std::string> keepOpen;
   std::set<std::string> neverCloses;  // a window that refuses to close, whatever it is asked
   std::optional<std::string> current;
+  NoPictures images;
 
  private:
   AppState& app_;

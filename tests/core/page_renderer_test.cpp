@@ -20,7 +20,7 @@ using Lines = std::vector<std::string>;
 class PageRendererTest : public ::testing::Test {
  protected:
   PageRendererTest() : renderer(registry) {
-    registry.SetRegistering(true);
+    settings.registerBoxes = true;
     sheet.params.unit.title = "正と負の数//加法§1-1 たし算";
     settings.shortUnitName = "abc3.que-U2R1";
     settings.now = DateTime{2024, 5, 3, 9, 7, 0};
@@ -287,12 +287,12 @@ TEST_F(PageRendererTest, BracketsSitOnTheAnswerLineClearOfItsSign) {
     for (bool printing : {false, true}) {
       SCOPED_TRACE(std::string(kind) + (printing ? " printer" : " screen"));
       sheet.params.kran[0] = kind;
-      registry.SetRegistering(true);
+      settings.registerBoxes = true;
       settings.printing = false;
       settings.surfaceWidth = settings.surfaceHeight = 0;
       Render({"(1) 支出は # -300 # 円", "(2) 東へ#-6#km", "(3) 「# 西 #へ」"});
       if (printing) {
-        registry.SetRegistering(false);
+        settings.registerBoxes = false;
         settings.printing = true;
         settings.surfaceWidth = 4961;
         settings.surfaceHeight = 7016;
@@ -349,12 +349,12 @@ TEST_F(PageRendererTest, BoxesStayClearOfTheirAnswerAtEverySize) {
                        (printing ? " printer " : " screen ") + answer);
           sheet.params.kran[0] = kind;
           sheet.params.charSize = size;
-          registry.SetRegistering(true);
+          settings.registerBoxes = true;
           settings.printing = false;
           settings.surfaceWidth = settings.surfaceHeight = 0;
           Render({"問題#" + answer + "#"});
           if (printing) {
-            registry.SetRegistering(false);
+            settings.registerBoxes = false;
             settings.printing = true;
             settings.surfaceWidth = 4961;
             settings.surfaceHeight = 7016;
@@ -437,7 +437,7 @@ TEST_F(PageRendererTest, RenderWithRegistrationOffLeavesTheRegistryAlone) {
   Render({"#1#", "#2#"});
   ASSERT_EQ(registry.count(), 2);
   const AnswerBox before = registry.box(2);
-  registry.SetRegistering(false);
+  settings.registerBoxes = false;
   Render({"問題#9#"});
   EXPECT_EQ(registry.count(), 2);
   EXPECT_EQ(registry.box(2).x, before.x);
@@ -586,7 +586,7 @@ TEST_F(PageRendererTest, PrinterRenderScalesFontsBoxesAndPictures) {
   Render({"問#あ#"});
   const AnswerBox screenBox = registry.box(1);
 
-  registry.SetRegistering(false);
+  settings.registerBoxes = false;
   settings.printing = true;
   settings.surfaceWidth = 4961;  // A4 at 600 dpi
   settings.surfaceHeight = 7016;
@@ -618,11 +618,11 @@ TEST_F(PageRendererTest, PrintedBoxesHoldTheAnswersThePrinterDrew) {
   for (const char* kind : {"1", "5"}) {
     sheet.params.kran[0] = kind;
     sheet.params.kran[1] = "-10";  // boxes as wide as their answers
-    registry.SetRegistering(true);
+    settings.registerBoxes = true;
     settings.printing = false;
     settings.surfaceWidth = settings.surfaceHeight = 0;
     Render(questions);
-    registry.SetRegistering(false);
+    settings.registerBoxes = false;
     // A printer whose text comes out narrower than the screen's (the
     // recording canvas at 400 dpi on a 600-dpi page) and one wider.
     for (int dpi : {400, 700}) {
@@ -657,7 +657,7 @@ TEST_F(PageRendererTest, LearnerAnswersRepeatTheScreenLayout) {
   const int tailX = OnlyText("後").from.x;
   const std::vector<std::string> learner = {"5", "7"};
   settings.learnerAnswers = &learner;
-  registry.SetRegistering(false);
+  settings.registerBoxes = false;
   Render(questions);
   // The learner's short answer is padded to the model's length, and the text
   // after it starts where it started on the sheet.

@@ -47,12 +47,13 @@ Sheet SampleSheet() {
 
 TEST(PageImageTest, ScreenPageIsSharpOnHiDpiWithTheSameLayout) {
   AnswerBoxRegistry registry;
-  registry.SetRegistering(true);
   PageRenderer renderer(registry);
   Sheet sheet = SampleSheet();
-  const QImage normal = RenderPageImage(renderer, sheet.page(), PageSettings{});
+  PageSettings screen;
+  screen.registerBoxes = true;
+  const QImage normal = RenderPageImage(renderer, sheet.page(), screen);
   const AnswerBox box = registry.box(1);
-  const QImage sharp = RenderPageImage(renderer, sheet.page(), PageSettings{}, 2.0);
+  const QImage sharp = RenderPageImage(renderer, sheet.page(), screen, 2.0);
   EXPECT_EQ(normal.size(), QSize(630, 891));
   EXPECT_EQ(sharp.size(), QSize(1260, 1782));
   EXPECT_EQ(registry.box(1).x, box.x);  // layout units do not change
@@ -71,11 +72,11 @@ TEST(PageImageTest, ScreenPageIsSharpOnHiDpiWithTheSameLayout) {
 
 TEST(PageImageTest, PrinterPageScalesTheLayoutToTheDevice) {
   AnswerBoxRegistry registry;
-  registry.SetRegistering(true);
   PageRenderer renderer(registry);
   Sheet sheet = SampleSheet();
-  RenderPageImage(renderer, sheet.page(), PageSettings{});
-  registry.SetRegistering(false);
+  PageSettings screen;
+  screen.registerBoxes = true;
+  RenderPageImage(renderer, sheet.page(), screen);
 
   // A4 at 150 dpi on an image that says so.
   QImage page(1240, 1754, QImage::Format_RGB32);

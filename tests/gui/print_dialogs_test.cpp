@@ -39,8 +39,9 @@ class SampleSheet final : public PrintableSheet {
     EXPECT_TRUE(unit.ok());
     params_ = LoadSheetParams(unit->content, false).params;
     settings_.shortUnitName = unit->shortName;
-    registry_.SetRegistering(true);
-    RenderPageImage(renderer_, Page(), settings_);
+    PageSettings screen = settings_;
+    screen.registerBoxes = true;
+    RenderPageImage(renderer_, Page(), screen);
   }
   PageRenderer& Renderer() override { return renderer_; }
   AnswerBoxRegistry& Registry() override { return registry_; }
@@ -105,6 +106,10 @@ class PrintDialog : public ::testing::Test {
 };
 
 TEST_F(PrintDialog, NumberedCopiesStartingAtFive) {
+  const AnswerBoxRegistry& boxes = sheet.Registry();
+  const int count = boxes.count();
+  ASSERT_GT(count, 0);
+  const AnswerBox first = boxes.box(1);
   settings.startNumber = 5;
   settings.mode = PrintMode::PrinterResolution;
   int chooserRuns = 0;
@@ -127,7 +132,10 @@ TEST_F(PrintDialog, NumberedCopiesStartingAtFive) {
   EXPECT_TRUE(sheet.leftReducedView);
   EXPECT_EQ(settings.startNumber, 1);
   EXPECT_TRUE(settings.notPrinting);
-  EXPECT_TRUE(sheet.Registry().IsRegistering());  // registration is back on after the dialog
+  // The printer's pages registered nothing: the screen's boxes are still the registry's.
+  EXPECT_EQ(boxes.count(), count);
+  EXPECT_EQ(boxes.box(1).x, first.x);
+  EXPECT_EQ(boxes.box(1).fontSize, first.fontSize);
   EXPECT_NE(Shell("pdfinfo '" + pdf + "'").find("Pages:           3"), std::string::npos);
   const std::string text = Shell("pdftotext '" + pdf + "' -");
   for (const char* number : {"№ 5", "№ 6", "№ 7"})

@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <map>
 #include <sstream>
-#include <system_error>
 #include <unordered_map>
 
 #include "app/record_file.h"
 #include "content/lesson_index.h"
+#include "platform/paths.h"
 #include "platform/text_file.h"
 
 namespace tavolo {
@@ -102,8 +102,7 @@ bool SaveClassRecordsCsv(const ClassRecords& records, const std::string& suggest
   auto file = dialogs.ChooseSaveFile(suggested, kCsvFileFilter);
   if (!file) return false;
   if (!std::filesystem::path(*file).has_extension()) *file += ".csv";
-  std::error_code ec;
-  if (std::filesystem::exists(*file, ec) &&
+  if (PathExists(*file) &&
       !dialogs.AskBeforeDestroying("ファイル" + *file + "を上書きしてもいいですか？"))
     return false;
   std::ostringstream csv;

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <system_error>
 
 #include "platform/paths.h"
 
@@ -51,13 +50,12 @@ StartUpPlaces DesktopPlaces(const std::string& courseFolder) {
 }
 
 fs::path ProgramDataFolder(const fs::path& executableDir) {
-  std::error_code ec;
-  if (fs::exists(executableDir / "classFlag.bmp", ec)) return executableDir;
+  if (PathExists(executableDir / "classFlag.bmp")) return executableDir;
   const fs::path shared = (executableDir / ".." / "share" / "tavolo").lexically_normal();
   if (IsFolder(shared)) return shared;
   // build/<preset>/tavolo: the picture still sits in the source tree.
   const fs::path resources = (executableDir / ".." / ".." / "resources").lexically_normal();
-  if (fs::exists(resources / "classFlag.bmp", ec)) return resources;
+  if (PathExists(resources / "classFlag.bmp")) return resources;
   return executableDir;
 }
 

@@ -1,15 +1,11 @@
 #include "app/open_unit.h"
 
-#include <algorithm>
-#include <system_error>
 #include <vector>
 
-#include "authoring/unit_block.h"
 #include "content/file_checks.h"
 #include "content/unit_names.h"
 #include "content/unit_reader.h"
-#include "platform/text_file.h"
-#include "sheet/sheet_params.h"
+#include "platform/paths.h"
 
 namespace tavolo {
 
@@ -20,9 +16,7 @@ namespace {
 // A sheet opens with defaults for what could not be used; one message says what.
 void InformProblems(const std::vector<std::string>& problems, Dialogs& dialogs) {
   if (problems.empty()) return;
-  std::string message;
-  for (const std::string& problem : problems) message += (message.empty() ? "" : "\n") + problem;
-  dialogs.Inform(message);
+  dialogs.Inform(JoinProblems(problems));
 }
 
 }  // namespace
@@ -36,8 +30,7 @@ OpenResult OpenUnit(AppState& app, const CourseMenuChoice& choice, bool replace,
     return OpenResult::Unreadable;
   }
   const fs::path file = QuestionFilePath(app.Course(), address);
-  std::error_code ec;
-  if (!fs::exists(file, ec)) return OpenResult::Missing;
+  if (!PathExists(file)) return OpenResult::Missing;
   if (Status isFile = RequireFile(file); !isFile) {
     dialogs.Inform(isFile.message());
     return OpenResult::Unreadable;
@@ -72,20 +65,13 @@ OpenResult OpenUnit(AppState& app, const CourseMenuChoice& choice, bool replace,
     return OpenResult::Unreadable;
   }
 
-  SheetDocument document;
-  document.address = address;
-  document.filePath = PathText(file);
-  document.identity = identity;
-  document.master = true;
-  document.modified = false;
-  // What "上書き保存" will compare with, to notice a save made meanwhile elsewhere.
-  if (auto bytes = ReadFileBytes(file))
-    document.unitOnDisk = UnitBytes(bytes.value(), UnitKeyLine(address)).value_or("");
-  SheetLoad load = LoadSheetParams(*reading.content, app.AnswerDisplay());
-  document.params = std::move(load.params);
-  InformProblems(load.problems, dialogs);
+  OpenedSheet sheet =
+      ComposeOpenedSheet(SheetOrigin::Unit(app.Course(), address), *reading.content,
+                         app.AnswerDisplay(), windows.SheetPictureFiles(), /*variant=*/0);
+  InformProblems(sheet.paramProblems, dialogs);
+  InformProblems(sheet.pictureProblems, dialogs);
   app.AddOpenSheet(identity);
-  windows.CreateSheet(std::move(document), choice);
+  windows.CreateSheet(std::move(sheet), choice);
   return OpenResult::Opened;
 }
 
@@ -103,15 +89,14 @@ bool OpenCopyFile(AppState& app, SheetWindows& windows, Dialogs& dialogs) {
     dialogs.Inform(reading.problem.message);
     return false;
   }
-  SheetDocument document;
-  document.filePath = path;
-  document.identity = path;
-  document.master = false;
-  SheetLoad load = LoadSheetParams(*reading.content, app.AnswerDisplay());
-  document.params = std::move(load.params);
-  InformProblems(load.problems, dialogs);
+  // The copy opens in the program's course: its figures are found there.
+  OpenedSheet sheet =
+      ComposeOpenedSheet(SheetOrigin::CopyFile(&app.Course(), path), *reading.content,
+                         app.AnswerDisplay(), windows.SheetPictureFiles(), /*variant=*/0);
+  InformProblems(sheet.paramProblems, dialogs);
+  InformProblems(sheet.pictureProblems, dialogs);
   app.AddOpenSheet(path);
-  windows.CreateSheet(std::move(document), CourseMenuChoice{});
+  windows.CreateSheet(std::move(sheet), CourseMenuChoice{});
   return true;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Opening units as worksheets and closing them: the flows behind "開  く ",
 // "閉じる" and "すべて閉じる(&A)". They keep the register of open sheets
-// (AppState::openSheets, one identity per sheet, in opening order) and refuse
+// (AppState::OpenSheets(), one identity per sheet, in opening order) and refuse
 // to open a unit twice; the windows themselves are made and closed through
 // SheetWindows.
 
@@ -12,7 +12,7 @@
 #include "app/app_state.h"
 #include "app/course_menu.h"
 #include "app/dialogs.h"
-#include "app/sheet_document.h"
+#include "app/opened_sheet.h"
 #include "content/unit_content.h"
 
 namespace tavolo {
@@ -21,9 +21,11 @@ namespace tavolo {
 class SheetWindows {
  public:
   virtual ~SheetWindows() = default;
-  // Makes a worksheet window for the unit, which becomes the current sheet.
-  // The register already holds its identity.
-  virtual void CreateSheet(SheetDocument document, const CourseMenuChoice& choice) = 0;
+  // What a new sheet's pictures are loaded with.
+  virtual PictureFiles SheetPictureFiles() = 0;
+  // Makes a worksheet window for the composed sheet, which becomes the
+  // current sheet. The register already holds its identity.
+  virtual void CreateSheet(OpenedSheet sheet, const CourseMenuChoice& choice) = 0;
   // Brings the window of that identity to the front (it becomes current).
   virtual void BringSheetToFront(const std::string& identity) = 0;
   // Closes the window of that identity, which may ask to save first; false

@@ -1,7 +1,5 @@
 #include "app/record_file.h"
 
-#include <system_error>
-
 #include "platform/paths.h"
 #include "practice/learner_name.h"
 
@@ -14,8 +12,7 @@ fs::path RecordFolder(const AppState& app, int lesson) {
   const Lesson* entry = app.Course().FindLesson(lesson);
   const std::string folder = entry ? entry->folder : std::string();
   const fs::path lessonFolder = CoursePath(app.CourseFolder(), folder);
-  std::error_code ec;
-  if (!app.OnCd() && entry && fs::is_directory(lessonFolder, ec)) return lessonFolder;
+  if (!app.OnCd() && entry && IsFolder(lessonFolder)) return lessonFolder;
   const std::string stem = entry ? entry->stem : std::string();
   return fs::path(app.WindowsFolder()) / stem;
 }

@@ -33,11 +33,11 @@ std::string CopyFileFolder(const SheetDocument& sheet, const AppState& app) {
   if (!lesson) lesson = app.Course().FindLesson(1);
   const std::string stem = lesson ? lesson->stem : std::string();
   const std::string inCourse = CourseFolderText(app.CourseFolder()) + stem;
-  std::error_code ec;
   const bool readOnly = app.OnCd() || IsReadOnlyFolder(app.CourseFolder()) ||
-                        (fs::is_directory(inCourse, ec) && IsReadOnlyFolder(inCourse));
+                        (IsFolder(inCourse) && IsReadOnlyFolder(inCourse));
   if (!readOnly || app.WindowsFolder().empty()) return inCourse;
   const std::string own = CourseFolderText(app.WindowsFolder()) + stem;
+  std::error_code ec;
   fs::create_directories(own, ec);  // the dialog says so if it cannot be made
   return own;
 }
@@ -53,8 +53,7 @@ SaveOutcome SaveMaster(SheetDocument& sheet, Dialogs& dialogs) {
     return SaveOutcome::Failed;
   }
   std::string bytes;
-  std::error_code ec;
-  if (fs::exists(path, ec)) {
+  if (PathExists(path)) {
     auto read = ReadFileBytes(path);
     if (!read) {
       // Never rebuild a question file we could not read: its other units would be lost.
@@ -121,8 +120,7 @@ SaveOutcome SaveCopyFile(SheetDocument& sheet, AppState& app, Dialogs& dialogs) 
     dialogs.Inform(accepted.message());
   }
   const std::vector<std::string> lines = ComposeCopyFile(sheet.params);
-  std::error_code ec;
-  if (fs::exists(name, ec) &&
+  if (PathExists(name) &&
       !dialogs.AskBeforeDestroying("ファイル" + name + "を上書きしてもいいですか？"))
     return SaveOutcome::Cancelled;
   return UpdateSavedFile(sheet, app, name, lines, dialogs);

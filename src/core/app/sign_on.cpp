@@ -1,7 +1,5 @@
 #include "app/sign_on.h"
 
-#include <system_error>
-
 #include "app/record_file.h"
 #include "authoring/roster.h"
 #include "platform/paths.h"
@@ -101,8 +99,7 @@ bool SaveRosterAs(const AppState& app, const Roster& roster, Dialogs& dialogs) {
   auto file = dialogs.ChooseSaveFile(suggested, kRosterFileFilter);
   if (!file) return false;
   if (!fs::path(*file).has_extension()) *file += ".txt";
-  std::error_code ec;
-  if (fs::exists(*file, ec) &&
+  if (PathExists(*file) &&
       !dialogs.AskBeforeDestroying("ファイル" + *file + "を上書きしてもいいですか？"))
     return false;
   if (Status saved = roster.SaveAs(*file); !saved) {

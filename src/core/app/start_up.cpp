@@ -35,10 +35,10 @@ std::string RecordDrive(SettingsStore& settings, const std::string& homeFolder) 
 // Creates the folder with every missing folder above it (a fresh account has
 // no ~/.local/share yet); false when it neither exists nor can be made.
 bool EnsureFolder(const fs::path& folder) {
+  if (IsFolder(folder)) return true;
   std::error_code ec;
-  if (fs::is_directory(folder, ec)) return true;
   fs::create_directories(folder, ec);
-  return !ec && fs::is_directory(folder, ec);
+  return !ec && IsFolder(folder);
 }
 
 // A lesson stem names a folder of its own under the data folder; a stem that

@@ -1,6 +1,6 @@
 #pragma once
-// The answer boxes of the worksheet drawn last on the screen with registration
-// on. The renderer writes their geometry and answer texts; practice and grading
+// The answer boxes of the worksheet drawn last with registerBoxes on (its
+// screen render). The renderer writes their geometry and answer texts; practice and grading
 // own their statuses, which therefore survive every redraw of the same sheet.
 
 #include <array>
@@ -33,9 +33,6 @@ class AnswerBoxRegistry {
   // Practice keeps per-box tables of this size beside the registry.
   static constexpr int kMaxBoxes = 80;
 
-  bool IsRegistering() const { return registering_; }
-  void SetRegistering(bool on) { registering_ = on; }
-
   int count() const { return count_; }
   bool full() const { return count_ >= kMaxBoxes; }
 
@@ -59,7 +56,6 @@ class AnswerBoxRegistry {
  private:
   std::array<AnswerBox, kMaxBoxes + 1> boxes_{};
   int count_ = 0;
-  bool registering_ = false;
 };
 
 }  // namespace tavolo

@@ -174,7 +174,7 @@ class PageDrawing {
     SetPen(1);
     canvas_.brush().solid = false;
     SetText(textSize_);
-    if (registry_.IsRegistering()) registry_.BeginPage();
+    if (settings_.registerBoxes) registry_.BeginPage();
 
     const bool learnerShown = settings_.learnerAnswers != nullptr;
     if (!learnerShown) layout_.answerXs.clear();
@@ -183,8 +183,8 @@ class PageDrawing {
     std::size_t answerIndex = 0;
     // A learner's own answers are what such a render is for: they show even
     // while the model answers are hidden.
-    const Color answerColor = params_.answerDisplay || learnerShown ? kAnswerColor : Color::White();
-    const Color alternativeColor = params_.answerDisplay ? kAlternativeColor : Color::White();
+    const Color answerColor = AnswersShown() || learnerShown ? kAnswerColor : Color::White();
+    const Color alternativeColor = AnswersShown() ? kAlternativeColor : Color::White();
     const int kranX = params_.AnswerX();
     drawn_.clear();
 
@@ -227,7 +227,7 @@ class PageDrawing {
                          .x;
             }
           }
-          if (registry_.IsRegistering()) {
+          if (settings_.registerBoxes) {
             const int number = registry_.Register(answerLeft, lineY, answer, canvas_.font().size);
             if (number != 0) registry_.SetWidth(number, pen.x - answerLeft);
           }
@@ -403,8 +403,7 @@ class PageDrawing {
         canvas_.drawImage(ToDevice(place), *image);
       }
       // With the answers shown, a question figure shows its answer figure.
-      if (params_.answerDisplay && k <= static_cast<int>(answers.size()) &&
-          !answers[k - 1].IsNull()) {
+      if (AnswersShown() && k <= static_cast<int>(answers.size()) && !answers[k - 1].IsNull()) {
         const CanvasImage& answer = answers[k - 1];
         canvas_.drawImage(
             ToDevice({place.left, place.top, place.left + answer.width, place.top + answer.height}),
@@ -412,6 +411,9 @@ class PageDrawing {
       }
     }
   }
+
+  // The sheet's answer display, unless this render draws the page without answers.
+  bool AnswersShown() const { return params_.answerDisplay && settings_.answers; }
 
   Rect ToDevice(const Rect& screen) const {
     if (!printing_) return screen;

@@ -4,8 +4,8 @@
 // lines with their answers laid out inline, alternative answers, figures,
 // answer boxes and grading marks. The same routine draws for the screen (one
 // layout unit per pixel) and for the printer (every length times the sheet
-// scale, fonts 3 points larger). A screen render with registration on also
-// fills the answer-box registry that practice lays its fields over.
+// scale, fonts 3 points larger). A render with registerBoxes on also fills
+// the answer-box registry that practice lays its fields over.
 
 #include <optional>
 #include <string>
@@ -76,6 +76,12 @@ struct PageSettings {
   // When set, the learner's answers (box 1 at [0]) are shown in place of the
   // model answers, at the answer positions of the last normal render.
   const std::vector<std::string>* learnerAnswers = nullptr;
+  // The answer boxes drawn become the registry's: the worksheet window's
+  // screen render, which practice lays its fields over. Printing and
+  // practice's own picture leave the registry as it is.
+  bool registerBoxes = false;
+  // false: the page without its answers, whatever the sheet's answer display.
+  bool answers = true;
 };
 
 class PageRenderer {

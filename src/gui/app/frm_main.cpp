@@ -60,7 +60,6 @@ TfrmMain::TfrmMain(SettingsStore& settings, Dialogs& dialogs, QWidget* parent)
       settings_(settings),
       dialogs_(dialogs),
       images_(std::make_unique<QImageProvider>()) {
-  registry_.SetRegistering(true);
   setObjectName("frmMain");
   setWindowTitle(ToQString(kApplicationTitle));
   setWindowIcon(ProgramIcon());
@@ -332,22 +331,13 @@ OpenResult TfrmMain::OpenUnit(const CourseMenuChoice& choice, bool replace) {
   return result;
 }
 
-void TfrmMain::CreateSheet(SheetDocument document, const CourseMenuChoice& choice) {
-  std::vector<std::string> problems;
-  SheetPictures pictures =
-      LoadSheetPictures(document.params, FigureFolder(state_.Course(), choice.address.lesson),
-                        ClassFlagFile(), *images_, problems);
-  if (!problems.empty()) {
-    dialogs_.Inform(JoinProblems(problems));
-  }
-  // A copy file goes by its own file name in the sheet-number line.
-  std::string shortName = document.master
-                              ? ShortUnitName(state_.Course(), choice.address)
-                              : PathText(std::filesystem::path(document.filePath).filename());
+PictureFiles TfrmMain::SheetPictureFiles() { return {*images_, ClassFlagFile()}; }
+
+void TfrmMain::CreateSheet(OpenedSheet opened, const CourseMenuChoice& choice) {
   // A new sheet starts unjudged: no mark of an earlier sheet's run shows on it.
   registry_.ResetStatuses();
-  auto* sheet =
-      new TfrmPrint(*this, std::move(document), choice, std::move(shortName), std::move(pictures));
+  auto* sheet = new TfrmPrint(*this, std::move(opened.document), choice,
+                              std::move(opened.shortName), std::move(opened.pictures));
   // The title picture steps aside while worksheets fill the child area.
   frmDummy_->hide();
   connect(sheet, &TfrmPrint::selectionChanged, this, [this, sheet](bool hasSelection) {

@@ -150,7 +150,8 @@ class TfrmMain final : public QMainWindow,
   void ApplyKeyLock(bool locked) override;
 
   // SheetWindows, and PracticeWindows where the two ask the same
-  void CreateSheet(SheetDocument document, const CourseMenuChoice& choice) override;
+  PictureFiles SheetPictureFiles() override;
+  void CreateSheet(OpenedSheet sheet, const CourseMenuChoice& choice) override;
   void BringSheetToFront(const std::string& identity) override;
   bool CloseSheetWindow(const std::string& identity) override;
   std::optional<std::string> CurrentSheet() const override;

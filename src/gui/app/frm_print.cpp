@@ -43,6 +43,8 @@ void TfrmPrint::Redraw() {
   SheetPage page{document_.params, pictures_, layout_};
   PageSettings settings = host_.PageSettingsFor(*this);
   settings.shortUnitName = shortUnitName_;
+  // Practice lays its fields over the boxes of this render.
+  settings.registerBoxes = true;
   page_ = RenderPageImage(host_.Renderer(), page, settings, devicePixelRatioF());
   ShowPage();
 }

@@ -90,11 +90,7 @@ QPrinter& TfrmPrintOk::Printer() {
 
 void TfrmPrintOk::PrintSheet(PrintableSheet& sheet) {
   sheet_ = &sheet;
-  AnswerBoxRegistry& registry = sheet.Registry();
-  const bool registering = registry.IsRegistering();
-  registry.SetRegistering(false);
   exec();
-  registry.SetRegistering(registering);
   sheet_ = nullptr;
 }
 

@@ -421,17 +421,12 @@ void TfrmRenshu::ShowPad(bool focusIt) {
 
 void TfrmRenshu::RedrawSheet() {
   if (!sheet_) return;
-  // The sheet is drawn without its answers, and this drawing must not
+  // The sheet is drawn without its answers, and this drawing does not
   // register boxes: the fields lie over the boxes the sheet window registered.
-  SheetParams& params = sheet_->Document().params;
-  const bool answers = params.answerDisplay;
-  const bool registering = registry_.IsRegistering();
-  params.answerDisplay = false;
-  registry_.SetRegistering(false);
-  QImage page =
-      RenderPageImage(renderer_, sheet_->Page(), host_.pageSettings(*sheet_), devicePixelRatioF());
-  registry_.SetRegistering(registering);
-  params.answerDisplay = answers;
+  PageSettings settings = host_.pageSettings(*sheet_);
+  settings.answers = false;
+  settings.registerBoxes = false;
+  QImage page = RenderPageImage(renderer_, sheet_->Page(), settings, devicePixelRatioF());
   imgPaper2_->SetPage(std::move(page));
 }
 

@@ -53,6 +53,7 @@ bool PagedDevicePrintTarget::PrintPage(const PrintSettings& settings) {
   }
   PageSettings s = base_;
   s.sheetNumber = settings.SheetNumber();
+  s.registerBoxes = false;  // the printed boxes are the screen's: a print leaves them as they are
   if (settings.mode == PrintMode::PrinterResolution) {
     const int dpi = painter_->device()->logicalDpiY();
     if (!deviceTexts_ || deviceTexts_->dpi() != dpi)
