@@ -23,14 +23,25 @@ using Lines = std::vector<std::string>;
 
 class FakeRecorder final : public RunRecorder {
  public:
-  Status Record(const RunResult& result) override {
+  Status Record(const RunRecord& run) override {
     if (refuse) return Failure{"rec.ini に書き込めません"};
-    results.push_back(result);
+    results.push_back(run);
     return Succeeded();
   }
   bool refuse = false;
-  std::vector<RunResult> results;
+  std::vector<RunRecord> results;
 };
+
+// A run as the run hands it to its recorder: undated, the unit itself.
+RunRecord Graded(std::string triesDigits, int correct, int total, int score, int seconds) {
+  RunRecord run;
+  run.triesDigits = std::move(triesDigits);
+  run.correct = correct;
+  run.total = total;
+  run.score = score;
+  run.elapsedSeconds = seconds;
+  return run;
+}
 
 // Boxes 60 units apart down the page; fields are 100 wide (kran width 15).
 class PracticeRunTest : public ::testing::Test {
@@ -115,7 +126,7 @@ struct RunCase {
   Lines actions;
   std::vector<Answer> replies;  // to the questions asked, in order
   std::vector<int> statuses;
-  std::vector<RunResult> records;
+  std::vector<RunRecord> records;
   Lines messages;
   RunMode mode = RunMode::Idle;
   bool reviewEnabled = false;
@@ -130,7 +141,7 @@ TEST_F(PracticeRunTest, WholeRuns) {
        {"practice", "tick 75", "enter 3", "enter -5", "enter 0.5", "tick 9"},
        {},
        {1, 1, 1},
-       {{"000", 3, 3, 100, 75}},
+       {Graded("000", 3, 3, 100, 75)},
        {},
        RunMode::Idle,
        false,
@@ -140,7 +151,7 @@ TEST_F(PracticeRunTest, WholeRuns) {
        {"practice", "enter 4", "enter 3", "enter -5", "enter 1/2"},
        {},
        {0, 1, 1},
-       {{"100", 2, 3, 67, 0}},
+       {Graded("100", 2, 3, 67, 0)},
        {"inform: 練習を終わりました"},
        RunMode::Idle,
        true,
@@ -150,7 +161,7 @@ TEST_F(PracticeRunTest, WholeRuns) {
        {"practice", "enter 1", "enter 2", "enter 4", "enter 3", "enter -5", "enter 0.5"},
        {},
        {0, 1, 1},
-       {{"300", 2, 3, 67, 0}},
+       {Graded("300", 2, 3, 67, 0)},
        {"inform: 右下に正解を表示します", "inform: 練習を終わりました"},
        RunMode::Idle,
        true,
@@ -160,7 +171,7 @@ TEST_F(PracticeRunTest, WholeRuns) {
        {"practice", "show", "enter 3", "enter -5", "enter 0.5"},
        {},
        {-2, 1, 1},
-       {{"100", 2, 3, 67, 0}},
+       {Graded("100", 2, 3, 67, 0)},
        {"inform: 練習を終わりました"},
        RunMode::Idle,
        true,
@@ -170,7 +181,7 @@ TEST_F(PracticeRunTest, WholeRuns) {
        {"practice", "enter", "enter   ", "enter \t ", "enter 3", "enter -5", "enter 0.5"},
        {Answer::No, Answer::Yes},
        {-2, 1, 1},
-       {{"100", 2, 3, 67, 0}},
+       {Graded("100", 2, 3, 67, 0)},
        {"yesno: 正解を表示しますか", "yesno: 正解を表示しますか", "inform: 練習を終わりました"},
        RunMode::Idle,
        true,
@@ -181,7 +192,7 @@ TEST_F(PracticeRunTest, WholeRuns) {
         "enter -5"},
        {},
        {0, 0, 1},
-       {{"110", 1, 3, 33, 0}},
+       {Graded("110", 1, 3, 33, 0)},
        {"inform: 練習を終わりました", "inform: 復習を終わりました"},
        RunMode::Idle,
        false,
@@ -191,7 +202,7 @@ TEST_F(PracticeRunTest, WholeRuns) {
        {"practice", "enter 4", "enter 3", "enter -5", "enter 0.5", "review", "enter 2", "enter 3"},
        {},
        {-1, 1, 1},
-       {{"100", 2, 3, 67, 0}},
+       {Graded("100", 2, 3, 67, 0)},
        {"inform: 練習を終わりました", "inform: 復習を終わりました"},
        RunMode::Idle,
        true,
@@ -222,7 +233,7 @@ TEST_F(PracticeRunTest, WholeRuns) {
        {"test", "tick 3", "grade", "box 2", "type -5", "tick 100", "grade", "tick 5"},
        {},
        {0, 1, 0},
-       {{"", 1, 3, 33, 103}},
+       {Graded("", 1, 3, 33, 103)},
        {"inform: 解答を入力してから採点してください。", "inform: テストを終わりました"},
        RunMode::Idle,
        true,
@@ -232,7 +243,7 @@ TEST_F(PracticeRunTest, WholeRuns) {
        {"test", "enter 2", "enter -5", "enter 0.5", "box 1", "type 3", "grade"},
        {},
        {1, 1, 1},
-       {{"", 3, 3, 100, 0}},
+       {Graded("", 3, 3, 100, 0)},
        {},
        RunMode::Idle,
        false,
@@ -360,7 +371,7 @@ TEST_F(PracticeRunTest, TestGradingMarksEveryBox) {
                                              GradingMark::Circle}));
   EXPECT_EQ(registry.box(2).tries, 1);
   EXPECT_EQ(registry.box(1).tries, 0);
-  EXPECT_EQ(recorder.results, (std::vector<RunResult>{{"", 2, 3, 67, 0}}));
+  EXPECT_EQ(recorder.results, (std::vector<RunRecord>{Graded("", 2, 3, 67, 0)}));
   // Learner answers are padded to the width of the model answer.
   EXPECT_EQ(run->LearnerAnswer(1), "3");
   EXPECT_EQ(dialogs.log, (Lines{"inform: テストを終わりました"}));

@@ -464,9 +464,13 @@ bool PracticeRun::JudgeAll() {
   view_.reviewEnabled = wrongCount_ > 0;
   allCorrect_ = wrongCount_ == 0;
   if (!Reviewing()) {
-    const int score = Score();
-    const RunResult result{triesDigits_, correctCount_, totalCount_, score, view_.elapsedSeconds};
-    if (Status recorded = recorder_.Record(result); !recorded) {
+    RunRecord run;
+    run.score = Score();
+    run.triesDigits = triesDigits_;
+    run.correct = correctCount_;
+    run.total = totalCount_;
+    run.elapsedSeconds = view_.elapsedSeconds;
+    if (Status recorded = recorder_.Record(run); !recorded) {
       dialogs_.Inform(recorded.message());
       // The learner may try again once the file can be written.
       view_.gradeButtonVisible = true;

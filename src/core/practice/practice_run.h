@@ -16,6 +16,7 @@
 #include "practice/grading.h"
 #include "practice/number_pad.h"
 #include "practice/practice_view.h"
+#include "practice/record_line.h"
 #include "sheet/answer_box_geometry.h"
 #include "sheet/answer_box_registry.h"
 #include "sheet/markup_text.h"
@@ -35,22 +36,14 @@ struct PracticeSheet {
   int startPanelWidth = 0;  // the window's start panel, for the score's place
 };
 
-// The counts of a graded run, as its record line shows them.
-struct RunResult {
-  std::string triesDigits;
-  int correct = 0;
-  int total = 0;
-  int score = 0;
-  int elapsedSeconds = 0;
-  bool operator==(const RunResult&) const = default;
-};
-
-// Keeps the record of a graded run (the learner's record file). A failure's
-// message is shown and the grading stops there.
+// Keeps the record of a graded run (the learner's record file). The run
+// gives its tries, counts, score and time; when it was and the similar
+// problem are the recorder's to add. A failure's message is shown and the
+// grading stops there.
 class RunRecorder {
  public:
   virtual ~RunRecorder() = default;
-  [[nodiscard]] virtual Status Record(const RunResult& result) = 0;
+  [[nodiscard]] virtual Status Record(const RunRecord& run) = 0;
 };
 
 class PracticeRun {

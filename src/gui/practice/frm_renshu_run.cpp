@@ -50,7 +50,7 @@ QString CssColour(Color c) { return QColor(c.red, c.green, c.blue).name(); }
 class RefusedRecorder final : public RunRecorder {
  public:
   explicit RefusedRecorder(std::string message) : message_(std::move(message)) {}
-  Status Record(const RunResult&) override { return Failure{message_}; }
+  Status Record(const RunRecord&) override { return Failure{message_}; }
 
  private:
   std::string message_;
