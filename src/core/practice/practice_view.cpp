@@ -11,8 +11,6 @@ namespace tavolo {
 
 namespace {
 
-// Answers are typed in the fields' font and drawn in it on the sheet.
-constexpr const char* kAnswerFont = "ＭＳ 明朝";
 // Corner size of the rounded rectangles that erase and outline a field.
 constexpr int kCorner = 8;
 

@@ -20,6 +20,9 @@ namespace tavolo {
 
 enum class RunMode { Idle, Practice, Test, Review };
 
+// Answers are typed in the fields' font and drawn in it on the sheet.
+inline constexpr char kAnswerFont[] = "ＭＳ 明朝";
+
 // A text on the sheet picture or a message picture. Notation texts go through
 // the maths-notation engine with at as their reference point; plain texts
 // (message rows) are drawn with their cell's top-left at at.

@@ -41,8 +41,6 @@ constexpr int kMinimumHeight = 560;
 // start panel; the sheet picture itself starts this much further right, so on
 // the picture the fields stand this much further left, right over the boxes.
 constexpr int kFieldShift = TfrmRenshu::kPaperGap;
-// The fields are typed in the font the run draws the answers in.
-constexpr const char* kAnswerFont = "ＭＳ 明朝";
 
 QString CssColour(Color c) { return QColor(c.red, c.green, c.blue).name(); }
 
