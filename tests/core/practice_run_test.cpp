@@ -515,17 +515,17 @@ TEST_F(PracticeRunTest, InputAids) {
   EXPECT_TRUE(run->View().choiceGroupVisible);
   EXPECT_FALSE(run->View().numberPadVisible);
   // The number pad composes into the current box and acts as Enter there.
-  NumberPad& pad = run->Pad();
-  for (char k : {'-', '7'}) pad.PressKey(k);
-  pad.PressBunno();
-  pad.PressKey('5');
+  const NumberPad& pad = run->Pad();
+  for (char k : {'-', '7'}) run->PressPadKey(k);
+  run->PressPadBunno();
+  run->PressPadKey('5');
   last = run->PadNext();
   EXPECT_EQ(pad.Sign(), "");
   EXPECT_FALSE(run->View().edits[1].visible);
-  pad.PressKey('2');
-  pad.Type(NumberPad::Field::Denominator, "3");
-  pad.PressBunno();
-  pad.PressKey('1');
+  run->PressPadKey('2');
+  run->TypeInPad(NumberPad::Field::Denominator, "3");
+  run->PressPadBunno();
+  run->PressPadKey('1');
   last = run->PadNext();
   EXPECT_FALSE(run->View().edits[2].visible);
   // A choice goes into the current box; クリア empties it again.
@@ -543,7 +543,7 @@ TEST_F(PracticeRunTest, InputAids) {
   // 消去 outlines the current box and empties it.
   Do("practice");
   run->TypeInBox(1, "9");
-  pad.PressKey('3');
+  run->PressPadKey('3');
   last = run->PadClear();
   EXPECT_EQ(pad.MainEntry(), "");
   EXPECT_EQ(run->View().edits[1].text, "");

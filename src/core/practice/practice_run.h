@@ -9,6 +9,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/dialogs.h"
@@ -98,11 +99,15 @@ class PracticeRun {
   // over the sheet in that colour, read-only.
   RunUpdate ChooseBoxColor(int swatch);
 
-  // The number pad; its keys change only the pad. 次へ (or Enter in the main
-  // entry or the numerator) puts the composed answer into the current box
-  // and acts as Enter there; 消去 empties the pad and the current box.
-  NumberPad& Pad() { return pad_; }
+  // The number pad; its keys change only the pad: a digit or sign key, 分の,
+  // Enter in the denominator, typing into one of its edits. 次へ (or Enter in
+  // the main entry or the numerator) puts the composed answer into the
+  // current box and acts as Enter there; 消去 empties the pad and the current box.
   const NumberPad& Pad() const { return pad_; }
+  void PressPadKey(char key) { pad_.PressKey(key); }
+  void PressPadBunno() { pad_.PressBunno(); }
+  void EnterInPadDenominator() { pad_.EnterInDenominator(); }
+  void TypeInPad(NumberPad::Field field, std::string text) { pad_.Type(field, std::move(text)); }
   RunUpdate PadNext();
   RunUpdate PadClear();
 

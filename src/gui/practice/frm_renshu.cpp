@@ -256,22 +256,22 @@ void TfrmRenshu::CreateWorkPanel() {
 
   connect(pnlBunsu_, &NumberPadPanel::keyPressed, this, [this](char key) {
     if (!run_) return;
-    run_->Pad().PressKey(key);
+    run_->PressPadKey(key);
     ShowPad(true);
   });
   connect(pnlBunsu_, &NumberPadPanel::bunnoPressed, this, [this] {
     if (!run_) return;
-    run_->Pad().PressBunno();
+    run_->PressPadBunno();
     ShowPad(true);
   });
   connect(pnlBunsu_, &NumberPadPanel::denominatorEntered, this, [this] {
     if (!run_) return;
-    run_->Pad().EnterInDenominator();
+    run_->EnterInPadDenominator();
     ShowPad(true);
   });
   connect(pnlBunsu_, &NumberPadPanel::typed, this,
           [this](NumberPad::Field field, const QString& text) {
-            if (run_) run_->Pad().Type(field, ToStdString(text));
+            if (run_) run_->TypeInPad(field, ToStdString(text));
           });
   connect(pnlBunsu_, &NumberPadPanel::nextPressed, this,
           [this] { Act([this] { return run_->PadNext(); }); });
