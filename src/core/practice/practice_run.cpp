@@ -458,17 +458,18 @@ bool PracticeRun::JudgeAll() {
   wrongCount_ = 0;
   for (int n = 1; n <= view_.boxCount; ++n) {
     const Judgement judged = JudgeAndRecord(n, learnerAnswers_[n]);
-    Box(n).status = static_cast<AnswerStatus>(static_cast<int>(judged));
+    Box(n).status = GradedStatus(judged);
   }
   view_.testEnabled = true;
   view_.reviewEnabled = wrongCount_ > 0;
   allCorrect_ = wrongCount_ == 0;
   if (!Reviewing()) {
+    KeepScoreCounts();
     RunRecord run;
-    run.score = Score();
     run.triesDigits = triesDigits_;
     run.correct = correctCount_;
     run.total = totalCount_;
+    run.score = Score();
     run.elapsedSeconds = view_.elapsedSeconds;
     if (Status recorded = recorder_.Record(run); !recorded) {
       dialogs_.Inform(recorded.message());
@@ -481,14 +482,19 @@ bool PracticeRun::JudgeAll() {
   return true;
 }
 
-int PracticeRun::Score() {
+int PracticeRun::CorrectBoxes() const {
   int correct = 0;
   for (int n = 1; n <= view_.boxCount; ++n)
-    if (Box(n).status == AnswerStatus::Correct) ++correct;
-  if (view_.boxCount < 1) return 0;
-  correctCount_ = correct;
+    if (registry_.box(n).status == AnswerStatus::Correct) ++correct;
+  return correct;
+}
+
+int PracticeRun::Score() const { return ScoreOf(CorrectBoxes(), view_.boxCount); }
+
+void PracticeRun::KeepScoreCounts() {
+  if (view_.boxCount < 1) return;
+  correctCount_ = CorrectBoxes();
   totalCount_ = view_.boxCount;
-  return ScoreOf(correct, view_.boxCount);
 }
 
 RunUpdate PracticeRun::Grade() {
@@ -534,6 +540,7 @@ void PracticeRun::GradeRun() {
   const bool review = Reviewing();
   EndOfRunNotice();
   EndRun();
+  KeepScoreCounts();
   const int score = Score();
   Draw(ScoreDrawing{score, sheet_.scoreSpot, sheet_.startPanelWidth});
   if (!review) {

@@ -123,8 +123,9 @@ class PracticeRun {
   // False when refused (nothing entered) or the record could not be written;
   // the message has been shown.
   bool JudgeAll();
-  // 0 to 100; sets the correct and total counts (not for a sheet without boxes).
-  int Score();
+  // 0 to 100 from the boxes judged correct (0 for a sheet without boxes).
+  // Changes nothing: the grading keeps the counts itself (KeepScoreCounts).
+  int Score() const;
 
   RunMode Mode() const { return view_.mode; }
   int BoxCount() const { return view_.boxCount; }
@@ -168,6 +169,10 @@ class PracticeRun {
   void ShowAnswerOf(int n);
   int NextOpenBox(int after) const;
   void GradeRun();
+  int CorrectBoxes() const;
+  // The counts of this scoring, as CorrectCount and TotalCount give them
+  // (left alone for a sheet without boxes).
+  void KeepScoreCounts();
   void EndOfRunNotice();
   void EndRun();
   void Draw(SheetDrawing drawing) { pending_.drawings.push_back(std::move(drawing)); }
