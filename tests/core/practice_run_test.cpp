@@ -326,8 +326,8 @@ TEST_F(PracticeRunTest, PracticeDrawsMarksWhereTheFieldStands) {
   EXPECT_FALSE(last.showAllCorrectNotice);
   EXPECT_EQ(run->View().result.picture, ResultPicture::Nanda);
   EXPECT_TRUE(run->View().resultVisible);
-  EXPECT_TRUE(run->View().startPanelVisible);
-  EXPECT_FALSE(run->View().workPanelVisible);
+  EXPECT_TRUE(run->View().panels.startPanelVisible);
+  EXPECT_FALSE(run->View().panels.workPanelVisible);
   EXPECT_EQ(run->View().focus, FocusTarget::ReviewButton);
   EXPECT_EQ(run->CorrectCount(), 1);
   EXPECT_EQ(run->TotalCount(), 2);
@@ -343,8 +343,8 @@ TEST_F(PracticeRunTest, ReviewReopensFieldsWhereTheyStoodAndMarksInGreen) {
   EXPECT_EQ(run->View().edits[1].rect.left, 206);
   EXPECT_FALSE(run->View().testEnabled);
   EXPECT_FALSE(run->View().reviewEnabled);
-  EXPECT_TRUE(run->View().numberPadVisible);  // the input aid of the run comes back
-  EXPECT_FALSE(run->View().choiceGroupVisible);
+  EXPECT_TRUE(run->View().panels.numberPadVisible);  // the input aid of the run comes back
+  EXPECT_FALSE(run->View().panels.choiceGroupVisible);
   Do("enter 3");
   // In review the box is wiped first and the answer drawn where the field is.
   ASSERT_GE(last.drawings.size(), 3u);
@@ -502,7 +502,7 @@ TEST_F(PracticeRunTest, RefusedRecordWriteStopsGradingUntilTriedAgain) {
   Do("practice");
   Do("enter 3");
   EXPECT_EQ(run->Mode(), RunMode::Practice);
-  EXPECT_TRUE(run->View().gradeButtonVisible);
+  EXPECT_TRUE(run->View().panels.gradeButtonVisible);
   recorder.refuse = false;
   Do("grade");
   EXPECT_EQ(run->Mode(), RunMode::Idle);
@@ -512,8 +512,8 @@ TEST_F(PracticeRunTest, RefusedRecordWriteStopsGradingUntilTriedAgain) {
 TEST_F(PracticeRunTest, InputAids) {
   Build({"-5/7", "2&1/3", "x=3;3"}, {"x=3", "y=3"});
   Do("practice");
-  EXPECT_TRUE(run->View().choiceGroupVisible);
-  EXPECT_FALSE(run->View().numberPadVisible);
+  EXPECT_TRUE(run->View().panels.choiceGroupVisible);
+  EXPECT_FALSE(run->View().panels.numberPadVisible);
   // The number pad composes into the current box and acts as Enter there.
   const NumberPad& pad = run->Pad();
   for (char k : {'-', '7'}) run->PressPadKey(k);
@@ -572,8 +572,8 @@ TEST_F(PracticeRunTest, IdleWindowShowsInstructionsAndColouredPreview) {
   Do("test");
   EXPECT_FALSE(run->View().edits[2].readOnly);
   EXPECT_EQ(run->View().result.texts[0].text, "すべて解答を入力し終えたら。");
-  EXPECT_FALSE(run->View().answerButtonVisible);
-  EXPECT_TRUE(run->View().gradeButtonVisible);
+  EXPECT_FALSE(run->View().panels.answerButtonVisible);
+  EXPECT_TRUE(run->View().panels.gradeButtonVisible);
   Do("abort");
   EXPECT_EQ(run->View().result.texts,
             (std::vector<PictureText>{{{0, 0}, "中止しました。", 12, Color::Black()}}));
@@ -618,8 +618,8 @@ TEST_F(PracticeRunTest, HintsShowInTheMessagePictureAndHandTheFocusBack) {
     sheet.copyFile = c.copyFile;
     Build({"3", "4"}, {}, 630, c.hints);
     Do("practice");
-    EXPECT_TRUE(run->View().hintButtonVisible);
-    EXPECT_EQ(run->View().hintButtonEnabled, c.enabled);
+    EXPECT_TRUE(run->View().panels.hintButtonVisible);
+    EXPECT_EQ(run->View().panels.hintButtonEnabled, c.enabled);
     Do("box 2");
     Do("enter 9");  // a mistake writes into the message picture first
     last = run->ShowHints();
@@ -728,6 +728,43 @@ TEST_F(PracticeRunTest, JudgeAndRecordByStatus) {
     EXPECT_EQ(registry.box(1).status, c.after) << static_cast<int>(c.before) << c.text;
     EXPECT_EQ(run->CorrectCount() - correct, c.correctAdded);
     EXPECT_EQ(run->WrongCount() - wrong, c.wrongAdded);
+  }
+}
+
+TEST(RunPanelsTest, EachModeShowsItsPanelsButtonsAndInputAid) {
+  const struct {
+    const char* name;
+    RunMode mode;
+    bool choices, hints;
+    RunPanels shown;
+  } cases[] = {
+      // start, work, run buttons, records panel, records list; 答えを見る shown,
+      // enabled; 採点; ヒントを見る shown, enabled; choice list, number pad
+      {"between runs", RunMode::Idle, true, true, {}},
+      {"practice: the number pad without choices",
+       RunMode::Practice,
+       false,
+       true,
+       {false, true, true, false, false, true, true, false, true, true, false, true}},
+      {"practice: the choice list, hints disabled",
+       RunMode::Practice,
+       true,
+       false,
+       {false, true, true, false, false, true, true, false, true, false, true, false}},
+      {"a test offers 採点 only",
+       RunMode::Test,
+       false,
+       true,
+       {false, true, true, false, false, false, false, true, false, true, false, true}},
+      {"review as practice",
+       RunMode::Review,
+       true,
+       true,
+       {false, true, true, false, false, true, true, false, true, true, true, false}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(RunPanelsFor(c.mode, c.choices, c.hints), c.shown);
   }
 }
 

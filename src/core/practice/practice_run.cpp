@@ -61,6 +61,11 @@ bool PracticeRun::FieldMayMove(const Rect& field) const {
 
 Color PracticeRun::MarkColor() const { return Reviewing() ? kGreen : kRed; }
 
+void PracticeRun::SwitchTo(RunMode mode) {
+  view_.mode = mode;
+  view_.panels = RunPanelsFor(mode, !view_.choices.empty(), HintsOffered());
+}
+
 RunUpdate PracticeRun::Open() {
   view_ = PracticeView{};
   pad_.Clear();
@@ -118,15 +123,7 @@ void PracticeRun::StartRun(RunMode mode) {
     return;
   }
   const bool practice = mode == RunMode::Practice;
-  view_.mode = mode;
-  view_.recordsListVisible = false;
-  view_.choiceGroupVisible = !view_.choices.empty();
-  view_.numberPadVisible = view_.choices.empty();
-  view_.answerButtonVisible = practice;
-  view_.answerButtonEnabled = practice;
-  view_.gradeButtonVisible = !practice;
-  view_.hintButtonVisible = practice;
-  view_.hintButtonEnabled = HintsOffered();
+  SwitchTo(mode);
   view_.currentBox = 1;
   pending_.scrollToTop = true;
 
@@ -143,15 +140,12 @@ void PracticeRun::StartRun(RunMode mode) {
     drawnTexts_[n].clear();
   }
 
-  view_.workPanelVisible = true;
-  view_.recordsPanelVisible = false;
-  view_.startPanelVisible = false;
   ShuffleItems(view_.choices, random_);
 
   if (!practice) {
     view_.result.WriteRow(0, "すべて解答を入力し終えたら。", 12, Color::Black());
     view_.result.WriteRow(1, "［採点］キーをクリックして採点します。", 12, Color::Black());
-  } else if (!view_.choiceGroupVisible) {
+  } else if (view_.choices.empty()) {
     view_.result.WriteRow(0, "キーボードから解答を入力し、", 12, Color::Black());
     view_.result.WriteRow(1, "Enterキーを押します。", 12, Color::Black());
   }
@@ -165,7 +159,6 @@ void PracticeRun::StartRun(RunMode mode) {
   view_.message.Clear();
   pending_.redrawSheet = true;
 
-  view_.runButtonsVisible = true;
   wrongCount_ = 0;
   triesDigits_.clear();
   for (int n = 1; n <= view_.boxCount; ++n) Edit(n).readOnly = false;
@@ -186,23 +179,10 @@ RunUpdate PracticeRun::StartReview() {
     Box(n).answerShown = false;
   }
   // The input aids come back with the work panel, as in the run reviewed.
-  view_.choiceGroupVisible = !view_.choices.empty();
-  view_.numberPadVisible = view_.choices.empty();
-  view_.hintButtonVisible = true;
-  view_.hintButtonEnabled = HintsOffered();
-  view_.answerButtonVisible = true;
-  view_.answerButtonEnabled = true;
-  view_.gradeButtonVisible = false;
-  view_.recordsPanelVisible = false;
-  view_.recordsListVisible = false;
-  view_.workPanelVisible = true;
-  view_.runButtonsVisible = true;
-  view_.startPanelVisible = false;
+  SwitchTo(RunMode::Review);
   pending_.scrollToTop = true;
-
   allCorrect_ = false;
   wrongCount_ = 0;
-  view_.mode = RunMode::Review;
 
   // Only the boxes that were not right open again, where their fields stood.
   int first = 0;
@@ -474,7 +454,7 @@ bool PracticeRun::JudgeAll() {
     if (Status recorded = recorder_.Record(run); !recorded) {
       dialogs_.Inform(recorded.message());
       // The learner may try again once the file can be written.
-      view_.gradeButtonVisible = true;
+      view_.panels.gradeButtonVisible = true;
       return false;
     }
     pending_.refreshCourseMarks = true;
@@ -499,7 +479,7 @@ void PracticeRun::KeepScoreCounts() {
 
 RunUpdate PracticeRun::Grade() {
   const bool test = view_.mode == RunMode::Test;
-  const bool practiceRetry = view_.mode == RunMode::Practice && view_.gradeButtonVisible;
+  const bool practiceRetry = view_.mode == RunMode::Practice && view_.panels.gradeButtonVisible;
   if (!test && !practiceRetry) return Take();
   if (test) {
     EnterIn(view_.currentBox);
@@ -547,7 +527,6 @@ void PracticeRun::GradeRun() {
     view_.result.Clear();
     view_.result.picture = ResultPictureFor(score, random_);
     view_.resultVisible = true;
-    view_.recordsPanelVisible = true;
   }
   if (allCorrect_) {
     Focus(FocusTarget::CloseButton);
@@ -574,19 +553,9 @@ void PracticeRun::EndRun() {
     Edit(n).readOnly = false;
     Edit(n).visible = false;
   }
-  view_.mode = RunMode::Idle;
+  SwitchTo(RunMode::Idle);
   view_.timerRunning = false;
-  view_.recordsListVisible = true;
-  view_.startPanelVisible = true;
-  view_.recordsPanelVisible = true;
   view_.testEnabled = true;
-  view_.workPanelVisible = false;
-  view_.runButtonsVisible = false;
-  view_.answerButtonVisible = false;
-  view_.gradeButtonVisible = false;
-  view_.hintButtonVisible = false;
-  view_.choiceGroupVisible = false;
-  view_.numberPadVisible = false;
   pending_.refreshRecords = true;
   pending_.scrollToTop = true;
 }

@@ -157,6 +157,8 @@ class PracticeRun {
   Color MarkColor() const;
 
   RunUpdate Take();
+  // The mode and the panels it shows change together.
+  void SwitchTo(RunMode mode);
   void Focus(FocusTarget target, int box = 0, bool selectText = false);
   void StartRun(RunMode mode);
   void ResetBoxes();

@@ -43,6 +43,24 @@ void RoundedArea(Canvas& canvas, const Rect& area, Color pen, bool filled) {
 
 }  // namespace
 
+RunPanels RunPanelsFor(RunMode mode, bool hasChoices, bool hintsOffered) {
+  RunPanels panels;
+  if (mode == RunMode::Idle) return panels;
+  const bool test = mode == RunMode::Test;
+  panels.startPanelVisible = false;
+  panels.workPanelVisible = true;
+  panels.runButtonsVisible = true;
+  panels.recordsPanelVisible = false;
+  panels.recordsListVisible = false;
+  panels.answerButtonVisible = panels.answerButtonEnabled = !test;
+  panels.gradeButtonVisible = test;
+  panels.hintButtonVisible = !test;
+  panels.hintButtonEnabled = hintsOffered;
+  panels.choiceGroupVisible = hasChoices;
+  panels.numberPadVisible = !hasChoices;
+  return panels;
+}
+
 void DrawOnSheet(Canvas& canvas, const SheetDrawing& drawing) {
   if (const auto* text = std::get_if<PictureText>(&drawing)) {
     DrawText(canvas, *text);

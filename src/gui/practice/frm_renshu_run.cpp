@@ -284,23 +284,22 @@ void TfrmRenshu::Apply(const RunUpdate& update) {
 
 void TfrmRenshu::ShowView() {
   const PracticeView& v = run_->View();
-  pnlRenshu_->setVisible(v.startPanelVisible);
-  pnlSS_->setVisible(v.workPanelVisible);
-  grbTest_->setVisible(v.runButtonsVisible);
-  pnlKiroku_->setVisible(v.recordsPanelVisible);
-  lblKiroku_->setVisible(v.recordsListVisible);
-  memKiroku_->setVisible(v.recordsListVisible);
-
-  btnAnswer_->setVisible(v.answerButtonVisible);
-  btnAnswer_->setEnabled(v.answerButtonEnabled);
-  btnSaiten_->setVisible(v.gradeButtonVisible);
-  btnHint_->setVisible(v.hintButtonVisible);
-  btnHint_->setEnabled(v.hintButtonEnabled);
+  const RunPanels& panels = v.panels;
+  pnlRenshu_->setVisible(panels.startPanelVisible);
+  pnlSS_->setVisible(panels.workPanelVisible);
+  grbTest_->setVisible(panels.runButtonsVisible);
+  pnlKiroku_->setVisible(panels.recordsPanelVisible);
+  lblKiroku_->setVisible(panels.recordsListVisible);
+  memKiroku_->setVisible(panels.recordsListVisible);
+  btnAnswer_->setVisible(panels.answerButtonVisible);
+  btnAnswer_->setEnabled(panels.answerButtonEnabled);
+  btnSaiten_->setVisible(panels.gradeButtonVisible);
+  btnHint_->setVisible(panels.hintButtonVisible);
+  btnHint_->setEnabled(panels.hintButtonEnabled);
   btnFukushu_->setEnabled(v.reviewEnabled);
   btnTest_->setEnabled(v.testEnabled);
-
-  grbSelect_->setVisible(v.choiceGroupVisible);
-  pnlBunsu_->setVisible(v.numberPadVisible);
+  grbSelect_->setVisible(panels.choiceGroupVisible);
+  pnlBunsu_->setVisible(panels.numberPadVisible);
   QStringList choices;
   for (const std::string& choice : v.choices) choices << ToQString(choice);
   QStringList listed;
@@ -319,8 +318,7 @@ void TfrmRenshu::ShowView() {
   }
   imgMess_->Show(v.result);
   imgMess_->setVisible(v.resultVisible);
-  pnlBunsu_->Show(run_->Pad());
-  PadFollowsTheCurrentBox();
+  ShowPad(false);
   if (v.timerRunning && !timSecond_->isActive()) timSecond_->start();
   if (!v.timerRunning) timSecond_->stop();
 }
