@@ -4,7 +4,8 @@
 // up), test (everything judged at once by 採点) and review (only the boxes
 // that were not right, as in practice, never recorded). The run owns every
 // rule of the flow; the practice window forwards each user action here and
-// shows the resulting PracticeView and RunUpdate.
+// shows the resulting PracticeView and RunUpdate. The grading end of a run
+// (judging every box, the score, the record) is in practice_run_grading.cpp.
 
 #include <array>
 #include <string>
