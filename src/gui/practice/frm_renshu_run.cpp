@@ -10,10 +10,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStyle>
 #include <QTimer>
 
 #include "app/practice_flow.h"
@@ -36,7 +34,6 @@ namespace tavolo {
 
 namespace {
 
-constexpr int kMinimumHeight = 560;
 // The run places the fields as the window would from its left edge past the
 // start panel; the sheet picture itself starts this much further right, so on
 // the picture the fields stand this much further left, right over the boxes.
@@ -163,20 +160,7 @@ void TfrmRenshu::ShowFor(TfrmPrint& sheet, const AppState& app) {
 
   Act([this] { return run_->Open(); });
   recordsPanelWidth_ = RecordsPanelWidth(run_->BoxCount(), sheet.Choice().similar);
-
-  // As wide as the sheet with both panels, as high as the screen allows.
-  const QWidget* over = parentWidget() ? parentWidget() : this;
-  const QRect area = over->screen() ? over->screen()->availableGeometry() : QRect(0, 0, 1280, 960);
-  const int frame = 2 * scrPaper_->frameWidth();
-  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrPaper_);
-  const QSize picture = imgPaper2_->size();
-  const int width = kStartPanelWidth + 3 * kPaperGap + picture.width() + frame + bar +
-                    std::max(kWorkPanelWidth, recordsPanelWidth_);
-  const int height =
-      std::max(kMinimumHeight, std::min(picture.height() + frame, area.height() - 40));
-  resize(std::min(width, area.width()), std::min(height, area.height()));
-  move(area.left() + std::max(0, (area.width() - this->width()) / 2), area.top());
-  LayOut();
+  FitToScreen();
   imgMemo_->Prepare();
 
   exec();
