@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 
 class NoRecords final : public RunRecorder {
  public:
-  Status Record(const RunResult&) override { return Succeeded(); }
+  Status Record(const RunRecord&) override { return Succeeded(); }
 };
 
 // A sheet of 80 boxes, each with alternatives, and a test run in which every

@@ -68,7 +68,7 @@ class RecordsViewerTest : public ::testing::Test {
     auto target = RunRecordTarget(app, address, caption, copyFile, false);
     ASSERT_TRUE(target) << target.message();
     RecordFileRecorder recorder(target.value(), [] { return DateTime{2024, 6, 1, 9, 0, 0}; });
-    ASSERT_TRUE(recorder.Record(RunResult{"", score / 25, 4, score, 70}).ok());
+    ASSERT_TRUE(recorder.Record(RunRecord{{}, 0, "", score / 25, 4, score, 70}).ok());
   }
   static std::string JuneLine(int score) {
     return RecordLine({{2024, 6, 1, 9, 0, 0}, 0, "", score / 25, 4, score, 70});

@@ -449,8 +449,8 @@ TEST(RecordStoreTest, RecorderWritesTheRunsLineWithThePrefix) {
   TempFolder dir;
   const RecordTarget target{dir / "山田.ini", "S213正の数", 2};
   RecordFileRecorder recorder(target, [] { return kMay3; });
-  ASSERT_TRUE(recorder.Record({"0010", 3, 4, 75, 135}).ok());
-  ASSERT_TRUE(recorder.Record({"", 4, 4, 100, 100}).ok());
+  ASSERT_TRUE(recorder.Record({{}, 0, "0010", 3, 4, 75, 135}).ok());
+  ASSERT_TRUE(recorder.Record({{}, 0, "", 4, 4, 100, 100}).ok());
   EXPECT_EQ(ReadBytes(target.file), Sjis("[S213正の数]\r\n"
                                          "1=類題2)2024年05月03日 14:05 [0010]  3/ 4  75点 02:15\r\n"
                                          "2=類題2)2024年05月03日 14:05 []  4/ 4 100点 01:40\r\n"));

@@ -23,14 +23,25 @@ using Lines = std::vector<std::string>;
 
 class FakeRecorder final : public RunRecorder {
  public:
-  Status Record(const RunResult& result) override {
+  Status Record(const RunRecord& run) override {
     if (refuse) return Failure{"rec.ini に書き込めません"};
-    results.push_back(result);
+    results.push_back(run);
     return Succeeded();
   }
   bool refuse = false;
-  std::vector<RunResult> results;
+  std::vector<RunRecord> results;
 };
+
+// A run as the run hands it to its recorder: undated, the unit itself.
+RunRecord Graded(std::string triesDigits, int correct, int total, int score, int seconds) {
+  RunRecord run;
+  run.triesDigits = std::move(triesDigits);
+  run.correct = correct;
+  run.total = total;
+  run.score = score;
+  run.elapsedSeconds = seconds;
+  return run;
+}
 
 // Boxes 60 units apart down the page; fields are 100 wide (kran width 15).
 class PracticeRunTest : public ::testing::Test {
@@ -115,7 +126,7 @@ struct RunCase {
   Lines actions;
   std::vector<Answer> replies;  // to the questions asked, in order
   std::vector<int> statuses;
-  std::vector<RunResult> records;
+  std::vector<RunRecord> records;
   Lines messages;
   RunMode mode = RunMode::Idle;
   bool reviewEnabled = false;
@@ -130,7 +141,7 @@ TEST_F(PracticeRunTest, WholeRuns) {
        {"practice", "tick 75", "enter 3", "enter -5", "enter 0.5", "tick 9"},
        {},
        {1, 1, 1},
-       {{"000", 3, 3, 100, 75}},
+       {Graded("000", 3, 3, 100, 75)},
        {},
        RunMode::Idle,
        false,
@@ -140,7 +151,7 @@ TEST_F(PracticeRunTest, WholeRuns) {
        {"practice", "enter 4", "enter 3", "enter -5", "enter 1/2"},
        {},
        {0, 1, 1},
-       {{"100", 2, 3, 67, 0}},
+       {Graded("100", 2, 3, 67, 0)},
        {"inform: 練習を終わりました"},
        RunMode::Idle,
        true,
@@ -150,7 +161,7 @@ TEST_F(PracticeRunTest, WholeRuns) {
        {"practice", "enter 1", "enter 2", "enter 4", "enter 3", "enter -5", "enter 0.5"},
        {},
        {0, 1, 1},
-       {{"300", 2, 3, 67, 0}},
+       {Graded("300", 2, 3, 67, 0)},
        {"inform: 右下に正解を表示します", "inform: 練習を終わりました"},
        RunMode::Idle,
        true,
@@ -160,7 +171,7 @@ TEST_F(PracticeRunTest, WholeRuns) {
        {"practice", "show", "enter 3", "enter -5", "enter 0.5"},
        {},
        {-2, 1, 1},
-       {{"100", 2, 3, 67, 0}},
+       {Graded("100", 2, 3, 67, 0)},
        {"inform: 練習を終わりました"},
        RunMode::Idle,
        true,
@@ -170,7 +181,7 @@ TEST_F(PracticeRunTest, WholeRuns) {
        {"practice", "enter", "enter   ", "enter \t ", "enter 3", "enter -5", "enter 0.5"},
        {Answer::No, Answer::Yes},
        {-2, 1, 1},
-       {{"100", 2, 3, 67, 0}},
+       {Graded("100", 2, 3, 67, 0)},
        {"yesno: 正解を表示しますか", "yesno: 正解を表示しますか", "inform: 練習を終わりました"},
        RunMode::Idle,
        true,
@@ -181,7 +192,7 @@ TEST_F(PracticeRunTest, WholeRuns) {
         "enter -5"},
        {},
        {0, 0, 1},
-       {{"110", 1, 3, 33, 0}},
+       {Graded("110", 1, 3, 33, 0)},
        {"inform: 練習を終わりました", "inform: 復習を終わりました"},
        RunMode::Idle,
        false,
@@ -191,7 +202,7 @@ TEST_F(PracticeRunTest, WholeRuns) {
        {"practice", "enter 4", "enter 3", "enter -5", "enter 0.5", "review", "enter 2", "enter 3"},
        {},
        {-1, 1, 1},
-       {{"100", 2, 3, 67, 0}},
+       {Graded("100", 2, 3, 67, 0)},
        {"inform: 練習を終わりました", "inform: 復習を終わりました"},
        RunMode::Idle,
        true,
@@ -222,7 +233,7 @@ TEST_F(PracticeRunTest, WholeRuns) {
        {"test", "tick 3", "grade", "box 2", "type -5", "tick 100", "grade", "tick 5"},
        {},
        {0, 1, 0},
-       {{"", 1, 3, 33, 103}},
+       {Graded("", 1, 3, 33, 103)},
        {"inform: 解答を入力してから採点してください。", "inform: テストを終わりました"},
        RunMode::Idle,
        true,
@@ -232,7 +243,7 @@ TEST_F(PracticeRunTest, WholeRuns) {
        {"test", "enter 2", "enter -5", "enter 0.5", "box 1", "type 3", "grade"},
        {},
        {1, 1, 1},
-       {{"", 3, 3, 100, 0}},
+       {Graded("", 3, 3, 100, 0)},
        {},
        RunMode::Idle,
        false,
@@ -315,8 +326,8 @@ TEST_F(PracticeRunTest, PracticeDrawsMarksWhereTheFieldStands) {
   EXPECT_FALSE(last.showAllCorrectNotice);
   EXPECT_EQ(run->View().result.picture, ResultPicture::Nanda);
   EXPECT_TRUE(run->View().resultVisible);
-  EXPECT_TRUE(run->View().startPanelVisible);
-  EXPECT_FALSE(run->View().workPanelVisible);
+  EXPECT_TRUE(run->View().panels.startPanelVisible);
+  EXPECT_FALSE(run->View().panels.workPanelVisible);
   EXPECT_EQ(run->View().focus, FocusTarget::ReviewButton);
   EXPECT_EQ(run->CorrectCount(), 1);
   EXPECT_EQ(run->TotalCount(), 2);
@@ -332,8 +343,8 @@ TEST_F(PracticeRunTest, ReviewReopensFieldsWhereTheyStoodAndMarksInGreen) {
   EXPECT_EQ(run->View().edits[1].rect.left, 206);
   EXPECT_FALSE(run->View().testEnabled);
   EXPECT_FALSE(run->View().reviewEnabled);
-  EXPECT_TRUE(run->View().numberPadVisible);  // the input aid of the run comes back
-  EXPECT_FALSE(run->View().choiceGroupVisible);
+  EXPECT_TRUE(run->View().panels.numberPadVisible);  // the input aid of the run comes back
+  EXPECT_FALSE(run->View().panels.choiceGroupVisible);
   Do("enter 3");
   // In review the box is wiped first and the answer drawn where the field is.
   ASSERT_GE(last.drawings.size(), 3u);
@@ -360,7 +371,7 @@ TEST_F(PracticeRunTest, TestGradingMarksEveryBox) {
                                              GradingMark::Circle}));
   EXPECT_EQ(registry.box(2).tries, 1);
   EXPECT_EQ(registry.box(1).tries, 0);
-  EXPECT_EQ(recorder.results, (std::vector<RunResult>{{"", 2, 3, 67, 0}}));
+  EXPECT_EQ(recorder.results, (std::vector<RunRecord>{Graded("", 2, 3, 67, 0)}));
   // Learner answers are padded to the width of the model answer.
   EXPECT_EQ(run->LearnerAnswer(1), "3");
   EXPECT_EQ(dialogs.log, (Lines{"inform: テストを終わりました"}));
@@ -491,7 +502,7 @@ TEST_F(PracticeRunTest, RefusedRecordWriteStopsGradingUntilTriedAgain) {
   Do("practice");
   Do("enter 3");
   EXPECT_EQ(run->Mode(), RunMode::Practice);
-  EXPECT_TRUE(run->View().gradeButtonVisible);
+  EXPECT_TRUE(run->View().panels.gradeButtonVisible);
   recorder.refuse = false;
   Do("grade");
   EXPECT_EQ(run->Mode(), RunMode::Idle);
@@ -501,20 +512,20 @@ TEST_F(PracticeRunTest, RefusedRecordWriteStopsGradingUntilTriedAgain) {
 TEST_F(PracticeRunTest, InputAids) {
   Build({"-5/7", "2&1/3", "x=3;3"}, {"x=3", "y=3"});
   Do("practice");
-  EXPECT_TRUE(run->View().choiceGroupVisible);
-  EXPECT_FALSE(run->View().numberPadVisible);
+  EXPECT_TRUE(run->View().panels.choiceGroupVisible);
+  EXPECT_FALSE(run->View().panels.numberPadVisible);
   // The number pad composes into the current box and acts as Enter there.
-  NumberPad& pad = run->Pad();
-  for (char k : {'-', '7'}) pad.PressKey(k);
-  pad.PressBunno();
-  pad.PressKey('5');
+  const NumberPad& pad = run->Pad();
+  for (char k : {'-', '7'}) run->PressPadKey(k);
+  run->PressPadBunno();
+  run->PressPadKey('5');
   last = run->PadNext();
   EXPECT_EQ(pad.Sign(), "");
   EXPECT_FALSE(run->View().edits[1].visible);
-  pad.PressKey('2');
-  pad.Type(NumberPad::Field::Denominator, "3");
-  pad.PressBunno();
-  pad.PressKey('1');
+  run->PressPadKey('2');
+  run->TypeInPad(NumberPad::Field::Denominator, "3");
+  run->PressPadBunno();
+  run->PressPadKey('1');
   last = run->PadNext();
   EXPECT_FALSE(run->View().edits[2].visible);
   // A choice goes into the current box; クリア empties it again.
@@ -532,7 +543,7 @@ TEST_F(PracticeRunTest, InputAids) {
   // 消去 outlines the current box and empties it.
   Do("practice");
   run->TypeInBox(1, "9");
-  pad.PressKey('3');
+  run->PressPadKey('3');
   last = run->PadClear();
   EXPECT_EQ(pad.MainEntry(), "");
   EXPECT_EQ(run->View().edits[1].text, "");
@@ -561,8 +572,8 @@ TEST_F(PracticeRunTest, IdleWindowShowsInstructionsAndColouredPreview) {
   Do("test");
   EXPECT_FALSE(run->View().edits[2].readOnly);
   EXPECT_EQ(run->View().result.texts[0].text, "すべて解答を入力し終えたら。");
-  EXPECT_FALSE(run->View().answerButtonVisible);
-  EXPECT_TRUE(run->View().gradeButtonVisible);
+  EXPECT_FALSE(run->View().panels.answerButtonVisible);
+  EXPECT_TRUE(run->View().panels.gradeButtonVisible);
   Do("abort");
   EXPECT_EQ(run->View().result.texts,
             (std::vector<PictureText>{{{0, 0}, "中止しました。", 12, Color::Black()}}));
@@ -607,8 +618,8 @@ TEST_F(PracticeRunTest, HintsShowInTheMessagePictureAndHandTheFocusBack) {
     sheet.copyFile = c.copyFile;
     Build({"3", "4"}, {}, 630, c.hints);
     Do("practice");
-    EXPECT_TRUE(run->View().hintButtonVisible);
-    EXPECT_EQ(run->View().hintButtonEnabled, c.enabled);
+    EXPECT_TRUE(run->View().panels.hintButtonVisible);
+    EXPECT_EQ(run->View().panels.hintButtonEnabled, c.enabled);
     Do("box 2");
     Do("enter 9");  // a mistake writes into the message picture first
     last = run->ShowHints();
@@ -717,6 +728,43 @@ TEST_F(PracticeRunTest, JudgeAndRecordByStatus) {
     EXPECT_EQ(registry.box(1).status, c.after) << static_cast<int>(c.before) << c.text;
     EXPECT_EQ(run->CorrectCount() - correct, c.correctAdded);
     EXPECT_EQ(run->WrongCount() - wrong, c.wrongAdded);
+  }
+}
+
+TEST(RunPanelsTest, EachModeShowsItsPanelsButtonsAndInputAid) {
+  const struct {
+    const char* name;
+    RunMode mode;
+    bool choices, hints;
+    RunPanels shown;
+  } cases[] = {
+      // start, work, run buttons, records panel, records list; 答えを見る shown,
+      // enabled; 採点; ヒントを見る shown, enabled; choice list, number pad
+      {"between runs", RunMode::Idle, true, true, {}},
+      {"practice: the number pad without choices",
+       RunMode::Practice,
+       false,
+       true,
+       {false, true, true, false, false, true, true, false, true, true, false, true}},
+      {"practice: the choice list, hints disabled",
+       RunMode::Practice,
+       true,
+       false,
+       {false, true, true, false, false, true, true, false, true, false, true, false}},
+      {"a test offers 採点 only",
+       RunMode::Test,
+       false,
+       true,
+       {false, true, true, false, false, false, false, true, false, true, false, true}},
+      {"review as practice",
+       RunMode::Review,
+       true,
+       true,
+       {false, true, true, false, false, true, true, false, true, true, true, false}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(RunPanelsFor(c.mode, c.choices, c.hints), c.shown);
   }
 }
 

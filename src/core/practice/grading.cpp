@@ -39,6 +39,18 @@ Judgement JudgeAnswer(const AnswerKey& key, bool answerShown, std::string_view t
   return answerShown ? Judgement::CorrectAfterShown : Judgement::Correct;
 }
 
+AnswerStatus GradedStatus(Judgement judged) {
+  switch (judged) {
+    case Judgement::Correct:
+      return AnswerStatus::Correct;
+    case Judgement::CorrectAfterShown:
+      return AnswerStatus::CorrectAfterShown;
+    case Judgement::Wrong:
+      break;
+  }
+  return AnswerStatus::Wrong;
+}
+
 int ScoreOf(int correct, int count) {
   if (count < 1) return 0;
   return static_cast<int>(correct * 100.0 / count + 0.5);

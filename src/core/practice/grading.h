@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sheet/answer_box_registry.h"
 #include "sheet/canvas.h"
 #include "sheet/markup_text.h"
 
@@ -39,10 +40,14 @@ class AnswerKey {
   std::vector<std::string> normalized_;
 };
 
-enum class Judgement : int { Wrong = 0, Correct = 1, CorrectAfterShown = -2 };
+enum class Judgement { Wrong, Correct, CorrectAfterShown };
 
 // Correct, or CorrectAfterShown when the box's answer had been shown first.
 Judgement JudgeAnswer(const AnswerKey& key, bool answerShown, std::string_view text);
+
+// The status a box keeps once the run is graded: a wrong answer is wrong at
+// grading whatever went before.
+AnswerStatus GradedStatus(Judgement judged);
 
 // correct x 100 / count rounded half up (1 of 3: 33, 2 of 3: 67, 1 of 8: 13);
 // 0 for no boxes.

@@ -7,9 +7,6 @@ namespace tavolo {
 
 namespace {
 
-constexpr Color kBlue = Color::FromBgr(0xFF0000);
-constexpr Color kRed = Color::FromBgr(0x0000FF);
-constexpr Color kGreen = Color::FromBgr(0x008000);
 // Hint lines stand 20 apart; a long one wraps onto rows as far apart.
 constexpr int kHintRowPitch = 20;
 
@@ -59,7 +56,12 @@ bool PracticeRun::FieldMayMove(const Rect& field) const {
   return field.left + field.Width() < sheet_.startPanelWidth + sheet_.pictureWidth;
 }
 
-Color PracticeRun::MarkColor() const { return Reviewing() ? kGreen : kRed; }
+Color PracticeRun::MarkColor() const { return Reviewing() ? Color::Green() : Color::Red(); }
+
+void PracticeRun::SwitchTo(RunMode mode) {
+  view_.mode = mode;
+  view_.panels = RunPanelsFor(mode, !view_.choices.empty(), HintsOffered());
+}
 
 RunUpdate PracticeRun::Open() {
   view_ = PracticeView{};
@@ -89,10 +91,10 @@ RunUpdate PracticeRun::Open() {
   pending_.redrawSheet = true;
   pending_.refreshRecords = true;
   MessagePicture& result = view_.result;
-  result.WriteRow(0, "　　　標準の学習コース", 14, kBlue);
-  result.WriteRow(2, "（１）［練習］ボタンで練習する", 10, kBlue);
-  result.WriteRow(3, "（２）［復習］ボタンで間違ったところを復習する", 8, kBlue);
-  result.WriteRow(4, "（３）［テスト］ボタンでテストする", 10, kBlue);
+  result.WriteRow(0, "　　　標準の学習コース", 14, Color::Blue());
+  result.WriteRow(2, "（１）［練習］ボタンで練習する", 10, Color::Blue());
+  result.WriteRow(3, "（２）［復習］ボタンで間違ったところを復習する", 8, Color::Blue());
+  result.WriteRow(4, "（３）［テスト］ボタンでテストする", 10, Color::Blue());
   Focus(FocusTarget::PracticeButton);
   if (sheet_.answerCount > kMaxBoxes) {
     dialogs_.Inform("解答欄が" + std::to_string(kMaxBoxes) + "を超えています。最初の" +
@@ -118,15 +120,7 @@ void PracticeRun::StartRun(RunMode mode) {
     return;
   }
   const bool practice = mode == RunMode::Practice;
-  view_.mode = mode;
-  view_.recordsListVisible = false;
-  view_.choiceGroupVisible = !view_.choices.empty();
-  view_.numberPadVisible = view_.choices.empty();
-  view_.answerButtonVisible = practice;
-  view_.answerButtonEnabled = practice;
-  view_.gradeButtonVisible = !practice;
-  view_.hintButtonVisible = practice;
-  view_.hintButtonEnabled = HintsOffered();
+  SwitchTo(mode);
   view_.currentBox = 1;
   pending_.scrollToTop = true;
 
@@ -143,15 +137,12 @@ void PracticeRun::StartRun(RunMode mode) {
     drawnTexts_[n].clear();
   }
 
-  view_.workPanelVisible = true;
-  view_.recordsPanelVisible = false;
-  view_.startPanelVisible = false;
   ShuffleItems(view_.choices, random_);
 
   if (!practice) {
     view_.result.WriteRow(0, "すべて解答を入力し終えたら。", 12, Color::Black());
     view_.result.WriteRow(1, "［採点］キーをクリックして採点します。", 12, Color::Black());
-  } else if (!view_.choiceGroupVisible) {
+  } else if (view_.choices.empty()) {
     view_.result.WriteRow(0, "キーボードから解答を入力し、", 12, Color::Black());
     view_.result.WriteRow(1, "Enterキーを押します。", 12, Color::Black());
   }
@@ -165,7 +156,6 @@ void PracticeRun::StartRun(RunMode mode) {
   view_.message.Clear();
   pending_.redrawSheet = true;
 
-  view_.runButtonsVisible = true;
   wrongCount_ = 0;
   triesDigits_.clear();
   for (int n = 1; n <= view_.boxCount; ++n) Edit(n).readOnly = false;
@@ -186,23 +176,10 @@ RunUpdate PracticeRun::StartReview() {
     Box(n).answerShown = false;
   }
   // The input aids come back with the work panel, as in the run reviewed.
-  view_.choiceGroupVisible = !view_.choices.empty();
-  view_.numberPadVisible = view_.choices.empty();
-  view_.hintButtonVisible = true;
-  view_.hintButtonEnabled = HintsOffered();
-  view_.answerButtonVisible = true;
-  view_.answerButtonEnabled = true;
-  view_.gradeButtonVisible = false;
-  view_.recordsPanelVisible = false;
-  view_.recordsListVisible = false;
-  view_.workPanelVisible = true;
-  view_.runButtonsVisible = true;
-  view_.startPanelVisible = false;
+  SwitchTo(RunMode::Review);
   pending_.scrollToTop = true;
-
   allCorrect_ = false;
   wrongCount_ = 0;
-  view_.mode = RunMode::Review;
 
   // Only the boxes that were not right open again, where their fields stood.
   int first = 0;
@@ -294,7 +271,7 @@ void PracticeRun::Completed(int n, const std::string& text) {
   } else {
     Draw(MarkDrawing{Reviewing() ? GradingMark::DoubleCircle : GradingMark::Circle, edit.rect,
                      frame, MarkColor()});
-    view_.message.WriteRow(0, PraiseText(random_), 18, kRed);
+    view_.message.WriteRow(0, PraiseText(random_), 18, Color::Red());
   }
   triesDigits_ += std::to_string(box.tries);
   edit.visible = false;
@@ -329,7 +306,7 @@ void PracticeRun::Mistaken(int n) {
     ShowAnswerOf(n);
     dialogs_.Inform("右下に正解を表示します");
   } else {
-    view_.message.WriteRow(0, "解答を訂正してください", 14, kBlue);
+    view_.message.WriteRow(0, "解答を訂正してください", 14, Color::Blue());
     // The field moves one width to the right for the correction while it
     // ends left of the page's right edge plus the start panel's width, so a
     // box in the right half of a page still moves twice (the sheet picture
@@ -350,7 +327,7 @@ void PracticeRun::DrawTyped(int n, const std::string& text, bool cover) {
   const bool drawnHere = !drawnTexts_[n].empty() && drawnAt_[n] == at;
   if (drawnHere && !cover && drawnTexts_[n] == text) return;
   if (cover || drawnHere) Draw(EraseArea{field});
-  Draw(PictureText{at, text, sheet_.boxStyle.charSize, kBlue, true});
+  Draw(PictureText{at, text, sheet_.boxStyle.charSize, Color::Blue(), true});
   drawnTexts_[n] = text;
   drawnAt_[n] = at;
 }
@@ -413,149 +390,10 @@ RunUpdate PracticeRun::ClickResultPicture() {
 void PracticeRun::ShowAnswerOf(int n) {
   view_.message.WriteRow(0, "正解は", 18, Color::Black());
   view_.message.texts.push_back(
-      PictureText{{0, 35}, keys_[n].Model(), sheet_.boxStyle.charSize, kRed, true});
+      PictureText{{0, 35}, keys_[n].Model(), sheet_.boxStyle.charSize, Color::Red(), true});
   Box(n).status = AnswerStatus::WrongInPractice;
   Box(n).answerShown = true;
   Focus(FocusTarget::Box, n);
-}
-
-Judgement PracticeRun::JudgeAndRecord(int n, std::string_view text) {
-  AnswerBox& box = Box(n);
-  const Judgement judged = JudgeAnswer(keys_[n], box.answerShown, text);
-  switch (judged) {
-    case Judgement::CorrectAfterShown:
-      box.status = AnswerStatus::CorrectAfterShown;
-      ++wrongCount_;
-      break;
-    case Judgement::Wrong:
-      box.status = AnswerStatus::WrongInPractice;
-      ++wrongCount_;
-      break;
-    case Judgement::Correct:
-      if (Reviewing()) break;
-      if (box.status == AnswerStatus::WrongInPractice) {
-        box.status = AnswerStatus::CorrectAfterRetry;
-      } else if (box.status == AnswerStatus::Wrong || box.status == AnswerStatus::Correct) {
-        box.status = AnswerStatus::Correct;
-        ++correctCount_;
-      }
-      break;
-  }
-  return judged;
-}
-
-bool PracticeRun::JudgeAll() {
-  int emptyFields = 0;
-  for (int n = 1; n <= view_.boxCount; ++n)
-    if (Edit(n).visible && Edit(n).text.empty()) ++emptyFields;
-  if (!Reviewing() && emptyFields == view_.boxCount) {
-    dialogs_.Inform("解答を入力してから採点してください。");
-    Focus(FocusTarget::Box, view_.currentBox);
-    return false;
-  }
-  view_.timerRunning = false;
-  correctCount_ = 0;
-  wrongCount_ = 0;
-  for (int n = 1; n <= view_.boxCount; ++n) {
-    const Judgement judged = JudgeAndRecord(n, learnerAnswers_[n]);
-    Box(n).status = static_cast<AnswerStatus>(static_cast<int>(judged));
-  }
-  view_.testEnabled = true;
-  view_.reviewEnabled = wrongCount_ > 0;
-  allCorrect_ = wrongCount_ == 0;
-  if (!Reviewing()) {
-    const int score = Score();
-    const RunResult result{triesDigits_, correctCount_, totalCount_, score, view_.elapsedSeconds};
-    if (Status recorded = recorder_.Record(result); !recorded) {
-      dialogs_.Inform(recorded.message());
-      // The learner may try again once the file can be written.
-      view_.gradeButtonVisible = true;
-      return false;
-    }
-    pending_.refreshCourseMarks = true;
-  }
-  return true;
-}
-
-int PracticeRun::Score() {
-  int correct = 0;
-  for (int n = 1; n <= view_.boxCount; ++n)
-    if (Box(n).status == AnswerStatus::Correct) ++correct;
-  if (view_.boxCount < 1) return 0;
-  correctCount_ = correct;
-  totalCount_ = view_.boxCount;
-  return ScoreOf(correct, view_.boxCount);
-}
-
-RunUpdate PracticeRun::Grade() {
-  const bool test = view_.mode == RunMode::Test;
-  const bool practiceRetry = view_.mode == RunMode::Practice && view_.gradeButtonVisible;
-  if (!test && !practiceRetry) return Take();
-  if (test) {
-    EnterIn(view_.currentBox);
-    for (int n = 1; n <= view_.boxCount; ++n) {
-      learnerAnswers_[n] = PadToAnswerWidth(Edit(n).text, templates_[n]);
-      // Boxes changed without Enter show their final text under the mark.
-      const BoxEdit& edit = Edit(n);
-      if (drawnTexts_[n] == edit.text) continue;
-      if (edit.text.empty()) {
-        Draw(EraseArea{edit.rect});
-        drawnTexts_[n].clear();
-      } else {
-        DrawTyped(n, edit.text, true);
-      }
-    }
-  }
-  GradeRun();
-  return Take();
-}
-
-void PracticeRun::GradeRun() {
-  const bool test = view_.mode == RunMode::Test;
-  if (!JudgeAll()) return;
-  if (test) {
-    for (int n = 1; n <= view_.boxCount; ++n) {
-      AnswerBox& box = Box(n);
-      if (box.status != AnswerStatus::Correct) {
-        Draw(MarkDrawing{GradingMark::TestSlash, Edit(n).rect, FrameRect(n), kRed});
-        box.tries = 1;
-      } else {
-        Draw(MarkDrawing{GradingMark::Circle, Edit(n).rect, FrameRect(n), kRed});
-        box.tries = 0;
-      }
-    }
-  }
-  view_.resultVisible = false;
-  pending_.scrollToTop = true;
-  const bool review = Reviewing();
-  EndOfRunNotice();
-  EndRun();
-  const int score = Score();
-  Draw(ScoreDrawing{score, sheet_.scoreSpot, sheet_.startPanelWidth});
-  if (!review) {
-    view_.result.Clear();
-    view_.result.picture = ResultPictureFor(score, random_);
-    view_.resultVisible = true;
-    view_.recordsPanelVisible = true;
-  }
-  if (allCorrect_) {
-    Focus(FocusTarget::CloseButton);
-  } else {
-    view_.reviewEnabled = true;
-    Focus(FocusTarget::ReviewButton);
-  }
-}
-
-void PracticeRun::EndOfRunNotice() {
-  if (!allCorrect_ || Reviewing()) {
-    const char* message = Reviewing()                       ? "復習を終わりました"
-                          : view_.mode == RunMode::Practice ? "練習を終わりました"
-                                                            : "テストを終わりました";
-    dialogs_.Inform(message);
-    allCorrect_ = false;
-  } else {
-    pending_.showAllCorrectNotice = true;
-  }
 }
 
 void PracticeRun::EndRun() {
@@ -563,19 +401,9 @@ void PracticeRun::EndRun() {
     Edit(n).readOnly = false;
     Edit(n).visible = false;
   }
-  view_.mode = RunMode::Idle;
+  SwitchTo(RunMode::Idle);
   view_.timerRunning = false;
-  view_.recordsListVisible = true;
-  view_.startPanelVisible = true;
-  view_.recordsPanelVisible = true;
   view_.testEnabled = true;
-  view_.workPanelVisible = false;
-  view_.runButtonsVisible = false;
-  view_.answerButtonVisible = false;
-  view_.gradeButtonVisible = false;
-  view_.hintButtonVisible = false;
-  view_.choiceGroupVisible = false;
-  view_.numberPadVisible = false;
   pending_.refreshRecords = true;
   pending_.scrollToTop = true;
 }

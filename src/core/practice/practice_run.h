@@ -4,11 +4,13 @@
 // up), test (everything judged at once by 採点) and review (only the boxes
 // that were not right, as in practice, never recorded). The run owns every
 // rule of the flow; the practice window forwards each user action here and
-// shows the resulting PracticeView and RunUpdate.
+// shows the resulting PracticeView and RunUpdate. The grading end of a run
+// (judging every box, the score, the record) is in practice_run_grading.cpp.
 
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/dialogs.h"
@@ -16,6 +18,7 @@
 #include "practice/grading.h"
 #include "practice/number_pad.h"
 #include "practice/practice_view.h"
+#include "practice/record_line.h"
 #include "sheet/answer_box_geometry.h"
 #include "sheet/answer_box_registry.h"
 #include "sheet/markup_text.h"
@@ -35,22 +38,14 @@ struct PracticeSheet {
   int startPanelWidth = 0;  // the window's start panel, for the score's place
 };
 
-// The counts of a graded run, as its record line shows them.
-struct RunResult {
-  std::string triesDigits;
-  int correct = 0;
-  int total = 0;
-  int score = 0;
-  int elapsedSeconds = 0;
-  bool operator==(const RunResult&) const = default;
-};
-
-// Keeps the record of a graded run (the learner's record file). A failure's
-// message is shown and the grading stops there.
+// Keeps the record of a graded run (the learner's record file). The run
+// gives its tries, counts, score and time; when it was and the similar
+// problem are the recorder's to add. A failure's message is shown and the
+// grading stops there.
 class RunRecorder {
  public:
   virtual ~RunRecorder() = default;
-  [[nodiscard]] virtual Status Record(const RunResult& result) = 0;
+  [[nodiscard]] virtual Status Record(const RunRecord& run) = 0;
 };
 
 class PracticeRun {
@@ -105,11 +100,15 @@ class PracticeRun {
   // over the sheet in that colour, read-only.
   RunUpdate ChooseBoxColor(int swatch);
 
-  // The number pad; its keys change only the pad. 次へ (or Enter in the main
-  // entry or the numerator) puts the composed answer into the current box
-  // and acts as Enter there; 消去 empties the pad and the current box.
-  NumberPad& Pad() { return pad_; }
+  // The number pad; its keys change only the pad: a digit or sign key, 分の,
+  // Enter in the denominator, typing into one of its edits. 次へ (or Enter in
+  // the main entry or the numerator) puts the composed answer into the
+  // current box and acts as Enter there; 消去 empties the pad and the current box.
   const NumberPad& Pad() const { return pad_; }
+  void PressPadKey(char key) { pad_.PressKey(key); }
+  void PressPadBunno() { pad_.PressBunno(); }
+  void EnterInPadDenominator() { pad_.EnterInDenominator(); }
+  void TypeInPad(NumberPad::Field field, std::string text) { pad_.Type(field, std::move(text)); }
   RunUpdate PadNext();
   RunUpdate PadClear();
 
@@ -125,8 +124,9 @@ class PracticeRun {
   // False when refused (nothing entered) or the record could not be written;
   // the message has been shown.
   bool JudgeAll();
-  // 0 to 100; sets the correct and total counts (not for a sheet without boxes).
-  int Score();
+  // 0 to 100 from the boxes judged correct (0 for a sheet without boxes).
+  // Changes nothing: the grading keeps the counts itself (KeepScoreCounts).
+  int Score() const;
 
   RunMode Mode() const { return view_.mode; }
   int BoxCount() const { return view_.boxCount; }
@@ -158,6 +158,8 @@ class PracticeRun {
   Color MarkColor() const;
 
   RunUpdate Take();
+  // The mode and the panels it shows change together.
+  void SwitchTo(RunMode mode);
   void Focus(FocusTarget target, int box = 0, bool selectText = false);
   void StartRun(RunMode mode);
   void ResetBoxes();
@@ -170,6 +172,10 @@ class PracticeRun {
   void ShowAnswerOf(int n);
   int NextOpenBox(int after) const;
   void GradeRun();
+  int CorrectBoxes() const;
+  // The counts of this scoring, as CorrectCount and TotalCount give them
+  // (left alone for a sheet without boxes).
+  void KeepScoreCounts();
   void EndOfRunNotice();
   void EndRun();
   void Draw(SheetDrawing drawing) { pending_.drawings.push_back(std::move(drawing)); }

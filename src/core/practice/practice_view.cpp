@@ -11,8 +11,6 @@ namespace tavolo {
 
 namespace {
 
-// Answers are typed in the fields' font and drawn in it on the sheet.
-constexpr const char* kAnswerFont = "ＭＳ 明朝";
 // Corner size of the rounded rectangles that erase and outline a field.
 constexpr int kCorner = 8;
 
@@ -44,6 +42,24 @@ void RoundedArea(Canvas& canvas, const Rect& area, Color pen, bool filled) {
 }
 
 }  // namespace
+
+RunPanels RunPanelsFor(RunMode mode, bool hasChoices, bool hintsOffered) {
+  RunPanels panels;
+  if (mode == RunMode::Idle) return panels;
+  const bool test = mode == RunMode::Test;
+  panels.startPanelVisible = false;
+  panels.workPanelVisible = true;
+  panels.runButtonsVisible = true;
+  panels.recordsPanelVisible = false;
+  panels.recordsListVisible = false;
+  panels.answerButtonVisible = panels.answerButtonEnabled = !test;
+  panels.gradeButtonVisible = test;
+  panels.hintButtonVisible = !test;
+  panels.hintButtonEnabled = hintsOffered;
+  panels.choiceGroupVisible = hasChoices;
+  panels.numberPadVisible = !hasChoices;
+  return panels;
+}
 
 void DrawOnSheet(Canvas& canvas, const SheetDrawing& drawing) {
   if (const auto* text = std::get_if<PictureText>(&drawing)) {

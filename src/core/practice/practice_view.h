@@ -20,6 +20,37 @@ namespace tavolo {
 
 enum class RunMode { Idle, Practice, Test, Review };
 
+// Answers are typed in the fields' font and drawn in it on the sheet.
+inline constexpr char kAnswerFont[] = "ＭＳ 明朝";
+
+// The regions, buttons and input aids a mode shows. The defaults are those
+// between runs.
+struct RunPanels {
+  // Regions: start panel (left), work panel and records panel (right).
+  bool startPanelVisible = true;
+  bool workPanelVisible = false;
+  bool runButtonsVisible = false;
+  bool recordsPanelVisible = true;
+  bool recordsListVisible = true;
+
+  // Buttons.
+  bool answerButtonVisible = false;  // 答えを見る
+  bool answerButtonEnabled = false;
+  bool gradeButtonVisible = false;  // 採点
+  bool hintButtonVisible = false;   // ヒントを見る
+  bool hintButtonEnabled = false;
+
+  // Input aids: the choice list when the unit has choices, else the number pad.
+  bool choiceGroupVisible = false;
+  bool numberPadVisible = false;
+  bool operator==(const RunPanels&) const = default;
+};
+
+// During a run the work panel takes the records panel's place and the start
+// panel goes; practice and review offer 答えを見る and ヒントを見る (the latter
+// enabled when the unit has hints to offer), a test offers 採点 instead.
+RunPanels RunPanelsFor(RunMode mode, bool hasChoices, bool hintsOffered);
+
 // A text on the sheet picture or a message picture. Notation texts go through
 // the maths-notation engine with at as their reference point; plain texts
 // (message rows) are drawn with their cell's top-left at at.
@@ -101,26 +132,9 @@ enum class FocusTarget { None, Box, CloseButton, ReviewButton, GradeButton, Prac
 
 struct PracticeView {
   RunMode mode = RunMode::Idle;
-
-  // Regions: start panel (left), work panel and records panel (right).
-  bool startPanelVisible = true;
-  bool workPanelVisible = false;
-  bool runButtonsVisible = false;
-  bool recordsPanelVisible = true;
-  bool recordsListVisible = true;
-
-  // Buttons.
-  bool answerButtonVisible = false;  // 答えを見る
-  bool answerButtonEnabled = false;
-  bool gradeButtonVisible = false;  // 採点
-  bool hintButtonVisible = false;   // ヒントを見る
-  bool hintButtonEnabled = false;
+  RunPanels panels;            // as the mode shows them (RunPanelsFor)
   bool reviewEnabled = false;  // 復習
   bool testEnabled = true;     // テスト
-
-  // Input aids: the choice list when the unit has choices, else the number pad.
-  bool choiceGroupVisible = false;
-  bool numberPadVisible = false;
   std::vector<std::string> choices;
 
   int boxCount = 0;

@@ -4,9 +4,10 @@
 
 namespace tavolo {
 
-Status RecordFileRecorder::Record(const RunResult& result) {
-  const RunRecord record{clock_(),     target_.variant, result.triesDigits,   result.correct,
-                         result.total, result.score,    result.elapsedSeconds};
+Status RecordFileRecorder::Record(const RunRecord& run) {
+  RunRecord record = run;
+  record.when = clock_();
+  record.variant = target_.variant;
   auto key = RecordStore(target_.file).AppendRunRecord(target_.section, RecordLine(record));
   if (!key) return key.failure();
   return Succeeded();

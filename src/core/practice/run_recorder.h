@@ -15,8 +15,9 @@ class RecordFileRecorder final : public RunRecorder {
   explicit RecordFileRecorder(RecordTarget target, Clock clock = Now)
       : target_(std::move(target)), clock_(std::move(clock)) {}
 
-  // Appends the run's RecordLine, dated now, under the next key of the section.
-  [[nodiscard]] Status Record(const RunResult& result) override;
+  // Appends the run's RecordLine, dated now and with the target's similar
+  // problem, under the next key of the section.
+  [[nodiscard]] Status Record(const RunRecord& run) override;
 
   const RecordTarget& Target() const { return target_; }
 

@@ -41,6 +41,7 @@ constexpr int kGap = TfrmRenshu::kPaperGap;  // between the panels and the sheet
 constexpr int kButtonHeight = 32;
 constexpr int kMessageHeight = 100;  // the message picture under the run buttons
 constexpr int kResultHeight = 130;   // room for five rows of instructions or a picture
+constexpr int kMinimumHeight = 560;
 const QColor kPanelColour(0xF0, 0xF0, 0xE0);
 
 QColor ToQColor(Color c) { return QColor(c.red, c.green, c.blue); }
@@ -256,22 +257,22 @@ void TfrmRenshu::CreateWorkPanel() {
 
   connect(pnlBunsu_, &NumberPadPanel::keyPressed, this, [this](char key) {
     if (!run_) return;
-    run_->Pad().PressKey(key);
+    run_->PressPadKey(key);
     ShowPad(true);
   });
   connect(pnlBunsu_, &NumberPadPanel::bunnoPressed, this, [this] {
     if (!run_) return;
-    run_->Pad().PressBunno();
+    run_->PressPadBunno();
     ShowPad(true);
   });
   connect(pnlBunsu_, &NumberPadPanel::denominatorEntered, this, [this] {
     if (!run_) return;
-    run_->Pad().EnterInDenominator();
+    run_->EnterInPadDenominator();
     ShowPad(true);
   });
   connect(pnlBunsu_, &NumberPadPanel::typed, this,
           [this](NumberPad::Field field, const QString& text) {
-            if (run_) run_->Pad().Type(field, ToStdString(text));
+            if (run_) run_->TypeInPad(field, ToStdString(text));
           });
   connect(pnlBunsu_, &NumberPadPanel::nextPressed, this,
           [this] { Act([this] { return run_->PadNext(); }); });
@@ -332,6 +333,22 @@ void TfrmRenshu::LayOut() {
   pnlSS_->setGeometry(right, 0, kWorkPanelWidth, height);
   pnlKiroku_->setGeometry(right, 0, recordsPanelWidth_, height);
   FitMessagePicture();
+}
+
+// As wide as the sheet with both panels, as high as the screen allows.
+void TfrmRenshu::FitToScreen() {
+  const QWidget* over = parentWidget() ? parentWidget() : this;
+  const QRect area = over->screen() ? over->screen()->availableGeometry() : QRect(0, 0, 1280, 960);
+  const int frame = 2 * scrPaper_->frameWidth();
+  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrPaper_);
+  const QSize picture = imgPaper2_->size();
+  const int width = kStartPanelWidth + 3 * kPaperGap + picture.width() + frame + bar +
+                    std::max(kWorkPanelWidth, recordsPanelWidth_);
+  const int height =
+      std::max(kMinimumHeight, std::min(picture.height() + frame, area.height() - 40));
+  resize(std::min(width, area.width()), std::min(height, area.height()));
+  move(area.left() + std::max(0, (area.width() - this->width()) / 2), area.top());
+  LayOut();
 }
 
 // As wide as its scroll area, and as high as its texts need when that is more

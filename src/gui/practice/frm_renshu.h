@@ -94,6 +94,8 @@ class TfrmRenshu final : public QDialog {
   void CreateRecordsPanel();
   void CreateBoxEdits();
   void LayOut();
+  // The window's size and place for the sheet shown, then LayOut.
+  void FitToScreen();
   void FitMessagePicture();
   int RecordsPanelWidth(int boxes, int variant) const;
 

@@ -10,10 +10,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStyle>
 #include <QTimer>
 
 #include "app/practice_flow.h"
@@ -36,13 +34,10 @@ namespace tavolo {
 
 namespace {
 
-constexpr int kMinimumHeight = 560;
 // The run places the fields as the window would from its left edge past the
 // start panel; the sheet picture itself starts this much further right, so on
 // the picture the fields stand this much further left, right over the boxes.
 constexpr int kFieldShift = TfrmRenshu::kPaperGap;
-// The fields are typed in the font the run draws the answers in.
-constexpr const char* kAnswerFont = "ＭＳ 明朝";
 
 QString CssColour(Color c) { return QColor(c.red, c.green, c.blue).name(); }
 
@@ -50,7 +45,7 @@ QString CssColour(Color c) { return QColor(c.red, c.green, c.blue).name(); }
 class RefusedRecorder final : public RunRecorder {
  public:
   explicit RefusedRecorder(std::string message) : message_(std::move(message)) {}
-  Status Record(const RunResult&) override { return Failure{message_}; }
+  Status Record(const RunRecord&) override { return Failure{message_}; }
 
  private:
   std::string message_;
@@ -165,20 +160,7 @@ void TfrmRenshu::ShowFor(TfrmPrint& sheet, const AppState& app) {
 
   Act([this] { return run_->Open(); });
   recordsPanelWidth_ = RecordsPanelWidth(run_->BoxCount(), sheet.Choice().similar);
-
-  // As wide as the sheet with both panels, as high as the screen allows.
-  const QWidget* over = parentWidget() ? parentWidget() : this;
-  const QRect area = over->screen() ? over->screen()->availableGeometry() : QRect(0, 0, 1280, 960);
-  const int frame = 2 * scrPaper_->frameWidth();
-  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scrPaper_);
-  const QSize picture = imgPaper2_->size();
-  const int width = kStartPanelWidth + 3 * kPaperGap + picture.width() + frame + bar +
-                    std::max(kWorkPanelWidth, recordsPanelWidth_);
-  const int height =
-      std::max(kMinimumHeight, std::min(picture.height() + frame, area.height() - 40));
-  resize(std::min(width, area.width()), std::min(height, area.height()));
-  move(area.left() + std::max(0, (area.width() - this->width()) / 2), area.top());
-  LayOut();
+  FitToScreen();
   imgMemo_->Prepare();
 
   exec();
@@ -286,23 +268,22 @@ void TfrmRenshu::Apply(const RunUpdate& update) {
 
 void TfrmRenshu::ShowView() {
   const PracticeView& v = run_->View();
-  pnlRenshu_->setVisible(v.startPanelVisible);
-  pnlSS_->setVisible(v.workPanelVisible);
-  grbTest_->setVisible(v.runButtonsVisible);
-  pnlKiroku_->setVisible(v.recordsPanelVisible);
-  lblKiroku_->setVisible(v.recordsListVisible);
-  memKiroku_->setVisible(v.recordsListVisible);
-
-  btnAnswer_->setVisible(v.answerButtonVisible);
-  btnAnswer_->setEnabled(v.answerButtonEnabled);
-  btnSaiten_->setVisible(v.gradeButtonVisible);
-  btnHint_->setVisible(v.hintButtonVisible);
-  btnHint_->setEnabled(v.hintButtonEnabled);
+  const RunPanels& panels = v.panels;
+  pnlRenshu_->setVisible(panels.startPanelVisible);
+  pnlSS_->setVisible(panels.workPanelVisible);
+  grbTest_->setVisible(panels.runButtonsVisible);
+  pnlKiroku_->setVisible(panels.recordsPanelVisible);
+  lblKiroku_->setVisible(panels.recordsListVisible);
+  memKiroku_->setVisible(panels.recordsListVisible);
+  btnAnswer_->setVisible(panels.answerButtonVisible);
+  btnAnswer_->setEnabled(panels.answerButtonEnabled);
+  btnSaiten_->setVisible(panels.gradeButtonVisible);
+  btnHint_->setVisible(panels.hintButtonVisible);
+  btnHint_->setEnabled(panels.hintButtonEnabled);
   btnFukushu_->setEnabled(v.reviewEnabled);
   btnTest_->setEnabled(v.testEnabled);
-
-  grbSelect_->setVisible(v.choiceGroupVisible);
-  pnlBunsu_->setVisible(v.numberPadVisible);
+  grbSelect_->setVisible(panels.choiceGroupVisible);
+  pnlBunsu_->setVisible(panels.numberPadVisible);
   QStringList choices;
   for (const std::string& choice : v.choices) choices << ToQString(choice);
   QStringList listed;
@@ -321,8 +302,7 @@ void TfrmRenshu::ShowView() {
   }
   imgMess_->Show(v.result);
   imgMess_->setVisible(v.resultVisible);
-  pnlBunsu_->Show(run_->Pad());
-  PadFollowsTheCurrentBox();
+  ShowPad(false);
   if (v.timerRunning && !timSecond_->isActive()) timSecond_->start();
   if (!v.timerRunning) timSecond_->stop();
 }
