@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "gui/sheet/font_substitution.h"
+#include "gui/sheet/qt_color.h"
 #include "gui/sheet/qt_text.h"
 #include "platform/cp932.h"
 #include "sheet/drawing_context.h"
@@ -19,8 +20,6 @@ struct QImageData : CanvasImageData {
   explicit QImageData(QImage picture) : image(std::move(picture)) {}
   QImage image;
 };
-
-QColor ToQColor(Color color) { return QColor(color.red, color.green, color.blue); }
 
 QString DrawnText(std::string_view text) {
   // A character read from one of its less usual codes carries an invisible
