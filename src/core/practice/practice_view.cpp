@@ -38,7 +38,7 @@ void RoundedArea(Canvas& canvas, const Rect& area, Color pen, bool filled) {
   canvas.pen().mode = PenMode::Copy;
   canvas.brush().solid = filled;
   canvas.brush().color = Color::White();
-  canvas.roundRect(area.left, area.top, area.right, area.bottom, kCorner, kCorner);
+  canvas.roundRect(area, kCorner, kCorner);
   canvas.brush().solid = false;
   canvas.pen().color = Color::Black();
 }

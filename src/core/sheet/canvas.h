@@ -175,8 +175,7 @@ class Canvas {
   // Outlined with the pen, filled with the brush when it is solid.
   virtual void rectangle(const Rect& rect) = 0;
   // Corners are quarter ellipses ellipseWidth x ellipseHeight.
-  virtual void roundRect(int left, int top, int right, int bottom, int ellipseWidth,
-                         int ellipseHeight) = 0;
+  virtual void roundRect(const Rect& rect, int ellipseWidth, int ellipseHeight) = 0;
   virtual void ellipse(const Rect& bounds) = 0;
   virtual void polyline(std::span<const Point> points) = 0;
   // Fills with the colour, no outline, whatever the brush.

@@ -63,8 +63,7 @@ class RecordingCanvas : public Canvas {
   int textWidth(std::string_view text) override;
   int textHeight() override { return PixelSize(font().size); }
   void rectangle(const Rect& rect) override;
-  void roundRect(int left, int top, int right, int bottom, int ellipseWidth,
-                 int ellipseHeight) override;
+  void roundRect(const Rect& rect, int ellipseWidth, int ellipseHeight) override;
   void ellipse(const Rect& bounds) override;
   void polyline(std::span<const Point> points) override;
   void fillRect(const Rect& rect, Color color) override;

@@ -198,11 +198,10 @@ void QPainterCanvas::rectangle(const Rect& rect) {
   EndShape();
 }
 
-void QPainterCanvas::roundRect(int left, int top, int right, int bottom, int ellipseWidth,
-                               int ellipseHeight) {
+void QPainterCanvas::roundRect(const Rect& rect, int ellipseWidth, int ellipseHeight) {
   BeginShape(true);
-  painter_.drawRoundedRect(OutlineRect({left, top, right, bottom}), ellipseWidth / 2.0,
-                           ellipseHeight / 2.0, Qt::AbsoluteSize);
+  painter_.drawRoundedRect(OutlineRect(rect), ellipseWidth / 2.0, ellipseHeight / 2.0,
+                           Qt::AbsoluteSize);
   EndShape();
 }
 
