@@ -32,6 +32,7 @@ void DrawText(Canvas& canvas, const PictureText& text) {
 }
 
 void RoundedArea(Canvas& canvas, const Rect& area, Color pen, bool filled) {
+  const CanvasStateGuard keep(canvas);
   canvas.pen().color = pen;
   canvas.pen().width = 1;
   canvas.pen().style = PenStyle::Solid;
@@ -39,8 +40,6 @@ void RoundedArea(Canvas& canvas, const Rect& area, Color pen, bool filled) {
   canvas.brush().solid = filled;
   canvas.brush().color = Color::White();
   canvas.roundRect(area, kCorner, kCorner);
-  canvas.brush().solid = false;
-  canvas.pen().color = Color::Black();
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavolo {
 
@@ -126,6 +127,23 @@ class Canvas {
   const Brush& brush() const { return brush_; }
   Point penPos() const { return penPos_; }
 
+  // Keeps the current font, pen and brush; the matching Restore() brings them
+  // back, pairs nesting. The pen position is not kept: drawing moves on from
+  // where it got to. Prefer CanvasStateGuard to calling these by hand.
+  void Save() {
+    saved_.push_back({font_, pen_, brush_});
+    SaveDeviceState();
+  }
+  // Does nothing without a Save() to match.
+  void Restore() {
+    if (saved_.empty()) return;
+    font_ = saved_.back().font;
+    pen_ = saved_.back().pen;
+    brush_ = saved_.back().brush;
+    saved_.pop_back();
+    RestoreDeviceState();
+  }
+
   // Draws text in the current font with (x, y) the TOP-LEFT of the text cell
   // (not the baseline). A solid brush fills the cell behind the text first.
   // Moves the pen position to (x + advance, y) and returns that x.
@@ -187,6 +205,10 @@ class Canvas {
   // Draws text with its cell's top-left at (x, y); returns the advance.
   virtual int DrawText(int x, int y, std::string_view text) = 0;
   virtual void DrawLine(int x1, int y1, int x2, int y2) = 0;
+  // Whatever an implementation keeps of its own beside the canvas's state
+  // (a painter's), kept and brought back with Save() and Restore().
+  virtual void SaveDeviceState() {}
+  virtual void RestoreDeviceState() {}
 
  private:
   // Length of the blanks (" " and "　") at the start of text, or at its end.
@@ -241,6 +263,25 @@ class Canvas {
   Point penPos_;
   bool tracking_ = false;
   std::optional<Rect> extent_;
+  struct SavedState {
+    Font font;
+    Pen pen;
+    Brush brush;
+  };
+  std::vector<SavedState> saved_;
+};
+
+// Keeps a canvas's font, pen and brush for a scope: whatever a piece of
+// drawing changes of them is undone when it ends, however it ends.
+class CanvasStateGuard {
+ public:
+  explicit CanvasStateGuard(Canvas& canvas) : canvas_(canvas) { canvas_.Save(); }
+  ~CanvasStateGuard() { canvas_.Restore(); }
+  CanvasStateGuard(const CanvasStateGuard&) = delete;
+  CanvasStateGuard& operator=(const CanvasStateGuard&) = delete;
+
+ private:
+  Canvas& canvas_;
 };
 
 }  // namespace tavolo

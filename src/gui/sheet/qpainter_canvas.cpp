@@ -165,6 +165,12 @@ int QPainterCanvas::DrawText(int x, int y, std::string_view text) {
   return advance;
 }
 
+void QPainterCanvas::SaveDeviceState() { painter_.save(); }
+
+// The font entry in use is looked up again from font() whenever it no longer
+// matches, so the restored font needs nothing more here.
+void QPainterCanvas::RestoreDeviceState() { painter_.restore(); }
+
 void QPainterCanvas::BeginShape(bool withBrush) {
   QPen qpen(ToQColor(pen().color));
   qpen.setWidth(std::max(pen().width, 1));

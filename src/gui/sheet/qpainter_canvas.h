@@ -83,6 +83,11 @@ class QPainterCanvas : public Canvas {
  protected:
   int DrawText(int x, int y, std::string_view text) override;
   void DrawLine(int x1, int y1, int x2, int y2) override;
+  // The painter's own state (pen, brush, composition mode, clipping) goes with
+  // the canvas's: whatever is set straight on the painter between the two is
+  // put back too.
+  void SaveDeviceState() override;
+  void RestoreDeviceState() override;
 
  private:
   // The cache entry for font(); cheap when nothing changed.
