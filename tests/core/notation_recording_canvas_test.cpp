@@ -56,6 +56,37 @@ TEST(RecordingCanvasTest, RecordsEachCallWithTheStateOfItsTime) {
   EXPECT_EQ(canvas.texts().size(), 1u);
 }
 
+TEST(RecordingCanvasTest, StateGuardsBringBackFontPenAndBrushNotThePenPosition) {
+  RecordingCanvas canvas;
+  canvas.font().size = 10;
+  canvas.pen().width = 2;
+  {
+    const CanvasStateGuard outer(canvas);
+    canvas.font().size = 20;
+    canvas.brush().solid = true;
+    {
+      const CanvasStateGuard inner(canvas);
+      canvas.pen() = Pen{Color::Red(), 5, PenStyle::Dot, PenMode::NotXor};
+      canvas.font().style.bold = true;
+      canvas.textOut(0, 0, "a");
+    }
+    EXPECT_EQ(canvas.pen(), (Pen{Color::Black(), 2}));
+    EXPECT_EQ(canvas.font().size, 20);
+    EXPECT_FALSE(canvas.font().style.bold);
+    EXPECT_TRUE(canvas.brush().solid);
+    canvas.moveTo(40, 50);
+  }
+  EXPECT_EQ(canvas.font().size, 10);
+  EXPECT_FALSE(canvas.brush().solid);
+  EXPECT_EQ(canvas.penPos(), (Point{40, 50}));
+  canvas.Restore();  // without a Save: nothing happens
+  EXPECT_EQ(canvas.font().size, 10);
+  // Only the drawing was written down, in the state of its time.
+  ASSERT_EQ(canvas.calls().size(), 1u);
+  EXPECT_EQ(canvas.calls()[0].pen.width, 5);
+  EXPECT_EQ(canvas.calls()[0].font.size, 20);
+}
+
 TEST(RecordingCanvasTest, ColoursFromStoredBlueGreenRedValues) {
   EXPECT_EQ(Color::FromBgr(0xFF0000), Color::Blue());
   EXPECT_EQ(Color::FromBgr(0x0000FF), Color::Red());

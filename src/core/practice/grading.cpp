@@ -106,8 +106,7 @@ ScorePlacement PlaceScore(int score, Point scoreSpot, int startPanelWidth, doubl
 
 void DrawScore(Canvas& canvas, int score, Point scoreSpot, int startPanelWidth, double scale) {
   const ScorePlacement place = PlaceScore(score, scoreSpot, startPanelWidth, scale);
-  const Font before = canvas.font();
-  const bool brushWasSolid = canvas.brush().solid;
+  const CanvasStateGuard keep(canvas);
   canvas.brush().solid = false;  // transparent: the sheet shows through
   canvas.font().color = Color::Red();
   canvas.font().size = 38;
@@ -115,8 +114,6 @@ void DrawScore(Canvas& canvas, int score, Point scoreSpot, int startPanelWidth, 
   const int end = canvas.textOut(place.numberAt.x, place.numberAt.y, std::to_string(score));
   canvas.font().size = 24;
   canvas.textOut(end, place.numberAt.y + place.unitRise, "点");
-  canvas.font() = before;
-  canvas.brush().solid = brushWasSolid;
 }
 
 }  // namespace tavolo

@@ -30,15 +30,14 @@ void DrawText(Canvas& canvas, const PictureText& text) {
 }
 
 void RoundedArea(Canvas& canvas, const Rect& area, Color pen, bool filled) {
+  const CanvasStateGuard keep(canvas);
   canvas.pen().color = pen;
   canvas.pen().width = 1;
   canvas.pen().style = PenStyle::Solid;
   canvas.pen().mode = PenMode::Copy;
   canvas.brush().solid = filled;
   canvas.brush().color = Color::White();
-  canvas.roundRect(area.left, area.top, area.right, area.bottom, kCorner, kCorner);
-  canvas.brush().solid = false;
-  canvas.pen().color = Color::Black();
+  canvas.roundRect(area, kCorner, kCorner);
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
 #pragma once
 // The drawing vocabulary shared by the notation engine and the page renderer.
-// Everything is in integer device pixels. A Canvas keeps the current font, pen,
-// brush and pen position itself; implementations read that state when they
-// draw, so changing a font size between two text-outs costs nothing until the
-// next text-out.
+// A Canvas keeps the current font, pen, brush and pen position itself;
+// implementations read that state when they draw, so changing a font size
+// between two text-outs costs nothing until the next text-out.
+//
+// Coordinates, for every call below: integer device pixels of the surface
+// drawn on, origin at its top-left corner, x to the right, y downwards. A
+// screen page is a 96 dpi image, so one layout unit is one pixel; on a printer
+// they are the printer's pixels, and the callers scale their lengths to them.
+// A Rect counts its left and top edges in and its right and bottom edges out.
 
 #include <algorithm>
 #include <cstddef>
@@ -13,6 +18,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavolo {
 
@@ -84,7 +90,9 @@ struct Point {
   bool operator==(const Point&) const = default;
 };
 
-// Left/top inclusive, right/bottom exclusive, as the drawing rules count them.
+// The one rectangle of the canvas and its callers: left/top inclusive,
+// right/bottom exclusive, as the drawing rules count them, so Width() and
+// Height() are the pixels covered.
 struct Rect {
   int left = 0;
   int top = 0;
@@ -117,14 +125,34 @@ class Canvas {
  public:
   virtual ~Canvas() = default;
 
-  // Current state; change it freely between drawing calls.
+  // Current state; change it freely between drawing calls. Font sizes are in
+  // points, turned into pixels at the canvas's resolution; pen widths are in
+  // pixels.
   Font& font() { return font_; }
   const Font& font() const { return font_; }
   Pen& pen() { return pen_; }
   const Pen& pen() const { return pen_; }
   Brush& brush() { return brush_; }
   const Brush& brush() const { return brush_; }
+  // Where the last textOut, moveTo or lineTo left off.
   Point penPos() const { return penPos_; }
+
+  // Keeps the current font, pen and brush; the matching Restore() brings them
+  // back, pairs nesting. The pen position is not kept: drawing moves on from
+  // where it got to. Prefer CanvasStateGuard to calling these by hand.
+  void Save() {
+    saved_.push_back({font_, pen_, brush_});
+    SaveDeviceState();
+  }
+  // Does nothing without a Save() to match.
+  void Restore() {
+    if (saved_.empty()) return;
+    font_ = saved_.back().font;
+    pen_ = saved_.back().pen;
+    brush_ = saved_.back().brush;
+    saved_.pop_back();
+    RestoreDeviceState();
+  }
 
   // Draws text in the current font with (x, y) the TOP-LEFT of the text cell
   // (not the baseline). A solid brush fills the cell behind the text first.
@@ -135,7 +163,7 @@ class Canvas {
     if (tracking_) TrackText(x, y, advance, text);
     return penPos_.x;
   }
-  // The advance of text in the current font.
+  // The advance of text in the current font, in pixels.
   virtual int textWidth(std::string_view text) = 0;
   // The height of a text cell in the current font, ascent plus descent: text
   // drawn at y covers the rows y to y + textHeight() - 1. Canvases that know
@@ -162,7 +190,10 @@ class Canvas {
     line(penPos_.x, penPos_.y, x, y);
     penPos_ = {x, y};
   }
-  // A line that leaves the pen position alone.
+  // A line from (x1, y1) to (x2, y2) that leaves the pen position alone, its
+  // ends cut square at the end points. Across the line a pen w pixels wide
+  // covers w / 2 pixels before it (above, or left), the line's own pixel and
+  // the rest after it.
   void line(int x1, int y1, int x2, int y2) {
     DrawLine(x1, y1, x2, y2);
     if (tracking_) {
@@ -172,22 +203,31 @@ class Canvas {
     }
   }
 
-  // Outlined with the pen, filled with the brush when it is solid.
+  // Outlined with the pen, filled with the brush when it is solid. The
+  // outline runs along the rectangle's outermost pixels (columns left and
+  // right - 1, rows top and bottom - 1), a wider pen growing to both sides.
   virtual void rectangle(const Rect& rect) = 0;
-  // Corners are quarter ellipses ellipseWidth x ellipseHeight.
-  virtual void roundRect(int left, int top, int right, int bottom, int ellipseWidth,
-                         int ellipseHeight) = 0;
+  // rectangle() with corners that are quarter ellipses ellipseWidth x
+  // ellipseHeight pixels.
+  virtual void roundRect(const Rect& rect, int ellipseWidth, int ellipseHeight) = 0;
+  // The ellipse inscribed in bounds, outlined and filled as rectangle().
   virtual void ellipse(const Rect& bounds) = 0;
+  // Lines with the pen through the points in order, not closed, never filled.
   virtual void polyline(std::span<const Point> points) = 0;
-  // Fills with the colour, no outline, whatever the brush.
+  // Fills exactly the pixels of rect with the colour, no outline, whatever the
+  // brush.
   virtual void fillRect(const Rect& rect, Color color) = 0;
-  // Stretches the picture into rect.
+  // Stretches the picture over exactly the pixels of rect.
   virtual void drawImage(const Rect& rect, const CanvasImage& image) = 0;
 
  protected:
   // Draws text with its cell's top-left at (x, y); returns the advance.
   virtual int DrawText(int x, int y, std::string_view text) = 0;
   virtual void DrawLine(int x1, int y1, int x2, int y2) = 0;
+  // Whatever an implementation keeps of its own beside the canvas's state
+  // (a painter's), kept and brought back with Save() and Restore().
+  virtual void SaveDeviceState() {}
+  virtual void RestoreDeviceState() {}
 
  private:
   // Length of the blanks (" " and "　") at the start of text, or at its end.
@@ -242,6 +282,25 @@ class Canvas {
   Point penPos_;
   bool tracking_ = false;
   std::optional<Rect> extent_;
+  struct SavedState {
+    Font font;
+    Pen pen;
+    Brush brush;
+  };
+  std::vector<SavedState> saved_;
+};
+
+// Keeps a canvas's font, pen and brush for a scope: whatever a piece of
+// drawing changes of them is undone when it ends, however it ends.
+class CanvasStateGuard {
+ public:
+  explicit CanvasStateGuard(Canvas& canvas) : canvas_(canvas) { canvas_.Save(); }
+  ~CanvasStateGuard() { canvas_.Restore(); }
+  CanvasStateGuard(const CanvasStateGuard&) = delete;
+  CanvasStateGuard& operator=(const CanvasStateGuard&) = delete;
+
+ private:
+  Canvas& canvas_;
 };
 
 }  // namespace tavolo

@@ -56,6 +56,7 @@ void DrawGradingMark(Canvas& canvas, GradingMark mark, const Rect& field, const 
   const double right = field.right + dx;
   const double bottom = field.bottom + 3;
 
+  const CanvasStateGuard keep(canvas);
   canvas.brush().solid = false;
   Pen& pen = canvas.pen();
   pen.color = color;
@@ -104,8 +105,6 @@ void DrawGradingMark(Canvas& canvas, GradingMark mark, const Rect& field, const 
       break;
     }
   }
-  pen.color = Color::Black();
-  pen.width = 1;
 }
 
 }  // namespace tavolo

@@ -48,16 +48,15 @@ int DrawTextToLimit(const DrawingContext& context, Canvas& canvas, int x, int y,
 }
 
 // A fraction bar at exactly from.y .. to.y, in the font colour; the pen is
-// left black and 1 pixel wide.
+// left as it was.
 void DrawBar(const DrawingContext& context, Canvas& canvas, Point from, Point to) {
+  const CanvasStateGuard keep(canvas);
   Pen& pen = canvas.pen();
   pen.color = canvas.font().color;
   pen.width = FractionBarWidth(context);
   pen.mode = PenMode::Copy;
   canvas.moveTo(from.x, from.y);
   canvas.lineTo(to.x, to.y);
-  pen.color = Color::Black();
-  pen.width = 1;
 }
 
 bool IsTokenChar(char c) {
@@ -215,9 +214,9 @@ class MathTextWriter {
     if (context_.exponentPending) {
       context_.exponentPending = false;
       if (context_.PastRightLimit(x)) return x;
+      const CanvasStateGuard keep(canvas_);
       Font& font = canvas_.font();
-      const int size = font.size;
-      font.size = RoundHalfEven(size * 0.8);
+      font.size = RoundHalfEven(font.size * 0.8);
       if (PieceEnd(token, kLongTextPiece) == token.size()) {
         std::string raised(token);
         raised += ' ';
@@ -226,7 +225,6 @@ class MathTextWriter {
         x = DrawTextToLimit(context_, canvas_, x, y, token);
         x = DrawTextToLimit(context_, canvas_, x, y, " ");
       }
-      font.size = size;
       return x;
     }
     return DrawTokenChars(x, y + context_.lineRise, token) + context_.charGap;

@@ -47,8 +47,8 @@ Point DrawMarkedText(DrawingContext& context, Canvas& canvas, std::string_view t
                      double scale, int baseSize);
 
 // The bar of a fraction, from and to at the same y, shifted up by a small
-// correction that depends on the canvas font size; in the font colour, then
-// the pen is left black and 1 pixel wide.
+// correction that depends on the canvas font size; in the font colour, the
+// pen left as it was.
 void DrawFractionBar(const DrawingContext& context, Canvas& canvas, Point from, Point to);
 
 // 4 pixels on printers wider than 2800 pixels, else 1.

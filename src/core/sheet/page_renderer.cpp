@@ -355,7 +355,7 @@ class PageDrawing {
         const int top = frame.top + e / 5;
         Rect outline{frame.left, top, frame.right, top + q + R(0.5 * e)};
         if (ink) outline = EnclosingRoundedOutline(outline, *ink, clearance, e / 2);
-        canvas_.roundRect(outline.left, outline.top, outline.right, outline.bottom, e, e);
+        canvas_.roundRect(outline, e, e);
         break;
       }
       case BoxKind::None:  // and any code that is no shape: no box

@@ -54,10 +54,9 @@ void RecordingCanvas::DrawLine(int x1, int y1, int x2, int y2) {
 
 void RecordingCanvas::rectangle(const Rect& rect) { Record(CanvasCallKind::Rectangle).rect = rect; }
 
-void RecordingCanvas::roundRect(int left, int top, int right, int bottom, int ellipseWidth,
-                                int ellipseHeight) {
+void RecordingCanvas::roundRect(const Rect& rect, int ellipseWidth, int ellipseHeight) {
   CanvasCall& call = Record(CanvasCallKind::RoundRect);
-  call.rect = {left, top, right, bottom};
+  call.rect = rect;
   call.ellipseWidth = ellipseWidth;
   call.ellipseHeight = ellipseHeight;
 }

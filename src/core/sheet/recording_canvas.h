@@ -1,7 +1,9 @@
 #pragma once
-// A canvas that draws nothing and writes down every call, with the font, pen
-// and brush in effect at the time, so that tests can assert exact coordinates
-// and fuzzers and benchmarks can run the drawing code without a display.
+// A canvas that draws nothing and writes down every drawing call, with the
+// font, pen and brush in effect at the time, so that tests can assert exact
+// coordinates and fuzzers and benchmarks can run the drawing code without a
+// display. Save() and Restore() are not written down: what they do shows in
+// the state the later calls carry.
 //
 // Metrics (fixed, so that positions follow by hand arithmetic):
 //   pixel size of a font = round(points x dpi / 72), halves to even (dpi 96 by
@@ -63,8 +65,7 @@ class RecordingCanvas : public Canvas {
   int textWidth(std::string_view text) override;
   int textHeight() override { return PixelSize(font().size); }
   void rectangle(const Rect& rect) override;
-  void roundRect(int left, int top, int right, int bottom, int ellipseWidth,
-                 int ellipseHeight) override;
+  void roundRect(const Rect& rect, int ellipseWidth, int ellipseHeight) override;
   void ellipse(const Rect& bounds) override;
   void polyline(std::span<const Point> points) override;
   void fillRect(const Rect& rect, Color color) override;

@@ -30,6 +30,7 @@
 #include "gui/practice/scratch_pad.h"
 #include "gui/practice/sheet_picture.h"
 #include "gui/sheet/font_substitution.h"
+#include "gui/sheet/qt_color.h"
 #include "gui/sheet/qt_text.h"
 #include "practice/record_line.h"
 
@@ -43,8 +44,6 @@ constexpr int kMessageHeight = 100;  // the message picture under the run button
 constexpr int kResultHeight = 130;   // room for five rows of instructions or a picture
 constexpr int kMinimumHeight = 560;
 const QColor kPanelColour(0xF0, 0xF0, 0xE0);
-
-QColor ToQColor(Color c) { return QColor(c.red, c.green, c.blue); }
 
 QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
   auto* button = new QPushButton(QString::fromUtf8(caption), parent);

@@ -8,15 +8,10 @@
 #include <QVBoxLayout>
 
 #include "gui/app/widget_helpers.h"
+#include "gui/sheet/qt_color.h"
 #include "gui/sheet/qt_text.h"
 
 namespace tavolo {
-
-namespace {
-
-QColor ToQColor(Color c) { return QColor(c.red, c.green, c.blue); }
-
-}  // namespace
 
 NumberPadPanel::NumberPadPanel(QWidget* parent) : QFrame(parent) {
   setObjectName("pnlBunsu");

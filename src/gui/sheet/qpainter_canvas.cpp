@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "gui/sheet/font_substitution.h"
+#include "gui/sheet/qt_color.h"
 #include "gui/sheet/qt_text.h"
 #include "platform/cp932.h"
 #include "sheet/drawing_context.h"
@@ -19,8 +20,6 @@ struct QImageData : CanvasImageData {
   explicit QImageData(QImage picture) : image(std::move(picture)) {}
   QImage image;
 };
-
-QColor ToQColor(Color color) { return QColor(color.red, color.green, color.blue); }
 
 QString DrawnText(std::string_view text) {
   // A character read from one of its less usual codes carries an invisible
@@ -166,6 +165,12 @@ int QPainterCanvas::DrawText(int x, int y, std::string_view text) {
   return advance;
 }
 
+void QPainterCanvas::SaveDeviceState() { painter_.save(); }
+
+// The font entry in use is looked up again from font() whenever it no longer
+// matches, so the restored font needs nothing more here.
+void QPainterCanvas::RestoreDeviceState() { painter_.restore(); }
+
 void QPainterCanvas::BeginShape(bool withBrush) {
   QPen qpen(ToQColor(pen().color));
   qpen.setWidth(std::max(pen().width, 1));
@@ -199,11 +204,10 @@ void QPainterCanvas::rectangle(const Rect& rect) {
   EndShape();
 }
 
-void QPainterCanvas::roundRect(int left, int top, int right, int bottom, int ellipseWidth,
-                               int ellipseHeight) {
+void QPainterCanvas::roundRect(const Rect& rect, int ellipseWidth, int ellipseHeight) {
   BeginShape(true);
-  painter_.drawRoundedRect(OutlineRect({left, top, right, bottom}), ellipseWidth / 2.0,
-                           ellipseHeight / 2.0, Qt::AbsoluteSize);
+  painter_.drawRoundedRect(OutlineRect(rect), ellipseWidth / 2.0, ellipseHeight / 2.0,
+                           Qt::AbsoluteSize);
   EndShape();
 }
 

@@ -74,8 +74,7 @@ class QPainterCanvas : public Canvas {
   int textWidth(std::string_view text) override;
   int textHeight() override;
   void rectangle(const Rect& rect) override;
-  void roundRect(int left, int top, int right, int bottom, int ellipseWidth,
-                 int ellipseHeight) override;
+  void roundRect(const Rect& rect, int ellipseWidth, int ellipseHeight) override;
   void ellipse(const Rect& bounds) override;
   void polyline(std::span<const Point> points) override;
   void fillRect(const Rect& rect, Color color) override;
@@ -84,6 +83,11 @@ class QPainterCanvas : public Canvas {
  protected:
   int DrawText(int x, int y, std::string_view text) override;
   void DrawLine(int x1, int y1, int x2, int y2) override;
+  // The painter's own state (pen, brush, composition mode, clipping) goes with
+  // the canvas's: whatever is set straight on the painter between the two is
+  // put back too.
+  void SaveDeviceState() override;
+  void RestoreDeviceState() override;
 
  private:
   // The cache entry for font(); cheap when nothing changed.
