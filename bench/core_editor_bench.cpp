@@ -4,10 +4,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/dialogs.h"
 #include "authoring/question_editor.h"
 #include "big_question_file.h"
 #include "content/unit_reader.h"
+#include "platform/dialogs.h"
 
 namespace tavolo {
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "app/class_records.h"
-#include "app/dialogs.h"
 #include "class_records_course.h"
 #include "platform/cp932.h"
+#include "platform/dialogs.h"
 #include "practice/practice_run.h"
 #include "practice/record_line.h"
 #include "practice/record_store.h"

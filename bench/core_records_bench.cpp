@@ -12,12 +12,12 @@
 #include <string>
 
 #include "app/class_records.h"
-#include "app/dialogs.h"
 #include "app/records_viewer.h"
 #include "app/unit_marks.h"
 #include "content/course_index.h"
 #include "content/lesson_index.h"
 #include "platform/cp932.h"
+#include "platform/dialogs.h"
 #include "practice/record_line.h"
 #include "practice/record_store.h"
 

@@ -9,8 +9,8 @@
 #include <QPdfWriter>
 #include <cstddef>
 
-#include "gui/sheet/page_image.h"
-#include "gui/sheet/sheet_print.h"
+#include "draw/page_image.h"
+#include "draw/sheet_print.h"
 #include "render_bench_sheet.h"
 
 namespace tavolo::bench {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "gui/sheet/sheet_print.h"
+#include "draw/sheet_print.h"
 #include "gui_bench_pdf.h"
 #include "render_bench_sheet.h"
 #include "sheet/print_job.h"

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "gui/sheet/qpainter_canvas.h"
+#include "draw/qpainter_canvas.h"
 #include "sheet/markup_text.h"
 #include "sheet/notation.h"
 

@@ -3,8 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "gui/sheet/page_image.h"
-#include "gui/sheet/sheet_print.h"
+#include "draw/page_image.h"
+#include "draw/sheet_print.h"
 #include "gui_bench_pdf.h"
 #include "render_bench_sheet.h"
 #include "sheet/print_job.h"

@@ -3,7 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "gui/sheet/page_image.h"
+#include "draw/page_image.h"
 #include "gui_bench_pdf.h"
 #include "render_bench_sheet.h"
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/sheet/sheet_print.h"
+#include "draw/sheet_print.h"
 #include "gui_bench_pdf.h"
 #include "render_bench_sheet.h"
 

@@ -1,7 +1,9 @@
 # The layers of the program, each including only from below itself:
 #   src/core:  platform < content < sheet < practice < authoring < random < app
 #   no Qt header anywhere in src/core;
-#   src/core includes nothing from src/launcher, src/cli, src/draw or src/gui.
+#   src/core includes nothing from src/launcher, src/cli, src/draw or src/gui;
+#   src/draw (Qt Gui) nothing from src/gui or src/cli, src/cli nothing from
+#   src/gui, src/launcher nothing but core.
 # Run with -DSRC_DIR=<the src folder>; fails naming every include that runs upward.
 set(layers platform content sheet practice authoring random app)
 set(outside launcher cli draw gui)
@@ -34,6 +36,21 @@ foreach(layer IN LISTS layers)
     endforeach()
   endforeach()
 endforeach()
+# Outside core: the libraries above it, each with what it must not include.
+foreach(rule IN ITEMS "draw:gui|cli|launcher" "cli:gui|launcher" "launcher:gui|cli|draw")
+  string(REPLACE ":" ";" parts "${rule}")
+  list(GET parts 0 library)
+  list(GET parts 1 banned)
+  file(GLOB_RECURSE sources ${SRC_DIR}/${library}/*.cpp ${SRC_DIR}/${library}/*.h)
+  foreach(file IN LISTS sources)
+    math(EXPR count "${count} + 1")
+    file(STRINGS ${file} hits REGEX "^[ \t]*#[ \t]*include[ \t]*\"(${banned})/")
+    foreach(hit IN LISTS hits)
+      list(APPEND offenders "${file}: ${hit} (${library} is below it)")
+    endforeach()
+  endforeach()
+endforeach()
+
 file(GLOB stray LIST_DIRECTORIES true ${SRC_DIR}/core/*)
 foreach(entry IN LISTS stray)
   get_filename_component(name ${entry} NAME)
@@ -48,4 +65,4 @@ if(offenders)
   list(JOIN offenders "\n" text)
   message(FATAL_ERROR "includes that run against the layers:\n${text}")
 endif()
-message(STATUS "${count} core files checked: no Qt, every include from its own layer or below")
+message(STATUS "${count} files checked: no Qt in core, every include from its own layer or below")

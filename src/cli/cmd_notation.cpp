@@ -10,7 +10,7 @@
 
 #include "cli/command_options.h"
 #include "cli/commands.h"
-#include "gui/sheet/qpainter_canvas.h"
+#include "draw/qpainter_canvas.h"
 #include "sheet/markup_text.h"
 #include "sheet/notation.h"
 #include "sheet/recording_canvas.h"

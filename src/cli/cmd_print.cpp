@@ -12,7 +12,7 @@
 #include "cli/command_options.h"
 #include "cli/commands.h"
 #include "cli/prepared_sheet.h"
-#include "gui/sheet/sheet_print.h"
+#include "draw/sheet_print.h"
 #include "platform/clock.h"
 #include "platform/text_file.h"
 #include "sheet/pdf_date.h"

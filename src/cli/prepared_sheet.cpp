@@ -2,8 +2,8 @@
 
 #include <ostream>
 
-#include "gui/sheet/page_image.h"
-#include "gui/sheet/qimage_provider.h"
+#include "draw/page_image.h"
+#include "draw/qimage_provider.h"
 
 namespace tavolo {
 

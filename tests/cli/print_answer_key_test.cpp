@@ -20,7 +20,7 @@
 
 #include "cli/prepared_sheet.h"
 #include "cli_run.h"
-#include "gui/sheet/page_image.h"
+#include "draw/page_image.h"
 #include "support/temp_folder.h"
 
 namespace tavolo {

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/dialogs.h"
+#include "platform/dialogs.h"
 #include "platform/settings.h"
 
 namespace tavolo::test {

@@ -8,7 +8,7 @@
 #include <QTextLayout>
 #include <string>
 
-#include "gui/sheet/qpainter_canvas.h"
+#include "draw/qpainter_canvas.h"
 
 namespace tavolo {
 namespace {

@@ -1,15 +1,15 @@
 // Worksheet pages through Qt: the screen image at any device-pixel ratio and a
 // page at a printer's resolution put their ink where the layout says.
 
-#include "gui/sheet/page_image.h"
+#include "draw/page_image.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
 
-#include "gui/sheet/qimage_provider.h"
-#include "gui/sheet/qpainter_canvas.h"
+#include "draw/qimage_provider.h"
+#include "draw/qpainter_canvas.h"
 #include "support/temp_folder.h"
 
 namespace tavolo {

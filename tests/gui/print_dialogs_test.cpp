@@ -16,9 +16,9 @@
 #include "../cli/cli_run.h"
 #include "../core/app_fakes.h"
 #include "cli/unit_source.h"
+#include "draw/page_image.h"
 #include "gui/app/frm_print_mode.h"
 #include "gui/app/frm_print_ok.h"
-#include "gui/sheet/page_image.h"
 #include "modal_helper.h"
 #include "support/temp_folder.h"
 

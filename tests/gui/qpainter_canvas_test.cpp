@@ -1,7 +1,7 @@
 // The QPainter canvas draws where the recording canvas says, with the IPA
 // fonts standing in for the course files' font names.
 
-#include "gui/sheet/qpainter_canvas.h"
+#include "draw/qpainter_canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "cli/drawing_commands.h"
-#include "gui/sheet/font_substitution.h"
+#include "draw/font_substitution.h"
 #include "platform/cp932.h"
 #include "sheet/notation.h"
 #include "sheet/recording_canvas.h"

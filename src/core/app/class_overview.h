@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/class_records.h"
-#include "app/dialogs.h"
 #include "content/course_index.h"
+#include "platform/dialogs.h"
 
 namespace tavolo {
 

@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/dialogs.h"
 #include "app/unit_marks.h"
 #include "authoring/index_tree.h"
 #include "content/lesson_index.h"
 #include "content/question_file_index.h"
 #include "content/unit_address.h"
 #include "content/unit_content.h"
+#include "platform/dialogs.h"
 #include "platform/result.h"
 
 namespace tavolo {

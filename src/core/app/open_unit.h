@@ -11,9 +11,9 @@
 
 #include "app/app_state.h"
 #include "app/course_menu.h"
-#include "app/dialogs.h"
 #include "app/opened_sheet.h"
 #include "content/unit_content.h"
+#include "platform/dialogs.h"
 
 namespace tavolo {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/dialogs.h"
+#include "platform/dialogs.h"
 #include "platform/ini_file.h"
 #include "practice/record_line.h"
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/dialogs.h"
 #include "app/sheet_document.h"
+#include "platform/dialogs.h"
 
 namespace tavolo {
 

@@ -11,9 +11,9 @@
 #include <string_view>
 
 #include "app/app_state.h"
-#include "app/dialogs.h"
 #include "authoring/password.h"
 #include "authoring/roster.h"
+#include "platform/dialogs.h"
 #include "platform/settings.h"
 
 namespace tavolo {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/dialogs.h"
+#include "platform/dialogs.h"
 #include "platform/result.h"
 #include "platform/settings.h"
 

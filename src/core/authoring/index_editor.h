@@ -11,12 +11,12 @@
 #include <string_view>
 #include <vector>
 
-#include "app/dialogs.h"
 #include "authoring/index_tree.h"
 #include "authoring/lesson_index_edit.h"
 #include "authoring/written_lines.h"
 #include "content/course_index.h"
 #include "content/lesson_index.h"
+#include "platform/dialogs.h"
 #include "platform/result.h"
 
 namespace tavolo {

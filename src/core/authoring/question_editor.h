@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs.h"
 #include "authoring/unit_block.h"
 #include "authoring/written_lines.h"
 #include "content/course_index.h"
 #include "content/unit_address.h"
 #include "content/unit_content.h"
+#include "platform/dialogs.h"
 #include "sheet/canvas.h"
 #include "sheet/sheet_params.h"
 

@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/dialogs.h"
+#include "platform/dialogs.h"
 #include "platform/result.h"
 #include "practice/grading.h"
 #include "practice/number_pad.h"

@@ -9,11 +9,11 @@
 #include "app/app_state.h"
 #include "app/locations.h"
 #include "app/start_up.h"
+#include "draw/qt_text.h"
 #include "gui/app/frm_main.h"
 #include "gui/app/glyphs.h"
 #include "gui/app/message_dialogs.h"
 #include "gui/app/qsettings_store.h"
-#include "gui/sheet/qt_text.h"
 
 namespace tavolo {
 

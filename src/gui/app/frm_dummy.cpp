@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "gui/sheet/qt_text.h"
+#include "draw/qt_text.h"
 #include "platform/text_file.h"
 
 namespace tavolo {

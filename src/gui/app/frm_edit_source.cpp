@@ -10,9 +10,9 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+#include "draw/font_substitution.h"
+#include "draw/qt_text.h"
 #include "gui/app/redo_key.h"
-#include "gui/sheet/font_substitution.h"
-#include "gui/sheet/qt_text.h"
 #include "platform/text_file.h"
 
 namespace tavolo {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs.h"
 #include "authoring/written_lines.h"
+#include "platform/dialogs.h"
 
 class QPlainTextEdit;
 

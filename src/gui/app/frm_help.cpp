@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 
 #include "content/file_checks.h"
-#include "gui/sheet/qt_text.h"
+#include "draw/qt_text.h"
 #include "platform/text_file.h"
 
 namespace tavolo {

@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/dialogs.h"
 #include "app/open_unit.h"
 #include "app/practice_flow.h"
 #include "app/start_up.h"
 #include "gui/app/lazy_window.h"
 #include "gui/app/sheet_host.h"
+#include "platform/dialogs.h"
 #include "platform/settings.h"
 #include "sheet/answer_box_registry.h"
 #include "sheet/page_renderer.h"

@@ -21,6 +21,7 @@
 #include "app/help_pages.h"
 #include "app/sheet_saving.h"
 #include "content/file_checks.h"
+#include "draw/qt_text.h"
 #include "gui/app/frm_dummy.h"
 #include "gui/app/frm_help.h"
 #include "gui/app/frm_juku.h"
@@ -38,7 +39,6 @@
 #include "gui/authoring/frm_edit_ques.h"
 #include "gui/authoring/frm_input_name.h"
 #include "gui/practice/frm_class_records.h"
-#include "gui/sheet/qt_text.h"
 #include "platform/text_file.h"
 #include "sheet/sheet_edits.h"
 

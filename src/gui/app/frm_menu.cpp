@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "draw/qt_text.h"
 #include "gui/app/widget_helpers.h"
-#include "gui/sheet/qt_text.h"
 
 namespace tavolo {
 

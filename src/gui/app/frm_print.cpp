@@ -7,10 +7,10 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "draw/page_image.h"
+#include "draw/qt_text.h"
 #include "gui/app/page_view.h"
 #include "gui/app/sheet_host.h"
-#include "gui/sheet/page_image.h"
-#include "gui/sheet/qt_text.h"
 #include "sheet/figure_edit.h"
 
 namespace tavolo {

@@ -12,7 +12,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "gui/sheet/sheet_print.h"
+#include "draw/sheet_print.h"
 #include "platform/clock.h"
 #include "sheet/pdf_date.h"
 

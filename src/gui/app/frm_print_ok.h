@@ -8,8 +8,8 @@
 #include <functional>
 #include <memory>
 
-#include "app/dialogs.h"
 #include "gui/app/printable_sheet.h"
+#include "platform/dialogs.h"
 #include "sheet/print_job.h"
 
 class QLabel;

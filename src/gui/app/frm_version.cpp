@@ -6,8 +6,8 @@
 #include <QVBoxLayout>
 
 #include "app/app_state.h"
+#include "draw/qt_text.h"
 #include "gui/app/glyphs.h"
-#include "gui/sheet/qt_text.h"
 
 namespace tavolo {
 

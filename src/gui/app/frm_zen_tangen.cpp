@@ -7,7 +7,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "gui/sheet/qt_text.h"
+#include "draw/qt_text.h"
 #include "platform/clock.h"
 
 namespace tavolo {

@@ -11,7 +11,7 @@
 #include <algorithm>
 
 #include "app/app_state.h"
-#include "gui/sheet/qt_text.h"
+#include "draw/qt_text.h"
 
 namespace tavolo {
 

@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/dialogs.h"
+#include "platform/dialogs.h"
 #include "platform/result.h"
 
 namespace tavolo {

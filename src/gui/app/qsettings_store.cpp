@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QVariant>
 
-#include "gui/sheet/qt_text.h"
+#include "draw/qt_text.h"
 
 namespace tavolo {
 

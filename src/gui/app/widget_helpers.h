@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/sheet/qt_text.h"
+#include "draw/qt_text.h"
 
 namespace tavolo {
 

@@ -14,10 +14,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "draw/qt_text.h"
 #include "gui/app/redo_key.h"
 #include "gui/app/widget_helpers.h"
 #include "gui/authoring/index_glyphs.h"
-#include "gui/sheet/qt_text.h"
 #include "platform/text_file.h"
 
 namespace tavolo {

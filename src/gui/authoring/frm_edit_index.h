@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/dialogs.h"
 #include "app/unit_marks.h"
 #include "authoring/index_editor.h"
 #include "authoring/written_lines.h"
+#include "platform/dialogs.h"
 
 class QLabel;
 class QLineEdit;

@@ -16,9 +16,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "draw/font_substitution.h"
 #include "gui/app/frm_bmp.h"
 #include "gui/app/redo_key.h"
-#include "gui/sheet/font_substitution.h"
 
 namespace tavolo {
 

@@ -11,10 +11,10 @@
 #include <optional>
 #include <string>
 
-#include "app/dialogs.h"
 #include "authoring/editor_figures.h"
 #include "authoring/question_editor.h"
 #include "authoring/question_text.h"
+#include "platform/dialogs.h"
 
 class QCheckBox;
 class QLabel;

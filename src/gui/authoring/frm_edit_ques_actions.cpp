@@ -19,10 +19,10 @@
 #include "authoring/answer_choices.h"
 #include "authoring/editor_figures.h"
 #include "authoring/question_text.h"
+#include "draw/qt_text.h"
 #include "gui/app/frm_bmp.h"
 #include "gui/app/widget_helpers.h"
 #include "gui/authoring/frm_edit_ques.h"
-#include "gui/sheet/qt_text.h"
 #include "platform/text_file.h"
 
 namespace tavolo {

@@ -13,9 +13,9 @@
 #include <QVBoxLayout>
 
 #include "app/sign_on.h"
+#include "draw/qt_text.h"
 #include "gui/app/widget_helpers.h"
 #include "gui/authoring/frm_password.h"
-#include "gui/sheet/qt_text.h"
 #include "practice/learner_name.h"
 
 namespace tavolo {

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "app/dialogs.h"
 #include "authoring/roster.h"
+#include "platform/dialogs.h"
 #include "platform/settings.h"
 
 class QLabel;

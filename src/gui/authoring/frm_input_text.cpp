@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/sheet/qt_text.h"
+#include "draw/qt_text.h"
 
 namespace tavolo {
 

@@ -5,8 +5,8 @@
 
 #include <QDialog>
 
-#include "app/dialogs.h"
 #include "authoring/password.h"
+#include "platform/dialogs.h"
 
 class QLabel;
 class QLineEdit;

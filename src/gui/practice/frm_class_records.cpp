@@ -11,8 +11,8 @@
 #include <algorithm>
 
 #include "app/sign_on.h"
+#include "draw/qt_text.h"
 #include "gui/app/widget_helpers.h"
-#include "gui/sheet/qt_text.h"
 #include "platform/text_file.h"
 
 namespace tavolo {

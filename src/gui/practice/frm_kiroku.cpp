@@ -10,9 +10,9 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "draw/font_substitution.h"
+#include "draw/qt_text.h"
 #include "gui/practice/score_chart.h"
-#include "gui/sheet/font_substitution.h"
-#include "gui/sheet/qt_text.h"
 
 namespace tavolo {
 

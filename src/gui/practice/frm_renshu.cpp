@@ -23,15 +23,15 @@
 #include <QVBoxLayout>
 #include <QtMath>
 
+#include "draw/font_substitution.h"
+#include "draw/qt_color.h"
+#include "draw/qt_text.h"
 #include "gui/app/widget_helpers.h"
 #include "gui/practice/frm_zen_seikai.h"
 #include "gui/practice/message_picture_view.h"
 #include "gui/practice/number_pad_panel.h"
 #include "gui/practice/scratch_pad.h"
 #include "gui/practice/sheet_picture.h"
-#include "gui/sheet/font_substitution.h"
-#include "gui/sheet/qt_color.h"
-#include "gui/sheet/qt_text.h"
 #include "practice/record_line.h"
 
 namespace tavolo {

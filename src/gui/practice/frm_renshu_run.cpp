@@ -16,6 +16,9 @@
 
 #include "app/practice_flow.h"
 #include "app/record_file.h"
+#include "draw/font_substitution.h"
+#include "draw/page_image.h"
+#include "draw/qt_text.h"
 #include "gui/app/frm_print.h"
 #include "gui/app/widget_helpers.h"
 #include "gui/app/worksheet_printable.h"
@@ -25,9 +28,6 @@
 #include "gui/practice/number_pad_panel.h"
 #include "gui/practice/scratch_pad.h"
 #include "gui/practice/sheet_picture.h"
-#include "gui/sheet/font_substitution.h"
-#include "gui/sheet/page_image.h"
-#include "gui/sheet/qt_text.h"
 #include "practice/run_recorder.h"
 
 namespace tavolo {

@@ -5,9 +5,9 @@
 #include <QPainter>
 #include <QStringList>
 
+#include "draw/qpainter_canvas.h"
+#include "draw/qt_text.h"
 #include "gui/practice/result_pictures.h"
-#include "gui/sheet/qpainter_canvas.h"
-#include "gui/sheet/qt_text.h"
 
 namespace tavolo {
 

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "draw/qt_color.h"
+#include "draw/qt_text.h"
 #include "gui/app/widget_helpers.h"
-#include "gui/sheet/qt_color.h"
-#include "gui/sheet/qt_text.h"
 
 namespace tavolo {
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <tuple>
 
-#include "gui/sheet/font_substitution.h"
+#include "draw/font_substitution.h"
 
 namespace tavolo {
 

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gui/sheet/qt_text.h"
+#include "draw/qt_text.h"
 
 namespace tavolo {
 

@@ -4,8 +4,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "draw/qpainter_canvas.h"
 #include "gui/practice/result_pictures.h"
-#include "gui/sheet/qpainter_canvas.h"
 
 namespace tavolo {
 

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "gui/sheet/qpainter_canvas.h"
+#include "draw/qpainter_canvas.h"
 #include "practice/practice_view.h"
 
 namespace tavolo {

@@ -1,11 +1,11 @@
-#include "gui/sheet/qimage_provider.h"
+#include "draw/qimage_provider.h"
 
 #include <QCoreApplication>
 #include <QImage>
 #include <QString>
 
 #include "app/locations.h"
-#include "gui/sheet/qpainter_canvas.h"
+#include "draw/qpainter_canvas.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
 

@@ -1,8 +1,8 @@
-#include "gui/sheet/page_image.h"
+#include "draw/page_image.h"
 
 #include <QPaintDevice>
 
-#include "gui/sheet/qpainter_canvas.h"
+#include "draw/qpainter_canvas.h"
 
 namespace tavolo {
 

@@ -1,4 +1,4 @@
-#include "gui/sheet/qpainter_canvas.h"
+#include "draw/qpainter_canvas.h"
 
 #include <QPen>
 #include <QPolygon>
@@ -7,9 +7,9 @@
 #include <limits>
 #include <utility>
 
-#include "gui/sheet/font_substitution.h"
-#include "gui/sheet/qt_color.h"
-#include "gui/sheet/qt_text.h"
+#include "draw/font_substitution.h"
+#include "draw/qt_color.h"
+#include "draw/qt_text.h"
 #include "platform/cp932.h"
 #include "sheet/drawing_context.h"
 

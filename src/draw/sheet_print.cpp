@@ -1,8 +1,8 @@
-#include "gui/sheet/sheet_print.h"
+#include "draw/sheet_print.h"
 
 #include <cmath>
 
-#include "gui/sheet/page_image.h"
+#include "draw/page_image.h"
 
 namespace tavolo {
 

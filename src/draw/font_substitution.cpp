@@ -1,4 +1,4 @@
-#include "gui/sheet/font_substitution.h"
+#include "draw/font_substitution.h"
 
 #include <QFontDatabase>
 #include <QHash>

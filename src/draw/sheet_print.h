@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-#include "gui/sheet/qpainter_canvas.h"
+#include "draw/qpainter_canvas.h"
 #include "sheet/page_renderer.h"
 #include "sheet/print_job.h"
 
