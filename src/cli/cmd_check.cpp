@@ -1,5 +1,7 @@
 // `tavolo check COURSE [--json]`: the course author's linter. Every problem is
 // one line FILE:LINE: MESSAGE (or a JSON list), then a one-line summary.
+// Syntax errors in random data add the column (FILE:LINE:COLUMN: MESSAGE);
+// warnings say "警告:" and alone do not make the check fail.
 // `tavolo check --answers COURSE [--json]`: the numbers learners may type that
 // answer boxes do not accept, one box a line, the same way.
 
@@ -11,6 +13,7 @@
 #include "cli/json.h"
 #include "cli/terminal_text.h"
 #include "content/course_check.h"
+#include "random/unit_check.h"
 
 namespace tavolo {
 
@@ -21,19 +24,30 @@ std::string Summary(const CourseCheckResult& result) {
                      std::to_string(result.sectionCount) + "、単元 " +
                      std::to_string(result.unitCount) + " を調べました: ";
   if (result.problems.empty()) return text + "問題はありません";
-  return text + "問題が " + std::to_string(result.problems.size()) + " 件あります";
+  const std::size_t warnings = result.WarningCount(), errors = result.ErrorCount();
+  if (warnings == 0) return text + "問題が " + std::to_string(errors) + " 件あります";
+  if (errors == 0) return text + "警告が " + std::to_string(warnings) + " 件あります";
+  return text + "問題が " + std::to_string(errors) + " 件、警告が " + std::to_string(warnings) +
+         " 件あります";
+}
+
+// The random data of every unit, checked by the layer that reads it.
+std::vector<UnitFinding> CheckUnitRandomData(const LineSource& lines, const UnitExtent& extent) {
+  std::vector<UnitFinding> findings;
+  for (RandomCheckMessage& m : CheckRandomData(RandomCheckUnitOf(lines, extent)))
+    findings.push_back(UnitFinding{m.line, m.column, m.warning, std::move(m.message)});
+  return findings;
 }
 
 void WriteJson(std::ostream& out, const CourseCheckResult& result) {
   JsonWriter json(out);
   json.BeginArray();
   for (const auto& p : result.problems) {
-    json.BeginObject()
-        .Field("address", p.address)
-        .Field("file", p.file)
-        .Field("line", p.line)
-        .Field("message", p.message)
-        .EndObject();
+    json.BeginObject().Field("address", p.address).Field("file", p.file).Field("line", p.line);
+    // Only messages that have them carry these, so other output stays as it was.
+    if (p.column > 0) json.Field("column", p.column);
+    if (p.warning) json.Field("warning", true);
+    json.Field("message", p.message).EndObject();
   }
   json.EndArray().Finish();
 }
@@ -108,7 +122,7 @@ int RunCheckCommand(const CommandArgs& arguments, std::ostream& out, std::ostrea
     err << course.message() << "\n";
     return 2;
   }
-  const CourseCheckResult result = CheckCourse(course.value());
+  const CourseCheckResult result = CheckCourse(course.value(), CheckUnitRandomData);
   if (asJson) {
     WriteJson(out, result);
     err << Summary(result) << "\n";
@@ -116,11 +130,12 @@ int RunCheckCommand(const CommandArgs& arguments, std::ostream& out, std::ostrea
     for (const auto& p : result.problems) {
       out << TerminalText(p.file);
       if (p.line > 0) out << ":" << p.line;
-      out << ": " << TerminalText(p.message) << "\n";
+      if (p.line > 0 && p.column > 0) out << ":" << p.column;
+      out << ": " << (p.warning ? "警告: " : "") << TerminalText(p.message) << "\n";
     }
     out << Summary(result) << "\n";
   }
-  return result.problems.empty() ? 0 : 1;
+  return result.ErrorCount() == 0 ? 0 : 1;
 }
 
 }  // namespace tavolo

@@ -1,5 +1,6 @@
 // `tavolo dump COURSE L.S.U[Rv]` or `tavolo dump FILE.prp`: one unit as read
-// for a worksheet, as JSON.
+// for a worksheet, as JSON; a unit with random data also shows its block's
+// lines ("random") and the file line of the first ("randomLine").
 
 #include <ostream>
 
@@ -36,9 +37,11 @@ void WriteUnit(std::ostream& out, const LoadedUnit& unit) {
       .Field("graph", c.graphLines)
       .Field("agraph", c.aGraphLines)
       .Field("kgroup", c.kgroupLines)
-      .Field("softkey", c.softkeyLines)
-      .EndObject()
-      .Finish();
+      .Field("softkey", c.softkeyLines);
+  // Only a unit with random data has these, so every other dump stays as it was.
+  if (c.HasRandomBlock())
+    json.Field("random", c.randomLines).Field("randomLine", c.randomFirstLine);
+  json.EndObject().Finish();
 }
 
 }  // namespace

@@ -395,7 +395,7 @@ TEST_F(QuestionEditorTest, LinesThatCannotBeWrittenAsTheyStandAreRefused) {
   // marker lines inside the question block, which are its content.
   LoadSheet(SheetOf(3), 3);
   editor.boxes.question = {"x", "(1) 5−3=#2#", "]]", "<<value", "[[unitX9"};
-  editor.boxes.dummy = {"～", "<<random"};
+  editor.boxes.dummy = {"～", "<<memo"};
   ASSERT_EQ(editor.Save(dialogs).stop, EditorStop::Saved);
   const UnitReading reread = ReadUnitBlock(file, "[[unit3", 1, 3, captions);
   ASSERT_TRUE(reread.ok()) << reread.problem.message;

@@ -28,8 +28,8 @@ constexpr std::size_t kLongestShownLine = 4 * 891 * 3 / 16;
 
 class CourseChecker {
  public:
-  explicit CourseChecker(const CourseIndex& course)
-      : course_(course), mainFile_(PathText(course.file)) {}
+  CourseChecker(const CourseIndex& course, const UnitCheck& unitCheck)
+      : course_(course), unitCheck_(unitCheck), mainFile_(PathText(course.file)) {}
 
   CourseCheckResult Run() {
     for (const int line : course_.ignoredLessonLines)
@@ -159,19 +159,40 @@ class CourseChecker {
                                        lineNumber});
       }
     }
-    std::stable_sort(problems.begin(), problems.end(),
-                     [](const UnitProblem& a, const UnitProblem& b) { return a.line < b.line; });
-    for (const UnitProblem& problem : problems)
-      Report(AddressText(address), questionFile, problem.line, problem.message);
+    std::vector<CourseProblem> found;
+    for (UnitProblem& problem : problems)
+      found.push_back(CourseProblem{AddressText(address), questionFile, problem.line,
+                                    std::move(problem.message)});
+    if (reading.ok() && unitCheck_) {
+      if (const auto key = file.FindKeyLine(UnitKeyLine(address))) {
+        const UnitExtent extent = ScanUnit(file.Lines(), *key);
+        for (UnitFinding& finding : unitCheck_(file.Lines(), extent))
+          found.push_back(CourseProblem{AddressText(address), questionFile, finding.line,
+                                        std::move(finding.message), finding.column,
+                                        finding.warning});
+      }
+    }
+    std::stable_sort(
+        found.begin(), found.end(),
+        [](const CourseProblem& a, const CourseProblem& b) { return a.line < b.line; });
+    for (CourseProblem& problem : found) result_.problems.push_back(std::move(problem));
   }
 
   const CourseIndex& course_;
+  const UnitCheck& unitCheck_;
   std::string mainFile_;
   CourseCheckResult result_;
 };
 
 }  // namespace
 
-CourseCheckResult CheckCourse(const CourseIndex& course) { return CourseChecker(course).Run(); }
+std::size_t CourseCheckResult::WarningCount() const {
+  return static_cast<std::size_t>(std::count_if(problems.begin(), problems.end(),
+                                                [](const CourseProblem& p) { return p.warning; }));
+}
+
+CourseCheckResult CheckCourse(const CourseIndex& course, const UnitCheck& unitCheck) {
+  return CourseChecker(course, unitCheck).Run();
+}
 
 }  // namespace tavolo

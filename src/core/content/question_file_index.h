@@ -39,6 +39,10 @@ class QuestionFileIndex {
   // decoded text is `text` and that lies before the unit's end ("]]"); 0 when none.
   int FindLineInUnit(std::string_view text, std::size_t from) const;
 
+  // The file's lines (raw CP932), line 1 at index 0: for checks that scan a
+  // unit again.
+  const ByteLines& Lines() const { return *lines_; }
+
   // The similar problems the course menu lists for the unit.
   std::vector<int> SimilarProblems(int unit) const;
 

@@ -26,6 +26,13 @@ struct UnitContent {
   std::vector<std::string> aGraphLines;    // "<<AGraph": answer figures, 3 lines each
   std::vector<std::string> kgroupLines;    // "<<kgroup": answer choices
   std::vector<std::string> softkeyLines;   // "<<softkey": soft-keyboard keys
+  // "<<random": the declarations of random data, as read (the first such
+  // block; a unit holds one), and the file line of the first of them. 0 when
+  // the unit has no block; an empty block has the line of its ">>".
+  std::vector<std::string> randomLines;
+  int randomFirstLine = 0;
+
+  bool HasRandomBlock() const { return randomFirstLine > 0; }
 
   bool operator==(const UnitContent&) const = default;
 };

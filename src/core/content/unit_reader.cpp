@@ -16,6 +16,7 @@ namespace tavolo {
 namespace {
 
 constexpr std::string_view kQuestionMarker = "<<ques";
+constexpr std::string_view kRandomMarker = "<<random";
 
 // How a block's line count is checked once the block has been read.
 enum class CountRule { None, Exact7, Kran };
@@ -65,11 +66,16 @@ class UnitFiller {
     for (const UnitFault& fault : extent_.faults) faults.push_back(Problem(fault));
     for (const ScannedBlock& block : extent_.blocks) {
       const bool questions = block.marker == kQuestionMarker;
-      const BlockKind* kind = questions ? nullptr : FindBlock(block.marker);
+      const bool random = block.marker == kRandomMarker;
+      const BlockKind* kind = questions || random ? nullptr : FindBlock(block.marker);
       // "<<dummy" and "<<hint" belong to the editor: a sheet does without them,
       // even when their ">>" is missing (the course check and saving still say so).
-      if (!questions && !kind) continue;
+      if (!questions && !random && !kind) continue;
       if (block.fault >= 0) return Failed(Problem(extent_.faults[block.fault]));
+      if (random) {
+        ReadRandom(block);
+        continue;
+      }
       std::optional<UnitProblem> problem =
           questions ? ReadQuestions(block) : ReadBlock(block, *kind);
       if (problem) return Failed(std::move(*problem));
@@ -98,6 +104,15 @@ class UnitFiller {
         return Problem("問題の行は６０行以下です", i);
     }
     return std::nullopt;
+  }
+
+  // Only the first block is the unit's; the author's check points out any
+  // further one, whose lines a sheet does without.
+  void ReadRandom(const ScannedBlock& block) {
+    if (content_.HasRandomBlock()) return;
+    content_.randomFirstLine = lines_.LineNumber(block.first);
+    for (std::size_t i = block.first; i < block.last; ++i)
+      content_.randomLines.push_back(lines_.Text(i));
   }
 
   std::optional<UnitProblem> ReadBlock(const ScannedBlock& block, const BlockKind& kind) {

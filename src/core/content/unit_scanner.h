@@ -34,14 +34,16 @@ inline constexpr std::string_view kUnitEndLine = "]]";
 inline constexpr std::string_view kBlockEndLine = ">>";
 
 // Every block marker that any part of the program reads or writes.
-inline constexpr std::array<std::string_view, 12> kBlockMarkers = {
-    "<<ques",  "<<ans",    "<<header",  "<<value",  "<<font",  "<<kran",
-    "<<graph", "<<kgroup", "<<softkey", "<<AGraph", "<<dummy", "<<hint"};
+inline constexpr std::array<std::string_view, 13> kBlockMarkers = {
+    "<<ques",   "<<ans",     "<<header", "<<value", "<<font", "<<kran",  "<<graph",
+    "<<kgroup", "<<softkey", "<<AGraph", "<<dummy", "<<hint", "<<random"};
 
 // The blocks the unit reader takes in, whose content ends only at ">>".
-inline constexpr std::array<std::string_view, 10> kReaderBlocks = {
-    "<<ques", "<<ans",   "<<header", "<<value",   "<<font",
-    "<<kran", "<<graph", "<<kgroup", "<<softkey", "<<AGraph"};
+// "<<random" is one of them: its declarations may hold any text, and a line
+// such as "]]" there must not end the unit.
+inline constexpr std::array<std::string_view, 11> kReaderBlocks = {
+    "<<ques",  "<<ans",    "<<header",  "<<value",  "<<font",  "<<kran",
+    "<<graph", "<<kgroup", "<<softkey", "<<AGraph", "<<random"};
 
 bool IsBlockMarker(std::string_view line);
 bool IsReaderBlockMarker(std::string_view line);

@@ -45,6 +45,9 @@ std::vector<std::string> ComposeCopyFile(const SheetParams& sheet) {
   AppendBlock(out, "<<kgroup", unit.kgroupLines);
   // The soft keys stay with the unit wherever it goes.
   if (!unit.softkeyLines.empty()) AppendBlock(out, "<<softkey", unit.softkeyLines);
+  // So do the declarations of random data, line for line as they were read:
+  // a copy draws the same variants as its unit.
+  if (unit.HasRandomBlock()) AppendBlock(out, "<<random", unit.randomLines);
   out.emplace_back("]]");
   return out;
 }

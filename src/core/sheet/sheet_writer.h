@@ -18,7 +18,8 @@ namespace tavolo {
 std::vector<std::string> WriteLayoutBlocks(const SheetParams& sheet);
 
 // The lines of a copy file: "[[unitX", header, questions, an empty "<<ans",
-// figures when there are any, layout blocks, answer choices, "]]".
+// figures when there are any, layout blocks, answer choices, soft keys and the
+// block of random data when there are any, "]]".
 std::vector<std::string> ComposeCopyFile(const SheetParams& sheet);
 
 // The copy-file name a teacher typed, judged by the extension of the file name
