@@ -19,8 +19,6 @@ class RecordFileRecorder final : public RunRecorder {
   // problem, under the next key of the section.
   [[nodiscard]] Status Record(const RunRecord& run) override;
 
-  const RecordTarget& Target() const { return target_; }
-
  private:
   RecordTarget target_;
   Clock clock_;

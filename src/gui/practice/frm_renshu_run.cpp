@@ -418,9 +418,7 @@ void TfrmRenshu::RefreshRecords() {
   }
   const RecordsList list = ReadRecordsList(*records_, learnerName_);
   lblKiroku_->setText(ToQString(list.caption));
-  QStringList lines;
-  for (const std::string& line : list.lines) lines << ToQString(line);
-  memKiroku_->setPlainText(lines.join(QLatin1Char('\n')));
+  memKiroku_->setPlainText(JoinedLines(list.lines));
   // The newest run is the one the learner looks for.
   memKiroku_->verticalScrollBar()->setValue(memKiroku_->verticalScrollBar()->maximum());
 }
