@@ -1,0 +1,69 @@
+#pragma once
+// One variant of a unit with random data, as a sheet shows it: the values put
+// into its question and choice lines, its computed answers written out with
+// every form judging accepts, model answers padded to the widest variant.
+// A unit without a block comes back as it was read, "$" and all.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "content/unit_content.h"
+#include "random/block.h"
+#include "random/variants.h"
+
+namespace tavolo {
+
+struct NamedValue {
+  std::string name;
+  std::string text;  // the natural form; a condition as "true" or "false"
+};
+
+// What a sheet of a unit with random data knows of the variant it shows.
+struct RandomVariant {
+  int number = 0;                  // the variant expanded; 0: the unit has no block
+  std::string fingerprint;         // of the block (4 characters); empty without one
+  std::vector<NamedValue> values;  // in declaration order
+  // Why the unit is shown as written (errors of the block or of this
+  // variant), one message per line; empty when it was expanded.
+  std::vector<std::string> problems;
+};
+
+struct UnitVariant {
+  UnitContent content;  // expanded; the block's own lines are kept as read
+  RandomVariant random;
+};
+
+// A unit's block read and its variants counted once, for expanding many.
+class RandomUnit {
+ public:
+  explicit RandomUnit(const UnitContent& content);
+  RandomUnit(const RandomUnit&) = delete;
+  RandomUnit& operator=(const RandomUnit&) = delete;
+
+  // The block's errors (with their lines); none when it can be drawn from.
+  const std::vector<std::string>& Problems() const { return problems_; }
+  const Variants* AllVariants() const { return variants_.get(); }
+
+  // Variant n >= 1; 0 stands for variant 1: a new sheet carries sheet
+  // number 1, and a sheet shows the variant of its number.
+  UnitVariant Expand(int n) const;
+
+ private:
+  UnitContent content_;
+  std::optional<RandomBlock> block_;
+  std::unique_ptr<Variants> variants_;
+  std::vector<std::vector<std::size_t>> widths_;  // per question line
+  std::vector<std::string> problems_;
+};
+
+// The same for one variant of one unit.
+UnitVariant ExpandUnitVariant(const UnitContent& content, int variant);
+
+// The model answer of every answer of the question lines, in order, without
+// the blanks it is padded with.
+std::vector<std::string> ModelAnswers(const UnitContent& content);
+
+}  // namespace tavolo
