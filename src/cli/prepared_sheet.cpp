@@ -16,7 +16,7 @@ Result<PreparedSheet> PrepareSheet(const std::vector<std::string>& positional, b
                                          {images, ClassFlagFile()}, /*variant=*/0);
   SheetParams& params = sheet.document.params;
   params.ApplyPaper(paper ? paper->width : params.paperWidth);
-  for (const auto* group : {&sheet.paramProblems, &sheet.pictureProblems})
+  for (const auto* group : {&sheet.paramProblems, &sheet.pictureProblems, &sheet.random.problems})
     for (const std::string& problem : *group) problems << problem << "\n";
   return PreparedSheet{
       std::move(params), std::move(sheet.pictures), std::move(sheet.shortName), {}};

@@ -70,6 +70,7 @@ OpenResult OpenUnit(AppState& app, const CourseMenuChoice& choice, bool replace,
                          app.AnswerDisplay(), windows.SheetPictureFiles(), /*variant=*/0);
   InformProblems(sheet.paramProblems, dialogs);
   InformProblems(sheet.pictureProblems, dialogs);
+  InformProblems(sheet.random.problems, dialogs);
   app.AddOpenSheet(identity);
   windows.CreateSheet(std::move(sheet), choice);
   return OpenResult::Opened;
@@ -95,6 +96,7 @@ bool OpenCopyFile(AppState& app, SheetWindows& windows, Dialogs& dialogs) {
                          app.AnswerDisplay(), windows.SheetPictureFiles(), /*variant=*/0);
   InformProblems(sheet.paramProblems, dialogs);
   InformProblems(sheet.pictureProblems, dialogs);
+  InformProblems(sheet.random.problems, dialogs);
   app.AddOpenSheet(path);
   windows.CreateSheet(std::move(sheet), CourseMenuChoice{});
   return true;

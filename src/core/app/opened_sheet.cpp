@@ -6,6 +6,7 @@
 #include "content/unit_names.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
+#include "random/unit_variant.h"
 #include "sheet/sheet_params.h"
 
 namespace tavolo {
@@ -43,7 +44,9 @@ OpenedSheet ComposeOpenedSheet(const SheetOrigin& origin, const UnitContent& con
     document.master = false;
   }
   document.modified = false;
-  SheetLoad load = LoadSheetParams(content, answerDisplay);
+  UnitVariant expanded = ExpandUnitVariant(content, variant);
+  sheet.random = std::move(expanded.random);
+  SheetLoad load = LoadSheetParams(expanded.content, answerDisplay);
   document.params = std::move(load.params);
   sheet.paramProblems = std::move(load.problems);
   sheet.shortName = SheetShortName(origin);

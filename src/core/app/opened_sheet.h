@@ -13,6 +13,7 @@
 #include "content/course_index.h"
 #include "content/unit_address.h"
 #include "content/unit_content.h"
+#include "random/random_variant.h"
 #include "sheet/image_provider.h"
 #include "sheet/sheet_pictures.h"
 
@@ -44,7 +45,10 @@ struct OpenedSheet {
   SheetPictures pictures;
   std::string shortName;  // the sheet-number line's unit name
   std::filesystem::path figureFolder;
-  int variant = 0;  // which numbered variant of a unit with random data; 0 = as written
+  int variant = 0;  // which numbered variant of a unit with random data was asked for
+  // The variant shown (0 stands for 1), its values and fingerprint; its
+  // problems are one message to the user, as the groups below.
+  RandomVariant random;
   // What of the unit's layout could not be used (defaults stand in), and what
   // of its figures: each group is one message to the user.
   std::vector<std::string> paramProblems;
