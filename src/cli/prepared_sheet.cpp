@@ -8,12 +8,12 @@
 namespace tavolo {
 
 Result<PreparedSheet> PrepareSheet(const std::vector<std::string>& positional, bool answers,
-                                   const SheetPaper* paper, std::ostream& problems) {
+                                   const SheetPaper* paper, std::ostream& problems, int variant) {
   Result<LoadedUnit> unit = LoadUnitSource(positional);
   if (!unit) return unit.failure();
   QImageProvider images;
   OpenedSheet sheet = ComposeOpenedSheet(unit->Origin(), unit->content, answers,
-                                         {images, ClassFlagFile()}, /*variant=*/0);
+                                         {images, ClassFlagFile()}, variant);
   SheetParams& params = sheet.document.params;
   params.ApplyPaper(paper ? paper->width : params.paperWidth);
   for (const auto* group : {&sheet.paramProblems, &sheet.pictureProblems, &sheet.random.problems})

@@ -26,9 +26,12 @@ struct PreparedSheet {
 
 // Loads the unit, its parameters (answers shown or not, the paper applied as
 // the desktop applies the program's paper; nullptr keeps the unit's) and its
-// pictures. Problems that leave the sheet usable are written to `problems`.
+// pictures. A unit with random data shows `variant` (0 stands for 1, the
+// number a new sheet carries). Problems that leave the sheet usable are
+// written to `problems`.
 Result<PreparedSheet> PrepareSheet(const std::vector<std::string>& positional, bool answers,
-                                   const SheetPaper* paper, std::ostream& problems);
+                                   const SheetPaper* paper, std::ostream& problems,
+                                   int variant = 0);
 
 // The settings a command draws the sheet with (its short unit name in the header).
 PageSettings CommandPageSettings(const PreparedSheet& sheet);
