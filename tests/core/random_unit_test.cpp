@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/opened_sheet.h"
 #include "app/sheet_saving.h"
 #include "app_fakes.h"
 #include "authoring/unit_block.h"
@@ -73,7 +74,14 @@ void ExpectBlockRightAfter(const std::string& written, const std::string& before
   EXPECT_EQ(written.find("<<random", at + before.size() + 1), std::string::npos) << written;
 }
 
-TEST(RandomUnitSaving, EverySavePathKeepsTheBlock) {
+class NoPictures final : public ImageProvider {
+ public:
+  CanvasImage Load(const std::filesystem::path&) override { return {}; }
+};
+
+// Every save path writes the unit as its author wrote it ("$w $a"), never the
+// variant the sheet shows, and keeps the block byte for byte.
+TEST(RandomUnitSaving, EverySavePathKeepsTheBlockAndTheLinesAsWritten) {
   test::TempFolder folder;
   const std::string questionFile = (folder / "kazu1.que").string();
   test::WriteBytes(questionFile, kFile);
@@ -82,21 +90,42 @@ TEST(RandomUnitSaving, EverySavePathKeepsTheBlock) {
   EXPECT_EQ(reading.content->randomLines,
             (Lines{"% 北か南", "w = pick(\"北\", \"南\")", "a = int(1..40)"}));
   EXPECT_EQ(reading.content->randomFirstLine, 11);
+  NoPictures images;
+  const auto openSheet = [&] {
+    OpenedSheet opened = ComposeOpenedSheet(SheetOrigin::CopyFile(nullptr, questionFile),
+                                            *reading.content, true, {images, {}}, 3);
+    SheetDocument sheet = std::move(opened.document);
+    sheet.address = {1, 1, 2, 0};
+    sheet.identity = questionFile + "-U2";
+    sheet.master = true;
+    return sheet;
+  };
+  ASSERT_NE(openSheet().params.unit.questionLines, (Lines{"$w $a"})) << "the variant is shown";
 
   {
     SCOPED_TRACE("saving the sheet over its unit");
-    SheetDocument sheet;
-    sheet.address = {1, 1, 2, 0};
-    sheet.params = LoadSheetParams(*reading.content, true).params;
+    SheetDocument sheet = openSheet();
     sheet.params.lineSpacing = 45;
-    sheet.filePath = questionFile;
-    sheet.identity = questionFile + "-U2";
-    sheet.master = true;
     test::ScriptedDialogs dialogs;
     ASSERT_EQ(SaveMaster(sheet, dialogs), SaveOutcome::Saved);
     const std::string written = test::ReadBytes(questionFile);
     EXPECT_NE(written.find("\r\n45\r\n"), std::string::npos);
     ExpectBlockRightAfter(written, kUnit2Head);
+  }
+  {
+    SCOPED_TRACE("saving a unit gone from its file since the sheet opened");
+    SheetDocument sheet = openSheet();
+    const std::string unit1 = "[[unit1\r\n<<ques\r\nq\r\n>>\r\n]]\r\n";
+    test::WriteBytes(questionFile, unit1);
+    test::ScriptedDialogs dialogs;
+    ASSERT_EQ(SaveMaster(sheet, dialogs), SaveOutcome::Saved);
+    const std::string written = test::ReadBytes(questionFile);
+    EXPECT_EQ(written.rfind(unit1, 0), 0U) << written;
+    const UnitReading reread = ReadUnitBlock(questionFile, "[[unit2", 1, 2, {});
+    ASSERT_TRUE(reread.ok()) << reread.problem.message;
+    EXPECT_EQ(reread.content->questionLines, (Lines{"$w $a"}));
+    EXPECT_EQ(reread.content->randomLines, reading.content->randomLines);
+    test::WriteBytes(questionFile, kFile);
   }
   {
     SCOPED_TRACE("the question editor");
@@ -109,12 +138,13 @@ TEST(RandomUnitSaving, EverySavePathKeepsTheBlock) {
   }
   {
     SCOPED_TRACE("a copy file");
-    const Lines copy = ComposeCopyFile(LoadSheetParams(*reading.content, true).params);
+    const Lines copy = ComposeCopyFile(openSheet().params);
     const Lines block = {"<<random", "% 北か南", "w = pick(\"北\", \"南\")", "a = int(1..40)",
                          ">>"};
     EXPECT_NE(std::search(copy.begin(), copy.end(), block.begin(), block.end()), copy.end());
     const UnitReading reread = ParseUnitBlock(copy, "[[unitX", 0, 0, {});
     ASSERT_TRUE(reread.ok()) << reread.problem.message;
+    EXPECT_EQ(reread.content->questionLines, (Lines{"$w $a"}));
     EXPECT_EQ(reread.content->randomLines, reading.content->randomLines);
   }
 }

@@ -64,7 +64,8 @@ TEST(SheetPicturesTest, LoadsFlagAndFiguresAndReportsTooManyFigures) {
   // No class flag file: no flag, nothing asked for.
   FakeProvider quiet;
   problems.clear();
-  const SheetPictures noFlag = LoadSheetPictures(SheetParams{}, "/course", "", quiet, problems);
+  const SheetParams plain;
+  const SheetPictures noFlag = LoadSheetPictures(plain, "/course", "", quiet, problems);
   EXPECT_TRUE(noFlag.classFlag.IsNull());
   EXPECT_TRUE(quiet.requested.empty());
   EXPECT_TRUE(problems.empty());

@@ -48,6 +48,8 @@ OpenedSheet ComposeOpenedSheet(const SheetOrigin& origin, const UnitContent& con
   sheet.random = std::move(expanded.random);
   SheetLoad load = LoadSheetParams(expanded.content, answerDisplay);
   document.params = std::move(load.params);
+  if (content.HasRandomBlock())
+    document.params.written = SheetParams::WrittenLines{content.questionLines, content.kgroupLines};
   sheet.paramProblems = std::move(load.problems);
   sheet.shortName = SheetShortName(origin);
   sheet.figureFolder = SheetFigureFolder(origin);

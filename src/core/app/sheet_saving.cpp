@@ -42,6 +42,23 @@ std::string CopyFileFolder(const SheetDocument& sheet, const AppState& app) {
   return own;
 }
 
+// A unit gone from its file comes back from what the sheet holds: the
+// editor's blocks, and the blocks the sheet keeps that the editor does not
+// write (soft keys, random data), so that its variants stay as they were.
+Lines ComeBackWhole(std::string_view key, const UnitBlockBoxes& boxes, const UnitContent& unit) {
+  Lines block = AssembleUnitBlock(key, boxes);
+  Lines kept;
+  const auto keep = [&kept](const char* marker, const Lines& lines) {
+    kept.emplace_back(marker);
+    kept.insert(kept.end(), lines.begin(), lines.end());
+    kept.emplace_back(">>");
+  };
+  if (!unit.softkeyLines.empty()) keep("<<softkey", unit.softkeyLines);
+  if (unit.HasRandomBlock()) keep("<<random", unit.randomLines);
+  block.insert(block.end() - 1, kept.begin(), kept.end());  // before "]]"
+  return block;
+}
+
 }  // namespace
 
 SaveOutcome SaveMaster(SheetDocument& sheet, Dialogs& dialogs) {
@@ -74,11 +91,12 @@ SaveOutcome SaveMaster(SheetDocument& sheet, Dialogs& dialogs) {
   // A unit that is gone from the file (or the file itself) since the sheet was
   // opened comes back whole from what the sheet holds.
   UnitBlockBoxes boxes;
+  const UnitContent written = sheet.params.WrittenUnit();
   if (found->has_value()) {
     boxes = (*found)->boxes;
   } else {
-    boxes.question = sheet.params.unit.questionLines;
-    boxes.kgroup = sheet.params.unit.kgroupLines;
+    boxes.question = written.questionLines;
+    boxes.kgroup = written.kgroupLines;
   }
   boxes.settings = WriteLayoutBlocks(sheet.params);
   boxes.graph = sheet.params.unit.graphLines;
@@ -90,18 +108,18 @@ SaveOutcome SaveMaster(SheetDocument& sheet, Dialogs& dialogs) {
     }
   }
 
-  const std::string written = found->has_value()
-                                  ? RewriteUnitBytes(bytes, **found, key, boxes)
-                                  : AppendUnitBytes(bytes, AssembleUnitBlock(key, boxes));
-  if (Status reads = CheckUnitReadsBack(written, key, path); !reads) {
+  const std::string bytesOut = found->has_value()
+                                   ? RewriteUnitBytes(bytes, **found, key, boxes)
+                                   : AppendUnitBytes(bytes, ComeBackWhole(key, boxes, written));
+  if (Status reads = CheckUnitReadsBack(bytesOut, key, path); !reads) {
     dialogs.Inform(reads.message() + "（名前を付けて保存はできます）");
     return SaveOutcome::Failed;
   }
-  if (Status saved = WriteFileAtomic(path, written); !saved) {
+  if (Status saved = WriteFileAtomic(path, bytesOut); !saved) {
     dialogs.Inform(SaveFailed(path, saved.failure()).message);
     return SaveOutcome::Failed;
   }
-  sheet.unitOnDisk = UnitBytes(written, key).value_or("");
+  sheet.unitOnDisk = UnitBytes(bytesOut, key).value_or("");
   sheet.modified = false;
   return SaveOutcome::Saved;
 }

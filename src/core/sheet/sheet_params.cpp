@@ -191,6 +191,15 @@ bool SheetParams::ApplyPaper(int width) {
   return true;
 }
 
+UnitContent SheetParams::WrittenUnit() const {
+  UnitContent content = unit;
+  if (written) {
+    content.questionLines = written->questionLines;
+    content.kgroupLines = written->kgroupLines;
+  }
+  return content;
+}
+
 SheetLoad LoadSheetParams(const UnitContent& unit, bool answerDisplay) {
   SheetLoad load;
   SheetParams& p = load.params;

@@ -5,6 +5,7 @@
 // created; saving writes the blocks back.
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -103,6 +104,17 @@ struct SheetParams {
   // figure lists (question figures in graphLines, answer figures in
   // aGraphLines, moved figures are written back there), answer choices.
   UnitContent unit;
+  // A unit with random data shows one variant: `unit` holds its question and
+  // choice lines with that variant's values in, these the lines as the author
+  // wrote them. Saving writes these, and every other variant is made from them.
+  struct WrittenLines {
+    std::vector<std::string> questionLines;
+    std::vector<std::string> kgroupLines;
+  };
+  std::optional<WrittenLines> written;
+
+  // The unit as it is to be saved: `unit` with the lines as written.
+  UnitContent WrittenUnit() const;
 
   bool HasHeaderOption(int option) const { return (headerOptions & option) != 0; }
 

@@ -33,7 +33,8 @@ std::vector<std::string> WriteLayoutBlocks(const SheetParams& sheet) {
 }
 
 std::vector<std::string> ComposeCopyFile(const SheetParams& sheet) {
-  const UnitContent& unit = sheet.unit;
+  // A copy keeps a unit with random data random: its lines as written.
+  const UnitContent unit = sheet.WrittenUnit();
   std::vector<std::string> out = {"[[unitX"};
   AppendBlock(out, "<<header", {unit.title, unit.school, unit.name});
   AppendBlock(out, "<<ques", unit.questionLines);
