@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -827,6 +828,76 @@ TEST(MessagePictureLayout, HintsWrapAndPushTheRowsAfterThemDown) {
   message.WriteRow(0, "解答を訂正してください解答を訂正してください", 14, Color::Blue());
   RecordingCanvas canvas;
   EXPECT_EQ(LayOutMessagePicture(canvas, message, 100).rows, message.texts);
+}
+
+// The sheet of a unit with random data, as the window shows its variants:
+// box b of variant n expects 100 n + b.
+class SheetVariants final : public RunVariants {
+ public:
+  SheetVariants(AnswerBoxRegistry& registry, std::int64_t count)
+      : registry_(registry), count_(count) {}
+  std::int64_t Count() const override { return count_; }
+  VariantLines Show(std::int64_t n) override {
+    shown.push_back(n);
+    for (int b = 1; b <= registry_.count(); ++b) registry_.box(b).answerText = Answer(n, b);
+    return {{"選択" + std::to_string(n)}, {"ヒント" + std::to_string(n)}};
+  }
+  static std::string Answer(std::int64_t n, int box) { return std::to_string(100 * n + box); }
+  std::vector<std::int64_t> shown;
+
+ private:
+  AnswerBoxRegistry& registry_;
+  std::int64_t count_;
+};
+
+TEST_F(PracticeRunTest, EveryRunOfARandomUnitMeetsAFreshVariantAndReviewKeepsIt) {
+  Build({"1", "2"}, {"選択"}, 630, {"ヒント"});
+  SheetVariants variants(registry, 4);
+  run->SetVariants(&variants);
+  std::set<std::int64_t> met;
+  for (const char* mode : {"practice", "test", "practice", "practice", "test", "practice"}) {
+    SCOPED_TRACE(std::string(mode) + " run " + std::to_string(variants.shown.size() + 1));
+    const std::int64_t before = run->Variant();
+    Do(mode);
+    ASSERT_FALSE(variants.shown.empty());
+    const std::int64_t n = variants.shown.back();
+    EXPECT_EQ(run->Variant(), n);
+    EXPECT_TRUE(n >= 1 && n <= 4) << n;
+    EXPECT_NE(n, before) << "a run never repeats the last run's numbers";
+    EXPECT_EQ(run->View().choices, (Lines{"選択" + std::to_string(n)}));
+    run->ShowHints();
+    EXPECT_EQ(run->View().message.texts.back().text, "ヒント" + std::to_string(n));
+    met.insert(n);
+    Do("enter " + SheetVariants::Answer(n, 1));
+    Do("enter " + SheetVariants::Answer(n, 2));
+    if (std::string(mode) == "test") Do("grade");
+    EXPECT_EQ(Statuses(), (std::vector<int>{1, 1})) << "judged against the variant shown";
+  }
+  EXPECT_GE(met.size(), 2U);
+
+  // A review works on the numbers of the run it reviews.
+  Do("practice");
+  const std::int64_t n = run->Variant();
+  Do("enter 7");
+  Do("enter " + SheetVariants::Answer(n, 1));
+  Do("enter " + SheetVariants::Answer(n, 2));
+  ASSERT_TRUE(run->View().reviewEnabled);
+  const std::size_t shows = variants.shown.size();
+  Do("review");
+  EXPECT_EQ(variants.shown.size(), shows);
+  EXPECT_EQ(run->Variant(), n);
+  Do("enter " + SheetVariants::Answer(n, 1));
+  bool right = false;
+  for (const SheetDrawing& drawing : last.drawings)
+    if (const auto* mark = std::get_if<MarkDrawing>(&drawing))
+      right = right || mark->mark == GradingMark::DoubleCircle;
+  EXPECT_TRUE(right) << "the review judges against the run's variant";
+
+  // With one variant there is nothing else to show.
+  SheetVariants single(registry, 1);
+  run->SetVariants(&single);
+  Do("practice");
+  EXPECT_EQ(single.shown, (std::vector<std::int64_t>{1}));
 }
 
 }  // namespace

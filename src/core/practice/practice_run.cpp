@@ -120,6 +120,7 @@ void PracticeRun::StartRun(RunMode mode) {
     return;
   }
   const bool practice = mode == RunMode::Practice;
+  if (variants_) DrawVariant();
   SwitchTo(mode);
   view_.currentBox = 1;
   pending_.scrollToTop = true;
@@ -160,6 +161,25 @@ void PracticeRun::StartRun(RunMode mode) {
   triesDigits_.clear();
   for (int n = 1; n <= view_.boxCount; ++n) Edit(n).readOnly = false;
   Focus(FocusTarget::Box, 1);
+}
+
+void PracticeRun::DrawVariant() {
+  const std::int64_t count = std::max<std::int64_t>(variants_->Count(), 1);
+  std::int64_t n = 1;
+  if (count > 1) {
+    // One of the others, all equally likely.
+    const bool hadOne = variant_ >= 1 && variant_ <= count;
+    n = 1 +
+        static_cast<std::int64_t>(random_(static_cast<std::size_t>(hadOne ? count - 1 : count)));
+    if (hadOne && n >= variant_) ++n;
+  }
+  variant_ = n;
+  VariantLines lines = variants_->Show(n);
+  sheet_.choices = std::move(lines.choices);
+  sheet_.hints = std::move(lines.hints);
+  view_.choices = sheet_.choices;
+  view_.boxCount = std::min({registry_.count(), kMaxBoxes, view_.boxCount});
+  for (int b = 1; b <= view_.boxCount; ++b) keys_[b] = AnswerKey(Box(b).answerText);
 }
 
 void PracticeRun::ResetBoxes() {

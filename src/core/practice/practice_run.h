@@ -8,6 +8,7 @@
 // (judging every box, the score, the record) is in practice_run_grading.cpp.
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -48,6 +49,25 @@ class RunRecorder {
   [[nodiscard]] virtual Status Record(const RunRecord& run) = 0;
 };
 
+// The lines of a variant of random data that the run itself shows.
+struct VariantLines {
+  std::vector<std::string> choices;  // kgroup
+  std::vector<std::string> hints;
+};
+
+// A sheet of a unit with random data shows a fresh variant for every 練習
+// and テスト run, so that a learner who practises twice meets new numbers;
+// 復習 keeps the run's variant. The window puts the variant on the sheet.
+class RunVariants {
+ public:
+  virtual ~RunVariants() = default;
+  // How many variants there are to choose among (at least 1).
+  virtual std::int64_t Count() const = 0;
+  // Shows variant n on the sheet with its boxes registered, so that the
+  // registry holds that variant's answers, and gives its choice and hint lines.
+  virtual VariantLines Show(std::int64_t n) = 0;
+};
+
 class PracticeRun {
  public:
   static constexpr int kMaxBoxes = AnswerBoxRegistry::kMaxBoxes;
@@ -60,6 +80,12 @@ class PracticeRun {
   // owns their statuses, answer-shown flags and tries from now on.
   PracticeRun(AnswerBoxRegistry& registry, PracticeSheet sheet, Dialogs& dialogs,
               RunRecorder& recorder, RandomIndex random);
+
+  // The sheet's unit has random data (nullptr: it has none). Set before Open.
+  void SetVariants(RunVariants* variants) { variants_ = variants; }
+  // The variant of the last 練習 or テスト run; 0 before the first, or
+  // without random data.
+  std::int64_t Variant() const { return variant_; }
 
   // The window is shown: every box back to "not judged", the instructions.
   // A page with more answers than the registry holds says once that only the
@@ -162,6 +188,9 @@ class PracticeRun {
   void SwitchTo(RunMode mode);
   void Focus(FocusTarget target, int box = 0, bool selectText = false);
   void StartRun(RunMode mode);
+  // A fresh variant on the sheet for the run starting: another than the last
+  // run's while there is another.
+  void DrawVariant();
   void ResetBoxes();
   void EnterIn(int n);
   void Completed(int n, const std::string& text);
@@ -185,6 +214,8 @@ class PracticeRun {
   Dialogs& dialogs_;
   RunRecorder& recorder_;
   RandomIndex random_;
+  RunVariants* variants_ = nullptr;
+  std::int64_t variant_ = 0;
 
   PracticeView view_;
   RunUpdate pending_;
