@@ -365,7 +365,7 @@ std::optional<RandomBlock> RandomBlock::Read(const std::vector<std::string>& lin
       }
     }
     for (const std::string& name : names) {
-      declaration.slots.push_back(static_cast<int>(block.names_.size()));
+      declaration.slotNumbers.push_back(static_cast<int>(block.names_.size()));
       block.names_.push_back(name);
     }
     block.declarations_.push_back(std::move(declaration));

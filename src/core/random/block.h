@@ -36,11 +36,11 @@ struct ValueSet {
 struct Declaration {
   enum class Kind : std::uint8_t { Draw, Derived, Require };
   Kind kind = Kind::Draw;
-  int line = 0;              // in the file
-  std::vector<int> slots;    // Draw: each drawn on its own (c, d = …); Derived: one
-  ValueSet set;              // Draw
-  std::vector<int> excepts;  // Draw: values removed, may use earlier values
-  int expression = -1;       // Derived, Require
+  int line = 0;                  // in the file
+  std::vector<int> slotNumbers;  // Draw: each drawn on its own (c, d = …); Derived: one
+  ValueSet set;                  // Draw
+  std::vector<int> excepts;      // Draw: values removed, may use earlier values
+  int expression = -1;           // Derived, Require
 };
 
 // The most declarations a block holds: far past a question's needs, and the

@@ -67,11 +67,11 @@ struct SyntaxError {
 // table of nodes; an expression is the index of its top node.
 class Expressions {
  public:
-  Evaluated Evaluate(int root, const std::vector<Value>& slots) const;
+  Evaluated Evaluate(int root, const std::vector<Value>& values) const;
   // True when the expression uses no declared value (a generator's bounds).
   bool IsConstant(int root) const;
   // The slots an expression reads.
-  void CollectSlots(int root, std::vector<int>& slots) const;
+  void CollectSlots(int root, std::vector<int>& found) const;
 
   enum class Op : std::uint8_t {
     Literal,
@@ -134,9 +134,9 @@ class Expressions {
   }
 
  private:
-  Evaluated Call(const Node& node, const std::vector<Value>& slots) const;
-  Evaluated Show(int root, const std::vector<Value>& slots) const;
-  bool ShowInto(int index, const std::vector<Value>& slots, bool leading, bool powerBase,
+  Evaluated Call(const Node& node, const std::vector<Value>& values) const;
+  Evaluated Show(int root, const std::vector<Value>& values) const;
+  bool ShowInto(int index, const std::vector<Value>& values, bool leading, bool powerBase,
                 std::string& out, Evaluated& failure) const;
 
   std::vector<Node> nodes_;

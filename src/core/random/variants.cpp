@@ -53,7 +53,7 @@ Variants::Variants(const RandomBlock& block) : block_(&block) {
   std::vector<int> drawPosition(block.Names().size(), -1);
   for (const Declaration& d : declarations) {
     if (d.kind != Declaration::Kind::Draw) continue;
-    for (const int slot : d.slots) {
+    for (const int slot : d.slotNumbers) {
       drawPosition[static_cast<std::size_t>(slot)] = static_cast<int>(slotOrder_.size());
       slotOrder_.push_back(slot);
       std::uint64_t product = 0;
@@ -118,14 +118,14 @@ void Variants::Visit(std::size_t index, std::size_t slotInDeclaration) {
   };
   switch (d.kind) {
     case Declaration::Kind::Draw: {
-      if (slotInDeclaration == d.slots.size()) return Visit(index + 1, 0);
+      if (slotInDeclaration == d.slotNumbers.size()) return Visit(index + 1, 0);
       std::vector<Value> removed;
       for (const int root : d.excepts) {
         Evaluated e = table.Evaluate(root, scratch_);
         if (!e.Ok()) return fail(e);
         removed.push_back(std::move(e.value));
       }
-      const int slot = d.slots[slotInDeclaration];
+      const int slot = d.slotNumbers[slotInDeclaration];
       const std::size_t position = static_cast<std::size_t>(
           std::find(slotOrder_.begin(), slotOrder_.end(), slot) - slotOrder_.begin());
       for (std::uint64_t m = 0; m < d.set.count; ++m) {
@@ -140,7 +140,7 @@ void Variants::Visit(std::size_t index, std::size_t slotInDeclaration) {
     case Declaration::Kind::Derived: {
       Evaluated e = table.Evaluate(d.expression, scratch_);
       if (!e.Ok()) return fail(e);
-      scratch_[static_cast<std::size_t>(d.slots[0])] = std::move(e.value);
+      scratch_[static_cast<std::size_t>(d.slotNumbers[0])] = std::move(e.value);
       return Visit(index + 1, 0);
     }
     case Declaration::Kind::Require: {
@@ -166,12 +166,12 @@ VariantValues Variants::Rebuild(std::uint32_t combination) const {
   std::size_t position = 0;
   for (const Declaration& d : block_->Declarations()) {
     if (d.kind == Declaration::Kind::Draw) {
-      for (const int slot : d.slots)
+      for (const int slot : d.slotNumbers)
         result.values[static_cast<std::size_t>(slot)] =
             d.set.At(members_[combination * drawnSlots_ + position++]);
     } else if (d.kind == Declaration::Kind::Derived) {
       // The same computation passed while enumerating.
-      result.values[static_cast<std::size_t>(d.slots[0])] =
+      result.values[static_cast<std::size_t>(d.slotNumbers[0])] =
           block_->Table().Evaluate(d.expression, result.values).value;
     }
   }
@@ -191,7 +191,7 @@ VariantValues Variants::Draw(std::int64_t n, int* attemptsUsed) const {
     for (; at < declarations.size() && kept; ++at) {
       const Declaration& d = declarations[at];
       if (d.kind == Declaration::Kind::Draw) {
-        for (const int slot : d.slots) {
+        for (const int slot : d.slotNumbers) {
           Value value = d.set.At(generator.Below(d.set.count));
           for (const int root : d.excepts) {
             const Evaluated e = table.Evaluate(root, values);
@@ -205,7 +205,7 @@ VariantValues Variants::Draw(std::int64_t n, int* attemptsUsed) const {
           lastMessage = e.message;
           kept = false;
         } else if (d.kind == Declaration::Kind::Derived) {
-          values[static_cast<std::size_t>(d.slots[0])] = std::move(e.value);
+          values[static_cast<std::size_t>(d.slotNumbers[0])] = std::move(e.value);
         } else if (e.value.type != Value::Type::Truth) {
           lastMessage = kNotACondition;
           kept = false;
