@@ -17,6 +17,7 @@ namespace tavolo {
 int RunCheckCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 int RunListCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 int RunDumpCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
+int RunVariantsCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 int RunRecordsCommand(const CommandArgs& args, std::ostream& out, std::ostream& err);
 
 const std::vector<CliCommand>& CliCommands() {
@@ -26,13 +27,19 @@ const std::vector<CliCommand>& CliCommands() {
       {"list", RunListCommand, "list COURSE [--json]  レッスン・セクション・単元の一覧を表示します",
        false},
       {"dump", RunDumpCommand,
-       "dump COURSE L.S.U[Rv] | dump FILE.prp  1 単元の読み込み結果を JSON で表示します", false},
+       "dump COURSE L.S.U[Rv] | dump FILE.prp  [--variant N]  1 単元の読み込み結果を JSON "
+       "で表示します",
+       false},
+      {"variants", RunVariantsCommand,
+       "variants COURSE L.S.U[Rv] | variants FILE.prp  [--count N] [--json]  "
+       "乱数を使う単元の問題を番号ごとに一覧にします",
+       false},
       {"notation", nullptr,
        "notation TEXT --png FILE [--size N] [--printing]  1 行の数式表記を PNG に描きます", true},
       {"render", nullptr,
        "render COURSE L.S.U[Rv] | render FILE.prp  --png FILE [--answers on|off] "
-       "[--alternatives on|off] [--paper B5|A4|B4|A3] [--layout FILE.json]  ワークシートを PNG "
-       "に描きます",
+       "[--alternatives on|off] [--paper B5|A4|B4|A3] [--layout FILE.json] [--variant N]  "
+       "ワークシートを PNG に描きます",
        true},
       {"print", nullptr,
        "print COURSE L.S.U[Rv] | print FILE.prp  --pdf FILE [--copies N] [--start K] "

@@ -15,6 +15,7 @@
 #include "cli/command_options.h"
 #include "cli/commands.h"
 #include "cli/json.h"
+#include "cli/terminal_text.h"
 #include "platform/confined_folders.h"
 #include "platform/cp932.h"
 #include "practice/learner_name.h"
@@ -124,17 +125,6 @@ std::string Printable(std::string_view text) {
     }
   }
   return out;
-}
-
-// Columns on a terminal: full-width characters take two, like their
-// Shift-JIS bytes.
-std::string PadRight(const std::string& text, std::size_t width) {
-  const std::size_t w = SjisLength(text);
-  return w >= width ? text : text + std::string(width - w, ' ');
-}
-std::string PadLeft(const std::string& text, std::size_t width) {
-  const std::size_t w = SjisLength(text);
-  return w >= width ? text : std::string(width - w, ' ') + text;
 }
 
 void WriteTable(std::ostream& out, const CourseIndex& course, const ClassRecords& records) {

@@ -1,6 +1,7 @@
 // `tavolo render COURSE L.S.U[Rv] --png FILE ...` or `tavolo render FILE.prp
 // --png FILE ...`: the worksheet page of a unit as the desktop program shows
 // it, written as a PNG, optionally with the layout that practice relies on.
+// `--variant N` draws a unit with random data as the sheet numbered N.
 
 #include <QBuffer>
 #include <QByteArray>
@@ -22,7 +23,7 @@ namespace {
 
 constexpr const char* kUsage =
     "使い方: tavolo render COURSE L.S.U[Rv] --png FILE [--answers on|off] "
-    "[--alternatives on|off] [--paper B5|A4|B4|A3] [--layout FILE.json]\n"
+    "[--alternatives on|off] [--paper B5|A4|B4|A3] [--layout FILE.json] [--variant N]\n"
     "        tavolo render FILE.prp --png FILE [...]";
 
 struct RenderOptions {
@@ -32,6 +33,7 @@ struct RenderOptions {
   bool answers = true;
   bool alternatives = false;
   const SheetPaper* paper = nullptr;
+  int variant = 0;  // not asked for
 };
 
 bool ParseOptions(const CommandArgs& args, RenderOptions& options, std::ostream& err) {
@@ -41,6 +43,7 @@ bool ParseOptions(const CommandArgs& args, RenderOptions& options, std::ostream&
       OnOffOption("--answers", options.answers),
       OnOffOption("--alternatives", options.alternatives),
       PaperOption("--paper", options.paper),
+      VariantOption(options.variant),
   };
   auto positional = ParseCommandOptions(args, table, kUsage, err);
   if (!positional) return false;
@@ -89,7 +92,7 @@ int RunRenderCommand(const CommandArgs& args, std::ostream& out, std::ostream& e
   RenderOptions options;
   if (!ParseOptions(args, options, err)) return 2;
   Result<PreparedSheet> sheet =
-      PrepareSheet(options.positional, options.answers, options.paper, err);
+      PrepareSheet(options.positional, options.answers, options.paper, err, options.variant);
   if (!sheet) {
     err << sheet.message() << "\n";
     return 1;
@@ -98,7 +101,11 @@ int RunRenderCommand(const CommandArgs& args, std::ostream& out, std::ostream& e
   PageRenderer renderer(registry);
   PageSettings settings = CommandPageSettings(sheet.value());
   settings.showAlternatives = options.alternatives;
-  settings.sheetNumber = 1;  // numbering is on at start, from 1
+  // Numbering is on at start, from 1. A sheet shows the variant of its
+  // number, so variant N is drawn as sheet N; a unit without random data
+  // draws as it always did.
+  const bool numbered = options.variant > 0 && sheet->params.unit.HasRandomBlock();
+  settings.sheetNumber = numbered ? options.variant : 1;
   const QImage page = RenderScreenPage(sheet.value(), renderer, settings);
   // Both files are staged before either appears, so a failure leaves neither.
   QByteArray png;

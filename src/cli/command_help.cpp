@@ -61,16 +61,49 @@ std::vector<CommandHelp> MakeTable() {
        {"tavolo list /usr/share/tavolo/courses/sample"}},
 
       {"dump",
-       {"tavolo dump COURSE L.S.U[Rv]", "tavolo dump FILE.prp"},
+       {"tavolo dump COURSE L.S.U[Rv] [--variant N]", "tavolo dump FILE.prp [--variant N]"},
        {"1 つの単元を、ワークシートを開くときと同じように読み込み、その内容 "
         "(問題ファイル、タイトル、学校名と名前の行、問題の行と各ブロックの行) を JSON "
         "で表示します。",
-        kUnitAddressText, "読み込めないときは、理由を {\"error\": \"...\"} の形で表示します。"},
-       {},
+        kUnitAddressText, "読み込めないときは、理由を {\"error\": \"...\"} の形で表示します。",
+        "--variant N を付けると、乱数を使う単元 (<<random ブロック) を、番号 N "
+        "のワークシートに出る問題にして表示します。問題の行・選択肢・ヒント (hint) "
+        "には値が入り、計算する解答は受け付ける書き方の並びになります。加えて、variant (番号)、"
+        "fingerprint (ブロックの 4 文字の印)、values (変数の値、宣言の順) を表示します。"
+        "乱数のない単元は読み込んだまま、variant 0、fingerprint \"\" で表示します。"},
+       {{"--variant N",
+         "番号 N (1 から 2147483647) の問題にして表示します。乱数のデータに誤りがあるときは、"
+         "読み込んだままの単元に problems (理由) を加えて表示します。"}},
        {{"0", "単元を読み込みました。"},
-        {"1", "単元を読み込めません (理由は error に表示します)。"},
+        {"1",
+         "単元を読み込めません (理由は error に表示します)。--variant: "
+         "乱数のデータに誤りがあります (理由は problems に表示します)。"},
         {"2", "引数が正しくありません。"}},
-       {"tavolo dump /usr/share/tavolo/courses/sample 1.3.1"}},
+       {"tavolo dump /usr/share/tavolo/courses/sample 1.3.1",
+        "tavolo dump /usr/share/tavolo/courses/sample 1.3.1 --variant 7"}},
+
+      {"variants",
+       {"tavolo variants COURSE L.S.U[Rv] [--count N] [--json]",
+        "tavolo variants FILE.prp [--count N] [--json]"},
+       {"乱数を使う単元 (<<random ブロック) の問題を、番号 1 から N まで 1 行に 1 "
+        "つずつ、変数の値 (名前=値) と解答 (模範解答) を並べて表にします。番号 n "
+        "の問題は、番号 n のワークシートに出る問題です。前の番号と値がすべて同じ問題には、"
+        "重複の欄にその番号を「= 3」のように示します。",
+        "最後の行には、表の中の異なる問題の数と、組み合わせをすべて数えられるブロック "
+        "(組み合わせが 100,000 以下) では問題が全部で何通りあるかを表示します。印刷する部数より"
+        "異なる問題が少ないと、同じ問題の部ができます。",
+        kUnitAddressText},
+       {{"--count N", "表にする問題の数 (1 から 10000)。省略すると 40 です。"},
+        {"--json",
+         "表を JSON で書きます: fingerprint, enumerated (組み合わせをすべて数えたか), total "
+         "(そのときの問題の数、ほかは null), distinct (異なる問題の数), variants (各問題の "
+         "variant, values, answers, repeats (同じ値の前の番号、ないときは null))。"}},
+       {{"0", "表を表示しました。"},
+        {"1",
+         "単元を読み込めないか、乱数のデータがないか、その誤りで問題を作れません "
+         "(理由は標準エラー出力に書きます)。"},
+        {"2", "引数が正しくありません。"}},
+       {"tavolo variants /usr/share/tavolo/courses/sample 1.3.1 --count 100"}},
 
       {"notation",
        {"tavolo notation TEXT --png FILE [--size N] [--printing]"},
@@ -89,7 +122,7 @@ std::vector<CommandHelp> MakeTable() {
 
       {"render",
        {"tavolo render COURSE L.S.U[Rv] --png FILE [--answers on|off] [--alternatives on|off] "
-        "[--paper B5|A4|B4|A3] [--layout FILE.json]",
+        "[--paper B5|A4|B4|A3] [--layout FILE.json] [--variant N]",
         "tavolo render FILE.prp --png FILE [...]"},
        {"単元のワークシートを、デスクトッププログラムで開いたときと同じ画面の大きさ (1 "
         "ピクセルが 1/3 mm) で描き、PNG に書きます。書き終えると、ファイル名、画像の大きさと解答"
@@ -102,11 +135,16 @@ std::vector<CommandHelp> MakeTable() {
         {"--paper B5|A4|B4|A3", kPaperText},
         {"--layout FILE.json",
          "ワークシートの設定、各解答欄の位置・幅・文字の大きさ、得点の位置を JSON "
-         "で書きます。学習画面が解答欄を置く位置と同じです。"}},
+         "で書きます。学習画面が解答欄を置く位置と同じです。"},
+        {"--variant N",
+         "乱数を使う単元を、番号 N (1 から 2147483647) のワークシート (№ N) "
+         "として、その番号の問題で描きます。省略すると番号 1 です。乱数のない単元は番号 1 "
+         "のまま、同じように描きます。"}},
        {{"0", "書き出しました。"},
         {"1", "単元を読み込めないか、ファイルに書き込めません。"},
         {"2", "引数が正しくありません。"}},
-       {"tavolo render /usr/share/tavolo/courses/sample 1.3.1 --png sheet.png --answers off"}},
+       {"tavolo render /usr/share/tavolo/courses/sample 1.3.1 --png sheet.png --answers off",
+        "tavolo render /usr/share/tavolo/courses/sample 1.3.1 --png sheet7.png --variant 7"}},
 
       {"print",
        {"tavolo print COURSE L.S.U[Rv] --pdf FILE [--copies N] [--start K] [--no-number] "

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <ostream>
 #include <system_error>
 
@@ -81,6 +82,10 @@ CommandOption NumberOption(std::string_view name, int low, int high, int& target
             target = n;
             return true;
           }};
+}
+
+CommandOption VariantOption(int& target) {
+  return NumberOption("--variant", 1, std::numeric_limits<int>::max(), target);
 }
 
 CommandOption PaperOption(std::string_view name, const SheetPaper*& target) {

@@ -47,6 +47,8 @@ CommandOption OnOffOption(std::string_view name, bool& target);
 // ("--copies には 1 から 1000 までの数を指定してください").
 CommandOption NumberOption(std::string_view name, int low, int high, int& target,
                            std::string_view badValue = {});
+// "--variant N": a variant of random data, 1 to the largest int.
+CommandOption VariantOption(int& target);
 CommandOption PaperOption(std::string_view name, const SheetPaper*& target);
 
 }  // namespace tavolo

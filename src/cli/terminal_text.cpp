@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/cp932.h"
+
 namespace tavolo {
 
 std::string TerminalText(std::string_view text) {
@@ -25,6 +27,18 @@ std::string TerminalText(std::string_view text) {
     }
   }
   return shown;
+}
+
+std::size_t TerminalWidth(std::string_view text) { return SjisLength(text); }
+
+std::string PadRight(const std::string& text, std::size_t width) {
+  const std::size_t w = TerminalWidth(text);
+  return w >= width ? text : text + std::string(width - w, ' ');
+}
+
+std::string PadLeft(const std::string& text, std::size_t width) {
+  const std::size_t w = TerminalWidth(text);
+  return w >= width ? text : std::string(width - w, ' ') + text;
 }
 
 }  // namespace tavolo

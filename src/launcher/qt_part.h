@@ -1,6 +1,6 @@
 #pragma once
 // The program is two files: `tavolo`, which runs the reading commands (help,
-// check, list, dump, records) without any Qt library, and the Qt part
+// check, list, dump, variants, records) without any Qt library, and the Qt part
 // `tavolo-qt.so`, loaded only for the desktop program and the commands that
 // draw. Loading Qt and its dependencies costs more than such a command does
 // in all, so the reading commands answer in a millisecond or two.

@@ -104,6 +104,7 @@ TEST(CliHelpTest, CommandsAcceptEveryDocumentedOption) {
       {"check", {sample}},
       {"list", {sample}},
       {"dump", {missing, "1.1.1"}},
+      {"variants", {missing, "1.1.1"}},
       {"notation", {"(+3)+(-5)=#-2#", "--png", png}},
       {"render", {missing, "1.1.1", "--png", png}},
       {"print", {missing, "1.1.1", "--pdf", pdf}},

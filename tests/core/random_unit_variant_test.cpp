@@ -63,5 +63,53 @@ TEST(RandomUnitVariant, ExpandsQuestionsAndChoicesOrLeavesTheUnitAlone) {
   }
 }
 
+// Hints and dummy answers live outside the unit's content: their placeholders
+// are filled in for the variant asked for, or the lines stay as written.
+TEST(RandomUnitVariant, ExpandsLinesKeptApartFromTheUnit) {
+  UnitContent unit;
+  unit.randomLines = {"a = int(1..3)", "b = pick(10)"};
+  unit.randomFirstLine = 5;
+  const RandomUnit random(unit);
+  const std::string a = random.Expand(2).random.values.at(0).text;
+  const std::string product = std::to_string(std::stoi(a) * 10);
+  UnitContent plain;
+  const RandomUnit none(plain);
+  UnitContent broken = unit;
+  broken.randomLines = {"a = int(1..)"};
+  const RandomUnit bad(broken);
+
+  const struct {
+    const char* label;
+    const RandomUnit& unit;
+    Lines lines, expected;
+    const char* problem;  // the start of the only message; nullptr: none
+  } cases[] = {
+      {"values in",
+       random,
+       {"$a と $b", "${a*b:p}", "5 $ です"},
+       {a + " と 10", product, "5 $ です"},
+       nullptr},
+      {"a line that cannot be written",
+       random,
+       {"$a", "${zz}"},
+       {"$a", "${zz}"},
+       "ヒントの 2 行目: "},
+      {"no block", none, {"$a と $b"}, {"$a と $b"}, nullptr},
+      {"a broken block (Expand tells)", bad, {"$a"}, {"$a"}, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    const ExpandedLines expanded = c.unit.ExpandLines(2, c.lines, "ヒント");
+    EXPECT_EQ(expanded.lines, c.expected);
+    if (c.problem == nullptr) {
+      EXPECT_TRUE(expanded.problems.empty());
+    } else {
+      ASSERT_EQ(expanded.problems.size(), 1u);
+      EXPECT_TRUE(expanded.problems[0].starts_with(c.problem)) << expanded.problems[0];
+      EXPECT_GT(expanded.problems[0].size(), std::string(c.problem).size());
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tavolo

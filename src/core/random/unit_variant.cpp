@@ -5,6 +5,14 @@
 
 namespace tavolo {
 
+namespace {
+
+std::string LineProblem(std::string_view box, std::size_t line, const std::string& error) {
+  return std::string(box) + "の " + std::to_string(line + 1) + " 行目: " + error;
+}
+
+}  // namespace
+
 RandomUnit::RandomUnit(const UnitContent& content) : content_(content) {
   if (!content.HasRandomBlock()) return;
   std::vector<RandomBlockError> errors;
@@ -42,8 +50,7 @@ UnitVariant RandomUnit::Expand(int n) const {
   // written: half a variant would give a key that belongs to no copy.
   UnitContent expanded = content_;
   const auto fail = [&](const char* box, std::size_t line, const std::string& error) {
-    random.problems.push_back(std::string(box) + "の " + std::to_string(line + 1) +
-                              " 行目: " + error);
+    random.problems.push_back(LineProblem(box, line, error));
   };
   for (std::size_t i = 0; i < expanded.questionLines.size(); ++i) {
     const ExpandedText text =
@@ -57,6 +64,23 @@ UnitVariant RandomUnit::Expand(int n) const {
     expanded.kgroupLines[i] = text.text;
   }
   if (random.problems.empty()) result.content = std::move(expanded);
+  return result;
+}
+
+ExpandedLines RandomUnit::ExpandLines(int n, const std::vector<std::string>& lines,
+                                      std::string_view box) const {
+  ExpandedLines result{lines, {}};
+  if (!variants_ || !problems_.empty()) return result;
+  const VariantValues values = variants_->Variant(n < 1 ? 1 : n);
+  if (!values.Ok()) return result;
+  std::vector<std::string> expanded;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    ExpandedText text = ExpandPlaceholders(*block_, values.values, lines[i]);
+    if (!text.Ok()) result.problems.push_back(LineProblem(box, i, text.error));
+    expanded.push_back(std::move(text.text));
+  }
+  // As for the unit's own lines: all or nothing.
+  if (result.problems.empty()) result.lines = std::move(expanded);
   return result;
 }
 

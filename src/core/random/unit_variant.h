@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "content/unit_content.h"
@@ -20,6 +21,14 @@ namespace tavolo {
 struct UnitVariant {
   UnitContent content;  // expanded; the block's own lines are kept as read
   RandomVariant random;
+};
+
+// Lines with the placeholders of one variant filled in.
+struct ExpandedLines {
+  std::vector<std::string> lines;
+  // One message per line that cannot be written for the values
+  // ("ヒントの 2 行目: …"); the lines are then all as written.
+  std::vector<std::string> problems;
 };
 
 // A unit's block read and its variants counted once, for expanding many.
@@ -36,6 +45,13 @@ class RandomUnit {
   // Variant n >= 1; 0 stands for variant 1: a new sheet carries sheet
   // number 1, and a sheet shows the variant of its number.
   UnitVariant Expand(int n) const;
+
+  // Lines of the unit that its content does not hold (hints, dummy answers),
+  // with the placeholders of variant n filled in; box names them in
+  // messages ("ヒント"). Without a block, or when the block or variant n
+  // cannot be drawn from (Expand says why), they come back as they are.
+  ExpandedLines ExpandLines(int n, const std::vector<std::string>& lines,
+                            std::string_view box) const;
 
  private:
   UnitContent content_;
