@@ -40,6 +40,7 @@ TEST(RandomExpansion, LinesOfOneVariant) {
       {"computed positive fraction", "#=b/6#", "#2/3;+2/3#"},
       {"computed with a format", "#=h:s#", "#+0.5;0.5;+1/2#"},
       {"computed mixed", "#= a/2 :mixed#", "#-1&1/2;-1.5;-3/2#"},
+      {"blanks around a computed answer stay around its model", "=# =b+a:s #", "=# +1 ;1#"},
       {"computed text", "#=if(isprime(q), \"素数\", \"素数でない\")#", "#素数#"},
       {"literal answer with placeholders", "#${a+b};${a+b:s}#", "#1;+1#"},
       {"two answers", "#=a# と #=b#", "#-3# と #4;+4#"},
