@@ -38,7 +38,7 @@ TEST(RandomExpansion, LinesOfOneVariant) {
       {"computed integer", "(1) ${show(b+a)}=#=b+a#", "(1) 4+(-3)=#1;+1#"},
       {"computed negative fraction", "#=a/2#", "#-3/2;-1.5;-1&1/2#"},
       {"computed positive fraction", "#=b/6#", "#2/3;+2/3#"},
-      {"computed with a format", "#=h:s#", "#+0.5;0.5;+1/2#"},
+      {"computed with a format", "#=h:s#", "#+0.5;0.5;+1/2;1/2#"},
       {"computed mixed", "#= a/2 :mixed#", "#-1&1/2;-1.5;-3/2#"},
       {"blanks around a computed answer stay around its model", "=# =b+a:s #", "=# +1 ;1#"},
       {"computed text", "#=if(isprime(q), \"素数\", \"素数でない\")#", "#素数#"},
