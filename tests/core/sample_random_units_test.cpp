@@ -189,15 +189,14 @@ const RandomUnitCase kCases[] = {
     {"1.7.1 絶対値", 1,
      [](const Values& v) {
        const Fraction a8 = v("a8"), b8 = v("b8");
-       return std::vector<std::string>{N(Abs(v("a1"))), N(Abs(v("a2"))),
-                                       D(Abs(v("x3"))), N(Abs(Fraction(-v("p4").num, v("q4").num))),
-                                       S(v("n5")),      N(-v("n5")),
-                                       D(-v("x7")),     S(Abs(b8) < Abs(a8) ? a8 : b8)};
+       return std::vector<std::string>{
+           N(Abs(v("a1"))), N(Abs(v("a2"))), D(Abs(v("x3"))), N(Abs(-v("p4") / v("q4"))),
+           S(v("n5")),      N(-v("n5")),     D(-v("x7")),     S(Abs(b8) < Abs(a8) ? a8 : b8)};
      }},
     {"1.7.2 数の大小", 2,
      [](const Values& v) {
-       const Fraction f4(-v("p4").num, v("d4").num), g4(-v("q4").num, v("e4").num);
-       const Fraction f6(-v("p6").num, v("d6").num);
+       const Fraction f4 = -v("p4") / v("d4"), g4 = -v("q4") / v("e4");
+       const Fraction f6 = -v("p6") / v("d6");
        std::vector<Fraction> three = {v("a7"), v("b7"), v("c7")};
        std::sort(three.begin(), three.end());
        return std::vector<std::string>{Relation(v("a1"), v("b1")),
