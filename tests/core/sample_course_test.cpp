@@ -30,6 +30,7 @@
 #include "platform/paths.h"
 #include "platform/text_file.h"
 #include "platform/utf8.h"
+#include "random/unit_variant.h"
 #include "sheet/markup_text.h"
 
 namespace tavolo {
@@ -323,7 +324,14 @@ struct ReadUnitData {
   std::vector<Answer> answers;
   bool hasHint = false;
   std::string figureFolder;  // course folder + lesson folder + "Graph/"
+  // A unit with random data: its variants 1..kSheetVariants as sheets show
+  // them. Every other check reads the unit as written.
+  std::vector<UnitContent> variants;
 };
+
+// Variants of each unit with random data whose sheets are checked here, as
+// many as copies for a large class.
+constexpr int kSheetVariants = 50;
 
 std::vector<Answer> AnswersOf(const std::vector<std::string>& questionLines) {
   std::vector<Answer> answers;
@@ -377,6 +385,16 @@ class SampleCourse : public ::testing::Test {
             data.hasHint = HasHintBlock(lines.value(), UnitKeyLine(address));
             data.figureFolder = PathText(
                 CoursePath(course_->courseFolder, course_->lessons[l - 1].folder + "Graph\\"));
+            if (data.content.HasRandomBlock()) {
+              const RandomUnit random(data.content);
+              ASSERT_TRUE(random.Problems().empty()) << data.name << ": " << random.Problems()[0];
+              for (int n = 1; n <= kSheetVariants; ++n) {
+                UnitVariant variant = random.Expand(n);
+                ASSERT_TRUE(variant.random.problems.empty())
+                    << data.name << " variant " << n << ": " << variant.random.problems[0];
+                data.variants.push_back(std::move(variant.content));
+              }
+            }
             units_->push_back(std::move(data));
           }
         }
@@ -511,19 +529,33 @@ TEST_F(SampleCourse, BoxesAcceptEveryShortFormOfTheirNumber) {
 // In a unit with a choice list the learner picks answers from it, so every
 // question's answer must be offered.
 TEST_F(SampleCourse, ChoiceListsOfferEveryAnswer) {
-  for (const auto& u : Units()) {
-    if (u.content.kgroupLines.empty()) continue;
-    SCOPED_TRACE(u.name);
+  const auto expectOffered = [](const UnitContent& content, const std::vector<Answer>& answers) {
     std::set<std::string> offered;
-    for (const auto& line : u.content.kgroupLines) {
+    for (const auto& line : content.kgroupLines) {
       EXPECT_TRUE(offered.insert(TrimWideSpaces(line)).second) << "offered twice: " << line;
     }
-    for (const auto& a : u.answers) {
+    for (const auto& a : answers) {
       const bool found = std::any_of(a.alternatives.begin(), a.alternatives.end(),
                                      [&](const std::string& alt) { return offered.count(alt); });
       EXPECT_TRUE(found) << "not offered: " << a.alternatives[0];
     }
+  };
+  int randomLists = 0;
+  for (const auto& u : Units()) {
+    if (u.content.kgroupLines.empty()) continue;
+    SCOPED_TRACE(u.name);
+    if (u.variants.empty()) {
+      expectOffered(u.content, u.answers);
+      continue;
+    }
+    // Choices with placeholders: every variant offers its own answers.
+    ++randomLists;
+    for (std::size_t n = 0; n < u.variants.size(); ++n) {
+      SCOPED_TRACE("variant " + std::to_string(n + 1));
+      expectOffered(u.variants[n], AnswersOf(u.variants[n].questionLines));
+    }
   }
+  EXPECT_GE(randomLists, 1);
 }
 
 // Reads width and height from a BMP file header; nothing when it is not one.
@@ -819,10 +851,44 @@ void ExpectFactorization(const Answer& a, const std::string& where) {
   }
 }
 
+// The variants of a unit with random data are sheets of their own: their
+// computations, comparisons and orderings are checked as shown, against the
+// text of the question. Their other answers (word problems, primes) are
+// proved from each variant's values in sample_random_units_test.cpp.
+// Returns how many answers were checked.
+int CheckVariantAnswers(const ReadUnitData& u) {
+  int checked = 0;
+  for (std::size_t n = 0; n < u.variants.size(); ++n) {
+    const std::vector<Answer> answers = AnswersOf(u.variants[n].questionLines);
+    for (std::size_t i = 0; i < answers.size();) {
+      const Answer& a = answers[i];
+      const std::string where =
+          u.name + " variant " + std::to_string(n + 1) + " answer " + std::to_string(i + 1);
+      if (const auto value = ComputationOf(a)) {
+        ExpectNumericAnswer(a, *value, where);
+        ++checked, ++i;
+      } else if (IsComparison(a)) {
+        ExpectComparison(a, where);
+        ++checked, ++i;
+      } else if (const std::size_t taken = CheckOrderingChain(answers, i, where)) {
+        checked += static_cast<int>(taken), i += taken;
+      } else {
+        ++i;
+      }
+    }
+  }
+  return checked;
+}
+
 TEST_F(SampleCourse, EveryAnswerIsRight) {
   std::set<std::string> tableUnitsUsed;
-  int computations = 0, comparisons = 0, chains = 0, others = 0;
+  int computations = 0, comparisons = 0, chains = 0, others = 0, randomUnits = 0, randomChecked = 0;
   for (const auto& u : Units()) {
+    if (!u.variants.empty()) {
+      ++randomUnits;
+      randomChecked += CheckVariantAnswers(u);
+      continue;
+    }
     const auto tableEntry = OtherAnswers().find(u.name);
     const std::vector<Expected>* expected =
         tableEntry == OtherAnswers().end() ? nullptr : &tableEntry->second;
@@ -875,6 +941,9 @@ TEST_F(SampleCourse, EveryAnswerIsRight) {
   EXPECT_GT(comparisons, 15);
   EXPECT_EQ(chains, 3);
   EXPECT_GT(others, 80);
+  EXPECT_GE(randomUnits, 12);
+  // Only 絶対値 and the temperatures ask nothing of this kind.
+  EXPECT_GE(randomChecked, 70 * kSheetVariants);
 }
 
 // ------------------------------------------------------------------ the files
@@ -909,7 +978,7 @@ TEST(SampleCourseFiles, CourseFilesAreCp932WithCrLf) {
     EXPECT_FALSE(HasByteMarker(text));
     EXPECT_EQ(EncodeCp932(text), b);
   }
-  EXPECT_EQ(files, 12);
+  EXPECT_EQ(files, 13);
 }
 
 TEST(SampleCourseFiles, PicturesAndHelpArePresent) {

@@ -170,13 +170,29 @@ ExpandedText ComputedAnswer(const RandomBlock& block, const std::vector<Value>& 
   if (values.size() != block.Names().size()) return {{}, kNoVariant};
   const Written model = Model(block, values, answer);
   if (!model.error.empty()) return {{}, model.error};
-  ExpandedText result{model.text, {}};
-  // The forms judging should also accept, by the same rule the author's
-  // check of answers uses.
-  if (model.isNumber)
-    for (const std::string& form : MissingAnswerForms({model.text})) result.text += ";" + form;
+  // Blanks the author put around the answer ("# =a+b #", as literal answers
+  // are written) stay around the model, so the answer sits in its box as a
+  // literal one does.
+  const std::size_t first = answer.find_first_not_of(" \t");
+  const std::size_t last = answer.find_last_not_of(" \t");
+  ExpandedText result{std::string(answer.substr(0, first)) + model.text, {}};
   const std::size_t width = SjisLength(model.text);
-  if (modelWidth > width) result.text.insert(model.text.size(), modelWidth - width, ' ');
+  if (modelWidth > width) result.text.append(modelWidth - width, ' ');
+  result.text += answer.substr(last + 1);
+  // The forms judging should also accept, by the same rule the author's
+  // check of answers uses. That rule asks for the decimal, fraction and mixed
+  // forms in each way of writing the sign the box accepts, so a form with
+  // "+" dropped asks for those without it: asked again until nothing is
+  // missing (two rounds at most; the bound only guards the loop).
+  if (model.isNumber) {
+    std::vector<std::string> accepted = {model.text};
+    for (int round = 0; round < 4; ++round) {
+      const std::vector<std::string> missing = MissingAnswerForms(accepted);
+      if (missing.empty()) break;
+      accepted.insert(accepted.end(), missing.begin(), missing.end());
+    }
+    for (std::size_t i = 1; i < accepted.size(); ++i) result.text += ";" + accepted[i];
+  }
   return result;
 }
 

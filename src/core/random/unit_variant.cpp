@@ -96,6 +96,7 @@ std::vector<std::string> ModelAnswers(const UnitContent& content) {
     for (std::size_t i = 1; i < pieces.size(); i += 2) {
       std::string model = SplitAlternatives(pieces[i]).front();
       model.erase(model.find_last_not_of(' ') + 1);
+      model.erase(0, model.find_first_not_of(' '));
       models.push_back(std::move(model));
     }
   }

@@ -65,7 +65,7 @@ class RandomUnit {
 UnitVariant ExpandUnitVariant(const UnitContent& content, int variant);
 
 // The model answer of every answer of the question lines, in order, without
-// the blanks it is padded with.
+// the blanks around it or those it is padded with.
 std::vector<std::string> ModelAnswers(const UnitContent& content);
 
 }  // namespace tavolo
