@@ -1,6 +1,7 @@
 // What the question editor's buttons do: each collects the boxes it needs,
 // asks core, and shows the result. Messages go through the program's Dialogs.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -326,10 +327,13 @@ void TfrmEditQues::btnKGClearClick() {
 
 void TfrmEditQues::btnTryClick() {
   CollectBoxes();
+  // A block of many combinations takes a moment to check and count.
+  QApplication::setOverrideCursor(Qt::WaitCursor);
   std::vector<std::string> messages;
   for (const BoxMessage& message : CheckEditorRandomData(editor_.boxes))
     messages.push_back((message.warning ? "注意：" : "誤り：") + message.text);
   TfrmRandomTry frmRandomTry(EditorUnitContent(editor_.boxes), messages, this);
+  QApplication::restoreOverrideCursor();
   frmRandomTry.exec();
 }
 

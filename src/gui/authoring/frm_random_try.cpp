@@ -93,7 +93,8 @@ void TfrmRandomTry::CreateControls() {
   grdVariants_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grdVariants_->setSelectionBehavior(QAbstractItemView::SelectRows);
   grdVariants_->setSelectionMode(QAbstractItemView::SingleSelection);
-  grdVariants_->horizontalHeader()->setStretchLastSection(false);
+  grdVariants_->horizontalHeader()->setStretchLastSection(true);
+  grdVariants_->setFont(ReadableFont());
 
   lblDistinct_ = new QLabel(this);
   lblDistinct_->setObjectName("lblDistinct");
