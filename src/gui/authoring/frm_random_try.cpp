@@ -66,8 +66,13 @@ void TfrmRandomTry::CreateControls() {
   lblMessages_->setAccessibleName(QStringLiteral("チェックの結果"));
   lblMessages_->setWordWrap(true);
   lblMessages_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // A few lines are read; the rest is counted (OK tells the errors again).
+  constexpr std::size_t kShownMessages = 8;
   QStringList lines;
-  for (const std::string& message : messages_) lines << ToQString(message);
+  for (std::size_t i = 0; i < messages_.size() && i < kShownMessages; ++i)
+    lines << ToQString(messages_[i]);
+  if (messages_.size() > kShownMessages)
+    lines << QStringLiteral("ほかに %1 件あります").arg(messages_.size() - kShownMessages);
   lblMessages_->setText(lines.join(QLatin1Char('\n')));
   lblMessages_->setVisible(!messages_.empty());
 
