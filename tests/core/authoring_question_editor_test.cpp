@@ -16,6 +16,8 @@
 #include "content/unit_reader.h"
 #include "platform/cp932.h"
 #include "platform/text_file.h"
+#include "random/editor_random.h"
+#include "random/unit_variant.h"
 #include "sheet/sheet_writer.h"
 #include "support/course_files.h"
 
@@ -173,6 +175,106 @@ TEST_F(QuestionEditorTest, WhatWasWrittenMeanwhileStays) {
   EXPECT_EQ(restored.substr(0, without.size()), without);
   EXPECT_NE(restored.find(EncodeCp932("<<hint\r\nヒント\r\n>>")), std::string::npos);
   EXPECT_NE(restored.find("<<kgroup\r\n1\r\n>>"), std::string::npos);
+}
+
+// OK checks the random data as `tavolo check` does: an error stops the save
+// with the caret on its box and line (the random box for the block, the
+// question box for a placeholder or computed answer); a warning does not.
+TEST_F(QuestionEditorTest, OkChecksTheRandomDataAsTheAuthorsCheckDoes) {
+  editor = QuestionEditor(CheckEditorRandomData);
+  const struct {
+    const char* name;
+    Lines random;
+    Lines question;
+    EditorBox box;
+    int line;
+    std::size_t offset;
+    std::string message;
+  } cases[] = {
+      {"a declaration cut short",
+       {"a = int(1..9)", "b = a +"},
+       {"(1) $a+1=#=a+1#"},
+       EditorBox::Random,
+       2,
+       7,
+       "<<random 乱数 の 2行目（8文字目）：式が途中で終わっています"},
+      // Column 15 is the ")" after a character of three bytes: byte 16.
+      {"a column after a text",
+       {"w = pick(\"北\", )"},
+       {"(1) $w=#北#"},
+       EditorBox::Random,
+       1,
+       16,
+       "<<random 乱数 の 1行目（15文字目）：ここに書けない文字があります"},
+      {"a line an older reader misreads",
+       {"A = int(1..9)"},
+       {"(1) 1=#1#"},
+       EditorBox::Random,
+       1,
+       0,
+       "<<random 乱数 の 1行目：乱数の行は英小文字か % で書き始めてください"
+       "（古い版のプログラムはこの行を読み違えます）"},
+      {"a name the block lacks",
+       {"a = int(1..9)"},
+       {"x", "(1) $a+$b=#=a+1#"},
+       EditorBox::Question,
+       2,
+       0,
+       "<<ques 問題ブロック の 2行目：「$b」: 「b」という値はありません"},
+  };
+  const std::string before = ReadBytes(file);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    LoadSheet(SheetOf(2), 2);
+    editor.boxes.random = c.random;
+    editor.boxes.question = c.question;
+    dialogs.log.clear();
+    const EditorSave save = editor.Save(dialogs);
+    EXPECT_EQ(save.stop, EditorStop::BoxLine);
+    EXPECT_EQ(save.box, c.box);
+    EXPECT_EQ(save.line, c.line);
+    EXPECT_EQ(save.offset, c.offset);
+    EXPECT_EQ(dialogs.log, (Lines{"inform: " + c.message}));
+    EXPECT_EQ(ReadBytes(file), before);
+  }
+  // Three variants are few, which the check warns of; the unit is saved.
+  LoadSheet(SheetOf(2), 2);
+  editor.boxes.random = {"a = int(1..3)"};
+  editor.boxes.question = {"(1) $a+1=#=a+1#"};
+  dialogs.log.clear();
+  ASSERT_EQ(editor.Save(dialogs).stop, EditorStop::Saved);
+  EXPECT_TRUE(dialogs.log.empty());
+  const UnitReading saved = ReadUnitBlock(file, "[[unit2", 1, 2, captions);
+  ASSERT_TRUE(saved.ok());
+  EXPECT_EQ(saved.content->randomLines, (Lines{"a = int(1..3)"}));
+}
+
+// A sheet of random data shows one variant's values; the editor saves the
+// lines as written, from the file and from the sheet when the unit has gone
+// from the file since.
+TEST_F(QuestionEditorTest, TheSavedUnitKeepsItsPlaceholders) {
+  const Lines written = {"(1) $a+1=#=a+1#"};
+  const Lines random = {"a = int(1..9)"};
+  Lines lines = Unit(1);
+  const Lines unit2 = {"[[unit2", "<<random", random[0], ">>", "<<ques", written[0], ">>", "]]"};
+  lines.insert(lines.end(), unit2.begin(), unit2.end());
+  test::WriteCp932Lines(file, lines);
+  const UnitReading read = ReadUnitBlock(file, "[[unit2", 1, 2, captions);
+  ASSERT_TRUE(read.ok());
+  SheetParams shown = LoadSheetParams(ExpandUnitVariant(*read.content, 1).content, true).params;
+  shown.written = SheetParams::WrittenLines{read.content->questionLines, {}};
+  ASSERT_NE(shown.unit.questionLines, written);
+  for (const bool gone : {false, true}) {
+    SCOPED_TRACE(gone ? "gone from the file" : "in the file");
+    test::WriteCp932Lines(file, gone ? Unit(1) : lines);
+    LoadSheet(shown, 2);
+    editor.modified = true;
+    ASSERT_EQ(editor.Save(dialogs).stop, EditorStop::Saved);
+    const UnitReading saved = ReadUnitBlock(file, "[[unit2", 1, 2, captions);
+    ASSERT_TRUE(saved.ok());
+    EXPECT_EQ(saved.content->questionLines, written);
+    EXPECT_EQ(saved.content->randomLines, random);
+  }
 }
 
 TEST_F(QuestionEditorTest, TwoEditorsSavingTwoUnitsAtOnceLoseNeither) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "authoring/unit_block.h"
+#include "platform/text_file.h"
 
 namespace tavolo {
 namespace {
@@ -146,6 +149,56 @@ TEST(UnitBlock, SavingOverAUnitRewritesOnlyThatUnit) {
   Lines expected = expectedBlock;
   expected.insert(expected.end(), kFile.begin() + 38, kFile.end());
   EXPECT_EQ(file, expected);  // the unknown block is dropped, units 10 and 2 are untouched
+}
+
+// The random box round trip: a box as loaded keeps the block's bytes (here
+// LF line ends and a comment, as a text editor left them) where it stood; an
+// edited box writes the block anew in its place, an emptied one removes it,
+// and a unit that had none gets it after its key line.
+TEST(UnitBlock, TheRandomBoxKeepsEditsOrRemovesTheBlock) {
+  const std::string random = "<<random\na = int(1..9)  % one digit\n>>\n";
+  const std::string question = JoinLinesCp932({"<<ques", "(1) $a+1=#=a+1#", ">>"});
+  const std::string rest = JoinLinesCp932({"<<dummy", ">>", "]]"});
+  const std::string other = JoinLinesCp932({"[[unit2", "<<ques", "x", ">>", "]]"});
+  const std::string withBlock = "[[unit1\r\n" + question + random + rest + other;
+  const std::string withoutBlock = "[[unit1\r\n" + question + rest + other;
+  const struct {
+    const char* name;
+    std::string file;
+    Lines read;
+    std::function<void(Lines&)> edit;
+    std::string written;
+  } cases[] = {
+      {"unchanged", withBlock, {"a = int(1..9)  % one digit"}, [](Lines&) {}, withBlock},
+      {"edited",
+       withBlock,
+       {"a = int(1..9)  % one digit"},
+       [](Lines& box) { box.push_back("require a != 5"); },
+       "[[unit1\r\n" + question +
+           JoinLinesCp932({"<<random", "a = int(1..9)  % one digit", "require a != 5", ">>"}) +
+           rest + other},
+      {"emptied",
+       withBlock,
+       {"a = int(1..9)  % one digit"},
+       [](Lines& box) { box.clear(); },
+       withoutBlock},
+      {"no block, left empty", withoutBlock, {}, [](Lines&) {}, withoutBlock},
+      {"no block, filled",
+       withoutBlock,
+       {},
+       [](Lines& box) { box = {"a = int(2..5)"}; },
+       "[[unit1\r\n" + JoinLinesCp932({"<<random", "a = int(2..5)", ">>"}) + question + rest +
+           other},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto found = FindUnitBlockForRewrite(c.file, "[[unit1", "q.que");
+    ASSERT_TRUE(found.ok() && found->has_value());
+    UnitBlockBoxes boxes = (*found)->boxes;
+    EXPECT_EQ(boxes.random, c.read);
+    c.edit(boxes.random);
+    EXPECT_EQ(RewriteUnitBytes(c.file, **found, "[[unit1", boxes), c.written);
+  }
 }
 
 TEST(UnitBlock, NewUnitsHaveNoChoicesAndNoHints) {

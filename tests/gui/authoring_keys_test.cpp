@@ -203,10 +203,11 @@ TEST_F(AuthoringKeysTest, TabFollowsTheQuestionEditorsLayout) {
   EXPECT_EQ(order,
             QStringList({"edtLesson",  "edtTangen", "edtFileName", "btnEditDirect", "btnOk",
                          "btnCancel",  "btnKai",    "btnNumber",   "btnKakko",      "BitBtn1",
-                         "BitBtn2",    "MemQues",   "btnDummy",    "memDummy",      "btnKgAdd",
-                         "btnKGClear", "memKgroup", "chkSuuji",    "chkKigou",      "memHint",
-                         "memPasteLo", "btnTest",   "lstKai",      "flbGraph",      "btnQGAdd",
-                         "btnQGClear", "memQGraph", "btnAGAdd",    "btnAGClear",    "memAGraph"}));
+                         "BitBtn2",    "MemQues",   "btnTry",      "memRandom",     "btnDummy",
+                         "memDummy",   "btnKgAdd",  "btnKGClear",  "memKgroup",     "chkSuuji",
+                         "chkKigou",   "memHint",   "memPasteLo",  "btnTest",       "lstKai",
+                         "flbGraph",   "btnQGAdd",  "btnQGClear",  "memQGraph",     "btnAGAdd",
+                         "btnAGClear", "memAGraph"}));
 }
 
 // Every control a user can reach, in every window of the program, has a

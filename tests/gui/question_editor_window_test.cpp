@@ -11,6 +11,8 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextBlock>
 
@@ -320,6 +322,66 @@ TEST_F(QuestionEditorWindowTest, OkStopsAtAFaultWithTheCaretOnIt) {
   EXPECT_EQ(odd, "3行目：＃の数は偶数にしてください");
   EXPECT_EQ(kran, "kranブロックの数が合いません");
   EXPECT_EQ(FileBytes(QuestionFile()), before);
+}
+
+// A faulty declaration typed into 乱数 stops OK with the author's check's
+// message and the caret on its line; nothing is written.
+TEST_F(QuestionEditorWindowTest, OkStopsAtAFaultyLineOfTheRandomData) {
+  const std::string before = FileBytes(QuestionFile());
+  QString told;
+  EditUnit1({[&](QWidget* editor) {
+    QPlainTextEdit* random = Memo(editor, "memRandom");
+    EXPECT_EQ(random->accessibleName(), "乱数");
+    random->setFocus();
+    QTest::keyClicks(random, "a = int(1..9)");
+    QTest::keyClick(random, Qt::Key_Return);
+    QTest::keyClicks(random, "b = a +");
+    random->moveCursor(QTextCursor::Start);
+    Nested({Reply(&told, "OK")}, [&] { ClickButton(editor, "  Ｏ　Ｋ"); });
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(random->textCursor().blockNumber(), 1);
+    EXPECT_EQ(random->textCursor().positionInBlock(), 7);
+    EXPECT_EQ(editor->focusWidget(), random);
+    ClickButton(editor, "キャンセル");
+  }});
+  EXPECT_EQ(told, "<<random 乱数 の 2行目（8文字目）：式が途中で終わっています");
+  EXPECT_EQ(FileBytes(QuestionFile()), before);
+}
+
+// 試す shows the boxes as they stand, not the file: the unit for the chosen
+// variant, and variants 1 to 40 with the repeats of a block of nine.
+TEST_F(QuestionEditorWindowTest, TryShowsTheUnitOfTheChosenVariant) {
+  window->resize(1280, 800);
+  QString first, second, distinct, repeat;
+  int rows = 0;
+  EditUnit1({[&](QWidget* editor) {
+    Screenshot(editor, "question_editor");
+    Memo(editor, "memRandom")->setPlainText("a = int(1..9)");
+    Memo(editor, "MemQues")->setPlainText("次の計算をしなさい。\n(1) $a+1=#=a+1#");
+    Nested({[&](QWidget* tryWindow) {
+             EXPECT_EQ(tryWindow->objectName(), "frmRandomTry");
+             auto* text = tryWindow->findChild<QPlainTextEdit*>("memVariant");
+             auto* variant = tryWindow->findChild<QSpinBox*>("spnVariant");
+             auto* table = tryWindow->findChild<QTableWidget*>("grdVariants");
+             EXPECT_EQ(variant->accessibleName(), "変数の組");
+             first = text->toPlainText();
+             variant->setValue(2);
+             second = text->toPlainText();
+             rows = table->rowCount();
+             repeat = table->item(9, 3)->text();
+             distinct = tryWindow->findChild<QLabel*>("lblDistinct")->text();
+             Screenshot(tryWindow, "random_try");
+             ClickButton(tryWindow, "閉じる");
+           }},
+           [&] { ClickButton(editor, "試す"); });
+    ClickButton(editor, "キャンセル");
+  }});
+  EXPECT_TRUE(first.contains("次の計算をしなさい。\n(1) ")) << first.toStdString();
+  EXPECT_TRUE(first.contains("=［")) << first.toStdString();
+  EXPECT_NE(first, second);
+  EXPECT_EQ(rows, 40);
+  EXPECT_EQ(repeat, "= 1");  // variant 10 comes round to the first of nine
+  EXPECT_EQ(distinct, "異なる問題: 9 通り（1～40 番のうち）　値の組は全部で 9 通り");
 }
 
 TEST_F(QuestionEditorWindowTest, TextButtonsAndTheChoiceBox) {

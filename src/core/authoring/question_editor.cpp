@@ -21,6 +21,7 @@ namespace {
 
 // Told whenever saving gives up before writing.
 constexpr std::string_view kNothingWritten = "データファイルは変更していません";
+constexpr int kShownRandomErrors = 8;
 
 // The unit's boxes as the file holds them now: nothing when the file or the
 // unit is not there. A broken unit is read as far as it goes and reported:
@@ -60,9 +61,16 @@ constexpr BoxRule kBoxRules[] = {
     {EditorBox::Graph, "<<graph 問題のグラフ", &UnitBlockBoxes::graph, BoxReading::Block},
     {EditorBox::AGraph, "<<AGraph 解答のグラフ", &UnitBlockBoxes::aGraph, BoxReading::Block},
     {EditorBox::Settings, "<<value 位置情報など", &UnitBlockBoxes::settings, BoxReading::Layout},
+    {EditorBox::Random, "<<random 乱数", &UnitBlockBoxes::random, BoxReading::Block},
 };
 
 }  // namespace
+
+std::string_view EditorBoxCaption(EditorBox box) {
+  for (const BoxRule& rule : kBoxRules)
+    if (rule.box == box) return rule.caption;
+  return {};
+}
 
 std::optional<BoxFault> CheckEditorBoxes(const UnitBlockBoxes& boxes) {
   for (const BoxRule& rule : kBoxRules) {
@@ -148,9 +156,12 @@ void QuestionEditor::LoadFromFile(Dialogs& dialogs) {
   }
   if (sheet_) {
     if (!existed_) {
-      // Gone from the file since the sheet was opened: the sheet still has it.
-      boxes.question = sheet_->unit.questionLines;
-      boxes.kgroup = sheet_->unit.kgroupLines;
+      // Gone from the file since the sheet was opened: the sheet still has
+      // it, as written (a sheet of random data shows one variant's values).
+      const UnitContent written = sheet_->WrittenUnit();
+      boxes.question = written.questionLines;
+      boxes.kgroup = written.kgroupLines;
+      boxes.random = written.randomLines;
       existed_ = true;
     }
     boxes.settings = WriteLayoutBlocks(*sheet_);
@@ -173,6 +184,23 @@ EditorSave QuestionEditor::Save(Dialogs& dialogs) {
   if (Status layout = CheckLayoutBlocks(boxes.settings); !layout) {
     dialogs.Inform(layout.message());
     return {EditorStop::LayoutBlocks, 0};
+  }
+  // Warnings (few variants, a "$" without random data) are the author's to
+  // weigh; only errors, which would print a faulty sheet, stop the save.
+  std::string errors;
+  std::optional<BoxMessage> firstError;
+  int errorCount = 0;
+  for (BoxMessage& message : dataCheck_ ? dataCheck_(boxes) : std::vector<BoxMessage>()) {
+    if (message.warning) continue;
+    // A message box of a few lines is read; the rest is counted.
+    if (++errorCount <= kShownRandomErrors) errors += (errors.empty() ? "" : "\n") + message.text;
+    if (!firstError) firstError = std::move(message);
+  }
+  if (firstError) {
+    if (errorCount > kShownRandomErrors)
+      errors += "\nほかに " + std::to_string(errorCount - kShownRandomErrors) + " 件あります";
+    dialogs.Inform(errors);
+    return {EditorStop::BoxLine, firstError->line, firstError->box, firstError->offset};
   }
   if (address_.section < 1) return {EditorStop::File, 0};
   // Held until the file is replaced: another editor's save of another unit

@@ -10,8 +10,11 @@
 // in between stays, and a unit whose structure is broken is never rewritten.
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "authoring/unit_block.h"
@@ -45,13 +48,17 @@ struct EditorSheet {
 };
 
 // The editor's boxes, for pointing at a line in one of them.
-enum class EditorBox { Question, Dummy, Kgroup, Hint, Graph, AGraph, Settings };
+enum class EditorBox { Question, Dummy, Kgroup, Hint, Graph, AGraph, Settings, Random };
+
+// The box's caption, as its messages name it ("<<ques 問題ブロック").
+std::string_view EditorBoxCaption(EditorBox box);
 
 // Where saving stopped.
 enum class EditorStop {
   Saved,
   QuestionText,  // the question text is invalid; `line` is the line to show
   BoxLine,       // a line of `box` cannot be written as it is: `line` and `offset`
+                 // (also an error of the random data, in the box that holds it)
   LayoutBlocks,  // the settings box failed its block check
   Declined,      // the teacher kept a newer text on disk: nothing written, edits kept
   File,          // the file could not be read, was broken or not written; nothing changed
@@ -80,6 +87,18 @@ struct BoxFault {
 // found.
 [[nodiscard]] std::optional<LineFault> CheckQuestionSource(const Lines& before, const Lines& after);
 
+// What a check of the boxes beyond their lines' own says about one line: the
+// random data's check (random/editor_random.h, a layer above this one),
+// which the editor is given.
+struct BoxMessage {
+  EditorBox box = EditorBox::Random;
+  int line = 1;            // 1-based, in that box
+  std::size_t offset = 0;  // byte offset in the line's UTF-8 text, for the caret
+  bool warning = false;    // told, but no reason not to save
+  std::string text;        // the box's caption, the line (and column) and the message
+};
+using BoxesCheck = std::function<std::vector<BoxMessage>(const UnitBlockBoxes&)>;
+
 // What closing by the close box comes to.
 enum class EditorClose {
   Saved,      // the edits were saved: the window closes with OK
@@ -89,6 +108,10 @@ enum class EditorClose {
 
 class QuestionEditor {
  public:
+  // `dataCheck` runs at OK after the boxes' own checks; its errors stop the
+  // save at their line (the window gives the random data's check).
+  explicit QuestionEditor(BoxesCheck dataCheck = {}) : dataCheck_(std::move(dataCheck)) {}
+
   // Loads the unit at `address` into the boxes. With a sheet the editor edits
   // that sheet's unit; without one it creates the unit (new-unit mode), which
   // starts from the template unless the file has the unit already. Problems
@@ -98,7 +121,9 @@ class QuestionEditor {
   // Loads the same unit again (after the file was edited directly).
   void Reload(Dialogs& dialogs);
 
-  // OK: checks the question text and the layout blocks, then writes the unit.
+  // OK: checks the question text, the layout blocks and the random data (its
+  // errors, as the author's check of a course finds them), then writes the
+  // unit.
   [[nodiscard]] EditorSave Save(Dialogs& dialogs);
   // The close box: asks "変更されたデータファイルを保存しますか？" when something
   // changed; Yes saves.
@@ -131,6 +156,7 @@ class QuestionEditor {
   void FillTemplate();
   void LoadFromFile(Dialogs& dialogs);
 
+  BoxesCheck dataCheck_;
   CourseIndex course_;
   UnitAddress address_;
   UnitCaptions captions_;

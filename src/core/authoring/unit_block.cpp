@@ -15,6 +15,7 @@ namespace {
 
 constexpr std::string_view kEnd = kBlockEndLine;
 constexpr std::string_view kUnitEnd = kUnitEndLine;
+constexpr std::string_view kRandomMarker = "<<random";
 
 void AppendBlock(Lines& out, std::string_view marker, const Lines& content) {
   out.emplace_back(marker);
@@ -29,11 +30,16 @@ UnitBlockBoxes BoxesOf(const LineSource& lines, const UnitExtent& extent) {
       {"<<ques", &boxes.question}, {"<<dummy", &boxes.dummy}, {"<<kgroup", &boxes.kgroup},
       {"<<hint", &boxes.hint},     {"<<graph", &boxes.graph}, {"<<AGraph", &boxes.aGraph}};
   const std::string_view layoutBlocks[] = {"<<value", "<<font", "<<kran"};
+  bool randomSeen = false;
   for (const ScannedBlock& block : extent.blocks) {
     for (const auto& [marker, box] : contentBlocks) {
       if (block.marker != marker) continue;
       // A "{" group of the questions is the editor's text like any other line.
       for (std::size_t i = block.open + 1; i < block.last; ++i) box->push_back(lines.Text(i));
+    }
+    if (block.marker == kRandomMarker && !randomSeen) {
+      randomSeen = true;  // a further block is the author's check's to point out
+      for (std::size_t i = block.first; i < block.last; ++i) boxes.random.push_back(lines.Text(i));
     }
     if (std::find(std::begin(layoutBlocks), std::end(layoutBlocks), block.marker) ==
         std::end(layoutBlocks))
@@ -63,9 +69,21 @@ std::vector<KeptLines> KeptOf(const ByteLines& lines, const UnitExtent& extent) 
     if (to <= from) return;
     const std::size_t begin = lines.Begin(from);
     kept.push_back(
-        KeptLines{after, std::string(lines.Bytes().substr(begin, lines.Begin(to) - begin))});
+        KeptLines{after, std::string(lines.Bytes().substr(begin, lines.Begin(to) - begin)), {}});
   };
+  bool randomSeen = false;
   for (const ScannedBlock& block : extent.blocks) {
+    if (block.marker == kRandomMarker && !randomSeen) {
+      randomSeen = true;
+      keep(block.open);
+      from = block.open;
+      keep(block.End());
+      from = block.End();
+      Lines declarations;
+      for (std::size_t i = block.first; i < block.last; ++i) declarations.push_back(lines.Text(i));
+      kept.back().random = std::move(declarations);
+      continue;
+    }
     if (!WrittenByProgram(block.marker)) continue;
     keep(block.open);
     after = std::string(block.marker);
@@ -206,6 +224,7 @@ std::string AppendUnitBytes(std::string_view bytes, const Lines& block) {
 Lines AssembleUnitBlock(std::string_view keyLine, const UnitBlockBoxes& boxes) {
   Lines out;
   out.emplace_back(keyLine);
+  if (!boxes.random.empty()) AppendBlock(out, kRandomMarker, boxes.random);
   AppendBlock(out, "<<ques", boxes.question);
   if (!boxes.kgroup.empty()) AppendBlock(out, "<<kgroup", boxes.kgroup);
   AppendBlock(out, "<<dummy", boxes.dummy);
@@ -220,9 +239,19 @@ Lines AssembleUnitBlock(std::string_view keyLine, const UnitBlockBoxes& boxes) {
 std::string AssembleUnitBytes(std::string_view keyLine, const UnitBlockBoxes& boxes,
                               const std::vector<KeptLines>& kept) {
   std::string out;
+  const auto randomBlock = [&] {
+    Lines part;
+    AppendBlock(part, kRandomMarker, boxes.random);
+    out += JoinLinesCp932(part);
+  };
   const auto keptAfter = [&](std::string_view marker) {
     for (const KeptLines& run : kept) {
       if (run.after != marker) continue;
+      if (run.random && *run.random != boxes.random) {
+        // Edited in the editor's box: written anew where it stood, or gone.
+        if (!boxes.random.empty()) randomBlock();
+        continue;
+      }
       out += run.bytes;
       // The unit's last line may have ended the file without a line end.
       if (!run.bytes.empty() && run.bytes.back() != '\n' && run.bytes.back() != '\r') out += "\r\n";
@@ -238,6 +267,10 @@ std::string AssembleUnitBytes(std::string_view keyLine, const UnitBlockBoxes& bo
     keptAfter(marker);
   };
   lines({std::string(keyLine)});
+  // Random data the unit did not have goes before the questions that use it.
+  const bool hadRandom =
+      std::any_of(kept.begin(), kept.end(), [](const KeptLines& run) { return run.random; });
+  if (!hadRandom && !boxes.random.empty()) randomBlock();
   keptAfter("");
   // The same order as AssembleUnitBlock.
   block("<<ques", boxes.question, true);
@@ -271,6 +304,7 @@ std::string AssembleUnitBytes(std::string_view keyLine, const UnitBlockBoxes& bo
 Lines AssembleNewUnitBlock(std::string_view keyLine, const UnitBlockBoxes& boxes) {
   Lines out;
   out.emplace_back(keyLine);
+  if (!boxes.random.empty()) AppendBlock(out, kRandomMarker, boxes.random);
   AppendBlock(out, "<<ques", boxes.question);
   AppendBlock(out, "<<dummy", boxes.dummy);
   out.insert(out.end(), boxes.settings.begin(), boxes.settings.end());

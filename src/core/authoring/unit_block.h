@@ -25,6 +25,9 @@ struct UnitBlockBoxes {
   Lines graph;     // "<<graph": question figures, three lines each
   Lines aGraph;    // "<<AGraph": answer figures, three lines each
   Lines settings;  // "<<value", "<<font", "<<kran" blocks written out whole
+  // "<<random": the declarations of the unit's random data (its first such
+  // block). Empty writes no block: emptying the box removes it.
+  Lines random;
   bool operator==(const UnitBlockBoxes&) const = default;
 };
 
@@ -59,9 +62,15 @@ std::string BrokenUnitMessage(std::string_view fileLabel, int line, std::string_
 // of other programs, anything between blocks), as the file holds them: a
 // rewrite of the unit puts them back byte for byte where they stood, after
 // the block of the program's own they followed.
+//
+// The unit's first "<<random" block is a run of its own, with its
+// declarations as read: while the editor's random box still holds them the
+// block keeps its bytes; an edited box writes the block anew in its place,
+// an emptied one drops it.
 struct KeptLines {
   std::string after;  // that block's marker; empty: right after the key line
   std::string bytes;  // raw CP932 with the file's own line ends
+  std::optional<Lines> random;
   bool operator==(const KeptLines&) const = default;
 };
 
@@ -116,7 +125,8 @@ bool HasNewerUnit(std::string_view fileBytes, std::string_view keyLine, std::str
 [[nodiscard]] Status CheckUnitReadsBack(std::string_view written, std::string_view keyLine,
                                         std::string_view fileLabel);
 
-// The block of an existing unit, in the order the editor writes it.
+// The block of an existing unit, in the order the editor writes it; random
+// data, when there is any, right after the key line.
 Lines AssembleUnitBlock(std::string_view keyLine, const UnitBlockBoxes& boxes);
 // The same in CP932 with CR LF, with the kept lines put back after the block
 // they followed (when that block is not written any more, where it would stand).

@@ -1,6 +1,6 @@
 // The question editor's controls and where they stand: the header fields and
-// OK on top; the question box with its edit buttons on the left, answer
-// choices, dummies, hints and layout blocks under it; the extracted answers
+// OK on top; the question box with its edit buttons on the left, random
+// data, answer choices, dummies, hints and layout blocks under it; the extracted answers
 // in the middle; the figure files with their preview and the two figure
 // boxes on the right.
 
@@ -19,6 +19,7 @@
 #include "draw/font_substitution.h"
 #include "gui/app/frm_bmp.h"
 #include "gui/app/redo_key.h"
+#include "random/editor_random.h"
 
 namespace tavolo {
 
@@ -87,7 +88,7 @@ QVBoxLayout* Captioned(const QString& caption, QWidget* control,
 }  // namespace
 
 TfrmEditQues::TfrmEditQues(Dialogs& dialogs, Host host, QWidget* parent)
-    : QDialog(parent), dialogs_(dialogs), host_(std::move(host)) {
+    : QDialog(parent), dialogs_(dialogs), host_(std::move(host)), editor_(CheckEditorRandomData) {
   setObjectName("frmEditQues");
   setWindowTitle(QStringLiteral("マスターファイルの編集"));
   setModal(true);
@@ -112,6 +113,9 @@ void TfrmEditQues::CreateControls() {
   memQGraph_ = Box("memQGraph", QStringLiteral("<<graph 問題のグラフ"), kBoxPointSize, this);
   memAGraph_ = Box("memAGraph", QStringLiteral("<<AGraph 解答のグラフ"), kBoxPointSize, this);
   memPasteLo_ = Box("memPasteLo", QStringLiteral("<<value 位置情報など"), kBoxPointSize, this);
+  memRandom_ = Box("memRandom", QStringLiteral("乱数"), kBoxPointSize, this);
+  memRandom_->setToolTip(
+      QStringLiteral("<<random ブロック: 1 行に 1 つの宣言（a = int(1..9) など）"));
 
   lstKai_ = new QListWidget(this);
   lstKai_->setObjectName("lstKai");
@@ -155,6 +159,8 @@ void TfrmEditQues::CreateControls() {
   btnDummy_ = Button("btnDummy", QStringLiteral("=>"), this, both);
   btnKGClear_ = Button("btnKGClear", QStringLiteral("クリア"), this,
                        QStringLiteral("解選択ブロックを空にする"));
+  btnTry_ = Button("btnTry", QStringLiteral("試す"), this,
+                   QStringLiteral("乱数の値を入れた問題と解答を番号ごとに見る"));
   chkSuuji_ = new QCheckBox(QStringLiteral("数字除く"), this);
   chkSuuji_->setObjectName("chkSuuji");
   chkSuuji_->setChecked(true);
@@ -242,6 +248,7 @@ void TfrmEditQues::CreateLayout() {
   auto* left = new QVBoxLayout;
   left->addLayout(tools);
   left->addLayout(Captioned(QStringLiteral("<<ques 問題ブロック"), MemQues_, {}, this), 5);
+  left->addLayout(Captioned(QStringLiteral("乱数"), memRandom_, {btnTry_}, this), 2);
   left->addLayout(answers, 3);
   left->addLayout(extra, 3);
 
@@ -282,12 +289,12 @@ void TfrmEditQues::CreateLayout() {
 // Tab goes through the window as it reads: the header, the question box with
 // its tools, the boxes under it, the extracted answers, then the figures.
 void TfrmEditQues::SetTabOrder() {
-  QWidget* const order[] = {edtLesson_,  edtTangen_, edtFileName_, btnEditDirect_, btnOk_,
-                            btnCancel_,  btnKai_,    btnNumber_,   btnKakko_,      BitBtn1_,
-                            BitBtn2_,    MemQues_,   btnDummy_,    memDummy_,      btnKgAdd_,
-                            btnKGClear_, memKgroup_, chkSuuji_,    chkKigou_,      memHint_,
-                            memPasteLo_, btnTest_,   lstKai_,      flbGraph_,      btnQGAdd_,
-                            btnQGClear_, memQGraph_, btnAGAdd_,    btnAGClear_,    memAGraph_};
+  QWidget* const order[] = {
+      edtLesson_, edtTangen_,  edtFileName_, btnEditDirect_, btnOk_,     btnCancel_, btnKai_,
+      btnNumber_, btnKakko_,   BitBtn1_,     BitBtn2_,       MemQues_,   btnTry_,    memRandom_,
+      btnDummy_,  memDummy_,   btnKgAdd_,    btnKGClear_,    memKgroup_, chkSuuji_,  chkKigou_,
+      memHint_,   memPasteLo_, btnTest_,     lstKai_,        flbGraph_,  btnQGAdd_,  btnQGClear_,
+      memQGraph_, btnAGAdd_,   btnAGClear_,  memAGraph_};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 

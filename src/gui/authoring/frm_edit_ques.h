@@ -1,9 +1,9 @@
 #pragma once
 // The question editor `frmEditQues` ("マスターファイルの編集"): a unit's
-// question text, dummy answers, answer choices, hints, figures and layout
-// blocks in boxes of their own, the buttons that check and edit them, and OK
-// to write the unit back. Every rule is core's (authoring/); this window
-// shows the boxes and forwards its buttons.
+// question text, dummy answers, answer choices, hints, random data, figures
+// and layout blocks in boxes of their own, the buttons that check and edit
+// them, and OK to write the unit back. Every rule is core's (authoring/);
+// this window shows the boxes and forwards its buttons.
 
 #include <QDialog>
 #include <QImage>
@@ -63,6 +63,7 @@ class TfrmEditQues final : public QDialog {
   void btnKgAddClick();
   void btnDummyClick();
   void btnKGClearClick();
+  void btnTryClick();  // 試す: the unit with its random data, variant by variant
   void AddFigures(FigureBox kind);
 
  protected:
@@ -113,6 +114,7 @@ class TfrmEditQues final : public QDialog {
   QPlainTextEdit* memQGraph_ = nullptr;
   QPlainTextEdit* memAGraph_ = nullptr;
   QPlainTextEdit* memPasteLo_ = nullptr;
+  QPlainTextEdit* memRandom_ = nullptr;
   QListWidget* lstKai_ = nullptr;
   QLabel* lblKosuh_ = nullptr;
   QLabel* lblKosuh2_ = nullptr;
@@ -132,6 +134,7 @@ class TfrmEditQues final : public QDialog {
   QPushButton* btnKgAdd_ = nullptr;
   QPushButton* btnDummy_ = nullptr;
   QPushButton* btnKGClear_ = nullptr;
+  QPushButton* btnTry_ = nullptr;
   QCheckBox* chkSuuji_ = nullptr;
   QCheckBox* chkKigou_ = nullptr;
   QPushButton* btnQGAdd_ = nullptr;

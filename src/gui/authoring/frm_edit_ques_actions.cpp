@@ -1,6 +1,7 @@
 // What the question editor's buttons do: each collects the boxes it needs,
 // asks core, and shows the result. Messages go through the program's Dialogs.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -23,7 +24,9 @@
 #include "gui/app/frm_bmp.h"
 #include "gui/app/widget_helpers.h"
 #include "gui/authoring/frm_edit_ques.h"
+#include "gui/authoring/frm_random_try.h"
 #include "platform/text_file.h"
+#include "random/editor_random.h"
 
 namespace tavolo {
 
@@ -67,6 +70,7 @@ void TfrmEditQues::ConnectControls() {
   connect(btnKgAdd_, &QPushButton::clicked, this, &TfrmEditQues::btnKgAddClick);
   connect(btnDummy_, &QPushButton::clicked, this, &TfrmEditQues::btnDummyClick);
   connect(btnKGClear_, &QPushButton::clicked, this, &TfrmEditQues::btnKGClearClick);
+  connect(btnTry_, &QPushButton::clicked, this, &TfrmEditQues::btnTryClick);
   connect(btnQGAdd_, &QPushButton::clicked, this, [this] { AddFigures(FigureBox::Question); });
   connect(btnAGAdd_, &QPushButton::clicked, this, [this] { AddFigures(FigureBox::Answer); });
   connect(btnQGClear_, &QPushButton::clicked, memQGraph_, &QPlainTextEdit::clear);
@@ -75,7 +79,7 @@ void TfrmEditQues::ConnectControls() {
   connect(flbGraph_, &QListWidget::currentItemChanged, this, &TfrmEditQues::flbGraphClick);
   // Every box counts, the dummies too: OK writes them into the unit.
   for (QPlainTextEdit* box :
-       {MemQues_, memDummy_, memPasteLo_, memKgroup_, memHint_, memQGraph_, memAGraph_})
+       {MemQues_, memDummy_, memPasteLo_, memKgroup_, memHint_, memQGraph_, memAGraph_, memRandom_})
     connect(box, &QPlainTextEdit::textChanged, this, &TfrmEditQues::Changed);
   connect(memKgroup_, &QPlainTextEdit::textChanged, this, &TfrmEditQues::UpdateChoiceCounters);
 }
@@ -125,9 +129,9 @@ void TfrmEditQues::ShowBoxes() {
   showing_ = true;
   const UnitBlockBoxes& boxes = editor_.boxes;
   const std::pair<QPlainTextEdit*, const Lines*> shown[] = {
-      {MemQues_, &boxes.question},   {memDummy_, &boxes.dummy},  {memKgroup_, &boxes.kgroup},
-      {memHint_, &boxes.hint},       {memQGraph_, &boxes.graph}, {memAGraph_, &boxes.aGraph},
-      {memPasteLo_, &boxes.settings}};
+      {MemQues_, &boxes.question},    {memDummy_, &boxes.dummy},  {memKgroup_, &boxes.kgroup},
+      {memHint_, &boxes.hint},        {memQGraph_, &boxes.graph}, {memAGraph_, &boxes.aGraph},
+      {memPasteLo_, &boxes.settings}, {memRandom_, &boxes.random}};
   // A fresh text per unit: Ctrl+Z does not reach into the unit loaded before.
   for (const auto& [box, lines] : shown) box->setPlainText(JoinedLines(*lines));
   edtFileName_->setText(ToQString(editor_.FilePath()));
@@ -144,6 +148,9 @@ void TfrmEditQues::CollectBoxes() {
   boxes.graph = BoxLines(memQGraph_);
   boxes.aGraph = BoxLines(memAGraph_);
   boxes.settings = BoxLines(memPasteLo_);
+  // A box shows no blank line at its end: while its text is what it showed,
+  // the block as read stays, and so do its bytes in the file.
+  if (memRandom_->toPlainText() != JoinedLines(boxes.random)) boxes.random = BoxLines(memRandom_);
 }
 
 QPlainTextEdit* TfrmEditQues::BoxOf(EditorBox box) const {
@@ -160,6 +167,8 @@ QPlainTextEdit* TfrmEditQues::BoxOf(EditorBox box) const {
       return memQGraph_;
     case EditorBox::AGraph:
       return memAGraph_;
+    case EditorBox::Random:
+      return memRandom_;
     case EditorBox::Settings:
       break;
   }
@@ -314,6 +323,18 @@ void TfrmEditQues::btnDummyClick() {
 void TfrmEditQues::btnKGClearClick() {
   memKgroup_->clear();
   UpdateChoiceCounters();
+}
+
+void TfrmEditQues::btnTryClick() {
+  CollectBoxes();
+  // A block of many combinations takes a moment to check and count.
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  std::vector<std::string> messages;
+  for (const BoxMessage& message : CheckEditorRandomData(editor_.boxes))
+    messages.push_back((message.warning ? "注意：" : "誤り：") + message.text);
+  TfrmRandomTry frmRandomTry(EditorUnitContent(editor_.boxes), messages, this);
+  QApplication::restoreOverrideCursor();
+  frmRandomTry.exec();
 }
 
 void TfrmEditQues::UpdateChoiceCounters() {
