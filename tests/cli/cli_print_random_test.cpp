@@ -40,26 +40,26 @@ class CliPrintRandom : public ::testing::Test {
                           {"[[unit1", "<<ques", "(1) $a+$b=#=a+b#", "(2) $a-$b=#=a-b#", ">>",
                            "<<random", "a = int(500..899)", "b = int(100..399)", ">>", "]]",
                            "[[unit2", "<<ques", "(1) 2+3=#5#", ">>", "]]"});
-    Result<LoadedUnit> unit = LoadUnitSource({course(), "1.1.1"});
+    Result<LoadedUnit> unit = LoadUnitSource({Course(), "1.1.1"});
     ASSERT_TRUE(unit.ok()) << unit.message();
     content_ = unit->content;
   }
   void TearDown() override { ::unsetenv("TAVOLO_NOW"); }
 
-  std::string course() const { return test::CourseFolderOf(folder_); }
-  std::string pdf() const { return (folder_ / "out.pdf").string(); }
+  std::string Course() const { return test::CourseFolderOf(folder_); }
+  std::string PdfPath() const { return (folder_ / "out.pdf").string(); }
 
   CliRun Print(const std::string& unit, std::vector<std::string> options) const {
-    std::vector<std::string> args = {"print", course(), unit, "--pdf", pdf()};
+    std::vector<std::string> args = {"print", Course(), unit, "--pdf", PdfPath()};
     args.insert(args.end(), options.begin(), options.end());
     return Cli(args);
   }
   std::string PageText(int page) const {
     const std::string n = std::to_string(page);
-    return WithoutBlanks(Shell("pdftotext -f " + n + " -l " + n + " '" + pdf() + "' -"));
+    return WithoutBlanks(Shell("pdftotext -f " + n + " -l " + n + " '" + PdfPath() + "' -"));
   }
   int Pages() const {
-    const std::string info = Shell("pdfinfo '" + pdf() + "'");
+    const std::string info = Shell("pdfinfo '" + PdfPath() + "'");
     const auto at = info.find("Pages:");
     return at == std::string::npos ? 0 : std::stoi(info.substr(at + 6));
   }
@@ -125,7 +125,7 @@ TEST_F(CliPrintRandom, EachScreenModeCopyIsItsOwnScreenPicture) {
   const auto pictures = [&](const std::vector<std::string>& options, const std::string& name) {
     EXPECT_EQ(Print("1.1.1", options).status, 0);
     const std::string prefix = (folder_ / name).string();
-    Shell("pdftoppm -r 40 '" + pdf() + "' '" + prefix + "'");
+    Shell("pdftoppm -r 40 '" + PdfPath() + "' '" + prefix + "'");
     std::vector<std::string> pages;
     for (const auto& entry : std::filesystem::directory_iterator(folder_.path()))
       if (entry.path().filename().string().starts_with(name + "-"))
