@@ -75,32 +75,5 @@ TEST(RandomCopyVariants, CopiesOfAUnitWithoutABlockAreTheSheet) {
   EXPECT_EQ(params.unit, before.unit);
 }
 
-TEST(RandomCopyVariants, CopyPagesDrawRandomCopiesApartFromTheSheet) {
-  const struct {
-    const char* label;
-    UnitContent unit;
-    bool ownPage;
-  } rows[] = {{"random data", SmallBlock(), true}, {"no block", UnitContent{}, false}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.label);
-    SheetParams params = LoadSheetParams(row.unit, true).params;
-    const Lines screenLines = params.unit.questionLines;
-    SheetPictures pictures;
-    PageLayout layout;
-    AnswerBoxRegistry registry;
-    PageRenderer renderer(registry);
-    const CopyVariants copies(row.unit);
-    CopyPages pages(copies, {params, pictures, layout}, renderer, registry);
-    const CopyPage page = pages.Page(2);
-    EXPECT_EQ(&page.page.params == &params, !row.ownPage);
-    EXPECT_EQ(&page.renderer == &renderer, !row.ownPage);
-    EXPECT_EQ(page.registersBoxes, row.ownPage);
-    if (row.ownPage)
-      EXPECT_EQ(page.page.params.unit.questionLines,
-                ExpandUnitVariant(row.unit, 2).content.questionLines);
-    EXPECT_EQ(params.unit.questionLines, screenLines);  // the sheet keeps its own
-  }
-}
-
 }  // namespace
 }  // namespace tavolo
