@@ -43,8 +43,8 @@ const std::vector<CliCommand>& CliCommands() {
        true},
       {"print", nullptr,
        "print COURSE L.S.U[Rv] | print FILE.prp  --pdf FILE [--copies N] [--start K] "
-       "[--no-number] [--mode screen|printer] [--answers on|off] [--paper B5|A4|B4|A3]  "
-       "番号付きのワークシートを PDF に印刷します",
+       "[--no-number] [--mode screen|printer] [--answers on|off] [--paper B5|A4|B4|A3] "
+       "[--answer-list]  番号付きのワークシートか解答一覧を PDF に印刷します",
        true},
       {"records", RunRecordsCommand,
        "records COURSE [--lesson N] [--learner NAME] [--json|--csv]  "

@@ -148,13 +148,17 @@ std::vector<CommandHelp> MakeTable() {
 
       {"print",
        {"tavolo print COURSE L.S.U[Rv] --pdf FILE [--copies N] [--start K] [--no-number] "
-        "[--mode screen|printer] [--answers on|off] [--paper B5|A4|B4|A3]",
+        "[--mode screen|printer] [--answers on|off] [--paper B5|A4|B4|A3] [--answer-list]",
         "tavolo print FILE.prp --pdf FILE [...]"},
        {"単元のワークシートを、クラスの人数分の部数だけ 1 つの PDF に印刷します。1 部が 1 "
         "ページで、各部には K から 1 ずつ増える番号が付きます。印刷される解答欄はデスクトップ"
         "プログラムの画面と同じです。",
         "PDF は書き終えてから FILE の名前になるので、途中で失敗しても書きかけのファイルは残り"
         "ません。",
+        "乱数を使う単元では、番号 n の部に n 番目の問題 (その部だけの数値) が印刷され、解答用紙に"
+        "はその部の解答が載ります。番号の後に乱数ブロックの識別記号 (4 文字) が付くので、単元を"
+        "直した後の解答用紙は前に印刷した部と見分けられます。番号を付けないときは、どの部も K "
+        "番目の問題です。",
         kUnitAddressText},
        {{"--pdf FILE", "書き出す PDF ファイル。必ず指定します。"},
         {"--copies N", "部数 (1 から 1000)。省略すると 1 です。"},
@@ -165,7 +169,10 @@ std::vector<CommandHelp> MakeTable() {
          "はプリンタの解像度で描き直します。省略すると printer です。"},
         {"--answers on|off",
          "on にすると解答を表示した解答用紙を印刷します。省略すると off です。"},
-        {"--paper B5|A4|B4|A3", kPaperText}},
+        {"--paper B5|A4|B4|A3", kPaperText},
+        {"--answer-list",
+         "ワークシートの代わりに、採点用の解答一覧を印刷します。番号 K から N 部の各部について、"
+         "番号とその部の解答を (1) (2) … の順に 1 行ずつ並べます (番号を付けないときは 1 行)。"}},
        {{"0", "印刷しました。"},
         {"1", "単元を読み込めないか、PDF に書き込めません。"},
         {"2", "引数が正しくありません。"}},

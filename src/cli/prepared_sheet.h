@@ -20,7 +20,9 @@ struct PreparedSheet {
   SheetParams params;
   SheetPictures pictures;
   std::string shortName;
-  PageLayout layout;  // of the last render
+  PageLayout layout;        // of the last render
+  UnitContent content;      // the unit as read, before a variant was put in
+  std::string fingerprint;  // of its random data; empty without
   SheetPage page() { return {params, pictures, layout}; }
 };
 

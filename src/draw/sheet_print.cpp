@@ -51,6 +51,8 @@ bool PagedDevicePrintTarget::PrintPage(const PrintSettings& settings) {
     failure_ = "印刷を開始できません";
     return false;
   }
+  const CopyPage copy =
+      copyPages_ ? copyPages_(settings.startNumber) : CopyPage{page_, renderer_, false};
   PageSettings s = base_;
   s.sheetNumber = settings.SheetNumber();
   s.registerBoxes = false;  // the printed boxes are the screen's: a print leaves them as they are
@@ -58,11 +60,14 @@ bool PagedDevicePrintTarget::PrintPage(const PrintSettings& settings) {
     const int dpi = painter_->device()->logicalDpiY();
     if (!deviceTexts_ || deviceTexts_->dpi() != dpi)
       deviceTexts_ = std::make_unique<QPainterTextCache>(dpi);
-    RenderPrinterPage(renderer_, page_, *painter_, s, deviceTexts_.get());
+    RenderPrinterPage(copy.renderer, copy.page, *painter_, s, deviceTexts_.get());
   } else {
-    // The screen page as it would look with this copy's number, stretched.
+    // The screen page as it would look with this copy's number, stretched;
+    // a copy with boxes of its own registers them in its own registry.
+    s.registerBoxes = copy.registersBoxes;
     if (!screenTexts_) screenTexts_ = std::make_unique<QPainterTextCache>(kScreenPageDpi);
-    DrawFaithfulPage(*painter_, RenderPageImage(renderer_, page_, s, 1.0, screenTexts_.get()));
+    DrawFaithfulPage(*painter_,
+                     RenderPageImage(copy.renderer, copy.page, s, 1.0, screenTexts_.get()));
   }
   return true;
 }

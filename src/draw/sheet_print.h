@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "draw/qpainter_canvas.h"
+#include "random/copy_variants.h"
 #include "sheet/page_renderer.h"
 #include "sheet/print_job.h"
 
@@ -30,6 +31,10 @@ class PagedDevicePrintTarget final : public PrintTarget {
     std::function<void()> abort;
   };
   void SetPrinterControls(PrinterControls controls) { printer_ = std::move(controls); }
+  // The page each copy draws, from the number it carries (the job's start
+  // number when the copies are not numbered): a unit with random data shows
+  // each copy's own variant (CopyPages). Without it every copy is the page.
+  void SetCopyPages(std::function<CopyPage(int number)> pages) { copyPages_ = std::move(pages); }
   ~PagedDevicePrintTarget() override;
 
   bool BeginDocument(int printerCopies) override;
@@ -48,9 +53,10 @@ class PagedDevicePrintTarget final : public PrintTarget {
   std::unique_ptr<QPainter> painter_;
   bool pageOpen_ = false;
   PrinterControls printer_;
+  std::function<CopyPage(int number)> copyPages_;
   std::string failure_;
   // Laid-out texts kept across the pages of the job: every numbered copy
-  // draws the same texts but its number. One for the device, one for the
+  // draws mostly the same texts. One for the device, one for the
   // screen page the faithful mode stretches.
   std::unique_ptr<QPainterTextCache> deviceTexts_;
   std::unique_ptr<QPainterTextCache> screenTexts_;

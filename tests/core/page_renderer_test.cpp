@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,26 @@ TEST_F(PageRendererTest, HeaderLineWithNumberDateUnitNameAndTestDate) {
   Render();
   OnlyText("  2024.05.03-09:07　tail.que-U1");
   EXPECT_TRUE(TextsOf("実施日　　月　　日").empty());
+}
+
+TEST_F(PageRendererTest, AFingerprintFollowsTheNumberOnlyWhenTheSheetHasOne) {
+  const struct {
+    const char* label;
+    std::optional<int> number;
+    std::string fingerprint;
+    std::string header;
+  } rows[] = {
+      {"numbered, random data", 3, "K7QX", "№ 3  K7QX  2024.05.03-09:07　abc3.que-U2R1"},
+      {"unnumbered, random data", std::nullopt, "K7QX", "K7QX  2024.05.03-09:07　abc3.que-U2R1"},
+      {"numbered, no random data", 3, "", "№ 3  2024.05.03-09:07　abc3.que-U2R1"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    settings.sheetNumber = row.number;
+    settings.fingerprint = row.fingerprint;
+    Render({});
+    OnlyText(row.header);
+  }
 }
 
 TEST_F(PageRendererTest, LongTitleIsSplitAtTheSectionSign) {

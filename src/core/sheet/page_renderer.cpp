@@ -125,6 +125,8 @@ class PageDrawing {
     if (params_.HasHeaderOption(kHeaderNumberAndTime)) {
       std::string number;
       if (settings_.sheetNumber) number = "№ " + std::to_string(*settings_.sheetNumber);
+      if (!settings_.fingerprint.empty())
+        number += (number.empty() ? "" : "  ") + settings_.fingerprint;
       std::string unitName = settings_.shortUnitName;
       // Long course paths would push the header off the page: keep the end.
       if (SjisLength(unitName) > 40) unitName = SjisMid(unitName, 40, SjisLength(unitName));

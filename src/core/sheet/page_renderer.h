@@ -66,6 +66,9 @@ struct PageSettings {
   int pageImageWidth = 0;
   bool showAlternatives = false;   // "別解表示": alternatives in grey after the answer
   std::optional<int> sheetNumber;  // numbering on: "№ " + number heads the header line
+  // A unit with random data: its block's fingerprint follows the number, so
+  // that a key made after the block was edited is seen not to match a copy.
+  std::string fingerprint;
   DateTime now = Now();
   std::string shortUnitName;  // the sheet's short unit name, in the sheet-number line
   std::string schoolName;     // empty: a blank name line
