@@ -69,8 +69,9 @@ void WriteAnswerJson(std::ostream& out, const AnswerFormReport& report) {
         .Field("unit", gap.unit)
         .Field("box", gap.box)
         .Field("answer", gap.answer)
-        .Field("missing", gap.missing)
-        .EndObject();
+        .Field("missing", gap.missing);
+    if (gap.variant > 0) json.Field("variant", gap.variant);
+    json.EndObject();
   }
   json.EndArray().Finish();
 }
@@ -80,8 +81,9 @@ void WriteAnswerText(std::ostream& out, const AnswerFormReport& report) {
   for (const auto& gap : report.gaps) {
     out << TerminalText(gap.file);
     if (gap.line > 0) out << ":" << gap.line;
-    out << ": " << gap.unit << " (" << gap.box << ") 「" << TerminalText(gap.answer)
-        << "」 に加えて受け付けるとよい書き方:";
+    out << ": " << gap.unit << " (" << gap.box << ") ";
+    if (gap.variant > 0) out << "変数の組 " << gap.variant << " の";
+    out << "「" << TerminalText(gap.answer) << "」 に加えて受け付けるとよい書き方:";
     for (const auto& form : gap.missing) out << " " << TerminalText(form);
     out << "\n";
   }
@@ -94,7 +96,7 @@ int RunAnswerCheck(const std::string& folder, bool asJson, std::ostream& out, st
     err << course.message() << "\n";
     return 2;
   }
-  const AnswerFormReport report = CheckAnswerForms(course.value());
+  const AnswerFormReport report = CheckAnswerForms(course.value(), QuestionLinesOfVariants);
   if (asJson) {
     WriteAnswerJson(out, report);
     err << AnswerSummary(report) << "\n";

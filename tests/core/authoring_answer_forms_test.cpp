@@ -5,6 +5,7 @@
 
 #include "authoring/answer_form_check.h"
 #include "authoring/answer_forms.h"
+#include "random/unit_check.h"
 #include "support/course_files.h"
 
 namespace tavolo {
@@ -119,6 +120,30 @@ TEST(AnswerFormCheck, ReportsEachBoxWithItsFileLineUnitAndNumber) {
   EXPECT_EQ(second.unit, "1.1.1R1");
   EXPECT_EQ(second.box, 1);
   EXPECT_EQ(second.missing, (Forms{"+7/3", "2&1/3"}));
+}
+
+// A unit with random data is looked at as its variants show it: a computed
+// answer brings its forms along, a literal one written with a placeholder is
+// told with the first variant that lacks some; each box counts once.
+TEST(AnswerFormCheck, LooksAtTheVariantsOfAUnitWithRandomData) {
+  test::TempFolder folder;
+  test::WriteCp932Lines(folder / "Main.ind", {"題", "", "正負,kazu\\\\k"});
+  test::WriteCp932Lines(folder / "kazu" / "k.ind",
+                        {"正負", "[[sect1", "計算", "<<", "一", ">>", "]]"});
+  test::WriteCp932Lines(folder / "kazu" / "k1.que",
+                        {"[[unit1", "<<ques", "(1) $a+1=#=a+1#", "(2) $a+4=#${a+4}#", ">>",
+                         "<<random", "a = int(1..3)", ">>", "]]"});
+  const auto course = ReadCourseIndex(test::CourseFolderOf(folder));
+  ASSERT_TRUE(course.ok()) << course.message();
+  const AnswerFormReport report = CheckAnswerForms(course.value(), QuestionLinesOfVariants);
+  EXPECT_EQ(report.numericBoxCount, 2);
+  ASSERT_EQ(report.gaps.size(), 1u);
+  const AnswerFormGap& gap = report.gaps[0];
+  EXPECT_EQ(gap.line, 4);
+  EXPECT_EQ(gap.box, 2);
+  EXPECT_EQ(gap.variant, 1);
+  EXPECT_TRUE(gap.answer == "5" || gap.answer == "6" || gap.answer == "7") << gap.answer;
+  EXPECT_EQ(gap.missing, (Forms{"+" + gap.answer}));
 }
 
 }  // namespace

@@ -30,6 +30,7 @@
 #include "platform/paths.h"
 #include "platform/text_file.h"
 #include "platform/utf8.h"
+#include "random/unit_check.h"
 #include "random/unit_variant.h"
 #include "sheet/markup_text.h"
 
@@ -511,7 +512,7 @@ TEST_F(SampleCourse, CoversTheWholeChapter) {
 // "+7" is rightly wrong, and only forms without the sign may be missing.
 TEST_F(SampleCourse, BoxesAcceptEveryShortFormOfTheirNumber) {
   const std::set<std::pair<std::string, int>> signAsked = {{"1.1.1", 1}, {"1.1.1", 4}};
-  const AnswerFormReport report = CheckAnswerForms(*course_);
+  const AnswerFormReport report = CheckAnswerForms(*course_, QuestionLinesOfVariants);
   std::set<std::pair<std::string, int>> reported;
   for (const auto& gap : report.gaps) {
     reported.insert({gap.unit, gap.box});

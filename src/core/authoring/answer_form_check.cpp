@@ -14,7 +14,8 @@ namespace {
 
 class AnswerFormChecker {
  public:
-  explicit AnswerFormChecker(const CourseIndex& course) : course_(course) {}
+  AnswerFormChecker(const CourseIndex& course, const QuestionVariants& variants)
+      : course_(course), variants_(variants) {}
 
   AnswerFormReport Run() {
     for (int lesson = 1; lesson <= static_cast<int>(course_.lessons.size()); ++lesson) {
@@ -58,34 +59,63 @@ class AnswerFormChecker {
     std::size_t from = *key;
     if (const int ques = file.FindLineInUnit("<<ques", *key); ques > 0)
       from = static_cast<std::size_t>(ques);
+    const std::vector<std::string>& lines = reading.content->questionLines;
+    std::vector<std::vector<std::string>> shown;
+    if (variants_ && reading.content->HasRandomBlock()) shown = variants_(*reading.content);
     int box = 0;
-    for (const std::string& question : reading.content->questionLines) {
-      const auto pieces = SplitAnswerMarks(question);
-      if (pieces.size() < 3) continue;
-      const int line = file.FindLineInUnit(question, from);
+    for (std::size_t q = 0; q < lines.size(); ++q) {
+      if (SplitAnswerMarks(lines[q]).size() < 3) continue;
+      const int line = file.FindLineInUnit(lines[q], from);
       if (line > 0) from = static_cast<std::size_t>(line);
-      for (std::size_t i = 1; i + 1 < pieces.size(); i += 2) {
-        ++box;
-        const auto accepted = SplitAlternatives(pieces[i]);
-        const std::string model = TrimWideSpaces(accepted.front());
-        if (!ParseTypedNumber(model)) continue;
-        ++report_.numericBoxCount;
-        auto missing = MissingAnswerForms(accepted);
-        if (missing.empty()) continue;
-        report_.gaps.push_back(
-            AnswerFormGap{fileText, line, AddressText(address), box, model, std::move(missing)});
+      const Place place{address, line, fileText};
+      if (shown.empty()) {
+        box = CheckLine(lines[q], box, 0, true, place);
+        continue;
+      }
+      // Each box counts once, as the first variant shows it, and a gap is
+      // told for the first variant that has one.
+      const int first = box;
+      const std::size_t gaps = report_.gaps.size();
+      for (std::size_t v = 0; v < shown.size() && q < shown[v].size(); ++v) {
+        box = CheckLine(shown[v][q], first, static_cast<int>(v) + 1, v == 0, place);
+        if (report_.gaps.size() > gaps) break;
       }
     }
   }
 
+  struct Place {
+    const UnitAddress& address;
+    int line;
+    const std::string& fileText;
+  };
+
+  // The boxes of one question line, numbered on from `box`; returns the last number.
+  int CheckLine(const std::string& question, int box, int variant, bool counts,
+                const Place& place) {
+    const auto pieces = SplitAnswerMarks(question);
+    for (std::size_t i = 1; i + 1 < pieces.size(); i += 2) {
+      ++box;
+      const auto accepted = SplitAlternatives(pieces[i]);
+      const std::string model = TrimWideSpaces(accepted.front());
+      if (!ParseTypedNumber(model)) continue;
+      if (counts) ++report_.numericBoxCount;
+      auto missing = MissingAnswerForms(accepted);
+      if (missing.empty()) continue;
+      report_.gaps.push_back(AnswerFormGap{place.fileText, place.line, AddressText(place.address),
+                                           box, model, std::move(missing), variant});
+    }
+    return box;
+  }
+
   const CourseIndex& course_;
+  const QuestionVariants& variants_;
   AnswerFormReport report_;
 };
 
 }  // namespace
 
-AnswerFormReport CheckAnswerForms(const CourseIndex& course) {
-  return AnswerFormChecker(course).Run();
+AnswerFormReport CheckAnswerForms(const CourseIndex& course, const QuestionVariants& variants) {
+  return AnswerFormChecker(course, variants).Run();
 }
 
 }  // namespace tavolo

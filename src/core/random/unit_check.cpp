@@ -8,6 +8,7 @@
 
 #include "random/block.h"
 #include "random/expansion.h"
+#include "random/unit_variant.h"
 #include "random/variants.h"
 
 namespace tavolo {
@@ -226,6 +227,22 @@ RandomCheckUnit RandomCheckUnitOf(const LineSource& lines, const UnitExtent& ext
     }
   }
   return unit;
+}
+
+std::vector<std::vector<std::string>> QuestionLinesOfVariants(const UnitContent& content) {
+  std::vector<std::vector<std::string>> shown;
+  if (!content.HasRandomBlock()) return shown;
+  const RandomUnit unit(content);
+  const Variants* variants = unit.AllVariants();
+  if (!unit.Problems().empty() || !variants) return shown;
+  std::int64_t count = kAnswerCheckVariants;
+  if (variants->Enumerated())
+    count = std::min<std::int64_t>(count, static_cast<std::int64_t>(variants->Count()));
+  for (std::int64_t n = 1; n <= count; ++n) {
+    UnitVariant variant = unit.Expand(static_cast<int>(n));
+    if (variant.random.problems.empty()) shown.push_back(std::move(variant.content.questionLines));
+  }
+  return shown;
 }
 
 }  // namespace tavolo

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "content/unit_content.h"
 #include "content/unit_scanner.h"
 
 namespace tavolo {
@@ -42,6 +43,15 @@ inline constexpr std::int64_t kCheckedDraws = 40;
 
 // In line order.
 std::vector<RandomCheckMessage> CheckRandomData(const RandomCheckUnit& unit);
+
+// Variants the check of answer forms looks at in a unit with random data.
+inline constexpr std::int64_t kAnswerCheckVariants = 200;
+
+// The question lines of variants 1..kAnswerCheckVariants (or every variant,
+// when fewer exist) of a unit with random data, for the check of answer
+// forms; nothing for a unit without a block or whose block cannot be drawn
+// (the course check reports it). A variant that cannot be drawn is left out.
+std::vector<std::vector<std::string>> QuestionLinesOfVariants(const UnitContent& content);
 
 // The unit's lines as the scanner found its blocks.
 RandomCheckUnit RandomCheckUnitOf(const LineSource& lines, const UnitExtent& extent);
