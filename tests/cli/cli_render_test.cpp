@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <cstdlib>
 #include <sstream>
 
 #include "cli_run.h"
@@ -97,6 +98,8 @@ TEST_F(CliRenderTest, WritesThePageAndItsLayout) {
 }
 
 TEST_F(CliRenderTest, TheSameCommandGivesTheSamePng) {
+  // The header shows the minute: the two renders must not straddle one.
+  ::setenv("TAVOLO_NOW", "2026-12-08T09:30:00", 1);
   const std::string second = (folder_ / "second.png").string();
   for (const char* answers : {"on", "off"}) {
     ASSERT_EQ(Cli({"render", course(), "1.1.1", "--png", png(), "--answers", answers}).status, 0);
@@ -105,6 +108,7 @@ TEST_F(CliRenderTest, TheSameCommandGivesTheSamePng) {
     EXPECT_GT(bytes.size(), 1000u);
     EXPECT_EQ(bytes, ReadBytes(second)) << answers;
   }
+  ::unsetenv("TAVOLO_NOW");
 }
 
 TEST_F(CliRenderTest, HiddenAnswersAndOtherPapers) {
