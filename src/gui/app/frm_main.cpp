@@ -440,6 +440,8 @@ PageSettings TfrmMain::PageSettingsFor(const TfrmPrint& sheet) {
   // number stays with the sheet and does not feed it.
   settings.sheetNumber = printSettings_.SheetNumber();
   settings.shortUnitName = sheet.ShortUnitName();
+  if (const CopyVariants* variants = sheet.Variants())
+    settings.fingerprint = variants->Fingerprint();
   settings.schoolName = state_.SchoolName();
   settings.learnerName = state_.LearnerName();
   settings.showLearnerName = sheet.Document().showLearnerName;

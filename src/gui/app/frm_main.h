@@ -167,6 +167,7 @@ class TfrmMain final : public QMainWindow,
   // SheetHost
   PageRenderer& Renderer() override { return renderer_; }
   PageSettings PageSettingsFor(const TfrmPrint& sheet) override;
+  int NextSheetNumber() const override { return printSettings_.startNumber; }
   bool QueryCloseSheet(TfrmPrint& sheet) override;
   void SheetClosed(TfrmPrint& sheet) override;
   bool TeacherMode() const override { return !state_.KeyLock(); }

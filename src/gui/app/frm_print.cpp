@@ -23,6 +23,8 @@ TfrmPrint::TfrmPrint(SheetHost& host, SheetDocument document, const CourseMenuCh
       choice_(choice),
       shortUnitName_(std::move(shortUnitName)),
       pictures_(std::move(pictures)) {
+  if (document_.params.written)
+    variants_ = std::make_unique<CopyVariants>(document_.params.WrittenUnit());
   setObjectName("frmPrint");
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(ToQString(document_.identity));
@@ -40,6 +42,13 @@ TfrmPrint::TfrmPrint(SheetHost& host, SheetDocument document, const CourseMenuCh
 
 void TfrmPrint::Redraw() {
   if (redrawsHeld_) return;
+  if (variants_) {
+    const int wanted = runVariant_.value_or(host_.NextSheetNumber());
+    if (wanted != shownVariant_) {
+      variants_->PutVariant(wanted, document_.params);
+      shownVariant_ = wanted;
+    }
+  }
   SheetPage page{document_.params, pictures_, layout_};
   PageSettings settings = host_.PageSettingsFor(*this);
   settings.shortUnitName = shortUnitName_;
@@ -47,6 +56,11 @@ void TfrmPrint::Redraw() {
   settings.registerBoxes = true;
   page_ = RenderPageImage(host_.Renderer(), page, settings, devicePixelRatioF());
   ShowPage();
+}
+
+void TfrmPrint::ShowRunVariant(std::optional<int> variant) {
+  runVariant_ = variant;
+  Redraw();
 }
 
 void TfrmPrint::ShowPage() {

@@ -5,10 +5,12 @@
 
 #include <QMdiSubWindow>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "app/course_menu.h"
 #include "app/sheet_document.h"
+#include "random/copy_variants.h"
 #include "sheet/page_renderer.h"
 #include "sheet/sheet_pictures.h"
 
@@ -36,7 +38,16 @@ class TfrmPrint final : public QMdiSubWindow {
   const QImage& PageImage() const { return page_; }
 
   // Draws the page anew from the parameters; nothing while redraws are held.
+  // A unit with random data shows the variant of the next printed sheet
+  // number, or the practice run's while there is one.
   void Redraw();
+  // The unit's variants; nullptr for a unit without random data.
+  const CopyVariants* Variants() const { return variants_.get(); }
+  // The variant shown (0: the unit has no random data).
+  int ShownVariant() const { return shownVariant_; }
+  // A practice run shows its own variant (nothing: the sheet number's again);
+  // the page is redrawn.
+  void ShowRunVariant(std::optional<int> variant);
   void HoldRedraws(bool hold) { redrawsHeld_ = hold; }
   // The reduced view (the whole page scaled to fit the window) is the
   // program's: this asks for it, and every sheet shows it.
@@ -75,6 +86,9 @@ class TfrmPrint final : public QMdiSubWindow {
   CourseMenuChoice choice_;
   std::string shortUnitName_;
   SheetPictures pictures_;
+  std::unique_ptr<CopyVariants> variants_;
+  int shownVariant_ = 0;
+  std::optional<int> runVariant_;
   PageLayout layout_;
   QImage page_;
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "random/copy_variants.h"
 #include "sheet/page_renderer.h"
 
 namespace tavolo {
@@ -25,6 +26,9 @@ class PrintableSheet {
   virtual void LeaveReducedView() = 0;
   // Draw the sheet again (the numbering shows on the screen too).
   virtual void Redraw() = 0;
+  // A unit with random data: its variants, each numbered copy its own;
+  // nullptr for a unit without.
+  virtual const CopyVariants* Variants() const { return nullptr; }
 };
 
 }  // namespace tavolo

@@ -15,6 +15,9 @@ class SheetHost {
   virtual PageRenderer& Renderer() = 0;
   // The toolbar's and the program's settings for drawing this sheet now.
   virtual PageSettings PageSettingsFor(const TfrmPrint& sheet) = 0;
+  // The number the next printed sheet carries (the print-mode dialog's
+  // start number): a sheet of a unit with random data shows its variant.
+  virtual int NextSheetNumber() const = 0;
   // Before the window closes (may ask to save): false keeps it open.
   virtual bool QueryCloseSheet(TfrmPrint& sheet) = 0;
   // False while the key lock is on the learner's side: the page is then only shown.

@@ -24,6 +24,7 @@ class WorksheetPrintable : public PrintableSheet {
     sheet_.ChangeParams([number](SheetParams& p) { p.startNumber = number; });
   }
   void Redraw() override { sheet_.Redraw(); }
+  const CopyVariants* Variants() const override { return sheet_.Variants(); }
 
  protected:
   TfrmPrint& sheet_;
