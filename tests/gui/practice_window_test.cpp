@@ -561,6 +561,59 @@ TEST_F(PracticeWindowTest, EveryBoxRightAtOnceBringsTheAllCorrectNotice) {
       }});
 }
 
+// A unit with random data: the sheet shows the variant of its number; each
+// run puts a fresh variant on it and judges against that variant's answers,
+// hints included; closing brings the sheet's own variant back.
+TEST_F(PracticeWindowTest, EachRunOfARandomUnitMeetsNewNumbers) {
+  WriteCp932Lines(
+      (course + "/kazu/kz1.que").toStdString(),
+      {"[[unit1", "<<ques", "次の計算をしなさい。", "(1) $a+1=#=a+1#", "(2) $a+2=#=a+2#", ">>",
+       "<<hint", "$a に足します", ">>", "<<random", "a = int(10..99)", ">>", "]]"});
+  OpenTheUnit();
+  TfrmPrint& sheet = *window->CurrentSheetWindow();
+  ASSERT_NE(sheet.Variants(), nullptr);
+  EXPECT_EQ(sheet.ShownVariant(), 1);
+  const std::vector<std::string> own = sheet.Document().params.unit.questionLines;
+  // The value of a on the sheet as shown, read from its first question.
+  const auto shownA = [&sheet] {
+    return std::stoi(sheet.Document().params.unit.questionLines.at(1).substr(4, 2));
+  };
+  // A run; the second starts with a mistake, so that it ends with another notice.
+  const auto work = [&](TfrmRenshu& p, bool mistake) {
+    Press(p, "btnRenshu");
+    const int a = shownA();
+    EXPECT_EQ(p.Run()->Variant(), sheet.ShownVariant());
+    Press(p, "btnHint");
+    EXPECT_EQ(Said(p, "imgMessXX"), QStringLiteral("学習のポイント\n%1 に足します").arg(a));
+    if (mistake) Answer(p, 1, QStringLiteral("0"));
+    Answer(p, 1, QString::number(a + 1));
+    Answer(p, 2, QString::number(a + 2));
+    return a;
+  };
+  // Every box right: the notice of a run without a mistake.
+  const Step allCorrect = [](QWidget* notice) {
+    EXPECT_EQ(notice->objectName(), QStringLiteral("frmZenSeikai"));
+    notice->findChild<QPushButton*>("btnOk")->click();
+  };
+  std::vector<std::int64_t> variants;
+  Practise(
+      [&](TfrmRenshu& p) {
+        for (int run = 1; run <= 2; ++run) {
+          SCOPED_TRACE("run " + std::to_string(run));
+          work(p, run == 2);
+          // Judged against the numbers shown: a first run without a mistake is all right.
+          if (run == 1) EXPECT_EQ(Statuses(p), (std::vector<int>{1, 1}));
+          variants.push_back(p.Run()->Variant());
+          BackFromAMessage(p);
+        }
+      },
+      {allCorrect, Told("練習を終わりました")});
+  ASSERT_EQ(variants.size(), 2u);
+  EXPECT_NE(variants[0], variants[1]);
+  EXPECT_EQ(sheet.ShownVariant(), 1);
+  EXPECT_EQ(sheet.Document().params.unit.questionLines, own);
+}
+
 TEST_F(PracticeWindowTest, PrintingPutsTheLearnersAnswersInTheBoxes) {
   if (Shell("command -v pdftotext").empty()) GTEST_SKIP() << "poppler-utils is not installed";
   OpenTheUnit();

@@ -1,8 +1,10 @@
 #include "random/copy_variants.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "random/unit_variant.h"
+#include "random/variants.h"
 
 namespace tavolo {
 
@@ -18,6 +20,19 @@ void CopyVariants::PutVariant(int n, SheetParams& params) const {
   UnitVariant variant = unit_->Expand(n);
   params.unit.questionLines = std::move(variant.content.questionLines);
   params.unit.kgroupLines = std::move(variant.content.kgroupLines);
+}
+
+std::vector<std::string> CopyVariants::FilledLines(int n,
+                                                   const std::vector<std::string>& lines) const {
+  if (!random_) return lines;
+  return unit_->ExpandLines(n, lines, "ヒント").lines;
+}
+
+std::int64_t CopyVariants::PracticeChoices() const {
+  const Variants* variants = unit_->AllVariants();
+  if (!random_ || !variants) return 1;
+  if (!variants->Enumerated()) return kDrawnPracticeVariants;
+  return std::max<std::int64_t>(1, static_cast<std::int64_t>(variants->Count()));
 }
 
 std::vector<AnswerListRow> CopyVariants::AnswerList(int first, int count) const {

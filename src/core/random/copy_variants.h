@@ -5,6 +5,7 @@
 // change from copy to copy. A unit without a block gives every copy the
 // sheet as it is.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,10 +24,12 @@ struct AnswerListRow {
   bool operator==(const AnswerListRow&) const = default;
 };
 
-// Held apart from the engine's headers, which Qt code cannot include (a
-// member of theirs is one of Qt's keywords): the print target and the
-// windows hold this.
+// Held apart from the engine's headers, so that the print target and the
+// windows that hold this do not compile the engine's.
 class RandomUnit;
+
+// A drawn block has more variants than any class practises.
+inline constexpr std::int64_t kDrawnPracticeVariants = 1'000'000;
 
 class CopyVariants {
  public:
@@ -43,6 +46,13 @@ class CopyVariants {
   // Puts variant n's question and choice lines into params, leaving every
   // other value as it is. Nothing changes for a unit without a block.
   void PutVariant(int n, SheetParams& params) const;
+
+  // Lines the sheet does not hold (hints) with variant n's values in; as
+  // written when they cannot be (the course check tells why).
+  std::vector<std::string> FilledLines(int n, const std::vector<std::string>& lines) const;
+  // How many variants a practice run draws among: every variant of an
+  // enumerated block, else kDrawnPracticeVariants.
+  std::int64_t PracticeChoices() const;
 
   // Copies first .. first + count - 1, each with the model answers of its
   // own variant (every row the same for a unit without a block).

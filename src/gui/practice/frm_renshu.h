@@ -40,6 +40,21 @@ class PrintableSheet;
 class ScratchPad;
 class SheetPicture;
 class TfrmPrint;
+class CopyVariants;
+
+// Each 練習 and テスト run puts its own variant on the worksheet, whose
+// registering redraw gives the registry that variant's answers.
+class WorksheetVariants final : public RunVariants {
+ public:
+  WorksheetVariants(TfrmPrint& sheet, const CopyVariants& variants, std::vector<std::string> hints);
+  std::int64_t Count() const override;
+  VariantLines Show(std::int64_t n) override;
+
+ private:
+  TfrmPrint& sheet_;
+  const CopyVariants& variants_;
+  std::vector<std::string> hints_;
+};
 class TfrmZenSeikai;
 
 class TfrmRenshu final : public QDialog {
@@ -135,6 +150,7 @@ class TfrmRenshu final : public QDialog {
   std::optional<RecordTarget> records_;
   std::string recordsProblem_;  // why there is no record file for this learner
   std::unique_ptr<RunRecorder> recorder_;
+  std::unique_ptr<WorksheetVariants> variants_;  // a unit with random data; outlives the run
   std::unique_ptr<PracticeRun> run_;
   int charSize_ = 12;
   // Set while the window copies the run's view: focus changes are its own.

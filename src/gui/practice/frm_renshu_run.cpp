@@ -118,6 +118,18 @@ class TfrmRenshu::PrintSource final : public WorksheetPrintable {
   std::vector<std::string> answers_;
 };
 
+WorksheetVariants::WorksheetVariants(TfrmPrint& sheet, const CopyVariants& variants,
+                                     std::vector<std::string> hints)
+    : sheet_(sheet), variants_(variants), hints_(std::move(hints)) {}
+
+std::int64_t WorksheetVariants::Count() const { return variants_.PracticeChoices(); }
+
+VariantLines WorksheetVariants::Show(std::int64_t n) {
+  const int variant = static_cast<int>(n);
+  sheet_.ShowRunVariant(variant);
+  return {sheet_.Document().params.unit.kgroupLines, variants_.FilledLines(variant, hints_)};
+}
+
 TfrmRenshu::~TfrmRenshu() = default;
 
 void TfrmRenshu::SetRecordsViewer(std::function<void()> show) {
@@ -145,10 +157,13 @@ void TfrmRenshu::ShowFor(TfrmPrint& sheet, const AppState& app) {
     recordsProblem_ = target.message();
     recorder_ = std::make_unique<RefusedRecorder>(recordsProblem_);
   }
+  std::vector<std::string> hints = UnitHintLines(document);
+  if (const CopyVariants* variants = sheet.Variants())
+    variants_ = std::make_unique<WorksheetVariants>(sheet, *variants, hints);
   run_ = std::make_unique<PracticeRun>(
-      registry_,
-      PracticeSheetFor(document, sheet.Layout(), UnitHintLines(document), kStartPanelWidth),
+      registry_, PracticeSheetFor(document, sheet.Layout(), std::move(hints), kStartPanelWidth),
       *dialogs_, *recorder_, SystemRandomIndex());
+  run_->SetVariants(variants_.get());
 
   setWindowTitle(sheet.windowTitle());
   QFont font(SubstituteFontFamily(QString::fromUtf8(kAnswerFont)));
@@ -168,6 +183,9 @@ void TfrmRenshu::ShowFor(TfrmPrint& sheet, const AppState& app) {
   timSecond_->stop();
   run_.reset();
   recorder_.reset();
+  // The sheet shows the variant of its number again.
+  if (variants_ && sheet_) sheet_->ShowRunVariant(std::nullopt);
+  variants_.reset();
   sheet_ = nullptr;
 }
 
