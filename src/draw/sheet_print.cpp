@@ -1,6 +1,7 @@
 #include "draw/sheet_print.h"
 
 #include <cmath>
+#include <utility>
 
 #include "draw/page_image.h"
 
@@ -29,6 +30,7 @@ bool PagedDevicePrintTarget::BeginDocument(int printerCopies) {
     } else {
       if (!device_.newPage()) {
         failure_ = "印刷用のページを追加できません";
+        failed_ = true;
         return false;
       }
       pageOpen_ = true;
@@ -40,6 +42,7 @@ bool PagedDevicePrintTarget::BeginDocument(int printerCopies) {
   if (!painter_->begin(&device_)) {
     failure_ = "プリンタまたは出力ファイルを開けません。プリンタの設定と保存先を確かめてください";
     painter_.reset();
+    failed_ = true;
     return false;
   }
   pageOpen_ = true;
@@ -74,21 +77,44 @@ bool PagedDevicePrintTarget::PrintPage(const PrintSettings& settings) {
 
 bool PagedDevicePrintTarget::EndDocument() {
   pageOpen_ = false;
-  if (separateDocuments_ && painter_) return painter_->end();
-  return true;
+  if (separateDocuments_ && painter_ && !painter_->end()) failed_ = true;
+  return !failed_;
 }
 
 void PagedDevicePrintTarget::AbortDocument() {
   pageOpen_ = false;
+  failed_ = true;
   if (printer_.abort) printer_.abort();
   if (painter_ && painter_->isActive()) painter_->end();
 }
 
 bool PagedDevicePrintTarget::EndJob() {
   if (!painter_) return true;
+  const bool drawn = DrawAfterCopies();
   const bool ok = !painter_->isActive() || painter_->end();
   painter_.reset();
-  return ok;
+  return drawn && ok;
+}
+
+bool PagedDevicePrintTarget::DrawAfterCopies() {
+  // Once only, and only after a job whose every copy printed.
+  const AfterCopies draw = std::exchange(afterCopies_, {});
+  if (!draw || failed_) return true;
+  if (painter_->isActive()) {
+    if (!device_.newPage()) {
+      failure_ = "印刷用のページを追加できません";
+      return false;
+    }
+  } else {
+    if (printer_.setCopies) printer_.setCopies(1);
+    if (!painter_->begin(&device_)) {
+      failure_ = "プリンタを開けません。プリンタの設定を確かめてください";
+      return false;
+    }
+  }
+  if (draw(*painter_, device_)) return true;
+  failure_ = "印刷用のページを追加できません";
+  return false;
 }
 
 void DrawFaithfulPage(QPainter& painter, const QImage& pageImage) {

@@ -35,6 +35,11 @@ class PagedDevicePrintTarget final : public PrintTarget {
   // number when the copies are not numbered): a unit with random data shows
   // each copy's own variant (CopyPages). Without it every copy is the page.
   void SetCopyPages(std::function<CopyPage(int number)> pages) { copyPages_ = std::move(pages); }
+  // Pages drawn once every copy has printed (the answer list), from a blank
+  // page begun for them: further pages of the same output, or on a real
+  // printer a document of its own, one copy. False when they could not be drawn.
+  using AfterCopies = std::function<bool(QPainter& painter, QPagedPaintDevice& device)>;
+  void SetAfterCopies(AfterCopies draw) { afterCopies_ = std::move(draw); }
   ~PagedDevicePrintTarget() override;
 
   bool BeginDocument(int printerCopies) override;
@@ -45,6 +50,8 @@ class PagedDevicePrintTarget final : public PrintTarget {
   std::string FailureMessage() const override { return failure_; }
 
  private:
+  bool DrawAfterCopies();
+
   QPagedPaintDevice& device_;
   PageRenderer& renderer_;
   SheetPage page_;
@@ -54,6 +61,8 @@ class PagedDevicePrintTarget final : public PrintTarget {
   bool pageOpen_ = false;
   PrinterControls printer_;
   std::function<CopyPage(int number)> copyPages_;
+  AfterCopies afterCopies_;
+  bool failed_ = false;  // a document was refused or dropped: nothing follows the copies
   std::string failure_;
   // Laid-out texts kept across the pages of the job: every numbered copy
   // draws mostly the same texts. One for the device, one for the

@@ -75,5 +75,15 @@ TEST(RandomCopyVariants, CopiesOfAUnitWithoutABlockAreTheSheet) {
   EXPECT_EQ(params.unit, before.unit);
 }
 
+// The copies that differ in a row: the listed combinations, or none when
+// each copy is drawn on its own.
+TEST(RandomCopyVariants, DistinctCountIsTheListedCombinations) {
+  UnitContent sampled = SmallBlock();
+  sampled.randomLines = {"a = int(1..1000)", "b = int(1..1000)"};
+  EXPECT_EQ(CopyVariants(SmallBlock()).DistinctCount(), 32u);
+  EXPECT_EQ(CopyVariants(sampled).DistinctCount(), std::nullopt);
+  EXPECT_EQ(CopyVariants(UnitContent{}).DistinctCount(), std::nullopt);
+}
+
 }  // namespace
 }  // namespace tavolo

@@ -9,7 +9,9 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <memory>
 
@@ -20,6 +22,8 @@
 #include "gui/app/frm_print_mode.h"
 #include "gui/app/frm_print_ok.h"
 #include "modal_helper.h"
+#include "random/unit_variant.h"
+#include "support/course_files.h"
 #include "support/temp_folder.h"
 
 namespace tavolo {
@@ -31,14 +35,22 @@ using test::ScriptedDialogs;
 using test::Shell;
 using test::TempFolder;
 
-// A sheet of the sample course, drawn once for the screen as a window would.
+// A sheet of a course (the sample course's 1.3.1 unless told), drawn once for
+// the screen as a window would; a unit with random data shows variant 1.
 class SampleSheet final : public PrintableSheet {
  public:
-  SampleSheet() : renderer_(registry_) {
-    auto unit = LoadCourseUnit(std::string(TAVOLO_SOURCE_DIR) + "/courses/sample", "1.3.1");
+  explicit SampleSheet(const std::string& course = std::string(TAVOLO_SOURCE_DIR) +
+                                                   "/courses/sample",
+                       const std::string& address = "1.3.1")
+      : renderer_(registry_) {
+    auto unit = LoadCourseUnit(course, address);
     EXPECT_TRUE(unit.ok());
     params_ = LoadSheetParams(unit->content, false).params;
     settings_.shortUnitName = unit->shortName;
+    if (unit->content.HasRandomBlock()) {
+      variants_ = std::make_unique<CopyVariants>(unit->content);
+      variants_->PutVariant(1, params_);
+    }
     PageSettings screen = settings_;
     screen.registerBoxes = true;
     RenderPageImage(renderer_, Page(), screen);
@@ -55,6 +67,7 @@ class SampleSheet final : public PrintableSheet {
   }
   void LeaveReducedView() override { leftReducedView = true; }
   void Redraw() override { ++redraws; }
+  const CopyVariants* Variants() const override { return variants_.get(); }
 
   bool modified = false, leftReducedView = false;
   int redraws = 0;
@@ -66,6 +79,7 @@ class SampleSheet final : public PrintableSheet {
   SheetPictures pictures_;
   PageLayout layout_;
   PageSettings settings_;
+  std::unique_ptr<CopyVariants> variants_;
 };
 
 TEST(PrintModeDialog, ClosingKeepsTheChoicesAndRemembersTheMode) {
@@ -123,6 +137,8 @@ TEST_F(PrintDialog, NumberedCopiesStartingAtFive) {
     EXPECT_EQ(dialog.lblSize->text(), QStringLiteral("用紙のサイズを A4 に設定してください"));
     EXPECT_TRUE(dialog.lblPWidth->text().startsWith(QStringLiteral("横：")));
     EXPECT_FALSE(dialog.PrinterChosen());
+    EXPECT_FALSE(dialog.chkAnswerList->isEnabled());  // nothing differs from copy to copy
+    EXPECT_EQ(dialog.lblRandom->text(), QString());
     QTest::mouseClick(dialog.btnPrint, Qt::LeftButton);  // chooses the printer first
   }});
   dialog.PrintSheet(sheet);
@@ -187,6 +203,97 @@ TEST_F(PrintDialog, AFailedJobTellsTheTeacherAndRestoresTheState) {
   EXPECT_TRUE(dialogs.log[0].rfind("inform: ", 0) == 0) << dialogs.log[0];
   EXPECT_EQ(settings.startNumber, 1);
   EXPECT_TRUE(settings.notPrinting);
+}
+
+// A unit with random data of six variants, in a course written here.
+class RandomPrintDialog : public PrintDialog {
+ protected:
+  void SetUp() override {
+    PrintDialog::SetUp();
+    if (IsSkipped()) return;
+    test::WriteCp932Lines(course / "Main.ind", {"数学問題集１", "", "正負,kazu\\\\ksk"});
+    test::WriteCp932Lines(course / "kazu" / "ksk.ind", {"正の数と負の数", "[[sect1", "加法", "<<",
+                                                        "乱数", "値なし", ">>", "]]"});
+    test::WriteCp932Lines(course / "kazu" / "ksk1.que",
+                          {"[[unit1", "<<ques", "(1) $a+$b=#=a+b#", ">>", "<<random",
+                           "a = int(11..13)", "b = int(21..22)", ">>", "]]"});
+    random = std::make_unique<SampleSheet>(test::CourseFolderOf(course), "1.1.1");
+    auto unit = LoadCourseUnit(test::CourseFolderOf(course), "1.1.1");
+    ASSERT_TRUE(unit.ok());
+    content = unit->content;
+  }
+  // Variant n's values as the engine draws them: its question and answer.
+  std::pair<std::string, std::string> Variant(int n) const {
+    const RandomVariant values = ExpandUnitVariant(content, n).random;
+    const int a = std::stoi(values.values.at(0).text), b = std::stoi(values.values.at(1).text);
+    return {std::to_string(a) + "+" + std::to_string(b), std::to_string(a + b)};
+  }
+  std::string PageText(int page) const {
+    const std::string n = std::to_string(page);
+    std::string text = Shell("pdftotext -f " + n + " -l " + n + " '" + pdf + "' -");
+    std::erase_if(text, [](unsigned char c) { return std::isspace(c) != 0; });
+    return text;
+  }
+  void ChooseCopies(int copies) {
+    dialog.SetPrinterChooser([copies](QPrinter& printer) {
+      printer.setCopyCount(copies);
+      return true;
+    });
+  }
+
+  TempFolder course;
+  UnitContent content;
+  std::unique_ptr<SampleSheet> random;
+};
+
+TEST_F(RandomPrintDialog, NumberedCopiesAreEachTheirOwnVariantAndTheAnswerListFollows) {
+  settings.mode = PrintMode::PrinterResolution;
+  ChooseCopies(2);
+  ModalHelper modal({[&](QWidget*) {
+    EXPECT_EQ(dialog.lblRandom->text(), QString());
+    ASSERT_TRUE(dialog.chkAnswerList->isEnabled());
+    EXPECT_EQ(dialog.chkAnswerList->accessibleName(), QStringLiteral("解答一覧も印刷する"));
+    dialog.chkAnswerList->setChecked(true);
+    QTest::mouseClick(dialog.btnPrint, Qt::LeftButton);
+  }});
+  dialog.PrintSheet(*random);
+  ASSERT_EQ(dialog.lblSize->text(), QStringLiteral("印刷完了"));
+
+  EXPECT_NE(Shell("pdfinfo '" + pdf + "'").find("Pages:           3"), std::string::npos);
+  const auto [question1, answer1] = Variant(1);
+  const auto [question2, answer2] = Variant(2);
+  EXPECT_NE(question1, question2);
+  EXPECT_NE(PageText(1).find(question1), std::string::npos) << PageText(1);
+  EXPECT_NE(PageText(2).find(question2), std::string::npos) << PageText(2);
+  const std::string rows = "№1(1)" + answer1 + "№2(1)" + answer2;
+  EXPECT_NE(PageText(3).find(rows), std::string::npos) << PageText(3);
+}
+
+TEST_F(RandomPrintDialog, SaysWhenCopiesAreAllTheSameOrRepeat) {
+  struct Row {
+    const char* label;
+    bool numbered;
+    int copies;
+    QString note;
+  };
+  const Row rows[] = {
+      {"as many copies as variants", true, 6, QString()},
+      {"more copies than variants", true, 7, QStringLiteral("№ 9 からは同じ問題がくり返されます")},
+      {"copies without numbers", false, 2,
+       QStringLiteral("番号を付けないので、すべての部数が同じ問題になります")},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.label);
+    settings.numbered = row.numbered;
+    settings.startNumber = 3;
+    ChooseCopies(row.copies);
+    ModalHelper modal({[&](QWidget*) {
+      QTest::mouseClick(dialog.btnSettei, Qt::LeftButton);
+      EXPECT_EQ(dialog.lblRandom->text(), row.note);
+      QTest::mouseClick(dialog.btnClose, Qt::LeftButton);
+    }});
+    dialog.PrintSheet(*random);
+  }
 }
 
 }  // namespace

@@ -15,6 +15,12 @@ CopyVariants::CopyVariants(const UnitContent& content)
 
 CopyVariants::~CopyVariants() = default;
 
+std::optional<std::uint64_t> CopyVariants::DistinctCount() const {
+  const Variants* all = random_ ? unit_->AllVariants() : nullptr;
+  if (!all || !all->Enumerated()) return std::nullopt;
+  return all->Count();
+}
+
 void CopyVariants::PutVariant(int n, SheetParams& params) const {
   if (!random_) return;
   UnitVariant variant = unit_->Expand(n);

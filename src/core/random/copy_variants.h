@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,11 @@ class CopyVariants {
   bool HasRandomData() const { return random_; }
   // The block's fingerprint; empty for a unit without one.
   const std::string& Fingerprint() const { return fingerprint_; }
+  // How many copies in a row differ: the number of combinations when the
+  // block is small enough to be listed whole (copy n + count repeats copy n).
+  // None when each copy is drawn on its own, for a unit without a block, or
+  // for a block that cannot be drawn from.
+  std::optional<std::uint64_t> DistinctCount() const;
 
   // Puts variant n's question and choice lines into params, leaving every
   // other value as it is. Nothing changes for a unit without a block.

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QCheckBox>
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -11,7 +12,9 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <optional>
 
+#include "draw/answer_list_print.h"
 #include "draw/sheet_print.h"
 #include "platform/clock.h"
 #include "sheet/pdf_date.h"
@@ -27,6 +30,19 @@ void StampCreationDate(const QString& pdf) {
   // A file without a date to replace stays as Qt wrote it.
   (void)StampPdfFileCreationDate(fd, Now());
   ::close(fd);
+}
+
+// What the teacher should know before printing copies of a sheet with
+// random data; empty when nothing is worth saying.
+QString RandomNote(const CopyVariants& variants, const PrintSettings& settings, int copies) {
+  if (!settings.numbered)
+    return QStringLiteral("番号を付けないので、すべての部数が同じ問題になります");
+  const std::optional<std::uint64_t> distinct = variants.DistinctCount();
+  if (!distinct || *distinct == 0 || static_cast<std::uint64_t>(copies) <= *distinct) return {};
+  // Copy n + count shows variant n again.
+  const std::uint64_t repeatsAt = static_cast<std::uint64_t>(settings.startNumber) + *distinct;
+  return QStringLiteral("№ %1 からは同じ問題がくり返されます")
+      .arg(static_cast<qulonglong>(repeatsAt));
 }
 
 }  // namespace
@@ -48,6 +64,13 @@ TfrmPrintOk::TfrmPrintOk(PrintSettings& settings, Dialogs& dialogs, QWidget* par
   spnStartNum->setRange(kStartNumberRange.low, kStartNumberRange.high);
   auto* startLabel = new QLabel(QStringLiteral("開始No"), this);
   startLabel->setBuddy(spnStartNum);
+  lblRandom = new QLabel(this);
+  lblRandom->setObjectName("lblRandom");
+  lblRandom->setWordWrap(true);
+  chkAnswerList = new QCheckBox(QStringLiteral("解答一覧も印刷する"), this);
+  chkAnswerList->setObjectName("chkAnswerList");
+  chkAnswerList->setAccessibleName(chkAnswerList->text());
+  chkAnswerList->setEnabled(false);
   btnSettei = new QPushButton(QStringLiteral("プリンタ設定"), this);
   btnSettei->setObjectName("btnSettei");
   btnPrint = new QPushButton(QStringLiteral("印刷開始"), this);
@@ -70,6 +93,8 @@ TfrmPrintOk::TfrmPrintOk(PrintSettings& settings, Dialogs& dialogs, QWidget* par
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(size);
   layout->addWidget(lblSize);
+  layout->addWidget(lblRandom);
+  layout->addWidget(chkAnswerList);
   layout->addLayout(buttons);
 
   chooser_ = [this](QPrinter& printer) {
@@ -104,6 +129,10 @@ void TfrmPrintOk::showEvent(QShowEvent* event) {
     const QSignalBlocker quiet(spnStartNum);
     spnStartNum->setValue(sheet_->StartNumber());
   }
+  const bool random = sheet_ && sheet_->Variants() && sheet_->Variants()->HasRandomData();
+  chkAnswerList->setEnabled(random);
+  if (!random) chkAnswerList->setChecked(false);
+  ShowRandomNote();
   QDialog::showEvent(event);
 }
 
@@ -115,9 +144,18 @@ void TfrmPrintOk::ShowPrinterSize() {
   lblPHeight->setText(QStringLiteral("縦：") + QString::number(page.height()));
 }
 
+void TfrmPrintOk::ShowRandomNote() {
+  const CopyVariants* variants = sheet_ ? sheet_->Variants() : nullptr;
+  lblRandom->setText(variants && variants->HasRandomData()
+                         ? RandomNote(*variants, settings_, Printer().copyCount())
+                         : QString());
+  lblRandom->setVisible(!lblRandom->text().isEmpty());
+}
+
 void TfrmPrintOk::btnSetteiClick() {
   if (!ChoosePrinter()) return;
   ShowPrinterSize();
+  ShowRandomNote();  // the copy count is the print dialog's
   printerChosen_ = true;
 }
 
@@ -131,6 +169,7 @@ void TfrmPrintOk::btnPrintClick() {
   if (!printerChosen_) {
     if (!ChoosePrinter()) return;
     ShowPrinterSize();
+    ShowRandomNote();
     printerChosen_ = true;
   }
   if (!sheet_) return;
@@ -148,6 +187,25 @@ void TfrmPrintOk::btnPrintClick() {
                                 !toFile);
   target.SetPrinterControls(
       {[&printer](int n) { printer.setCopyCount(n); }, [&printer] { printer.abort(); }});
+  // With random data each numbered copy shows the variant of its own number,
+  // and its key (the same page with the answers on) that variant's answers.
+  const CopyVariants* variants = sheet_->Variants();
+  std::optional<CopyPages> pages;
+  if (variants && variants->HasRandomData()) {
+    pages.emplace(*variants, sheet_->Page(), sheet_->Renderer(), sheet_->Registry());
+    target.SetCopyPages([&pages](int number) { return pages->Page(number); });
+    if (chkAnswerList->isChecked()) {
+      // Copies without numbers all show the start number's variant: one row.
+      const std::vector<AnswerListRow> rows =
+          variants->AnswerList(settings_.startNumber, settings_.numbered ? copies : 1);
+      const AnswerListHeading heading{sheet_->Page().params.unit.title,
+                                      sheet_->BaseSettings().shortUnitName,
+                                      variants->Fingerprint()};
+      target.SetAfterCopies([rows, heading](QPainter& painter, QPagedPaintDevice& device) {
+        return DrawAnswerList(painter, device, heading, rows);
+      });
+    }
+  }
   const PrintResult result = RunPrintJob(settings_, copies, target);
   // The job has closed the file. A PDF file is dated by the program's clock,
   // as the command line dates it.

@@ -1,7 +1,9 @@
 #pragma once
 // The print dialog `frmPrintOk` ("印刷"): shows the printer's page size, says
 // which paper to load, lets the printer be chosen, and runs the print job for
-// the sheet it was opened for.
+// the sheet it was opened for. A sheet with random data prints each numbered
+// copy with its own variant, says when the copies would repeat or be all the
+// same, and can print the answer list of the copies after them.
 
 #include <QDialog>
 #include <QPrinter>
@@ -12,6 +14,7 @@
 #include "platform/dialogs.h"
 #include "sheet/print_job.h"
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -41,6 +44,9 @@ class TfrmPrintOk final : public QDialog {
   QLabel* lblPHeight;
   QLabel* lblSize;
   QSpinBox* spnStartNum;
+  // Said for a sheet with random data: every copy the same, or from which number they repeat.
+  QLabel* lblRandom;
+  QCheckBox* chkAnswerList;  // "解答一覧も印刷する": only for a sheet with random data
   QPushButton* btnSettei;
   QPushButton* btnPrint;
   QPushButton* btnClose;
@@ -53,6 +59,7 @@ class TfrmPrintOk final : public QDialog {
   void btnPrintClick();
   void spnStartNumChange(int value);
   void ShowPrinterSize();
+  void ShowRandomNote();
   void SetButtonsEnabled(bool enabled);
 
   PrintSettings& settings_;
