@@ -28,6 +28,7 @@ class PrintSaveWindowTest : public DesktopTest {
  protected:
   void SetUp() override {
     WriteLesson();
+    WriteUnits();
     NewWindow();
     ASSERT_EQ(StartWithoutTips(), StartUpOutcome::Ready);
     ModalHelper modal({[](QWidget* menu) {
@@ -38,8 +39,47 @@ class PrintSaveWindowTest : public DesktopTest {
     sheet = window->CurrentSheetWindow();
     ASSERT_NE(sheet, nullptr);
   }
+  virtual void WriteUnits() {}
   TfrmPrint* sheet = nullptr;
 };
+
+// A unit with random data in place of unit 1.
+class RandomSheetWindowTest : public PrintSaveWindowTest {
+ protected:
+  void WriteUnits() override {
+    WriteCp932Lines(QuestionFile().toStdString(),
+                    {"[[unit1", "<<ques", "次の計算をしなさい。", "(1) $a+1=#=a+1#", ">>",
+                     "<<random", "a = int(10..99)", ">>", "]]"});
+  }
+};
+
+// The sheet shows the variant of the number the next sheet prints with: the
+// print-mode dialog's start number redraws it; saving writes the unit as written.
+TEST_F(RandomSheetWindowTest, TheSheetShowsTheVariantOfItsNumberAndSavesTheUnitAsWritten) {
+  ASSERT_NE(sheet->Variants(), nullptr);
+  EXPECT_EQ(sheet->Variants()->Fingerprint().size(), 4u);
+  EXPECT_EQ(sheet->ShownVariant(), 1);
+  const std::string first = sheet->Document().params.unit.questionLines.at(1);
+  ModalHelper modal({[&](QWidget* w) {
+    auto* mode = qobject_cast<TfrmPrintMode*>(w);
+    ASSERT_NE(mode, nullptr);
+    mode->spnStart->setValue(5);
+    QTest::mouseClick(mode->frmClose, Qt::LeftButton);
+  }});
+  window->findChild<QAction*>("mnuSheetPrintMode")->trigger();
+  EXPECT_EQ(sheet->ShownVariant(), 5);
+  EXPECT_NE(sheet->Document().params.unit.questionLines.at(1), first);
+  if (const QByteArray shots = qgetenv("TAVOLO_SHOTS"); !shots.isEmpty())
+    sheet->PageImage().save(QString::fromLocal8Bit(shots) + "/random_sheet.png");
+
+  Find<QSpinBox>("spnGyouSpace")->setValue(45);
+  QTest::mouseClick(Find<QPushButton>("btnSave"), Qt::LeftButton);
+  QTest::mouseClick(Find<QPushButton>("btnSaveMaster"), Qt::LeftButton);
+  const UnitReading saved = ReadUnitBlock(QuestionFile().toStdString(), "[[unit1", 1, 1, {});
+  ASSERT_TRUE(saved.ok());
+  EXPECT_EQ(saved.content->questionLines.at(1), "(1) $a+1=#=a+1#");
+  EXPECT_EQ(saved.content->randomLines, (std::vector<std::string>{"a = int(10..99)"}));
+}
 
 TEST_F(PrintSaveWindowTest, ThePrintButtonPrintsTheCurrentSheetWithItsNumber) {
   if (Shell("command -v pdftotext").empty()) GTEST_SKIP() << "poppler-utils is not installed";
