@@ -2,7 +2,7 @@
 // printer's resolution and faithful to the screen. And 30 copies of a
 // 20-question unit with random data (each copy its own variant) against the
 // same questions with fixed numbers: what giving every copy its own numbers
-// costs.
+// costs, and the redraw of the sheet when its variant changes.
 
 #include <benchmark/benchmark.h>
 
@@ -97,6 +97,32 @@ void BM_Print30FixedCopiesFaithful(benchmark::State& state) {
   PrintVariedClassSet(state, PrintMode::Faithful, false);
 }
 BENCHMARK(BM_Print30FixedCopiesFaithful)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The worksheet after a change of variant (a new start number, a practice
+// run starting): the variant's lines put in and the screen page drawn with
+// its boxes registered, against the same redraw of the fixed questions.
+void RedrawWithVariant(benchmark::State& state, bool random) {
+  const UnitContent unit = TwentyQuestions(random);
+  const CopyVariants variants(unit);
+  bench::BenchSheet sheet;
+  sheet.params = LoadSheetParams(unit, true).params;
+  AnswerBoxRegistry registry;
+  PageRenderer renderer(registry);
+  PageSettings settings = bench::BenchSettings();
+  settings.fingerprint = variants.Fingerprint();
+  settings.registerBoxes = true;
+  int n = 0;
+  for (auto _ : state) {
+    variants.PutVariant(++n, sheet.params);
+    benchmark::DoNotOptimize(RenderPageImage(renderer, sheet.page(), settings));
+  }
+}
+
+void BM_RedrawAfterAChangeOfVariant(benchmark::State& state) { RedrawWithVariant(state, true); }
+BENCHMARK(BM_RedrawAfterAChangeOfVariant)->Unit(benchmark::kMillisecond);
+
+void BM_RedrawOfTheFixedQuestions(benchmark::State& state) { RedrawWithVariant(state, false); }
+BENCHMARK(BM_RedrawOfTheFixedQuestions)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tavolo
