@@ -650,6 +650,44 @@ TEST_F(PracticeWindowTest, PrintingPutsTheLearnersAnswersInTheBoxes) {
   EXPECT_EQ(text.find("initX"), std::string::npos) << text;
 }
 
+// The learner's answers belong to the numbers their run showed: printed from
+// the practice window, a random sheet keeps the run's variant.
+TEST_F(PracticeWindowTest, PrintingARandomUnitsRunKeepsTheRunsNumbers) {
+  if (Shell("command -v pdftotext").empty()) GTEST_SKIP() << "poppler-utils is not installed";
+  WriteCp932Lines(
+      (course + "/kazu/kz1.que").toStdString(),
+      {"[[unit1", "<<ques", "(1) $a+1=#=a+1#", ">>", "<<random", "a = int(10..99)", ">>", "]]"});
+  OpenTheUnit();
+  {
+    ModalHelper mode({[](QWidget* w) {
+      qobject_cast<TfrmPrintMode*>(w)->radPrinter->setChecked(true);
+      QTest::mouseClick(qobject_cast<TfrmPrintMode*>(w)->frmClose, Qt::LeftButton);
+    }});
+    window->mnuPrintModeClick();
+  }
+  TfrmPrintOk* print = window->PrintWindow();
+  const std::string pdf = (root.path() + "/answers.pdf").toStdString();
+  print->Printer().setOutputFormat(QPrinter::PdfFormat);
+  print->Printer().setOutputFileName(QString::fromStdString(pdf));
+  print->SetPrinterChooser([](QPrinter& printer) {
+    printer.setCopyCount(1);
+    return true;
+  });
+  std::string question;
+  Practise([&](TfrmRenshu& p) {
+    Press(p, "btnRenshu");
+    question = window->CurrentSheetWindow()->Document().params.unit.questionLines.at(0);
+    Answer(p, 1, "777");
+    Press(p, "btnAbort");
+    ModalHelper printing(
+        {[print](QWidget*) { QTest::mouseClick(print->btnPrint, Qt::LeftButton); }});
+    Press(p, "btnStartPrint");
+  });
+  const std::string text = Shell("pdftotext '" + pdf + "' -");
+  EXPECT_NE(text.find("777"), std::string::npos) << text;
+  EXPECT_NE(text.find(question.substr(4, 2)), std::string::npos) << question << "\n" << text;
+}
+
 TEST_F(PracticeWindowTest, TheScratchPadDrawsErasesAndWipes) {
   OpenTheUnit();
   Practise([](TfrmRenshu& p) {

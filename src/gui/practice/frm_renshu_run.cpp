@@ -112,6 +112,9 @@ class TfrmRenshu::PrintSource final : public WorksheetPrintable {
   }
   // The practice picture is never reduced; the printed page is drawn anew.
   void LeaveReducedView() override {}
+  // The learner's answers belong to the numbers the run showed: every copy
+  // is the sheet as it stands, never another variant.
+  const CopyVariants* Variants() const override { return nullptr; }
 
  private:
   TfrmRenshu& window_;
