@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -16,7 +15,7 @@
 #include "cli/json.h"
 #include "cli/terminal_text.h"
 #include "cli/unit_source.h"
-#include "random/unit_variant.h"
+#include "random/variant_table.h"
 
 namespace tavolo {
 
@@ -26,56 +25,20 @@ constexpr const char* kUsage =
     "使い方: tavolo variants コースフォルダ L.S.U[Rv] [--count N] [--json]  または  tavolo "
     "variants ファイル.prp [...]";
 
-struct VariantRow {
-  int number = 0;
-  std::vector<NamedValue> values;
-  std::vector<std::string> answers;
-  std::optional<int> repeats;         // the first earlier row with the same values
-  std::vector<std::string> problems;  // why this variant cannot be shown
-};
-
-struct VariantTable {
-  std::string fingerprint;
-  std::optional<std::uint64_t> total;  // an enumerated block's count
-  std::size_t distinct = 0;
-  std::vector<VariantRow> rows;
-  bool Ok() const {
-    return std::all_of(rows.begin(), rows.end(), [](const auto& r) { return r.problems.empty(); });
-  }
-};
-
-// The block is read and its variants counted once; each row then only puts
-// its values in.
-VariantTable CollectVariants(const RandomUnit& random, int count) {
-  VariantTable table;
-  if (random.AllVariants()->Enumerated()) table.total = random.AllVariants()->Count();
-  std::map<std::vector<std::string>, int> firstWith;
-  for (int n = 1; n <= count; ++n) {
-    UnitVariant variant = random.Expand(n);
-    VariantRow row{n, std::move(variant.random.values), {}, {}, std::move(variant.random.problems)};
-    if (table.fingerprint.empty()) table.fingerprint = variant.random.fingerprint;
-    if (row.problems.empty()) row.answers = ModelAnswers(variant.content);
-    // A variant whose values could not be drawn repeats nothing.
-    if (!row.values.empty() || row.problems.empty()) {
-      std::vector<std::string> key;
-      for (const NamedValue& value : row.values) key.push_back(value.text);
-      const auto [at, isNew] = firstWith.emplace(std::move(key), n);
-      if (!isNew) row.repeats = at->second;
-    }
-    table.rows.push_back(std::move(row));
-  }
-  table.distinct = firstWith.size();
-  return table;
+// Every row could be written.
+bool AllWritten(const VariantTable& table) {
+  return std::all_of(table.rows.begin(), table.rows.end(),
+                     [](const VariantRow& row) { return row.problem.empty(); });
 }
 
-void WriteJson(std::ostream& out, const VariantTable& table) {
+void WriteJson(std::ostream& out, const std::string& fingerprint, const VariantTable& table) {
   JsonWriter json(out);
   json.BeginObject()
-      .Field("fingerprint", table.fingerprint)
-      .Field("enumerated", table.total.has_value())
+      .Field("fingerprint", fingerprint)
+      .Field("enumerated", table.combinations > 0)
       .Key("total");
-  if (table.total)
-    json.Number(static_cast<std::int64_t>(*table.total));
+  if (table.combinations > 0)
+    json.Number(static_cast<std::int64_t>(table.combinations));
   else
     json.Null();
   json.Field("distinct", table.distinct).Key("variants").BeginArray();
@@ -83,11 +46,11 @@ void WriteJson(std::ostream& out, const VariantTable& table) {
     json.BeginObject().Field("variant", row.number).Key("values").BeginObject();
     for (const NamedValue& value : row.values) json.Field(value.name, value.text);
     json.EndObject().Field("answers", row.answers).Key("repeats");
-    if (row.repeats)
-      json.Number(*row.repeats);
+    if (row.repeatOf > 0)
+      json.Number(row.repeatOf);
     else
       json.Null();
-    if (!row.problems.empty()) json.Field("problems", row.problems);
+    if (!row.problem.empty()) json.Field("problems", std::vector<std::string>{row.problem});
     json.EndObject();
   }
   json.EndArray().EndObject().Finish();
@@ -100,7 +63,7 @@ void WriteText(std::ostream& out, const VariantTable& table) {
   std::size_t valueColumns = 0, answerColumns = 0;
   for (const VariantRow& row : table.rows) {
     valueColumns = std::max(valueColumns, row.values.size());
-    answerColumns = std::max(answerColumns, row.problems.empty() ? row.answers.size() : 1);
+    answerColumns = std::max(answerColumns, row.problem.empty() ? row.answers.size() : 1);
   }
   const auto line = [&](std::string number, std::vector<std::string> values,
                         std::vector<std::string> answers, std::string repeat) {
@@ -117,9 +80,9 @@ void WriteText(std::ostream& out, const VariantTable& table) {
     std::vector<std::string> values;
     for (const NamedValue& value : row.values) values.push_back(value.name + "=" + value.text);
     std::vector<std::string> answers = row.answers;
-    if (!row.problems.empty()) answers = {row.problems.front()};
+    if (!row.problem.empty()) answers = {row.problem};
     line(std::to_string(row.number), std::move(values), std::move(answers),
-         row.repeats ? "= " + std::to_string(*row.repeats) : "");
+         row.repeatOf > 0 ? "= " + std::to_string(row.repeatOf) : "");
   }
   std::vector<std::size_t> widths(cells.front().size(), 0);
   for (const auto& cellsOfLine : cells)
@@ -134,7 +97,8 @@ void WriteText(std::ostream& out, const VariantTable& table) {
   }
   out << "1 から " << table.rows.size() << " までのうち、異なる問題は " << table.distinct
       << " 通りです";
-  if (table.total) out << " (この単元の問題は全部で " << *table.total << " 通りです)";
+  if (table.combinations > 0)
+    out << " (この単元の問題は全部で " << table.combinations << " 通りです)";
   out << "\n";
 }
 
@@ -160,18 +124,21 @@ int RunVariantsCommand(const CommandArgs& arguments, std::ostream& out, std::ost
     err << "この単元には乱数のデータがありません\n";
     return 1;
   }
-  const RandomUnit random(unit->content);
-  if (!random.Problems().empty()) {
-    for (const std::string& problem : random.Problems())
+  // The block is read and its variants counted once; each row then only puts
+  // its values in.
+  const VariantPreview preview(unit->content);
+  const VariantTable table = preview.Table(1, count);
+  if (!table.problems.empty()) {
+    for (const std::string& problem : table.problems)
       err << TerminalText(unit->questionFile) << ": " << TerminalText(problem) << "\n";
     return 1;
   }
-  const VariantTable table = CollectVariants(random, count);
+  const std::string fingerprint = preview.Text(1).random.fingerprint;
   if (asJson)
-    WriteJson(out, table);
+    WriteJson(out, fingerprint, table);
   else
     WriteText(out, table);
-  return table.Ok() ? 0 : 1;
+  return AllWritten(table) ? 0 : 1;
 }
 
 }  // namespace tavolo
