@@ -602,7 +602,9 @@ TEST_F(PracticeWindowTest, EachRunOfARandomUnitMeetsNewNumbers) {
           SCOPED_TRACE("run " + std::to_string(run));
           work(p, run == 2);
           // Judged against the numbers shown: a first run without a mistake is all right.
-          if (run == 1) EXPECT_EQ(Statuses(p), (std::vector<int>{1, 1}));
+          if (run == 1) {
+            EXPECT_EQ(Statuses(p), (std::vector<int>{1, 1}));
+          }
           KeepShot(p, run == 1 ? "random_practice_1.png" : "random_practice_2.png");
           variants.push_back(p.Run()->Variant());
           BackFromAMessage(p);
