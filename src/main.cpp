@@ -2,8 +2,8 @@
 // command (`tavolo check ...`), the same program without windows.
 //
 // This file links no Qt. The commands that only read and report run here at
-// once; the desktop program and the commands that draw are in the Qt part,
-// loaded only for them (app/qt_part.h).
+// once; the desktop program and the commands that draw are in two Qt parts,
+// each loaded only for them (launcher/qt_part.h).
 
 #include <iostream>
 #include <string>
@@ -13,11 +13,13 @@
 #include "launcher/qt_part.h"
 
 int main(int argc, char** argv) {
+  tavolo::QtPart part = tavolo::QtPart::kDesktop;
   if (argc >= 2 && tavolo::IsCliCommand(argv[1])) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (!tavolo::CliCommandDraws(args)) return tavolo::RunCli(args, std::cout, std::cerr);
+    part = tavolo::QtPart::kDrawing;
   }
-  const auto qtMain = tavolo::LoadQtPart(tavolo::ExecutableFolder(argv[0]));
+  const auto qtMain = tavolo::LoadQtPart(tavolo::ExecutableFolder(argv[0]), part);
   if (!qtMain) {
     std::cerr << "tavolo: " << qtMain.message() << "\n";
     return 1;

@@ -12,18 +12,23 @@ namespace tavolo {
 
 namespace fs = std::filesystem;
 
-std::vector<fs::path> QtPartCandidates(const fs::path& executableDir) {
+const char* QtPartFileName(QtPart part) {
+  return part == QtPart::kDrawing ? "tavolo-draw.so" : "tavolo-qt.so";
+}
+
+std::vector<fs::path> QtPartCandidates(const fs::path& executableDir, QtPart part) {
+  const char* const fileName = QtPartFileName(part);
   // Never a path relative to the current folder: that may be a course folder
   // from anywhere, and a library found there would run as the program.
   if (!executableDir.is_absolute()) return {};
-  std::vector<fs::path> candidates = {executableDir / kQtPartFileName};
+  std::vector<fs::path> candidates = {executableDir / fileName};
   // Where this build installs it (lib/<multiarch>/tavolo), then where
   // installations of earlier versions have it.
   const fs::path installed = TAVOLO_QT_PART_DIR;
   if (installed != "lib/tavolo")
-    candidates.push_back((executableDir / ".." / installed / kQtPartFileName).lexically_normal());
+    candidates.push_back((executableDir / ".." / installed / fileName).lexically_normal());
   candidates.push_back(
-      (executableDir / ".." / "lib" / "tavolo" / kQtPartFileName).lexically_normal());
+      (executableDir / ".." / "lib" / "tavolo" / fileName).lexically_normal());
   return candidates;
 }
 
@@ -36,11 +41,12 @@ fs::path ExecutableFolder(const char* argv0) {
   return fs::absolute(fs::path(given), ec).parent_path();
 }
 
-Result<QtMainFunction> LoadQtPart(const fs::path& executableDir) {
-  const std::vector<fs::path> candidates = QtPartCandidates(executableDir);
+Result<QtMainFunction> LoadQtPart(const fs::path& executableDir, QtPart part) {
+  const char* const fileName = QtPartFileName(part);
+  const std::vector<fs::path> candidates = QtPartCandidates(executableDir, part);
   if (candidates.empty())
     return Failure{std::string("プログラムのフォルダが分からないため、プログラムの部品 ") +
-                   kQtPartFileName + " を読み込めません"};
+                   fileName + " を読み込めません"};
   std::string looked;
   for (const fs::path& candidate : candidates) {
     if (!PathExists(candidate)) {
@@ -60,7 +66,7 @@ Result<QtMainFunction> LoadQtPart(const fs::path& executableDir) {
       return Failure{"プログラムの部品が正しくありません: " + PathText(candidate)};
     return reinterpret_cast<QtMainFunction>(entry);
   }
-  return Failure{std::string("プログラムの部品 ") + kQtPartFileName +
+  return Failure{std::string("プログラムの部品 ") + fileName +
                  " が見つかりません（探した場所: " + looked +
                  "）。プログラムをインストールし直してください。"};
 }

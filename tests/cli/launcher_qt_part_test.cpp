@@ -20,6 +20,11 @@ TEST(QtPart, IsLookedForBesideTheProgramThenInItsLibFolderButNeverRelatively) {
   ASSERT_GE(candidates.size(), 2u);
   EXPECT_EQ(candidates.front(), "/opt/tavolo/bin/tavolo-qt.so");
   EXPECT_EQ(candidates.back(), "/opt/tavolo/lib/tavolo/tavolo-qt.so");
+  // The drawing commands' part is looked for in the same places.
+  const auto drawing = QtPartCandidates("/opt/tavolo/bin", QtPart::kDrawing);
+  ASSERT_EQ(drawing.size(), candidates.size());
+  for (size_t i = 0; i < drawing.size(); ++i)
+    EXPECT_EQ(drawing[i], candidates[i].parent_path() / "tavolo-draw.so");
   for (const fs::path& candidate : candidates)
     EXPECT_EQ(candidate.string().rfind("/opt/tavolo/", 0), 0u) << candidate;
   // A relative folder would be read against the current folder, which may be

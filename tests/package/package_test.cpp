@@ -197,6 +197,7 @@ TEST_F(PackageTest, HoldsTheProgramItsFilesAndNothingElse) {
   std::set<std::string> expected = {
       "/usr/bin/tavolo",
       TAVOLO_QT_PART_PATH,
+      TAVOLO_DRAW_PART_PATH,
       "/usr/share/tavolo/classFlag.bmp",
       "/usr/share/applications/tavolo.desktop",
       "/usr/share/icons/hicolor/scalable/apps/tavolo.svg",
@@ -221,6 +222,7 @@ TEST_F(PackageTest, HoldsTheProgramItsFilesAndNothingElse) {
   EXPECT_EQ(packaged, expected);
   EXPECT_EQ(files["/usr/bin/tavolo"].mode, "-rwxr-xr-x");
   EXPECT_EQ(files[TAVOLO_QT_PART_PATH].mode, "-rw-r--r--");
+  EXPECT_EQ(files[TAVOLO_DRAW_PART_PATH].mode, "-rw-r--r--");
   EXPECT_EQ(files["/usr/share/tavolo/courses/sample/Main.ind"].mode, "-rw-r--r--");
 }
 
