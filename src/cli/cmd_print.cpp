@@ -143,12 +143,12 @@ int RunPrintCommand(const CommandArgs& args, std::ostream& out, std::ostream& er
     });
   }
 
-  // The printed boxes are those of the screen page, as on the desktop: one
-  // screen render fills the registry before printing.
+  // The printed boxes are those of the screen page, as on the desktop: the
+  // screen page's layout fills the registry before printing.
   AnswerBoxRegistry registry;
   PageRenderer renderer(registry);
   const PageSettings settings = CommandPageSettings(sheet.value());
-  RenderScreenPage(sheet.value(), renderer, settings);
+  RegisterScreenBoxes(sheet.value(), renderer, settings);
 
   PrintSettings print;
   print.mode = options.mode;

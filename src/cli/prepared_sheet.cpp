@@ -35,4 +35,9 @@ QImage RenderScreenPage(PreparedSheet& sheet, PageRenderer& renderer, PageSettin
   return RenderPageImage(renderer, sheet.page(), settings);
 }
 
+void RegisterScreenBoxes(PreparedSheet& sheet, PageRenderer& renderer, PageSettings settings) {
+  settings.registerBoxes = true;
+  LayOutScreenPage(renderer, sheet.page(), settings);
+}
+
 }  // namespace tavolo

@@ -42,5 +42,8 @@ PageSettings CommandPageSettings(const PreparedSheet& sheet);
 // registering its boxes: the renderer's registry then holds the boxes that
 // the layout reports and that printing draws.
 QImage RenderScreenPage(PreparedSheet& sheet, PageRenderer& renderer, PageSettings settings);
+// The same registering pass, laid out without drawing: for printing, which
+// needs the screen's boxes and not its picture.
+void RegisterScreenBoxes(PreparedSheet& sheet, PageRenderer& renderer, PageSettings settings);
 
 }  // namespace tavolo

@@ -21,6 +21,15 @@ void DrawPage(PageRenderer& renderer, const SheetPage& page, QPainter& painter,
   }
 }
 
+// The settings of a screen page of the sheet's paper.
+PageSettings ScreenSettings(const SheetPage& page, PageSettings settings) {
+  settings.printing = false;
+  settings.surfaceWidth = page.params.paperWidth;
+  settings.surfaceHeight = page.params.paperHeight;
+  settings.pageImageWidth = page.params.paperWidth;
+  return settings;
+}
+
 }  // namespace
 
 QImage RenderPageImage(PageRenderer& renderer, const SheetPage& page, PageSettings settings,
@@ -31,15 +40,17 @@ QImage RenderPageImage(PageRenderer& renderer, const SheetPage& page, PageSettin
                QImage::Format_RGB32);
   image.setDevicePixelRatio(devicePixelRatio);
   image.fill(Qt::white);
-  settings.printing = false;
-  settings.surfaceWidth = width;
-  settings.surfaceHeight = height;
-  settings.pageImageWidth = width;
+  settings = ScreenSettings(page, settings);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing, devicePixelRatio > 1.0);
   painter.setRenderHint(QPainter::TextAntialiasing);
   DrawPage(renderer, page, painter, settings, texts, kScreenPageDpi);
   return image;
+}
+
+void LayOutScreenPage(PageRenderer& renderer, const SheetPage& page, PageSettings settings) {
+  QLayoutCanvas canvas(kScreenPageDpi);
+  renderer.RenderPage(page, canvas, ScreenSettings(page, settings));
 }
 
 void RenderPrinterPage(PageRenderer& renderer, const SheetPage& page, QPainter& painter,

@@ -21,6 +21,10 @@ constexpr int kScreenPageDpi = 96;
 QImage RenderPageImage(PageRenderer& renderer, const SheetPage& page, PageSettings settings,
                        qreal devicePixelRatio = 1.0, QPainterTextCache* texts = nullptr);
 
+// Lays the page out as RenderPageImage does, drawing nothing: what it does
+// to the renderer (the boxes it registers, the layout it reports) is the same.
+void LayOutScreenPage(PageRenderer& renderer, const SheetPage& page, PageSettings settings);
+
 // Renders the page for the printer on painter's device (a QPrinter or
 // QPdfWriter page, already begun): its full page in device pixels, fonts at the
 // device's resolution. A text cache of that resolution, when given, is used

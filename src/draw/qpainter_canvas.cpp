@@ -135,13 +135,23 @@ QPainterCanvas::QPainterCanvas(QPainter& painter, int dpi)
 QPainterCanvas::QPainterCanvas(QPainter& painter, QPainterTextCache& cache)
     : painter_(painter), cache_(cache) {}
 
-QPainterTextCache::FontEntry& QPainterCanvas::CurrentFont() {
-  const Font& wanted = font();
-  if (current_ == nullptr || current_->font.size != wanted.size ||
-      current_->font.style != wanted.style || current_->font.family != wanted.family) {
-    current_ = &cache_.Entry(wanted, painter_.device());
+namespace {
+
+// The cache entry for the canvas's font, looked up again only when it changed.
+QPainterTextCache::FontEntry& EntryFor(const Font& wanted, QPainterTextCache& cache,
+                                       QPainterTextCache::FontEntry*& current,
+                                       QPaintDevice* device) {
+  if (current == nullptr || current->font.size != wanted.size ||
+      current->font.style != wanted.style || current->font.family != wanted.family) {
+    current = &cache.Entry(wanted, device);
   }
-  return *current_;
+  return *current;
+}
+
+}  // namespace
+
+QPainterTextCache::FontEntry& QPainterCanvas::CurrentFont() {
+  return EntryFor(font(), cache_, current_, painter_.device());
 }
 
 int QPainterCanvas::textWidth(std::string_view text) {
@@ -235,5 +245,21 @@ void QPainterCanvas::drawImage(const Rect& rect, const CanvasImage& image) {
   if (picture == nullptr || picture->isNull()) return;
   painter_.drawImage(QRect(rect.left, rect.top, rect.Width(), rect.Height()), *picture);
 }
+
+// The screen image is a QImage of this kind: its resolution is what fonts are
+// measured at.
+QLayoutCanvas::QLayoutCanvas(int dpi) : device_(1, 1, QImage::Format_RGB32), cache_(dpi) {}
+
+QPainterTextCache::FontEntry& QLayoutCanvas::CurrentFont() {
+  return EntryFor(font(), cache_, current_, &device_);
+}
+
+int QLayoutCanvas::textWidth(std::string_view text) {
+  return CurrentFont().Advance(DrawnText(text));
+}
+
+int QLayoutCanvas::textHeight() { return CurrentFont().metrics.height(); }
+
+int QLayoutCanvas::DrawText(int /*x*/, int /*y*/, std::string_view text) { return textWidth(text); }
 
 }  // namespace tavolo

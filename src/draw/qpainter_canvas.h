@@ -103,4 +103,35 @@ class QPainterCanvas : public Canvas {
   QPainterTextCache::FontEntry* current_ = nullptr;
 };
 
+// Lays a page out as the screen canvas does and draws nothing: texts are
+// measured in the same fonts at the same resolution, on a device of the
+// screen image's kind, so the boxes a page registers land where the screen's
+// do. Printing asks for the screen's boxes before it draws; rasterising a
+// whole screen page only to throw it away would cost that print a tenth of
+// its time.
+class QLayoutCanvas : public Canvas {
+ public:
+  explicit QLayoutCanvas(int dpi);
+
+  int textWidth(std::string_view text) override;
+  int textHeight() override;
+  void rectangle(const Rect&) override {}
+  void roundRect(const Rect&, int, int) override {}
+  void ellipse(const Rect&) override {}
+  void polyline(std::span<const Point>) override {}
+  void fillRect(const Rect&, Color) override {}
+  void drawImage(const Rect&, const CanvasImage&) override {}
+
+ protected:
+  int DrawText(int x, int y, std::string_view text) override;
+  void DrawLine(int, int, int, int) override {}
+
+ private:
+  QPainterTextCache::FontEntry& CurrentFont();
+
+  QImage device_;
+  QPainterTextCache cache_;
+  QPainterTextCache::FontEntry* current_ = nullptr;
+};
+
 }  // namespace tavolo
