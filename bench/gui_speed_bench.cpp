@@ -1,5 +1,6 @@
 // What a teacher waits for: one more numbered copy of a class set, the first
-// page of a print command, `tavolo help`, and the main window appearing.
+// page of a print command and its peak memory, `tavolo help`, and the main
+// window appearing.
 // The command figures are whole processes of the built program, timed by the
 // CPU time the kernel charged to them, as a shell would feel them.
 
@@ -10,6 +11,7 @@
 
 #include <QPdfWriter>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -32,9 +34,15 @@ std::string ProgramPath(const char* variable, const char* built) {
   return other != nullptr && *other != '\0' ? other : built;
 }
 
-// Runs the program with arguments, its output thrown away, and returns the
-// user and system CPU time of the child; negative when it failed.
-double ProcessCpuSeconds(const std::vector<std::string>& arguments) {
+// What a finished run of the program cost: the user and system CPU time the
+// kernel charged to it and its peak resident memory.
+struct ProcessCost {
+  double cpuSeconds = -1;  // negative when it failed
+  double peakMiB = 0;
+};
+
+// Runs the program with arguments, its output thrown away.
+ProcessCost RunOnce(const std::vector<std::string>& arguments) {
   const pid_t child = fork();
   if (child == 0) {
     std::vector<char*> argv;
@@ -52,22 +60,26 @@ double ProcessCpuSeconds(const std::vector<std::string>& arguments) {
   rusage usage{};
   if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
       WEXITSTATUS(status) != 0)
-    return -1;
+    return {};
   const auto seconds = [](const timeval& t) {
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
   };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+  return {seconds(usage.ru_utime) + seconds(usage.ru_stime),
+          static_cast<double>(usage.ru_maxrss) / 1024.0};
 }
 
 void RunProcess(benchmark::State& state, const std::vector<std::string>& arguments) {
+  double peak = 0;
   for (auto _ : state) {
-    const double cpu = ProcessCpuSeconds(arguments);
-    if (cpu < 0) {
+    const ProcessCost cost = RunOnce(arguments);
+    if (cost.cpuSeconds < 0) {
       state.SkipWithError("the program failed");
       return;
     }
-    state.SetIterationTime(cpu);
+    state.SetIterationTime(cost.cpuSeconds);
+    peak = std::max(peak, cost.peakMiB);
   }
+  state.counters["peak_MiB"] = peak;
 }
 
 void BM_ProcessHelp(benchmark::State& state) { RunProcess(state, {"help"}); }
@@ -84,19 +96,62 @@ BENCHMARK(BM_ProcessList)
     ->Repetitions(15)
     ->ReportAggregatesOnly();
 
-// The first page: a whole print command for one copy of a 20-question unit.
-// With 30 copies, (30 − 1) further copies on top.
+// The units a class set is printed of: the 12-box unit of the figures we
+// compare with (each copy the same questions), and a unit with random data
+// (each copy its own numbers, laid out anew).
+const char* const kPrintedUnits[] = {"2.2.1", "1.7.10"};
+
+std::vector<std::string> PrintCommand(const std::string& pdf, int unit, int copies) {
+  return {"print", kSampleCourse, kPrintedUnits[unit], "--pdf", pdf, "--copies",
+          std::to_string(copies)};
+}
+
+// The first page: a whole print command for one copy; with 30 copies, the
+// 29 further copies on top.
 void BM_ProcessPrintCopies(benchmark::State& state) {
   QTemporaryDir folder;
   const std::string pdf = (folder.path() + "/class.pdf").toStdString();
-  RunProcess(state, {"print", kSampleCourse, "2.2.3", "--pdf", pdf, "--copies",
-                     std::to_string(state.range(0))});
+  state.SetLabel(kPrintedUnits[state.range(0)]);
+  RunProcess(state, PrintCommand(pdf, static_cast<int>(state.range(0)),
+                                 static_cast<int>(state.range(1))));
 }
 BENCHMARK(BM_ProcessPrintCopies)
-    ->Arg(1)
-    ->Arg(30)
+    ->ArgNames({"unit", "copies"})
+    ->Args({0, 1})
+    ->Args({0, 30})
+    ->Args({1, 1})
+    ->Args({1, 30})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly();
+
+// Each further copy of a class set, whole processes: a 30-copy print less a
+// one-copy print of the same unit, run back to back, over the 29 copies.
+void BM_ProcessFurtherCopy(benchmark::State& state) {
+  QTemporaryDir folder;
+  const std::string pdf = (folder.path() + "/class.pdf").toStdString();
+  const int unit = static_cast<int>(state.range(0));
+  state.SetLabel(kPrintedUnits[unit]);
+  for (auto _ : state) {
+    const ProcessCost one = RunOnce(PrintCommand(pdf, unit, 1));
+    const ProcessCost thirty = RunOnce(PrintCommand(pdf, unit, 30));
+    if (one.cpuSeconds < 0 || thirty.cpuSeconds < 0) {
+      state.SkipWithError("the program failed");
+      return;
+    }
+    state.SetIterationTime(std::max(0.0, (thirty.cpuSeconds - one.cpuSeconds) / 29));
+  }
+}
+// The measured time is a small difference of two processes: a fixed count,
+// or the benchmark would run thousands of them to fill its minimum time.
+BENCHMARK(BM_ProcessFurtherCopy)
+    ->ArgName("unit")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(5)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond)
     ->Repetitions(15)
     ->ReportAggregatesOnly();
 
