@@ -136,7 +136,7 @@ int RunPrintCommand(const CommandArgs& args, std::ostream& out, std::ostream& er
     err << sheet.message() << "\n";
     return 1;
   }
-  const CopyVariants variants(sheet->content);
+  const CopyVariants& variants = *sheet->variants;
   if (options.answerList) {
     return WritePdf(options.pdfPath, sheet->params, out, err, [&](QPdfWriter& pdf) {
       return PrintAnswerList(pdf, sheet.value(), variants, options);

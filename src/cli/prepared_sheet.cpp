@@ -12,15 +12,17 @@ Result<PreparedSheet> PrepareSheet(const std::vector<std::string>& positional, b
   Result<LoadedUnit> unit = LoadUnitSource(positional);
   if (!unit) return unit.failure();
   QImageProvider images;
+  auto variants = std::make_shared<const CopyVariants>(unit->content);
   OpenedSheet sheet = ComposeOpenedSheet(unit->Origin(), unit->content, answers,
-                                         {images, ClassFlagFile()}, variant);
+                                         {images, ClassFlagFile()}, variant, &variants->Unit());
   SheetParams& params = sheet.document.params;
   params.ApplyPaper(paper ? paper->width : params.paperWidth);
   for (const auto* group : {&sheet.paramProblems, &sheet.pictureProblems, &sheet.random.problems})
     for (const std::string& problem : *group) problems << problem << "\n";
   return PreparedSheet{std::move(params),          std::move(sheet.pictures),
                        std::move(sheet.shortName), {},
-                       std::move(unit->content),   std::move(sheet.random.fingerprint)};
+                       std::move(unit->content),   std::move(sheet.random.fingerprint),
+                       std::move(variants)};
 }
 
 PageSettings CommandPageSettings(const PreparedSheet& sheet) {

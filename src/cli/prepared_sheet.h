@@ -4,11 +4,13 @@
 
 #include <QImage>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "cli/unit_source.h"
 #include "platform/result.h"
+#include "random/copy_variants.h"
 #include "sheet/page_renderer.h"
 #include "sheet/sheet_params.h"
 #include "sheet/sheet_pictures.h"
@@ -23,6 +25,8 @@ struct PreparedSheet {
   PageLayout layout;        // of the last render
   UnitContent content;      // the unit as read, before a variant was put in
   std::string fingerprint;  // of its random data; empty without
+  // The variants of its copies, read once: the sheet was opened from them.
+  std::shared_ptr<const CopyVariants> variants;
   SheetPage page() { return {params, pictures, layout}; }
 };
 

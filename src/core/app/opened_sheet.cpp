@@ -24,7 +24,8 @@ fs::path SheetFigureFolder(const SheetOrigin& origin) {
 }
 
 OpenedSheet ComposeOpenedSheet(const SheetOrigin& origin, const UnitContent& content,
-                               bool answerDisplay, const PictureFiles& pictures, int variant) {
+                               bool answerDisplay, const PictureFiles& pictures, int variant,
+                               const RandomUnit* random) {
   OpenedSheet sheet;
   SheetDocument& document = sheet.document;
   if (origin.unit && origin.course) {
@@ -44,7 +45,9 @@ OpenedSheet ComposeOpenedSheet(const SheetOrigin& origin, const UnitContent& con
     document.master = false;
   }
   document.modified = false;
-  UnitVariant expanded = ExpandUnitVariant(content, variant);
+  UnitVariant expanded = random != nullptr && content.HasRandomBlock()
+                             ? random->Expand(variant)
+                             : ExpandUnitVariant(content, variant);
   sheet.random = std::move(expanded.random);
   SheetLoad load = LoadSheetParams(expanded.content, answerDisplay);
   document.params = std::move(load.params);

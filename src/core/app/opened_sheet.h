@@ -14,6 +14,7 @@
 #include "content/unit_address.h"
 #include "content/unit_content.h"
 #include "random/random_variant.h"
+#include "random/unit_variant.h"
 #include "sheet/image_provider.h"
 #include "sheet/sheet_pictures.h"
 
@@ -68,8 +69,12 @@ std::filesystem::path SheetFigureFolder(const SheetOrigin& origin);
 
 // Composes the sheet from the unit's content as read (ReadUnitBlock, ReadUnit
 // or ReadCopyFile), with the program's answer display. A unit's document
-// remembers its bytes in the question file, for "上書き保存".
+// remembers its bytes in the question file, for "上書き保存". random, when
+// given, is the content's block already read and counted by a caller that
+// keeps it for the copies it prints: reading a large block and its answers'
+// widths twice would double the cost of opening the sheet.
 OpenedSheet ComposeOpenedSheet(const SheetOrigin& origin, const UnitContent& content,
-                               bool answerDisplay, const PictureFiles& pictures, int variant);
+                               bool answerDisplay, const PictureFiles& pictures, int variant,
+                               const RandomUnit* random = nullptr);
 
 }  // namespace tavolo

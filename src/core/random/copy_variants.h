@@ -41,6 +41,8 @@ class CopyVariants {
   CopyVariants& operator=(const CopyVariants&) = delete;
 
   bool HasRandomData() const { return random_; }
+  // The block as read and counted, for opening the sheet from it.
+  const RandomUnit& Unit() const { return *unit_; }
   // The block's fingerprint; empty for a unit without one.
   const std::string& Fingerprint() const { return fingerprint_; }
   // How many copies in a row differ: the number of combinations when the
