@@ -5,6 +5,8 @@
 // CPU time the kernel charged to them, as a shell would feel them.
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,6 +18,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "draw/sheet_print.h"
@@ -41,24 +44,33 @@ struct ProcessCost {
   double peakMiB = 0;
 };
 
-// Runs the program with arguments, its output thrown away.
+// Runs the program with arguments, its output thrown away. posix_spawn, not
+// fork: a forked child of this large process would be charged for throwing
+// away its copy of the benchmark's memory when it execs, which a shell's
+// child never pays.
 ProcessCost RunOnce(const std::vector<std::string>& arguments) {
-  const pid_t child = fork();
-  if (child == 0) {
-    std::vector<char*> argv;
-    static std::string program = ProgramPath("TAVOLO_BENCH_PROGRAM", TAVOLO_PROGRAM);
-    argv.push_back(program.data());
-    std::vector<std::string> copies = arguments;
-    for (std::string& a : copies) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    if (freopen("/dev/null", "w", stdout) == nullptr) _exit(127);
-    ::setenv("TAVOLO_NOW", "2026-12-08T09:30:00", 1);
-    execv(program.c_str(), argv.data());
-    _exit(127);
-  }
+  static std::string program = ProgramPath("TAVOLO_BENCH_PROGRAM", TAVOLO_PROGRAM);
+  std::vector<std::string> words = {program};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  std::vector<std::string> environment = {"TAVOLO_NOW=2026-12-08T09:30:00"};
+  for (char** e = environ; *e != nullptr; ++e)
+    if (std::string_view(*e).rfind("TAVOLO_NOW=", 0) != 0) environment.emplace_back(*e);
+  std::vector<char*> envp;
+  for (std::string& variable : environment) envp.push_back(variable.data());
+  envp.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  pid_t child = -1;
+  const int spawned =
+      posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
   int status = 0;
   rusage usage{};
-  if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
+  if (spawned != 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) ||
       WEXITSTATUS(status) != 0)
     return {};
   const auto seconds = [](const timeval& t) {
