@@ -114,8 +114,8 @@ BENCHMARK(BM_ProcessList)
 const char* const kPrintedUnits[] = {"2.2.1", "1.7.10"};
 
 std::vector<std::string> PrintCommand(const std::string& pdf, int unit, int copies) {
-  return {"print", kSampleCourse, kPrintedUnits[unit], "--pdf", pdf, "--copies",
-          std::to_string(copies)};
+  return {"print", kSampleCourse, kPrintedUnits[unit],   "--pdf",
+          pdf,     "--copies",    std::to_string(copies)};
 }
 
 // The first page: a whole print command for one copy; with 30 copies, the
@@ -124,8 +124,8 @@ void BM_ProcessPrintCopies(benchmark::State& state) {
   QTemporaryDir folder;
   const std::string pdf = (folder.path() + "/class.pdf").toStdString();
   state.SetLabel(kPrintedUnits[state.range(0)]);
-  RunProcess(state, PrintCommand(pdf, static_cast<int>(state.range(0)),
-                                 static_cast<int>(state.range(1))));
+  RunProcess(state,
+             PrintCommand(pdf, static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
 }
 BENCHMARK(BM_ProcessPrintCopies)
     ->ArgNames({"unit", "copies"})

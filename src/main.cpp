@@ -13,11 +13,11 @@
 #include "launcher/qt_part.h"
 
 int main(int argc, char** argv) {
-  tavolo::QtPart part = tavolo::QtPart::kDesktop;
+  tavolo::QtPart part = tavolo::QtPart::Desktop;
   if (argc >= 2 && tavolo::IsCliCommand(argv[1])) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (!tavolo::CliCommandDraws(args)) return tavolo::RunCli(args, std::cout, std::cerr);
-    part = tavolo::QtPart::kDrawing;
+    part = tavolo::QtPart::Drawing;
   }
   const auto qtMain = tavolo::LoadQtPart(tavolo::ExecutableFolder(argv[0]), part);
   if (!qtMain) {

@@ -19,10 +19,9 @@ Result<PreparedSheet> PrepareSheet(const std::vector<std::string>& positional, b
   params.ApplyPaper(paper ? paper->width : params.paperWidth);
   for (const auto* group : {&sheet.paramProblems, &sheet.pictureProblems, &sheet.random.problems})
     for (const std::string& problem : *group) problems << problem << "\n";
-  return PreparedSheet{std::move(params),          std::move(sheet.pictures),
-                       std::move(sheet.shortName), {},
-                       std::move(unit->content),   std::move(sheet.random.fingerprint),
-                       std::move(variants)};
+  return PreparedSheet{
+      std::move(params),        std::move(sheet.pictures),           std::move(sheet.shortName), {},
+      std::move(unit->content), std::move(sheet.random.fingerprint), std::move(variants)};
 }
 
 PageSettings CommandPageSettings(const PreparedSheet& sheet) {

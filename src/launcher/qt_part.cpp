@@ -13,7 +13,7 @@ namespace tavolo {
 namespace fs = std::filesystem;
 
 const char* QtPartFileName(QtPart part) {
-  return part == QtPart::kDrawing ? "tavolo-draw.so" : "tavolo-qt.so";
+  return part == QtPart::Drawing ? "tavolo-draw.so" : "tavolo-qt.so";
 }
 
 std::vector<fs::path> QtPartCandidates(const fs::path& executableDir, QtPart part) {
@@ -27,8 +27,7 @@ std::vector<fs::path> QtPartCandidates(const fs::path& executableDir, QtPart par
   const fs::path installed = TAVOLO_QT_PART_DIR;
   if (installed != "lib/tavolo")
     candidates.push_back((executableDir / ".." / installed / fileName).lexically_normal());
-  candidates.push_back(
-      (executableDir / ".." / "lib" / "tavolo" / fileName).lexically_normal());
+  candidates.push_back((executableDir / ".." / "lib" / "tavolo" / fileName).lexically_normal());
   return candidates;
 }
 
@@ -66,9 +65,8 @@ Result<QtMainFunction> LoadQtPart(const fs::path& executableDir, QtPart part) {
       return Failure{"プログラムの部品が正しくありません: " + PathText(candidate)};
     return reinterpret_cast<QtMainFunction>(entry);
   }
-  return Failure{std::string("プログラムの部品 ") + fileName +
-                 " が見つかりません（探した場所: " + looked +
-                 "）。プログラムをインストールし直してください。"};
+  return Failure{std::string("プログラムの部品 ") + fileName + " が見つかりません（探した場所: " +
+                 looked + "）。プログラムをインストールし直してください。"};
 }
 
 }  // namespace tavolo

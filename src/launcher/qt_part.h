@@ -19,7 +19,7 @@ namespace tavolo {
 using QtMainFunction = int (*)(int argc, char** argv);
 inline constexpr const char* kQtMainSymbol = "TavoloQtMain";
 
-enum class QtPart { kDesktop, kDrawing };
+enum class QtPart { Desktop, Drawing };
 // "tavolo-qt.so" or "tavolo-draw.so".
 const char* QtPartFileName(QtPart part);
 
@@ -28,7 +28,7 @@ const char* QtPartFileName(QtPart part);
 // <prefix>/bin, <prefix>/lib/<multiarch>/tavolo where it is installed and
 // <prefix>/lib/tavolo. None for a folder that is not absolute.
 std::vector<std::filesystem::path> QtPartCandidates(const std::filesystem::path& executableDir,
-                                                    QtPart part = QtPart::kDesktop);
+                                                    QtPart part = QtPart::Desktop);
 
 // The folder of the running program, from /proc/self/exe, else from argv0
 // when that names a path; empty when neither tells.
@@ -37,6 +37,6 @@ std::filesystem::path ExecutableFolder(const char* argv0);
 // Loads the Qt part found for executableDir and gives its main(); or the
 // reason, in words for the user, why it cannot be loaded.
 Result<QtMainFunction> LoadQtPart(const std::filesystem::path& executableDir,
-                                  QtPart part = QtPart::kDesktop);
+                                  QtPart part = QtPart::Desktop);
 
 }  // namespace tavolo

@@ -21,7 +21,7 @@ TEST(QtPart, IsLookedForBesideTheProgramThenInItsLibFolderButNeverRelatively) {
   EXPECT_EQ(candidates.front(), "/opt/tavolo/bin/tavolo-qt.so");
   EXPECT_EQ(candidates.back(), "/opt/tavolo/lib/tavolo/tavolo-qt.so");
   // The drawing commands' part is looked for in the same places.
-  const auto drawing = QtPartCandidates("/opt/tavolo/bin", QtPart::kDrawing);
+  const auto drawing = QtPartCandidates("/opt/tavolo/bin", QtPart::Drawing);
   ASSERT_EQ(drawing.size(), candidates.size());
   for (size_t i = 0; i < drawing.size(); ++i)
     EXPECT_EQ(drawing[i], candidates[i].parent_path() / "tavolo-draw.so");

@@ -79,8 +79,7 @@ TEST(ScreenLayout, LaidOutWithoutDrawingItLeavesWhatTheScreenPageLeaves) {
     const bool random = address.rfind("1.7.", 0) == 0;
     for (const int variant : random ? std::vector<int>{1, 2, 17} : std::vector<int>{0}) {
       for (const bool answers : {true, false}) {
-        SCOPED_TRACE(address + " variant " + std::to_string(variant) +
-                     (answers ? " answers" : ""));
+        SCOPED_TRACE(address + " variant " + std::to_string(variant) + (answers ? " answers" : ""));
         const std::string drawn = AfterScreenRender(address, answers, variant);
         EXPECT_NE(drawn.find("1: "), std::string::npos) << drawn;  // boxes were registered
         EXPECT_EQ(AfterLayout(address, answers, variant), drawn);
