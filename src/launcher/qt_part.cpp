@@ -53,14 +53,14 @@ Result<QtMainFunction> LoadQtPart(const fs::path& executableDir, QtPart part) {
       continue;
     }
     // Lazy binding: of Qt's many functions, a run calls few.
-    void* part = ::dlopen(candidate.c_str(), RTLD_LAZY | RTLD_LOCAL);
-    if (part == nullptr) {
+    void* library = ::dlopen(candidate.c_str(), RTLD_LAZY | RTLD_LOCAL);
+    if (library == nullptr) {
       const char* why = ::dlerror();
       return Failure{"プログラムの部品を読み込めません: " + PathText(candidate) + ": " +
                      (why != nullptr ? why : "")};
     }
     // The part stays loaded until the process ends: Qt's objects live until then.
-    void* entry = ::dlsym(part, kQtMainSymbol);
+    void* entry = ::dlsym(library, kQtMainSymbol);
     if (entry == nullptr)
       return Failure{"プログラムの部品が正しくありません: " + PathText(candidate)};
     return reinterpret_cast<QtMainFunction>(entry);
