@@ -12,9 +12,10 @@ Result<PreparedSheet> PrepareSheet(const std::vector<std::string>& positional, b
   Result<LoadedUnit> unit = LoadUnitSource(positional);
   if (!unit) return unit.failure();
   QImageProvider images;
-  auto variants = std::make_shared<const CopyVariants>(unit->content);
   OpenedSheet sheet = ComposeOpenedSheet(unit->Origin(), unit->content, answers,
-                                         {images, ClassFlagFile()}, variant, &variants->Unit());
+                                         {images, ClassFlagFile()}, variant);
+  std::shared_ptr<const CopyVariants> variants = sheet.variants;
+  if (!variants) variants = std::make_shared<const CopyVariants>(unit->content);
   SheetParams& params = sheet.document.params;
   params.ApplyPaper(paper ? paper->width : params.paperWidth);
   for (const auto* group : {&sheet.paramProblems, &sheet.pictureProblems, &sheet.random.problems})

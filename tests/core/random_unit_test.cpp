@@ -101,6 +101,17 @@ TEST(RandomUnitSaving, EverySavePathKeepsTheBlockAndTheLinesAsWritten) {
     return sheet;
   };
   ASSERT_NE(openSheet().params.unit.questionLines, (Lines{"$w $a"})) << "the variant is shown";
+  {
+    SCOPED_TRACE("the copies are printed from the variants the sheet was opened from");
+    OpenedSheet opened = ComposeOpenedSheet(SheetOrigin::CopyFile(nullptr, questionFile),
+                                            *reading.content, true, {images, {}}, 3);
+    ASSERT_NE(opened.variants, nullptr);
+    EXPECT_EQ(opened.variants->Fingerprint(), opened.random.fingerprint);
+    SheetParams params = opened.document.params;
+    params.unit.questionLines.clear();
+    opened.variants->PutVariant(3, params);
+    EXPECT_EQ(params.unit.questionLines, opened.document.params.unit.questionLines);
+  }
 
   {
     SCOPED_TRACE("saving the sheet over its unit");

@@ -24,8 +24,7 @@ fs::path SheetFigureFolder(const SheetOrigin& origin) {
 }
 
 OpenedSheet ComposeOpenedSheet(const SheetOrigin& origin, const UnitContent& content,
-                               bool answerDisplay, const PictureFiles& pictures, int variant,
-                               const RandomUnit* random) {
+                               bool answerDisplay, const PictureFiles& pictures, int variant) {
   OpenedSheet sheet;
   SheetDocument& document = sheet.document;
   if (origin.unit && origin.course) {
@@ -45,9 +44,9 @@ OpenedSheet ComposeOpenedSheet(const SheetOrigin& origin, const UnitContent& con
     document.master = false;
   }
   document.modified = false;
-  UnitVariant expanded = random != nullptr && content.HasRandomBlock()
-                             ? random->Expand(variant)
-                             : ExpandUnitVariant(content, variant);
+  if (content.HasRandomBlock()) sheet.variants = std::make_shared<const CopyVariants>(content);
+  UnitVariant expanded =
+      sheet.variants ? sheet.variants->Unit().Expand(variant) : ExpandUnitVariant(content, variant);
   sheet.random = std::move(expanded.random);
   SheetLoad load = LoadSheetParams(expanded.content, answerDisplay);
   document.params = std::move(load.params);

@@ -5,6 +5,7 @@
 // compose a sheet here, so that a sheet looks the same wherever it opens.
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,8 +14,8 @@
 #include "content/course_index.h"
 #include "content/unit_address.h"
 #include "content/unit_content.h"
+#include "random/copy_variants.h"
 #include "random/random_variant.h"
-#include "random/unit_variant.h"
 #include "sheet/image_provider.h"
 #include "sheet/sheet_pictures.h"
 
@@ -50,6 +51,11 @@ struct OpenedSheet {
   // The variant shown (0 stands for 1), its values and fingerprint; its
   // problems are one message to the user, as the groups below.
   RandomVariant random;
+  // A unit with random data: its block read and its variants counted once,
+  // for the sheet shown here and for every copy printed of it (reading a
+  // large block and its answers' widths twice would double the cost of
+  // opening the sheet). Null for a unit without one.
+  std::shared_ptr<const CopyVariants> variants;
   // What of the unit's layout could not be used (defaults stand in), and what
   // of its figures: each group is one message to the user.
   std::vector<std::string> paramProblems;
@@ -69,12 +75,8 @@ std::filesystem::path SheetFigureFolder(const SheetOrigin& origin);
 
 // Composes the sheet from the unit's content as read (ReadUnitBlock, ReadUnit
 // or ReadCopyFile), with the program's answer display. A unit's document
-// remembers its bytes in the question file, for "上書き保存". random, when
-// given, is the content's block already read and counted by a caller that
-// keeps it for the copies it prints: reading a large block and its answers'
-// widths twice would double the cost of opening the sheet.
+// remembers its bytes in the question file, for "上書き保存".
 OpenedSheet ComposeOpenedSheet(const SheetOrigin& origin, const UnitContent& content,
-                               bool answerDisplay, const PictureFiles& pictures, int variant,
-                               const RandomUnit* random = nullptr);
+                               bool answerDisplay, const PictureFiles& pictures, int variant);
 
 }  // namespace tavolo

@@ -336,8 +336,9 @@ PictureFiles TfrmMain::SheetPictureFiles() { return {*images_, ClassFlagFile()};
 void TfrmMain::CreateSheet(OpenedSheet opened, const CourseMenuChoice& choice) {
   // A new sheet starts unjudged: no mark of an earlier sheet's run shows on it.
   registry_.ResetStatuses();
-  auto* sheet = new TfrmPrint(*this, std::move(opened.document), choice,
-                              std::move(opened.shortName), std::move(opened.pictures));
+  auto* sheet =
+      new TfrmPrint(*this, std::move(opened.document), choice, std::move(opened.shortName),
+                    std::move(opened.pictures), std::move(opened.variants));
   // The title picture steps aside while worksheets fill the child area.
   frmDummy_->hide();
   connect(sheet, &TfrmPrint::selectionChanged, this, [this, sheet](bool hasSelection) {

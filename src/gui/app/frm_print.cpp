@@ -16,15 +16,19 @@
 namespace tavolo {
 
 TfrmPrint::TfrmPrint(SheetHost& host, SheetDocument document, const CourseMenuChoice& choice,
-                     std::string shortUnitName, SheetPictures pictures, QWidget* parent)
+                     std::string shortUnitName, SheetPictures pictures,
+                     std::shared_ptr<const CopyVariants> variants, QWidget* parent)
     : QMdiSubWindow(parent),
       host_(host),
       document_(std::move(document)),
       choice_(choice),
       shortUnitName_(std::move(shortUnitName)),
       pictures_(std::move(pictures)) {
-  if (document_.params.written)
-    variants_ = std::make_unique<CopyVariants>(document_.params.WrittenUnit());
+  if (document_.params.written) {
+    variants_ = variants != nullptr
+                    ? std::move(variants)
+                    : std::make_shared<const CopyVariants>(document_.params.WrittenUnit());
+  }
   setObjectName("frmPrint");
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(ToQString(document_.identity));

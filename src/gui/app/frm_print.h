@@ -25,7 +25,10 @@ class TfrmPrint final : public QMdiSubWindow {
   Q_OBJECT
  public:
   TfrmPrint(SheetHost& host, SheetDocument document, const CourseMenuChoice& choice,
-            std::string shortUnitName, SheetPictures pictures, QWidget* parent = nullptr);
+            std::string shortUnitName, SheetPictures pictures,
+            // The copies' variants the sheet was opened from; read anew from
+            // the document when not given.
+            std::shared_ptr<const CopyVariants> variants = nullptr, QWidget* parent = nullptr);
 
   SheetDocument& Document() { return document_; }
   const SheetDocument& Document() const { return document_; }
@@ -86,7 +89,7 @@ class TfrmPrint final : public QMdiSubWindow {
   CourseMenuChoice choice_;
   std::string shortUnitName_;
   SheetPictures pictures_;
-  std::unique_ptr<CopyVariants> variants_;
+  std::shared_ptr<const CopyVariants> variants_;
   int shownVariant_ = 0;
   std::optional<int> runVariant_;
   PageLayout layout_;
