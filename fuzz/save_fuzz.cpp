@@ -65,6 +65,13 @@ std::vector<std::string> KeyLines(std::string_view bytes) {
   return keys;
 }
 
+// What a unit reads, wherever it stands: its random block's line in the file
+// moves when a unit before it is saved longer or shorter.
+UnitContent Unplaced(UnitContent content) {
+  if (content.HasRandomBlock()) content.randomFirstLine = 1;
+  return content;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -117,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const UnitReading was = ParseUnitBlockBytes(before, other, 1, 1, captions);
     if (!was.ok()) continue;
     const UnitReading is = ParseUnitBlockBytes(after, other, 1, 1, captions);
-    if (!is.ok() || is.content != was.content) std::abort();
+    if (!is.ok() || Unplaced(*is.content) != Unplaced(*was.content)) std::abort();
   }
   return 0;
 }
