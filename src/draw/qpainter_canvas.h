@@ -107,8 +107,8 @@ class QPainterCanvas : public Canvas {
 // measured in the same fonts at the same resolution, on a device of the
 // screen image's kind, so the boxes a page registers land where the screen's
 // do. Printing asks for the screen's boxes before it draws; rasterising a
-// whole screen page only to throw it away would cost that print a tenth of
-// its time.
+// whole screen page only to throw it away cost a one-copy print about a
+// quarter of its time.
 class QLayoutCanvas : public Canvas {
  public:
   explicit QLayoutCanvas(int dpi);
