@@ -67,6 +67,19 @@ class QuestionEditorTest : public ::testing::Test {
     editor.Load(course, {1, 1, unit, 0}, captions, &sheet, dialogs);
   }
 
+  // Saves, and expects the save to stop on the case's faulty line with the
+  // caret where it names and its one message to the teacher.
+  template <typename Case>
+  void ExpectSaveStopsAt(const Case& c) {
+    dialogs.log.clear();
+    const EditorSave save = editor.Save(dialogs);
+    EXPECT_EQ(save.stop, EditorStop::BoxLine);
+    EXPECT_EQ(save.box, c.box);
+    EXPECT_EQ(save.line, c.line);
+    EXPECT_EQ(save.offset, c.offset);
+    EXPECT_EQ(dialogs.log, (Lines{"inform: " + c.message}));
+  }
+
   TempFolder folder;
   CourseIndex course;
   UnitCaptions captions{"正の数と負の数", "加法", "同符号"};
@@ -228,13 +241,7 @@ TEST_F(QuestionEditorTest, OkChecksTheRandomDataAsTheAuthorsCheckDoes) {
     LoadSheet(SheetOf(2), 2);
     editor.boxes.random = c.random;
     editor.boxes.question = c.question;
-    dialogs.log.clear();
-    const EditorSave save = editor.Save(dialogs);
-    EXPECT_EQ(save.stop, EditorStop::BoxLine);
-    EXPECT_EQ(save.box, c.box);
-    EXPECT_EQ(save.line, c.line);
-    EXPECT_EQ(save.offset, c.offset);
-    EXPECT_EQ(dialogs.log, (Lines{"inform: " + c.message}));
+    ExpectSaveStopsAt(c);
     EXPECT_EQ(ReadBytes(file), before);
   }
   // Three variants are few, which the check warns of; the unit is saved.
@@ -483,13 +490,7 @@ TEST_F(QuestionEditorTest, LinesThatCannotBeWrittenAsTheyStandAreRefused) {
     editor.boxes.settings = DefaultLayoutBlockLines();
     c.edit(editor.boxes);
     editor.modified = true;
-    dialogs.log.clear();
-    const EditorSave save = editor.Save(dialogs);
-    EXPECT_EQ(save.stop, EditorStop::BoxLine);
-    EXPECT_EQ(save.box, c.box);
-    EXPECT_EQ(save.line, c.line);
-    EXPECT_EQ(save.offset, c.offset);
-    EXPECT_EQ(dialogs.log, (Lines{"inform: " + c.message}));
+    ExpectSaveStopsAt(c);
     EXPECT_TRUE(editor.modified);
     EXPECT_EQ(ReadBytes(file), before);
   }
