@@ -34,13 +34,14 @@ class QTimer;
 
 namespace tavolo {
 
+class CopyVariants;
 class MessagePictureView;
 class NumberPadPanel;
 class PrintableSheet;
 class ScratchPad;
 class SheetPicture;
 class TfrmPrint;
-class CopyVariants;
+class TfrmZenSeikai;
 
 // Each 練習 and テスト run puts its own variant on the worksheet, whose
 // registering redraw gives the registry that variant's answers.
@@ -55,7 +56,6 @@ class WorksheetVariants final : public RunVariants {
   const CopyVariants& variants_;
   std::vector<std::string> hints_;
 };
-class TfrmZenSeikai;
 
 class TfrmRenshu final : public QDialog {
   Q_OBJECT
